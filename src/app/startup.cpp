@@ -1,0 +1,43 @@
+// Start-up state of the program's globals.
+#include "app/startup.h"
+
+#include "files/ic_instances.h"
+#include "ic/ic_view.h"
+#include "model/clock_tables.h"
+#include "model/elements.h"
+#include "model/grid.h"
+#include "platform/platform.h"
+#include "render/grafik.h"
+#include "render/view.h"
+#include "simulation/pin_points.h"
+#include "simulation/sim_levels.h"
+
+namespace kardo {
+
+void InitProgramState() {
+    gGrafik = clsGrafik{};
+    gGrafik.Device = gPlatform ? gPlatform->screen : nullptr;
+    gGrafik.GridPixel = 14;
+    gGrafik.GridMode = 1.0f;
+    gPolyPoints.clear();
+    gRaster = 14;
+    gShowGrid = true;
+
+    gElements.assign(1, ElementRecord{});
+    gAnzElemente = 0;
+    CreateWorksheet(50, 30);
+    gCursorX = gCursorY = 0;
+    gCurLevel = 0;
+    gInLevel = false;
+
+    gEingangsPunkte.assign(21, GridPoint{});
+    gAnzEingangsPunkte = 0;
+    gAusgangsPunkte.assign(21, GridPoint{});
+    gAnzAusgangsPunkte = 0;
+
+    ResetClockTables();
+    ResetICInstances();
+    ResetSimLevels();
+}
+
+} // namespace kardo

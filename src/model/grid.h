@@ -1,0 +1,95 @@
+// The worksheet grid of cell records, the grid-to-pixel rules and the small read-only
+// operations on the grid shared by the editor, the drawing and the simulation.
+#pragma once
+
+#include "model/codes.h"
+
+#include <cassert>
+#include <cstdint>
+#include <vector>
+
+namespace kardo {
+
+struct CellRecord {
+    std::int16_t Pegel = 0;        // signal level (truth value); written by the simulation only
+    std::uint8_t Typ = 0;          // element type code; 0 empty, 1 wire
+    std::int16_t Links = 0;        // a wire leaves towards x - 1
+    std::int16_t Oben = 0;         // a wire leaves towards y - 1
+    std::int16_t Rechts = 0;       // a wire leaves towards x + 1
+    std::int16_t Unten = 0;        // a wire leaves towards y + 1
+    std::int16_t Punkt = 0;        // -1 connection/negation point, 1 coupling diode, 0 none
+    std::uint8_t ICPin = 0;        // pin number on a pin cell of a placed IC
+    std::int16_t ElementNr = 0;    // number of the covering element, 0 none
+    std::uint8_t ICLevel = 0;      // IC instance index on a pin cell of a placed IC
+    std::int16_t PegelH = 0;       // level of the horizontal wire through the cell
+    std::int16_t PegelV = 0;       // level of the vertical wire through the cell
+    std::uint8_t Verzoegerung = 0; // passes an arriving event still waits
+
+    bool operator==(const CellRecord&) const = default;
+};
+
+// A two-dimensional array of cells indexed (x, y) from (0, 0) to (UBoundX(), UBoundY()),
+// stored contiguously.
+class Grid {
+  public:
+    Grid() = default;
+    // Re-creates the array with the bounds 0..ubX, 0..ubY, every cell zero.
+    void Create(int ubX, int ubY);
+    int UBoundX() const { return m_cols - 1; }
+    int UBoundY() const { return m_rows - 1; }
+    bool Contains(int x, int y) const { return x >= 0 && y >= 0 && x < m_cols && y < m_rows; }
+    bool Empty() const { return m_cells.empty(); }
+
+    CellRecord& operator()(int x, int y) {
+        assert(Contains(x, y));
+        return m_cells[static_cast<std::size_t>(y) * static_cast<std::size_t>(m_cols) +
+                       static_cast<std::size_t>(x)];
+    }
+    const CellRecord& operator()(int x, int y) const {
+        assert(Contains(x, y));
+        return m_cells[static_cast<std::size_t>(y) * static_cast<std::size_t>(m_cols) +
+                       static_cast<std::size_t>(x)];
+    }
+    bool operator==(const Grid&) const = default;
+
+  private:
+    int m_cols = 0;                 // UBoundX() + 1
+    int m_rows = 0;                 // UBoundY() + 1
+    std::vector<CellRecord> m_cells; // row after row
+};
+
+extern std::int16_t gFeldBreite; // worksheet width W in cells (50); set by CreateWorksheet
+extern std::int16_t gFeldHoehe;  // worksheet height H in cells (30); set by CreateWorksheet
+extern Grid gGrid;               // the worksheet, cells (0..W+1, 0..H+1); W+1 and H+1 a guard frame
+extern std::uint8_t gRaster;     // cell size in pixels at zoom 1.0, 14
+extern std::int16_t gCursorX;    // grid column under the mouse; cell argument of placing operations
+extern std::int16_t gCursorY;    // grid row under the mouse
+extern std::int16_t gCurLevel;   // simulation level shown (0 = the circuit) or being initialised
+
+// Re-creates gGrid for a worksheet of width x height cells, every cell zero.
+void CreateWorksheet(std::int16_t width, std::int16_t height);
+
+// Empties one cell: type, element number, point mark and wire flags; IC pin fields too when the
+// cell is an IC pin. Levels are kept.
+void ClearCell(int x, int y);
+
+// Pixel centre of grid column or row c: zoom * 14 * (c + 0.5), a half to the even neighbour.
+std::int16_t GridToPixel(int c);
+// Grid column or row of a pixel coordinate; never below 0.
+std::int16_t PixelToGrid(double p);
+
+// First and last column and row that element n covers along the row or column of its first
+// input point; element numbers below 1 give the cursor cell.
+std::int16_t SearchElementStartX(int n);
+std::int16_t SearchElementEndX(int n);
+std::int16_t SearchElementStartY(int n);
+std::int16_t SearchElementEndY(int n);
+
+// The cell is one of the input or output points of the element covering it.
+bool IsElementConnection(int x, int y);
+
+// Number of wire flags set on a cell (0..4); while powered read from simulation level ebene.
+std::int16_t CountConnections(int x, int y);
+std::int16_t CountConnections(int x, int y, int ebene);
+
+} // namespace kardo

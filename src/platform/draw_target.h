@@ -1,0 +1,80 @@
+// The drawing surface the drawers paint on: the worksheet picture or the printer page.
+// Mirrors the picture-box model: persistent properties plus line, box, circle, pixel and text
+// calls, and the raw device-context calls Polyline, Polygon and SetPixel.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+namespace kardo {
+
+// A colour as the program stores it: red + 256 * green + 65536 * blue.
+using Color = std::int32_t;
+
+constexpr Color Rgb(int r, int g, int b) { return r + 256 * g + 65536 * b; }
+constexpr int RedOf(Color c) { return c & 0xFF; }
+constexpr int GreenOf(Color c) { return (c >> 8) & 0xFF; }
+constexpr int BlueOf(Color c) { return (c >> 16) & 0xFF; }
+
+// One vertex of a Polyline or Polygon call.
+struct PolyPoint {
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+    bool operator==(const PolyPoint&) const = default;
+};
+
+enum class FillMode : std::uint8_t { Solid = 0, Transparent = 1 };
+enum class LineStyle : std::uint8_t { Solid = 0, Dotted = 2 };
+enum class LineKind : std::uint8_t { Plain, Box };
+
+// Which device a target stands for; drawers vary their output for the printer.
+enum class DeviceKind : std::uint8_t { Screen, Printer };
+
+class DrawTarget {
+  public:
+    virtual ~DrawTarget() = default;
+
+    virtual DeviceKind Kind() const = 0;
+
+    // Persistent properties, kept between calls as on the old picture box.
+    Color ForeColor = 0;                       // pen colour of lines and text
+    Color FillColor = 0;                       // inside of boxes and circles when FillStyle is solid
+    FillMode FillStyle = FillMode::Transparent; // solid or transparent fill
+    LineStyle DrawStyle = LineStyle::Solid;     // solid or dotted lines
+    int DrawWidth = 1;                         // pen width in pixels
+    std::string FontName = "Arial";            // font of Print
+    double FontSize = 8.25;                    // point size of Print
+    bool FontBold = false;                     // bold Print
+    double CurrentX = 0;                       // left edge of the next Print
+    double CurrentY = 0;                       // top edge of the next Print
+
+    // Line from (x1, y1) to (x2, y2) in colour; LineKind::Box draws the rectangle with that
+    // border colour, filled with FillColor when FillStyle is solid.
+    virtual void Line(double x1, double y1, double x2, double y2, Color color, LineKind kind) = 0;
+    // Circle of centre (x, y) and radius r, filled with FillColor when FillStyle is solid.
+    virtual void Circle(double x, double y, double r, Color color) = 0;
+    // One pixel.
+    virtual void PSet(double x, double y, Color color) = 0;
+    // Text with its top-left corner at (CurrentX, CurrentY); afterwards CurrentY moves one line down.
+    virtual void Print(std::string_view text) = 0;
+    // Size of a text in pixels in the current font.
+    virtual double TextWidth(std::string_view text) = 0;
+    virtual double TextHeight(std::string_view text) = 0;
+
+    // Raw device calls in ForeColor: a one-pixel line through the points whose last point is
+    // left out, a filled polygon (border ForeColor, inside FillColor), one pixel.
+    virtual void Polyline(std::span<const PolyPoint> points) = 0;
+    virtual void Polygon(std::span<const PolyPoint> points) = 0;
+    virtual void SetPixel(int x, int y, Color color) = 0;
+
+    // Size of the surface in pixels; Resize clears to white on the screen picture.
+    virtual void Resize(int width, int height) = 0;
+    virtual int Width() const = 0;
+    virtual int Height() const = 0;
+    // Fills the whole surface with white.
+    virtual void Clear() = 0;
+};
+
+} // namespace kardo

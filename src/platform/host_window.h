@@ -1,0 +1,75 @@
+// What the core asks of the main window: message boxes, file dialogs, status bar, progress,
+// mouse pointer, the state of named controls, and the window's own methods. The Qt main window
+// implements it; tests use a recording fake.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kardo {
+
+enum class MsgButtons : std::uint8_t { Ok, OkCancel, YesNo, YesNoCancel, RetryCancel };
+enum class MsgIcon : std::uint8_t { None, Critical, Question, Exclamation, Information };
+enum class MsgResult : std::uint8_t { Ok, Cancel, Yes, No, Retry };
+
+// What a file dialog is opened with.
+struct FileDialogRequest {
+    std::string title;         // dialog caption
+    std::string filter;        // "Beschreibung|*.kdx|..." pairs as the old dialog took them
+    std::string initialFolder; // folder shown first
+    std::string fileName;      // preset file name
+};
+
+// Mouse pointer codes of the worksheet and the main window.
+enum PointerCode : int {
+    kPointerDefault = 0,
+    kPointerCross = 2,
+    kPointerHourglass = 11,
+    kPointerArrowHourglass = 13,
+    kPointerArrowQuestion = 14,
+    kPointerCustom = 99,
+};
+
+class HostWindow {
+  public:
+    virtual ~HostWindow() = default;
+
+    // Modal message box; returns the button pressed.
+    virtual MsgResult MessageBox(std::string_view text, MsgButtons buttons, MsgIcon icon,
+                                 std::string_view title) = 0;
+    // Modal file dialogs; nothing when cancelled.
+    virtual std::optional<std::string> ShowOpenDialog(const FileDialogRequest& request) = 0;
+    virtual std::optional<std::string> ShowSaveDialog(const FileDialogRequest& request) = 0;
+
+    // Status bar panel (1-based) text, progress bar value 0..100.
+    virtual void SetStatusText(int panel, std::string_view text) = 0;
+    virtual void SetProgress(int value) = 0;
+    // Pointer of the worksheet picture.
+    virtual void SetMousePointer(int code) = 0;
+    virtual int MousePointer() const = 0;
+
+    // State of a control by its object name ("mUndo", "cmdPause", "mAnsichtItem_2"): enabled,
+    // caption or text, checked (menu mark, pressed key, check box) and visible.
+    virtual void SetEnabled(std::string_view control, bool enabled) = 0;
+    virtual bool IsEnabled(std::string_view control) const = 0;
+    virtual void SetCaption(std::string_view control, std::string_view text) = 0;
+    virtual std::string Caption(std::string_view control) const = 0;
+    virtual void SetChecked(std::string_view control, bool checked) = 0;
+    virtual bool IsChecked(std::string_view control) const = 0;
+    virtual void SetVisible(std::string_view control, bool visible) = 0;
+    virtual bool IsVisible(std::string_view control) const = 0;
+
+    // Methods of the main window.
+    virtual void ChangeGUI(bool editing) = 0;
+    virtual void ChangePropertyWindow(const std::array<std::int16_t, 8>& flags) = 0;
+    virtual void ChangeSelPicture(int tool) = 0;
+    virtual void HideDecoder() = 0;
+    virtual void ShowQuickHelp(std::string_view key) = 0;
+    // The worksheet picture changed and must be shown again.
+    virtual void RefreshWorksheet() = 0;
+};
+
+} // namespace kardo

@@ -1,0 +1,135 @@
+// QImage drawing target. One-pixel lines are set pixel by pixel (Bresenham) so that their
+// pixels are exact, as the old device context drew them.
+#include "platform/qt/image_target.h"
+
+#include <QFont>
+#include <QFontMetricsF>
+#include <QPainter>
+#include <QPolygon>
+
+#include <cmath>
+#include <cstdlib>
+
+namespace kardo {
+
+QColor ToQColor(Color c) { return QColor(RedOf(c), GreenOf(c), BlueOf(c)); }
+
+namespace {
+
+int Round(double v) { return static_cast<int>(std::nearbyint(v)); }
+
+QFont MakeFont(const DrawTarget& t) {
+    QFont f(QString::fromStdString(t.FontName == "Arial" ? std::string("Liberation Sans")
+                                                         : t.FontName));
+    f.setPointSizeF(t.FontSize > 0 ? t.FontSize : 1.0);
+    f.setBold(t.FontBold);
+    return f;
+}
+
+} // namespace
+
+ImageTarget::ImageTarget(int width, int height)
+    : m_image(width, height, QImage::Format_RGB32) {
+    m_image.fill(Qt::white);
+}
+
+void ImageTarget::Plot(int x, int y, Color color) {
+    if (x < 0 || y < 0 || x >= m_image.width() || y >= m_image.height()) return;
+    m_image.setPixel(x, y, ToQColor(color).rgb());
+}
+
+void ImageTarget::Segment(int x1, int y1, int x2, int y2, Color color, bool lastPoint) {
+    const int dx = std::abs(x2 - x1);
+    const int dy = -std::abs(y2 - y1);
+    const int sx = x1 < x2 ? 1 : -1;
+    const int sy = y1 < y2 ? 1 : -1;
+    int err = dx + dy;
+    int x = x1;
+    int y = y1;
+    while (true) {
+        const bool atEnd = x == x2 && y == y2;
+        if (atEnd) {
+            if (lastPoint) Plot(x, y, color);
+            break;
+        }
+        Plot(x, y, color);
+        const int e2 = 2 * err;
+        if (e2 >= dy) err += dy, x += sx;
+        if (e2 <= dx) err += dx, y += sy;
+    }
+}
+
+void ImageTarget::Line(double x1, double y1, double x2, double y2, Color color, LineKind kind) {
+    const int ax = Round(x1), ay = Round(y1), bx = Round(x2), by = Round(y2);
+    if (kind == LineKind::Plain) {
+        Segment(ax, ay, bx, by, color, true);
+        return;
+    }
+    const int left = std::min(ax, bx), right = std::max(ax, bx);
+    const int top = std::min(ay, by), bottom = std::max(ay, by);
+    if (FillStyle == FillMode::Solid) {
+        for (int y = top; y <= bottom; ++y)
+            for (int x = left; x <= right; ++x) Plot(x, y, FillColor);
+    }
+    Segment(left, top, right, top, color, true);
+    Segment(right, top, right, bottom, color, true);
+    Segment(right, bottom, left, bottom, color, true);
+    Segment(left, bottom, left, top, color, true);
+}
+
+void ImageTarget::Circle(double x, double y, double r, Color color) {
+    QPainter p(&m_image);
+    p.setPen(ToQColor(color));
+    p.setBrush(FillStyle == FillMode::Solid ? QBrush(ToQColor(FillColor)) : QBrush(Qt::NoBrush));
+    p.drawEllipse(QPointF(x, y), r, r);
+}
+
+void ImageTarget::PSet(double x, double y, Color color) { Plot(Round(x), Round(y), color); }
+
+void ImageTarget::Print(std::string_view text) {
+    const QFont font = MakeFont(*this);
+    QPainter p(&m_image);
+    p.setFont(font);
+    p.setPen(ToQColor(ForeColor));
+    const QFontMetricsF fm(font);
+    const QString s = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    p.drawText(QPointF(CurrentX, CurrentY + fm.ascent()), s);
+    CurrentY += fm.height();
+}
+
+double ImageTarget::TextWidth(std::string_view text) {
+    const QFontMetricsF fm(MakeFont(*this));
+    return fm.horizontalAdvance(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+double ImageTarget::TextHeight(std::string_view) { return QFontMetricsF(MakeFont(*this)).height(); }
+
+void ImageTarget::Polyline(std::span<const PolyPoint> points) {
+    for (std::size_t i = 1; i < points.size(); ++i)
+        Segment(points[i - 1].x, points[i - 1].y, points[i].x, points[i].y, ForeColor, false);
+}
+
+void ImageTarget::Polygon(std::span<const PolyPoint> points) {
+    QPolygon poly;
+    for (const PolyPoint& pt : points) poly << QPoint(pt.x, pt.y);
+    QPainter p(&m_image);
+    p.setPen(ToQColor(ForeColor));
+    p.setBrush(QBrush(ToQColor(FillColor)));
+    p.drawPolygon(poly);
+}
+
+void ImageTarget::SetPixel(int x, int y, Color color) { Plot(x, y, color); }
+
+void ImageTarget::Resize(int width, int height) {
+    m_image = QImage(std::max(1, width), std::max(1, height), QImage::Format_RGB32);
+    m_image.fill(Qt::white);
+}
+
+void ImageTarget::Clear() { m_image.fill(Qt::white); }
+
+Color ImageTarget::PixelAt(int x, int y) const {
+    const QRgb c = m_image.pixel(x, y);
+    return Rgb(qRed(c), qGreen(c), qBlue(c));
+}
+
+} // namespace kardo

@@ -1,0 +1,65 @@
+// Deterministic time for tests and benchmarks: a virtual millisecond clock whose timers fire in
+// order of their due time, and a message pump that advances it and runs posted events.
+#pragma once
+
+#include "platform/pump.h"
+#include "platform/timer.h"
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace kardo {
+
+class VirtualTimer;
+
+class VirtualClock : public TimerService {
+  public:
+    VirtualClock();
+    ~VirtualClock() override;
+    VirtualClock(const VirtualClock&) = delete;
+    VirtualClock& operator=(const VirtualClock&) = delete;
+
+    std::unique_ptr<Timer> CreateTimer() override;
+    std::int64_t Now() const { return m_now; }
+    // Moves time forward by ms, firing every timer that falls due on the way, earliest first
+    // (ties in creation order). A tick handler may start, stop or create timers.
+    void Advance(std::int64_t ms);
+    // Number of enabled timers with a non-zero interval.
+    int ActiveTimers() const;
+
+  private:
+    friend class VirtualTimer;
+    VirtualTimer* NextDue(std::int64_t limit) const;
+
+    std::int64_t m_now = 0;              // virtual milliseconds since creation
+    std::uint64_t m_nextSerial = 0;      // creation order of timers, breaks ties
+    std::vector<VirtualTimer*> m_timers; // live timers (owned by their users)
+};
+
+// Pump for tests: each DoEvents runs the posted events, then advances the clock by one step.
+class VirtualPump : public MessagePump {
+  public:
+    explicit VirtualPump(VirtualClock& clock, std::int64_t stepMs = 1);
+    void DoEvents() override;
+    std::int64_t NowMs() const override { return m_clock.Now(); }
+    // Queues an action (a click, a key) to run at the next DoEvents.
+    void Post(std::function<void()> action);
+    // Queues an action to run at the first DoEvents at or after virtual time atMs.
+    void PostAt(std::int64_t atMs, std::function<void()> action);
+    int DoEventsCalls() const { return m_calls; }
+
+  private:
+    struct Timed {
+        std::int64_t at;             // virtual time to run at
+        std::function<void()> what;  // the action
+    };
+    VirtualClock& m_clock;               // time source
+    std::int64_t m_stepMs;               // time that passes per DoEvents
+    std::deque<Timed> m_posted;          // pending actions, in posting order
+    int m_calls = 0;                     // DoEvents calls so far
+};
+
+} // namespace kardo

@@ -1,0 +1,63 @@
+// The drawing object: one instance, gGrafik, paints every symbol and wire of the worksheet on
+// its drawing target (the worksheet picture or the printer page) from the grid and the element
+// list, with positions derived from grid cells by GridToPixel.
+#pragma once
+
+#include "platform/draw_target.h"
+
+#include <cstdint>
+#include <vector>
+
+namespace kardo {
+
+class clsGrafik {
+  public:
+    std::int16_t GridPixel = 14;  // cell size in pixels at zoom 1.0
+    float GridMode = 1.0f;        // zoom factor, 1.0 = 100 %
+    std::uint8_t Orientation = 2; // orientation of the symbol about to be drawn
+    DrawTarget* Device = nullptr; // the drawing target: the worksheet picture or the printer
+    std::int16_t VStartX = 0;     // first visible column (view only; no drawer reads it)
+    std::int16_t VEndX = 0;       // last visible column
+    std::int16_t VStartY = 0;     // first visible row
+    std::int16_t VEndY = 0;       // last visible row
+
+    // The target is the printer page.
+    bool OnPrinter() const { return Device && Device->Kind() == DeviceKind::Printer; }
+    // GridPixel * GridMode rounded to the nearest integer, a half to the even one.
+    std::int16_t GetZoomRaster() const;
+
+    void DrawAnalysepunkt(std::int16_t x, std::int16_t y);
+    void DrawLines(std::int16_t PosX, std::int16_t PosY, std::int16_t Richtung, std::uint8_t Status);
+    void DrawICInOut(std::int16_t PosX, std::int16_t PosY);
+    void DrawIC(std::int16_t pX, std::int16_t pY, std::int16_t ICNr, bool OnlyBorder);
+    void DrawZAnzeige(std::int16_t x, std::int16_t y);
+    void PaintLine(std::int16_t X1, std::int16_t Y1, std::int16_t X2, std::int16_t Y2,
+                   bool DeleteLine);
+    void DrawDecoder(std::int16_t x, std::int16_t y, bool OnlyBorder);
+    void DrawDiode(std::int16_t x, std::int16_t y);
+    void DrawFlipFlop(std::int16_t x, std::int16_t y, bool OnlyBorder, bool OnlyNumber);
+    void DrawHA(std::int16_t pX, std::int16_t pY);
+    void DrawInverter(std::int16_t pX, std::int16_t pY);
+    void DrawMultiplexer(std::int16_t x, std::int16_t y);
+    void DrawNegationsPunkt(std::int16_t x, std::int16_t y);
+    void DrawOder(std::int16_t x, std::int16_t y, bool OnlyBorder);
+    void DrawSRegister(std::int16_t pX, std::int16_t pY);
+    void DrawSwitch(std::int16_t PosX, std::int16_t PosY);
+    void DrawTimer(std::int16_t pX, std::int16_t pY, bool Border);
+    void DrawTriState(std::int16_t pX, std::int16_t pY);
+    void DrawUnd(std::int16_t x, std::int16_t y, bool OnlyBorder);
+    void DrawVA(std::int16_t pX, std::int16_t pY);
+    void DrawXOder(std::int16_t x, std::int16_t y);
+    std::int16_t SearchEndX(std::int16_t sX, std::int16_t sY, std::int16_t Richtung,
+                            std::uint8_t Status);
+    std::int16_t SearchEndY(std::int16_t sX, std::int16_t sY, std::int16_t Richtung,
+                            std::uint8_t Status);
+
+  private:
+    float m_r = 14.0f; // zoomed cell size of the drawing in progress
+};
+
+extern clsGrafik gGrafik;                 // the drawing object; set up by the main window's load
+extern std::vector<PolyPoint> gPolyPoints; // point list shared by the Polyline/Polygon calls
+
+} // namespace kardo

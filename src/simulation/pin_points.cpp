@@ -1,0 +1,55 @@
+// Shared pin point lists, filled from the points cached in each element record.
+#include "simulation/pin_points.h"
+
+#include "ic/ic_view.h"
+#include "simulation/sim_levels.h"
+
+#include <algorithm>
+
+namespace kardo {
+
+namespace {
+constexpr std::size_t kMinPoints = 21; // entries the old fixed lists had
+}
+
+std::vector<GridPoint> gEingangsPunkte(kMinPoints);
+std::int16_t gAnzEingangsPunkte = 0;
+std::vector<GridPoint> gAusgangsPunkte(kMinPoints);
+std::int16_t gAnzAusgangsPunkte = 0;
+
+const ElementRecord* PinSourceElement(std::int16_t elementNr, std::int16_t ebene) {
+    const std::vector<ElementRecord>* list = &gElements;
+    if (gPowerOn && !gInLevel && ebene >= 0 && static_cast<std::size_t>(ebene) < gLevels.size())
+        list = &gLevels[static_cast<std::size_t>(ebene)].Elemente;
+    if (elementNr <= 0 || static_cast<std::size_t>(elementNr) >= list->size()) return nullptr;
+    return &(*list)[static_cast<std::size_t>(elementNr)];
+}
+
+namespace {
+
+void Fill(std::span<const GridPoint> points, std::vector<GridPoint>& list, std::int16_t& count) {
+    const std::size_t n = std::max(kMinPoints, points.size());
+    if (list.size() < n) list.resize(n);
+    std::copy(points.begin(), points.end(), list.begin());
+    std::fill(list.begin() + static_cast<std::ptrdiff_t>(points.size()), list.end(), GridPoint{});
+    count = static_cast<std::int16_t>(points.size());
+}
+
+} // namespace
+
+void GetInputPoints(std::int16_t elementNr, std::int16_t ebene) {
+    const ElementRecord* e = PinSourceElement(elementNr, ebene);
+    if (!e) return;
+    Fill(e->Eingaenge.Points(), gEingangsPunkte, gAnzEingangsPunkte);
+}
+
+void GetOutputPoints(std::int16_t elementNr, std::int16_t ebene) {
+    const ElementRecord* e = PinSourceElement(elementNr, ebene);
+    if (!e) {
+        Fill({}, gAusgangsPunkte, gAnzAusgangsPunkte);
+        return;
+    }
+    Fill(e->Ausgaenge.Points(), gAusgangsPunkte, gAnzAusgangsPunkte);
+}
+
+} // namespace kardo

@@ -1,0 +1,29 @@
+// Simulation levels: level 0 is the circuit, copied from the worksheet at power-on; level n is
+// the inner circuit of IC instance n.
+#pragma once
+
+#include "model/elements.h"
+#include "model/grid.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace kardo {
+
+struct SimLevelRecord {
+    std::string Name;                  // IC name of the level; empty for a free entry
+    std::int16_t MaxX = 0;             // grid width (columns 0..MaxX are scanned)
+    std::int16_t MaxY = 0;             // grid height (rows 0..MaxY are scanned)
+    std::int16_t AnzElemente = 0;      // number of elements
+    Grid Feld;                         // the level's own grid with the live levels
+    std::vector<ElementRecord> Elemente; // elements 1..AnzElemente; entry 0 unused
+};
+
+extern std::vector<SimLevelRecord> gLevels; // levels 0..; entry 0 the circuit; reset by ResetSimLevels
+extern bool gPowerOn;                       // the circuit is switched on
+
+// One empty level 0.
+void ResetSimLevels();
+
+} // namespace kardo

@@ -1,0 +1,83 @@
+// Recording stand-in for the main window.
+#include "support/fake_host.h"
+
+namespace kardo::test {
+
+MsgResult FakeHost::MessageBox(std::string_view text, MsgButtons buttons, MsgIcon icon,
+                               std::string_view title) {
+    messages.push_back({std::string(text), buttons, icon, std::string(title)});
+    log.push_back("MessageBox(" + std::string(text) + ")");
+    if (!messageAnswers.empty()) {
+        const MsgResult r = messageAnswers.front();
+        messageAnswers.pop_front();
+        return r;
+    }
+    return buttons == MsgButtons::YesNo || buttons == MsgButtons::YesNoCancel ? MsgResult::Yes
+                                                                               : MsgResult::Ok;
+}
+
+std::optional<std::string> FakeHost::ShowOpenDialog(const FileDialogRequest& request) {
+    dialogs.push_back(request);
+    if (dialogAnswers.empty()) return std::nullopt;
+    auto r = dialogAnswers.front();
+    dialogAnswers.pop_front();
+    return r;
+}
+
+std::optional<std::string> FakeHost::ShowSaveDialog(const FileDialogRequest& request) {
+    return ShowOpenDialog(request);
+}
+
+void FakeHost::SetStatusText(int panel, std::string_view text) {
+    statusTexts[panel] = std::string(text);
+}
+
+void FakeHost::SetProgress(int value) { progressValues.push_back(value); }
+
+void FakeHost::SetEnabled(std::string_view control, bool enabled) {
+    m_controls[std::string(control)].enabled = enabled;
+}
+
+bool FakeHost::IsEnabled(std::string_view control) const {
+    auto it = m_controls.find(control);
+    return it == m_controls.end() || it->second.enabled;
+}
+
+void FakeHost::SetCaption(std::string_view control, std::string_view text) {
+    m_controls[std::string(control)].caption = std::string(text);
+}
+
+std::string FakeHost::Caption(std::string_view control) const {
+    auto it = m_controls.find(control);
+    return it == m_controls.end() ? std::string() : it->second.caption;
+}
+
+void FakeHost::SetChecked(std::string_view control, bool checked) {
+    m_controls[std::string(control)].checked = checked;
+}
+
+bool FakeHost::IsChecked(std::string_view control) const {
+    auto it = m_controls.find(control);
+    return it != m_controls.end() && it->second.checked;
+}
+
+void FakeHost::SetVisible(std::string_view control, bool visible) {
+    m_controls[std::string(control)].visible = visible;
+}
+
+bool FakeHost::IsVisible(std::string_view control) const {
+    auto it = m_controls.find(control);
+    return it == m_controls.end() || it->second.visible;
+}
+
+void FakeHost::ChangeGUI(bool editing) {
+    changeGuiCalls.push_back(editing);
+    log.push_back(editing ? "ChangeGUI(true)" : "ChangeGUI(false)");
+}
+
+void FakeHost::ChangePropertyWindow(const std::array<std::int16_t, 8>& flags) {
+    propertyWindowCalls.push_back(flags);
+    log.emplace_back("ChangePropertyWindow");
+}
+
+} // namespace kardo::test

@@ -1,0 +1,72 @@
+// Recording stand-in for the main window: remembers every control state, status text and
+// message box, answers message boxes and file dialogs from queues set by the test.
+#pragma once
+
+#include "platform/host_window.h"
+
+#include <deque>
+#include <map>
+#include <string>
+#include <vector>
+
+namespace kardo::test {
+
+struct ShownMessage {
+    std::string text;  // message text
+    MsgButtons buttons; // buttons offered
+    MsgIcon icon;       // icon
+    std::string title;  // caption
+};
+
+class FakeHost : public HostWindow {
+  public:
+    MsgResult MessageBox(std::string_view text, MsgButtons buttons, MsgIcon icon,
+                         std::string_view title) override;
+    std::optional<std::string> ShowOpenDialog(const FileDialogRequest& request) override;
+    std::optional<std::string> ShowSaveDialog(const FileDialogRequest& request) override;
+    void SetStatusText(int panel, std::string_view text) override;
+    void SetProgress(int value) override;
+    void SetMousePointer(int code) override { pointer = code; }
+    int MousePointer() const override { return pointer; }
+    void SetEnabled(std::string_view control, bool enabled) override;
+    bool IsEnabled(std::string_view control) const override;
+    void SetCaption(std::string_view control, std::string_view text) override;
+    std::string Caption(std::string_view control) const override;
+    void SetChecked(std::string_view control, bool checked) override;
+    bool IsChecked(std::string_view control) const override;
+    void SetVisible(std::string_view control, bool visible) override;
+    bool IsVisible(std::string_view control) const override;
+    void ChangeGUI(bool editing) override;
+    void ChangePropertyWindow(const std::array<std::int16_t, 8>& flags) override;
+    void ChangeSelPicture(int tool) override { selPictures.push_back(tool); }
+    void HideDecoder() override { ++hideDecoderCalls; }
+    void ShowQuickHelp(std::string_view key) override { quickHelpKeys.emplace_back(key); }
+    void RefreshWorksheet() override { ++refreshCalls; }
+
+    // Calls of one method, in order, as "Method(args)" lines.
+    std::vector<std::string> log;
+    std::vector<ShownMessage> messages;            // every message box shown
+    std::deque<MsgResult> messageAnswers;          // answers to give; empty: Ok / Yes
+    std::deque<std::optional<std::string>> dialogAnswers; // file dialog answers; empty: cancel
+    std::vector<FileDialogRequest> dialogs;        // every file dialog opened
+    std::map<int, std::string> statusTexts;        // panel -> last text
+    std::vector<int> progressValues;               // every progress value set
+    int pointer = kPointerDefault;                 // worksheet pointer
+    std::vector<bool> changeGuiCalls;              // ChangeGUI arguments
+    std::vector<std::array<std::int16_t, 8>> propertyWindowCalls; // ChangePropertyWindow flags
+    std::vector<int> selPictures;                  // ChangeSelPicture arguments
+    std::vector<std::string> quickHelpKeys;        // ShowQuickHelp keys
+    int hideDecoderCalls = 0;                      // HideDecoder calls
+    int refreshCalls = 0;                          // RefreshWorksheet calls
+
+  private:
+    struct State {
+        bool enabled = true;  // Enabled
+        bool checked = false; // checked / pressed
+        bool visible = true;  // Visible
+        std::string caption;  // Caption
+    };
+    std::map<std::string, State, std::less<>> m_controls; // by object name
+};
+
+} // namespace kardo::test
