@@ -1,0 +1,29 @@
+// Painting the worksheet: the element-draw dispatch, the full redraw and the area redraw.
+// Every editing operation ends in one of them.
+#pragma once
+
+#include <cstdint>
+
+namespace kardo {
+
+// Draws the element that occupies cell (x, y) through its drawer and anchor cell; a switch cell
+// draws its switch. DontShowText keeps text labels from being drawn; OnlyBorder asks for the
+// outline only.
+void DrawElement(std::int16_t x, std::int16_t y, bool DontShowText, bool OnlyBorder);
+
+// Full redraw of the worksheet with the live levels of simulation level nr: sizes and clears
+// the picture, rebuilds the wire-run list, draws every wire run, the grid dots and every element.
+void RedrawAllElements(std::int16_t nr);
+
+// Redraws the cells from (X1, Y1) to (X2, Y2) on the worksheet picture. The corners are clamped
+// to the sheet in place, so the caller's variables come back clamped.
+void RedrawArea(std::int16_t& X1, std::int16_t& Y1, std::int16_t& X2, std::int16_t& Y2,
+                bool DontShowText);
+
+// RedrawArea for a rectangle the caller does not need back.
+inline void RedrawAreaValue(std::int16_t X1, std::int16_t Y1, std::int16_t X2, std::int16_t Y2,
+                            bool DontShowText) {
+    RedrawArea(X1, Y1, X2, Y2, DontShowText);
+}
+
+} // namespace kardo
