@@ -20,6 +20,7 @@ void InitProgramState() {
     gGrafik.GridPixel = 14;
     gGrafik.GridMode = 1.0f;
     gPolyPoints.clear();
+    gLinienFarbe = 0;
     gRaster = 14;
     gShowGrid = true;
 

@@ -7,6 +7,7 @@ namespace kardo {
 
 clsGrafik gGrafik;
 std::vector<PolyPoint> gPolyPoints;
+Color gLinienFarbe = 0;
 
 std::int16_t clsGrafik::GetZoomRaster() const {
     return static_cast<std::int16_t>(

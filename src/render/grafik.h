@@ -27,7 +27,8 @@ class clsGrafik {
     std::int16_t GetZoomRaster() const;
 
     void DrawAnalysepunkt(std::int16_t x, std::int16_t y);
-    void DrawLines(std::int16_t PosX, std::int16_t PosY, std::int16_t Richtung, std::uint8_t Status);
+    void DrawLines(std::int16_t PosX, std::int16_t PosY, std::int16_t Richtung,
+                   std::uint8_t Status);
     void DrawICInOut(std::int16_t PosX, std::int16_t PosY);
     void DrawIC(std::int16_t pX, std::int16_t pY, std::int16_t ICNr, bool OnlyBorder);
     void DrawZAnzeige(std::int16_t x, std::int16_t y);
@@ -54,10 +55,18 @@ class clsGrafik {
                             std::uint8_t Status);
 
   private:
-    float m_r = 14.0f; // zoomed cell size of the drawing in progress
+    // Every box-shaped drawer starts with this: stores GetZoomRaster() as the zoomed cell size R
+    // of the drawing in progress and returns it.
+    float LoadZoomRaster() {
+        m_r = static_cast<float>(GetZoomRaster());
+        return m_r;
+    }
+
+    float m_r = 14.0f; // zoomed cell size R of the drawing in progress
 };
 
-extern clsGrafik gGrafik;                 // the drawing object; set up by the main window's load
+extern clsGrafik gGrafik;                  // the drawing object; set up by the main window's load
 extern std::vector<PolyPoint> gPolyPoints; // point list shared by the Polyline/Polygon calls
+extern Color gLinienFarbe; // outline colour of pin stubs, 0 black; reset by InitProgramState
 
 } // namespace kardo

@@ -1,0 +1,109 @@
+// Helpers shared by the symbol drawers.
+#include "render/draw_common.h"
+
+#include "simulation/sim_levels.h"
+
+#include <cassert>
+#include <cmath>
+
+namespace kardo::draw {
+
+DrawTarget& Dev() {
+    assert(gGrafik.Device);
+    return *gGrafik.Device;
+}
+
+bool OnPrinter() { return gGrafik.OnPrinter(); }
+
+double Zoom() { return static_cast<double>(gGrafik.GridMode); }
+
+double C(int i) { return GridToPixel(i); }
+
+int CInt(double v) { return static_cast<int>(std::nearbyint(v)); }
+
+void SetBodyFill(Color screenColor, bool onlyBorder) {
+    DrawTarget& d = Dev();
+    d.FillColor = OnPrinter() ? kWhite : screenColor;
+    d.FillStyle = onlyBorder ? FillMode::Transparent : FillMode::Solid;
+}
+
+void SetFont(double screenFactor, double printerFactor) {
+    DrawTarget& d = Dev();
+    d.ForeColor = kBlack;
+    d.FontName = "Arial";
+    d.FontBold = false;
+    SetFontSize(screenFactor, printerFactor);
+}
+
+void SetFontSize(double screenFactor, double printerFactor) {
+    Dev().FontSize = (OnPrinter() ? printerFactor : screenFactor) * Zoom();
+}
+
+void PrintAt(double x, double y, std::string_view text) {
+    DrawTarget& d = Dev();
+    d.CurrentX = x;
+    d.CurrentY = y;
+    d.Print(text);
+}
+
+void Box(double x1, double y1, double x2, double y2) {
+    Dev().Line(x1, y1, x2, y2, kBlack, LineKind::Box);
+}
+
+void LineTo(double x1, double y1, double x2, double y2, Color color) {
+    Dev().Line(x1, y1, x2, y2, color, LineKind::Plain);
+}
+
+void Stub(double x1, double y1, double x2, double y2) {
+    Dev().Line(x1, y1, x2, y2, gLinienFarbe, LineKind::Plain);
+}
+
+bool WireLeaves(int x, int y, std::uint8_t side) {
+    const CellRecord& c = gGrid(x, y);
+    switch (side) {
+    case kLeft:
+        return c.Links != 0;
+    case kRight:
+        return c.Rechts != 0;
+    case kUp:
+        return c.Oben != 0;
+    case kDown:
+        return c.Unten != 0;
+    default:
+        return false;
+    }
+}
+
+bool StubUnlessWired(int x, int y, std::uint8_t side, double x1, double y1, double x2, double y2) {
+    if (WireLeaves(x, y, side))
+        return false;
+    Stub(x1, y1, x2, y2);
+    return true;
+}
+
+const CellRecord& ShownCell(int x, int y) {
+    if (gPowerOn && gCurLevel >= 0 && static_cast<std::size_t>(gCurLevel) < gLevels.size()) {
+        const Grid& feld = gLevels[static_cast<std::size_t>(gCurLevel)].Feld;
+        if (feld.Contains(x, y))
+            return feld(x, y);
+    }
+    return gGrid(x, y);
+}
+
+const ElementRecord* ShownElement(int n) {
+    if (gPowerOn && gCurLevel >= 0 && static_cast<std::size_t>(gCurLevel) < gLevels.size()) {
+        const auto& list = gLevels[static_cast<std::size_t>(gCurLevel)].Elemente;
+        if (n <= 0 || static_cast<std::size_t>(n) >= list.size())
+            return nullptr;
+        return &list[static_cast<std::size_t>(n)];
+    }
+    return WorksheetElement(n);
+}
+
+const ElementRecord* WorksheetElement(int n) {
+    if (n <= 0 || n > gAnzElemente || static_cast<std::size_t>(n) >= gElements.size())
+        return nullptr;
+    return &gElements[static_cast<std::size_t>(n)];
+}
+
+} // namespace kardo::draw

@@ -1,0 +1,71 @@
+// Small helpers shared by the symbol drawers of the drawing object: colours, cell centres,
+// roundings, body fills, fonts, text placement, boxes, pin stubs and level reads.
+// Every helper draws on gGrafik.Device and reads gGrafik's zoom; none keeps state.
+#pragma once
+
+#include "model/elements.h"
+#include "model/grid.h"
+#include "platform/draw_target.h"
+#include "render/grafik.h"
+
+#include <cstdint>
+#include <string_view>
+
+namespace kardo::draw {
+
+// Colours of the symbols (red + 256 green + 65536 blue).
+constexpr Color kBlack = Rgb(0, 0, 0);            // outlines, text
+constexpr Color kWhite = Rgb(255, 255, 255);      // background, printer bodies
+constexpr Color kWireHigh = Rgb(255, 0, 0);       // wire at high level
+constexpr Color kWireLow = Rgb(128, 128, 128);    // wire at low level or switched off
+constexpr Color kBodyYellow = Rgb(255, 255, 192); // light yellow body of most blocks
+constexpr Color kBodyGreen = Rgb(192, 255, 192);  // light green inverter body
+constexpr Color kBodyOrange = Rgb(255, 224, 192); // light orange body of the selected clock
+constexpr Color kSilver = Rgb(192, 192, 192);     // switch body, negation point
+constexpr Color kLightGrey = Rgb(224, 224, 224);  // unlit LED, number display window
+constexpr Color kLightCyan = Rgb(192, 255, 255);  // analysis point disc
+
+// The drawing target in force (gGrafik.Device); asserts that there is one.
+DrawTarget& Dev();
+// gGrafik.Device is the printer page.
+bool OnPrinter();
+// Zoom factor gGrafik.GridMode as a double (the "G" / "z" of the drawers).
+double Zoom();
+// Pixel centre of grid column or row i (GridToPixel), as the floating value drawers add to.
+double C(int i);
+// Round to the nearest integer, a half to the even one (the old CInt).
+int CInt(double v);
+
+// Body fill for a symbol: FillColor white on the printer, else screenColor; FillStyle
+// transparent when onlyBorder, else solid.
+void SetBodyFill(Color screenColor, bool onlyBorder = false);
+// ForeColor black and FontName "Arial", bold off, FontSize as SetFontSize.
+void SetFont(double screenFactor, double printerFactor);
+// FontSize := screenFactor * zoom on the worksheet picture, printerFactor * zoom on the printer.
+void SetFontSize(double screenFactor, double printerFactor);
+// Prints text with its top-left corner at (x, y) (sets CurrentX and CurrentY first).
+void PrintAt(double x, double y, std::string_view text);
+
+// Rectangle from corner to corner with a black border, filled as the fill properties say.
+void Box(double x1, double y1, double x2, double y2);
+// Plain line in colour (black unless given).
+void LineTo(double x1, double y1, double x2, double y2, Color color = kBlack);
+// Pin stub: a plain line in the outline colour gLinienFarbe.
+void Stub(double x1, double y1, double x2, double y2);
+// Pin stub unless a wire leaves pin cell (x, y) of gGrid towards side (kLeft, kRight, kUp,
+// kDown); returns whether it was drawn.
+bool StubUnlessWired(int x, int y, std::uint8_t side, double x1, double y1, double x2, double y2);
+// Wire flag of cell (x, y) of gGrid towards side (kLeft -> Links, kRight -> Rechts,
+// kUp -> Oben, kDown -> Unten); false for any other side.
+bool WireLeaves(int x, int y, std::uint8_t side);
+
+// The cell whose level a symbol shows: of the shown simulation level gLevels[gCurLevel] while
+// gPowerOn, else of gGrid.
+const CellRecord& ShownCell(int x, int y);
+// Element n of the shown simulation level while gPowerOn, else of gElements; nullptr when n is
+// outside the list.
+const ElementRecord* ShownElement(int n);
+// Element n of gElements, or nullptr when n is outside 1..gAnzElemente.
+const ElementRecord* WorksheetElement(int n);
+
+} // namespace kardo::draw
