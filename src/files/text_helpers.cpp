@@ -1,0 +1,176 @@
+// Text and path helpers: token reading, number texts and path tests on the local file system.
+#include "files/text_helpers.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <limits>
+#include <system_error>
+
+namespace kardo {
+
+std::string GetNextToken(std::string_view line, int n) {
+    if (line.empty() || n < 1)
+        return {};
+    std::size_t start = 0;
+    // The token starts behind the (n - 1)-th semicolon.
+    for (int seen = 1; seen < n; ++seen) {
+        const std::size_t semi = line.find(';', start);
+        if (semi == std::string_view::npos)
+            return {};
+        start = semi + 1;
+    }
+    const std::size_t end = line.find(';', start);
+    if (end == std::string_view::npos)
+        return {};
+    return std::string(line.substr(start, end - start));
+}
+
+std::int16_t RoundToInt16(double value) {
+    if (std::isnan(value))
+        return 0;
+    // nearbyint rounds a half to the even neighbour in the default rounding mode.
+    const double r = std::nearbyint(value);
+    if (r <= std::numeric_limits<std::int16_t>::min())
+        return std::numeric_limits<std::int16_t>::min();
+    if (r >= std::numeric_limits<std::int16_t>::max())
+        return std::numeric_limits<std::int16_t>::max();
+    return static_cast<std::int16_t>(r);
+}
+
+std::uint8_t RoundToByte(double value) {
+    if (std::isnan(value))
+        return 0;
+    const double r = std::nearbyint(value);
+    if (r <= 0)
+        return 0;
+    if (r >= 255)
+        return 255;
+    return static_cast<std::uint8_t>(r);
+}
+
+std::string CStrTrim(double value) { return std::to_string(RoundToInt16(value)); }
+
+std::string CStrTrim(bool value) { return value ? "-1" : "0"; }
+
+std::string CStrTrim(int value) { return std::to_string(RoundToInt16(value)); }
+
+double Val(std::string_view text) {
+    std::size_t i = 0;
+    while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
+        ++i;
+    // Copy only the characters a number can be made of, so strtod never reads beyond the view
+    // and never takes forms the old reader did not know (hexadecimal floats, "inf", "nan").
+    std::string number;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+        number += text[i++];
+    bool digits = false;
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
+        number += text[i++];
+        digits = true;
+    }
+    if (i < text.size() && text[i] == '.') {
+        number += text[i++];
+        while (i < text.size() && text[i] >= '0' && text[i] <= '9') {
+            number += text[i++];
+            digits = true;
+        }
+    }
+    if (!digits)
+        return 0.0;
+    if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
+        std::size_t j = i + 1;
+        std::string exponent = "e";
+        if (j < text.size() && (text[j] == '+' || text[j] == '-'))
+            exponent += text[j++];
+        const std::size_t firstDigit = j;
+        while (j < text.size() && text[j] >= '0' && text[j] <= '9')
+            exponent += text[j++];
+        if (j > firstDigit)
+            number += exponent;
+    }
+    return std::strtod(number.c_str(), nullptr);
+}
+
+namespace {
+
+// Name matching with "*" (any run, also empty) and "?" (exactly one character).
+bool WildcardMatch(std::string_view pattern, std::string_view name) {
+    std::size_t p = 0;
+    std::size_t s = 0;
+    std::size_t starP = std::string_view::npos;
+    std::size_t starS = 0;
+    while (s < name.size()) {
+        if (p < pattern.size() && (pattern[p] == '?' || pattern[p] == name[s])) {
+            ++p;
+            ++s;
+        } else if (p < pattern.size() && pattern[p] == '*') {
+            starP = p++;
+            starS = s;
+        } else if (starP != std::string_view::npos) {
+            p = starP + 1;
+            s = ++starS;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern[p] == '*')
+        ++p;
+    return p == pattern.size();
+}
+
+bool IsSeparator(char c) { return c == '/' || c == '\\'; }
+
+bool IsVisibleFile(const std::filesystem::path& path, std::string_view name) {
+    if (name.empty() || name.front() == '.')
+        return false;
+    std::error_code ec;
+    return std::filesystem::is_regular_file(path, ec);
+}
+
+} // namespace
+
+bool FileExists(std::string_view path) {
+    if (path.empty())
+        return false;
+    std::size_t cut = path.size();
+    while (cut > 0 && !IsSeparator(path[cut - 1]))
+        --cut;
+    const std::string_view folder = path.substr(0, cut);
+    const std::string_view name = path.substr(cut);
+    if (name.find_first_of("*?") == std::string_view::npos)
+        return IsVisibleFile(std::filesystem::path(path), name);
+
+    if (folder.find_first_of("*?") != std::string_view::npos)
+        return false;
+    std::error_code ec;
+    const std::filesystem::path dir =
+        folder.empty() ? std::filesystem::path(".") : std::filesystem::path(folder);
+    std::filesystem::directory_iterator it(dir, ec);
+    if (ec)
+        return false;
+    for (const std::filesystem::directory_iterator end; it != end; it.increment(ec)) {
+        if (ec)
+            return false;
+        const std::string entry = it->path().filename().string();
+        if (WildcardMatch(name, entry) && IsVisibleFile(it->path(), entry))
+            return true;
+    }
+    return false;
+}
+
+bool IsDirectory(std::string_view path) {
+    if (path.empty())
+        return false;
+    std::error_code ec;
+    return std::filesystem::is_directory(std::filesystem::path(path), ec);
+}
+
+std::string GetFileTitle(std::string_view path) {
+    std::size_t cut = path.size();
+    while (cut > 0 && !IsSeparator(path[cut - 1]))
+        --cut;
+    return std::string(path.substr(cut));
+}
+
+} // namespace kardo

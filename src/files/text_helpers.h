@@ -1,0 +1,44 @@
+// Text and path helpers shared by the file routines and the records: the ";"-separated token
+// reader, the integer text of a number, the numeric reading of a text, and path tests.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace kardo {
+
+// Token n (1-based) of a ";"-separated line. Every call scans from the start; a token must be
+// closed by ";", so an unclosed tail, a missing token and an empty line all give "".
+std::string GetNextToken(std::string_view line, int n);
+
+// The nearest 16-bit integer, a half to the even neighbour. Values beyond the 16-bit range
+// saturate at its ends (the old conversion raised an overflow in the caller).
+std::int16_t RoundToInt16(double value);
+// The same for a byte (0..255).
+std::uint8_t RoundToByte(double value);
+
+// The integer text of a value as the files write numbers: rounded to a 16-bit integer (a half
+// to the even neighbour), decimal, "-" for negatives, no blanks. true gives "-1", false "0".
+std::string CStrTrim(double value);
+std::string CStrTrim(bool value);
+std::string CStrTrim(int value);
+
+// The number at the start of a text as the old Val read it: leading blanks skipped, an optional
+// sign, digits with an optional decimal point and exponent; anything else ends the number, and
+// a text without one gives 0.
+double Val(std::string_view text);
+
+// True when a search for the path finds an ordinary file: no folders, no hidden files (names
+// starting with "."). The last path component may hold the wildcards "*" and "?". An empty
+// path gives false.
+bool FileExists(std::string_view path);
+
+// True when the path names a folder; any failure (the path does not exist) gives false.
+bool IsDirectory(std::string_view path);
+
+// The characters behind the last path separator ("/" or "\"); a path without one is returned
+// whole; a path ending in a separator gives "".
+std::string GetFileTitle(std::string_view path);
+
+} // namespace kardo
