@@ -1,0 +1,54 @@
+// Wire-run list.
+#include "editor/line_runs.h"
+
+#include "model/grid.h"
+
+namespace kardo {
+
+LineRunTable gLineRuns;
+
+void LineRunTable::Dim(int ubX, int ubY) {
+    m_cols = ubX + 1;
+    m_rows = ubY + 1;
+    m_runs.assign(static_cast<std::size_t>(m_cols) * static_cast<std::size_t>(m_rows),
+                  LineRunRecord{});
+}
+
+std::int16_t FindEndX(int Start, int y) {
+    for (int x = Start; x <= gFeldBreite; ++x) {
+        gLineRuns(x, y).VisitedH = kTrue;
+        if (gGrid(x, y).Rechts == 0 || x == gFeldBreite) return static_cast<std::int16_t>(x);
+    }
+    return gFeldBreite;
+}
+
+std::int16_t FindEndY(int x, int Start) {
+    for (int y = Start; y <= gFeldHoehe; ++y) {
+        gLineRuns(x, y).VisitedV = kTrue;
+        if (gGrid(x, y).Unten == 0 || y == gFeldHoehe) return static_cast<std::int16_t>(y);
+    }
+    return gFeldHoehe;
+}
+
+void UpdateLineRuns() {
+    if (gLineRuns.UBoundX() < gFeldBreite || gLineRuns.UBoundY() < gFeldHoehe)
+        gLineRuns.Dim(gFeldBreite, gFeldHoehe);
+    for (int x = 0; x <= gFeldBreite; ++x) {
+        for (int y = 0; y <= gFeldHoehe; ++y) {
+            const CellRecord& c = gGrid(x, y);
+            LineRunRecord& r = gLineRuns(x, y);
+            if (c.Rechts != 0 && r.VisitedH == 0) r.EndX = FindEndX(x, y);
+            if (c.Unten != 0 && r.VisitedV == 0) r.EndY = FindEndY(x, y);
+        }
+    }
+}
+
+void AnalysiereLeitungen() {
+    if (gLineRuns.UBoundX() < gFeldBreite || gLineRuns.UBoundY() < gFeldHoehe)
+        gLineRuns.Dim(gFeldBreite, gFeldHoehe);
+    else
+        gLineRuns.Dim(gLineRuns.UBoundX(), gLineRuns.UBoundY());
+    UpdateLineRuns();
+}
+
+} // namespace kardo
