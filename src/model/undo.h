@@ -1,0 +1,121 @@
+// The undo history: before a change of the worksheet the changing operation records a step, a
+// snapshot of the cells of the rectangle it is about to change and of the element records they
+// refer to; Undo writes the newest remaining step back. Linear, no redo.
+#pragma once
+
+#include "model/elements.h"
+#include "model/grid.h"
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kardo {
+
+// Kinds of undo step.
+constexpr std::uint8_t kUndoNormal = 0; // cells and the records they refer to
+constexpr std::uint8_t kUndoMove = 1;   // objects or an area moved: records written back in place
+constexpr std::uint8_t kUndoWholeField = 2; // an area deleted: the whole sheet is kept
+
+// Capacity bounds of the history.
+constexpr std::int16_t kMinUndos = 1;
+constexpr std::int16_t kMaxUndos = 200;
+
+struct UndoStep {
+    bool Filled = false;                 // the step holds a snapshot (the rectangle may be 0,0-0,0)
+    std::int16_t X1 = 0;                 // saved rectangle, left column
+    std::int16_t Y1 = 0;                 // top row
+    std::int16_t X2 = 0;                 // right column
+    std::int16_t Y2 = 0;                 // bottom row
+    Grid Cells;                          // cells of the rectangle, cell (x, y) at (x - X1, y - Y1)
+    std::vector<ElementRecord> Elements; // copies of the referenced records, 1..ElementCount
+    std::int16_t ElementCount = 0;       // number of copies
+    std::string Description;             // text shown in the menu and the list
+    std::uint8_t Kind = kUndoNormal;     // kUndoNormal, kUndoMove or kUndoWholeField
+    std::int16_t ReqX1 = 0;              // whole-field step: the rectangle the caller asked for
+    std::int16_t ReqY1 = 0;
+    std::int16_t ReqX2 = 0;
+    std::int16_t ReqY2 = 0;
+};
+
+class clsUndo {
+  public:
+    explicit clsUndo(std::int16_t steps = 10);
+
+    // Flags for the next recorded step only; every NewUndo resets them.
+    bool NoObjects = false; // the next step saves cells only, no element records
+    bool Move = false;      // the next step is a move step
+    bool Delete = false;    // the next step is a whole-field step
+
+    // Empties every step's rectangle, text, copies and kind; current index 1; entries disabled.
+    void DeleteAllUndo();
+    // Drops the newest step.
+    void DeleteLastUndo();
+    // Releases every step; current index 0; entries disabled; flags reset unless KeepMode.
+    void DeleteUndoData(bool KeepMode);
+    // Appends one line per remaining step, newest first: "text (X1,Y1 - X2,Y2)".
+    void ListUndos(std::vector<std::string>& lines) const;
+    // Records a step for the rectangle before it changes. The rectangle is clamped to the sheet
+    // in place (a whole-field step rewrites it to the whole sheet). Ignored while an undo runs
+    // and for a reversed rectangle.
+    void NewUndo(std::int16_t& X1, std::int16_t& Y1, std::int16_t& X2, std::int16_t& Y2,
+                 std::string_view Description);
+    // NewUndo for a rectangle the caller does not need back.
+    void NewUndoValue(std::int16_t X1, std::int16_t Y1, std::int16_t X2, std::int16_t Y2,
+                      std::string_view Description) {
+        NewUndo(X1, Y1, X2, Y2, Description);
+    }
+    void ReDo() {}
+    // Takes back the current step.
+    void Undo();
+    // True when there is no step to take back at the current index.
+    bool NoUndoData() const;
+
+    // Capacity 1..200; the steps kept are those that still fit.
+    void SetUndos(int count);
+    std::int16_t Undos() const { return m_count; }
+
+    // Read access for the dialog and tests.
+    std::int16_t CurrentIndex() const { return m_current; }  // step the next Undo takes back
+    const UndoStep& Step(int i) const;                       // step i, 1 = newest
+    bool Busy() const { return m_busy; }                     // an undo is being carried out
+    std::int16_t ReplacedIC() const { return m_replacedIC; } // IC instance re-placed by Undo
+
+  private:
+    void RedrawUndoArea(const UndoStep& step);
+    void RestoreCells(UndoStep& step);
+    void RestoreElements(UndoStep& step);
+    void ShiftUndos();
+    void SaveElements(UndoStep& step);
+    void SaveCells(UndoStep& step, std::int16_t& X1, std::int16_t& Y1, std::int16_t& X2,
+                   std::int16_t& Y2);
+    void EnableEntries(std::string_view description);
+    void DisableEntries();
+
+    std::int16_t m_count = 10;     // capacity, 1..200
+    std::vector<UndoStep> m_steps; // steps 1..m_count, 1 the newest; entry 0 never used
+    std::int16_t m_current = 0;    // step the next undo takes back; 0 after clearing
+    bool m_busy = false;           // an undo is running; recording is ignored
+    std::int16_t m_replacedIC = 0; // instance index of the IC re-placed by the running undo
+};
+
+extern clsUndo gUndo; // the undo history; reset to 10 empty steps by ResetUndoHistory
+
+// Start-up state: an empty history of 10 steps.
+void ResetUndoHistory();
+
+// IC placement belongs to the IC module. The undo history reaches it through these entry points,
+// which that module installs; while they are unset an IC is taken away and put back as a plain
+// element record with its cells.
+// Remove: RemoveIC with the cursor cell set into the IC. Restore: SetIC in its restore form for
+// the IC named name; the undo history has already made room at elementNr and written the kept
+// record there, and has set the cursor cell; the hook rebuilds cells, instance and levels and
+// leaves gAnzElemente as it found it.
+using UndoRemoveICFn = void (*)();
+using UndoRestoreICFn = void (*)(std::string_view name, std::int16_t elementNr,
+                                 std::int16_t instanceNr);
+extern UndoRemoveICFn gUndoRemoveIC;   // installed by the IC module; nullptr until then
+extern UndoRestoreICFn gUndoRestoreIC; // installed by the IC module; nullptr until then
+
+} // namespace kardo
