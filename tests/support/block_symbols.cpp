@@ -245,6 +245,13 @@ bool Same(const Prim& a, const Prim& b) {
     return ::testing::AssertionSuccess();
 }
 
+std::vector<Prim> ToPrims(const std::vector<DrawCall>& calls) {
+    std::vector<Prim> out;
+    for (const DrawCall& c : calls)
+        out.push_back(FromCall(c));
+    return out;
+}
+
 std::vector<DrawCall> Primitives(const RecordingTarget& target) {
     std::vector<DrawCall> out;
     for (const DrawCall& c : target.Calls()) {

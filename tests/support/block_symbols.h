@@ -54,6 +54,8 @@ Prim PolygonP(std::vector<PolyPoint> points);
                                           const std::vector<Prim>& expected);
 // Only the Line, Box, Circle, Polygon and Print calls of a recording.
 std::vector<DrawCall> Primitives(const RecordingTarget& target);
+// The calls as expected primitives, to compare one drawing with another.
+std::vector<Prim> ToPrims(const std::vector<DrawCall>& calls);
 // Calls of op with the given text (Print) in recording order.
 std::vector<DrawCall> Prints(const RecordingTarget& target, const std::string& text);
 
