@@ -6,6 +6,7 @@
 #include "model/clock_tables.h"
 #include "model/elements.h"
 #include "model/grid.h"
+#include "model/model_state.h"
 #include "platform/platform.h"
 #include "render/grafik.h"
 #include "render/view.h"
@@ -39,6 +40,7 @@ void InitProgramState() {
     ResetClockTables();
     ResetICInstances();
     ResetSimLevels();
+    ResetModelState();
 }
 
 } // namespace kardo

@@ -16,5 +16,7 @@ extern std::int16_t gBereichY2; // bottom row
 
 // Clears the selection and the marked area and disables the delete command.
 void SelectNone();
+// Start-up state: nothing selected (no window calls).
+void ResetSelection();
 
 } // namespace kardo

@@ -31,6 +31,8 @@ extern std::uint8_t
 
 // Start-up state: no analysis points.
 void ResetAnalysisPoints();
+// Number of analysis-point records in the element list.
+std::uint8_t CountAnalysisPoints();
 // Lowest analysis-point number 1..9 not in use, 0 when all nine are taken.
 std::int16_t GetFreeAnalysepunktNr();
 void SetAnalysepunkt();

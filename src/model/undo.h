@@ -93,11 +93,12 @@ class clsUndo {
     void EnableEntries(std::string_view description);
     void DisableEntries();
 
-    std::int16_t m_count = 10;     // capacity, 1..200
-    std::vector<UndoStep> m_steps; // steps 1..m_count, 1 the newest; entry 0 never used
-    std::int16_t m_current = 0;    // step the next undo takes back; 0 after clearing
-    bool m_busy = false;           // an undo is running; recording is ignored
-    std::int16_t m_replacedIC = 0; // instance index of the IC re-placed by the running undo
+    std::int16_t m_count = 10;            // capacity, 1..200
+    std::vector<UndoStep> m_steps;        // steps 1..m_count, 1 the newest; entry 0 never used
+    std::int16_t m_current = 0;           // step the next undo takes back; 0 after clearing
+    bool m_busy = false;                  // an undo is running; recording is ignored
+    std::int16_t m_replacedIC = 0;        // instance index of the IC re-placed by the running undo
+    std::int16_t m_replacedICElement = 0; // element number of that IC
 };
 
 extern clsUndo gUndo; // the undo history; reset to 10 empty steps by ResetUndoHistory

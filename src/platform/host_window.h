@@ -70,6 +70,13 @@ class HostWindow {
     virtual void ShowQuickHelp(std::string_view key) = 0;
     // The worksheet picture changed and must be shown again.
     virtual void RefreshWorksheet() = 0;
+
+    // Hooks of the analysis windows: the table window rebuilds its list (PrepareListView,
+    // ResizeListView); the timing diagram adds or removes the trace of analysis point nr. They do
+    // nothing until those windows exist.
+    virtual void RefreshAnalysisList() {}
+    virtual void AddGraph(int /*nr*/) {}
+    virtual void RemoveGraph(int /*nr*/) {}
 };
 
 } // namespace kardo

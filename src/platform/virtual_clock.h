@@ -27,6 +27,9 @@ class VirtualClock : public TimerService {
     // Moves time forward by ms, firing every timer that falls due on the way, earliest first
     // (ties in creation order). A tick handler may start, stop or create timers.
     void Advance(std::int64_t ms);
+    // Moves time forward by ms without firing timers; timers that fell due fire, overdue, at the
+    // next Advance.
+    void Skip(std::int64_t ms) { m_now += ms; }
     // Number of enabled timers with a non-zero interval.
     int ActiveTimers() const;
 
@@ -45,6 +48,8 @@ class VirtualPump : public MessagePump {
     explicit VirtualPump(VirtualClock& clock, std::int64_t stepMs = 1);
     void DoEvents() override;
     std::int64_t NowMs() const override { return m_clock.Now(); }
+    // Advances the clock by one step without running posted events or timers.
+    void Idle() override { m_clock.Skip(m_stepMs); }
     // Queues an action (a click, a key) to run at the next DoEvents.
     void Post(std::function<void()> action);
     // Queues an action to run at the first DoEvents at or after virtual time atMs.

@@ -12,7 +12,7 @@
 namespace kardo::test {
 
 struct ShownMessage {
-    std::string text;  // message text
+    std::string text;   // message text
     MsgButtons buttons; // buttons offered
     MsgIcon icon;       // icon
     std::string title;  // caption
@@ -42,22 +42,25 @@ class FakeHost : public HostWindow {
     void HideDecoder() override { ++hideDecoderCalls; }
     void ShowQuickHelp(std::string_view key) override { quickHelpKeys.emplace_back(key); }
     void RefreshWorksheet() override { ++refreshCalls; }
+    void RefreshAnalysisList() override { log.emplace_back("RefreshAnalysisList()"); }
+    void AddGraph(int nr) override { log.push_back("AddGraph(" + std::to_string(nr) + ")"); }
+    void RemoveGraph(int nr) override { log.push_back("RemoveGraph(" + std::to_string(nr) + ")"); }
 
     // Calls of one method, in order, as "Method(args)" lines.
     std::vector<std::string> log;
-    std::vector<ShownMessage> messages;            // every message box shown
-    std::deque<MsgResult> messageAnswers;          // answers to give; empty: Ok / Yes
+    std::vector<ShownMessage> messages;                   // every message box shown
+    std::deque<MsgResult> messageAnswers;                 // answers to give; empty: Ok / Yes
     std::deque<std::optional<std::string>> dialogAnswers; // file dialog answers; empty: cancel
-    std::vector<FileDialogRequest> dialogs;        // every file dialog opened
-    std::map<int, std::string> statusTexts;        // panel -> last text
-    std::vector<int> progressValues;               // every progress value set
-    int pointer = kPointerDefault;                 // worksheet pointer
-    std::vector<bool> changeGuiCalls;              // ChangeGUI arguments
+    std::vector<FileDialogRequest> dialogs;               // every file dialog opened
+    std::map<int, std::string> statusTexts;               // panel -> last text
+    std::vector<int> progressValues;                      // every progress value set
+    int pointer = kPointerDefault;                        // worksheet pointer
+    std::vector<bool> changeGuiCalls;                     // ChangeGUI arguments
     std::vector<std::array<std::int16_t, 8>> propertyWindowCalls; // ChangePropertyWindow flags
-    std::vector<int> selPictures;                  // ChangeSelPicture arguments
-    std::vector<std::string> quickHelpKeys;        // ShowQuickHelp keys
-    int hideDecoderCalls = 0;                      // HideDecoder calls
-    int refreshCalls = 0;                          // RefreshWorksheet calls
+    std::vector<int> selPictures;                                 // ChangeSelPicture arguments
+    std::vector<std::string> quickHelpKeys;                       // ShowQuickHelp keys
+    int hideDecoderCalls = 0;                                     // HideDecoder calls
+    int refreshCalls = 0;                                         // RefreshWorksheet calls
 
   private:
     struct State {

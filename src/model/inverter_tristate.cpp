@@ -1,0 +1,231 @@
+// Placing and removing inverters (two cells) and tri-state gates (three by three cells). Both
+// test the cells they need themselves instead of the frame's collision test.
+#include "model/basic_elements.h"
+#include "model/grid.h"
+#include "model/placement.h"
+#include "model/undo.h"
+#include "render/grafik.h"
+#include "render/redraw.h"
+#include "simulation/pin_points.h"
+
+#include <algorithm>
+
+namespace kardo {
+
+namespace {
+
+struct Step {
+    int dx = 0; // column step along the orientation
+    int dy = 0; // row step along the orientation
+};
+
+Step Along(std::uint8_t o) {
+    switch (o) {
+    case kRight:
+        return {1, 0};
+    case kLeft:
+        return {-1, 0};
+    case kDown:
+        return {0, 1};
+    case kUp:
+        return {0, -1};
+    default:
+        return {0, 0};
+    }
+}
+
+// Clears the wire flags between cell a and its neighbour b = a + step (both directions).
+void CutBetween(CellRecord& a, CellRecord& b, Step s) {
+    if (s.dx == 1)
+        a.Rechts = b.Links = 0;
+    if (s.dx == -1)
+        a.Links = b.Rechts = 0;
+    if (s.dy == 1)
+        a.Unten = b.Oben = 0;
+    if (s.dy == -1)
+        a.Oben = b.Unten = 0;
+}
+
+bool HasWireFlag(const CellRecord& c) { return c.Links || c.Oben || c.Rechts || c.Unten; }
+
+bool EmptyOrWire(const CellRecord& c) { return c.Typ == kTypeEmpty || c.Typ == kTypeWire; }
+
+std::int16_t I16(int v) { return static_cast<std::int16_t>(v); }
+
+} // namespace
+
+void SetInverter() {
+    const int X = gCursorX;
+    const int Y = gCursorY;
+    const int W = gFeldBreite;
+    const int H = gFeldHoehe;
+    const std::uint8_t o = gOrientierung;
+    bool fits = false;
+    switch (o) {
+    case kRight:
+        fits = X >= 1 && X <= W - 2 && Y != 0 && Y != H;
+        break;
+    case kLeft:
+        fits = X >= 2 && X <= W - 1 && Y != 0 && Y != H;
+        break;
+    case kDown:
+        fits = Y >= 1 && Y <= H - 2 && X != 0 && X != W;
+        break;
+    case kUp:
+        fits = Y >= 2 && Y <= H - 1 && X != 0 && X != W;
+        break;
+    default:
+        break;
+    }
+    if (!fits || !gGrid.Contains(X, Y))
+        return;
+    const Step s = Along(o);
+    const int ox = X + s.dx;
+    const int oy = Y + s.dy;
+    // The output cell must be free as well: taking over a cell of another element would break it.
+    if (!EmptyOrWire(gGrid(X, Y)) || !EmptyOrWire(gGrid(ox, oy)))
+        return;
+
+    gUndo.NewUndoValue(I16(std::min(X, ox)), I16(std::min(Y, oy)), I16(std::max(X, ox)),
+                       I16(std::max(Y, oy)), "Inverter setzen");
+    ElementRecord& e = AppendElement(kTypeInverter);
+    e.Richtung = o;
+    e.Eingaenge = PinEntry(X, Y);
+    e.Ausgaenge = PinEntry(ox, oy);
+    CellRecord& in = gGrid(X, Y);
+    CellRecord& out = gGrid(ox, oy);
+    in.Typ = out.Typ = kTypeInverter;
+    in.ElementNr = out.ElementNr = e.Nr;
+    CutBetween(in, out, s);
+    PrepareDrawing();
+    gGrafik.DrawInverter(I16(X), I16(Y));
+}
+
+void RemoveInverter() {
+    const int X = gCursorX;
+    const int Y = gCursorY;
+    const std::int16_t n = CursorElement();
+    if (n < 1 || gElements[static_cast<std::size_t>(n)].Typ != kTypeInverter)
+        return;
+    GetInputPoints(n, 0);
+    Step s = Along(gElements[static_cast<std::size_t>(n)].Richtung);
+    const GridPoint input = gEingangsPunkte[0];
+    if (input.x != X || input.y != Y)
+        s = {-s.dx, -s.dy}; // the cursor is on the output cell
+    const int ox = X + s.dx;
+    const int oy = Y + s.dy;
+    if (!gGrid.Contains(ox, oy))
+        return;
+
+    gUndo.NewUndoValue(I16(std::min(X, ox)), I16(std::min(Y, oy)), I16(std::max(X, ox)),
+                       I16(std::max(Y, oy)), "Inverter löschen");
+    for (CellRecord* c : {&gGrid(X, Y), &gGrid(ox, oy)}) {
+        if (!HasWireFlag(*c)) {
+            c->Typ = kTypeEmpty;
+            c->Links = c->Oben = c->Rechts = c->Unten = 0;
+        } else {
+            c->Typ = kTypeWire;
+        }
+        c->ElementNr = 0;
+    }
+    RedrawAreaValue(I16(X - 2), I16(Y - 2), I16(X + 2), I16(Y + 2), false);
+    DeleteElementRecord(n);
+}
+
+void SetTriState() {
+    const int X = gCursorX;
+    const int Y = gCursorY;
+    const int W = gFeldBreite;
+    const int H = gFeldHoehe;
+    const std::uint8_t o = gOrientierung;
+    bool fits = false;
+    switch (o) {
+    case kRight:
+        fits = X >= 1 && X <= W - 3 && Y >= 1 && Y <= H - 1;
+        break;
+    case kLeft:
+        fits = X >= 3 && X <= W - 1 && Y >= 1 && Y <= H - 1;
+        break;
+    case kDown:
+        fits = Y >= 1 && Y <= H - 3 && X >= 1 && X <= W - 1;
+        break;
+    case kUp:
+        fits = Y >= 3 && Y <= H - 1 && X >= 1 && X <= W - 1;
+        break;
+    default:
+        break;
+    }
+    if (!fits)
+        return;
+    const Step s = Along(o);
+    const Step across = s.dx != 0 ? Step{0, 1} : Step{1, 0};
+    // The input line may hold wires; the two lines ahead must be empty.
+    for (int a = -1; a <= 1; ++a) {
+        if (!EmptyOrWire(gGrid(X + a * across.dx, Y + a * across.dy)))
+            return;
+        for (int d = 1; d <= 2; ++d) {
+            const CellRecord& c = gGrid(X + d * s.dx + a * across.dx, Y + d * s.dy + a * across.dy);
+            if (c.Typ != kTypeEmpty)
+                return;
+        }
+    }
+
+    ElementRecord& e = AppendElement(kTypeTriState);
+    e.Ausgaenge = PinEntry(X + 2 * s.dx, Y + 2 * s.dy);
+    e.Eingaenge = PinEntry(X - across.dx, Y - across.dy) + PinEntry(X + across.dx, Y + across.dy);
+    for (int a = -1; a <= 1; ++a) {
+        for (int d = 0; d <= 2; ++d) {
+            CellRecord& c = gGrid(X + d * s.dx + a * across.dx, Y + d * s.dy + a * across.dy);
+            c.Typ = kTypeTriState;
+            c.ElementNr = e.Nr;
+        }
+    }
+    PrepareDrawing();
+    gGrafik.DrawTriState(I16(X), I16(Y));
+    e.Richtung = o;
+    // The tri-state gate records no undo step, but it changes the element numbers that the
+    // recorded steps rely on; their records would land beyond the list.
+    gUndo.DeleteUndoData(false);
+}
+
+void RemoveTriState() {
+    const std::int16_t n = CursorElement();
+    if (n < 1 || gElements[static_cast<std::size_t>(n)].Typ != kTypeTriState)
+        return;
+    const std::uint8_t o = gElements[static_cast<std::size_t>(n)].Richtung;
+    GetOutputPoints(n, 0);
+    if (gAnzAusgangsPunkte < 1)
+        return;
+    const int ox = gAusgangsPunkte[0].x;
+    const int oy = gAusgangsPunkte[0].y;
+    Footprint r;
+    switch (o) {
+    case kRight:
+        r = {I16(ox - 4), I16(oy - 3), I16(ox + 2), I16(oy + 3)};
+        break;
+    case kLeft:
+        r = {I16(ox - 2), I16(oy - 3), I16(ox + 4), I16(oy + 3)};
+        break;
+    case kUp:
+        r = {I16(ox - 3), I16(oy - 2), I16(ox + 3), I16(oy + 4)};
+        break;
+    case kDown:
+        r = {I16(ox - 3), I16(oy - 4), I16(ox + 3), I16(oy + 2)};
+        break;
+    default:
+        return;
+    }
+    DeleteElementRecord(n);
+    for (int x = r.X1 + 2; x <= r.X2 - 2; ++x) {
+        for (int y = r.Y1 + 2; y <= r.Y2 - 2; ++y) {
+            CellRecord& c = gGrid(x, y);
+            // A cell a wire still enters stays that wire's end instead of an empty cell.
+            c.Typ = HasWireFlag(c) ? kTypeWire : kTypeEmpty;
+            c.ElementNr = 0;
+        }
+    }
+    RedrawAreaValue(r.X1, r.Y1, r.X2, r.Y2, false);
+    gUndo.DeleteUndoData(false);
+}
+
+} // namespace kardo

@@ -1,0 +1,20 @@
+// The start-up state of the placing and undo modules of the worksheet model.
+#include "model/model_state.h"
+
+#include "editor/selection.h"
+#include "model/basic_elements.h"
+#include "model/placement.h"
+#include "model/undo.h"
+#include "model/utilities.h"
+
+namespace kardo {
+
+void ResetModelState() {
+    ResetUndoHistory();
+    ResetPlacementInputs();
+    ResetAnalysisPoints();
+    ResetToolState();
+    ResetSelection();
+}
+
+} // namespace kardo

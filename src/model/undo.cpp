@@ -1,0 +1,214 @@
+// The undo history: recording steps, the list of steps, capacity, and the undo menu state.
+// Taking a step back is in undo_restore.cpp.
+#include "model/undo.h"
+
+#include "files/ic_instances.h"
+#include "platform/platform.h"
+
+#include <algorithm>
+#include <cassert>
+
+namespace kardo {
+
+clsUndo gUndo;
+UndoRemoveICFn gUndoRemoveIC = nullptr;
+UndoRestoreICFn gUndoRestoreIC = nullptr;
+
+namespace {
+
+constexpr std::string_view kUndoCaption = "&Rückgängig: ";
+constexpr std::string_view kUndoImpossible = "&Rückgängig: Nicht möglich";
+
+std::int16_t ClampCount(int count) {
+    return static_cast<std::int16_t>(std::clamp<int>(count, kMinUndos, kMaxUndos));
+}
+
+} // namespace
+
+clsUndo::clsUndo(std::int16_t steps)
+    : m_count(ClampCount(steps)), m_steps(static_cast<std::size_t>(m_count) + 1) {}
+
+void ResetUndoHistory() { gUndo = clsUndo(10); }
+
+const UndoStep& clsUndo::Step(int i) const {
+    assert(i >= 1 && i <= m_count);
+    return m_steps[static_cast<std::size_t>(i)];
+}
+
+void clsUndo::EnableEntries(std::string_view description) {
+    HostWindow& host = Host();
+    host.SetEnabled("mUndo", true);
+    host.SetEnabled("mUndoList", true);
+    host.SetEnabled("cmdUndo", true);
+    host.SetEnabled("cmdUndoList", true);
+    host.SetCaption("mUndo", std::string(kUndoCaption) + std::string(description));
+}
+
+void clsUndo::DisableEntries() {
+    HostWindow& host = Host();
+    host.SetEnabled("mUndo", false);
+    host.SetEnabled("mUndoList", false);
+    host.SetEnabled("cmdUndo", false);
+    host.SetEnabled("cmdUndoList", false);
+    host.SetCaption("mUndo", kUndoImpossible);
+}
+
+void clsUndo::DeleteAllUndo() {
+    for (int i = 1; i <= m_count; ++i)
+        m_steps[static_cast<std::size_t>(i)] = UndoStep{};
+    m_current = 1;
+    DisableEntries();
+}
+
+void clsUndo::DeleteLastUndo() {
+    // The filled steps form a prefix 1..k; dropping step 1 moves the others one place newer.
+    m_steps[1] = UndoStep{};
+    int i = 2;
+    for (; i <= m_count; ++i) {
+        UndoStep& older = m_steps[static_cast<std::size_t>(i)];
+        if (!older.Filled)
+            break;
+        m_steps[static_cast<std::size_t>(i) - 1] = std::move(older);
+        older = UndoStep{};
+    }
+    m_current = 1;
+    if (m_steps[1].Filled)
+        EnableEntries(m_steps[1].Description);
+    else
+        DisableEntries();
+}
+
+void clsUndo::DeleteUndoData(bool KeepMode) {
+    for (int i = 1; i <= m_count; ++i)
+        m_steps[static_cast<std::size_t>(i)] = UndoStep{};
+    m_current = 0;
+    DisableEntries();
+    if (!KeepMode)
+        NoObjects = Move = Delete = false;
+}
+
+void clsUndo::ListUndos(std::vector<std::string>& lines) const {
+    for (int i = std::max<int>(m_current, 1); i <= m_count; ++i) {
+        const UndoStep& s = m_steps[static_cast<std::size_t>(i)];
+        if (!s.Filled)
+            break;
+        lines.push_back(s.Description + " (" + std::to_string(s.X1) + "," + std::to_string(s.Y1) +
+                        " - " + std::to_string(s.X2) + "," + std::to_string(s.Y2) + ")");
+    }
+}
+
+void clsUndo::ShiftUndos() {
+    for (int i = m_count - 1; i >= 1; --i)
+        m_steps[static_cast<std::size_t>(i) + 1] = std::move(m_steps[static_cast<std::size_t>(i)]);
+    m_steps[1] = UndoStep{};
+}
+
+void clsUndo::NewUndo(std::int16_t& X1, std::int16_t& Y1, std::int16_t& X2, std::int16_t& Y2,
+                      std::string_view Description) {
+    if (Y1 > Y2 || X1 > X2 || m_busy) {
+        // The flags belong to the step that is not recorded; they must not reach the next one.
+        NoObjects = Move = Delete = false;
+        return;
+    }
+    if (X1 < 0)
+        X1 = 0;
+    if (Y1 < 0)
+        Y1 = 0;
+    if (X2 > gFeldBreite)
+        X2 = gFeldBreite;
+    if (Y2 > gFeldHoehe)
+        Y2 = gFeldHoehe;
+    if (X1 > X2 || Y1 > Y2) {
+        // Entirely outside the sheet: nothing to keep.
+        NoObjects = Move = Delete = false;
+        return;
+    }
+
+    if (m_current != 1)
+        DeleteUndoData(true);
+    else
+        ShiftUndos();
+    m_current = 1;
+    UndoStep& step = m_steps[1];
+    SaveCells(step, X1, Y1, X2, Y2);
+    if (!NoObjects)
+        SaveElements(step);
+    step.Kind = Delete ? kUndoWholeField : (Move ? kUndoMove : kUndoNormal);
+    step.Description = std::string(Description);
+    step.Filled = true;
+    EnableEntries(step.Description);
+    NoObjects = Move = Delete = false;
+}
+
+void clsUndo::SaveCells(UndoStep& step, std::int16_t& X1, std::int16_t& Y1, std::int16_t& X2,
+                        std::int16_t& Y2) {
+    if (Delete) {
+        step.ReqX1 = X1;
+        step.ReqY1 = Y1;
+        step.ReqX2 = X2;
+        step.ReqY2 = Y2;
+        X1 = 0;
+        Y1 = 0;
+        X2 = gFeldBreite;
+        Y2 = gFeldHoehe;
+    }
+    step.X1 = X1;
+    step.Y1 = Y1;
+    step.X2 = X2;
+    step.Y2 = Y2;
+    step.Cells.Create(X2 - X1, Y2 - Y1);
+    for (int x = X1; x <= X2; ++x)
+        for (int y = Y1; y <= Y2; ++y)
+            step.Cells(x - X1, y - Y1) = gGrid(x, y);
+}
+
+void clsUndo::SaveElements(UndoStep& step) {
+    step.Elements.assign(1, ElementRecord{});
+    for (int x = step.X1; x <= step.X2; ++x) {
+        for (int y = step.Y1; y <= step.Y2; ++y) {
+            const CellRecord& c = gGrid(x, y);
+            const std::int16_t e = c.ElementNr;
+            if (e < 1 || e > gAnzElemente)
+                continue;
+            const bool taken = std::any_of(step.Elements.begin() + 1, step.Elements.end(),
+                                           [e](const ElementRecord& r) { return r.Nr == e; });
+            if (taken)
+                continue;
+            const ElementRecord& source = gElements[static_cast<std::size_t>(e)];
+            if (c.Typ == kTypeIC && !Move) {
+                // An IC is kept by its name and instance, read at one of its pin cells.
+                if (c.ICLevel == 0)
+                    continue;
+                ElementRecord copy = source;
+                if (c.ICLevel < gICInstances.size())
+                    copy.Eingaenge = gICInstances[c.ICLevel].Name;
+                copy.Text = std::to_string(c.ICLevel);
+                step.Elements.push_back(std::move(copy));
+                continue;
+            }
+            step.Elements.push_back(source);
+        }
+    }
+    step.ElementCount = static_cast<std::int16_t>(step.Elements.size() - 1);
+}
+
+bool clsUndo::NoUndoData() const {
+    if (m_current > m_count)
+        return false;
+    if (m_current < 1)
+        return true;
+    return !m_steps[static_cast<std::size_t>(m_current)].Filled;
+}
+
+void clsUndo::SetUndos(int count) {
+    m_count = ClampCount(count);
+    m_steps.resize(static_cast<std::size_t>(m_count) + 1);
+    // Steps that no longer fit are gone; an index past them would read beyond the history.
+    if (m_current > m_count + 1) {
+        m_current = static_cast<std::int16_t>(m_count + 1);
+        if (gPlatform && gPlatform->host)
+            DisableEntries();
+    }
+}
+
+} // namespace kardo

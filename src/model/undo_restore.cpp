@@ -1,0 +1,298 @@
+// Taking back one undo step: the element records first (elements placed since the snapshot go,
+// elements removed since come back at their old numbers), then the cells, then the redraw.
+#include "editor/selection.h"
+#include "files/ic_instances.h"
+#include "files/text_helpers.h"
+#include "model/basic_elements.h"
+#include "model/clock_tables.h"
+#include "model/clocks.h"
+#include "model/undo.h"
+#include "platform/platform.h"
+#include "render/redraw.h"
+
+#include <algorithm>
+#include <cassert>
+
+namespace kardo {
+
+namespace {
+
+std::size_t At(int i) { return static_cast<std::size_t>(i); }
+
+// One kept element record of a step and what became of it since the snapshot.
+struct KeptElement {
+    int copy = 0;         // index of the copy in UndoStep.Elements
+    GridPoint where;      // a cell the element covered in the snapshot that still shows it, or
+                          // its first saved cell when it is gone
+    bool present = false; // the element still exists (possibly under another number)
+};
+
+// An element of the given type covers the grid cell; its number, else 0.
+std::int16_t ElementOfTypeAt(GridPoint p, std::uint8_t typ) {
+    const std::int16_t e = gGrid(p.x, p.y).ElementNr;
+    if (e < 1 || e > gAnzElemente)
+        return 0;
+    return gElements[At(e)].Typ == typ ? e : 0;
+}
+
+// For every copy of the step: does its element still exist? It does when one of the cells it
+// covered in the snapshot is now covered by an element of the same type. Only the changed
+// element of a step can be gone; its neighbours inside the rectangle are still there.
+std::vector<KeptElement> ClassifyCopies(const UndoStep& s) {
+    std::vector<KeptElement> kept;
+    for (int k = 1; k <= s.ElementCount; ++k) {
+        const ElementRecord& copy = s.Elements[At(k)];
+        KeptElement ke;
+        ke.copy = k;
+        bool first = true;
+        for (int x = s.X1; x <= s.X2 && !ke.present; ++x) {
+            for (int y = s.Y1; y <= s.Y2; ++y) {
+                if (s.Cells(x - s.X1, y - s.Y1).ElementNr != copy.Nr)
+                    continue;
+                const GridPoint p{static_cast<std::int16_t>(x), static_cast<std::int16_t>(y)};
+                if (first) {
+                    ke.where = p;
+                    first = false;
+                }
+                if (ElementOfTypeAt(p, copy.Typ) != 0) {
+                    ke.where = p;
+                    ke.present = true;
+                    break;
+                }
+            }
+        }
+        kept.push_back(ke);
+    }
+    return kept;
+}
+
+// Opens a gap at number nr: records nr.. move one up, and every reference to them follows.
+void MakeRoom(int nr, bool restoringClock) {
+    const int old = gAnzElemente;
+    gElements.resize(At(old) + 2);
+    for (int i = old; i >= nr; --i) {
+        ElementRecord& moved = gElements[At(i) + 1];
+        moved = std::move(gElements[At(i)]);
+        moved.Nr = static_cast<std::int16_t>(i + 1);
+        // A restored clock brings its own table entry back and moves the later ones itself.
+        if (moved.Typ == kTypeClock && !restoringClock) {
+            auto it = std::find(gTaktElement.begin(), gTaktElement.end(), i);
+            if (it != gTaktElement.end())
+                *it = static_cast<std::int16_t>(i + 1);
+        }
+    }
+    for (int y = 0; y <= gFeldHoehe; ++y) {
+        for (int x = 0; x <= gFeldBreite; ++x) {
+            CellRecord& c = gGrid(x, y);
+            if (c.ElementNr >= nr)
+                ++c.ElementNr;
+        }
+    }
+    for (int i = 1; i <= gICInstanceMax && At(i) < gICInstances.size(); ++i) {
+        ICInstanceRecord& ic = gICInstances[At(i)];
+        if (ic.Tiefe == 0 && ic.ElementNr >= nr)
+            ++ic.ElementNr;
+    }
+    gAnzElemente = static_cast<std::int16_t>(old + 1);
+}
+
+int PointNumber(const ElementRecord& e) { return static_cast<int>(Val(e.Text)); }
+
+// Takes away element e, placed after the snapshot, with what belongs to it.
+void RemovePlacedElement(std::int16_t e, GridPoint cell) {
+    const ElementRecord& rec = gElements[At(e)];
+    switch (rec.Typ) {
+    case kTypeIC:
+        if (gUndoRemoveIC) {
+            gCursorX = cell.x;
+            gCursorY = cell.y;
+            gUndoRemoveIC();
+            return;
+        }
+        break;
+    case kTypeClock: {
+        auto it = std::find(gTaktElement.begin(), gTaktElement.end(), e);
+        std::int16_t clockNr =
+            it == gTaktElement.end() ? 0 : static_cast<std::int16_t>(it - gTaktElement.begin());
+        UnloadTimer(clockNr);
+        break;
+    }
+    case kTypeAnalysisPoint:
+        Host().RemoveGraph(PointNumber(rec));
+        break;
+    default:
+        break;
+    }
+    DeleteElementRecord(e);
+}
+
+} // namespace
+
+void clsUndo::RestoreElements(UndoStep& step) {
+    if (step.Kind == kUndoMove) {
+        for (int k = 1; k <= step.ElementCount; ++k) {
+            ElementRecord copy = step.Elements[At(k)];
+            if (copy.Nr < 1 || copy.Nr > gAnzElemente)
+                continue;
+            if (copy.Typ == kTypeIC)
+                copy.Eingaenge = copy.Ausgaenge;
+            gElements[At(copy.Nr)] = std::move(copy);
+        }
+        return;
+    }
+
+    const std::vector<KeptElement> kept = ClassifyCopies(step);
+
+    if (step.Kind == kUndoWholeField) {
+        int count = step.ElementCount;
+        for (int k = 1; k <= step.ElementCount; ++k)
+            count = std::max<int>(count, step.Elements[At(k)].Nr);
+        gAnzElemente = static_cast<std::int16_t>(count);
+        gElements.resize(At(count) + 1);
+        for (const KeptElement& ke : kept) {
+            ElementRecord copy = step.Elements[At(ke.copy)];
+            const std::int16_t nr = copy.Nr;
+            if (nr < 1)
+                continue;
+            if (copy.Typ == kTypeIC)
+                copy.Eingaenge = copy.Ausgaenge;
+            gElements[At(nr)] = std::move(copy);
+            // Only elements that the deletion took away get their timer and trace back.
+            if (ke.present)
+                continue;
+            std::int16_t e = nr;
+            if (gElements[At(nr)].Typ == kTypeClock)
+                LoadTimer(e);
+            if (gElements[At(nr)].Typ == kTypeAnalysisPoint)
+                Host().AddGraph(PointNumber(gElements[At(nr)]));
+        }
+        return;
+    }
+
+    // Elements placed after the snapshot: a cell that belonged to no element then belongs to
+    // one now. Removed from the highest number down so that the others keep their numbers.
+    std::vector<std::pair<std::int16_t, GridPoint>> placed;
+    for (int x = step.X1; x <= step.X2; ++x) {
+        for (int y = step.Y1; y <= step.Y2; ++y) {
+            const std::int16_t e = gGrid(x, y).ElementNr;
+            if (e < 1 || step.Cells(x - step.X1, y - step.Y1).ElementNr != 0)
+                continue;
+            const bool knownAsKept =
+                std::any_of(kept.begin(), kept.end(), [&](const KeptElement& k) {
+                    return k.present && gGrid(k.where.x, k.where.y).ElementNr == e;
+                });
+            const bool listed = std::any_of(placed.begin(), placed.end(),
+                                            [e](const auto& p) { return p.first == e; });
+            if (!knownAsKept && !listed)
+                placed.emplace_back(
+                    e, GridPoint{static_cast<std::int16_t>(x), static_cast<std::int16_t>(y)});
+        }
+    }
+    std::sort(placed.begin(), placed.end(),
+              [](const auto& a, const auto& b) { return a.first > b.first; });
+    for (const auto& [e, cell] : placed)
+        RemovePlacedElement(e, cell);
+
+    // Elements removed since the snapshot come back at their old numbers, lowest first, so that
+    // each lands where it was.
+    std::vector<int> gone;
+    for (const KeptElement& ke : kept)
+        if (!ke.present)
+            gone.push_back(ke.copy);
+    std::sort(gone.begin(), gone.end(),
+              [&](int a, int b) { return step.Elements[At(a)].Nr < step.Elements[At(b)].Nr; });
+    for (int k : gone) {
+        ElementRecord copy = step.Elements[At(k)];
+        std::int16_t nr = copy.Nr;
+        assert(nr >= 1 && nr <= gAnzElemente + 1);
+        nr = static_cast<std::int16_t>(std::clamp<int>(nr, 1, gAnzElemente + 1));
+        const std::uint8_t typ = copy.Typ;
+        MakeRoom(nr, typ == kTypeClock);
+        copy.Nr = nr;
+        if (typ == kTypeIC) {
+            const std::string name = copy.Eingaenge.Text();
+            const auto instance = static_cast<std::int16_t>(Val(copy.Text));
+            copy.Eingaenge = copy.Ausgaenge;
+            copy.Text.clear();
+            gElements[At(nr)] = std::move(copy);
+            if (gUndoRestoreIC) {
+                gCursorX = step.X1;
+                gCursorY = static_cast<std::int16_t>(step.Y1 + (step.Y2 - step.Y1) / 2);
+                m_replacedIC = instance;
+                m_replacedICElement = nr;
+                gUndoRestoreIC(name, nr, instance);
+            }
+            continue;
+        }
+        gElements[At(nr)] = std::move(copy);
+        if (typ == kTypeClock)
+            LoadTimer(nr);
+        if (typ == kTypeAnalysisPoint)
+            Host().AddGraph(PointNumber(gElements[At(nr)]));
+    }
+
+    // Elements that stayed get their kept record back (an LED placed anew keeps its number but
+    // takes a new colour). An IC copy holds its name in place of its pins and is left alone.
+    for (const KeptElement& ke : kept) {
+        if (!ke.present)
+            continue;
+        const ElementRecord& copy = step.Elements[At(ke.copy)];
+        if (copy.Typ == kTypeIC)
+            continue;
+        const std::int16_t m = ElementOfTypeAt(ke.where, copy.Typ);
+        if (m == 0)
+            continue;
+        gElements[At(m)] = copy;
+        gElements[At(m)].Nr = m;
+    }
+}
+
+void clsUndo::RestoreCells(UndoStep& step) {
+    for (int x = step.X1; x <= step.X2; ++x) {
+        for (int y = step.Y1; y <= step.Y2; ++y) {
+            CellRecord& c = gGrid(x, y);
+            c = step.Cells(x - step.X1, y - step.Y1);
+            if (m_replacedIC != 0 && c.ICLevel > 0 && c.ElementNr == m_replacedICElement)
+                c.ICLevel = static_cast<std::uint8_t>(gCurLevel);
+        }
+    }
+}
+
+void clsUndo::RedrawUndoArea(const UndoStep& step) {
+    if (step.Kind == kUndoWholeField) {
+        RedrawAreaValue(static_cast<std::int16_t>(step.ReqX1 - 1),
+                        static_cast<std::int16_t>(step.ReqY1 - 1),
+                        static_cast<std::int16_t>(step.ReqX2 + 1),
+                        static_cast<std::int16_t>(step.ReqY2 + 1), false);
+        return;
+    }
+    RedrawAreaValue(static_cast<std::int16_t>(step.X1 - 1), static_cast<std::int16_t>(step.Y1 - 1),
+                    static_cast<std::int16_t>(step.X2 + 1), static_cast<std::int16_t>(step.Y2 + 1),
+                    false);
+}
+
+void clsUndo::Undo() {
+    if (m_current < 1 || m_current > m_count || NoUndoData())
+        return;
+    m_busy = true;
+    m_replacedIC = 0;
+    m_replacedICElement = 0;
+    UndoStep& step = m_steps[At(m_current)];
+    RestoreElements(step);
+    RestoreCells(step);
+    RedrawUndoArea(step);
+    // Counted afresh rather than adjusted by the step's text, so that steps that took several
+    // points away (an area deletion) keep the count right too.
+    gAnzAnalysepunkte = CountAnalysisPoints();
+    Host().RefreshAnalysisList();
+    ++m_current;
+    m_busy = false;
+    SelectNone();
+    if (m_current <= m_count && m_steps[At(m_current)].Filled)
+        EnableEntries(m_steps[At(m_current)].Description);
+    else
+        DisableEntries();
+    UpdateAnalyserMenu();
+}
+
+} // namespace kardo
