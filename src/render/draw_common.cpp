@@ -59,6 +59,8 @@ void Stub(double x1, double y1, double x2, double y2) {
 }
 
 bool WireLeaves(int x, int y, std::uint8_t side) {
+    if (!gGrid.Contains(x, y))
+        return false;
     const CellRecord& c = gGrid(x, y);
     switch (side) {
     case kLeft:
@@ -104,6 +106,23 @@ const ElementRecord* WorksheetElement(int n) {
     if (n <= 0 || n > gAnzElemente || static_cast<std::size_t>(n) >= gElements.size())
         return nullptr;
     return &gElements[static_cast<std::size_t>(n)];
+}
+
+std::int16_t PunktAt(int x, int y) { return gGrid.Contains(x, y) ? gGrid(x, y).Punkt : 0; }
+
+std::uint8_t Opposite(std::uint8_t side) {
+    switch (side) {
+    case kLeft:
+        return kRight;
+    case kRight:
+        return kLeft;
+    case kUp:
+        return kDown;
+    case kDown:
+        return kUp;
+    default:
+        return 0;
+    }
 }
 
 } // namespace kardo::draw

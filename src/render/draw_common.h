@@ -56,7 +56,7 @@ void Stub(double x1, double y1, double x2, double y2);
 // kDown); returns whether it was drawn.
 bool StubUnlessWired(int x, int y, std::uint8_t side, double x1, double y1, double x2, double y2);
 // Wire flag of cell (x, y) of gGrid towards side (kLeft -> Links, kRight -> Rechts,
-// kUp -> Oben, kDown -> Unten); false for any other side.
+// kUp -> Oben, kDown -> Unten); false for any other side or a cell outside the grid.
 bool WireLeaves(int x, int y, std::uint8_t side);
 
 // The cell whose level a symbol shows: of the shown simulation level gLevels[gCurLevel] while
@@ -67,5 +67,9 @@ const CellRecord& ShownCell(int x, int y);
 const ElementRecord* ShownElement(int n);
 // Element n of gElements, or nullptr when n is outside 1..gAnzElemente.
 const ElementRecord* WorksheetElement(int n);
+// Point mark of cell (x, y) of gGrid; 0 outside the grid.
+std::int16_t PunktAt(int x, int y);
+// The side opposite to side (kLeft <-> kRight, kUp <-> kDown); 0 for any other value.
+std::uint8_t Opposite(std::uint8_t side);
 
 } // namespace kardo::draw

@@ -1,0 +1,64 @@
+// The one-cell symbols: light-emitting diode, analysis point and switch.
+#include "render/draw_common.h"
+#include "render/grafik.h"
+#include "simulation/sim_levels.h"
+
+namespace kardo {
+
+using namespace draw;
+
+void clsGrafik::DrawDiode(std::int16_t x, std::int16_t y) {
+    DrawTarget& dev = Dev();
+    dev.FillStyle = FillMode::Solid;
+    // While the circuit is on the LED follows the level grid of the shown level.
+    const bool lit = ShownCell(x, y).Pegel != 0;
+    Color fill = kLightGrey;
+    if (lit) {
+        const ElementRecord* rec = WorksheetElement(gGrid(x, y).ElementNr);
+        fill = rec ? rec->Farbe : kLightGrey;
+    } else if (!gPowerOn && OnPrinter()) {
+        fill = kWhite;
+    }
+    dev.FillColor = fill;
+    dev.Circle(GridToPixel(x), GridToPixel(y), 6.0 * Zoom(), kBlack);
+}
+
+void clsGrafik::DrawAnalysepunkt(std::int16_t x, std::int16_t y) {
+    if (OnPrinter())
+        return; // analysis points are a screen aid only
+    DrawTarget& dev = Dev();
+    dev.FillStyle = FillMode::Solid;
+    dev.ForeColor = kBlack;
+    dev.FillColor = kLightCyan;
+    const double px = GridToPixel(x);
+    const double py = GridToPixel(y);
+    const double g = Zoom();
+    dev.Circle(px, py, 6.0 * g, kBlack);
+    dev.FontName = "Arial";
+    dev.FontBold = false;
+    dev.FontSize = 7.0 * g;
+    const ElementRecord* rec = WorksheetElement(gGrid(x, y).ElementNr);
+    PrintAt(px - 2.0 * g, py - 5.0 * g, rec ? rec->Text : std::string());
+}
+
+void clsGrafik::DrawSwitch(std::int16_t PosX, std::int16_t PosY) {
+    const double R = LoadZoomRaster();
+    const double cx = C(PosX);
+    const double cy = C(PosY);
+    DrawTarget& dev = Dev();
+    SetBodyFill(kSilver);
+    Box(cx - R / 3.0, cy - R / 3.0, cx + R / 3.0, cy + R / 3.0);
+    SetFont(7.0, 0.74);
+    dev.CurrentX = cx - R / 5.0;
+    dev.CurrentY = cy - R / 2.75;
+    const std::int16_t level = ShownCell(PosX, PosY).Pegel;
+    if (level == kFalse)
+        dev.Print("0");
+    else if (level == kTrue)
+        dev.Print("1");
+    dev.FillStyle = FillMode::Transparent;
+    if (OnPrinter())
+        Box(cx - R / 3.0, cy - R / 3.0, cx + R / 3.0, cy + R / 3.0);
+}
+
+} // namespace kardo

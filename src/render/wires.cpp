@@ -1,0 +1,198 @@
+// Wire painting: one wire step in the colour of its level (DrawLines, used while the circuit
+// runs), whole straight runs (PaintLine, used by the redraws) and the wire-end searches.
+// Wires go through the raw one-pixel Polyline, whose last point is left out: a line "from A
+// to B" below paints A and every pixel up to B, but not B.
+#include "model/wire_points.h"
+#include "render/draw_common.h"
+#include "render/grafik.h"
+#include "render/redraw.h"
+#include "simulation/sim_levels.h"
+
+namespace kardo {
+
+using namespace draw;
+
+namespace {
+
+const CellRecord kNoCell{}; // stands for cells outside the circuit's level grid
+
+// Cell (x, y) of the circuit's level grid (simulation level 0).
+const CellRecord& LevelCell(int x, int y) {
+    if (gLevels.empty())
+        return kNoCell;
+    const Grid& feld = gLevels[0].Feld;
+    return feld.Contains(x, y) ? feld(x, y) : kNoCell;
+}
+
+// One Polyline from (x1, y1) to (x2, y2) through the shared point list, in ForeColor.
+void RawLine(int x1, int y1, int x2, int y2) {
+    gPolyPoints.resize(2);
+    gPolyPoints[0] = {x1, y1};
+    gPolyPoints[1] = {x2, y2};
+    Dev().Polyline(gPolyPoints);
+}
+
+// How far the end of a white side line stays off the cell centre where a crossing wire joins
+// the end cell from that side: 1 pixel beside a low crossing wire, 2 beside a high one (whose
+// band is three pixels wide).
+int Shortening(bool crossingWire, const CellRecord& endCell) {
+    if (!crossingWire)
+        return 0;
+    return endCell.Pegel != 0 ? 2 : 1;
+}
+
+} // namespace
+
+void clsGrafik::DrawLines(std::int16_t PosX, std::int16_t PosY, std::int16_t Richtung,
+                          std::uint8_t Status) {
+    gCurLevel = 0;
+    int dx = 0;
+    int dy = 0;
+    switch (Richtung) {
+    case 1:
+        dx = 1;
+        break;
+    case 2:
+        dx = -1;
+        break;
+    case 3:
+        dy = 1;
+        break;
+    case 4:
+        dy = -1;
+        break;
+    default:
+        break;
+    }
+    const int x = PosX;
+    const int y = PosY;
+    const int nx = x + dx;
+    const int ny = y + dy;
+    if (!gGrid.Contains(x, y) || !gGrid.Contains(nx, ny))
+        return;
+    if (gGrid(x, y).Typ == kTypeEmpty || gGrid(nx, ny).Typ == kTypeEmpty)
+        return;
+
+    const int px = GridToPixel(x);
+    const int py = GridToPixel(y);
+    const int qx = GridToPixel(nx);
+    const int qy = GridToPixel(ny);
+    DrawTarget& dev = Dev();
+    if (Status == 1) {
+        // A band three pixels wide from N's centre to the cell's centre, both included.
+        dev.ForeColor = kWireHigh;
+        RawLine(qx + dy, qy + dx, px - dx + dy, py - dy + dx);
+        RawLine(qx, qy, px - dx, py - dy);
+        RawLine(qx - dy, qy - dx, px - dx - dy, py - dy - dx);
+    } else if (Status == 0) {
+        dev.ForeColor = kWireLow;
+        RawLine(qx, qy, px - dx, py - dy);
+        // White side lines clear a former high band, but stop short of crossing wires.
+        dev.ForeColor = kWhite;
+        const CellRecord& own = LevelCell(x, y);
+        const CellRecord& nb = LevelCell(nx, ny);
+        auto sideLine = [&](int ox, int oy, bool ownCrossed, bool nbCrossed) {
+            const int sOwn = Shortening(ownCrossed, own);
+            const int sNb = Shortening(nbCrossed, nb);
+            RawLine(qx - sNb * dx + ox, qy - sNb * dy + oy, px + sOwn * dx - dx + ox,
+                    py + sOwn * dy - dy + oy);
+        };
+        if (dx != 0) {
+            sideLine(0, -1, y > 0 && LevelCell(x, y - 1).Unten != 0,
+                     y > 0 && LevelCell(nx, y - 1).Unten != 0);
+            sideLine(0, 1, LevelCell(x, y + 1).Oben != 0, LevelCell(nx, y + 1).Oben != 0);
+        } else if (dy != 0) {
+            sideLine(-1, 0, x > 0 && LevelCell(x - 1, y).Rechts != 0,
+                     x > 0 && LevelCell(x - 1, ny).Rechts != 0);
+            sideLine(1, 0, LevelCell(x + 1, y).Links != 0, LevelCell(x + 1, ny).Links != 0);
+        }
+    }
+
+    // Repairs of what the step may have painted over, on the circuit's level. The point
+    // routines are called in their drawing-only mode: a repaint must never record an undo step.
+    const auto sx = static_cast<std::int16_t>(x);
+    const auto sy = static_cast<std::int16_t>(y);
+    const auto snx = static_cast<std::int16_t>(nx);
+    const auto sny = static_cast<std::int16_t>(ny);
+    if (LevelCell(x, y).Punkt == kPointConnection)
+        SetVerbindungspunktAt(sx, sy, true);
+    if (LevelCell(nx, ny).Punkt == kPointConnection)
+        SetVerbindungspunktAt(snx, sny, true);
+    if (LevelCell(x, y).Punkt == kPointDiode)
+        SetKoppeldiodeAt(sx, sy, true);
+    if (LevelCell(nx, ny).Punkt == kPointDiode)
+        SetKoppeldiodeAt(snx, sny, true);
+    if (LevelCell(nx, ny).Typ != kTypeWire)
+        DrawElement(snx, sny, false, true);
+    if (LevelCell(x, y).Typ != kTypeWire)
+        DrawElement(sx, sy, false, true);
+}
+
+void clsGrafik::PaintLine(std::int16_t X1, std::int16_t Y1, std::int16_t X2, std::int16_t Y2,
+                          bool DeleteLine) {
+    const int p1x = GridToPixel(X1);
+    const int p1y = GridToPixel(Y1);
+    const int p2x = GridToPixel(X2);
+    const int p2y = GridToPixel(Y2);
+    const bool horizontal = p1y == p2y;
+    DrawTarget& dev = Dev();
+    if (!DeleteLine) {
+        const CellRecord& a = gGrid(X1, Y1);
+        const CellRecord& b = gGrid(X2, Y2);
+        const bool high =
+            horizontal ? (a.PegelH != 0 && b.PegelH != 0) : (a.PegelV != 0 && b.PegelV != 0);
+        if (!high) {
+            dev.ForeColor = kWireLow;
+            if (OnPrinter())
+                dev.Line(p1x, p1y, p2x, p2y, kBlack, LineKind::Plain);
+            else
+                RawLine(p1x, p1y, p2x, p2y);
+        } else {
+            // Both end pixels of each of the three lines are painted.
+            dev.ForeColor = kWireHigh;
+            for (const int k : {0, 1, -1}) {
+                if (horizontal)
+                    RawLine(p1x, p1y + k, p2x + 1, p2y + k);
+                else
+                    RawLine(p1x + k, p1y, p2x + k, p2y + 1);
+            }
+        }
+    } else {
+        dev.ForeColor = kWhite;
+        RawLine(p1x, p1y, p2x, p2y);
+        // The grid dot of the start cell comes back.
+        dev.SetPixel(p1x, p1y, kWireLow);
+        dev.SetPixel(p1x, p2y, kWireLow);
+    }
+    dev.PSet(-1, -1, kWireHigh);
+}
+
+std::int16_t clsGrafik::SearchEndX(std::int16_t sX, std::int16_t sY, std::int16_t Richtung,
+                                   std::uint8_t /*Status*/) {
+    if (Richtung != kLeft && Richtung != kRight)
+        return sX;
+    const int step = Richtung == kRight ? 1 : -1;
+    for (int x = sX + step; x >= 0 && x <= gFeldBreite; x += step) {
+        const CellRecord& c = gGrid(x, sY);
+        const bool goesOn = Richtung == kRight ? c.Rechts != 0 : c.Links != 0;
+        if (c.Typ != kTypeWire || !goesOn)
+            return static_cast<std::int16_t>(x);
+    }
+    return 0;
+}
+
+std::int16_t clsGrafik::SearchEndY(std::int16_t sX, std::int16_t sY, std::int16_t Richtung,
+                                   std::uint8_t /*Status*/) {
+    if (Richtung != kUp && Richtung != kDown)
+        return sY;
+    const int step = Richtung == kDown ? 1 : -1;
+    for (int y = sY + step; y >= 0 && y <= gFeldHoehe; y += step) {
+        const CellRecord& c = gGrid(sX, y);
+        const bool goesOn = Richtung == kDown ? c.Unten != 0 : c.Oben != 0;
+        if (c.Typ != kTypeWire || !goesOn)
+            return static_cast<std::int16_t>(y);
+    }
+    return 0;
+}
+
+} // namespace kardo
