@@ -121,6 +121,8 @@ bool Negate(int x, int y) {
     return gGrid(x, y).Punkt == kPointConnection;
 }
 
+SheetState CaptureSheet() { return {gGrid, gElements, gAnzElemente, gAnzAnalysepunkte}; }
+
 bool RemoveAt(int x, int y) {
     Cursor(x, y);
     const CellRecord& c = gGrid(x, y);

@@ -5,8 +5,11 @@
 #pragma once
 
 #include "model/codes.h"
+#include "model/elements.h"
+#include "model/grid.h"
 
 #include <cstdint>
+#include <vector>
 
 namespace kardo::test {
 
@@ -44,5 +47,16 @@ bool Negate(int x, int y);
 // the removing operation of the cell's type). Handles the kinds of basic_elements.h; true when
 // a removing operation was called.
 bool RemoveAt(int x, int y);
+
+// What a placing, removing or undo may change: the grid, the element list and the count of
+// analysis points. Equal states compare equal.
+struct SheetState {
+    Grid grid;                           // gGrid
+    std::vector<ElementRecord> elements; // gElements
+    std::int16_t count = 0;              // gAnzElemente
+    std::uint8_t analysisPoints = 0;     // gAnzAnalysepunkte
+    bool operator==(const SheetState&) const = default;
+};
+SheetState CaptureSheet();
 
 } // namespace kardo::test
