@@ -3,7 +3,9 @@
 
 #include "files/ic_instances.h"
 #include "ic/ic_view.h"
+#include "model/block_elements.h"
 #include "model/clock_tables.h"
+#include "model/clocks.h"
 #include "model/elements.h"
 #include "model/grid.h"
 #include "model/model_state.h"
@@ -38,6 +40,8 @@ void InitProgramState() {
     gAnzAusgangsPunkte = 0;
 
     ResetClockTables();
+    ResetClockTimers();
+    ResetBlockPlacement();
     ResetICInstances();
     ResetSimLevels();
     ResetModelState();

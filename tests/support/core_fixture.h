@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/startup.h"
+#include "model/clocks.h"
 #include "platform/platform.h"
 #include "platform/recording_target.h"
 #include "platform/virtual_clock.h"
@@ -22,6 +23,8 @@ class CoreFixture : public ::testing::Test {
         platform.host = &host;
         InitProgramState();
     }
+    // The clock timers belong to this fixture's virtual clock and must go before it does.
+    ~CoreFixture() override { ResetClockTimers(); }
 
     RecordingTarget screen{DeviceKind::Screen};   // worksheet picture
     RecordingTarget printer{DeviceKind::Printer}; // printer page

@@ -1,0 +1,69 @@
+// Number displays (5 x 5 cells, six inputs of weights 1..32, always facing right) and the
+// removal of text labels.
+#include "model/block_common.h"
+#include "model/block_elements.h"
+#include "model/elements.h"
+#include "model/grid.h"
+#include "model/placement.h"
+#include "model/undo.h"
+#include "render/grafik.h"
+#include "render/redraw.h"
+#include "simulation/pin_points.h"
+
+namespace kardo {
+
+void SetZAnzeige() {
+    // The display has one shape; the orientation chosen for the next placings becomes right too.
+    gOrientierung = kRight;
+    const int x = gCursorX;
+    const int y = gCursorY;
+    // Its bottom row may reach row H: no pin lies on it.
+    if (x < 1 || x > gFeldBreite - 5 || y < 3 || y > gFeldHoehe - 2)
+        return;
+    const Footprint f = Rect(x, y - 2, x + 4, y + 2);
+    if (IsAreaBlocked(f))
+        return;
+    gUndo.NewUndoValue(f.X1, f.Y1, f.X2, f.Y2, "Ziffernanzeige setzen");
+    ElementRecord& rec = AppendElement(kTypeNumberDisplay);
+    rec.Richtung = kRight;
+    MarkArea(f, kTypeNumberDisplay, rec.Nr);
+    rec.Eingaenge = PinEntry(x + 3, y - 2) + PinEntry(x + 2, y - 2) + PinEntry(x + 1, y - 2) +
+                    PinEntry(x, y - 1) + PinEntry(x, y) + PinEntry(x, y + 1);
+    gGrafik.Orientation = kRight;
+    gGrafik.DrawZAnzeige(gCursorX, gCursorY);
+}
+
+void RemoveZAnzeige() {
+    const std::int16_t n = CursorElementWithPins();
+    if (n < 1 || gAnzEingangsPunkte < 6)
+        return;
+    const Footprint f = Rect(gEingangsPunkte[3].x, gEingangsPunkte[2].y, gEingangsPunkte[0].x + 1,
+                             gEingangsPunkte[5].y + 1);
+    RemoveBlock(f, n, "Ziffernanzeige löschen");
+}
+
+void RemoveText() {
+    const std::int16_t n = CursorElementWithPins();
+    if (n < 1 || gAnzEingangsPunkte < 1)
+        return;
+    const int x0 = gEingangsPunkte[0].x;
+    const int y0 = gEingangsPunkte[0].y;
+    const auto isLabelCell = [n, y0](int x) {
+        const CellRecord& c = gGrid(x, y0);
+        return c.Typ == kTypeText && c.ElementNr == n;
+    };
+    if (x0 < 0 || y0 < 0 || x0 > gFeldBreite || y0 > gFeldHoehe || !isLabelCell(x0))
+        return;
+    int x1 = x0;
+    while (x1 + 1 <= gFeldBreite && isLabelCell(x1 + 1))
+        ++x1;
+    gUndo.NewUndoValue(static_cast<std::int16_t>(x0), static_cast<std::int16_t>(y0),
+                       static_cast<std::int16_t>(x1), static_cast<std::int16_t>(y0),
+                       "Text löschen");
+    ClearArea(Rect(x0, y0, x1, y0));
+    DeleteElementRecord(n);
+    RedrawAreaValue(static_cast<std::int16_t>(x0 - 2), static_cast<std::int16_t>(y0 - 2),
+                    static_cast<std::int16_t>(x1 + 2), static_cast<std::int16_t>(y0 + 2), false);
+}
+
+} // namespace kardo
