@@ -13,6 +13,7 @@
 #include "render/grafik.h"
 #include "render/view.h"
 #include "simulation/pin_points.h"
+#include "simulation/sim_core.h"
 #include "simulation/sim_levels.h"
 
 namespace kardo {
@@ -44,6 +45,7 @@ void InitProgramState() {
     ResetBlockPlacement();
     ResetICInstances();
     ResetSimLevels();
+    ResetSimulation();
     ResetModelState();
 }
 

@@ -1,0 +1,178 @@
+// Whole-file reading and atomic replacement on POSIX file systems.
+#include "files/atomic_file.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace kardo {
+
+namespace {
+
+std::string Reason(int err) {
+    switch (err) {
+    case EACCES:
+    case EPERM:
+        return "Zugriff verweigert";
+    case ENOENT:
+    case ENOTDIR:
+        return "Ordner oder Datei nicht gefunden";
+    case ENOSPC:
+    case EDQUOT:
+        return "kein Platz mehr auf dem Datenträger";
+    case EROFS:
+        return "der Datenträger ist schreibgeschützt";
+    case EISDIR:
+    case ENOTEMPTY:
+    case EEXIST:
+        return "an dieser Stelle steht ein Ordner";
+    case EFBIG:
+        return "die Datei ist zu groß";
+    case EIO:
+        return "Ein-/Ausgabefehler";
+    default:
+        return "Systemfehler " + std::to_string(err);
+    }
+}
+
+std::string FolderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? std::string("/") : path.substr(0, slash);
+}
+
+std::string NameOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// The permission bits a newly created file gets under the process's file-creation mask.
+mode_t NewFileMode() {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    return static_cast<mode_t>(0666 & ~mask);
+}
+
+bool WriteAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
+} // namespace
+
+bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& reason,
+                         AtomicWriteFault fault) {
+    const std::string folder = FolderOf(path);
+    std::string pattern = folder + "/." + NameOf(path) + ".XXXXXX";
+    std::vector<char> tmpl(pattern.begin(), pattern.end());
+    tmpl.push_back('\0');
+    const int fd = ::mkstemp(tmpl.data());
+    if (fd < 0) {
+        reason = Reason(errno);
+        return false;
+    }
+    const std::string tmpPath(tmpl.data());
+    auto fail = [&](int err) {
+        ::close(fd);
+        ::unlink(tmpPath.c_str());
+        reason = Reason(err);
+        return false;
+    };
+
+    struct stat old {};
+    const mode_t mode = ::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode)
+                            ? static_cast<mode_t>(old.st_mode & 07777)
+                            : NewFileMode();
+    if (::fchmod(fd, mode) != 0)
+        return fail(errno);
+    if (!WriteAll(fd, bytes))
+        return fail(errno);
+    if (fault == AtomicWriteFault::AfterWrite)
+        return fail(EIO);
+    if (::fsync(fd) != 0)
+        return fail(errno);
+    if (fault == AtomicWriteFault::AfterFlush)
+        return fail(EIO);
+    if (::close(fd) != 0) {
+        const int err = errno;
+        ::unlink(tmpPath.c_str());
+        reason = Reason(err);
+        return false;
+    }
+    if (::rename(tmpPath.c_str(), path.c_str()) != 0) {
+        const int err = errno;
+        ::unlink(tmpPath.c_str());
+        reason = Reason(err);
+        return false;
+    }
+    // Make the rename itself durable; a failure here no longer endangers either file.
+    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+    return true;
+}
+
+bool ReadWholeFile(const std::string& path, std::size_t maxBytes, std::string& bytes,
+                   std::string& reason) {
+    bytes.clear();
+    // Non-blocking, so that a named pipe in place of a file cannot stall the program.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        reason = Reason(errno);
+        return false;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        const int err = errno;
+        ::close(fd);
+        reason = S_ISDIR(st.st_mode) ? Reason(EISDIR) : Reason(err == 0 ? EIO : err);
+        return false;
+    }
+    if (static_cast<unsigned long long>(st.st_size) > maxBytes) {
+        ::close(fd);
+        reason = "die Datei ist zu groß";
+        return false;
+    }
+    bytes.resize(static_cast<std::size_t>(st.st_size));
+    std::size_t have = 0;
+    while (true) {
+        if (have == bytes.size())
+            bytes.resize(bytes.size() + 4096); // the file may have grown since fstat
+        const ssize_t n = ::read(fd, bytes.data() + have, bytes.size() - have);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            const int err = errno;
+            ::close(fd);
+            reason = Reason(err);
+            return false;
+        }
+        if (n == 0)
+            break;
+        have += static_cast<std::size_t>(n);
+        if (have > maxBytes) {
+            ::close(fd);
+            reason = "die Datei ist zu groß";
+            return false;
+        }
+    }
+    ::close(fd);
+    bytes.resize(have);
+    return true;
+}
+
+} // namespace kardo

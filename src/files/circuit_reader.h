@@ -1,0 +1,41 @@
+// Reading a circuit file into a separate document: the whole text is parsed and checked before
+// anything of the live worksheet changes, so a malformed file leaves the worksheet untouched.
+#pragma once
+
+#include "files/circuit_document.h"
+#include "model/elements.h"
+#include "model/grid.h"
+
+#include <string>
+#include <string_view>
+
+namespace kardo {
+
+// What is wrong with a file: the line (1-based; 0 for the file as a whole) and a German text.
+struct ReadProblem {
+    int Line = 0;     // line of the file the problem was found in, 0 none
+    std::string Text; // what is wrong, in German, without the line
+};
+
+// Reads a circuit (or IC definition) file text, UTF-8, with CR LF or LF line ends, into doc.
+// A file without a [Feld] line fills an empty sheet of width x height cells. False, with doc
+// in an unspecified state, when the content is malformed: numbers out of their field's range,
+// cells or pins outside the sheet, unknown type codes, element, clock, IC and analysis-point
+// entries that do not fit together.
+bool ReadCircuitText(std::string_view text, std::int16_t width, std::int16_t height,
+                     CircuitDocument& doc, ReadProblem& problem);
+
+// One [Punkte] line: the cell (x, y) and its fields; the levels of the cell are 0. The
+// coordinates are not checked against a sheet here. False with the problem when a field is
+// missing or out of its range.
+bool ParseCellLine(std::string_view line, int& x, int& y, CellRecord& cell, std::string& problem);
+
+// One [Elemente] line: the seven fields of an element record. The text is everything between
+// the sixth and the last ";", so a text may hold ";" and ",". Runtime state slots are 0.
+bool ParseElementLine(std::string_view line, ElementRecord& element, std::string& problem);
+
+// An IC name that can stand for a definition file "name.icd" in the IC folder: not empty, no
+// folder part, no characters that file names on either platform refuse, and not "." or "..".
+bool IsPlainICName(std::string_view name);
+
+} // namespace kardo

@@ -1,0 +1,23 @@
+// Character sets of the circuit files: files are written in Windows-1252; read files may be
+// Windows-1252 or UTF-8 (with or without byte-order mark). Texts in memory are UTF-8.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace kardo {
+
+enum class FileEncoding { Utf8, Utf8Bom, Windows1252 };
+
+// Decides the character set of a whole file: a UTF-8 byte-order mark, else valid UTF-8
+// (plain ASCII included), else Windows-1252.
+FileEncoding DetectFileEncoding(std::string_view bytes);
+
+// The file's text as UTF-8, without a byte-order mark.
+std::string DecodeFileText(std::string_view bytes);
+
+// UTF-8 text to Windows-1252 bytes. A character the code page does not hold, or a byte that is
+// not valid UTF-8, becomes "?"; returns how many were replaced.
+std::size_t EncodeWindows1252(std::string_view utf8, std::string& out);
+
+} // namespace kardo

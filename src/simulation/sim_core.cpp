@@ -1,0 +1,290 @@
+// The pass loop and the event dispatcher. Events of one pass are processed in the order they
+// were queued; whatever they queue goes to the next pass. The two queues are vectors that swap
+// their buffers each pass, so a run allocates only while a queue grows beyond its largest size.
+#include "simulation/sim_core.h"
+
+#include "model/clock_tables.h"
+#include "model/codes.h"
+#include "model/utilities.h"
+#include "platform/platform.h"
+#include "render/grafik.h"
+#include "simulation/clock_tick.h"
+#include "simulation/gate_eval.h"
+#include "simulation/power.h"
+#include "simulation/sim_levels.h"
+#include "simulation/wire_router.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace kardo {
+
+std::vector<SimEvent> gEventQueue;
+std::vector<SimEvent> gNextEventQueue;
+bool gRechnet = false;
+bool gPaused = false;
+bool gAbgebrochen = false;
+std::int32_t gRunden = 0;
+std::int16_t gMaxRunden = 1000;
+std::int16_t gVerzoegerung = 0;
+std::uint32_t gPowerEpoch = 0;
+
+namespace {
+
+constexpr Color kRed = Rgb(255, 0, 0);
+// Queued events a pass may always leave, however small the circuit.
+constexpr std::size_t kQueueFloor = std::size_t{1} << 16;
+// Events per cell a pass may leave before the run counts as runaway.
+constexpr std::size_t kQueuePerCell = 16;
+
+DrawTarget* Screen() { return gPlatform ? gPlatform->screen : nullptr; }
+
+// The point outside the picture that the old loop plotted after a pass; it shows nothing.
+void PlotOffPicture() {
+    if (DrawTarget* pic = Screen())
+        pic->PSet(-1, -1, kRed);
+}
+
+// End of a run: the queue ran empty.
+void FinishRun() {
+    PlotOffPicture();
+    if (gPlatform && gPlatform->host) {
+        HostWindow& host = Host();
+        if (host.Caption("cmdPause") == "&Pause")
+            host.SetEnabled("cmdPause", false);
+        host.SetEnabled("cmdStop", false);
+    }
+    gRechnet = false;
+}
+
+void MakePendingClockEdges() {
+    for (std::size_t i = 0; i < gTaktFlag.size(); ++i) {
+        if (gTaktFlag[i] == 0)
+            continue;
+        ClockTick(static_cast<int>(i));
+        // ClockTick may have switched the circuit off or grown the table; index again.
+        if (i < gTaktFlag.size())
+            gTaktFlag[i] = kFalse;
+    }
+}
+
+} // namespace
+
+void ResetSimCore() {
+    gEventQueue.clear();
+    gNextEventQueue.clear();
+    gRechnet = false;
+    gPaused = false;
+    gAbgebrochen = false;
+    gRunden = 0;
+    gMaxRunden = 1000;
+    gVerzoegerung = 0;
+}
+
+void ResetSimulation() {
+    ResetSimCore();
+    ResetPower();
+}
+
+int QueueCount(int welche) {
+    if (welche == 1)
+        return static_cast<int>(gEventQueue.size());
+    if (welche == 2)
+        return static_cast<int>(gNextEventQueue.size());
+    return 0;
+}
+
+void ClearEventQueues() {
+    gEventQueue.clear();
+    gNextEventQueue.clear();
+    gRechnet = false;
+}
+
+std::size_t QueueLimit() {
+    std::size_t cells = 0;
+    for (const SimLevelRecord& level : gLevels) {
+        cells += static_cast<std::size_t>(level.Feld.UBoundX() + 1) *
+                 static_cast<std::size_t>(level.Feld.UBoundY() + 1);
+    }
+    return std::max(kQueueFloor, kQueuePerCell * cells);
+}
+
+void AbortEndlessLoop() {
+    const bool hasHost = gPlatform && gPlatform->host;
+    if (hasHost)
+        Host().SetCaption("lblOnOff", "Ausführung unterbrochen");
+    ClearEventQueues();
+    gRunden = 0;
+    PressOffButton();
+    if (hasHost) {
+        Host().MessageBox("Die Ausführung wurde abgebrochen!\r\n\r\nÜberprüfen Sie, ob Ihre "
+                          "Schaltung Endlosschleifen\r\nenthält.",
+                          MsgButtons::Ok, MsgIcon::Exclamation, "Abbruch");
+    }
+    gAbgebrochen = true;
+}
+
+void RunSimulation() {
+    gRechnet = true;
+    const std::uint32_t epoch = gPowerEpoch;
+    for (;;) {
+        if (gPaused)
+            return;
+        // The counter saturates: with a step delay the limit never strikes and a long watch
+        // must not wrap it.
+        if (gRunden < std::numeric_limits<std::int32_t>::max())
+            ++gRunden;
+        if (gRunden > gMaxRunden && gVerzoegerung == 0) {
+            AbortEndlessLoop();
+            return;
+        }
+        MakePendingClockEdges();
+        if (epoch != gPowerEpoch)
+            return;
+
+        const std::size_t n = gNextEventQueue.size();
+        if (n == 0) {
+            FinishRun();
+            return;
+        }
+        // Clusters of connection points can multiply events without end; a queue far beyond
+        // what the circuit's cells could need is an endless loop too, delay or not.
+        if (n > kQueueFloor && n > QueueLimit()) {
+            AbortEndlessLoop();
+            return;
+        }
+        gEventQueue.swap(gNextEventQueue);
+        gNextEventQueue.clear();
+
+        bool touchedLevel0 = false;
+        // Indexed with a fresh bound each turn: nothing may clear the pass under our feet, but
+        // if something does the loop simply ends.
+        for (std::size_t i = 0; i < gEventQueue.size(); ++i) {
+            const SimEvent e = gEventQueue[i];
+            if (e.Richtung == 0)
+                continue;
+            Propagate(e.X, e.Y, e.Richtung, e.Pegel != 0 ? 1 : 0, e.Ebene);
+            touchedLevel0 |= e.Ebene == 0;
+        }
+
+        if (gVerzoegerung >= 1 && touchedLevel0) {
+            Wait(static_cast<double>(gVerzoegerung) / 110.0, false);
+            // Switched off (and maybe on again) during the wait: this run belongs to a circuit
+            // that is gone, so nothing of it may go on.
+            if (epoch != gPowerEpoch)
+                return;
+            PlotOffPicture();
+        }
+    }
+}
+
+void Propagate(int x, int y, int richtung, int pegel, int ebene) {
+    if (ebene < 0 || static_cast<std::size_t>(ebene) >= gLevels.size())
+        return;
+    SimLevelRecord& level = gLevels[static_cast<std::size_t>(ebene)];
+    if (!level.Feld.Contains(x, y))
+        return;
+    CellRecord& c = level.Feld(x, y);
+
+    if (c.Verzoegerung > 0) {
+        --c.Verzoegerung;
+        AddEvent(x, y, richtung, pegel, ebene);
+        return;
+    }
+
+    const bool horizontal = richtung == kLeft || richtung == kRight;
+    const bool vertical = richtung == kUp || richtung == kDown;
+    if (pegel != 0) {
+        if (c.Typ == kTypeWire &&
+            (horizontal ? (c.Links == 0 && c.Rechts == 0) : (c.Oben == 0 && c.Unten == 0)))
+            return;
+        if (c.Pegel != 0 && c.Punkt == kPointNone && WireFlagCount(c) < 3)
+            return;
+        c.Pegel = kTrue;
+        if (horizontal)
+            c.PegelH = kTrue;
+        if (vertical)
+            c.PegelV = kTrue;
+    } else {
+        if (c.Pegel == 0 && c.Punkt == kPointNone)
+            return;
+        const int connections = WireFlagCount(c);
+        if (connections == 4 && c.Punkt == kPointNone) {
+            // A crossing without a junction: only the wire of the axis of travel goes low.
+            if (horizontal) {
+                c.PegelH = kFalse;
+                if (c.PegelV == 0)
+                    c.Pegel = kFalse;
+            } else {
+                c.PegelV = kFalse;
+                if (c.PegelH == 0)
+                    c.Pegel = kFalse;
+            }
+        } else if (connections < 3 || c.Punkt != kPointDiode) {
+            c.Pegel = c.PegelH = c.PegelV = kFalse;
+        } else if (horizontal || !NeighbourLevel(x, y, kLeft, ebene) ||
+                   !NeighbourLevel(x, y, kRight, ebene)) {
+            c.Pegel = c.PegelH = c.PegelV = kFalse;
+        } else {
+            // A coupling diode whose horizontal wire is high keeps driving its vertical wire.
+            // Letting the low level travel on would show a diode OR low while one of its inputs
+            // is still high; instead the diode sends its high level back over the stretch the
+            // low level has just cleared.
+            const Step back = StepOf(richtung == kUp ? kDown : kUp);
+            AddEvent(x + back.dx, y + back.dy, richtung == kUp ? kDown : kUp, 1, ebene);
+            return;
+        }
+    }
+
+    if (ebene == 0) {
+        if (DrawTarget* pic = Screen()) {
+            gGrafik.Device = pic;
+            gGrafik.DrawLines(static_cast<std::int16_t>(x), static_cast<std::int16_t>(y),
+                              static_cast<std::int16_t>(richtung),
+                              static_cast<std::uint8_t>(pegel));
+        }
+    }
+
+    // Dispatch by the cell's type. Kinds without a case (clock, text, and the kinds whose
+    // evaluators are not built yet: adders, tri-state, multiplexer, decoder, flip-flop, shift
+    // register, number display) only carry their levels. A wire cell with an IC pin number and
+    // an IC element cell hand levels across an IC package; that crossing is not built yet, so
+    // such events stop here.
+    switch (c.Typ) {
+    case kTypeWire:
+        if (c.ICPin == 0)
+            PropagateJunctionDefault(x, y, richtung, pegel, ebene);
+        break;
+    case kTypeLed:
+        EvalDiode(x, y, richtung, pegel, ebene);
+        break;
+    case kTypeSwitch:
+        EvalSwitch(x, y, richtung, pegel, ebene);
+        break;
+    case kTypeAnd:
+        EvalUnd(x, y, richtung, pegel, ebene);
+        break;
+    case kTypeOr:
+        EvalOder(x, y, richtung, pegel, ebene);
+        break;
+    case kTypeXor:
+        EvalXOder(x, y, richtung, pegel, ebene);
+        break;
+    case kTypeInverter:
+        EvalInverter(x, y, richtung, pegel, ebene);
+        break;
+    case kTypeAnalysisPoint: {
+        std::vector<ElementRecord>& elements = level.Elemente;
+        const auto nr = static_cast<std::size_t>(c.ElementNr);
+        if (c.ElementNr > 0 && nr < elements.size())
+            elements[nr].Zustand[12] = TruthValue(pegel);
+        if (c.ICPin == 0)
+            PropagateJunctionDefault(x, y, richtung, pegel, ebene);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+} // namespace kardo

@@ -1,0 +1,139 @@
+// Switch clicks, pause and stop while powered.
+#include "simulation/user_interaction.h"
+
+#include "model/block_elements.h"
+#include "model/codes.h"
+#include "model/grid.h"
+#include "model/utilities.h"
+#include "platform/platform.h"
+#include "render/grafik.h"
+#include "simulation/sim_core.h"
+#include "simulation/sim_levels.h"
+#include "simulation/wire_router.h"
+
+namespace kardo {
+
+namespace {
+
+constexpr const char* kComputing = "Zustand wird berechnet ...";
+
+bool HasHost() { return gPlatform && gPlatform->host; }
+
+void ShowLamps(bool red) {
+    if (!HasHost())
+        return;
+    Host().SetVisible("picRot", red);
+    Host().SetVisible("picGrün", !red);
+}
+
+} // namespace
+
+void InitSwitchOn() {
+    gCurLevel = 0;
+    const int x = gCursorX;
+    const int y = gCursorY;
+    if (!gPowerOn || gLevels.empty() || !gLevels[0].Feld.Contains(x, y) || !gGrid.Contains(x, y))
+        return;
+    CellRecord& sheetCell = gGrid(x, y);
+    CellRecord& cell = gLevels[0].Feld(x, y);
+    if (cell.Typ != kTypeSwitch)
+        return;
+
+    int d = 0;
+    if (WireFlagCount(sheetCell) == 1) {
+        d = sheetCell.Oben != 0     ? kUp
+            : sheetCell.Rechts != 0 ? kRight
+            : sheetCell.Unten != 0  ? kDown
+                                    : kLeft;
+    }
+    if (d == 0) {
+        ShowErrorText(1);
+        return;
+    }
+    const Step s = StepOf(d);
+    const int level = cell.Pegel != 0 ? 0 : 1;
+    AddEvent(x + s.dx, y + s.dy, d, level, 0);
+    cell.Pegel = sheetCell.Pegel = TruthValue(level == 1);
+    SetDirectionLevel(0, x, y, d, TruthValue(level == 1));
+
+    if (!gRechnet) {
+        gRechnet = true;
+        const std::uint32_t epoch = gPowerEpoch;
+        if (gVerzoegerung > 0 && HasHost()) {
+            ShowLamps(true);
+            Host().SetCaption("lblOnOff", kComputing);
+            Host().SetEnabled("cmdStop", true);
+            if (level == 0 || Host().Caption("cmdPause") == "&Pause")
+                Host().SetEnabled("cmdPause", true);
+        }
+        gRunden = 0;
+        RunSimulation();
+        // Switched off while the run waited: the window is back in editing mode and nothing
+        // of this run may touch it.
+        if (epoch != gPowerEpoch)
+            return;
+        if (HasHost()) {
+            HostWindow& host = Host();
+            if (gVerzoegerung > 0) {
+                ShowLamps(false);
+                if (host.Caption("lblOnOff") != "Angehalten")
+                    host.SetCaption("lblOnOff", "Bereit");
+            }
+            if (host.Caption("cmdPause") == "&Pause")
+                host.SetEnabled("cmdPause", false);
+            host.SetEnabled("cmdStop", false);
+            host.SetCaption("lblTime", "0");
+        }
+        gRechnet = false;
+    }
+    if (gPlatform && gPlatform->screen)
+        gGrafik.Device = gPlatform->screen;
+}
+
+void Pause() {
+    if (QueueCount(2) == 0 && !gRechnet)
+        return;
+    if (gPaused) {
+        if (HasHost()) {
+            Host().SetCaption("lblOnOff", kComputing);
+            ShowLamps(true);
+            Host().SetCaption("cmdPause", "&Pause");
+            if (gVerzoegerung > 0)
+                Host().SetEnabled("cmdStop", true);
+        }
+        gPaused = false;
+        const std::uint32_t epoch = gPowerEpoch;
+        RunSimulation();
+        if (epoch != gPowerEpoch)
+            return;
+        if (HasHost()) {
+            if (!gRechnet)
+                Host().SetCaption("lblOnOff", "Bereit");
+            ShowLamps(false);
+        }
+        return;
+    }
+    if (HasHost()) {
+        Host().SetCaption("lblOnOff", "Angehalten");
+        ShowLamps(true);
+        Host().SetCaption("cmdPause", "&Fortfahren");
+        Host().SetEnabled("cmdStop", false);
+    }
+    gPaused = true;
+}
+
+void cmdPause_Click() { Pause(); }
+
+void cmdStop_Click() {
+    ClearEventQueues();
+    if (!HasHost())
+        return;
+    Host().SetEnabled("cmdStop", false);
+    Host().SetEnabled("cmdPause", false);
+    Host().SetCaption("cmdPause", "&Pause");
+    Host().SetCaption("lblOnOff", "Bereit");
+}
+
+void chkTakteingang_Click(int value) { gTakteingang = TruthValue(value > 0); }
+
+} // namespace kardo

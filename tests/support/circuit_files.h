@@ -1,0 +1,39 @@
+// Test support for the circuit files: a temporary folder removed at the end of the test, whole
+// file reading and writing, and the fixture files of tests/data.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace kardo::test {
+
+// A fresh folder under the system's temporary folder; removed with everything in it.
+class TempDir {
+  public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+
+    const std::string& Path() const { return m_path; }
+    // Path of a file in the folder.
+    std::string File(std::string_view name) const { return m_path + "/" + std::string(name); }
+
+  private:
+    std::string m_path; // the folder, without a final "/"
+};
+
+// The bytes of a file; "" when it cannot be read.
+std::string ReadBytes(const std::string& path);
+// Writes bytes to a file, replacing it.
+void WriteBytes(const std::string& path, std::string_view bytes);
+#ifdef KARDO_TEST_DATA_DIR
+// Path of a fixture file in tests/data.
+inline std::string DataFile(std::string_view name) {
+    return std::string(KARDO_TEST_DATA_DIR) + "/" + std::string(name);
+}
+#endif
+// Number of entries in a folder.
+int CountEntries(const std::string& folder);
+
+} // namespace kardo::test
