@@ -1,44 +1,73 @@
 // QImage drawing target. One-pixel lines are set pixel by pixel (Bresenham) so that their
-// pixels are exact, as the old device context drew them.
+// pixels are exact, as the old device context drew them; circles, polygons and text go through
+// QPainter without antialiasing of shapes.
 #include "platform/qt/image_target.h"
 
-#include <QFont>
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPolygon>
 
-#include <cmath>
-#include <cstdlib>
-
 namespace kardo {
-
-QColor ToQColor(Color c) { return QColor(RedOf(c), GreenOf(c), BlueOf(c)); }
 
 namespace {
 
 int Round(double v) { return static_cast<int>(std::nearbyint(v)); }
 
-QFont MakeFont(const DrawTarget& t) {
-    QFont f(QString::fromStdString(t.FontName == "Arial" ? std::string("Liberation Sans")
-                                                         : t.FontName));
-    f.setPointSizeF(t.FontSize > 0 ? t.FontSize : 1.0);
-    f.setBold(t.FontBold);
-    return f;
-}
+// Dots per metre of kScreenDpi, as QImage keeps its resolution.
+constexpr int kScreenDotsPerMeter = 3780;
+
+// The Windows sans serif faces the drawers name, and "Symbol" (whose greater-or-equal sign the
+// OR label needs; we print it as the Unicode character), all become Liberation Sans.
+constexpr std::string_view kSansFaces[] = {
+    "Arial", "Symbol", "MS Sans Serif", "Microsoft Sans Serif", "Tahoma", "Helvetica"};
 
 } // namespace
 
-ImageTarget::ImageTarget(int width, int height)
-    : m_image(width, height, QImage::Format_RGB32) {
+QColor ToQColor(Color c) { return QColor(RedOf(c), GreenOf(c), BlueOf(c)); }
+
+QString MapFontFamily(std::string_view name) {
+    for (std::string_view s : kSansFaces)
+        if (name == s)
+            return QStringLiteral("Liberation Sans");
+    if (name == "Times New Roman")
+        return QStringLiteral("Liberation Serif");
+    if (name == "Courier New" || name == "Courier")
+        return QStringLiteral("Liberation Mono");
+    return ToQString(name);
+}
+
+QFont TargetFont(const DrawTarget& target) {
+    QFont f(MapFontFamily(target.FontName));
+    f.setPointSizeF(target.FontSize > 0 ? target.FontSize : 1.0);
+    f.setBold(target.FontBold);
+    return f;
+}
+
+QString ToQString(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+ImageTarget::ImageTarget(int width, int height) { NewImage(width, height); }
+
+void ImageTarget::NewImage(int width, int height) {
+    m_image = QImage(std::max(1, width), std::max(1, height), QImage::Format_RGB32);
+    m_image.setDotsPerMeterX(kScreenDotsPerMeter);
+    m_image.setDotsPerMeterY(kScreenDotsPerMeter);
     m_image.fill(Qt::white);
 }
 
 void ImageTarget::Plot(int x, int y, Color color) {
-    if (x < 0 || y < 0 || x >= m_image.width() || y >= m_image.height()) return;
+    if (x < 0 || y < 0 || x >= m_image.width() || y >= m_image.height())
+        return;
     m_image.setPixel(x, y, ToQColor(color).rgb());
 }
 
-void ImageTarget::Segment(int x1, int y1, int x2, int y2, Color color, bool lastPoint) {
+void ImageTarget::Segment(int x1, int y1, int x2, int y2, Color color, bool lastPoint,
+                          bool dotted) {
     const int dx = std::abs(x2 - x1);
     const int dy = -std::abs(y2 - y1);
     const int sx = x1 < x2 ? 1 : -1;
@@ -46,35 +75,43 @@ void ImageTarget::Segment(int x1, int y1, int x2, int y2, Color color, bool last
     int err = dx + dy;
     int x = x1;
     int y = y1;
+    bool on = true;
     while (true) {
         const bool atEnd = x == x2 && y == y2;
         if (atEnd) {
-            if (lastPoint) Plot(x, y, color);
+            if (lastPoint && on)
+                Plot(x, y, color);
             break;
         }
-        Plot(x, y, color);
+        if (on)
+            Plot(x, y, color);
+        if (dotted)
+            on = !on;
         const int e2 = 2 * err;
-        if (e2 >= dy) err += dy, x += sx;
-        if (e2 <= dx) err += dx, y += sy;
+        if (e2 >= dy)
+            err += dy, x += sx;
+        if (e2 <= dx)
+            err += dx, y += sy;
     }
 }
 
 void ImageTarget::Line(double x1, double y1, double x2, double y2, Color color, LineKind kind) {
     const int ax = Round(x1), ay = Round(y1), bx = Round(x2), by = Round(y2);
     if (kind == LineKind::Plain) {
-        Segment(ax, ay, bx, by, color, true);
+        Segment(ax, ay, bx, by, color, true, DrawStyle == LineStyle::Dotted);
         return;
     }
     const int left = std::min(ax, bx), right = std::max(ax, bx);
     const int top = std::min(ay, by), bottom = std::max(ay, by);
     if (FillStyle == FillMode::Solid) {
         for (int y = top; y <= bottom; ++y)
-            for (int x = left; x <= right; ++x) Plot(x, y, FillColor);
+            for (int x = left; x <= right; ++x)
+                Plot(x, y, FillColor);
     }
-    Segment(left, top, right, top, color, true);
-    Segment(right, top, right, bottom, color, true);
-    Segment(right, bottom, left, bottom, color, true);
-    Segment(left, bottom, left, top, color, true);
+    Segment(left, top, right, top, color, true, false);
+    Segment(right, top, right, bottom, color, true, false);
+    Segment(right, bottom, left, bottom, color, true, false);
+    Segment(left, bottom, left, top, color, true, false);
 }
 
 void ImageTarget::Circle(double x, double y, double r, Color color) {
@@ -87,43 +124,42 @@ void ImageTarget::Circle(double x, double y, double r, Color color) {
 void ImageTarget::PSet(double x, double y, Color color) { Plot(Round(x), Round(y), color); }
 
 void ImageTarget::Print(std::string_view text) {
-    const QFont font = MakeFont(*this);
+    const QFont font = TargetFont(*this);
     QPainter p(&m_image);
     p.setFont(font);
     p.setPen(ToQColor(ForeColor));
-    const QFontMetricsF fm(font);
-    const QString s = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-    p.drawText(QPointF(CurrentX, CurrentY + fm.ascent()), s);
+    const QFontMetricsF fm(font, &m_image);
+    p.drawText(QPointF(CurrentX, CurrentY + fm.ascent()), ToQString(text));
     CurrentY += fm.height();
 }
 
 double ImageTarget::TextWidth(std::string_view text) {
-    const QFontMetricsF fm(MakeFont(*this));
-    return fm.horizontalAdvance(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+    return QFontMetricsF(TargetFont(*this), &m_image).horizontalAdvance(ToQString(text));
 }
 
-double ImageTarget::TextHeight(std::string_view) { return QFontMetricsF(MakeFont(*this)).height(); }
+double ImageTarget::TextHeight(std::string_view) {
+    return QFontMetricsF(TargetFont(*this), &m_image).height();
+}
 
 void ImageTarget::Polyline(std::span<const PolyPoint> points) {
     for (std::size_t i = 1; i < points.size(); ++i)
-        Segment(points[i - 1].x, points[i - 1].y, points[i].x, points[i].y, ForeColor, false);
+        Segment(points[i - 1].x, points[i - 1].y, points[i].x, points[i].y, ForeColor, false,
+                false);
 }
 
 void ImageTarget::Polygon(std::span<const PolyPoint> points) {
     QPolygon poly;
-    for (const PolyPoint& pt : points) poly << QPoint(pt.x, pt.y);
+    for (const PolyPoint& pt : points)
+        poly << QPoint(pt.x, pt.y);
     QPainter p(&m_image);
     p.setPen(ToQColor(ForeColor));
-    p.setBrush(QBrush(ToQColor(FillColor)));
+    p.setBrush(FillStyle == FillMode::Solid ? QBrush(ToQColor(FillColor)) : QBrush(Qt::NoBrush));
     p.drawPolygon(poly);
 }
 
 void ImageTarget::SetPixel(int x, int y, Color color) { Plot(x, y, color); }
 
-void ImageTarget::Resize(int width, int height) {
-    m_image = QImage(std::max(1, width), std::max(1, height), QImage::Format_RGB32);
-    m_image.fill(Qt::white);
-}
+void ImageTarget::Resize(int width, int height) { NewImage(width, height); }
 
 void ImageTarget::Clear() { m_image.fill(Qt::white); }
 

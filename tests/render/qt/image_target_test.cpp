@@ -1,0 +1,193 @@
+// The worksheet picture's pixels where they are exactly defined: raw lines without their last
+// point, wire steps and runs in their level colours, erased runs with their grid dots, and the
+// font mapping of the Qt targets.
+#include "model/codes.h"
+#include "model/grid.h"
+#include "platform/qt/image_target.h"
+#include "render/grafik.h"
+#include "render/view.h"
+#include "simulation/sim_levels.h"
+#include "support/core_fixture.h"
+#include "support/render_symbols.h"
+
+#include <QFontInfo>
+
+namespace kardo::test {
+namespace {
+
+constexpr Color kRed = Rgb(255, 0, 0);
+constexpr Color kGrey = Rgb(128, 128, 128);
+constexpr Color kWhite = Rgb(255, 255, 255);
+
+class ImagePixelTest : public CoreFixture {
+  protected:
+    ImagePixelTest() {
+        platform.screen = &image;
+        gGrafik.Device = &image;
+    }
+    // Switches the circuit on with level 0 a copy of the worksheet.
+    void PowerOn() {
+        gLevels.at(0).Feld = gGrid;
+        gPowerOn = true;
+    }
+    // Every pixel of row y from x1 to x2 (inclusive) has colour c.
+    ::testing::AssertionResult Row(int y, int x1, int x2, Color c) const {
+        for (int x = x1; x <= x2; ++x)
+            if (image.PixelAt(x, y) != c)
+                return ::testing::AssertionFailure()
+                       << "pixel (" << x << ", " << y << ") is " << image.PixelAt(x, y);
+        return ::testing::AssertionSuccess();
+    }
+    ::testing::AssertionResult Column(int x, int y1, int y2, Color c) const {
+        for (int y = y1; y <= y2; ++y)
+            if (image.PixelAt(x, y) != c)
+                return ::testing::AssertionFailure()
+                       << "pixel (" << x << ", " << y << ") is " << image.PixelAt(x, y);
+        return ::testing::AssertionSuccess();
+    }
+
+    ImageTarget image{714, 434}; // the worksheet picture of a 50 x 30 sheet
+};
+
+TEST_F(ImagePixelTest, PolylineLeavesOutItsLastPoint) {
+    const PolyPoint points[] = {{10, 10}, {20, 10}, {20, 15}};
+    image.ForeColor = kRed;
+    image.Polyline(points);
+    EXPECT_TRUE(Row(10, 10, 20, kRed));
+    EXPECT_TRUE(Column(20, 10, 14, kRed));
+    EXPECT_EQ(image.PixelAt(20, 15), kWhite);
+    EXPECT_EQ(image.PixelAt(9, 10), kWhite);
+}
+
+TEST_F(ImagePixelTest, LineAndBoxIncludeTheirEnds) {
+    image.Line(10, 30, 20, 30, kGrey, LineKind::Plain);
+    EXPECT_TRUE(Row(30, 10, 20, kGrey));
+    EXPECT_EQ(image.PixelAt(21, 30), kWhite);
+    image.FillStyle = FillMode::Solid;
+    image.FillColor = Rgb(255, 255, 192);
+    image.Line(40, 40, 50, 46, 0, LineKind::Box);
+    EXPECT_TRUE(Row(40, 40, 50, 0));
+    EXPECT_TRUE(Row(46, 40, 50, 0));
+    EXPECT_TRUE(Column(40, 40, 46, 0));
+    EXPECT_TRUE(Column(50, 40, 46, 0));
+    EXPECT_TRUE(Row(43, 41, 49, Rgb(255, 255, 192)));
+    EXPECT_EQ(image.PixelAt(51, 43), kWhite);
+}
+
+TEST_F(ImagePixelTest, DottedLineSetsEveryOtherPixel) {
+    image.DrawStyle = LineStyle::Dotted;
+    image.Line(10, 50, 16, 50, 0, LineKind::Plain);
+    for (int x = 10; x <= 16; ++x)
+        EXPECT_EQ(image.PixelAt(x, 50), (x - 10) % 2 == 0 ? 0 : kWhite) << x;
+}
+
+TEST_F(ImagePixelTest, PixelsOutsideThePictureAreIgnored) {
+    image.PSet(-1, -1, kRed);
+    image.SetPixel(714, 0, kRed);
+    image.SetPixel(0, 434, kRed);
+    EXPECT_EQ(image.PixelAt(0, 0), kWhite);
+}
+
+TEST_F(ImagePixelTest, HighStepPaintsAThreePixelRedBand) {
+    PutWire(3, 5, 8, 5);
+    PowerOn();
+    gGrafik.DrawLines(5, 5, 1, 1); // from (5, 5) to (6, 5): centres 77 and 91
+    for (const int y : {76, 77, 78}) {
+        EXPECT_TRUE(Row(y, 77, 91, kRed)) << y;
+        EXPECT_EQ(image.PixelAt(76, y), kWhite);
+        EXPECT_EQ(image.PixelAt(92, y), kWhite);
+    }
+    EXPECT_TRUE(Row(75, 70, 100, kWhite));
+    EXPECT_TRUE(Row(79, 70, 100, kWhite));
+}
+
+TEST_F(ImagePixelTest, VerticalHighStepPaintsAThreePixelRedBand) {
+    PutWire(5, 3, 5, 8);
+    PowerOn();
+    gGrafik.DrawLines(5, 6, 4, 1); // from (5, 6) up to (5, 5)
+    for (const int x : {76, 77, 78})
+        EXPECT_TRUE(Column(x, 77, 91, kRed)) << x;
+    EXPECT_TRUE(Column(75, 70, 100, kWhite));
+    EXPECT_TRUE(Column(79, 70, 100, kWhite));
+}
+
+TEST_F(ImagePixelTest, LowStepIsOneGreyLineBetweenWhiteRows) {
+    PutWire(3, 5, 8, 5);
+    PowerOn();
+    gGrafik.DrawLines(5, 5, 1, 1);
+    gGrafik.DrawLines(5, 5, 1, 0);
+    EXPECT_TRUE(Row(77, 77, 91, kGrey));
+    EXPECT_TRUE(Row(76, 70, 100, kWhite));
+    EXPECT_TRUE(Row(78, 70, 100, kWhite));
+}
+
+TEST_F(ImagePixelTest, LowStepKeepsTheBandOfAHighCrossingWire) {
+    PutWire(3, 5, 8, 5);
+    PutWire(5, 3, 5, 8); // a vertical wire crossing at (5, 5)
+    PowerOn();
+    gGrafik.DrawLines(5, 4, 3, 1); // the vertical wire is high down to (5, 5)
+    gGrafik.DrawLines(5, 5, 3, 1);
+    gLevels[0].Feld(5, 5).Pegel = kTrue;
+    gGrafik.DrawLines(5, 5, 1, 0); // the horizontal step from the crossing goes low
+    for (const int x : {76, 77, 78}) {
+        EXPECT_EQ(image.PixelAt(x, 76), kRed) << x;
+        EXPECT_EQ(image.PixelAt(x, 78), kRed) << x;
+    }
+    EXPECT_TRUE(Row(76, 79, 91, kWhite));
+}
+
+TEST_F(ImagePixelTest, HighRunPaintsBothEndPixels) {
+    PutWire(2, 3, 6, 3);
+    gGrid(2, 3).PegelH = kTrue;
+    gGrid(6, 3).PegelH = kTrue;
+    gGrafik.PaintLine(2, 3, 6, 3, false);
+    for (const int y : {48, 49, 50})
+        EXPECT_TRUE(Row(y, 35, 91, kRed)) << y;
+    EXPECT_EQ(image.PixelAt(92, 49), kWhite);
+    EXPECT_EQ(image.PixelAt(34, 49), kWhite);
+}
+
+TEST_F(ImagePixelTest, LowRunLeavesOutItsEndPixel) {
+    PutWire(2, 3, 6, 3);
+    gGrafik.PaintLine(2, 3, 6, 3, false);
+    EXPECT_TRUE(Row(49, 35, 90, kGrey));
+    EXPECT_EQ(image.PixelAt(91, 49), kWhite);
+}
+
+TEST_F(ImagePixelTest, ErasingAOneStepRunRestoresBothGridDots) {
+    DrawGrid();
+    ASSERT_EQ(image.PixelAt(35, 49), kGrey);
+    ASSERT_EQ(image.PixelAt(40, 49), kWhite);
+    PutWire(2, 3, 3, 3);
+    gGrafik.PaintLine(2, 3, 3, 3, false);
+    ASSERT_TRUE(Row(49, 35, 48, kGrey));
+    gGrafik.PaintLine(2, 3, 3, 3, true);
+    EXPECT_EQ(image.PixelAt(35, 49), kGrey);
+    EXPECT_TRUE(Row(49, 36, 48, kWhite));
+    EXPECT_EQ(image.PixelAt(49, 49), kGrey);
+}
+
+TEST_F(ImagePixelTest, FontNamesMapOntoTheInstalledLiberationFonts) {
+    EXPECT_EQ(MapFontFamily("Arial"), "Liberation Sans");
+    EXPECT_EQ(MapFontFamily("Symbol"), "Liberation Sans");
+    EXPECT_EQ(MapFontFamily("Courier New"), "Liberation Mono");
+    EXPECT_EQ(MapFontFamily("DejaVu Sans"), "DejaVu Sans");
+    image.FontName = "Arial";
+    image.FontSize = 10;
+    EXPECT_EQ(QFontInfo(TargetFont(image)).family(), "Liberation Sans");
+}
+
+TEST_F(ImagePixelTest, TextIsMeasuredAtNinetySixDotsPerInch) {
+    image.FontName = "Arial";
+    image.FontSize = 30;
+    const double small = image.TextWidth("MMMM");
+    image.FontSize = 60;
+    EXPECT_NEAR(image.TextWidth("MMMM") / small, 2.0, 0.1);
+    // A 30-point line is about 40 pixels: 30 * 96 / 72, plus the font's leading.
+    image.FontSize = 30;
+    EXPECT_GT(image.TextHeight("M"), 40.0);
+    EXPECT_LT(image.TextHeight("M"), 52.0);
+}
+
+} // namespace
+} // namespace kardo::test
