@@ -126,6 +126,60 @@ void RemovePlacedElement(std::int16_t e, GridPoint cell) {
     DeleteElementRecord(e);
 }
 
+// A whole-field step writes the kept list back as it was. Clocks and analysis points that the
+// deletion took away get their timer and trace back; clocks that stayed keep theirs, with their
+// table entries following the restored numbering.
+void RestoreWholeField(const UndoStep& step, const std::vector<KeptElement>& kept) {
+    // Clocks that stayed: their table entries go to the number they had in the snapshot, less
+    // the clocks below them that LoadTimer puts back (it moves every later entry up by one).
+    std::vector<std::int16_t> absentClocks; // snapshot numbers of the clocks taken away
+    for (const KeptElement& ke : kept) {
+        const ElementRecord& copy = step.Elements[At(ke.copy)];
+        if (copy.Typ == kTypeClock && !ke.present)
+            absentClocks.push_back(copy.Nr);
+    }
+    std::vector<std::int16_t> newEntry = gTaktElement;
+    for (const KeptElement& ke : kept) {
+        const ElementRecord& copy = step.Elements[At(ke.copy)];
+        if (copy.Typ != kTypeClock || !ke.present)
+            continue;
+        const std::int16_t now = ElementOfTypeAt(ke.where, kTypeClock);
+        const auto below = std::count_if(absentClocks.begin(), absentClocks.end(),
+                                         [&](std::int16_t a) { return a < copy.Nr; });
+        for (std::size_t i = 0; i < gTaktElement.size(); ++i)
+            if (gTaktElement[i] == now)
+                newEntry[i] = static_cast<std::int16_t>(copy.Nr - below);
+    }
+    gTaktElement = newEntry;
+
+    int count = step.ElementCount;
+    for (int k = 1; k <= step.ElementCount; ++k)
+        count = std::max<int>(count, step.Elements[At(k)].Nr);
+    gAnzElemente = static_cast<std::int16_t>(count);
+    gElements.resize(At(count) + 1);
+    for (const KeptElement& ke : kept) {
+        ElementRecord copy = step.Elements[At(ke.copy)];
+        if (copy.Nr < 1)
+            continue;
+        if (copy.Typ == kTypeIC)
+            copy.Eingaenge = copy.Ausgaenge;
+        gElements[At(copy.Nr)] = std::move(copy);
+    }
+    std::vector<int> gone;
+    for (const KeptElement& ke : kept)
+        if (!ke.present && step.Elements[At(ke.copy)].Nr >= 1)
+            gone.push_back(ke.copy);
+    std::sort(gone.begin(), gone.end(),
+              [&](int a, int b) { return step.Elements[At(a)].Nr < step.Elements[At(b)].Nr; });
+    for (int k : gone) {
+        std::int16_t nr = step.Elements[At(k)].Nr;
+        if (gElements[At(nr)].Typ == kTypeClock)
+            LoadTimer(nr);
+        if (gElements[At(nr)].Typ == kTypeAnalysisPoint)
+            Host().AddGraph(PointNumber(gElements[At(nr)]));
+    }
+}
+
 } // namespace
 
 void clsUndo::RestoreElements(UndoStep& step) {
@@ -144,28 +198,7 @@ void clsUndo::RestoreElements(UndoStep& step) {
     const std::vector<KeptElement> kept = ClassifyCopies(step);
 
     if (step.Kind == kUndoWholeField) {
-        int count = step.ElementCount;
-        for (int k = 1; k <= step.ElementCount; ++k)
-            count = std::max<int>(count, step.Elements[At(k)].Nr);
-        gAnzElemente = static_cast<std::int16_t>(count);
-        gElements.resize(At(count) + 1);
-        for (const KeptElement& ke : kept) {
-            ElementRecord copy = step.Elements[At(ke.copy)];
-            const std::int16_t nr = copy.Nr;
-            if (nr < 1)
-                continue;
-            if (copy.Typ == kTypeIC)
-                copy.Eingaenge = copy.Ausgaenge;
-            gElements[At(nr)] = std::move(copy);
-            // Only elements that the deletion took away get their timer and trace back.
-            if (ke.present)
-                continue;
-            std::int16_t e = nr;
-            if (gElements[At(nr)].Typ == kTypeClock)
-                LoadTimer(e);
-            if (gElements[At(nr)].Typ == kTypeAnalysisPoint)
-                Host().AddGraph(PointNumber(gElements[At(nr)]));
-        }
+        RestoreWholeField(step, kept);
         return;
     }
 
