@@ -1,6 +1,7 @@
 // Start-up state of the program's globals.
 #include "app/startup.h"
 
+#include "app/main_state.h"
 #include "files/ic_instances.h"
 #include "ic/ic_view.h"
 #include "model/block_elements.h"
@@ -47,6 +48,7 @@ void InitProgramState() {
     ResetSimLevels();
     ResetSimulation();
     ResetModelState();
+    ResetAppGlobals();
 }
 
 } // namespace kardo

@@ -1,0 +1,26 @@
+// The main window's shared state.
+#include "app/main_state.h"
+
+#include "app/file_object.h"
+#include "app/permissions.h"
+#include "app/settings.h"
+
+namespace kardo {
+
+bool gUnveraendert = true;
+std::uint8_t gAktiviert = 0;
+std::string LadeDatei;
+
+void ResetMainState() {
+    gUnveraendert = true;
+    gAktiviert = 0;
+}
+
+void ResetAppGlobals() {
+    ResetMainState();
+    ResetSettings();
+    ResetPermissions();
+    ResetFileObject();
+}
+
+} // namespace kardo
