@@ -312,6 +312,20 @@ TEST_F(ClocksTest, UnloadTimerOfAMissingClockChangesNothing) {
     EXPECT_EQ(gAnzTaktgeber, 2);
 }
 
+TEST_F(ClocksTest, RenumberClockElementsFollowsTheElementList) {
+    ThreeClocks();
+    const std::vector<ClockEntry> before = Entries();
+    gTaktElement = {4, 7, 11}; // as left by a deletion the whole-field undo took back
+    RenumberClockElements();
+    EXPECT_EQ(Entries(), before);
+
+    // A list that does not hold exactly the counted clocks is left alone.
+    gTaktElement = {4, 7, 11};
+    gAnzTaktgeber = 2;
+    RenumberClockElements();
+    EXPECT_EQ(gTaktElement, (std::vector<std::int16_t>{4, 7, 11}));
+}
+
 TEST_F(ClocksTest, StartUpResetDropsTheTimers) {
     ASSERT_EQ(test::PlaceClock(5, 5), 1);
     ASSERT_EQ(test::PlaceClock(15, 5), 2);
