@@ -136,6 +136,7 @@ void clsUndo::NewUndo(std::int16_t& X1, std::int16_t& Y1, std::int16_t& X2, std:
     step.Kind = Delete ? kUndoWholeField : (Move ? kUndoMove : kUndoNormal);
     step.Description = std::string(Description);
     step.Filled = true;
+    ++m_recorded;
     EnableEntries(step.Description);
     NoObjects = Move = Delete = false;
 }

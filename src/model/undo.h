@@ -81,6 +81,7 @@ class clsUndo {
     const UndoStep& Step(int i) const;                       // step i, 1 = newest
     bool Busy() const { return m_busy; }                     // an undo is being carried out
     std::int16_t ReplacedIC() const { return m_replacedIC; } // IC instance re-placed by Undo
+    std::uint32_t Recorded() const { return m_recorded; }    // steps recorded so far
 
   private:
     void RedrawUndoArea(const UndoStep& step);
@@ -99,6 +100,7 @@ class clsUndo {
     bool m_busy = false;                  // an undo is running; recording is ignored
     std::int16_t m_replacedIC = 0;        // instance index of the IC re-placed by the running undo
     std::int16_t m_replacedICElement = 0; // element number of that IC
+    std::uint32_t m_recorded = 0;         // steps recorded since the history was created
 };
 
 extern clsUndo gUndo; // the undo history; reset to 10 empty steps by ResetUndoHistory

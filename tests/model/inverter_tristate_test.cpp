@@ -200,8 +200,9 @@ TEST_F(TriStateTest, RemovalClearsTheNineCells) {
     for (int x = 10; x <= 12; ++x) {
         for (int y = 9; y <= 11; ++y) {
             EXPECT_EQ(gGrid(x, y).ElementNr, 0);
-            if (x != 10 || y != 9)
+            if (x != 10 || y != 9) {
                 EXPECT_EQ(gGrid(x, y).Typ, kTypeEmpty) << x << "," << y;
+            }
         }
     }
 }

@@ -123,6 +123,16 @@ bool Negate(int x, int y) {
 
 SheetState CaptureSheet() { return {gGrid, gElements, gAnzElemente, gAnzAnalysepunkte}; }
 
+void PrintTo(const SheetState& state, std::ostream* os) {
+    *os << state.count << " elements, " << int(state.analysisPoints) << " analysis points";
+    for (std::size_t i = 1; i < state.elements.size(); ++i) {
+        const ElementRecord& e = state.elements[i];
+        *os << "\n  " << i << ": Typ " << int(e.Typ) << " Nr " << e.Nr << " Richtung "
+            << int(e.Richtung) << " in " << e.Eingaenge.Text() << " out " << e.Ausgaenge.Text()
+            << " text '" << e.Text << "'";
+    }
+}
+
 bool RemoveAt(int x, int y) {
     Cursor(x, y);
     const CellRecord& c = gGrid(x, y);

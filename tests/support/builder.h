@@ -9,6 +9,7 @@
 #include "model/grid.h"
 
 #include <cstdint>
+#include <ostream>
 #include <vector>
 
 namespace kardo::test {
@@ -58,5 +59,7 @@ struct SheetState {
     bool operator==(const SheetState&) const = default;
 };
 SheetState CaptureSheet();
+// Test output of a state: its counts and its records, one per line.
+void PrintTo(const SheetState& state, std::ostream* os);
 
 } // namespace kardo::test
