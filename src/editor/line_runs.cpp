@@ -17,7 +17,8 @@ void LineRunTable::Dim(int ubX, int ubY) {
 std::int16_t FindEndX(int Start, int y) {
     for (int x = Start; x <= gFeldBreite; ++x) {
         gLineRuns(x, y).VisitedH = kTrue;
-        if (gGrid(x, y).Rechts == 0 || x == gFeldBreite) return static_cast<std::int16_t>(x);
+        if (gGrid(x, y).Rechts == 0 || x == gFeldBreite)
+            return static_cast<std::int16_t>(x);
     }
     return gFeldBreite;
 }
@@ -25,7 +26,8 @@ std::int16_t FindEndX(int Start, int y) {
 std::int16_t FindEndY(int x, int Start) {
     for (int y = Start; y <= gFeldHoehe; ++y) {
         gLineRuns(x, y).VisitedV = kTrue;
-        if (gGrid(x, y).Unten == 0 || y == gFeldHoehe) return static_cast<std::int16_t>(y);
+        if (gGrid(x, y).Unten == 0 || y == gFeldHoehe)
+            return static_cast<std::int16_t>(y);
     }
     return gFeldHoehe;
 }
@@ -37,8 +39,10 @@ void UpdateLineRuns() {
         for (int y = 0; y <= gFeldHoehe; ++y) {
             const CellRecord& c = gGrid(x, y);
             LineRunRecord& r = gLineRuns(x, y);
-            if (c.Rechts != 0 && r.VisitedH == 0) r.EndX = FindEndX(x, y);
-            if (c.Unten != 0 && r.VisitedV == 0) r.EndY = FindEndY(x, y);
+            if (c.Rechts != 0 && r.VisitedH == 0)
+                r.EndX = FindEndX(x, y);
+            if (c.Unten != 0 && r.VisitedV == 0)
+                r.EndY = FindEndY(x, y);
         }
     }
 }

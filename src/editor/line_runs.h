@@ -29,12 +29,13 @@ class LineRunTable {
     }
 
   private:
-    int m_cols = 0;                   // UBoundX() + 1
-    int m_rows = 0;                   // UBoundY() + 1
+    int m_cols = 0;                    // UBoundX() + 1
+    int m_rows = 0;                    // UBoundY() + 1
     std::vector<LineRunRecord> m_runs; // row after row
 };
 
-extern LineRunTable gLineRuns; // wire runs of the worksheet; re-dimensioned by the full redraw and the loader
+extern LineRunTable
+    gLineRuns; // wire runs of the worksheet; re-dimensioned by the full redraw and the loader
 
 // Clears the list and records every horizontal and vertical run of columns 0..gFeldBreite and
 // rows 0..gFeldHoehe afresh; dimensions the list when it is smaller than the sheet.

@@ -1,5 +1,8 @@
-// The worksheet view's painting entry points on the worksheet picture.
+// The worksheet view: the size of the worksheet picture, its grid dots, and the layout of the
+// viewport around it.
 #pragma once
+
+#include <cstdint>
 
 namespace kardo {
 
@@ -9,5 +12,9 @@ extern bool gShowGrid; // grid dots shown on empty cells; set by the grid key an
 void SizeWorksheetPicture();
 // Draws (gShowGrid) or erases the grid dots of every empty cell on the worksheet picture.
 void DrawGrid();
+// Lays out the viewport picContainer and its scroll bars for the picture's size.
+void ResizeWorksheet();
+// Scrolls by one cell towards a near edge while a gesture runs; (x, y) mouse pixel on picGrid.
+void AutoScroll(std::int16_t& x, std::int16_t& y);
 
 } // namespace kardo

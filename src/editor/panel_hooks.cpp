@@ -1,0 +1,21 @@
+// Panel hooks of the worksheet editor.
+#include "editor/panel_hooks.h"
+
+#include "platform/platform.h"
+
+namespace kardo {
+
+// The selected clock is drawn with its marked body by the redraws while powered; the marker
+// shape beside it comes with the clock panel.
+void SelectTimer(std::int16_t) {}
+
+// The clock toolbar follows the selected clock once it exists.
+void ChangeToolbar3() {}
+
+// Hands the key to the main window's quick-help box; headline and text come with the box.
+void PositionQuickHelp(std::string_view, std::string_view, std::string_view key) {
+    if (gPlatform != nullptr && gPlatform->host != nullptr)
+        gPlatform->host->ShowQuickHelp(key);
+}
+
+} // namespace kardo
