@@ -1,0 +1,140 @@
+// The JK master-slave flip-flop symbol: body, pin stubs, the labels J C K S R, the clock wedge,
+// the dotted middle line, the state digit beside Q and the negation points of J, C and K.
+// Every position comes from the element's pin lists; the given cell only names the element.
+#include "render/draw_common.h"
+#include "render/grafik.h"
+#include "simulation/pin_points.h"
+
+#include <string>
+
+namespace kardo {
+
+namespace {
+
+using draw::C;
+
+// The text beside Q: the negated state slot as a decimal number ("1" for True, "0" for False).
+std::string StateText(int flipFlop) {
+    const ElementRecord* e = draw::ShownElement(flipFlop);
+    const int q = e ? e->Zustand[12] : kFalse;
+    return std::to_string(-q);
+}
+
+// Colour of the set and reset stubs and the middle line: black on paper, grey on the screen.
+Color DetailColor() { return draw::OnPrinter() ? draw::kBlack : draw::kWireLow; }
+
+// The middle line between master and slave: solid black on paper, dotted grey on the screen.
+void MiddleLine(double x1, double y1, double x2, double y2) {
+    DrawTarget& dev = draw::Dev();
+    if (!draw::OnPrinter())
+        dev.DrawStyle = LineStyle::Dotted;
+    draw::LineTo(x1, y1, x2, y2, DetailColor());
+    dev.DrawStyle = LineStyle::Solid;
+}
+
+// Font and colour of the state digit; the digit is red on the screen.
+void StateFont() {
+    DrawTarget& dev = draw::Dev();
+    draw::SetFontSize(10, 1.2);
+    dev.FontBold = true;
+    if (!draw::OnPrinter())
+        dev.ForeColor = draw::kWireHigh;
+}
+
+} // namespace
+
+void clsGrafik::DrawFlipFlop(std::int16_t x, std::int16_t y, bool OnlyBorder,
+                             bool /*OnlyNumber: the picture is the same either way*/) {
+    const double r = LoadZoomRaster();
+    DrawTarget& dev = draw::Dev();
+    draw::SetFont(8, 0.96);
+    dev.FontBold = true;
+    draw::SetBodyFill(draw::kLightCyan, OnlyBorder);
+
+    const std::int16_t e = gGrid(x, y).ElementNr;
+    GetInputPoints(e, 0);
+    GetOutputPoints(e, 0);
+    const GridPoint j = gEingangsPunkte[0];
+    const GridPoint c = gEingangsPunkte[1];
+    const GridPoint k = gEingangsPunkte[2];
+    const GridPoint s = gEingangsPunkte[3];
+    const GridPoint rs = gEingangsPunkte[4];
+    const GridPoint q = gAusgangsPunkte[0];
+
+    const int o = Orientation;
+    if (o == kLeft || o == kRight) {
+        const int d = o == kRight ? 1 : -1;
+        const double xi = C(j.x); // input column of J, C and K
+        const double xo = C(q.x); // output column
+        const double xs = C(s.x); // column of S and R
+        const double yt = C(j.y); // top row: J, S, Q
+        const double ym = C(c.y);
+        const double yb = C(k.y); // bottom row: K, R, inverted Q
+
+        for (int row = j.y; row <= k.y; ++row)
+            draw::LineTo(xi, C(row), xi - d * r / 3, C(row));
+        draw::Box(xi, yt - r / 2.25, xo, yb + r / 2.25);
+        if (!OnlyBorder) {
+            draw::LineTo(xo, yt, xo + d * r / 3, yt);
+            draw::LineTo(xo, yb, xo + d * r / 3, yb);
+            draw::LineTo(xs, yt - 3 * r / 4, xs, yt, DetailColor());
+            draw::LineTo(xs, yb, xs, yb + 3 * r / 4, DetailColor());
+            draw::PrintAt(d > 0 ? C(c.x) + 1.2 * r : C(c.x) - 1.7 * r, C(c.y) - r / 2, "C");
+            draw::LineTo(xi, yt + 2 * r / 3, xi + d * r, ym);
+            draw::LineTo(xi, yb - 2 * r / 3, xi + d * r, ym);
+            MiddleLine(C(j.x + 2 * d), ym, xo, ym);
+            draw::PrintAt(xi + d * r / 2 - r / 4, yt - r / 2.5, "J");
+            draw::PrintAt(xi + d * r / 2 - r / 4, yb - r / 2, "K");
+            dev.FontBold = false;
+            draw::SetFontSize(6, 0.72);
+            draw::PrintAt(xs + r / 4, C(s.y), "S");
+            draw::PrintAt(xs + r / 4, C(rs.y) - 3 * r / 4, "R");
+            StateFont();
+            draw::PrintAt(d > 0 ? xo - r : xo + r / 2, C(q.y) - r / 3, StateText(e));
+        }
+    } else if (o == kUp || o == kDown) {
+        const int d = o == kDown ? 1 : -1;
+        const double yi = C(j.y); // input row of J, C and K
+        const double yo = C(q.y); // output row
+        const double xr = C(j.x); // column of J, S and Q
+        const double xc = C(c.x);
+        const double xl = C(k.x); // column of K, R and inverted Q
+
+        for (int col = k.x; col <= j.x; ++col)
+            draw::LineTo(C(col), yi, C(col), yi - d * r / 2);
+        draw::LineTo(xl, yo, xl, yo + d * r / 2);
+        draw::LineTo(xr, yo, xr, yo + d * r / 2);
+        draw::Box(xl - r / 2, yi, xr + r / 2, yo);
+        if (!OnlyBorder) {
+            // Set and reset enter from the sides, both on the row of S.
+            draw::LineTo(xl, C(s.y), xl - r, C(s.y), DetailColor());
+            draw::LineTo(xr, C(s.y), xr + r, C(s.y), DetailColor());
+            draw::PrintAt(xc - r / 4, d > 0 ? yi + r : yi - 1.8 * r, "C");
+            draw::LineTo(xl + 2 * r / 3, yi, xc, yi + d * r);
+            draw::LineTo(xr - 2 * r / 3, yi, xc, yi + d * r);
+            MiddleLine(xc, C(j.y + 2 * d), xc, yo);
+            const double labelY = d > 0 ? yi : yi - r;
+            draw::PrintAt(xr - r / 4, labelY, "J");
+            draw::PrintAt(xl - r / 4, labelY, "K");
+            dev.FontBold = false;
+            draw::SetFontSize(6, 0.72);
+            draw::PrintAt(C(s.x) - r / 4, C(s.y) + r / 4, "S");
+            draw::PrintAt(C(rs.x), C(rs.y) + r / 4, "R");
+            StateFont();
+            draw::PrintAt(C(q.x) - r / 4, d > 0 ? yo - 1.3 * r : yo + r / 4, StateText(e));
+            if (draw::OnPrinter()) {
+                dev.FillStyle = FillMode::Transparent;
+                draw::Box(xl - r / 2, yi, xr + r / 2, yo);
+            }
+        }
+    }
+
+    dev.FontBold = false;
+    // Negation marks of J, C and K, from the level shown while powered.
+    for (const GridPoint& p : {j, c, k}) {
+        if (draw::ShownCell(p.x, p.y).Punkt == kPointConnection)
+            DrawNegationsPunkt(p.x, p.y);
+    }
+}
+
+} // namespace kardo
