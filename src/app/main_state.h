@@ -11,6 +11,8 @@ extern bool gUnveraendert;      // the circuit has not changed since start-up or
                                 // true after ResetMainState, cleared by MarkCircuitChanged
 extern std::uint8_t gAktiviert; // 0 after the load, 255 after the first layout pass, 1 from the
                                 // first activation on; ResetMainState sets 0
+extern std::string gICName;     // IC chosen for placement or being defined; "" or "<Name>" when
+                                // none; ResetMainState empties it
 extern std::string LadeDatei;   // circuit file given on the command line, handed over by the
                                 // splash window before the load and opened at its end; LoadFile
                                 // empties it (ResetMainState leaves it alone)

@@ -157,10 +157,12 @@ TEST_F(SettingsTest, ResetRestoresEveryDefaultButTheRoot) {
 TEST_F(SettingsTest, MainStateResetsToUnchangedAndNotActivated) {
     gUnveraendert = false;
     gAktiviert = 1;
+    gICName = "Zaehler";
     LadeDatei = "/x.kdx";
     InitProgramState();
     EXPECT_TRUE(gUnveraendert);
     EXPECT_EQ(gAktiviert, 0);
+    EXPECT_EQ(gICName, "");
     // The command-line file is handed over before the load's reset and survives it.
     EXPECT_EQ(LadeDatei, "/x.kdx");
     MarkCircuitChanged();
