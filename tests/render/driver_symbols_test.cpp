@@ -175,7 +175,7 @@ TEST_F(DriverSymbolTest, TriStateInEveryOrientation) {
             << "orientation " << int(o);
         const auto tip = screen.CallsOf(DrawOp::PSet);
         ASSERT_EQ(tip.size(), 1u);
-        const Prim& tipLine = ExpectedTriState(o, 10, 10)[4];
+        const Prim tipLine = ExpectedTriState(o, 10, 10)[4];
         EXPECT_DOUBLE_EQ(tip[0].x1, tipLine.x2);
         EXPECT_DOUBLE_EQ(tip[0].y1, tipLine.y2);
         EXPECT_EQ(tip[0].color, 0);

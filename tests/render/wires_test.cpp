@@ -48,6 +48,8 @@ class WireDrawTest : public CoreFixture {
     // A switched-on circuit: level 0 is a copy of the worksheet.
     void PowerOn() {
         gLevels.at(0).Feld = gGrid;
+        gLevels.at(0).Elemente = gElements;
+        gLevels.at(0).AnzElemente = gAnzElemente;
         gPowerOn = true;
     }
     CellRecord& Level(int x, int y) { return gLevels.at(0).Feld(x, y); }
@@ -198,6 +200,46 @@ TEST_F(WireDrawTest, DirectionOutsideOneToFourGivesZeroLengthLines) {
     gGrafik.DrawLines(5, 5, 0, 1);
     for (const DrawCall& c : screen.CallsOf(DrawOp::Polyline))
         EXPECT_EQ(c.points.at(0), c.points.at(1));
+}
+
+TEST_F(WireDrawTest, StepRepaintsConnectionDotsAtEitherEnd) {
+    PutWire(3, 5, 8, 5);
+    PutWire(5, 5, 5, 8); // a T junction at (5, 5)
+    gGrid(5, 5).Punkt = kPointConnection;
+    PowerOn();
+    for (const int x : {5, 4}) { // the dot at the step's own cell, then at its neighbour
+        screen.ClearLog();
+        gGrafik.DrawLines(static_cast<std::int16_t>(x), 5, 1, 1);
+        ASSERT_FALSE(screen.Calls().empty());
+        const DrawCall& dot = screen.Calls().back();
+        EXPECT_EQ(dot.op, DrawOp::Box) << x;
+        EXPECT_DOUBLE_EQ(dot.x1, 75);
+        EXPECT_DOUBLE_EQ(dot.x2, 79);
+        EXPECT_DOUBLE_EQ(dot.y1, 75);
+        EXPECT_DOUBLE_EQ(dot.y2, 79);
+    }
+    EXPECT_EQ(Level(5, 5).Punkt, kPointConnection);
+}
+
+TEST_F(WireDrawTest, StepRepaintsACouplingDiode) {
+    PutWire(3, 5, 8, 5);
+    PutWire(5, 5, 5, 8);
+    gGrid(5, 5).Punkt = kPointDiode;
+    PowerOn();
+    gGrafik.DrawLines(5, 5, 2, 0);
+    EXPECT_EQ(screen.CallsOf(DrawOp::Polygon).size(), 1u);
+}
+
+TEST_F(WireDrawTest, StepIntoAnElementPinRedrawsItsOutline) {
+    PutGate(kTypeAnd, 10, 10, kRight, 3);
+    PutWire(7, 9, 10, 9); // into the first input pin
+    PowerOn();
+    gGrafik.DrawLines(9, 9, 1, 1);
+    const auto boxes = screen.CallsOf(DrawOp::Box);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].fillStyle, FillMode::Transparent);
+    EXPECT_DOUBLE_EQ(boxes[0].x1, 147);
+    EXPECT_TRUE(screen.CallsOf(DrawOp::Print).empty());
 }
 
 TEST_F(WireDrawTest, PaintLineRunsInTheirLevelColour) {
