@@ -253,7 +253,7 @@ void Propagate(int x, int y, int richtung, int pegel, int ebene) {
     switch (c.Typ) {
     case kTypeWire:
         if (c.ICPin == 0)
-            PropagateJunctionDefault(x, y, richtung, pegel, ebene);
+            RouteLevel(c, x, y, richtung, pegel, ebene);
         break;
     case kTypeLed:
         EvalDiode(x, y, richtung, pegel, ebene);
@@ -279,7 +279,7 @@ void Propagate(int x, int y, int richtung, int pegel, int ebene) {
         if (c.ElementNr > 0 && nr < elements.size())
             elements[nr].Zustand[12] = TruthValue(pegel);
         if (c.ICPin == 0)
-            PropagateJunctionDefault(x, y, richtung, pegel, ebene);
+            RouteLevel(c, x, y, richtung, pegel, ebene);
         break;
     }
     default:

@@ -2,6 +2,10 @@
 // wire flags and its point mark; and the two small level helpers the evaluators share.
 #pragma once
 
+#include "model/codes.h"
+#include "model/grid.h"
+#include "simulation/sim_core.h"
+
 #include <cstdint>
 
 namespace kardo {
@@ -13,6 +17,71 @@ namespace kardo {
 void PropagateJunction(int x, int y, int richtung, int pegel, int ebene);
 // The router entry of the dispatcher for wire cells without an IC pin number.
 void PropagateJunctionDefault(int x, int y, int richtung, int pegel, int ebene);
+
+namespace detail {
+inline void Continue(int x, int y, int richtung, int pegel, int ebene) {
+    const Step s = StepOf(richtung);
+    AddEvent(x + s.dx, y + s.dy, richtung, pegel, ebene);
+}
+} // namespace detail
+
+// PropagateJunction on a cell already looked up: the dispatcher's hot path.
+inline void RouteLevel(CellRecord& c, int x, int y, int richtung, int pegel, int ebene) {
+    const std::int16_t level = pegel != 0 ? kTrue : kFalse;
+
+    if (richtung == kLeft || richtung == kRight) {
+        const bool ahead = (richtung == kLeft ? c.Links : c.Rechts) != 0;
+        const bool up = c.Oben != 0;
+        const bool down = c.Unten != 0;
+        // A connection point and a coupling diode both feed the vertical wires.
+        const bool mark = c.Punkt != kPointNone;
+        const int outgoing = ahead + up + down;
+        const bool goUp = up && (outgoing == 1 || mark);
+        const bool goDown = down && (outgoing == 1 || mark);
+        if (goUp || goDown)
+            c.PegelV = level;
+        if (ahead)
+            detail::Continue(x, y, richtung, pegel, ebene);
+        if (goUp)
+            detail::Continue(x, y, kUp, pegel, ebene);
+        if (goDown)
+            detail::Continue(x, y, kDown, pegel, ebene);
+        return;
+    }
+    if (richtung != kUp && richtung != kDown)
+        return;
+
+    const bool ahead = (richtung == kUp ? c.Oben : c.Unten) != 0;
+    const bool left = c.Links != 0;
+    const bool right = c.Rechts != 0;
+    // Only a connection point feeds the horizontal wires: a coupling diode does not couple a
+    // vertical line back onto the horizontal ones.
+    const bool mark = c.Punkt == kPointConnection;
+    const int outgoing = ahead + left + right;
+    const bool goLeft = left && (outgoing == 1 || mark);
+    const bool goRight = right && (outgoing == 1 || mark);
+    if (goLeft || goRight)
+        c.PegelH = level;
+    // The order of the continuations follows the old router: ahead first when only one side
+    // goes too, except downwards with the right side; ahead last when both sides go.
+    if (goLeft && goRight) {
+        detail::Continue(x, y, kLeft, pegel, ebene);
+        detail::Continue(x, y, kRight, pegel, ebene);
+        if (ahead)
+            detail::Continue(x, y, richtung, pegel, ebene);
+    } else if (goRight && richtung == kDown) {
+        detail::Continue(x, y, kRight, pegel, ebene);
+        if (ahead)
+            detail::Continue(x, y, richtung, pegel, ebene);
+    } else {
+        if (ahead)
+            detail::Continue(x, y, richtung, pegel, ebene);
+        if (goLeft)
+            detail::Continue(x, y, kLeft, pegel, ebene);
+        if (goRight)
+            detail::Continue(x, y, kRight, pegel, ebene);
+    }
+}
 
 // The neighbour of (x, y) in direction richtung on level ebene carries a high level. False for
 // a direction outside 1..4 and for a neighbour outside the worksheet or the level's grid.
