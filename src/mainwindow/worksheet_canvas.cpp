@@ -1,23 +1,250 @@
-// Worksheet picture widget.
+// Worksheet picture widget: blits the worksheet image, paints the overlays of the editor, and
+// forwards mouse and key events to the mouse dispatcher.
 #include "mainwindow/worksheet_canvas.h"
 
+#include "editor/mouse_dispatch.h"
+#include "editor/overlays.h"
+#include "platform/platform.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
+#include <QPixmap>
 
 namespace kardo {
 
+namespace {
+
+int ButtonCode(Qt::MouseButton b) {
+    switch (b) {
+    case Qt::LeftButton:
+        return kButtonLeft;
+    case Qt::RightButton:
+        return kButtonRight;
+    case Qt::MiddleButton:
+        return kButtonMiddle;
+    default:
+        return 0;
+    }
+}
+
+int HeldCode(Qt::MouseButtons b) {
+    return (b & Qt::LeftButton ? kButtonLeft : 0) | (b & Qt::RightButton ? kButtonRight : 0) |
+           (b & Qt::MiddleButton ? kButtonMiddle : 0);
+}
+
+int ShiftCode(Qt::KeyboardModifiers m) {
+    return (m & Qt::ShiftModifier ? kShiftKey : 0) | (m & Qt::ControlModifier ? kCtrlKey : 0) |
+           (m & Qt::AltModifier ? 4 : 0);
+}
+
+QRect ToRect(const PixelRect& r) {
+    if (r.w <= 0 || r.h <= 0)
+        return {};
+    return QRect(r.x, r.y, r.w, r.h).adjusted(-1, -1, 1, 1);
+}
+
+// A small cross with a square in its middle: a wire end that can become an IC pin.
+QCursor MakePinCursor() {
+    QPixmap pm(17, 17);
+    pm.fill(Qt::transparent);
+    QPainter p(&pm);
+    p.setPen(Qt::black);
+    p.drawLine(8, 0, 8, 16);
+    p.drawLine(0, 8, 16, 8);
+    p.setBrush(Qt::white);
+    p.drawRect(6, 6, 4, 4);
+    return QCursor(pm, 8, 8);
+}
+
+struct OverlayRects {
+    QRect rahmen, box, h, v;
+    QRect rahmenLines[5];
+};
+
+OverlayRects RectsOf(const WorksheetOverlays& o) {
+    OverlayRects r;
+    r.rahmen = ToRect(Bounds(o.picRahmen));
+    r.box = ToRect(Bounds(o.picBox));
+    r.h = ToRect(Bounds(o.LeitungH));
+    r.v = ToRect(Bounds(o.LeitungV));
+    for (std::size_t i = 1; i < o.LineRahmen.size(); ++i)
+        r.rahmenLines[i] = ToRect(Bounds(o.LineRahmen[i]));
+    return r;
+}
+
+} // namespace
+
 WorksheetCanvas::WorksheetCanvas(ImageTarget& image, QWidget* parent)
-    : QWidget(parent), m_image(image) {
+    : QWidget(parent), m_image(image), m_pinCursor(MakePinCursor()) {
     setObjectName("picGrid");
     setAttribute(Qt::WA_OpaquePaintEvent);
+    setMouseTracking(true);
+    setFocusPolicy(Qt::ClickFocus);
     SyncSize();
 }
 
 void WorksheetCanvas::SyncSize() { setFixedSize(m_image.Width(), m_image.Height()); }
 
+void WorksheetCanvas::ApplyPointer(int code) {
+    switch (code) {
+    case kPointerCross:
+        setCursor(Qt::CrossCursor);
+        break;
+    case kPointerSize:
+    case kPointerSizeAll:
+        setCursor(Qt::SizeAllCursor);
+        break;
+    case kPointerHourglass:
+        setCursor(Qt::WaitCursor);
+        break;
+    case kPointerArrowHourglass:
+        setCursor(Qt::BusyCursor);
+        break;
+    case kPointerArrowQuestion:
+        setCursor(Qt::WhatsThisCursor);
+        break;
+    case kPointerCustom:
+        if (gPointerIcon == PointerIcon::PinMark)
+            setCursor(m_pinCursor);
+        else
+            setCursor(Qt::PointingHandCursor);
+        break;
+    default:
+        setCursor(Qt::ArrowCursor);
+        break;
+    }
+}
+
 void WorksheetCanvas::paintEvent(QPaintEvent* event) {
+    m_painted = event->region();
     QPainter p(this);
-    p.drawImage(event->rect().topLeft(), m_image.Image(), event->rect());
+    const QRect area = event->rect();
+    p.drawImage(area.topLeft(), m_image.Image(), area);
+    PaintOverlays(p, area);
+}
+
+void WorksheetCanvas::PaintOverlays(QPainter& p, const QRect& area) const {
+    const WorksheetOverlays& o = gOverlays;
+    const auto shape = [&](const OverlayShape& s) {
+        const QRect r = ToRect(Bounds(s));
+        if (r.isEmpty() || !r.intersects(area))
+            return;
+        const QColor c = ToQColor(s.BorderColor);
+        if (s.Filled) {
+            p.fillRect(QRect(s.Left, s.Top, s.Width, s.Height), c);
+            return;
+        }
+        p.setBrush(Qt::NoBrush);
+        p.setPen(QPen(c, 1, s.BorderStyle == kBorderDotted ? Qt::DotLine : Qt::SolidLine));
+        p.drawRect(s.Left, s.Top, s.Width - 1, s.Height - 1);
+    };
+    const auto line = [&](const OverlayLine& l) {
+        const QRect r = ToRect(Bounds(l));
+        if (r.isEmpty() || !r.intersects(area))
+            return;
+        p.setPen(QPen(ToQColor(l.BorderColor), 1));
+        p.drawLine(l.X1, l.Y1, l.X2, l.Y2);
+    };
+    shape(o.picRahmen);
+    for (std::size_t i = 1; i < o.LineRahmen.size(); ++i)
+        line(o.LineRahmen[i]);
+    line(o.LeitungH);
+    line(o.LeitungV);
+    shape(o.picBox);
+}
+
+template <typename F> void WorksheetCanvas::Dispatch(F&& call, bool imageMayChange) {
+    const WorksheetOverlays before = gOverlays;
+    const OverlayRects old = RectsOf(before);
+    call();
+    if (imageMayChange) {
+        update();
+    } else if (!(gOverlays == before)) {
+        const OverlayRects now = RectsOf(gOverlays);
+        const auto changed = [&](const QRect& a, const QRect& b, bool differs) {
+            if (!differs)
+                return;
+            if (!a.isEmpty())
+                update(a);
+            if (!b.isEmpty())
+                update(b);
+        };
+        changed(old.rahmen, now.rahmen, !(before.picRahmen == gOverlays.picRahmen));
+        changed(old.box, now.box, !(before.picBox == gOverlays.picBox));
+        changed(old.h, now.h, !(before.LeitungH == gOverlays.LeitungH));
+        changed(old.v, now.v, !(before.LeitungV == gOverlays.LeitungV));
+        for (std::size_t i = 1; i < gOverlays.LineRahmen.size(); ++i)
+            changed(old.rahmenLines[i], now.rahmenLines[i],
+                    !(before.LineRahmen[i] == gOverlays.LineRahmen[i]));
+    }
+    if (gPlatform != nullptr && gPlatform->host != nullptr)
+        ApplyPointer(gPlatform->host->MousePointer());
+}
+
+void WorksheetCanvas::MoveToPress(const QMouseEvent* event) {
+    const QPointF pos = event->position();
+    if (pos == m_lastMove)
+        return;
+    m_lastMove = pos;
+    Dispatch([&] { picGrid_MouseMove(0, ShiftCode(event->modifiers()), pos.x(), pos.y()); }, false);
+}
+
+void WorksheetCanvas::mousePressEvent(QMouseEvent* event) {
+    const int button = ButtonCode(event->button());
+    if (button == 0)
+        return;
+    ForgetReleasedButtons(HeldCode(event->buttons()));
+    MoveToPress(event);
+    const QPointF pos = event->position();
+    Dispatch([&] { picGrid_MouseDown(button, ShiftCode(event->modifiers()), pos.x(), pos.y()); },
+             true);
+}
+
+void WorksheetCanvas::mouseMoveEvent(QMouseEvent* event) {
+    const QPointF pos = event->position();
+    m_lastMove = pos;
+    ForgetReleasedButtons(HeldCode(event->buttons()));
+    Dispatch(
+        [&] {
+            picGrid_MouseMove(HeldCode(event->buttons()), ShiftCode(event->modifiers()), pos.x(),
+                              pos.y());
+        },
+        false);
+}
+
+void WorksheetCanvas::mouseReleaseEvent(QMouseEvent* event) {
+    const int button = ButtonCode(event->button());
+    if (button == 0)
+        return;
+    const QPointF pos = event->position();
+    Dispatch([&] { picGrid_MouseUp(button, ShiftCode(event->modifiers()), pos.x(), pos.y()); },
+             true);
+}
+
+// The window system reports the second press of a double click as a double click: the left
+// button's goes to the double-click handler without a press of its own, the other buttons'
+// count as presses.
+void WorksheetCanvas::mouseDoubleClickEvent(QMouseEvent* event) {
+    if (event->button() != Qt::LeftButton) {
+        mousePressEvent(event);
+        return;
+    }
+    MoveToPress(event);
+    Dispatch([] { picGrid_DblClick(); }, true);
+}
+
+void WorksheetCanvas::keyPressEvent(QKeyEvent* event) {
+    const QString text = event->text();
+    if (text.size() != 1 || text[0].unicode() > 127) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    const int ascii = text[0].unicode();
+    Dispatch([ascii] { picGrid_KeyPress(ascii); }, true);
+    if (ascii != 32)
+        QWidget::keyPressEvent(event);
 }
 
 } // namespace kardo

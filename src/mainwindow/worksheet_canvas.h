@@ -1,8 +1,11 @@
-// The worksheet picture picGrid: shows the persistent worksheet image.
+// The worksheet picture picGrid: shows the persistent worksheet image with the editing overlays
+// over it, and hands mouse and key input to the worksheet's mouse dispatcher.
 #pragma once
 
 #include "platform/qt/image_target.h"
 
+#include <QCursor>
+#include <QRegion>
 #include <QWidget>
 
 namespace kardo {
@@ -13,12 +16,32 @@ class WorksheetCanvas : public QWidget {
     WorksheetCanvas(ImageTarget& image, QWidget* parent);
     // Takes the image's current size.
     void SyncSize();
+    // Shows the worksheet pointer of a pointer code (1 arrow, 2 cross, 5 size, 11 hourglass,
+    // 15 size-all, 99 the custom icon chosen by the dispatcher, ...).
+    void ApplyPointer(int code);
+    // The region the last paint covered, for checks of what a move repaints.
+    const QRegion& PaintedRegion() const { return m_painted; }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
-    ImageTarget& m_image; // the worksheet picture drawn by the core
+    // Runs one dispatcher call; afterwards repaints what it changed (the overlays that moved,
+    // or everything when the image may have changed) and shows the pointer it chose.
+    template <typename F> void Dispatch(F&& call, bool imageMayChange);
+    void PaintOverlays(QPainter& p, const QRect& area) const;
+    // Moves the cursor cell to the event position first when no move reported it yet.
+    void MoveToPress(const QMouseEvent* event);
+
+    ImageTarget& m_image;       // the worksheet picture drawn by the core
+    QCursor m_pinCursor;        // custom pointer of the IC-definition view over a wire end
+    QRegion m_painted;          // region of the last paint event
+    QPointF m_lastMove{-1, -1}; // position of the last move handed on
 };
 
 } // namespace kardo
