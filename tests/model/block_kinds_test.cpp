@@ -132,6 +132,14 @@ TEST_F(BlockKindsTest, RemovingATextLabelClearsExactlyItsRun) {
     EXPECT_EQ(gElements, records);
 }
 
+TEST_F(BlockKindsTest, StartUpResetDropsTheDecoderClockInput) {
+    gTakteingang = kTrue;
+    InitProgramState();
+    EXPECT_EQ(gTakteingang, kFalse);
+    ASSERT_EQ(test::PlaceBlockKind(kTypeDecoder, 20, 12), 1);
+    EXPECT_EQ(gElements[1].Eingaenge.Count(), 3u);
+}
+
 TEST_F(BlockKindsTest, RemovingANonElementCellDoesNothing) {
     EXPECT_FALSE(test::RemoveBlockAt(10, 10));
     gCursorX = 10;
