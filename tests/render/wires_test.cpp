@@ -3,6 +3,7 @@
 // the wire-end searches.
 #include "model/codes.h"
 #include "model/grid.h"
+#include "model/undo.h"
 #include "render/grafik.h"
 #include "simulation/sim_levels.h"
 #include "support/core_fixture.h"
@@ -219,6 +220,20 @@ TEST_F(WireDrawTest, StepRepaintsConnectionDotsAtEitherEnd) {
         EXPECT_DOUBLE_EQ(dot.y2, 79);
     }
     EXPECT_EQ(Level(5, 5).Punkt, kPointConnection);
+}
+
+// Fault pinned: a wire step repainted next to a connection point while the circuit was off (its
+// level grid still held) recorded an undo step "Verbindungspunkt setzen".
+TEST_F(WireDrawTest, RepaintingADotRecordsNoUndoStep) {
+    PutWire(3, 5, 8, 5);
+    PutWire(5, 5, 5, 8);
+    gGrid(5, 5).Punkt = kPointConnection;
+    PowerOn();
+    gPowerOn = false; // switched off; the level grid is still there
+    const auto recorded = gUndo.Recorded();
+    gGrafik.DrawLines(5, 5, 1, 0);
+    EXPECT_EQ(gUndo.Recorded(), recorded);
+    EXPECT_EQ(screen.CallsOf(DrawOp::Box).size(), 1u); // the dot is still drawn
 }
 
 TEST_F(WireDrawTest, StepRepaintsACouplingDiode) {
