@@ -355,6 +355,16 @@ TEST_F(RedrawTest, GridDotsFollowTheGridSwitch) {
         EXPECT_EQ(d.color, 0x808080);
 }
 
+TEST_F(RedrawTest, RedrawsRunToTheirEndWithoutYielding) {
+    test::LayWire(3, 4, 9, 4);
+    test::PlaceAnd(20, 15, kRight, 3);
+    RedrawAllElements(0);
+    std::int16_t x1 = 0, y1 = 0, x2 = 30, y2 = 20;
+    RedrawArea(x1, y1, x2, y2, false);
+    DrawGrid();
+    EXPECT_EQ(pump.DoEventsCalls(), 0);
+}
+
 TEST_F(RedrawTest, ThePictureTakesTheSheetSizeAtTheZoom) {
     const struct {
         float zoom;

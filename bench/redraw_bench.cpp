@@ -1,0 +1,130 @@
+// Benchmarks of the worksheet view on a 100 x 100 sheet full of gates and wires, built through
+// the placing operations: the full redraw, an area redraw after a placing, and the mouse moves
+// of a wire band. Each once headless (a target that draws nothing) and once into an in-memory
+// pixel picture. Target: the full redraw under one frame (16 ms).
+#include "app/startup.h"
+#include "editor/mouse_dispatch.h"
+#include "model/clocks.h"
+#include "model/grid.h"
+#include "model/utilities.h"
+#include "pixel_target.h"
+#include "platform/platform.h"
+#include "platform/recording_target.h"
+#include "platform/virtual_clock.h"
+#include "render/redraw.h"
+#include "support/builder.h"
+#include "support/fake_host.h"
+
+#include <cstdint>
+#include <memory>
+#include <stdexcept>
+
+#include <benchmark/benchmark.h>
+
+namespace kardo::bench {
+namespace {
+
+// Fake platform services and the full sheet; target 0 draws nothing, 1 draws into pixels.
+class RedrawBenchEnv {
+  public:
+    explicit RedrawBenchEnv(std::int64_t target) : m_pump(m_clock) {
+        if (target == 1)
+            m_pixels = std::make_unique<PixelTarget>(101 * 14, 101 * 14);
+        m_platform.screen = target == 1 ? static_cast<DrawTarget*>(m_pixels.get()) : &m_null;
+        m_platform.printer = &m_printer;
+        m_platform.timers = &m_clock;
+        m_platform.pump = &m_pump;
+        m_platform.host = &m_host;
+        InitProgramState();
+        ResetMouseDispatch();
+        CreateWorksheet(100, 100);
+        m_elements = BuildSheet();
+        RedrawAllElements(0);
+    }
+    ~RedrawBenchEnv() { ResetClockTimers(); }
+    RedrawBenchEnv(const RedrawBenchEnv&) = delete;
+    RedrawBenchEnv& operator=(const RedrawBenchEnv&) = delete;
+
+    int Elements() const { return m_elements; }
+    int DoEventsCalls() const { return m_pump.DoEventsCalls(); }
+
+  private:
+    static void Require(bool ok, const char* what) {
+        if (!ok)
+            throw std::runtime_error(what);
+    }
+
+    // 24 x 24 three-input gates (AND, OR, XOR in turn) four cells apart; each output is wired
+    // round the corner to the first input of the next gate in its row.
+    static int BuildSheet() {
+        int elements = 0;
+        for (int r = 2; r <= 94; r += 4) {
+            for (int c = 2; c <= 94; c += 4) {
+                const int k = (c + r) / 4 % 3;
+                const std::uint8_t typ = k == 0 ? kTypeAnd : k == 1 ? kTypeOr : kTypeXor;
+                Require(test::PlaceGate(typ, c, r, kRight, 3) != 0, "gate");
+                ++elements;
+                if (c + 4 <= 94) {
+                    test::LayWire(c + 2, r, c + 3, r - 1);
+                    test::LayWire(c + 3, r - 1, c + 4, r - 1);
+                }
+            }
+        }
+        return elements;
+    }
+
+    NullTarget m_null;                     // headless worksheet picture
+    std::unique_ptr<PixelTarget> m_pixels; // drawn worksheet picture
+    NullTarget m_printer{DeviceKind::Printer};
+    VirtualClock m_clock;
+    VirtualPump m_pump;
+    test::FakeHost m_host;
+    Platform m_platform;
+    PlatformScope m_scope{m_platform};
+    int m_elements = 0; // elements on the sheet
+};
+
+void BM_RedrawAllElements(benchmark::State& state) {
+    RedrawBenchEnv env(state.range(0));
+    for (auto _ : state)
+        RedrawAllElements(0);
+    if (env.DoEventsCalls() != 0)
+        state.SkipWithError("the full redraw yielded");
+    state.counters["elements"] = env.Elements();
+    state.counters["cells"] = 101.0 * 101.0;
+}
+BENCHMARK(BM_RedrawAllElements)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
+// The area a placing redraws: a gate's footprint grown by one cell, in the middle of the sheet.
+void BM_RedrawAreaOfAGate(benchmark::State& state) {
+    RedrawBenchEnv env(state.range(0));
+    for (auto _ : state) {
+        std::int16_t x1 = 49, y1 = 49, x2 = 53, y2 = 53;
+        RedrawArea(x1, y1, x2, y2, false);
+    }
+    if (env.DoEventsCalls() != 0)
+        state.SkipWithError("the area redraw yielded");
+}
+BENCHMARK(BM_RedrawAreaOfAGate)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// Mouse moves of a wire band dragged back and forth across the full sheet.
+void BM_WireBandMoves(benchmark::State& state) {
+    RedrawBenchEnv env(state.range(0));
+    gMouseMode = kToolWire;
+    const double y = GridToPixel(1);
+    picGrid_MouseMove(0, 0, GridToPixel(1), y);
+    picGrid_MouseDown(kButtonLeft, 0, GridToPixel(1), y);
+    int x = 1;
+    int step = 1;
+    for (auto _ : state) {
+        x += step;
+        if (x == 99 || x == 1)
+            step = -step;
+        picGrid_MouseMove(kButtonLeft, 0, GridToPixel(x), GridToPixel(x % 7 == 0 ? 60 : 1));
+    }
+    ForgetReleasedButtons(0);
+}
+BENCHMARK(BM_WireBandMoves)->Arg(0)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+} // namespace kardo::bench
