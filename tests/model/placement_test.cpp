@@ -4,6 +4,8 @@
 #include "support/builder.h"
 #include "support/core_fixture.h"
 
+#include <functional>
+
 #include <gtest/gtest.h>
 
 namespace kardo {
@@ -196,6 +198,43 @@ TEST_F(PlacementTest, RefusedPlaceBlockChangesNothing) {
     EXPECT_EQ(PlaceBlock({0, 4, 2, 6}, kTypeHalfAdder, "x"), nullptr); // border
     EXPECT_EQ(test::CaptureSheet(), before);
     EXPECT_TRUE(gUndo.NoUndoData());
+}
+
+} // namespace
+} // namespace kardo
+
+namespace kardo {
+namespace {
+
+using PlacingDrawsTest = test::CoreFixture;
+
+TEST_F(PlacingDrawsTest, EveryPlacingDrawsItsSymbolAndARefusalDrawsNothing) {
+    test::LayWire(2, 10, 12, 10);
+    test::LayWire(20, 10, 20, 12);
+    test::LayWire(18, 11, 22, 11); // crossing at (20, 11)
+    struct {
+        const char* what;
+        std::function<bool()> place;
+    } const cases[] = {
+        {"switch", [] { return test::PlaceSwitch(2, 10) != 0; }},
+        {"LED", [] { return test::PlaceLed(30, 20) != 0; }},
+        {"inverter", [] { return test::PlaceInverter(12, 10, kRight) != 0; }},
+        {"tri-state", [] { return test::PlaceTriState(30, 5, kDown) != 0; }},
+        {"analysis point", [] { return test::PlaceAnalysisPoint(6, 10) != 0; }},
+        {"AND", [] { return test::PlaceAnd(40, 10, kUp, 3) != 0; }},
+        {"negation point", [] { return test::Negate(40, 8); }},
+        {"connection point", [] { return test::SetPoint(20, 11); }},
+    };
+    for (const auto& c : cases) {
+        screen.ClearLog();
+        ASSERT_TRUE(c.place()) << c.what;
+        EXPECT_FALSE(screen.Calls().empty()) << c.what;
+    }
+    screen.ClearLog();
+    EXPECT_EQ(test::PlaceSwitch(30, 25), 0);
+    EXPECT_EQ(test::PlaceAnd(0, 0), 0);
+    EXPECT_EQ(test::PlaceInverter(30, 20, kRight), 0); // on the LED
+    EXPECT_TRUE(screen.Calls().empty());
 }
 
 } // namespace
