@@ -34,5 +34,19 @@ sanitize: deps
 	@ASAN_OPTIONS=halt_on_error=1:detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
 		ctest --test-dir build-asan --output-on-failure -j $(JOBS)
 
+# Fuzzes the circuit file reader for FUZZ_SECONDS under ASan and UBSan (clang, build-fuzz/);
+# the fixtures of tests/data seed the corpus.
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	@cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
+		-DKARDO_BUILD_FUZZ=ON -DKARDO_BUILD_GUI=OFF -DKARDO_BUILD_BENCH=OFF $(CMAKE_FLAGS) >/dev/null
+	@cmake --build build-fuzz -j $(JOBS) --target kardo_fuzz_circuit
+	@mkdir -p build-fuzz/corpus
+	@ASAN_OPTIONS=halt_on_error=1:detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+		build-fuzz/kardo_fuzz_circuit -max_total_time=$(FUZZ_SECONDS) -timeout=10 \
+		-max_len=65536 -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix=build-fuzz/ \
+		-dict=fuzz/circuit.dict \
+		build-fuzz/corpus tests/data
+
 clean:
 	@rm -rf build build-release build-asan

@@ -65,8 +65,9 @@ struct CircuitDocument {
     std::int16_t AnzElemente() const {
         return static_cast<std::int16_t>(Elements.empty() ? 0 : Elements.size() - 1);
     }
-    // An empty sheet of width x height cells: no elements, no runs, the clock tables with entry 0
-    // only, emptied, pulses 1 and linked (the state a cleared worksheet writes).
+    // The start of a read: a sheet of width x height cells (its grid is made when the read ends),
+    // no elements, no runs, the clock tables with entry 0 only, emptied, pulses 1 and linked (the
+    // state a cleared worksheet writes).
     void Reset(std::int16_t width, std::int16_t height);
 };
 

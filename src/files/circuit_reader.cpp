@@ -345,6 +345,9 @@ class Reader {
     int m_maxElementNr = 0;            // highest element number in a cell
     int m_maxElementNrLine = 0;        // its line
     int m_firstICLevelLine = 0;        // first cell line with an IC level, 0 none
+    // Cells read since the last size line, in file order. The grid is filled once at the end,
+    // so that many size lines in a row cost no more than one.
+    std::vector<std::pair<GridPoint, CellRecord>> m_cells;
 };
 
 bool Reader::Line(std::string_view raw, int lineNr) {
@@ -434,7 +437,7 @@ bool Reader::Feld(std::string_view item, int lineNr) {
     // A size line empties the sheet and the wire runs read so far.
     m_doc.FeldBreite = static_cast<std::int16_t>(w);
     m_doc.FeldHoehe = static_cast<std::int16_t>(h);
-    m_doc.Cells.Create(static_cast<int>(w) + 1, static_cast<int>(h) + 1);
+    m_cells.clear();
     m_doc.Jumps.clear();
     m_maxElementNr = 0;
     m_maxElementNrLine = 0;
@@ -459,7 +462,8 @@ bool Reader::Punkte(std::string_view item, int lineNr) {
     }
     if (cell.ICLevel != 0 && m_firstICLevelLine == 0)
         m_firstICLevelLine = lineNr;
-    m_doc.Cells(x, y) = cell;
+    m_cells.emplace_back(GridPoint{static_cast<std::int16_t>(x), static_cast<std::int16_t>(y)},
+                         cell);
     return true;
 }
 
@@ -642,6 +646,9 @@ bool Reader::CheckICs() {
 }
 
 bool Reader::Finish() {
+    m_doc.Cells.Create(m_doc.FeldBreite + 1, m_doc.FeldHoehe + 1);
+    for (const auto& [p, cell] : m_cells)
+        m_doc.Cells(p.x, p.y) = cell;
     if (m_doc.ICNotizen.size() > 2)
         m_doc.ICNotizen.resize(m_doc.ICNotizen.size() - 2);
     return CheckElements() && CheckClocks() && CheckICs();
@@ -653,7 +660,6 @@ void CircuitDocument::Reset(std::int16_t width, std::int16_t height) {
     *this = CircuitDocument{};
     FeldBreite = width;
     FeldHoehe = height;
-    Cells.Create(width + 1, height + 1);
     Elements.resize(1);
     TaktElement.assign(1, 0);
     Takte.assign(1, ClockLine{0, 0, kTrue, 1});

@@ -31,11 +31,12 @@ void StrField(std::string& out, long long v) {
 }
 
 // A text without leading and trailing blanks, followed by ";". Line ends inside a text would
-// break the file into lines, so they are written as blanks.
+// break the file into lines, so they count as blanks.
 void TextField(std::string& out, std::string_view text) {
-    while (!text.empty() && text.front() == ' ')
+    const auto blank = [](char c) { return c == ' ' || c == '\r' || c == '\n'; };
+    while (!text.empty() && blank(text.front()))
         text.remove_prefix(1);
-    while (!text.empty() && text.back() == ' ')
+    while (!text.empty() && blank(text.back()))
         text.remove_suffix(1);
     for (const char c : text)
         out += (c == '\r' || c == '\n') ? ' ' : c;

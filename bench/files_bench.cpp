@@ -1,0 +1,152 @@
+// Benchmarks of the circuit files on a 200 x 200 sheet full of gates, switches, LEDs, wires and
+// points, built through the placing operations: the whole save (run analysis, writing, the
+// atomic replacement with its flush) and the whole load (reading, checks, swap), and apart from
+// the disk the reading and the writing of the text alone. Target: save and load each under 50 ms.
+#include "app/startup.h"
+#include "files/circuit_document.h"
+#include "files/circuit_file.h"
+#include "files/circuit_reader.h"
+#include "files/circuit_writer.h"
+#include "files/text_codec.h"
+#include "model/clocks.h"
+#include "model/codes.h"
+#include "model/grid.h"
+#include "platform/platform.h"
+#include "platform/recording_target.h"
+#include "platform/virtual_clock.h"
+#include "support/builder.h"
+#include "support/circuit_files.h"
+#include "support/fake_host.h"
+
+#include <stdexcept>
+#include <string>
+
+#include <benchmark/benchmark.h>
+
+namespace kardo::bench {
+namespace {
+
+using test::LayWire;
+
+// Fake platform services, a temporary folder and the full 200 x 200 sheet.
+class FileBenchEnv {
+  public:
+    FileBenchEnv() : m_pump(m_clock) {
+        m_platform.screen = &m_null;
+        m_platform.printer = &m_printer;
+        m_platform.timers = &m_clock;
+        m_platform.pump = &m_pump;
+        m_platform.host = &m_host;
+        InitProgramState();
+        CreateWorksheet(200, 200);
+        m_elements = BuildSheet();
+    }
+    ~FileBenchEnv() { ResetClockTimers(); }
+    FileBenchEnv(const FileBenchEnv&) = delete;
+    FileBenchEnv& operator=(const FileBenchEnv&) = delete;
+
+    std::string File() const { return m_dir.File("voll.kdx"); }
+    int Elements() const { return m_elements; }
+
+  private:
+    static void Require(bool ok, const char* what) {
+        if (!ok)
+            throw std::runtime_error(what);
+    }
+
+    // Rows of two-input gates fed by a switch, each input joined by a point to the row wire,
+    // every third output negated, an LED at the end of each row.
+    static int BuildSheet() {
+        int elements = 0;
+        for (int r = 2; r <= 198; r += 4) {
+            LayWire(1, r, 3, r);
+            Require(test::PlaceSwitch(1, r) != 0, "switch");
+            for (int k = 0; k < 38; ++k) {
+                const int c = 4 + 5 * k;
+                const std::uint8_t typ = k % 3 == 0 ? kTypeAnd : k % 3 == 1 ? kTypeOr : kTypeXor;
+                Require(test::PlaceGate(typ, c, r, kRight, 2) != 0, "gate");
+                if (k % 3 == 2)
+                    Require(test::Negate(c + 2, r), "negated output");
+                if (k > 0)
+                    LayWire(c - 3, r, c - 1, r);
+                LayWire(c - 1, r, c - 1, r - 1);
+                LayWire(c - 1, r - 1, c, r - 1);
+                LayWire(c - 1, r, c - 1, r + 1);
+                LayWire(c - 1, r + 1, c, r + 1);
+                Require(test::SetPoint(c - 1, r), "connection point");
+                ++elements;
+            }
+            LayWire(191, r, 197, r);
+            Require(test::PlaceLed(197, r) != 0, "LED");
+            elements += 2;
+        }
+        return elements;
+    }
+
+    NullTarget m_null;                         // worksheet picture
+    NullTarget m_printer{DeviceKind::Printer}; // printer page
+    VirtualClock m_clock;                      // clock timers
+    VirtualPump m_pump;                        // waits
+    test::FakeHost m_host;                     // main window
+    Platform m_platform;                       // the services above
+    PlatformScope m_scope{m_platform};         // installs them
+    test::TempDir m_dir;                       // the file's folder
+    int m_elements = 0;                        // elements placed
+};
+
+void BM_SaveSheet200(benchmark::State& state) {
+    FileBenchEnv env;
+    for (auto _ : state) {
+        if (SaveFileTo(env.File()) != FileOutcome::Success)
+            state.SkipWithError("save failed");
+    }
+    state.counters["elements"] = env.Elements();
+    state.counters["bytes"] = static_cast<double>(test::ReadBytes(env.File()).size());
+}
+BENCHMARK(BM_SaveSheet200)->Unit(benchmark::kMillisecond);
+
+void BM_LoadSheet200(benchmark::State& state) {
+    FileBenchEnv env;
+    if (SaveFileTo(env.File()) != FileOutcome::Success)
+        state.SkipWithError("save failed");
+    for (auto _ : state) {
+        if (LoadFile(env.File()) != FileOutcome::Success || gAnzElemente != env.Elements())
+            state.SkipWithError("load failed");
+    }
+    state.counters["elements"] = env.Elements();
+}
+BENCHMARK(BM_LoadSheet200)->Unit(benchmark::kMillisecond);
+
+// The text alone: writing the document of the worksheet and encoding it.
+void BM_WriteText200(benchmark::State& state) {
+    FileBenchEnv env;
+    std::string text;
+    std::string bytes;
+    for (auto _ : state) {
+        CircuitDocument doc;
+        CaptureCircuit(doc);
+        WriteCircuitText(doc, text);
+        EncodeWindows1252(text, bytes);
+        benchmark::DoNotOptimize(bytes.data());
+    }
+}
+BENCHMARK(BM_WriteText200)->Unit(benchmark::kMillisecond);
+
+// The text alone: decoding, reading and checking into a document.
+void BM_ReadText200(benchmark::State& state) {
+    FileBenchEnv env;
+    if (SaveFileTo(env.File()) != FileOutcome::Success)
+        state.SkipWithError("save failed");
+    const std::string bytes = test::ReadBytes(env.File());
+    for (auto _ : state) {
+        CircuitDocument doc;
+        ReadProblem problem;
+        if (!ReadCircuitText(DecodeFileText(bytes), 50, 30, doc, problem))
+            state.SkipWithError("read failed");
+        benchmark::DoNotOptimize(doc.Elements.data());
+    }
+}
+BENCHMARK(BM_ReadText200)->Unit(benchmark::kMillisecond);
+
+} // namespace
+} // namespace kardo::bench

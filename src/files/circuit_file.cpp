@@ -1,0 +1,347 @@
+// Circuit file load and save: dialogs, messages, the swap of a checked document into the
+// worksheet, and the atomic write.
+#include "files/circuit_file.h"
+
+#include "app/file_object.h"
+#include "app/main_state.h"
+#include "app/settings.h"
+#include "editor/line_runs.h"
+#include "editor/overlays.h"
+#include "files/atomic_file.h"
+#include "files/circuit_reader.h"
+#include "files/circuit_writer.h"
+#include "files/ic_instances.h"
+#include "files/new_circuit.h"
+#include "files/text_codec.h"
+#include "files/text_helpers.h"
+#include "model/basic_elements.h"
+#include "model/clock_tables.h"
+#include "model/clocks.h"
+#include "model/codes.h"
+#include "model/elements.h"
+#include "model/grid.h"
+#include "model/utilities.h"
+#include "platform/platform.h"
+#include "render/redraw.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+namespace kardo {
+
+std::string gDateiPfad;
+
+namespace {
+
+constexpr std::string_view kCrLf = "\r\n";
+constexpr std::string_view kFileError = "Dateifehler";
+
+// The folder of a path, ending in "/"; "" for a bare file name.
+std::string FolderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+std::string Seconds(std::chrono::steady_clock::time_point started) {
+    const double s =
+        std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+    char text[32];
+    std::snprintf(text, sizeof text, "%g", s);
+    return text;
+}
+
+void ReportMalformed(const std::string& path, const ReadProblem& problem) {
+    std::string text = "Die Datei";
+    text.append(kCrLf).append(path).append(kCrLf).append("kann nicht geladen werden.");
+    text.append(kCrLf);
+    if (problem.Line > 0)
+        text.append("Zeile ").append(std::to_string(problem.Line)).append(": ");
+    text.append(problem.Text).append(".").append(kCrLf);
+    text.append("Die aktuelle Schaltung bleibt unverändert.");
+    Host().MessageBox(text, MsgButtons::Ok, MsgIcon::Exclamation, kFileError);
+}
+
+// ICs in circuit files come with the IC hierarchy; until then such a file is refused whole.
+void ReportICs(const std::string& path, const CircuitDocument& doc) {
+    std::string text = "Die Schaltung";
+    text.append(kCrLf).append(path).append(kCrLf);
+    text.append("enthält ICs. Schaltungen mit ICs können noch nicht geladen werden:");
+    text.append(kCrLf);
+    std::vector<std::string_view> names;
+    for (const ICLine& ic : doc.ICs) {
+        if (std::find(names.begin(), names.end(), ic.Name) != names.end())
+            continue;
+        names.push_back(ic.Name);
+        text.append(" - ").append(ic.Name).append(kCrLf);
+    }
+    Host().MessageBox(text, MsgButtons::Ok, MsgIcon::Critical, "IC-Fehler");
+}
+
+// After a save with the option set: each used IC definition is copied beside the circuit
+// unless a file of that name is there already.
+void CopyUsedICs(const CircuitDocument& doc, const std::string& folder) {
+    for (const ICLine& ic : doc.ICs) {
+        const std::string target = folder + ic.Name + ".icd";
+        if (FileExists(target))
+            continue;
+        std::error_code ec;
+        std::filesystem::copy_file(gVerzeichnisse[1] + ic.Name + ".icd", target, ec);
+    }
+}
+
+void LeaveICTool(HostWindow& host) {
+    if (gMouseMode != kTypeIC)
+        return;
+    gMouseMode = kToolWire;
+    host.ChangeSelPicture(kToolWire);
+    host.SetChecked("cmdIC", false);
+    host.SetChecked("cmdLeitungen", true);
+    host.ChangePropertyWindow({});
+}
+
+} // namespace
+
+void ResetCircuitFile() { gDateiPfad.clear(); }
+
+void RestoreJumps() {
+    for (int x = 0; x <= gFeldBreite; ++x) {
+        for (int y = 0; y <= gFeldHoehe; ++y) {
+            LineRunRecord& run = gLineRuns(x, y);
+            const int ex = run.EndX;
+            if (ex != 0 && x <= ex) {
+                for (int i = x; i <= ex; ++i) {
+                    CellRecord& c = gGrid(i, y);
+                    if (i < ex)
+                        c.Rechts = kTrue;
+                    if (i > x)
+                        c.Links = kTrue;
+                    gLineRuns(i, y).VisitedH = kTrue;
+                    if (c.Typ == kTypeEmpty)
+                        c.Typ = kTypeWire;
+                }
+            }
+            const int ey = run.EndY;
+            if (ey != 0 && y <= ey) {
+                for (int j = y; j <= ey; ++j) {
+                    CellRecord& c = gGrid(x, j);
+                    if (j < ey)
+                        c.Unten = kTrue;
+                    if (j > y)
+                        c.Oben = kTrue;
+                    gLineRuns(x, j).VisitedV = kTrue;
+                    if (c.Typ == kTypeEmpty)
+                        c.Typ = kTypeWire;
+                }
+            }
+        }
+    }
+}
+
+void CaptureCircuit(CircuitDocument& doc) {
+    doc = CircuitDocument{};
+    doc.FeldBreite = gFeldBreite;
+    doc.FeldHoehe = gFeldHoehe;
+    doc.Cells = gGrid;
+    doc.HasJump = true;
+    for (int x = 0; x <= gFeldBreite && x <= gLineRuns.UBoundX(); ++x) {
+        for (int y = 0; y <= gFeldHoehe && y <= gLineRuns.UBoundY(); ++y) {
+            const LineRunRecord& r = gLineRuns(x, y);
+            if (r.EndX != 0 || r.EndY != 0) {
+                doc.Jumps.push_back(JumpLine{static_cast<std::int16_t>(x),
+                                             static_cast<std::int16_t>(y), r.EndX, r.EndY});
+            }
+        }
+    }
+    doc.Elements.assign(gElements.begin(), gElements.begin() + gAnzElemente + 1);
+    for (int i = 1; i <= gICInstanceMax && i < static_cast<int>(gICInstances.size()); ++i) {
+        const ICInstanceRecord& ic = gICInstances[static_cast<std::size_t>(i)];
+        if (ic.Tiefe == 0 && !ic.Name.empty())
+            doc.ICs.push_back(ICLine{ic.Name, ic.ElementNr});
+    }
+    doc.AnzTaktgeber = gAnzTaktgeber;
+    doc.TaktElement = gTaktElement;
+    doc.Takte.resize(gTaktElement.size());
+    for (std::size_t k = 0; k < doc.Takte.size(); ++k) {
+        doc.Takte[k] = ClockLine{gTaktZeit1[k], gTaktZeit0[k], gTaktLink[k], gAnzTakte[k]};
+    }
+}
+
+void ApplyCircuit(CircuitDocument& doc) {
+    gFeldBreite = doc.FeldBreite;
+    gFeldHoehe = doc.FeldHoehe;
+    gGrid = std::move(doc.Cells);
+    gLineRuns.Dim(gFeldBreite + 1, gFeldHoehe + 1);
+    for (const JumpLine& j : doc.Jumps) {
+        LineRunRecord& r = gLineRuns(j.X, j.Y);
+        r.EndX = j.EndX;
+        r.EndY = j.EndY;
+    }
+    gElements = std::move(doc.Elements);
+    gAnzElemente = static_cast<std::int16_t>(gElements.size() - 1);
+
+    // Clock k drives timer k; timer 0 is always there.
+    const std::size_t entries = doc.TaktElement.size();
+    ResizeClockTables(static_cast<int>(entries) - 1);
+    for (std::size_t k = 0; k < entries; ++k) {
+        gTaktElement[k] = doc.TaktElement[k];
+        gTaktZeit1[k] = doc.Takte[k].Zeit1;
+        gTaktZeit0[k] = doc.Takte[k].Zeit0;
+        gTaktLink[k] = doc.Takte[k].Link;
+        gAnzTakte[k] = doc.Takte[k].Takte;
+        gTaktZaehler[k] = 0;
+        gTaktAusgang[k] = 0;
+    }
+    gAnzTaktgeber = doc.AnzTaktgeber;
+    TimerArray& timers = Timer2();
+    while (timers.UBound() + 1 < static_cast<int>(entries))
+        timers.LoadNext();
+
+    if (doc.HasJump)
+        RestoreJumps();
+
+    HostWindow& host = Host();
+    gAnzAnalysepunkte = CountAnalysisPoints();
+    for (int k = 1; k <= gAnzElemente; ++k) {
+        const ElementRecord& e = gElements[static_cast<std::size_t>(k)];
+        if (e.Typ == kTypeAnalysisPoint) {
+            host.RefreshAnalysisList();
+            host.AddGraph(static_cast<int>(Val(e.Text)));
+        }
+    }
+    UpdateAnalyserMenu();
+}
+
+void AddRecentFile(const std::string& path) {
+    if (std::find(gLastFiles.begin(), gLastFiles.end(), path) != gLastFiles.end())
+        return;
+    for (std::size_t i = gLastFiles.size() - 1; i > 0; --i)
+        gLastFiles[i] = gLastFiles[i - 1];
+    gLastFiles[0] = path;
+}
+
+FileOutcome LoadFile(std::string_view name) {
+    const auto started = std::chrono::steady_clock::now();
+    HostWindow& host = Host();
+
+    std::string path(name);
+    if (path.empty()) {
+        FileDialogRequest request;
+        request.title = "Datei öffnen";
+        request.filter = "*.KDX (Kardo-Datei)|*.kdx|*.* (Alle Dateien)|*.*";
+        request.initialFolder = gFile.FilePath;
+        const std::optional<std::string> chosen = host.ShowOpenDialog(request);
+        if (!chosen)
+            return FileOutcome::Cancelled;
+        path = *chosen;
+    }
+    gDateiPfad = path;
+    if (!gFile.ExistFile(path)) {
+        host.MessageBox("Die Datei wurde nicht gefunden.", MsgButtons::Ok, MsgIcon::Information,
+                        kFileError);
+        return FileOutcome::Failed;
+    }
+
+    std::string bytes;
+    std::string reason;
+    if (!ReadWholeFile(path, kMaxCircuitFileBytes, bytes, reason)) {
+        std::string text = "Die Datei";
+        text.append(kCrLf).append(path).append(kCrLf);
+        text.append("konnte nicht gelesen werden: ").append(reason).append(".");
+        host.MessageBox(text, MsgButtons::Ok, MsgIcon::Exclamation, kFileError);
+        return FileOutcome::Failed;
+    }
+    if (bytes.empty()) {
+        host.MessageBox("Falsches Dateiformat oder Datei nicht gefunden!", MsgButtons::Ok,
+                        MsgIcon::None, "Kardo");
+        return FileOutcome::Failed;
+    }
+
+    // The whole file is read and checked before the worksheet changes.
+    CircuitDocument doc;
+    ReadProblem problem;
+    if (!ReadCircuitText(DecodeFileText(bytes), gFeldBreite, gFeldHoehe, doc, problem)) {
+        ReportMalformed(path, problem);
+        return FileOutcome::Failed;
+    }
+    if (!doc.ICs.empty()) {
+        ReportICs(path, doc);
+        return FileOutcome::Failed;
+    }
+
+    host.SetMousePointer(kPointerHourglass);
+    ClearCircuit();
+    gFile.FileName = path;
+    gFile.FilePath = FolderOf(path);
+    CollapseLine(gOverlays.LeitungH, 0, 0);
+    CollapseLine(gOverlays.LeitungV, 0, 0);
+    ApplyCircuit(doc);
+    host.SetStatusText(2, "");
+
+    AddRecentFile(path);
+    LeaveICTool(host);
+    host.SetMousePointer(kPointerCross);
+    host.SetCaption("txtX", std::to_string(gFeldBreite));
+    host.SetCaption("txtY", std::to_string(gFeldHoehe));
+    host.SetCaption("frmKardo", GetFileTitle(path));
+    host.SetCaption("lblTime", Seconds(started));
+
+    if (!LadeDatei.empty()) {
+        LadeDatei.clear();
+        RedrawAllElements(0);
+    }
+    return FileOutcome::Success;
+}
+
+FileOutcome SaveFile(bool useRememberedName) {
+    if (useRememberedName && !gFile.FileName.empty())
+        return SaveFileTo(gFile.FileName);
+    FileDialogRequest request;
+    request.title = "Datei speichern unter";
+    request.filter = "*.KDX (Kardo-Datei)|*.kdx";
+    request.initialFolder = gVerzeichnisse[0];
+    const std::optional<std::string> chosen = Host().ShowSaveDialog(request);
+    if (!chosen)
+        return FileOutcome::Cancelled;
+    return SaveFileTo(*chosen);
+}
+
+FileOutcome SaveFileTo(const std::string& path) {
+    gDateiPfad = path;
+    // The run table must list exactly the runs of the wires as they are now.
+    AnalysiereLeitungen();
+    CircuitDocument doc;
+    CaptureCircuit(doc);
+    std::string text;
+    WriteCircuitText(doc, text);
+    std::string bytes;
+    EncodeWindows1252(text, bytes);
+
+    const bool existed = FileExists(path);
+    std::string reason;
+    if (!WriteFileAtomically(path, bytes, reason)) {
+        std::string message = "Die Datei";
+        message.append(kCrLf).append(path).append(kCrLf);
+        message.append("konnte nicht gespeichert werden: ").append(reason).append(".");
+        if (existed)
+            message.append(kCrLf).append("Die bisherige Datei bleibt unverändert.");
+        Host().MessageBox(message, MsgButtons::Ok, MsgIcon::Exclamation, kFileError);
+        return FileOutcome::Failed;
+    }
+
+    gFile.FileName = path;
+    gFile.FilePath = FolderOf(path);
+    if (gICsMitSpeichern)
+        CopyUsedICs(doc, gFile.FilePath);
+    AddRecentFile(path);
+    gUnveraendert = true;
+    // The caption is the file title without its extension (the last four characters).
+    const std::string title = GetFileTitle(path);
+    if (title.size() >= 4)
+        Host().SetCaption("frmKardo", title.substr(0, title.size() - 4));
+    return FileOutcome::Success;
+}
+
+} // namespace kardo

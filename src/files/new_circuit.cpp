@@ -1,0 +1,114 @@
+// Clearing the circuit and the new empty worksheet.
+#include "files/new_circuit.h"
+
+#include "app/file_object.h"
+#include "app/main_state.h"
+#include "files/ic_instances.h"
+#include "files/text_helpers.h"
+#include "model/basic_elements.h"
+#include "model/clock_tables.h"
+#include "model/clocks.h"
+#include "model/codes.h"
+#include "model/elements.h"
+#include "model/grid.h"
+#include "model/undo.h"
+#include "model/utilities.h"
+#include "platform/platform.h"
+#include "render/redraw.h"
+#include "render/view.h"
+#include "simulation/power.h"
+#include "simulation/sim_levels.h"
+
+#include <string>
+
+namespace kardo {
+
+namespace {
+
+// The clock tables with entry 0 alone, emptied, then one pulse and linked; timers 1.. unloaded.
+void ClearClocks() {
+    gTaktElement.assign(1, 0);
+    gTaktZeit1.assign(1, 0);
+    gTaktZeit0.assign(1, 0);
+    gTaktLink.assign(1, kTrue);
+    gAnzTakte.assign(1, 1);
+    gTaktZaehler.assign(1, 0);
+    gTaktAusgang.assign(1, 0);
+    gTaktFlag.clear();
+    gAktTakt = 0;
+    gAnzTaktgeber = 0;
+    TimerArray& timers = Timer2();
+    while (timers.UBound() > 0)
+        timers.UnloadLast();
+}
+
+// The analysis windows drop the traces of the points about to go.
+void ClearAnalysisPoints(HostWindow& host) {
+    for (int k = gAnzElemente; k >= 1; --k) {
+        const ElementRecord& e = gElements[static_cast<std::size_t>(k)];
+        if (e.Typ == kTypeAnalysisPoint)
+            host.RemoveGraph(static_cast<int>(Val(e.Text)));
+    }
+    gAnzAnalysepunkte = 0;
+    host.RefreshAnalysisList();
+}
+
+} // namespace
+
+void ClearCircuit() {
+    HostWindow& host = Host();
+    ClearAnalysisPoints(host);
+
+    gGrid.Create(gFeldBreite + 1, gFeldHoehe + 1);
+    gElements.assign(1, ElementRecord{});
+    gAnzElemente = 0;
+    ResetSimLevels();
+    ResetICInstances();
+
+    gFile.FileName.clear();
+    gFile.FilePath.clear();
+
+    ClearClocks();
+
+    // While the main window is still loading there is no history to clear yet.
+    if (gAktiviert != 0)
+        gUndo.DeleteUndoData(false);
+}
+
+void NewCircuit(bool noRedraw) {
+    HostWindow& host = Host();
+    if (gPowerOn)
+        PressOffButton();
+    ClearCircuit();
+
+    host.SetCaption("txtX", std::to_string(gFeldBreite));
+    host.SetCaption("txtY", std::to_string(gFeldHoehe));
+    host.SetEnabled("mAnsichtItem_2", false);
+    host.SetEnabled("mUndoList", false);
+    if (!noRedraw) {
+        RedrawAllElements(0);
+        DrawGrid();
+    }
+
+    if (gMouseMode == kTypeIC) {
+        host.SetChecked("cmdIC", false);
+        host.SetChecked("cmdLeitungen", true);
+        gMouseMode = kToolWire;
+        host.ChangePropertyWindow({});
+        host.ChangeSelPicture(kToolWire);
+        for (int i = 1; i <= 22; ++i)
+            host.SetChecked("mBauteil_" + std::to_string(i), i == 1);
+    }
+    host.SetCaption("frmKardo", "Neue Schaltung");
+}
+
+void CreateNewWorksheet(std::int16_t width, std::int16_t height) {
+    // Switched off first: the switch-off redraws the sheet at its old size.
+    if (gPowerOn)
+        PressOffButton();
+    gFeldBreite = width;
+    gFeldHoehe = height;
+    NewCircuit(false);
+}
+
+} // namespace kardo
