@@ -2,6 +2,7 @@
 #include "app/startup.h"
 
 #include "app/main_state.h"
+#include "files/circuit_file.h"
 #include "files/ic_instances.h"
 #include "ic/ic_view.h"
 #include "model/block_elements.h"
@@ -45,6 +46,7 @@ void InitProgramState() {
     ResetClockTimers();
     ResetBlockPlacement();
     ResetICInstances();
+    ResetCircuitFile();
     ResetSimLevels();
     ResetSimulation();
     ResetModelState();

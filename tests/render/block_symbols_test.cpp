@@ -74,8 +74,8 @@ TEST_F(BlockSymbolTest, ClockFacingRightMatchesTheWorkedExample) {
     EXPECT_DOUBLE_EQ(box.x1, P(10));
     EXPECT_DOUBLE_EQ(box.x2, P(13));
     const auto lines = screen.CallsOf(DrawOp::Line);
-    EXPECT_DOUBLE_EQ(lines.at(0).x1, P(13)); // output stub right of cell (13, 10)
-    EXPECT_DOUBLE_EQ(lines.at(1).y1, P(11)); // input stub down from the centre of (12, 11)
+    EXPECT_DOUBLE_EQ(lines.at(0).x1, P(13));       // output stub right of cell (13, 10)
+    EXPECT_DOUBLE_EQ(lines.at(1).y1, P(11));       // input stub down from the centre of (12, 11)
     EXPECT_DOUBLE_EQ(lines.at(1).y2, box.y2 + kH); // half a cell below the box
 }
 
