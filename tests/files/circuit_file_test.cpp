@@ -3,6 +3,7 @@
 #include "app/file_object.h"
 #include "app/main_state.h"
 #include "app/settings.h"
+#include "app/startup.h"
 #include "editor/line_runs.h"
 #include "files/atomic_file.h"
 #include "files/circuit_file.h"
@@ -422,6 +423,13 @@ TEST_F(CircuitFileTest, SavingCopiesUsedICsBesideTheCircuitOnlyWhenMissing) {
               std::string::npos);
     EXPECT_EQ(test::ReadBytes(dir.File("Zaehler.icd")), "neu");
     EXPECT_EQ(test::ReadBytes(dir.File("Addierer.icd")), "schon da");
+}
+
+TEST_F(CircuitFileTest, TheStartUpResetForgetsTheFilePath) {
+    ASSERT_EQ(LoadFile(test::DataFile("example_40x25.kdx")), FileOutcome::Success);
+    ASSERT_FALSE(gDateiPfad.empty());
+    InitProgramState();
+    EXPECT_EQ(gDateiPfad, "");
 }
 
 } // namespace
