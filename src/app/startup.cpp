@@ -2,6 +2,7 @@
 #include "app/startup.h"
 
 #include "app/main_state.h"
+#include "editor/mouse_dispatch.h"
 #include "files/circuit_file.h"
 #include "files/ic_instances.h"
 #include "ic/ic_view.h"
@@ -51,6 +52,7 @@ void InitProgramState() {
     ResetSimulation();
     ResetModelState();
     ResetAppGlobals();
+    ResetMouseDispatch();
 }
 
 } // namespace kardo

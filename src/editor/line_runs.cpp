@@ -7,6 +7,8 @@ namespace kardo {
 
 LineRunTable gLineRuns;
 
+void ResetLineRuns() { gLineRuns = LineRunTable{}; }
+
 void LineRunTable::Dim(int ubX, int ubY) {
     m_cols = ubX + 1;
     m_rows = ubY + 1;

@@ -37,6 +37,9 @@ class LineRunTable {
 extern LineRunTable
     gLineRuns; // wire runs of the worksheet; re-dimensioned by the full redraw and the loader
 
+// Start-up state: an empty list.
+void ResetLineRuns();
+
 // Clears the list and records every horizontal and vertical run of columns 0..gFeldBreite and
 // rows 0..gFeldHoehe afresh; dimensions the list when it is smaller than the sheet.
 void AnalysiereLeitungen();

@@ -6,6 +6,7 @@
 #include "editor/area_select.h"
 #include "editor/gesture_state.h"
 #include "editor/ic_pin_hooks.h"
+#include "editor/line_runs.h"
 #include "editor/object_select.h"
 #include "editor/overlays.h"
 #include "editor/panel_hooks.h"
@@ -48,6 +49,7 @@ void ResetMouseDispatch() {
     ResetGestureState();
     ResetOverlays();
     ResetWireTool();
+    ResetLineRuns();
     gPointerIcon = PointerIcon::None;
 }
 

@@ -27,7 +27,8 @@ enum class PointerIcon : std::uint8_t {
 };
 extern PointerIcon gPointerIcon; // icon of pointer code 99; reset by ResetMouseDispatch
 
-// Start-up state of the dispatcher: the gesture, the overlays, the pointer icon.
+// Start-up state of the worksheet editor: the gesture, the overlays, the wire tool, the wire-run
+// list and the pointer icon.
 void ResetMouseDispatch();
 
 // Button: 1 left, 2 right, 4 middle (the one pressed or released; the held ones on a move).

@@ -2,10 +2,13 @@
 // the right button, double click, the space key, the pointer by tool, and the guard against a
 // second button during a gesture.
 #include "app/main_state.h"
+#include "app/startup.h"
 #include "editor/gesture_state.h"
+#include "editor/line_runs.h"
 #include "editor/mouse_dispatch.h"
 #include "editor/overlays.h"
 #include "editor/selection.h"
+#include "editor/wire_tool.h"
 #include "model/elements.h"
 #include "model/grid.h"
 #include "model/placement.h"
@@ -408,6 +411,26 @@ TEST_F(MouseDispatchTest, SpaceKeyDoesNothingWhileEditing) {
     picGrid_KeyPress(' ');
     EXPECT_FALSE(gPaused);
     gRechnet = false;
+}
+
+TEST(EditorResetTest, StartUpResetsTheEditorGlobals) {
+    gGesture.LineActive = true;
+    gGesture.GestureButton = kButtonLeft;
+    gGesture.PullH = true;
+    gOverlays.LeitungH.Visible = true;
+    gOverlays.picRahmen.BorderStyle = kBorderDotted;
+    gAutoVerbindung = kFalse;
+    gPointerIcon = PointerIcon::PinMark;
+    gLineRuns.Dim(5, 5);
+    InitProgramState();
+    EXPECT_FALSE(gGesture.LineActive);
+    EXPECT_EQ(gGesture.GestureButton, 0);
+    EXPECT_FALSE(gGesture.PullH);
+    EXPECT_FALSE(gOverlays.LeitungH.Visible);
+    EXPECT_EQ(gOverlays.picRahmen.BorderStyle, kBorderSolid);
+    EXPECT_EQ(gAutoVerbindung, kTrue);
+    EXPECT_EQ(gPointerIcon, PointerIcon::None);
+    EXPECT_EQ(gLineRuns.UBoundX(), -1);
 }
 
 } // namespace
