@@ -111,10 +111,12 @@ void RemovePlacedElement(std::int16_t e, GridPoint cell) {
         }
         break;
     case kTypeClock: {
-        auto it = std::find(gTaktElement.begin(), gTaktElement.end(), e);
-        std::int16_t clockNr =
-            it == gTaktElement.end() ? 0 : static_cast<std::int16_t>(it - gTaktElement.begin());
-        UnloadTimer(clockNr);
+        // A clock without a table entry unloads nothing (not clock 0).
+        const int index = ClockIndexOf(e);
+        if (index >= 0) {
+            auto clockNr = static_cast<std::int16_t>(index);
+            UnloadTimer(clockNr);
+        }
         break;
     }
     case kTypeAnalysisPoint:
@@ -178,6 +180,8 @@ void RestoreWholeField(const UndoStep& step, const std::vector<KeptElement>& kep
         if (gElements[At(nr)].Typ == kTypeAnalysisPoint)
             Host().AddGraph(PointNumber(gElements[At(nr)]));
     }
+    // The table stays in element order; bring every entry to its clock's restored number.
+    RenumberClockElements();
 }
 
 } // namespace

@@ -227,6 +227,24 @@ TEST_F(ClocksTest, UndoOfAnAreaDeletionDoesNotDuplicateClocks) {
     EXPECT_EQ(gTaktZeit1, (std::vector<std::int16_t>{1000, 1000}));
 }
 
+// Undoing an area deletion restored the element numbers but left the clock table at the
+// lowered numbers, so the clocks' entries pointed at the wrong elements.
+TEST_F(ClocksTest, UndoOfAnAreaDeletionRestoresTheClockElementNumbers) {
+    ASSERT_EQ(test::PlaceBlockKind(kTypeHalfAdder, 2, 3), 1);
+    ASSERT_EQ(test::PlaceClock(10, 3), 2);
+    ASSERT_EQ(test::PlaceClock(20, 3), 3);
+    gUndo.Delete = true;
+    gUndo.NewUndoValue(1, 1, 6, 5, "Bereich löschen");
+    ClearArea(2, 2, 5, 4);
+    DeleteElementRecord(1);
+    ASSERT_EQ(gTaktElement, (std::vector<std::int16_t>{1, 2}));
+
+    gUndo.Undo();
+    EXPECT_EQ(gTaktElement, (std::vector<std::int16_t>{2, 3}));
+    EXPECT_EQ(gElements[2].Typ, kTypeClock);
+    EXPECT_EQ(gElements[3].Typ, kTypeClock);
+}
+
 // RemoveTimer took clock 0 when no table entry held the clock's element, so removing such a
 // clock unloaded another clock's entry and settings.
 TEST_F(ClocksTest, RemovingAClockWithoutEntryLeavesTheOthersAlone) {
