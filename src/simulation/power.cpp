@@ -265,6 +265,20 @@ void SwitchOn() {
     }
 }
 
+// Redraws the flip-flop whose clock input (its input point 2, the symbol's anchor) is cell
+// (x, y) of level 0, so that its state digit shows the reset state.
+void RedrawFlipFlopAt(const SimLevelRecord& level, int x, int y) {
+    const auto nr = static_cast<std::size_t>(level.Feld(x, y).ElementNr);
+    if (nr == 0 || nr >= level.Elemente.size() || !Screen())
+        return;
+    const ElementRecord& e = level.Elemente[nr];
+    const auto points = e.Eingaenge.Points();
+    if (points.size() < 2 || points[1].x != x || points[1].y != y)
+        return;
+    gGrafik.Orientation = e.Richtung;
+    gGrafik.DrawFlipFlop(static_cast<std::int16_t>(x), static_cast<std::int16_t>(y), false, false);
+}
+
 // Rewrites an IC pin string to its first three tokens, each closed by ";".
 std::string FirstThreeTokens(const std::string& pin) {
     std::string out;
@@ -275,8 +289,6 @@ std::string FirstThreeTokens(const std::string& pin) {
 
 void SwitchOff() {
     ++gPowerEpoch;
-    if (gRechnet)
-        ClearEventQueues();
     if (DrawTarget* pic = Screen())
         gGrafik.Device = pic;
     if (gCurLevel > 0)
@@ -300,7 +312,8 @@ void SwitchOff() {
     if (HasHost())
         Host().ChangeGUI(true);
 
-    // Both queues and the pause go: events left from this session must not run in the next.
+    // Both queues and the pause go whether a run was in progress or not: events left from this
+    // session must not run in the next.
     ClearEventQueues();
     gPaused = false;
 
@@ -320,6 +333,8 @@ void SwitchOff() {
                     CellRecord& w = gGrid(x, y);
                     w.Pegel = w.PegelH = w.PegelV = kFalse;
                 }
+                if (l == 0 && c.Typ == kTypeFlipFlop)
+                    RedrawFlipFlopAt(level, x, y);
             }
         }
         if (l > 0 && static_cast<std::size_t>(l) < gICInstances.size()) {

@@ -41,10 +41,12 @@ void BuildGate(const GateCase& g) {
     test::SwitchLine(2, kInA, 6);
     test::SwitchLine(2, kInB, 6);
     test::LedLine(kOutX, kOutY, kLedX);
-    if (g.negA)
+    if (g.negA) {
         ASSERT_TRUE(test::Negate(6, kInA));
-    if (g.negOut)
+    }
+    if (g.negOut) {
         ASSERT_TRUE(test::Negate(kOutX, kOutY));
+    }
 }
 
 TEST_F(CircuitTest, GateTablesWithNegationPoints) {
@@ -245,8 +247,9 @@ TEST_F(CircuitTest, TJunctionFeedsItsBranchOnlyWithAPoint) {
         ASSERT_NE(test::PlaceLed(10, 5), 0);
         LayWire(6, 5, 6, 9);
         ASSERT_NE(test::PlaceLed(6, 9), 0);
-        if (point)
+        if (point) {
             ASSERT_TRUE(test::SetPoint(6, 5));
+        }
         PowerOn();
         Click(2, 5);
         EXPECT_EQ(Live(10, 5), 1) << point;

@@ -179,9 +179,9 @@ TEST_F(PowerTest, SwitchingOffClearsTheLevelsOfIcInstancesAndTrimsTheirPins) {
 // Fault: an edge flag raised before the switch-off survived it and made an edge at the first
 // pass after the next switch-on, with no clock running.
 TEST_F(PowerTest, ClockFlagsDoNotOutliveTheSwitchOff) {
-    const std::int16_t clock = test::PlaceClock(6, 10);
-    ASSERT_NE(clock, 0);
-    const GridPoint out = gElements[static_cast<std::size_t>(clock)].Ausgaenge.Points()[0];
+    const std::int16_t clockNr = test::PlaceClock(6, 10);
+    ASSERT_NE(clockNr, 0);
+    const GridPoint out = gElements[static_cast<std::size_t>(clockNr)].Ausgaenge.Points()[0];
     LedLine(out.x, out.y, out.x + 4);
     SwitchLine(2, 4, 8);
     PowerOn();
@@ -196,9 +196,9 @@ TEST_F(PowerTest, ClockFlagsDoNotOutliveTheSwitchOff) {
 }
 
 TEST_F(PowerTest, PendingClockEdgeRisesAndFallsInTheNextRun) {
-    const std::int16_t clock = test::PlaceClock(6, 10);
-    ASSERT_NE(clock, 0);
-    const GridPoint out = gElements[static_cast<std::size_t>(clock)].Ausgaenge.Points()[0];
+    const std::int16_t clockNr = test::PlaceClock(6, 10);
+    ASSERT_NE(clockNr, 0);
+    const GridPoint out = gElements[static_cast<std::size_t>(clockNr)].Ausgaenge.Points()[0];
     LedLine(out.x, out.y, out.x + 4);
     SwitchLine(2, 4, 8);
     PowerOn();

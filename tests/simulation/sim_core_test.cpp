@@ -261,10 +261,11 @@ TEST_F(SimCoreTest, PassLimitCountsPassesExactly) {
         RunSimulation();
         EXPECT_EQ(gAbgebrochen, limit == 60) << limit;
         // The abort switches the circuit off, which empties level 0.
-        if (limit == 61)
+        if (limit == 61) {
             EXPECT_EQ(Cell(60, 2).Pegel, kTrue);
-        else
+        } else {
             EXPECT_TRUE(gLevels[0].Feld.Contains(0, 0) && !gLevels[0].Feld.Contains(1, 0));
+        }
         gPowerOn = true;
     }
 }
