@@ -5,6 +5,7 @@
 #include "editor/mouse_dispatch.h"
 #include "editor/overlays.h"
 #include "mainwindow/worksheet_canvas.h"
+#include "model/clocks.h"
 #include "model/elements.h"
 #include "model/grid.h"
 #include "model/placement.h"
@@ -50,9 +51,11 @@ class CanvasSession : public ::testing::Test {
         canvas->SyncSize();
         QApplication::processEvents();
     }
+    // The clock timers belong to this fixture's virtual clock and must go before it does.
     ~CanvasSession() override {
         if (gPowerOn)
             PowerOnOff();
+        ResetClockTimers();
     }
 
     static QPoint Centre(int x, int y) { return {GridToPixel(x), GridToPixel(y)}; }
