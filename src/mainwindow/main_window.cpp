@@ -1,16 +1,29 @@
-// Main window: worksheet frame, status bar and the host services of the core.
+// Main window: construction, window events and the host services of the core (message boxes,
+// file dialogs, status bar, pointer, and the state of controls by object name).
 #include "mainwindow/main_window.h"
 
+#include "app/main_state.h"
 #include "mainwindow/worksheet_canvas.h"
 
+#include <algorithm>
+
 #include <QAbstractButton>
+#include <QAbstractSlider>
 #include <QAction>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
 #include <QFileDialog>
+#include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QScrollArea>
 #include <QStatusBar>
+#include <QTabWidget>
+#include <QToolBar>
 
 namespace kardo {
 
@@ -18,6 +31,14 @@ namespace {
 
 QString ToQ(std::string_view s) {
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+// Message texts break lines with carriage return, carriage return and line feed, or line feed.
+QString MessageText(std::string_view s) {
+    QString text = ToQ(s);
+    text.replace("\r\n", "\n");
+    text.replace('\r', '\n');
+    return text;
 }
 
 // "Kreise (*.kdx)|*.kdx|Alle|*.*" -> "Kreise (*.kdx) (*.kdx);;Alle (*.*)"
@@ -29,14 +50,12 @@ QString ToQtFilter(const std::string& filter) {
     return out.join(";;");
 }
 
-Qt::CursorShape ToCursor(int code) {
-    switch (code) {
-    case kPointerCross: return Qt::CrossCursor;
-    case kPointerHourglass: return Qt::WaitCursor;
-    case kPointerArrowHourglass: return Qt::BusyCursor;
-    case kPointerArrowQuestion: return Qt::WhatsThisCursor;
-    default: return Qt::ArrowCursor;
-    }
+// The object whose enabled and visible state a control name means: a menu by its entry in the
+// menu bar.
+QObject* StateObject(QObject* o) {
+    if (auto* m = qobject_cast<QMenu*>(o))
+        return m->menuAction();
+    return o;
 }
 
 } // namespace
@@ -45,45 +64,80 @@ frmKardo::frmKardo(ImageTarget& picture, QWidget* parent)
     : QMainWindow(parent), m_picture(picture) {
     setObjectName("frmKardo");
     setWindowTitle(QStringLiteral("Neue Schaltung - Kardo"));
+    BuildMenus();
+    BuildToolbars();
+    BuildPanels();
 
-    m_container = new QScrollArea(this);
-    m_container->setObjectName("picContainer");
-    m_container->setBackgroundRole(QPalette::Dark);
-    m_canvas = new WorksheetCanvas(m_picture, m_container);
-    m_container->setWidget(m_canvas);
-    setCentralWidget(m_container);
+    // Functions whose windows come with later parts of the program.
+    for (const char* name :
+         {"cmdCut",         "cmdCopy",      "cmdPaste",      "cmdPrint",    "mPrint",
+          "cmdSynthese",    "cmdTabelle",   "mSynthese",     "mBoolean",    "mTermCreation",
+          "cmdICView",      "mDefIC",       "cmdICAuswahl",  "mICAuswahl",  "cmdEinstellungen",
+          "mOptionen",      "cmdPanel5",    "mPanel_5",      "mSaveBitmap", "mNumberConversion",
+          "mHelp",          "mWeb",         "mService",      "mInfo",       "mZoomIn",
+          "mZoomOut",       "mZoom_0",      "mZoom_1",       "mZoom_2",     "mZoom_3",
+          "mAnsichtItem_2", "cmdDauertakt", "cmdEinzeltakt", "Toolbar3_3",  "cmdFullStop",
+          "cmdICVerwaltung"})
+        SetBuilt(name, false);
 
     for (int i = 1; i <= 2; ++i) {
-        m_panel[i] = new QLabel(this);
-        m_panel[i]->setObjectName(QString("StatusBar_%1").arg(i));
-        statusBar()->addWidget(m_panel[i], i == 2 ? 1 : 0);
+        m_status[i] = new QLabel(this);
+        m_status[i]->setObjectName(QString("StatusBar_%1").arg(i));
+        statusBar()->addWidget(m_status[i], i == 2 ? 1 : 0);
     }
-    m_panel[1]->setMinimumWidth(110);
+    statusBar()->setObjectName("StatusBar");
+    m_status[1]->setMinimumWidth(110);
     m_progress = new QProgressBar(this);
     m_progress->setObjectName("ProgressBar");
     m_progress->setRange(0, 100);
     m_progress->setValue(0);
     m_progress->setMaximumWidth(160);
     statusBar()->addPermanentWidget(m_progress);
-    resize(1000, 700);
+    resize(1100, 760);
+}
+
+frmKardo::~frmKardo() = default;
+
+void frmKardo::SetDialogStandIns(MessageBoxFn messageBox, FileDialogFn openDialog,
+                                 FileDialogFn saveDialog) {
+    m_messageBox = std::move(messageBox);
+    m_openDialog = std::move(openDialog);
+    m_saveDialog = std::move(saveDialog);
 }
 
 MsgResult frmKardo::MessageBox(std::string_view text, MsgButtons buttons, MsgIcon icon,
                                std::string_view title) {
+    if (m_messageBox)
+        return m_messageBox(text, buttons, icon, title);
     QMessageBox box(this);
     box.setWindowTitle(ToQ(title));
-    box.setText(ToQ(text));
+    box.setText(MessageText(text));
     switch (icon) {
-    case MsgIcon::Critical: box.setIcon(QMessageBox::Critical); break;
-    case MsgIcon::Question: box.setIcon(QMessageBox::Question); break;
-    case MsgIcon::Exclamation: box.setIcon(QMessageBox::Warning); break;
-    case MsgIcon::Information: box.setIcon(QMessageBox::Information); break;
-    case MsgIcon::None: break;
+    case MsgIcon::Critical:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    case MsgIcon::Question:
+        box.setIcon(QMessageBox::Question);
+        break;
+    case MsgIcon::Exclamation:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case MsgIcon::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    case MsgIcon::None:
+        break;
     }
     switch (buttons) {
-    case MsgButtons::Ok: box.setStandardButtons(QMessageBox::Ok); break;
-    case MsgButtons::OkCancel: box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel); break;
-    case MsgButtons::YesNo: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+    case MsgButtons::Ok:
+        box.setStandardButtons(QMessageBox::Ok);
+        break;
+    case MsgButtons::OkCancel:
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        break;
+    case MsgButtons::YesNo:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        break;
     case MsgButtons::YesNoCancel:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
         break;
@@ -92,118 +146,244 @@ MsgResult frmKardo::MessageBox(std::string_view text, MsgButtons buttons, MsgIco
         break;
     }
     switch (box.exec()) {
-    case QMessageBox::Yes: return MsgResult::Yes;
-    case QMessageBox::No: return MsgResult::No;
-    case QMessageBox::Retry: return MsgResult::Retry;
-    case QMessageBox::Cancel: return MsgResult::Cancel;
-    default: return buttons == MsgButtons::Ok ? MsgResult::Ok : MsgResult::Cancel;
+    case QMessageBox::Yes:
+        return MsgResult::Yes;
+    case QMessageBox::No:
+        return MsgResult::No;
+    case QMessageBox::Retry:
+        return MsgResult::Retry;
+    case QMessageBox::Cancel:
+        return MsgResult::Cancel;
+    default:
+        return buttons == MsgButtons::Ok ? MsgResult::Ok : MsgResult::Cancel;
     }
 }
 
 std::optional<std::string> frmKardo::ShowOpenDialog(const FileDialogRequest& r) {
+    if (m_openDialog)
+        return m_openDialog(r);
     const QString path = QFileDialog::getOpenFileName(
         this, ToQ(r.title), ToQ(r.initialFolder + r.fileName), ToQtFilter(r.filter));
-    if (path.isEmpty()) return std::nullopt;
+    if (path.isEmpty())
+        return std::nullopt;
     return path.toStdString();
 }
 
 std::optional<std::string> frmKardo::ShowSaveDialog(const FileDialogRequest& r) {
+    if (m_saveDialog)
+        return m_saveDialog(r);
     const QString path = QFileDialog::getSaveFileName(
         this, ToQ(r.title), ToQ(r.initialFolder + r.fileName), ToQtFilter(r.filter));
-    if (path.isEmpty()) return std::nullopt;
+    if (path.isEmpty())
+        return std::nullopt;
     return path.toStdString();
 }
 
 void frmKardo::SetStatusText(int panel, std::string_view text) {
-    if (panel >= 1 && panel <= 2) m_panel[panel]->setText(ToQ(text));
+    if (panel >= 1 && panel <= 2)
+        m_status[panel]->setText(ToQ(text));
 }
 
 void frmKardo::SetProgress(int value) { m_progress->setValue(std::clamp(value, 0, 100)); }
 
 void frmKardo::SetMousePointer(int code) {
     m_pointer = code;
-    m_canvas->setCursor(ToCursor(code));
+    m_canvas->ApplyPointer(code);
 }
 
+// Control arrays are named "name_N"; the keys of a toolbar are also reached as "Toolbar_N" by
+// their position (separators count, as the old toolbars counted them), and a key whose name
+// another control carries too as "Toolbar/key". A plain name that several controls carry means
+// the one that is not a toolbar key.
 QObject* frmKardo::FindControl(std::string_view name) const {
-    if (name == "frmKardo") return const_cast<frmKardo*>(this);
-    return findChild<QObject*>(ToQ(name));
+    if (name == "frmKardo")
+        return const_cast<frmKardo*>(this);
+    const QString qname = ToQ(name);
+    const qsizetype slash = qname.indexOf('/');
+    if (slash > 0) {
+        auto* bar = findChild<QToolBar*>(qname.left(slash));
+        return bar != nullptr ? bar->findChild<QAction*>(qname.mid(slash + 1)) : nullptr;
+    }
+    const QList<QObject*> found = findChildren<QObject*>(qname);
+    if (found.size() == 1)
+        return found.front();
+    if (found.size() > 1) {
+        for (QObject* o : found)
+            if (qobject_cast<QToolBar*>(o->parent()) == nullptr)
+                return o;
+        return found.front();
+    }
+    const qsizetype us = qname.lastIndexOf('_');
+    if (us > 0) {
+        bool ok = false;
+        const int index = qname.mid(us + 1).toInt(&ok);
+        auto* bar = findChild<QToolBar*>(qname.left(us));
+        if (ok && bar != nullptr && index >= 1 && index <= bar->actions().size())
+            return bar->actions().at(index - 1);
+    }
+    return nullptr;
+}
+
+// A control whose function is not built yet carries the property "kardoUnbuilt".
+bool frmKardo::IsBuilt(std::string_view control) const {
+    if (QObject* o = FindControl(control))
+        return !o->property("kardoUnbuilt").toBool();
+    return m_unbuilt.find(control) == m_unbuilt.end();
+}
+
+void frmKardo::SetBuilt(std::string_view control, bool built) {
+    if (QObject* o = FindControl(control)) {
+        o->setProperty("kardoUnbuilt", !built);
+    } else if (built) {
+        const auto it = m_unbuilt.find(control);
+        if (it != m_unbuilt.end())
+            m_unbuilt.erase(it);
+    } else {
+        m_unbuilt.emplace(control);
+    }
+    if (!built)
+        SetEnabled(control, false);
 }
 
 void frmKardo::SetEnabled(std::string_view control, bool enabled) {
-    QObject* o = FindControl(control);
-    if (auto* a = qobject_cast<QAction*>(o)) a->setEnabled(enabled);
-    else if (auto* w = qobject_cast<QWidget*>(o)) w->setEnabled(enabled);
-    else m_states[std::string(control)].enabled = enabled;
+    if (enabled && (!IsBuilt(control) || LockedByPermission(control)))
+        enabled = false;
+    QObject* o = StateObject(FindControl(control));
+    if (auto* a = qobject_cast<QAction*>(o))
+        a->setEnabled(enabled);
+    else if (auto* w = qobject_cast<QWidget*>(o))
+        w->setEnabled(enabled);
+    else
+        m_states[std::string(control)].enabled = enabled;
 }
 
 bool frmKardo::IsEnabled(std::string_view control) const {
-    QObject* o = FindControl(control);
-    if (auto* a = qobject_cast<QAction*>(o)) return a->isEnabled();
-    if (auto* w = qobject_cast<QWidget*>(o)) return w->isEnabled();
+    QObject* o = StateObject(FindControl(control));
+    if (auto* a = qobject_cast<QAction*>(o))
+        return a->isEnabled();
+    if (auto* w = qobject_cast<QWidget*>(o))
+        return w->isEnabled();
     auto it = m_states.find(control);
     return it == m_states.end() || it->second.enabled;
 }
 
 void frmKardo::SetCaption(std::string_view control, std::string_view text) {
     QObject* o = FindControl(control);
-    if (o == this) setWindowTitle(ToQ(text));
-    else if (auto* a = qobject_cast<QAction*>(o)) a->setText(ToQ(text));
-    else if (auto* b = qobject_cast<QAbstractButton*>(o)) b->setText(ToQ(text));
-    else if (auto* l = qobject_cast<QLabel*>(o)) l->setText(ToQ(text));
-    else m_states[std::string(control)].caption = std::string(text);
+    const QString t = ToQ(text);
+    if (o == this)
+        setWindowTitle(t);
+    else if (auto* m = qobject_cast<QMenu*>(o))
+        m->setTitle(t);
+    else if (auto* a = qobject_cast<QAction*>(o))
+        a->setText(t);
+    else if (auto* b = qobject_cast<QAbstractButton*>(o))
+        b->setText(t);
+    else if (auto* l = qobject_cast<QLabel*>(o))
+        l->setText(t);
+    else if (auto* e = qobject_cast<QLineEdit*>(o))
+        e->setText(t);
+    else if (auto* c = qobject_cast<QComboBox*>(o))
+        c->setCurrentText(t);
+    else if (auto* g = qobject_cast<QGroupBox*>(o))
+        g->setTitle(t);
+    else
+        m_states[std::string(control)].caption = std::string(text);
 }
 
 std::string frmKardo::Caption(std::string_view control) const {
     QObject* o = FindControl(control);
-    if (o == this) return windowTitle().toStdString();
-    if (auto* a = qobject_cast<QAction*>(o)) return a->text().toStdString();
-    if (auto* b = qobject_cast<QAbstractButton*>(o)) return b->text().toStdString();
-    if (auto* l = qobject_cast<QLabel*>(o)) return l->text().toStdString();
+    if (o == this)
+        return windowTitle().toStdString();
+    if (auto* m = qobject_cast<QMenu*>(o))
+        return m->title().toStdString();
+    if (auto* a = qobject_cast<QAction*>(o))
+        return a->text().toStdString();
+    if (auto* b = qobject_cast<QAbstractButton*>(o))
+        return b->text().toStdString();
+    if (auto* l = qobject_cast<QLabel*>(o))
+        return l->text().toStdString();
+    if (auto* e = qobject_cast<QLineEdit*>(o))
+        return e->text().toStdString();
+    if (auto* c = qobject_cast<QComboBox*>(o))
+        return c->currentText().toStdString();
+    if (auto* g = qobject_cast<QGroupBox*>(o))
+        return g->title().toStdString();
     auto it = m_states.find(control);
     return it == m_states.end() ? std::string() : it->second.caption;
 }
 
 void frmKardo::SetChecked(std::string_view control, bool checked) {
     QObject* o = FindControl(control);
-    if (auto* a = qobject_cast<QAction*>(o)) a->setChecked(checked);
-    else if (auto* b = qobject_cast<QAbstractButton*>(o)) b->setChecked(checked);
-    else m_states[std::string(control)].checked = checked;
+    if (auto* a = qobject_cast<QAction*>(o))
+        a->setChecked(checked);
+    else if (auto* b = qobject_cast<QAbstractButton*>(o))
+        b->setChecked(checked);
+    else
+        m_states[std::string(control)].checked = checked;
 }
 
 bool frmKardo::IsChecked(std::string_view control) const {
     QObject* o = FindControl(control);
-    if (auto* a = qobject_cast<QAction*>(o)) return a->isChecked();
-    if (auto* b = qobject_cast<QAbstractButton*>(o)) return b->isChecked();
+    if (auto* a = qobject_cast<QAction*>(o))
+        return a->isChecked();
+    if (auto* b = qobject_cast<QAbstractButton*>(o))
+        return b->isChecked();
     auto it = m_states.find(control);
     return it != m_states.end() && it->second.checked;
 }
 
 void frmKardo::SetVisible(std::string_view control, bool visible) {
-    QObject* o = FindControl(control);
-    if (auto* a = qobject_cast<QAction*>(o)) a->setVisible(visible);
-    else if (auto* w = qobject_cast<QWidget*>(o)) w->setVisible(visible);
-    else m_states[std::string(control)].visible = visible;
+    QObject* o = StateObject(FindControl(control));
+    if (auto* a = qobject_cast<QAction*>(o))
+        a->setVisible(visible);
+    else if (auto* w = qobject_cast<QWidget*>(o))
+        w->setVisible(visible);
+    else
+        m_states[std::string(control)].visible = visible;
 }
 
 bool frmKardo::IsVisible(std::string_view control) const {
-    QObject* o = FindControl(control);
-    if (auto* a = qobject_cast<QAction*>(o)) return a->isVisible();
-    if (auto* w = qobject_cast<QWidget*>(o)) return !w->isHidden();
+    QObject* o = StateObject(FindControl(control));
+    if (auto* a = qobject_cast<QAction*>(o))
+        return a->isVisible();
+    if (auto* w = qobject_cast<QWidget*>(o))
+        return !w->isHidden();
     auto it = m_states.find(control);
     return it == m_states.end() || it->second.visible;
 }
 
-// The panels these methods switch come with the window's menus and toolbars.
-void frmKardo::ChangeGUI(bool) {}
-void frmKardo::ChangePropertyWindow(const std::array<std::int16_t, 8>&) {}
-void frmKardo::ChangeSelPicture(int) {}
-void frmKardo::HideDecoder() {}
 void frmKardo::ShowQuickHelp(std::string_view) {}
 
 void frmKardo::RefreshWorksheet() {
-    if (m_canvas->size() != QSize(m_picture.Width(), m_picture.Height())) m_canvas->SyncSize();
+    if (m_canvas->size() != QSize(m_picture.Width(), m_picture.Height()))
+        m_canvas->SyncSize();
     m_canvas->update();
+}
+
+void frmKardo::closeEvent(QCloseEvent* event) {
+    if (m_closing || Form_QueryUnload()) {
+        m_closing = true;
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+void frmKardo::changeEvent(QEvent* event) {
+    QMainWindow::changeEvent(event);
+    if (event->type() == QEvent::ActivationChange && isActiveWindow())
+        Form_Activate();
+}
+
+void frmKardo::showEvent(QShowEvent* event) {
+    QMainWindow::showEvent(event);
+    if (m_closing)
+        return;
+    // The first layout pass; the first activation follows.
+    if (gAktiviert == 0)
+        gAktiviert = 255;
+    if (gAktiviert != 1)
+        Form_Activate();
 }
 
 } // namespace kardo

@@ -1,17 +1,32 @@
-// The main window frmKardo: frames the worksheet and serves the core as its host window.
+// The main window frmKardo: menus, toolbars, side panels and the worksheet; it serves the core
+// as its host window and carries the start-up, tool choice and mode switching of the program.
 #pragma once
 
 #include "platform/host_window.h"
 #include "platform/qt/image_target.h"
 
+#include <functional>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
 #include <QMainWindow>
 
-#include <map>
-#include <string>
-
+class QAction;
+class QActionGroup;
+class QButtonGroup;
+class QComboBox;
+class QFrame;
 class QLabel;
+class QListWidget;
+class QMenu;
 class QProgressBar;
 class QScrollArea;
+class QToolBar;
+class QToolButton;
+class QVBoxLayout;
+class QWidget;
 
 namespace kardo {
 
@@ -21,7 +36,9 @@ class frmKardo : public QMainWindow, public HostWindow {
     Q_OBJECT
   public:
     explicit frmKardo(ImageTarget& picture, QWidget* parent = nullptr);
+    ~frmKardo() override;
 
+    // HostWindow
     MsgResult MessageBox(std::string_view text, MsgButtons buttons, MsgIcon icon,
                          std::string_view title) override;
     std::optional<std::string> ShowOpenDialog(const FileDialogRequest& request) override;
@@ -44,23 +61,139 @@ class frmKardo : public QMainWindow, public HostWindow {
     void HideDecoder() override;
     void ShowQuickHelp(std::string_view key) override;
     void RefreshWorksheet() override;
+    void ChangeToolbar3() override;
+
+    // Message boxes and file dialogs can be answered by a stand-in (tests); the window then
+    // never blocks. Without one, the Qt dialogs are shown.
+    using MessageBoxFn =
+        std::function<MsgResult(std::string_view, MsgButtons, MsgIcon, std::string_view)>;
+    using FileDialogFn = std::function<std::optional<std::string>(const FileDialogRequest&)>;
+    void SetDialogStandIns(MessageBoxFn messageBox, FileDialogFn openDialog,
+                           FileDialogFn saveDialog);
+
+    // Start-up and shutdown. Form_Load runs the four stages of the load, reporting each stage
+    // text; false means the program must end (the function lock is missing).
+    using StageFn = std::function<void(std::string_view)>;
+    bool Form_Load(const StageFn& stage);
+    void Form_Activate();
+    // The close path: true when the window may close. Asks whether to save a changed circuit;
+    // a cancelled or failed save keeps the window open.
+    bool Form_QueryUnload();
+    void mBeenden_Click();
+
+    // Tool choice.
+    void Toolbar2_ButtonClick(std::string_view key);
+    void MenueClick(int index);
+    void SelectKomplexElement();
+    void SetRadioMenuChecks(QAction* mnu, int mnuItem);
+    void tlbOrientation_ButtonClick(std::string_view key);
+
+    // Main toolbar, quick-help mode and the toolbars' look.
+    void Toolbar_ButtonClick(std::string_view key);
+    void Toolbar_MouseUp();
+    void ChangeToolbarStyle();
+
+    // Side panels.
+    void ResizeProperties(bool resize);
+
+    // The function lock applied to the toolbars, menus and the complex-element list.
+    void ApplyBauteilRechte();
+    void ApplyFunktionRechte();
+
+    // The hidden IC file list lstIC: re-reads the IC folder and returns the number of files.
+    int RefreshICList();
+    // Refills the IC combo box cmbIC from lstIC and reselects gICName.
+    void ShowICNames();
+
+    // Controls whose function comes with a later part of the program stay disabled whatever
+    // asks to enable them.
+    bool IsBuilt(std::string_view control) const;
+    void SetBuilt(std::string_view control, bool built);
+
+    // True when the function lock keeps the control disabled.
+    bool LockedByPermission(std::string_view control) const;
+
+    // The control of that name (QAction, QMenu, QWidget); nullptr when there is none.
+    QObject* FindControl(std::string_view name) const;
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
   private:
-    // State of a named control that has no widget yet.
+    // State of a named control that has no widget.
     struct ControlState {
         bool enabled = true;  // Enabled
         bool checked = false; // Value / Checked
         bool visible = true;  // Visible
         std::string caption;  // Caption / Text
     };
-    QObject* FindControl(std::string_view name) const;
+    // A side panel with its title bar.
+    struct Panel {
+        QFrame* frame = nullptr;       // the panel
+        QWidget* body = nullptr;       // everything below the title bar
+        QToolButton* minKey = nullptr; // collapse key cmdMin, nullptr for the power panel
+    };
 
-    ImageTarget& m_picture;                         // the worksheet image
-    QScrollArea* m_container = nullptr;             // picContainer, the viewport
-    WorksheetCanvas* m_canvas = nullptr;            // picGrid
-    QLabel* m_panel[3] = {nullptr, nullptr, nullptr}; // status bar panels 1 and 2 (index 0 unused)
-    QProgressBar* m_progress = nullptr;             // ProgressBar
-    int m_pointer = kPointerDefault;                // pointer code of picGrid
+    void BuildMenus();
+    void BuildToolbars();
+    void BuildPanels();
+    void BuildPowerPanel(QVBoxLayout* column);
+    void BuildPropertyPanel(QVBoxLayout* column);
+    void BuildSmallPanels(QVBoxLayout* column);
+    Panel MakePanel(const char* name, const QString& title, int minIndex, int closeIndex,
+                    QVBoxLayout* column);
+    QToolBar* MakeToolbar(const char* name, QWidget* parent);
+    QAction* AddMenuEntry(QMenu* menu, const char* name, const char* caption,
+                          const char* shortcut = nullptr);
+    QAction* Key(const char* toolbar, std::string_view key) const;
+
+    void OnPowerButton(bool onChecked);
+    void PowerButtonHelp(const char* key);
+    void SyncPowerButtons();
+    void EnterQuickHelpMode();
+    void LeaveQuickHelpMode();
+    void SetPressedToolKey(std::string_view key);
+    std::string PressedToolKey() const;
+    void SetOrientationKeysEnabled(bool enabled);
+    void ToggleGrid(bool show);
+    void UndoOneStep();
+    void ShowUndoListDialog();
+    void DeleteMarked();
+    void PanelCommand(int index, int state);
+    void SaveCircuit();
+    void SaveCircuitAs();
+    void OpenCircuit();
+    void OpenRecentFile(int index);
+    void mOnOff_Click();
+    void ChooseColor(int index);
+
+    ImageTarget& m_picture;                            // the worksheet image
+    QScrollArea* m_container = nullptr;                // picContainer, the viewport
+    WorksheetCanvas* m_canvas = nullptr;               // picGrid
+    QWidget* m_column = nullptr;                       // picPropContainer
+    QLabel* m_status[3] = {nullptr, nullptr, nullptr}; // status bar panels 1 and 2
+    QProgressBar* m_progress = nullptr;                // ProgressBar
+    QActionGroup* m_bauteilMarks = nullptr;            // radio marks of mBauteil
+    QButtonGroup* m_powerGroup = nullptr;              // cmdOn / cmdOff
+    QComboBox* m_komplex = nullptr;                    // cmbKomplex
+    QListWidget* m_icFiles = nullptr;                  // lstIC
+    std::array<Panel, 5> m_panels;                     // by panel state index
+    int m_pointer = kPointerDefault;                   // pointer code of picGrid
+    bool m_syncingPower = false;                       // cmdOn/cmdOff set by the window itself
+    bool m_activating = false;                         // Form_Activate is running
+    bool m_closing = false;                            // the close path has agreed
+    bool m_flatToolbars = false;                       // ChangeToolbarStyle's toggle
+    std::string m_quickHelpSavedKey;                   // saved tool state around quick help
+    std::uint8_t m_quickHelpSavedMode = 0;             // (kept apart from the power-on state)
+    int m_quickHelpSavedPointer = 0;
+    std::int16_t m_quickHelpSavedButton = 0;
+    std::array<std::int16_t, 8> m_quickHelpSavedFlags{};
+    MessageBoxFn m_messageBox;                                 // stand-in for message boxes
+    FileDialogFn m_openDialog;                                 // stand-in for the open dialog
+    FileDialogFn m_saveDialog;                                 // stand-in for the save dialog
+    std::set<std::string, std::less<>> m_unbuilt;              // controls kept disabled
     std::map<std::string, ControlState, std::less<>> m_states; // controls without widgets
 };
 

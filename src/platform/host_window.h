@@ -70,6 +70,8 @@ class HostWindow {
     virtual void ShowQuickHelp(std::string_view key) = 0;
     // The worksheet picture changed and must be shown again.
     virtual void RefreshWorksheet() = 0;
+    // Brings the clock toolbar and the clock panel in line with the selected clock gAktTakt.
+    virtual void ChangeToolbar3() {}
 
     // Hooks of the analysis windows: the table window rebuilds its list (PrepareListView,
     // ResizeListView); the timing diagram adds or removes the trace of analysis point nr. They do

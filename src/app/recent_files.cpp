@@ -1,0 +1,26 @@
+// The recent-files entries of the file menu.
+#include "app/recent_files.h"
+
+#include "app/settings.h"
+#include "platform/platform.h"
+
+#include <string>
+
+namespace kardo {
+
+void BuildRecentFilesMenu() {
+    if (gPlatform == nullptr || gPlatform->host == nullptr)
+        return;
+    HostWindow& host = Host();
+    bool any = false;
+    for (std::size_t i = 0; i < gLastFiles.size(); ++i) {
+        const std::string& path = gLastFiles[i];
+        const std::string name = "mUsedFiles_" + std::to_string(i);
+        host.SetCaption(name, "&" + std::to_string(i + 1) + " " + path);
+        host.SetVisible(name, !path.empty());
+        any = any || !path.empty();
+    }
+    host.SetVisible("mUsedFilesLine", any);
+}
+
+} // namespace kardo

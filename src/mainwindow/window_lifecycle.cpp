@@ -1,0 +1,236 @@
+// Main window: the load in four stages, the first activation, the close path with the question
+// whether to save, the function lock on the window's controls, the IC file list and the recent
+// files.
+#include "app/file_object.h"
+#include "app/load_sequence.h"
+#include "app/main_state.h"
+#include "app/permissions.h"
+#include "app/recent_files.h"
+#include "app/settings.h"
+#include "files/circuit_file.h"
+#include "mainwindow/main_window.h"
+#include "mainwindow/tool_table.h"
+#include "model/codes.h"
+#include "model/undo.h"
+#include "model/utilities.h"
+#include "render/redraw.h"
+#include "render/view.h"
+
+#include <algorithm>
+#include <filesystem>
+
+#include <QAction>
+#include <QComboBox>
+#include <QListWidget>
+
+namespace kardo {
+
+namespace {
+
+QString Utf8(std::string_view s) {
+    return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
+}
+
+// The controls each component permission switches.
+struct ComponentControls {
+    int recht;               // index into gBauteilRechte
+    const char* controls[4]; // keys and menu entries, nullptr-terminated
+};
+constexpr ComponentControls kComponentControls[] = {
+    {kRechtLeuchtdiode, {"cmdDiode", "mBauteil_7", nullptr}},
+    {kRechtSchalter, {"cmdSchalter", "mBauteil_8", nullptr}},
+    {kRechtInverter, {"cmdInverter", "mBauteil_9", nullptr}},
+    {kRechtUnd, {"cmdUND", "mBauteil_11", nullptr}},
+    {kRechtOder, {"cmdODER", "mBauteil_12", nullptr}},
+    {kRechtXOder, {"cmdXODER", "mBauteil_13", nullptr}},
+    {kRechtFlipFlop, {"mBauteil_18", nullptr}},
+    {kRechtMultiplexer, {"mBauteil_19", nullptr}},
+    {kRechtDecoder, {"cmdDecoder", "cmdDecoderT", "mBauteil_20", nullptr}},
+    {kRechtTaktgeber, {"mBauteil_21", nullptr}},
+    {kRechtSchieberegister, {"mBauteil_22", nullptr}},
+    {kRechtZiffernanzeige, {"mBauteil_23", nullptr}},
+    {kRechtAddierer, {"cmdHA", "cmdVA", "mBauteil_15", "mBauteil_16"}},
+};
+
+// The complex elements of cmbKomplex with their permissions, in list order.
+constexpr std::pair<int, const char*> kKomplexEntries[] = {
+    {kRechtFlipFlop, "FlipFlop"},
+    {kRechtMultiplexer, "Multiplexer"},
+    {kRechtTaktgeber, "Taktgeber"},
+    {kRechtSchieberegister, "Schieberegister"},
+    {kRechtZiffernanzeige, "Ziffernanzeige"}};
+
+// The controls each function permission switches.
+struct FunctionControls {
+    int recht;               // index into gFunktionRechte
+    const char* controls[5]; // nullptr-terminated
+};
+constexpr FunctionControls kFunctionControls[] = {
+    {kRechtBoolesche, {"mSynthese", "mBoolean", "mTermCreation", "cmdSynthese", "cmdTabelle"}},
+    {kRechtICDefinieren, {"mDefIC", "cmdICView", nullptr}},
+    {kRechtICAuswahl, {"mICAuswahl", "cmdICAuswahl", nullptr}},
+    {kRechtDrucken, {"mPrint", "cmdPrint", nullptr}},
+    {kRechtBitmap, {"mSaveBitmap", nullptr}},
+    {kRechtZahlenkonvertierung, {"mNumberConversion", nullptr}},
+    {kRechtEingabezeile, {"mPanel_5", "cmdPanel5", nullptr}},
+};
+
+} // namespace
+
+bool frmKardo::LockedByPermission(std::string_view control) const {
+    for (const FunctionControls& f : kFunctionControls)
+        for (const char* c : f.controls)
+            if (c != nullptr && control == c)
+                return !gFunktionRechte[static_cast<std::size_t>(f.recht)];
+    return false;
+}
+
+bool frmKardo::Form_Load(const StageFn& stage) {
+    stage(kLoadStageTexts[0]);
+    InitObjects();
+
+    stage(kLoadStageTexts[1]);
+    AssignStartValues();
+
+    stage(kLoadStageTexts[2]);
+    PrepareDirectories();
+    RefreshICList();
+    SetChecked("mAnsichtItem_3", gShowGrid);
+    SetChecked("cmdRaster", IsChecked("mAnsichtItem_3"));
+    SetChecked("cmdICAuswahl", gICAuswahlVisible);
+
+    stage(kLoadStageTexts[3]);
+    SetCaption("frmKardo", "Neue Schaltung - Kardo");
+    ChangeToolbarStyle();
+    for (int i = 1; i <= 25; ++i) {
+        if (IsBauteilSeparator(i))
+            continue;
+        SetRadioMenuChecks(qobject_cast<QAction*>(FindControl("mBauteil_" + std::to_string(i))),
+                           i - 1);
+    }
+    if (!ReadPermissions())
+        return false;
+    ApplyBauteilRechte();
+    ApplyFunktionRechte();
+    ShowICNames();
+    gMouseMode = kToolWire;
+    ChangeSelPicture(kToolWire);
+    SetPressedToolKey("cmdLeitungen");
+    for (int i = 1; i <= 25; ++i)
+        SetChecked("mBauteil_" + std::to_string(i), i == 1);
+    BuildRecentFilesMenu();
+    ResizeProperties(true);
+    RedrawAllElements(0);
+    RefreshWorksheet();
+    if (!LadeDatei.empty())
+        LoadFile(LadeDatei);
+    return true;
+}
+
+void frmKardo::Form_Activate() {
+    if (m_activating)
+        return;
+    m_activating = true;
+    const int icFiles = RefreshICList();
+    if (gAktiviert == 1) {
+        const bool ic = gBauteilRechte[kRechtIC] && icFiles > 0;
+        SetEnabled("cmdIC", ic);
+        SetEnabled("mBauteil_25", ic);
+        m_activating = false;
+        return;
+    }
+    gUndo.SetUndos(gUndoSteps);
+    Wait(0.1, false);
+    gAktiviert = 1;
+    ChangePropertyWindow({});
+    SetChecked("cmdLeitungen", true);
+    m_activating = false;
+}
+
+bool frmKardo::Form_QueryUnload() {
+    gICAuswahlVisible = IsChecked("cmdICAuswahl");
+    if (!gUnveraendert) {
+        const std::string text =
+            gFile.FileName.empty()
+                ? std::string("Sie haben die neu erstellte Schaltung\rnoch nicht gesichert.\r\r"
+                              "Jetzt speichern?")
+                : gFile.FileName + "\rwurde geändert.\r\rMöchten Sie die Änderungen speichern?";
+        switch (MessageBox(text, MsgButtons::YesNoCancel, MsgIcon::Question, "Kardo")) {
+        case MsgResult::Cancel:
+            return false;
+        case MsgResult::Yes:
+            // The circuit is lost if the window closes after a save that did not happen.
+            if (SaveFile(!gFile.FileName.empty()) != FileOutcome::Success || !gUnveraendert)
+                return false;
+            break;
+        default:
+            break;
+        }
+    }
+    SaveSettings();
+    return true;
+}
+
+void frmKardo::ApplyBauteilRechte() {
+    for (const ComponentControls& c : kComponentControls) {
+        const bool permitted = gBauteilRechte[static_cast<std::size_t>(c.recht)];
+        for (const char* control : c.controls)
+            if (control != nullptr)
+                SetEnabled(control, permitted);
+    }
+    const QString current = m_komplex->currentText();
+    m_komplex->clear();
+    for (const auto& [recht, name] : kKomplexEntries)
+        if (gBauteilRechte[static_cast<std::size_t>(recht)])
+            m_komplex->addItem(Utf8(name));
+    m_komplex->setCurrentIndex(m_komplex->findText(current));
+    SetEnabled("cmdKomplex", m_komplex->count() > 0);
+    const bool ic = gBauteilRechte[kRechtIC] && RefreshICList() > 0;
+    SetEnabled("cmdIC", ic);
+    SetEnabled("mBauteil_25", ic);
+}
+
+void frmKardo::ApplyFunktionRechte() {
+    for (const FunctionControls& f : kFunctionControls) {
+        const bool permitted = gFunktionRechte[static_cast<std::size_t>(f.recht)];
+        for (const char* control : f.controls)
+            if (control != nullptr)
+                SetEnabled(control, permitted);
+    }
+    SetVisible("mPanel_5", false);
+    SetVisible("cmdPanel5", gFunktionRechte[kRechtEingabezeile]);
+}
+
+int frmKardo::RefreshICList() {
+    m_icFiles->clear();
+    std::vector<std::string> names;
+    std::error_code ec;
+    const std::string& folder = gVerzeichnisse[1];
+    if (!folder.empty()) {
+        for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end;
+             it.increment(ec)) {
+            if (!it->is_regular_file(ec))
+                continue;
+            std::string file = it->path().filename().string();
+            if (file.size() > 4 && file.compare(file.size() - 4, 4, ".icd") == 0)
+                names.push_back(std::move(file));
+        }
+    }
+    std::sort(names.begin(), names.end());
+    for (const std::string& n : names)
+        m_icFiles->addItem(QString::fromStdString(n));
+    return m_icFiles->count();
+}
+
+void frmKardo::ShowICNames() {
+    auto* box = findChild<QComboBox*>("cmbIC");
+    box->clear();
+    for (int i = 0; i < m_icFiles->count(); ++i) {
+        QString name = m_icFiles->item(i)->text();
+        name.chop(4);
+        box->addItem(name);
+    }
+    box->setCurrentIndex(box->findText(Utf8(gICName)));
+}
+
+} // namespace kardo

@@ -1,0 +1,251 @@
+// Start-up and shutdown of the main window: the four load stages, the start state, the missing
+// function lock, the first activation, the question on closing and its answers, and settings
+// that survive a restart.
+#include "app/file_object.h"
+#include "app/load_sequence.h"
+#include "app/main_state.h"
+#include "app/permissions.h"
+#include "app/settings.h"
+#include "model/codes.h"
+#include "model/undo.h"
+#include "model/utilities.h"
+#include "platform/ini_settings_store.h"
+#include "render/view.h"
+#include "support/builder.h"
+#include "support/qt/main_window_fixture.h"
+
+#include <filesystem>
+#include <fstream>
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+
+#include <gtest/gtest.h>
+
+namespace kardo {
+namespace {
+
+namespace fs = std::filesystem;
+using StartupTest = test::MainWindowFixture;
+
+TEST_F(StartupTest, TheLoadReportsItsFourStagesAndStartsWithTheWireTool) {
+    ASSERT_TRUE(LoadWindow());
+    EXPECT_EQ(stages, (std::vector<std::string>{"Objekte initialisieren...", "Werte zuweisen...",
+                                                "Verzeichnisse vorbereiten...",
+                                                "Programmoberfläche vorbereiten..."}));
+    EXPECT_EQ(W().Caption("frmKardo"), "Neue Schaltung - Kardo");
+    EXPECT_EQ(gMouseMode, kToolWire);
+    EXPECT_TRUE(W().IsChecked("cmdLeitungen"));
+    EXPECT_TRUE(W().IsChecked("mBauteil_1"));
+    EXPECT_EQ(W().Caption("lblAktElement"), "Leitungen");
+    EXPECT_EQ(gAktiviert, 1);
+    EXPECT_TRUE(gUnveraendert);
+    EXPECT_TRUE(boxes.empty());
+    // A first start: all three working folders are the default folder.
+    for (const std::string& f : gVerzeichnisse)
+        EXPECT_EQ(f, home + "/Documents/Kardo/");
+    // The file commands stay enabled throughout.
+    for (const char* c : {"mSave", "mSaveAs", "cmdSave"})
+        EXPECT_TRUE(W().IsEnabled(c)) << c;
+}
+
+TEST_F(StartupTest, TheGridIsShownWhateverWasStored) {
+    settings.Set(SettingsRoot::User, "ShowGrid", "0");
+    ASSERT_TRUE(LoadWindow());
+    EXPECT_TRUE(gShowGrid);
+    EXPECT_TRUE(W().IsChecked("mAnsichtItem_3"));
+    EXPECT_TRUE(W().IsChecked("cmdRaster"));
+}
+
+TEST_F(StartupTest, TheICLibraryKeyFollowsTheStoredWindowState) {
+    settings.Set(SettingsRoot::User, "frmICAuswahlVisible", "-1");
+    ASSERT_TRUE(LoadWindow());
+    EXPECT_TRUE(W().IsChecked("cmdICAuswahl"));
+}
+
+TEST_F(StartupTest, TheUndoDepthComesFromTheSettingsAtTheFirstActivation) {
+    settings.Set(SettingsRoot::User, "DummyUndo", "33");
+    ASSERT_TRUE(LoadWindow());
+    EXPECT_EQ(gUndo.Undos(), 33);
+}
+
+TEST_F(StartupTest, PanelStatesComeFromTheSettings) {
+    settings.Set(SettingsRoot::User, "PanelVisible1", "1");
+    settings.Set(SettingsRoot::User, "PanelVisible3", "0");
+    settings.Set(SettingsRoot::User, "PanelVisible4", "-1");
+    ASSERT_TRUE(LoadWindow());
+    EXPECT_TRUE(W().IsVisible("picEigenschaften"));
+    EXPECT_TRUE(W().IsChecked("cmdMin_0"));
+    EXPECT_FALSE(W().IsVisible("picZoom"));
+    EXPECT_TRUE(W().IsVisible("picIC"));
+    EXPECT_TRUE(W().IsChecked("cmdPanel4"));
+    EXPECT_FALSE(W().IsChecked("mPanel_3"));
+}
+
+TEST_F(StartupTest, AMissingFunctionLockEndsTheStart) {
+    settings.Erase(SettingsRoot::User, "Permissions");
+    EXPECT_FALSE(LoadWindow());
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].icon, MsgIcon::Critical);
+}
+
+TEST_F(StartupTest, TheFunctionLockIsAppliedToKeysMenusAndTheComplexList) {
+    settings.Set(SettingsRoot::User, "Permissions", "B:01111010110111;F:1111111;P:");
+    ASSERT_TRUE(LoadWindow());
+    EXPECT_FALSE(W().IsEnabled("cmdDiode"));
+    EXPECT_FALSE(W().IsEnabled("mBauteil_7"));
+    EXPECT_FALSE(W().IsEnabled("cmdXODER"));
+    EXPECT_TRUE(W().IsEnabled("cmdUND"));
+    EXPECT_FALSE(W().IsEnabled("mBauteil_19"));
+    EXPECT_FALSE(W().IsEnabled("mBauteil_22"));
+    std::vector<std::string> entries;
+    auto* list = W().findChild<QComboBox*>("cmbKomplex");
+    for (int i = 0; i < list->count(); ++i)
+        entries.push_back(list->itemText(i).toStdString());
+    EXPECT_EQ(entries, (std::vector<std::string>{"FlipFlop", "Taktgeber", "Ziffernanzeige"}));
+}
+
+TEST_F(StartupTest, ACommandLineFileIsOpenedAfterTheEmptySheetIsDrawn) {
+    LadeDatei = home + "/gibt-es-nicht.kdx";
+    ASSERT_TRUE(LoadWindow());
+    // The load was attempted: the missing file is reported.
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "Die Datei wurde nicht gefunden.");
+}
+
+// Closing the window.
+class ShutdownTest : public test::MainWindowFixture {
+  protected:
+    void SetUp() override { ASSERT_TRUE(LoadWindow()); }
+    bool Close() {
+        QCloseEvent e;
+        QCoreApplication::sendEvent(window.get(), &e);
+        return e.isAccepted();
+    }
+};
+
+TEST_F(ShutdownTest, AnUnchangedCircuitClosesAtOnceAndSavesTheSettings) {
+    gPanelVisible[4] = -1;
+    EXPECT_TRUE(Close());
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(settings.Flushed(SettingsRoot::User).at("PanelVisible4"), "-1");
+}
+
+TEST_F(ShutdownTest, ANeverSavedCircuitIsNamedAsNew) {
+    MarkCircuitChanged();
+    answers = {MsgResult::No};
+    EXPECT_TRUE(Close());
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text,
+              "Sie haben die neu erstellte Schaltung\rnoch nicht gesichert.\r\rJetzt speichern?");
+    EXPECT_EQ(boxes[0].buttons, MsgButtons::YesNoCancel);
+    EXPECT_EQ(boxes[0].icon, MsgIcon::Question);
+    EXPECT_EQ(settings.flushes, 1);
+}
+
+TEST_F(ShutdownTest, ASavedCircuitIsNamedByItsFile) {
+    gFile.FileName = home + "/Ampel.kdx";
+    MarkCircuitChanged();
+    answers = {MsgResult::No};
+    EXPECT_TRUE(Close());
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text,
+              home + "/Ampel.kdx\rwurde geändert.\r\rMöchten Sie die Änderungen speichern?");
+}
+
+// The original ended the program whatever the answer: Cancel lost the circuit.
+TEST_F(ShutdownTest, CancelKeepsTheWindowOpen) {
+    MarkCircuitChanged();
+    answers = {MsgResult::Cancel};
+    EXPECT_FALSE(Close());
+    EXPECT_EQ(settings.flushes, 0);
+    EXPECT_FALSE(gUnveraendert);
+}
+
+// The original closed after a save whose dialog was cancelled, losing the circuit.
+TEST_F(ShutdownTest, ACancelledSaveKeepsTheWindowOpen) {
+    MarkCircuitChanged();
+    answers = {MsgResult::Yes};
+    paths = {std::nullopt};
+    EXPECT_FALSE(Close());
+    ASSERT_EQ(dialogs.size(), 1u);
+    EXPECT_EQ(dialogs[0].title, "Datei speichern unter");
+    EXPECT_EQ(settings.flushes, 0);
+}
+
+// The original closed after a failed save, losing the circuit.
+TEST_F(ShutdownTest, AFailedSaveKeepsTheWindowOpen) {
+    MarkCircuitChanged();
+    answers = {MsgResult::Yes, MsgResult::Ok};
+    paths = {home + "/kein-ordner/x.kdx"};
+    EXPECT_FALSE(Close());
+    EXPECT_FALSE(gUnveraendert);
+    EXPECT_GE(boxes.size(), 2u);
+    EXPECT_EQ(settings.flushes, 0);
+}
+
+TEST_F(ShutdownTest, ASuccessfulSaveCloses) {
+    test::PlaceAnd(10, 10);
+    MarkCircuitChanged();
+    answers = {MsgResult::Yes};
+    paths = {home + "/Neu.kdx"};
+    EXPECT_TRUE(Close());
+    EXPECT_TRUE(fs::exists(home + "/Neu.kdx"));
+    EXPECT_TRUE(gUnveraendert);
+    EXPECT_EQ(settings.flushes, 1);
+}
+
+TEST_F(ShutdownTest, TheExitEntryTakesTheSamePath) {
+    MarkCircuitChanged();
+    answers = {MsgResult::Cancel};
+    qobject_cast<QAction*>(W().FindControl("mBeenden"))->trigger();
+    EXPECT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(settings.flushes, 0);
+}
+
+TEST_F(ShutdownTest, UndoMarksTheCircuitChanged) {
+    test::PlaceAnd(10, 10);
+    gUnveraendert = true;
+    qobject_cast<QAction*>(W().FindControl("cmdUndo"))->trigger();
+    EXPECT_FALSE(gUnveraendert);
+    gUnveraendert = true;
+    // Nothing left to undo: nothing changes.
+    W().Toolbar_ButtonClick("cmdUndo");
+    EXPECT_TRUE(gUnveraendert);
+}
+
+// A real restart: the window saves into the INI files on closing, and a new store reads them.
+TEST(RestartTest, SettingsSurviveARestart) {
+    const std::string dir = (fs::temp_directory_path() / "kardo-restart").string();
+    fs::remove_all(dir);
+    const SettingsPaths paths{dir + "/user/Quentar/Kardo.ini", dir + "/etc/Quentar/Kardo.ini"};
+    {
+        IniSettingsStore store(paths);
+        Platform platform;
+        platform.settings = &store;
+        PlatformScope scope(platform);
+        gRegRoot = SettingsRoot::User;
+        EXPECT_EQ(ChooseSettingsRoot(), RootChoice::CreatedUser);
+        gPanelVisible = {0, 1, -1, -1, -1};
+        gUndoSteps = 17;
+        gLastFiles[0] = dir + "/a.kdx";
+        ASSERT_TRUE(SaveSettings());
+    }
+    ResetSettings();
+    IniSettingsStore store(paths);
+    Platform platform;
+    platform.settings = &store;
+    PlatformScope scope(platform);
+    EXPECT_EQ(ChooseSettingsRoot(), RootChoice::User);
+    LoadSettings();
+    EXPECT_EQ(gPanelVisible, (std::array<std::int16_t, 5>{0, 1, -1, -1, -1}));
+    EXPECT_EQ(gUndoSteps, 17);
+    EXPECT_EQ(gLastFiles[0], dir + "/a.kdx");
+    ResetSettings();
+    fs::remove_all(dir);
+}
+
+} // namespace
+} // namespace kardo

@@ -1,0 +1,60 @@
+// Test fixture with the real main window offscreen: virtual clock and pump, an in-memory
+// settings store with the program key, a temporary home folder, and message boxes and file
+// dialogs answered from queues (the window never blocks). The window is loaded and activated.
+#pragma once
+
+#include "mainwindow/main_window.h"
+#include "platform/platform.h"
+#include "platform/qt/image_target.h"
+#include "platform/virtual_clock.h"
+#include "support/fake_settings.h"
+
+#include <deque>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+namespace kardo::test {
+
+struct BoxShown {
+    std::string text;   // message text
+    MsgButtons buttons; // buttons offered
+    MsgIcon icon;       // icon
+    std::string title;  // caption
+};
+
+class MainWindowFixture : public ::testing::Test {
+  protected:
+    MainWindowFixture();
+    ~MainWindowFixture() override;
+
+    // Loads and activates the window as the start-up does; false when the load failed.
+    bool LoadWindow();
+    // Creates a folder below the temporary home and returns its path (no trailing "/").
+    std::string MakeFolder(const std::string& relative);
+
+    frmKardo& W() { return *window; }
+
+    ImageTarget picture;                          // worksheet image
+    VirtualClock clock;                           // timers
+    VirtualPump pump{clock};                      // waits
+    FakeSettings settings;                        // settings store
+    Platform platform;                            // the services above and the window
+    std::unique_ptr<PlatformScope> scope;         // installs them
+    std::unique_ptr<frmKardo> window;             // the main window
+    std::vector<std::string> stages;              // stage texts of the load
+    std::vector<BoxShown> boxes;                  // message boxes shown
+    std::deque<MsgResult> answers;                // answers to give; empty: Cancel
+    std::vector<FileDialogRequest> dialogs;       // file dialogs opened
+    std::deque<std::optional<std::string>> paths; // their answers; empty: cancelled
+    std::string home;                             // temporary $HOME
+
+  private:
+    std::string m_oldHome;   // $HOME before the test
+    std::string m_oldConfig; // $XDG_CONFIG_HOME before the test
+    bool m_hadConfig = false;
+};
+
+} // namespace kardo::test
