@@ -2,13 +2,13 @@
 // CircuitDocument, then checks that cells, elements, clocks and ICs fit together.
 #include "files/circuit_reader.h"
 
-#include "files/text_helpers.h"
+#include "files/file_lines.h"
 #include "model/codes.h"
 
 #include <algorithm>
 #include <array>
-#include <cmath>
-#include <limits>
+#include <utility>
+#include <vector>
 
 namespace kardo {
 
@@ -49,264 +49,6 @@ constexpr std::array<Header, 12> kHeaders = {{
     {"[Tags]", Section::Tags},
     {"[Notizen]", Section::Notizen},
 }};
-
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-std::string_view TrimLeft(std::string_view s) {
-    while (!s.empty() && IsBlank(s.front()))
-        s.remove_prefix(1);
-    return s;
-}
-
-std::string_view TrimRight(std::string_view s) {
-    while (!s.empty() && IsBlank(s.back()))
-        s.remove_suffix(1);
-    return s;
-}
-
-std::string_view Trim(std::string_view s) { return TrimRight(TrimLeft(s)); }
-
-// The ";"-closed tokens of a line, split once. Text after the last ";" is not a token.
-class Tokens {
-  public:
-    explicit Tokens(std::string_view line) {
-        std::size_t start = 0;
-        while (m_count < m_tokens.size()) {
-            const std::size_t semi = line.find(';', start);
-            if (semi == std::string_view::npos)
-                break;
-            m_tokens[m_count++] = line.substr(start, semi - start);
-            start = semi + 1;
-        }
-    }
-    std::size_t Count() const { return m_count; }
-    // Token n, 1-based; n must be at most Count().
-    std::string_view operator[](std::size_t n) const { return m_tokens[n - 1]; }
-
-  private:
-    std::array<std::string_view, 12> m_tokens{}; // the first twelve tokens
-    std::size_t m_count = 0;                     // closed tokens found, at most 12
-};
-
-// The number at the start of a token as the old Val read it, rounded to the nearest integer
-// (a half to the even neighbour). False when it lies outside lo..hi.
-bool ReadNumber(std::string_view token, long long lo, long long hi, long long& out) {
-    std::size_t i = 0;
-    while (i < token.size() && IsBlank(token[i]))
-        ++i;
-    bool negative = false;
-    if (i < token.size() && (token[i] == '-' || token[i] == '+'))
-        negative = token[i++] == '-';
-    long long value = 0;
-    std::size_t digits = 0;
-    while (i < token.size() && token[i] >= '0' && token[i] <= '9' && digits < 15) {
-        value = value * 10 + (token[i++] - '0');
-        ++digits;
-    }
-    const bool plain = i == token.size() || (token[i] != '.' && token[i] != 'e' &&
-                                             token[i] != 'E' && (token[i] < '0' || token[i] > '9'));
-    if (plain) {
-        out = negative ? -value : value;
-    } else {
-        // Decimal fractions, exponents and long digit runs take the general reader.
-        const double v = std::nearbyint(Val(token));
-        if (!(v >= static_cast<double>(lo) && v <= static_cast<double>(hi)))
-            return false;
-        out = static_cast<long long>(v);
-    }
-    return out >= lo && out <= hi;
-}
-
-bool IsElementType(long long t) {
-    switch (t) {
-    case kTypeLed:
-    case kTypeSwitch:
-    case kTypeAnd:
-    case kTypeOr:
-    case kTypeXor:
-    case kTypeInverter:
-    case kTypeClock:
-    case kTypeHalfAdder:
-    case kTypeFullAdder:
-    case kTypeTriState:
-    case kTypeMultiplexer:
-    case kTypeDecoder:
-    case kTypeFlipFlop:
-    case kTypeShiftRegister:
-    case kTypeNumberDisplay:
-    case kTypeIC:
-    case kTypeText:
-    case kTypeAnalysisPoint:
-        return true;
-    default:
-        return false;
-    }
-}
-
-bool IsCellType(long long t) { return t == kTypeEmpty || t == kTypeWire || IsElementType(t); }
-
-// Kinds whose symbol and pins depend on an orientation 1..4; the others may carry 0.
-bool NeedsOrientation(std::uint8_t t) {
-    return t != kTypeLed && t != kTypeSwitch && t != kTypeNumberDisplay && t != kTypeIC &&
-           t != kTypeText && t != kTypeAnalysisPoint;
-}
-
-// Checks a pin-list text strictly: entries "X<x>Y<y>:" with 0 <= x <= w and 0 <= y <= h,
-// blanks around the whole text allowed.
-bool CheckPinList(std::string_view text, int w, int h, std::string& problem) {
-    text = Trim(text);
-    std::size_t i = 0;
-    auto number = [&](long long& v) {
-        const std::size_t start = i;
-        v = 0;
-        while (i < text.size() && text[i] >= '0' && text[i] <= '9' && i - start < 6)
-            v = v * 10 + (text[i++] - '0');
-        return i > start && (i == text.size() || text[i] < '0' || text[i] > '9');
-    };
-    while (i < text.size()) {
-        long long x = 0;
-        long long y = 0;
-        if (text[i] != 'X') {
-            problem = "Anschlussliste \"" + std::string(text) + "\" ist ungültig";
-            return false;
-        }
-        ++i;
-        if (!number(x) || i >= text.size() || text[i] != 'Y') {
-            problem = "Anschlussliste \"" + std::string(text) + "\" ist ungültig";
-            return false;
-        }
-        ++i;
-        if (!number(y) || i >= text.size() || text[i] != ':') {
-            problem = "Anschlussliste \"" + std::string(text) + "\" ist ungültig";
-            return false;
-        }
-        ++i;
-        if (x > w || y > h) {
-            problem = "Anschluss X" + std::to_string(x) + "Y" + std::to_string(y) +
-                      " liegt außerhalb des Arbeitsfeldes";
-            return false;
-        }
-    }
-    return true;
-}
-
-std::string OutOfRange(std::string_view field, std::string_view token) {
-    return "Wert \"" + std::string(Trim(token)) + "\" für " + std::string(field) +
-           " außerhalb des gültigen Bereichs";
-}
-
-std::string Missing(std::string_view what, std::size_t need, std::size_t have) {
-    return std::string(what) + " unvollständig: " + std::to_string(need) + " Felder erwartet, " +
-           std::to_string(have) + " gefunden";
-}
-
-} // namespace
-
-bool IsPlainICName(std::string_view name) {
-    if (name.empty() || name.size() > 200 || name == "." || name == "..")
-        return false;
-    if (name != Trim(name))
-        return false;
-    for (const char c : name) {
-        const auto b = static_cast<unsigned char>(c);
-        if (b < 0x20 || b == 0x7F)
-            return false;
-        if (std::string_view("/\\:*?\"<>|;").find(c) != std::string_view::npos)
-            return false;
-    }
-    return true;
-}
-
-bool ParseCellLine(std::string_view line, int& x, int& y, CellRecord& cell, std::string& problem) {
-    const Tokens t(line);
-    if (t.Count() < 11) {
-        problem = Missing("Zelle", 11, t.Count());
-        return false;
-    }
-    long long v[12] = {};
-    struct Field {
-        const char* name;
-        long long lo;
-        long long hi;
-    };
-    static constexpr Field kFields[11] = {
-        {"Spalte", 0, 32767},     {"Zeile", 0, 32767},       {"Typ", 0, 255},
-        {"links", -32768, 32767}, {"rechts", -32768, 32767}, {"oben", -32768, 32767},
-        {"unten", -32768, 32767}, {"Punkt", -1, 1},          {"Elementnummer", 0, 32767},
-        {"IC-Anschluss", 0, 255}, {"IC-Ebene", 0, 255},
-    };
-    for (std::size_t k = 0; k < 11; ++k) {
-        if (!ReadNumber(t[k + 1], kFields[k].lo, kFields[k].hi, v[k])) {
-            problem = OutOfRange(kFields[k].name, t[k + 1]);
-            return false;
-        }
-    }
-    if (!IsCellType(v[2])) {
-        problem = "unbekannter Zelltyp " + std::to_string(v[2]);
-        return false;
-    }
-    x = static_cast<int>(v[0]);
-    y = static_cast<int>(v[1]);
-    cell = CellRecord{};
-    cell.Typ = static_cast<std::uint8_t>(v[2]);
-    cell.Links = TruthValue(v[3] != 0);
-    cell.Rechts = TruthValue(v[4] != 0);
-    cell.Oben = TruthValue(v[5] != 0);
-    cell.Unten = TruthValue(v[6] != 0);
-    cell.Punkt = static_cast<std::int16_t>(v[7]);
-    cell.ElementNr = static_cast<std::int16_t>(v[8]);
-    cell.ICPin = static_cast<std::uint8_t>(v[9]);
-    cell.ICLevel = static_cast<std::uint8_t>(v[10]);
-    return true;
-}
-
-bool ParseElementLine(std::string_view line, ElementRecord& element, std::string& problem) {
-    const Tokens t(line);
-    const std::size_t lastSemi = line.rfind(';');
-    if (t.Count() < 7) {
-        problem = Missing("Element", 7, t.Count());
-        return false;
-    }
-    long long typ = 0;
-    long long richtung = 0;
-    long long farbe = 0;
-    long long nr = 0;
-    if (!ReadNumber(t[1], 0, 255, typ) || !IsElementType(typ)) {
-        problem = "unbekannter Elementtyp \"" + std::string(Trim(t[1])) + "\"";
-        return false;
-    }
-    if (!ReadNumber(t[2], 0, 4, richtung)) {
-        problem = OutOfRange("Richtung", t[2]);
-        return false;
-    }
-    if (richtung == 0 && NeedsOrientation(static_cast<std::uint8_t>(typ))) {
-        problem = "Element vom Typ " + std::to_string(typ) + " ohne Richtung";
-        return false;
-    }
-    if (!ReadNumber(t[5], std::numeric_limits<std::int32_t>::min(),
-                    std::numeric_limits<std::int32_t>::max(), farbe)) {
-        problem = OutOfRange("Farbe", t[5]);
-        return false;
-    }
-    if (!ReadNumber(t[6], 0, 32767, nr)) {
-        problem = OutOfRange("Elementnummer", t[6]);
-        return false;
-    }
-    element = ElementRecord{};
-    element.Typ = static_cast<std::uint8_t>(typ);
-    element.Richtung = static_cast<std::uint8_t>(richtung);
-    element.Eingaenge = std::string(Trim(t[3]));
-    element.Ausgaenge = std::string(Trim(t[4]));
-    element.Farbe = static_cast<std::int32_t>(farbe);
-    element.Nr = static_cast<std::int16_t>(nr);
-    // The text runs from behind the sixth ";" to the last one: the whole rest of the line.
-    const std::size_t textStart =
-        static_cast<std::size_t>(t[6].data() - line.data()) + t[6].size() + 1;
-    element.Text = std::string(line.substr(textStart, lastSemi - textStart));
-    return true;
-}
-
-namespace {
 
 // Parser state over the lines of one file.
 class Reader {
@@ -352,8 +94,8 @@ class Reader {
 
 bool Reader::Line(std::string_view raw, int lineNr) {
     // An item starts after leading blanks; a header is recognised by the whole item.
-    const std::string_view item = TrimLeft(raw);
-    const std::string_view key = TrimRight(item);
+    const std::string_view item = TrimBlanksLeft(raw);
+    const std::string_view key = TrimBlanksRight(item);
     if (!key.empty() && key.front() == '[') {
         for (const Header& h : kHeaders) {
             if (key == h.text) {
@@ -377,7 +119,7 @@ bool Reader::Data(std::string_view item, int lineNr) {
     case Section::None:
         return true; // lines before the first header
     case Section::Name:
-        m_doc.ICName = std::string(Trim(item));
+        m_doc.ICName = std::string(TrimBlanks(item));
         return true;
     case Section::Anschluesse:
         m_doc.ICAnschlussZellen.emplace_back(item);
@@ -395,8 +137,8 @@ bool Reader::Data(std::string_view item, int lineNr) {
         long long v = 0;
         if (item.empty() || (item.front() != 'X' && item.front() != 'Y'))
             return true;
-        if (!ReadNumber(item.substr(1), -32768, 32767, v))
-            return Fail(lineNr, OutOfRange("die IC-Größe", item.substr(1)));
+        if (!ReadFileNumber(item.substr(1), -32768, 32767, v))
+            return Fail(lineNr, OutOfRangeText("die IC-Größe", item.substr(1)));
         (item.front() == 'X' ? m_doc.ICBreite : m_doc.ICHoehe) = static_cast<std::int16_t>(v);
         return true;
     }
@@ -404,7 +146,7 @@ bool Reader::Data(std::string_view item, int lineNr) {
         break;
     }
     // The numeric sections have no empty lines of their own; the writer never produces one.
-    if (TrimRight(item).empty())
+    if (TrimBlanksRight(item).empty())
         return true;
     switch (m_section) {
     case Section::Feld:
@@ -425,15 +167,15 @@ bool Reader::Data(std::string_view item, int lineNr) {
 }
 
 bool Reader::Feld(std::string_view item, int lineNr) {
-    const Tokens t(item);
+    const FileTokens t(item);
     long long w = 0;
     long long h = 0;
     if (t.Count() < 2)
-        return Fail(lineNr, Missing("Feldgröße", 2, t.Count()));
-    if (!ReadNumber(t[1], kMinFileSheetSize, kMaxFileSheetSize, w))
-        return Fail(lineNr, OutOfRange("die Breite", t[1]));
-    if (!ReadNumber(t[2], kMinFileSheetSize, kMaxFileSheetSize, h))
-        return Fail(lineNr, OutOfRange("die Höhe", t[2]));
+        return Fail(lineNr, MissingText("Feldgröße", 2, t.Count()));
+    if (!ReadFileNumber(t[1], kMinFileSheetSize, kMaxFileSheetSize, w))
+        return Fail(lineNr, OutOfRangeText("die Breite", t[1]));
+    if (!ReadFileNumber(t[2], kMinFileSheetSize, kMaxFileSheetSize, h))
+        return Fail(lineNr, OutOfRangeText("die Höhe", t[2]));
     // A size line empties the sheet and the wire runs read so far.
     m_doc.FeldBreite = static_cast<std::int16_t>(w);
     m_doc.FeldHoehe = static_cast<std::int16_t>(h);
@@ -468,20 +210,21 @@ bool Reader::Punkte(std::string_view item, int lineNr) {
 }
 
 bool Reader::Jump(std::string_view item, int lineNr) {
-    const Tokens t(item);
+    const FileTokens t(item);
     if (t.Count() < 4)
-        return Fail(lineNr, Missing("Leitungszug", 4, t.Count()));
+        return Fail(lineNr, MissingText("Leitungszug", 4, t.Count()));
     long long x = 0;
     long long y = 0;
     long long ex = 0;
     long long ey = 0;
-    if (!ReadNumber(t[1], 0, m_doc.FeldBreite, x) || !ReadNumber(t[2], 0, m_doc.FeldHoehe, y))
+    if (!ReadFileNumber(t[1], 0, m_doc.FeldBreite, x) ||
+        !ReadFileNumber(t[2], 0, m_doc.FeldHoehe, y))
         return Fail(lineNr, "Leitungszug beginnt außerhalb des Arbeitsfeldes");
     // A run ends at or behind its first cell and inside the sheet; 0 means no run.
-    if (!ReadNumber(t[3], 0, m_doc.FeldBreite, ex) || (ex != 0 && ex < x))
-        return Fail(lineNr, OutOfRange("das Leitungsende", t[3]));
-    if (!ReadNumber(t[4], 0, m_doc.FeldHoehe, ey) || (ey != 0 && ey < y))
-        return Fail(lineNr, OutOfRange("das Leitungsende", t[4]));
+    if (!ReadFileNumber(t[3], 0, m_doc.FeldBreite, ex) || (ex != 0 && ex < x))
+        return Fail(lineNr, OutOfRangeText("das Leitungsende", t[3]));
+    if (!ReadFileNumber(t[4], 0, m_doc.FeldHoehe, ey) || (ey != 0 && ey < y))
+        return Fail(lineNr, OutOfRangeText("das Leitungsende", t[4]));
     m_doc.Jumps.push_back(JumpLine{static_cast<std::int16_t>(x), static_cast<std::int16_t>(y),
                                    static_cast<std::int16_t>(ex), static_cast<std::int16_t>(ey)});
     return true;
@@ -500,13 +243,13 @@ bool Reader::Elemente(std::string_view item, int lineNr) {
 }
 
 bool Reader::IC(std::string_view item, int lineNr) {
-    const Tokens t(item);
+    const FileTokens t(item);
     if (t.Count() < 2)
-        return Fail(lineNr, Missing("IC-Eintrag", 2, t.Count()));
+        return Fail(lineNr, MissingText("IC-Eintrag", 2, t.Count()));
     long long nr = 0;
-    if (!ReadNumber(t[2], 0, 32767, nr))
-        return Fail(lineNr, OutOfRange("die Elementnummer", t[2]));
-    const std::string_view name = Trim(t[1]);
+    if (!ReadFileNumber(t[2], 0, 32767, nr))
+        return Fail(lineNr, OutOfRangeText("die Elementnummer", t[2]));
+    const std::string_view name = TrimBlanks(t[1]);
     if (!IsPlainICName(name))
         return Fail(lineNr, "IC-Name \"" + std::string(name) + "\" ist kein einfacher Dateiname");
     m_doc.ICs.push_back(ICLine{std::string(name), static_cast<std::int16_t>(nr)});
@@ -518,8 +261,8 @@ bool Reader::Timer(std::string_view item, int lineNr) {
     ++m_timerLine;
     if (m_timerLine == 1) {
         long long n = 0;
-        if (!ReadNumber(item, 0, 255, n))
-            return Fail(lineNr, OutOfRange("die Anzahl der Taktgeber", item));
+        if (!ReadFileNumber(item, 0, 255, n))
+            return Fail(lineNr, OutOfRangeText("die Anzahl der Taktgeber", item));
         m_doc.AnzTaktgeber = static_cast<std::uint8_t>(n);
         const std::size_t entries = n == 0 ? 1 : static_cast<std::size_t>(n);
         m_doc.TaktElement.assign(entries, 0);
@@ -532,11 +275,11 @@ bool Reader::Timer(std::string_view item, int lineNr) {
         for (std::size_t k = 0; k < m_doc.AnzTaktgeber; ++k) {
             const std::size_t semi = item.find(';', start);
             if (semi == std::string_view::npos)
-                return Fail(lineNr, Missing("Taktgeberliste", m_doc.AnzTaktgeber, k));
+                return Fail(lineNr, MissingText("Taktgeberliste", m_doc.AnzTaktgeber, k));
             long long nr = 0;
-            if (!ReadNumber(item.substr(start, semi - start), 1, 32767, nr))
-                return Fail(lineNr, OutOfRange("die Taktgeber-Elementnummer",
-                                               item.substr(start, semi - start)));
+            if (!ReadFileNumber(item.substr(start, semi - start), 1, 32767, nr))
+                return Fail(lineNr, OutOfRangeText("die Taktgeber-Elementnummer",
+                                                   item.substr(start, semi - start)));
             m_doc.TaktElement[k] = static_cast<std::int16_t>(nr);
             start = semi + 1;
         }
@@ -545,21 +288,21 @@ bool Reader::Timer(std::string_view item, int lineNr) {
     const std::size_t k = static_cast<std::size_t>(m_timerLine - 3);
     if (k >= m_doc.Takte.size())
         return Fail(lineNr, "mehr Taktgeber-Zeilen als Taktgeber");
-    const Tokens t(item);
+    const FileTokens t(item);
     if (t.Count() < 4)
-        return Fail(lineNr, Missing("Taktgeber", 4, t.Count()));
+        return Fail(lineNr, MissingText("Taktgeber", 4, t.Count()));
     long long hi = 0;
     long long lo = 0;
     long long link = 0;
     long long pulses = 0;
-    if (!ReadNumber(t[1], 0, 32767, hi))
-        return Fail(lineNr, OutOfRange("die High-Zeit", t[1]));
-    if (!ReadNumber(t[2], 0, 32767, lo))
-        return Fail(lineNr, OutOfRange("die Low-Zeit", t[2]));
-    if (!ReadNumber(t[3], -32768, 32767, link))
-        return Fail(lineNr, OutOfRange("die Kopplung", t[3]));
-    if (!ReadNumber(t[4], 0, 255, pulses))
-        return Fail(lineNr, OutOfRange("die Impulszahl", t[4]));
+    if (!ReadFileNumber(t[1], 0, 32767, hi))
+        return Fail(lineNr, OutOfRangeText("die High-Zeit", t[1]));
+    if (!ReadFileNumber(t[2], 0, 32767, lo))
+        return Fail(lineNr, OutOfRangeText("die Low-Zeit", t[2]));
+    if (!ReadFileNumber(t[3], -32768, 32767, link))
+        return Fail(lineNr, OutOfRangeText("die Kopplung", t[3]));
+    if (!ReadFileNumber(t[4], 0, 255, pulses))
+        return Fail(lineNr, OutOfRangeText("die Impulszahl", t[4]));
     m_doc.Takte[k] = ClockLine{static_cast<std::int16_t>(hi), static_cast<std::int16_t>(lo),
                                TruthValue(link != 0), static_cast<std::uint8_t>(pulses)};
     m_clockEntries = k + 1;
@@ -577,12 +320,12 @@ bool Reader::CheckElements() {
                                   std::to_string(k));
         }
         std::string problem;
-        if (!CheckPinList(e.Eingaenge.Text(), m_doc.FeldBreite, m_doc.FeldHoehe, problem) ||
-            !CheckPinList(e.Ausgaenge.Text(), m_doc.FeldBreite, m_doc.FeldHoehe, problem))
+        if (!CheckPinListText(e.Eingaenge.Text(), m_doc.FeldBreite, m_doc.FeldHoehe, problem) ||
+            !CheckPinListText(e.Ausgaenge.Text(), m_doc.FeldBreite, m_doc.FeldHoehe, problem))
             return Fail(line, std::move(problem));
         if (e.Typ == kTypeAnalysisPoint) {
             long long nr = 0;
-            if (!ReadNumber(e.Text, 1, 9, nr) || analysisTaken[static_cast<std::size_t>(nr)])
+            if (!ReadFileNumber(e.Text, 1, 9, nr) || analysisTaken[static_cast<std::size_t>(nr)])
                 return Fail(line, "ungültige Analysepunkt-Nummer \"" + e.Text + "\"");
             analysisTaken[static_cast<std::size_t>(nr)] = true;
         }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "files/circuit_document.h"
+#include "files/file_lines.h"
 #include "model/elements.h"
 #include "model/grid.h"
 
@@ -24,18 +25,5 @@ struct ReadProblem {
 // entries that do not fit together.
 bool ReadCircuitText(std::string_view text, std::int16_t width, std::int16_t height,
                      CircuitDocument& doc, ReadProblem& problem);
-
-// One [Punkte] line: the cell (x, y) and its fields; the levels of the cell are 0. The
-// coordinates are not checked against a sheet here. False with the problem when a field is
-// missing or out of its range.
-bool ParseCellLine(std::string_view line, int& x, int& y, CellRecord& cell, std::string& problem);
-
-// One [Elemente] line: the seven fields of an element record. The text is everything between
-// the sixth and the last ";", so a text may hold ";" and ",". Runtime state slots are 0.
-bool ParseElementLine(std::string_view line, ElementRecord& element, std::string& problem);
-
-// An IC name that can stand for a definition file "name.icd" in the IC folder: not empty, no
-// folder part, no characters that file names on either platform refuse, and not "." or "..".
-bool IsPlainICName(std::string_view name);
 
 } // namespace kardo

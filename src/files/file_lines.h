@@ -1,0 +1,73 @@
+// Fields of circuit file lines: the ";"-closed tokens of a line, numbers read as the old reader
+// read them and checked against their field's range, the known type codes, strict pin lists, and
+// the parsers of a [Punkte] and an [Elemente] line. Shared by the circuit and IC file readers.
+#pragma once
+
+#include "model/elements.h"
+#include "model/grid.h"
+
+#include <array>
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+namespace kardo {
+
+bool IsBlank(char c);
+std::string_view TrimBlanksLeft(std::string_view s);
+std::string_view TrimBlanksRight(std::string_view s);
+std::string_view TrimBlanks(std::string_view s);
+
+// The ";"-closed tokens of a line, split once. Text after the last ";" is not a token.
+class FileTokens {
+  public:
+    explicit FileTokens(std::string_view line) {
+        std::size_t start = 0;
+        while (m_count < m_tokens.size()) {
+            const std::size_t semi = line.find(';', start);
+            if (semi == std::string_view::npos)
+                break;
+            m_tokens[m_count++] = line.substr(start, semi - start);
+            start = semi + 1;
+        }
+    }
+    std::size_t Count() const { return m_count; }
+    // Token n, 1-based; n must be at most Count().
+    std::string_view operator[](std::size_t n) const { return m_tokens[n - 1]; }
+
+  private:
+    std::array<std::string_view, 12> m_tokens{}; // the first twelve tokens
+    std::size_t m_count = 0;                     // closed tokens found, at most 12
+};
+
+// The number at the start of a token as the old Val read it (blanks skipped, a token without a
+// number reads 0), rounded to the nearest integer, a half to the even neighbour. False when it
+// lies outside lo..hi.
+bool ReadFileNumber(std::string_view token, long long lo, long long hi, long long& out);
+
+// Element type codes of element records, and the codes a cell may carry (those, empty, wire).
+bool IsElementTypeCode(long long t);
+bool IsCellTypeCode(long long t);
+
+// Checks a pin-list text strictly: entries "X<x>Y<y>:" with 0 <= x <= w and 0 <= y <= h, blanks
+// around the whole text allowed. False with the problem otherwise.
+bool CheckPinListText(std::string_view text, int w, int h, std::string& problem);
+
+// Problem texts: a field's value out of range; a line with fewer fields than it needs.
+std::string OutOfRangeText(std::string_view field, std::string_view token);
+std::string MissingText(std::string_view what, std::size_t need, std::size_t have);
+
+// One [Punkte] line: the cell (x, y) and its fields; the levels of the cell are 0. The
+// coordinates are not checked against a sheet here. False with the problem when a field is
+// missing or out of its range.
+bool ParseCellLine(std::string_view line, int& x, int& y, CellRecord& cell, std::string& problem);
+
+// One [Elemente] line: the seven fields of an element record. The text is everything between
+// the sixth and the last ";", so a text may hold ";" and ",". Runtime state slots are 0.
+bool ParseElementLine(std::string_view line, ElementRecord& element, std::string& problem);
+
+// An IC name that can stand for a definition file "name.icd" in the IC folder: not empty, no
+// folder part, no characters that file names on either platform refuse, and not "." or "..".
+bool IsPlainICName(std::string_view name);
+
+} // namespace kardo
