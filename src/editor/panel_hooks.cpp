@@ -9,8 +9,10 @@ namespace kardo {
 // shape beside it comes with the clock panel.
 void SelectTimer(std::int16_t) {}
 
-// The clock toolbar follows the selected clock once it exists.
-void ChangeToolbar3() {}
+void ChangeToolbar3() {
+    if (gPlatform != nullptr && gPlatform->host != nullptr)
+        gPlatform->host->ChangeToolbar3();
+}
 
 // Hands the key to the main window's quick-help box; headline and text come with the box.
 void PositionQuickHelp(std::string_view, std::string_view, std::string_view key) {

@@ -9,6 +9,7 @@
 #include "editor/overlays.h"
 #include "editor/selection.h"
 #include "editor/wire_tool.h"
+#include "model/clock_tables.h"
 #include "model/elements.h"
 #include "model/grid.h"
 #include "model/placement.h"
@@ -17,6 +18,7 @@
 #include "simulation/power.h"
 #include "simulation/sim_core.h"
 #include "simulation/sim_levels.h"
+#include "support/block_builder.h"
 #include "support/builder.h"
 #include "support/core_fixture.h"
 #include "support/mouse_driver.h"
@@ -395,6 +397,19 @@ TEST_F(PoweredClickTest, OnlySwitchCellsToggle) {
 TEST_F(PoweredClickTest, ARightClickOnAnElementRemovesNothing) {
     Click(12, 5, kButtonRight);
     EXPECT_EQ(gAnzElemente, 2);
+}
+
+TEST_F(MouseDispatchTest, APoweredClickOnAClockSelectsIt) {
+    const std::int16_t first = test::PlaceClock(10, 10);
+    const std::int16_t second = test::PlaceClock(10, 20);
+    ASSERT_NE(first * second, 0);
+    PowerOnOff();
+    ASSERT_TRUE(gPowerOn);
+    ASSERT_EQ(gAktTakt, 0);
+    const GridPoint cell = gElements[second].Ausgaenge.Points()[0];
+    Click(cell.x - 1, cell.y);
+    EXPECT_EQ(gTaktElement.at(static_cast<std::size_t>(gAktTakt)), second);
+    PowerOnOff();
 }
 
 TEST_F(PoweredClickTest, SpaceKeyPausesARunningRecompute) {
