@@ -1,6 +1,6 @@
 // The pass loop and the event dispatcher. Events of one pass are processed in the order they
-// were queued; whatever they queue goes to the next pass. The two queues are vectors that swap
-// their buffers each pass, so a run allocates only while a queue grows beyond its largest size.
+// were queued; whatever they queue goes to the next pass. The two queues swap their buffers
+// each pass, so a run allocates only while a queue grows beyond its largest size.
 #include "simulation/sim_core.h"
 
 #include "model/clock_tables.h"
@@ -9,6 +9,10 @@
 #include "platform/platform.h"
 #include "render/grafik.h"
 #include "simulation/clock_tick.h"
+#include "simulation/eval_adder.h"
+#include "simulation/eval_flipflop.h"
+#include "simulation/eval_mux_decoder.h"
+#include "simulation/eval_shift_register.h"
 #include "simulation/gate_eval.h"
 #include "simulation/power.h"
 #include "simulation/sim_levels.h"
@@ -19,8 +23,8 @@
 
 namespace kardo {
 
-std::vector<SimEvent> gEventQueue;
-std::vector<SimEvent> gNextEventQueue;
+EventQueue gEventQueue;
+EventQueue gNextEventQueue;
 bool gRechnet = false;
 bool gPaused = false;
 bool gAbgebrochen = false;
@@ -70,9 +74,11 @@ void MakePendingClockEdges() {
 
 } // namespace
 
+void EventQueue::Grow() { m_slots.resize(std::max<std::size_t>(2 * m_slots.size(), 1024)); }
+
 void ResetSimCore() {
-    gEventQueue.clear();
-    gNextEventQueue.clear();
+    gEventQueue.Release();
+    gNextEventQueue.Release();
     gRechnet = false;
     gPaused = false;
     gAbgebrochen = false;
@@ -95,8 +101,12 @@ int QueueCount(int welche) {
 }
 
 void ClearEventQueues() {
-    gEventQueue.clear();
-    gNextEventQueue.clear();
+    for (EventQueue* q : {&gEventQueue, &gNextEventQueue}) {
+        if (q->capacity() > kQueueFloor)
+            q->Release();
+        else
+            q->clear();
+    }
     gRechnet = false;
 }
 
@@ -245,9 +255,8 @@ void Propagate(int x, int y, int richtung, int pegel, int ebene) {
         }
     }
 
-    // Dispatch by the cell's type. Kinds without a case (clock, text, and the kinds whose
-    // evaluators are not built yet: adders, tri-state, multiplexer, decoder, flip-flop, shift
-    // register, number display) only carry their levels. A wire cell with an IC pin number and
+    // Dispatch by the cell's type. Kinds without a case (clock, text) only carry their levels.
+    // A wire cell with an IC pin number and
     // an IC element cell hand levels across an IC package; that crossing is not built yet, so
     // such events stop here.
     switch (c.Typ) {
@@ -272,6 +281,30 @@ void Propagate(int x, int y, int richtung, int pegel, int ebene) {
         break;
     case kTypeInverter:
         EvalInverter(x, y, richtung, pegel, ebene);
+        break;
+    case kTypeHalfAdder:
+        EvalHA(x, y, richtung, pegel, ebene);
+        break;
+    case kTypeFullAdder:
+        EvalVA(x, y, richtung, pegel, ebene);
+        break;
+    case kTypeTriState:
+        EvalTriState(x, y, richtung, pegel, ebene);
+        break;
+    case kTypeMultiplexer:
+        EvalMultiplexer(x, y, richtung, pegel, ebene);
+        break;
+    case kTypeDecoder:
+        EvalDecoder(x, y, richtung, pegel, ebene);
+        break;
+    case kTypeFlipFlop:
+        EvalFlipFlop(x, y, richtung, pegel, ebene);
+        break;
+    case kTypeShiftRegister:
+        EvalShiftRegister(x, y, richtung, pegel, ebene);
+        break;
+    case kTypeNumberDisplay:
+        UpdateDisplay(x, y, richtung, pegel, ebene);
         break;
     case kTypeAnalysisPoint: {
         std::vector<ElementRecord>& elements = level.Elemente;

@@ -5,7 +5,11 @@
 
 #include "model/grid.h"
 
+#include <bit>
+#include <cassert>
 #include <cstdint>
+#include <type_traits>
+#include <utility>
 #include <vector>
 
 namespace kardo {
@@ -19,9 +23,52 @@ struct SimEvent {
     std::uint8_t Ebene = 0;    // simulation level: 0 the circuit, n IC instance n
     std::int16_t Pegel = 0;    // the level as a truth value, -1 or 0
 };
+static_assert(sizeof(SimEvent) == 8 && std::is_trivially_copyable_v<SimEvent>);
 
-extern std::vector<SimEvent> gEventQueue; // events of the pass being processed; ClearEventQueues
-extern std::vector<SimEvent> gNextEventQueue; // events queued for the next pass; ClearEventQueues
+// One queue of events: a vector whose slots are reused from pass to pass, with the number of
+// events held in a counter of its own. Appending stores only into the slot and the counter, so
+// reading the count right after a pass never waits on a half-written vector header.
+class EventQueue {
+  public:
+    void push_back(const SimEvent& e) {
+        if (m_count == m_slots.size())
+            Grow();
+        m_slots[m_count++] = e;
+    }
+    std::size_t size() const { return m_count; }
+    bool empty() const { return m_count == 0; }
+    std::size_t capacity() const { return m_slots.size(); }
+    // Forgets the events; the slots stay for the next pass.
+    void clear() { m_count = 0; }
+    // Forgets the events and gives the slots back.
+    void Release() {
+        m_count = 0;
+        m_slots = {};
+    }
+    void swap(EventQueue& other) noexcept {
+        m_slots.swap(other.m_slots);
+        std::swap(m_count, other.m_count);
+    }
+    SimEvent& operator[](std::size_t i) {
+        assert(i < m_count);
+        return m_slots[i];
+    }
+    const SimEvent& operator[](std::size_t i) const {
+        assert(i < m_count);
+        return m_slots[i];
+    }
+    const SimEvent* begin() const { return m_slots.data(); }
+    const SimEvent* end() const { return m_slots.data() + m_count; }
+
+  private:
+    void Grow();
+
+    std::vector<SimEvent> m_slots; // storage; slots from m_count on are free
+    std::size_t m_count = 0;       // events held
+};
+
+extern EventQueue gEventQueue;     // events of the pass being processed; ClearEventQueues
+extern EventQueue gNextEventQueue; // events queued for the next pass; ClearEventQueues
 
 extern bool gRechnet;              // a pass run is in progress; ClearEventQueues clears it
 extern bool gPaused;               // the run is paused and stops at the top of its next pass
@@ -38,16 +85,30 @@ void ResetSimulation();
 
 // Appends an event to the next pass; any non-zero pegel is stored as -1.
 inline void AddEvent(int x, int y, int richtung, int pegel, int ebene) {
-    gNextEventQueue.push_back(SimEvent{static_cast<std::int16_t>(x), static_cast<std::int16_t>(y),
-                                       static_cast<std::uint8_t>(richtung),
-                                       static_cast<std::uint8_t>(ebene),
-                                       static_cast<std::int16_t>(pegel != 0 ? -1 : 0)});
+    if constexpr (std::endian::native == std::endian::little) {
+        // The event is built in one 64-bit word and stored at once: the next pass reads it back
+        // as a whole, often a few instructions later, and a record stored field by field would
+        // make that read wait for the stores to drain.
+        const std::uint64_t word =
+            static_cast<std::uint64_t>(static_cast<std::uint16_t>(x)) |
+            static_cast<std::uint64_t>(static_cast<std::uint16_t>(y)) << 16 |
+            static_cast<std::uint64_t>(static_cast<std::uint8_t>(richtung)) << 32 |
+            static_cast<std::uint64_t>(static_cast<std::uint8_t>(ebene)) << 40 |
+            (pegel != 0 ? std::uint64_t{0xFFFF} << 48 : 0);
+        gNextEventQueue.push_back(std::bit_cast<SimEvent>(word));
+    } else {
+        gNextEventQueue.push_back(
+            SimEvent{static_cast<std::int16_t>(x), static_cast<std::int16_t>(y),
+                     static_cast<std::uint8_t>(richtung), static_cast<std::uint8_t>(ebene),
+                     static_cast<std::int16_t>(pegel != 0 ? -1 : 0)});
+    }
 }
 
 // Number of events in the current pass (welche 1) or queued for the next (2); else 0.
 int QueueCount(int welche);
 
-// Empties both queues and clears gRechnet.
+// Empties both queues and clears gRechnet; queues grown far beyond the usual give their memory
+// back.
 void ClearEventQueues();
 
 // Runs passes until the next queue is empty, the run is paused, the pass limit strikes or the

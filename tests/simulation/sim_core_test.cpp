@@ -354,3 +354,57 @@ TEST_F(SimCoreTest, PassCounterDoesNotWrapWithAStepDelay) {
 
 } // namespace
 } // namespace kardo
+
+namespace kardo {
+namespace {
+
+using EventQueueTest = test::SimFixture;
+
+TEST_F(EventQueueTest, RunsReuseTheQueueSlots) {
+    HandLevel(40, 5);
+    for (int x = 1; x <= 30; ++x)
+        Wire(x, 2, x == 1 ? "R" : x == 30 ? "L" : "LR");
+    AddEvent(1, 2, kRight, 1, 0);
+    RunSimulation();
+    const std::size_t first = gEventQueue.capacity();
+    const std::size_t next = gNextEventQueue.capacity();
+    EXPECT_GT(first + next, 0u);
+    for (const int level : {0, 1, 0}) {
+        AddEvent(1, 2, kRight, level, 0);
+        RunSimulation();
+        EXPECT_EQ(Cell(30, 2).Pegel, level ? kTrue : 0);
+    }
+    EXPECT_EQ(gEventQueue.capacity(), first);
+    EXPECT_EQ(gNextEventQueue.capacity(), next);
+}
+
+TEST_F(EventQueueTest, SwapKeepsOrderAndCount) {
+    EventQueue a;
+    EventQueue b;
+    for (int i = 0; i < 3000; ++i)
+        a.push_back(SimEvent{static_cast<std::int16_t>(i), 1, 2, 0, -1});
+    b.push_back(SimEvent{7, 7, 1, 0, 0});
+    a.swap(b);
+    ASSERT_EQ(a.size(), 1u);
+    ASSERT_EQ(b.size(), 3000u);
+    EXPECT_EQ(a[0].X, 7);
+    int i = 0;
+    for (const SimEvent& e : b)
+        EXPECT_EQ(e.X, i++);
+    b.clear();
+    EXPECT_TRUE(b.empty());
+    EXPECT_GE(b.capacity(), 3000u);
+}
+
+TEST_F(EventQueueTest, ClearingAfterARunawayGivesTheMemoryBack) {
+    for (int i = 0; i < 100000; ++i)
+        AddEvent(1, 1, kRight, 1, 0);
+    ClearEventQueues();
+    EXPECT_EQ(gNextEventQueue.capacity(), 0u);
+    AddEvent(1, 1, kRight, 1, 0);
+    ClearEventQueues();
+    EXPECT_GT(gNextEventQueue.capacity(), 0u); // an ordinary queue keeps its slots
+}
+
+} // namespace
+} // namespace kardo
