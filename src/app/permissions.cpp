@@ -8,8 +8,17 @@
 
 namespace kardo {
 
-std::array<bool, kAnzBauteilRechte> gBauteilRechte;
-std::array<bool, kAnzFunktionRechte> gFunktionRechte;
+namespace {
+template <std::size_t N> constexpr std::array<bool, N> AllPermitted() {
+    std::array<bool, N> a{};
+    for (bool& b : a)
+        b = true;
+    return a;
+}
+} // namespace
+
+std::array<bool, kAnzBauteilRechte> gBauteilRechte = AllPermitted<kAnzBauteilRechte>();
+std::array<bool, kAnzFunktionRechte> gFunktionRechte = AllPermitted<kAnzFunktionRechte>();
 std::string gPasswort;
 
 namespace {

@@ -4,6 +4,7 @@
 #include "app/main_state.h"
 #include "app/settings.h"
 #include "editor/area_select.h"
+#include "editor/text_labels.h"
 #include "files/circuit_file.h"
 #include "files/qt/frm_create_new_file.h"
 #include "mainwindow/main_window.h"
@@ -63,7 +64,7 @@ void frmKardo::Toolbar_ButtonClick(std::string_view key) {
         if (IsChecked("cmdQuickHelp"))
             EnterQuickHelpMode();
     }
-    if (IsVisible("txtBeschriftung")) {
+    if (BeschriftungEditorVisible()) {
         SetVisible("txtBeschriftung", false);
         if (gPlatform != nullptr && gPlatform->pump != nullptr)
             Pump().DoEvents();

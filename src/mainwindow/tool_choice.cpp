@@ -2,6 +2,7 @@
 // complex-element list, the orientation keys and the tool display.
 #include "app/main_state.h"
 #include "app/permissions.h"
+#include "editor/text_labels.h"
 #include "mainwindow/main_window.h"
 #include "mainwindow/tool_icons.h"
 #include "mainwindow/tool_table.h"
@@ -113,7 +114,7 @@ void frmKardo::Toolbar2_ButtonClick(std::string_view key) {
         SetOrientationKeysEnabled(false);
 
     ChangeSelPicture(gMouseMode);
-    if (IsVisible("txtBeschriftung")) {
+    if (BeschriftungEditorVisible()) {
         SetVisible("txtBeschriftung", false);
         if (gPlatform != nullptr && gPlatform->pump != nullptr)
             Pump().DoEvents();
