@@ -4,6 +4,7 @@
 
 #include "app/file_object.h"
 #include "app/main_state.h"
+#include "app/recent_files.h"
 #include "app/settings.h"
 #include "editor/line_runs.h"
 #include "editor/overlays.h"
@@ -281,6 +282,7 @@ FileOutcome LoadFile(std::string_view name) {
     host.SetStatusText(2, "");
 
     AddRecentFile(path);
+    BuildRecentFilesMenu();
     LeaveICTool(host);
     host.SetMousePointer(kPointerCross);
     host.SetCaption("txtX", std::to_string(gFeldBreite));
@@ -336,6 +338,7 @@ FileOutcome SaveFileTo(const std::string& path) {
     if (gICsMitSpeichern)
         CopyUsedICs(doc, gFile.FilePath);
     AddRecentFile(path);
+    BuildRecentFilesMenu();
     gUnveraendert = true;
     // The caption is the file title without its extension (the last four characters).
     const std::string title = GetFileTitle(path);

@@ -123,6 +123,7 @@ TEST_F(CircuitFileTest, ALoadSetsTheFileTheCaptionAndTheSizeBoxes) {
     EXPECT_EQ(host.pointer, kPointerCross);
     EXPECT_EQ(host.statusTexts[2], "");
     EXPECT_EQ(gLastFiles[0], path);
+    EXPECT_EQ(host.Caption("mUsedFiles_0"), "&1 " + path);
     // A load does not change the unchanged mark.
     gUnveraendert = false;
     ASSERT_EQ(LoadFile(path), FileOutcome::Success);
@@ -216,6 +217,8 @@ TEST_F(CircuitFileTest, ASaveMarksTheCircuitSavedAndNamesTheWindow) {
     EXPECT_EQ(gFile.FilePath, dir.Path() + "/");
     EXPECT_EQ(host.Caption("frmKardo"), "schaltung");
     EXPECT_EQ(gLastFiles[0], path);
+    EXPECT_EQ(host.Caption("mUsedFiles_0"), "&1 " + path);
+    EXPECT_TRUE(host.IsVisible("mUsedFiles_0"));
     // A title of fewer than four characters leaves the caption as it was.
     ASSERT_EQ(SaveFileTo(dir.File("ab")), FileOutcome::Success);
     EXPECT_EQ(host.Caption("frmKardo"), "schaltung");
