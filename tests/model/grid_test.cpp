@@ -22,10 +22,10 @@ struct PixelCase {
 TEST_F(GridTest, GridToPixelRoundsHalfToEven) {
     const PixelCase cases[] = {
         {1.0f, 0, 7},  {1.0f, 3, 49}, {2.0f, 0, 14}, {0.6f, 0, 4}, // 4.2 -> 4
-        {0.6f, 1, 13}, // 12.6 -> 13
-        {2.5f, 0, 18}, // 17.5 -> 18 (even)
-        {2.5f, 1, 52}, // 52.5 -> 52 (even)
-        {1.5f, 0, 10}, // 10.5 -> 10 (even)
+        {0.6f, 1, 13},                                             // 12.6 -> 13
+        {2.5f, 0, 18},                                             // 17.5 -> 18 (even)
+        {2.5f, 1, 52},                                             // 52.5 -> 52 (even)
+        {1.5f, 0, 10},                                             // 10.5 -> 10 (even)
     };
     for (const auto& c : cases) {
         gGrafik.GridMode = c.zoom;
@@ -34,9 +34,10 @@ TEST_F(GridTest, GridToPixelRoundsHalfToEven) {
 }
 
 TEST_F(GridTest, PixelToGridAtZoomOne) {
-    const std::pair<int, int> cases[] = {{0, 0}, {6, 0}, {13, 0}, {14, 0}, {21, 1},
+    const std::pair<int, int> cases[] = {{0, 0},  {6, 0},  {13, 0}, {14, 0}, {21, 1},
                                          {28, 2}, {35, 2}, {42, 2}, {49, 3}};
-    for (auto [pixel, cell] : cases) EXPECT_EQ(PixelToGrid(pixel), cell) << "pixel " << pixel;
+    for (auto [pixel, cell] : cases)
+        EXPECT_EQ(PixelToGrid(pixel), cell) << "pixel " << pixel;
 }
 
 TEST_F(GridTest, WorksheetHasGuardFrame) {
@@ -104,7 +105,8 @@ TEST_F(GridTest, IsElementConnectionFindsInputsAndOutputs) {
     ElementRecord& e = AppendElement(kTypeInverter);
     e.Eingaenge = PinEntry(4, 4);
     e.Ausgaenge = PinEntry(6, 4);
-    for (int x = 4; x <= 6; ++x) gGrid(x, 4).ElementNr = e.Nr, gGrid(x, 4).Typ = kTypeInverter;
+    for (int x = 4; x <= 6; ++x)
+        gGrid(x, 4).ElementNr = e.Nr, gGrid(x, 4).Typ = kTypeInverter;
     EXPECT_TRUE(IsElementConnection(4, 4));
     EXPECT_FALSE(IsElementConnection(5, 4));
     EXPECT_TRUE(IsElementConnection(6, 4));
