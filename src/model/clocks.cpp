@@ -21,7 +21,20 @@ TimerArray& Timer2() {
     return *gTimer2;
 }
 
-void ResetClockTimers() { gTimer2.reset(); }
+std::unique_ptr<Timer> gTimer1;
+
+Timer& Timer1() {
+    if (!gTimer1) {
+        gTimer1 = Timers().CreateTimer();
+        gTimer1->SetInterval(1);
+    }
+    return *gTimer1;
+}
+
+void ResetClockTimers() {
+    gTimer2.reset();
+    gTimer1.reset();
+}
 
 namespace {
 
@@ -92,6 +105,14 @@ void UnloadTimer(std::int16_t& clockNr) {
         timers.UnloadLast();
         ResizeClockTables(n - 1);
     }
+    // A pending edge belongs to the clock that raised it: the removed clock's flag goes, and the
+    // flags of the later clocks move down with their entries.
+    if (static_cast<std::size_t>(i) < gTaktFlag.size()) {
+        if (timers.Count() < n + 1)
+            gTaktFlag.erase(gTaktFlag.begin() + i);
+        else
+            gTaktFlag[At(i)] = 0;
+    }
     gAktTakt = 0;
     if (gAnzTaktgeber > 0)
         --gAnzTaktgeber;
@@ -125,6 +146,10 @@ void LoadTimer(std::int16_t& elementNr) {
         CopyClockEntry(j, j + 1);
         gTaktElement[At(j + 1)] = static_cast<std::int16_t>(gTaktElement[At(j)] + 1);
     }
+    // The flags of the later clocks move up with their entries; the returning clock has no
+    // edge pending.
+    if (static_cast<std::size_t>(i) < gTaktFlag.size())
+        gTaktFlag.insert(gTaktFlag.begin() + i, 0);
     gTaktElement[At(i)] = static_cast<std::int16_t>(e);
     gTaktZeit1[At(i)] = RoundToInt16(Val(fields[1]));
     gTaktZeit0[At(i)] = RoundToInt16(Val(fields[2]));

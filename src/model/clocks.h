@@ -17,8 +17,13 @@ constexpr int kMaxClocks = 255;
 // Created on first use from the timer service in force.
 extern std::unique_ptr<TimerArray> gTimer2; // clock timers; destroyed by ResetClockTimers
 TimerArray& Timer2();
-// Destroys the timer array, so that the next use builds it afresh (element 0 only) from the
-// services then in force. Called by the start-up reset, and before the timer service goes away.
+// The main window's one-shot run timer Timer1 (1 ms): a clock tick enables it to start the run
+// that makes the pending edges. Created on first use from the timer service in force.
+extern std::unique_ptr<Timer> gTimer1; // run timer; destroyed by ResetClockTimers
+Timer& Timer1();
+// Destroys the timer array and the run timer, so that the next use builds them afresh (element
+// 0 only) from the services then in force. Called by the start-up reset, and before the timer
+// service goes away.
 void ResetClockTimers();
 
 // Places a clock generator at the cursor cell in orientation gOrientierung. Refused, like a

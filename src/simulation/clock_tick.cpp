@@ -5,6 +5,7 @@
 #include "model/clocks.h"
 #include "model/codes.h"
 #include "platform/platform.h"
+#include "simulation/clock_run.h"
 #include "simulation/pin_points.h"
 #include "simulation/sim_core.h"
 #include "simulation/sim_levels.h"
@@ -16,10 +17,7 @@ namespace {
 bool HasHost() { return gPlatform && gPlatform->host; }
 bool HasTimers() { return gPlatform && gPlatform->timers; }
 
-void SetClockInterval(int i, int ms) {
-    if (HasTimers() && i <= Timer2().UBound())
-        Timer2()[i].SetInterval(ms);
-}
+void SetClockInterval(int i, int ms) { ArmClockTimer(i, ms); }
 
 } // namespace
 
@@ -45,14 +43,15 @@ void ClockTick(int i) {
         // The counter of a burst saturates instead of wrapping past a byte.
         if (gTaktZaehler[at] < 255)
             ++gTaktZaehler[at];
-        if (gTaktZaehler[at] >= 2 * gAnzTakte[at] + 2 && !outputHigh) {
+        if (gTaktZaehler[at] >= BurstEndCount(i) && !outputHigh) {
             gTaktZaehler[at] = 0;
             if (HasTimers() && i <= Timer2().UBound())
                 Timer2()[i].SetEnabled(false);
             if (HasHost()) {
-                Host().SetEnabled("cmdStop", false);
-                Host().SetEnabled("cmdDauertakt", true);
-                Host().SetEnabled("cmdEinzeltakt", true);
+                // The clock toolbar's stop key, not the run-control button of that name.
+                Host().SetEnabled(kKeyClockStop, false);
+                Host().SetEnabled(kKeyDauertakt, true);
+                Host().SetEnabled(kKeyEinzeltakt, true);
             }
             return;
         }

@@ -14,6 +14,7 @@
 #include "platform/platform.h"
 #include "render/grafik.h"
 #include "render/redraw.h"
+#include "simulation/block_power_on.h"
 #include "simulation/gate_eval.h"
 #include "simulation/pin_points.h"
 #include "simulation/sim_core.h"
@@ -93,39 +94,11 @@ void CheckInverter(int x, int y, std::int16_t nr, int richtung) {
     RunCheckPass();
 }
 
-void CheckDecoder(int x, int y, std::int16_t nr, int richtung) {
-    GetInputPoints(nr, gCurLevel);
-    if (gAnzEingangsPunkte < 3 || IndexOf(gEingangsPunkte, gAnzEingangsPunkte, x, y) != 2)
-        return;
-    const GridPoint in1 = gEingangsPunkte[0];
-    const bool level = !Contains(in1.x, in1.y) || LevelCell(in1.x, in1.y).Pegel == 0;
-    GetOutputPoints(nr, gCurLevel);
-    if (gAnzAusgangsPunkte == 0)
-        return;
-    const GridPoint out1 = gAusgangsPunkte[0];
-    if (level && Contains(out1.x, out1.y))
-        LevelCell(out1.x, out1.y).Pegel = kTrue;
-    int qx = x;
-    int qy = y;
-    switch (richtung) {
-    case kLeft:
-        qx -= 3, qy -= 4;
-        break;
-    case kRight:
-        qx += 3, qy -= 4;
-        break;
-    case kUp:
-        qx += 4, qy -= 3;
-        break;
-    case kDown:
-        qx += 4, qy += 3;
-        break;
-    default:
-        return;
-    }
-    AddEvent(qx, qy, richtung, level ? 1 : 0, gCurLevel);
-    SetDirectionLevel(gCurLevel, out1.x, out1.y, richtung, TruthValue(level));
-    RunCheckPass();
+// The decoder's initial output comes from the address its inputs hold by now (an earlier
+// check's pass may have raised one), not from the all-low address.
+void CheckDecoder(int x, int y) {
+    if (QueueDecoderPowerOn(x, y, gCurLevel))
+        RunCheckPass();
 }
 
 void CheckGate(int x, int y, std::int16_t nr, int typ, int richtung) {
@@ -165,18 +138,9 @@ void CheckFlipFlop(int x, int y, std::int16_t nr, int richtung) {
     const std::uint32_t epoch = gPowerEpoch;
     GetOutputPoints(nr, gCurLevel);
     if (IndexOf(gAusgangsPunkte, gAnzAusgangsPunkte, x, y) == 1) {
-        CellRecord& c = LevelCell(x, y);
-        c.Pegel = kTrue;
-        const std::int16_t leaving = richtung == kLeft    ? c.Links
-                                     : richtung == kRight ? c.Rechts
-                                     : richtung == kUp    ? c.Oben
-                                     : richtung == kDown  ? c.Unten
-                                                          : 0;
-        if (leaving == 0)
+        // Inverted Q follows Q: a flip-flop set by an earlier check keeps it low.
+        if (!QueueFlipFlopInvertedOutput(x, y, gCurLevel))
             return;
-        const Step s = StepOf(richtung);
-        AddEvent(x + s.dx, y + s.dy, richtung, 1, gCurLevel);
-        SetDirectionLevel(gCurLevel, x, y, richtung, kTrue);
         if (!RunCheckPass() || epoch != gPowerEpoch)
             return;
     }
@@ -212,6 +176,7 @@ void SwitchOn() {
     gCurLevel = 0;
 
     Copy_P_to_Field();
+    ClearRuntimeState();
     if (!DoEventsStill(epoch))
         return;
     gEventQueue.clear();
@@ -411,7 +376,7 @@ void CheckElements(int x, int y, int mode) {
         CheckInverter(x, y, nr, richtung);
         break;
     case kTypeDecoder:
-        CheckDecoder(x, y, nr, richtung);
+        CheckDecoder(x, y);
         break;
     case kTypeAnd:
     case kTypeOr:

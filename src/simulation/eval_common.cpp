@@ -1,0 +1,23 @@
+// Helpers of the block-element evaluators.
+#include "simulation/eval_common.h"
+
+#include "ic/ic_view.h"
+
+namespace kardo::eval {
+
+void RunAfterClick() {
+    if (gRechnet)
+        return;
+    const std::uint32_t epoch = gPowerEpoch;
+    gRechnet = true;
+    gRunden = 0;
+    RunSimulation();
+    // Switched off while the run waited: the run belongs to a circuit that is gone.
+    if (epoch != gPowerEpoch)
+        return;
+    gRechnet = false;
+}
+
+bool CircuitShown() { return gPowerOn && gCurLevel < 1 && !gInLevel && !gLevels.empty(); }
+
+} // namespace kardo::eval
