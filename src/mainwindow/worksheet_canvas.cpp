@@ -83,6 +83,14 @@ WorksheetCanvas::WorksheetCanvas(ImageTarget& image, QWidget* parent)
     setMouseTracking(true);
     setFocusPolicy(Qt::ClickFocus);
     SyncSize();
+    m_frame.setInterval(16);
+    connect(&m_frame, &QTimer::timeout, this, &WorksheetCanvas::RefreshIfImageChanged);
+    m_frame.start();
+}
+
+void WorksheetCanvas::RefreshIfImageChanged() {
+    if (m_image.Image().cacheKey() != m_shownKey)
+        update();
 }
 
 void WorksheetCanvas::SyncSize() { setFixedSize(m_image.Width(), m_image.Height()); }
@@ -119,6 +127,7 @@ void WorksheetCanvas::ApplyPointer(int code) {
 
 void WorksheetCanvas::paintEvent(QPaintEvent* event) {
     m_painted = event->region();
+    m_shownKey = m_image.Image().cacheKey();
     QPainter p(this);
     const QRect area = event->rect();
     p.drawImage(area.topLeft(), m_image.Image(), area);

@@ -6,6 +6,7 @@
 
 #include <QCursor>
 #include <QRegion>
+#include <QTimer>
 #include <QWidget>
 
 namespace kardo {
@@ -21,6 +22,10 @@ class WorksheetCanvas : public QWidget {
     void ApplyPointer(int code);
     // The region the last paint covered, for checks of what a move repaints.
     const QRegion& PaintedRegion() const { return m_painted; }
+    // Repaints the canvas when the worksheet image changed since it was last shown: the
+    // simulation draws into the image from timers and step-delay waits, not from events of the
+    // canvas. A frame timer calls it.
+    void RefreshIfImageChanged();
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -42,6 +47,8 @@ class WorksheetCanvas : public QWidget {
     QCursor m_pinCursor;        // custom pointer of the IC-definition view over a wire end
     QRegion m_painted;          // region of the last paint event
     QPointF m_lastMove{-1, -1}; // position of the last move handed on
+    qint64 m_shownKey = 0;      // cache key of the image contents last painted
+    QTimer m_frame;             // looks for image changes once a frame
 };
 
 } // namespace kardo

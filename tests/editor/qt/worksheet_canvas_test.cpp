@@ -179,6 +179,26 @@ TEST_F(CanvasSession, AMoveRepaintsOnlyTheBand) {
     EXPECT_EQ(gGrid(7, 5).Typ, kTypeWire);
 }
 
+TEST_F(CanvasSession, ImageChangesMadeOutsideItsEventsAreShown) {
+    gMouseMode = kToolWire;
+    QTest::mouseMove(canvas, Centre(5, 5));
+    QTest::mousePress(canvas, Qt::LeftButton, {}, Centre(5, 5));
+    QApplication::processEvents();
+    QTest::mouseMove(canvas, Centre(8, 5));
+    QApplication::processEvents();
+    // Nothing changed in the image: the band alone was repainted, and stays so.
+    canvas->RefreshIfImageChanged();
+    QApplication::processEvents();
+    EXPECT_LE(canvas->PaintedRegion().boundingRect().height(), 5);
+    // The simulation draws into the image from a timer.
+    picture.SetPixel(GridToPixel(30) + 3, GridToPixel(20), Rgb(255, 0, 0));
+    canvas->RefreshIfImageChanged();
+    QApplication::processEvents();
+    EXPECT_EQ(canvas->PaintedRegion().boundingRect(), canvas->rect());
+    EXPECT_EQ(Shown(GridToPixel(30) + 3, GridToPixel(20)), Rgb(255, 0, 0));
+    QTest::mouseRelease(canvas, Qt::LeftButton, {}, Centre(8, 5));
+}
+
 TEST_F(CanvasSession, PointerFollowsTheTool) {
     gMouseMode = kToolWire;
     QTest::mouseMove(canvas, Centre(4, 4));
