@@ -49,4 +49,4 @@ fuzz: deps
 		build-fuzz/corpus tests/data
 
 clean:
-	@rm -rf build build-release build-asan
+	@rm -rf build build-release build-asan build-fuzz
