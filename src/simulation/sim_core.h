@@ -70,13 +70,15 @@ class EventQueue {
 extern EventQueue gEventQueue;     // events of the pass being processed; ClearEventQueues
 extern EventQueue gNextEventQueue; // events queued for the next pass; ClearEventQueues
 
+// Run state; ResetSimCore sets the start-up values.
 extern bool gRechnet;              // a pass run is in progress; ClearEventQueues clears it
 extern bool gPaused;               // the run is paused and stops at the top of its next pass
 extern bool gAbgebrochen;          // the endless-loop abort struck; cleared by power-on
 extern std::int32_t gRunden;       // passes since the last clock edge, check or user action
 extern std::int16_t gMaxRunden;    // pass limit of the endless-loop abort (setting "AutoStop")
 extern std::int16_t gVerzoegerung; // step delay 0..100, 0 = off; the delay controls set it
-extern std::uint32_t gPowerEpoch;  // counts power switches; code resumed after a wait compares it
+extern std::uint32_t gPowerEpoch;  // counts power switches, never reset; code that resumes
+                                   // after a wait compares it with the value it started with
 
 // Start-up state of the queues and the run-state globals (limit 1000, no delay).
 void ResetSimCore();

@@ -2,6 +2,7 @@
 #include "model/clock_tables.h"
 #include "model/codes.h"
 #include "sim_test_util.h"
+#include "simulation/power.h"
 #include "simulation/sim_core.h"
 
 #include <limits>
@@ -404,6 +405,36 @@ TEST_F(EventQueueTest, ClearingAfterARunawayGivesTheMemoryBack) {
     AddEvent(1, 1, kRight, 1, 0);
     ClearEventQueues();
     EXPECT_GT(gNextEventQueue.capacity(), 0u); // an ordinary queue keeps its slots
+}
+
+} // namespace
+} // namespace kardo
+
+namespace kardo {
+namespace {
+
+using SimResetTest = test::SimFixture;
+
+TEST_F(SimResetTest, StartUpResetRestoresEverySimulationGlobal) {
+    AddEvent(1, 1, kRight, 1, 0);
+    gEventQueue.push_back(SimEvent{});
+    gRechnet = gPaused = gAbgebrochen = true;
+    gRunden = 77;
+    gMaxRunden = 300;
+    gVerzoegerung = 42;
+    gAusschalten = true;
+    gSimLevel = 3;
+    InitProgramState();
+    EXPECT_EQ(QueueCount(1) + QueueCount(2), 0);
+    EXPECT_FALSE(gRechnet);
+    EXPECT_FALSE(gPaused);
+    EXPECT_FALSE(gAbgebrochen);
+    EXPECT_EQ(gRunden, 0);
+    EXPECT_EQ(gMaxRunden, 1000);
+    EXPECT_EQ(gVerzoegerung, 0);
+    EXPECT_FALSE(gAusschalten);
+    EXPECT_EQ(gSimLevel, 0);
+    EXPECT_FALSE(gPowerOnRunning);
 }
 
 } // namespace
