@@ -307,3 +307,40 @@ TEST_F(CircuitTest, EvenRingSettles) {
 
 } // namespace
 } // namespace kardo
+
+namespace kardo {
+namespace {
+
+using CircuitAbortTest = test::CircuitFixture;
+
+// Fault: after the endless-loop abort of a run started by a switch click, the click handler
+// went on and wrote the run controls of a circuit the abort had already switched off.
+TEST_F(CircuitAbortTest, NothingRunsOnAfterTheAbortOfAClickedRun) {
+    // A ring of three inverters closed through an AND gate that the switch enables.
+    ASSERT_NE(test::PlaceAnd(6, 6), 0); // inputs (6, 5) ring, (6, 7) switch; output (8, 6)
+    ASSERT_NE(test::PlaceInverter(10, 6, kRight), 0);
+    ASSERT_NE(test::PlaceInverter(14, 6, kRight), 0);
+    ASSERT_NE(test::PlaceInverter(12, 10, kLeft), 0);
+    test::LayWire(8, 6, 10, 6);
+    test::LayWire(11, 6, 14, 6);
+    test::LayWire(15, 6, 17, 10);
+    test::LayWire(17, 10, 12, 10);
+    test::LayWire(11, 10, 4, 10);
+    test::LayWire(4, 10, 4, 5);
+    test::LayWire(4, 5, 6, 5);
+    test::SwitchLine(2, 7, 6); // crosses the ring's wire at (4, 7) without a point
+    PowerOn();
+    ASSERT_TRUE(host.messages.empty()) << "the disabled ring settles";
+    ASSERT_TRUE(gPowerOn);
+    Click(2, 7);
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_FALSE(gPowerOn);
+    EXPECT_TRUE(gAbgebrochen);
+    EXPECT_FALSE(gRechnet);
+    EXPECT_EQ(host.log.back().rfind("MessageBox(", 0), 0u);
+    EXPECT_EQ(host.Caption("lblTime"), "");
+    EXPECT_EQ(host.Caption("lblOnOff"), "Ausführung unterbrochen");
+}
+
+} // namespace
+} // namespace kardo
