@@ -1,6 +1,7 @@
 // Text and path helpers: token reading, number texts and path tests on the local file system.
 #include "files/text_helpers.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <filesystem>
@@ -55,6 +56,38 @@ std::string CStrTrim(bool value) { return value ? "-1" : "0"; }
 
 std::string CStrTrim(int value) { return std::to_string(RoundToInt16(value)); }
 
+namespace {
+
+// The power of ten of a number's first significant digit ("123" 2, "0.05" -2, "5e-3" -3): tells
+// a value too large for a double from one too small.
+long DecimalMagnitude(std::string_view number) {
+    std::size_t i = number.find_first_of("0123456789.");
+    long lead = 0;      // integer digits from the first non-zero one
+    long zeros = 0;     // zeros after the point before the first significant digit
+    bool seen = false;  // a non-zero digit has been met
+    bool point = false; // past the decimal point
+    for (; i < number.size(); ++i) {
+        const char ch = number[i];
+        if (ch == '.') {
+            point = true;
+        } else if (ch >= '0' && ch <= '9') {
+            seen = seen || ch != '0';
+            if (!point && seen)
+                ++lead;
+            else if (point && !seen)
+                ++zeros;
+        } else {
+            break;
+        }
+    }
+    long exponent = 0;
+    if (i < number.size() && (number[i] == 'e' || number[i] == 'E'))
+        exponent = std::strtol(std::string(number.substr(i + 1)).c_str(), nullptr, 10);
+    return (lead > 0 ? lead - 1 : -zeros - 1) + exponent;
+}
+
+} // namespace
+
 double Val(std::string_view text) {
     std::size_t i = 0;
     while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
@@ -89,7 +122,18 @@ double Val(std::string_view text) {
         if (j > firstDigit)
             number += exponent;
     }
-    return std::strtod(number.c_str(), nullptr);
+    // from_chars reads "." as the decimal point whatever the locale: strtod would follow the
+    // C locale, which the GUI sets from the environment (a German one reads "7.5" as 7).
+    if (number.front() == '+')
+        number.erase(0, 1);
+    double value = 0.0;
+    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), value);
+    if (error == std::errc::result_out_of_range) {
+        if (DecimalMagnitude(number) < 0)
+            return number.front() == '-' ? -0.0 : 0.0;
+        return number.front() == '-' ? -HUGE_VAL : HUGE_VAL;
+    }
+    return error == std::errc{} ? value : 0.0;
 }
 
 namespace {
