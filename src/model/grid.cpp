@@ -2,6 +2,7 @@
 #include "model/grid.h"
 
 #include "model/elements.h"
+#include "model/rounding.h"
 #include "render/grafik.h"
 #include "simulation/pin_points.h"
 #include "simulation/sim_levels.h"
@@ -44,15 +45,14 @@ void ClearCell(int x, int y) {
 }
 
 std::int16_t GridToPixel(int c) {
-    // std::nearbyint rounds a half to the even neighbour in the default rounding mode.
     const double zoom = static_cast<double>(gGrafik.GridMode);
-    return static_cast<std::int16_t>(std::nearbyint(zoom * 14.0 * (c + 0.5)));
+    return static_cast<std::int16_t>(RoundHalfEven(zoom * 14.0 * (c + 0.5)));
 }
 
 std::int16_t PixelToGrid(double p) {
     const double zoom = static_cast<double>(gGrafik.GridMode);
     const double r = gRaster;
-    const double g = std::nearbyint((p - r * zoom / 2.0) / zoom / r);
+    const double g = RoundHalfEven((p - r * zoom / 2.0) / zoom / r);
     return g < 0 ? std::int16_t{0} : static_cast<std::int16_t>(g);
 }
 

@@ -1,6 +1,7 @@
 // Helpers shared by the symbol drawers.
 #include "render/draw_common.h"
 
+#include "model/rounding.h"
 #include "simulation/sim_levels.h"
 
 #include <cassert>
@@ -19,7 +20,7 @@ double Zoom() { return static_cast<double>(gGrafik.GridMode); }
 
 double C(int i) { return GridToPixel(i); }
 
-int CInt(double v) { return static_cast<int>(std::nearbyint(v)); }
+int CInt(double v) { return static_cast<int>(RoundHalfEven(v)); }
 
 void SetBodyFill(Color screenColor, bool onlyBorder) {
     DrawTarget& d = Dev();
