@@ -70,14 +70,13 @@ frmKardo::frmKardo(ImageTarget& picture, QWidget* parent)
 
     // Functions whose windows come with later parts of the program.
     for (const char* name :
-         {"cmdCut",         "cmdCopy",      "cmdPaste",      "cmdPrint",    "mPrint",
-          "cmdSynthese",    "cmdTabelle",   "mSynthese",     "mBoolean",    "mTermCreation",
-          "cmdICView",      "mDefIC",       "cmdICAuswahl",  "mICAuswahl",  "cmdEinstellungen",
-          "mOptionen",      "cmdPanel5",    "mPanel_5",      "mSaveBitmap", "mNumberConversion",
-          "mHelp",          "mWeb",         "mService",      "mInfo",       "mZoomIn",
-          "mZoomOut",       "mZoom_0",      "mZoom_1",       "mZoom_2",     "mZoom_3",
-          "mAnsichtItem_2", "cmdDauertakt", "cmdEinzeltakt", "Toolbar3_3",  "cmdFullStop",
-          "cmdICVerwaltung"})
+         {"cmdCut",         "cmdCopy",        "cmdPaste",     "cmdPrint",    "mPrint",
+          "cmdSynthese",    "cmdTabelle",     "mSynthese",    "mBoolean",    "mTermCreation",
+          "cmdICView",      "mDefIC",         "cmdICAuswahl", "mICAuswahl",  "cmdEinstellungen",
+          "mOptionen",      "cmdPanel5",      "mPanel_5",     "mSaveBitmap", "mNumberConversion",
+          "mHelp",          "mWeb",           "mService",     "mInfo",       "mZoomIn",
+          "mZoomOut",       "mZoom_0",        "mZoom_1",      "mZoom_2",     "mZoom_3",
+          "mAnsichtItem_2", "cmdICVerwaltung"})
         SetBuilt(name, false);
 
     for (int i = 1; i <= 2; ++i) {

@@ -4,6 +4,7 @@
 #include "mainwindow/tool_icons.h"
 #include "mainwindow/worksheet_canvas.h"
 #include "model/placement.h"
+#include "simulation/clock_run.h"
 
 #include <algorithm>
 #include <tuple>
@@ -309,6 +310,11 @@ void frmKardo::BuildPropertyPanel(QVBoxLayout* column) {
         QAction* a = clockKeys->addAction(KeyIcon(key), QString());
         a->setObjectName(key);
         a->setEnabled(false);
+        const std::string k = key;
+        connect(a, &QAction::triggered, this, [this, k] {
+            Toolbar3_ButtonClick(k);
+            RefreshWorksheet();
+        });
     }
     clockKeys->actions().at(0)->setToolTip(Utf8("Dauertakt"));
     clockKeys->actions().at(1)->setToolTip(Utf8("Einzeltakt"));

@@ -268,6 +268,22 @@ TEST_F(MainToolbarTest, ClockKeysFollowTheRunStateOfTheSelectedClock) {
     }
 }
 
+TEST_F(MainToolbarTest, TheClockKeysRunAndStopTheSelectedClock) {
+    test::PlaceClock(10, 10);
+    W().findChild<QPushButton*>("cmdOn")->click();
+    ASSERT_TRUE(gPowerOn);
+    ASSERT_TRUE(W().IsEnabled("Toolbar3_1"));
+    Click("Toolbar3_1");
+    EXPECT_EQ(Timer2()[0].Tag, "Dauertakt");
+    EXPECT_FALSE(W().IsEnabled("cmdDauertakt"));
+    EXPECT_TRUE(W().IsEnabled("Toolbar3/cmdStop"));
+    Click("Toolbar3_3");
+    EXPECT_EQ(Timer2()[0].Tag, "Stop");
+    EXPECT_TRUE(W().IsEnabled("cmdDauertakt"));
+    W().findChild<QPushButton*>("cmdOff")->click();
+    EXPECT_FALSE(gPowerOn);
+}
+
 TEST_F(MainToolbarTest, TheClockPanelShowsTheSelectedClock) {
     test::PlaceClock(10, 10);
     test::PlaceClock(20, 10);
