@@ -7,7 +7,9 @@
 #include "app/settings.h"
 #include "app/startup.h"
 #include "app/system_info.h"
+#include "editor/wire_tool.h"
 #include "files/text_helpers.h"
+#include "model/codes.h"
 #include "model/grid.h"
 #include "model/placement.h"
 #include "model/utilities.h"
@@ -50,6 +52,7 @@ void AssignStartValues() {
     gAnzImpulse = 50;
     gMaxRunden = 1000;
     gScroll = true;
+    gAutoVerbindung = kTrue;
     gUnveraendert = true;
 }
 

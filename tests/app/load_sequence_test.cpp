@@ -5,6 +5,8 @@
 #include "app/permissions.h"
 #include "app/settings.h"
 #include "app/system_info.h"
+#include "editor/wire_tool.h"
+#include "model/codes.h"
 #include "model/grid.h"
 #include "model/placement.h"
 #include "model/utilities.h"
@@ -58,23 +60,28 @@ TEST_F(LoadSequenceTest, AFirstStartCreatesTheKeyWithEverythingPermitted) {
 }
 
 TEST_F(LoadSequenceTest, StartValues) {
+    InitObjects();
+    EXPECT_EQ(gAktiviert, 0);
+    EXPECT_EQ(gFeldBreite, 50);
+    EXPECT_EQ(gFeldHoehe, 30);
+    // Whatever the objects' reset left, stage 2 sets the start values itself.
     gMouseMode = 6;
     gOrientierung = 4;
     gMaxRunden = 300;
     gUnveraendert = false;
     gScroll = false;
     gAnzImpulse = 3;
-    InitObjects();
+    gAutoVerbindung = kFalse;
+    gCurLevel = 2;
     AssignStartValues();
-    EXPECT_EQ(gAktiviert, 0);
-    EXPECT_EQ(gFeldBreite, 50);
-    EXPECT_EQ(gFeldHoehe, 30);
     EXPECT_EQ(gMouseMode, 1);
     EXPECT_EQ(gOrientierung, 2);
     EXPECT_EQ(gMaxRunden, 1000);
     EXPECT_TRUE(gUnveraendert);
     EXPECT_TRUE(gScroll);
     EXPECT_EQ(gAnzImpulse, 50);
+    EXPECT_EQ(gAutoVerbindung, kTrue);
+    EXPECT_EQ(gCurLevel, 0);
 }
 
 TEST_F(LoadSequenceTest, AFirstStartUsesTheDefaultFolderForAllThreeWithoutAMessage) {
