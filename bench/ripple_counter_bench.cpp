@@ -1,0 +1,107 @@
+// A 16-bit ripple counter of JK flip-flops (J and K open, Q of each wired to the clock input of
+// the next) clocked from a switch that the benchmark toggles directly, without timers. Reports
+// input clock cycles per second, headless (argument 0: a target that draws nothing, every
+// drawing call still made) and drawing into an in-memory worksheet image (argument 1).
+#include "app/startup.h"
+#include "model/clocks.h"
+#include "model/codes.h"
+#include "model/grid.h"
+#include "pixel_target.h"
+#include "platform/platform.h"
+#include "platform/recording_target.h"
+#include "platform/virtual_clock.h"
+#include "simulation/power.h"
+#include "simulation/sim_core.h"
+#include "simulation/sim_levels.h"
+#include "simulation/user_interaction.h"
+#include "support/block_builder.h"
+#include "support/builder.h"
+#include "support/fake_host.h"
+#include "support/sim_blocks.h"
+
+#include <cstdint>
+#include <memory>
+#include <stdexcept>
+
+#include <benchmark/benchmark.h>
+
+namespace kardo::bench {
+namespace {
+
+constexpr int kBits = 16;
+constexpr int kX0 = 5;
+constexpr int kY0 = 20;
+
+void Require(bool ok, const char* what) {
+    if (!ok)
+        throw std::runtime_error(what);
+}
+
+// Fake platform services and a fresh 130 x 30 worksheet; target 0 headless, 1 pixels.
+class CounterEnv {
+  public:
+    explicit CounterEnv(std::int64_t target) : m_pump(m_clock) {
+        if (target == 1)
+            m_pixels = std::make_unique<PixelTarget>(131 * 14, 31 * 14);
+        m_platform.screen = target == 1 ? static_cast<DrawTarget*>(m_pixels.get()) : &m_null;
+        m_platform.printer = &m_printer;
+        m_platform.timers = &m_clock;
+        m_platform.pump = &m_pump;
+        m_platform.host = &m_host;
+        InitProgramState();
+        CreateWorksheet(130, 30);
+    }
+    ~CounterEnv() {
+        if (gPowerOn)
+            PowerOnOff();
+        ResetClockTimers();
+    }
+    CounterEnv(const CounterEnv&) = delete;
+    CounterEnv& operator=(const CounterEnv&) = delete;
+
+  private:
+    NullTarget m_null;                     // headless worksheet picture
+    std::unique_ptr<PixelTarget> m_pixels; // drawn worksheet picture
+    NullTarget m_printer{DeviceKind::Printer};
+    VirtualClock m_clock;
+    VirtualPump m_pump;
+    test::FakeHost m_host;
+    Platform m_platform;
+    PlatformScope m_scope{m_platform};
+};
+
+void BM_RippleCounter16(benchmark::State& state) {
+    CounterEnv env(state.range(0));
+    // A falling stair of flip-flops: Q of each reaches the clock input of the next, a row
+    // higher, through one wire cell.
+    std::int16_t ff[kBits] = {};
+    for (int i = 0; i < kBits; ++i) {
+        ff[i] = test::PlaceBlockKind(kTypeFlipFlop, kX0 + 7 * i, kY0 - i, kRight);
+        Require(ff[i] != 0, "flip-flop");
+        if (i > 0) {
+            const GridPoint q = test::OutPin(ff[i - 1], 0);
+            const GridPoint c = test::InPin(ff[i], 1);
+            test::LayWire(q.x, q.y, c.x, c.y);
+        }
+    }
+    const GridPoint sw = test::SwitchInto(test::InPin(ff[0], 1), kLeft, 3);
+    PowerOnOff();
+    Require(gPowerOn && !gAbgebrochen, "switched on");
+
+    for (auto _ : state) {
+        test::ClickCell(sw);
+        test::ClickCell(sw);
+    }
+
+    Require(!gAbgebrochen, "aborted");
+    std::uint32_t count = 0;
+    for (int i = 0; i < kBits; ++i)
+        count |= static_cast<std::uint32_t>(test::LiveAt(test::OutPin(ff[i], 0))) << i;
+    Require(count == static_cast<std::uint32_t>(state.iterations()) % 65536U, "counter reading");
+    state.counters["input_cycles_per_s"] =
+        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_RippleCounter16)->Arg(0)->Arg(1)->Unit(benchmark::kNanosecond);
+
+} // namespace
+} // namespace kardo::bench
