@@ -1,7 +1,8 @@
 // A 16-bit ripple counter of JK flip-flops (J and K open, Q of each wired to the clock input of
 // the next) clocked from a switch that the benchmark toggles directly, without timers. Reports
 // input clock cycles per second, headless (argument 0: a target that draws nothing, every
-// drawing call still made) and drawing into an in-memory worksheet image (argument 1).
+// drawing call still made), drawing into an in-memory worksheet image (argument 1), and without
+// any worksheet picture (argument 2: the simulation alone, no drawing calls at all).
 #include "app/startup.h"
 #include "model/clocks.h"
 #include "model/codes.h"
@@ -37,10 +38,11 @@ void Require(bool ok, const char* what) {
         throw std::runtime_error(what);
 }
 
-// Fake platform services and a fresh 130 x 30 worksheet; target 0 headless, 1 pixels.
+// Fake platform services and a fresh 130 x 30 worksheet; target 0 headless, 1 pixels, 2 none
+// once switched on.
 class CounterEnv {
   public:
-    explicit CounterEnv(std::int64_t target) : m_pump(m_clock) {
+    explicit CounterEnv(std::int64_t target) : m_target(target), m_pump(m_clock) {
         if (target == 1)
             m_pixels = std::make_unique<PixelTarget>(131 * 14, 31 * 14);
         m_platform.screen = target == 1 ? static_cast<DrawTarget*>(m_pixels.get()) : &m_null;
@@ -52,14 +54,22 @@ class CounterEnv {
         CreateWorksheet(130, 30);
     }
     ~CounterEnv() {
+        m_platform.screen = m_pixels ? static_cast<DrawTarget*>(m_pixels.get()) : &m_null;
         if (gPowerOn)
             PowerOnOff();
         ResetClockTimers();
     }
     CounterEnv(const CounterEnv&) = delete;
     CounterEnv& operator=(const CounterEnv&) = delete;
+    // Switches on; with target 2 the worksheet picture goes away first.
+    void PowerOn() {
+        if (m_target == 2)
+            m_platform.screen = nullptr;
+        PowerOnOff();
+    }
 
   private:
+    std::int64_t m_target;                 // see the constructor
     NullTarget m_null;                     // headless worksheet picture
     std::unique_ptr<PixelTarget> m_pixels; // drawn worksheet picture
     NullTarget m_printer{DeviceKind::Printer};
@@ -85,7 +95,7 @@ void BM_RippleCounter16(benchmark::State& state) {
         }
     }
     const GridPoint sw = test::SwitchInto(test::InPin(ff[0], 1), kLeft, 3);
-    PowerOnOff();
+    env.PowerOn();
     Require(gPowerOn && !gAbgebrochen, "switched on");
 
     for (auto _ : state) {
@@ -101,7 +111,7 @@ void BM_RippleCounter16(benchmark::State& state) {
     state.counters["input_cycles_per_s"] =
         benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
-BENCHMARK(BM_RippleCounter16)->Arg(0)->Arg(1)->Unit(benchmark::kNanosecond);
+BENCHMARK(BM_RippleCounter16)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kNanosecond);
 
 } // namespace
 } // namespace kardo::bench
