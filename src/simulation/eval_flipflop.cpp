@@ -73,15 +73,18 @@ void Settle(const FlipFlop& ff) {
 void SetOrReset(const FlipFlop& ff, bool isSet, bool pressed) {
     const std::size_t k = isSet ? kQ : kQBar;
     const std::size_t other = isSet ? kQBar : kQ;
-    ff.Drive(k, true);
+    const bool otherHeld = ff.In(isSet ? kReset : kSet);
     if (pressed) {
+        ff.Drive(k, true);
         ff.Drive(other, false);
+    } else if (otherHeld) {
+        // Released while the other asynchronous input still holds: that one wins. Output k is
+        // not raised first, so that it does not pulse for one pass.
+        ff.DriveQ(!isSet);
     } else {
-        // Released while the other asynchronous input still holds: that one wins.
-        if (isSet && ff.In(kReset))
-            ff.DriveQ(false);
-        else if (!isSet && ff.In(kSet))
-            ff.DriveQ(true);
+        ff.Drive(k, true);
+    }
+    if (!pressed) {
         // With J and K open and the clock high, the master stands at toggle as a rising edge
         // would have left it.
         if (ff.Unwired(kJ) && ff.Unwired(kK) && ff.In(kClock) && !ff.In(kJ) && !ff.In(kK)) {

@@ -136,6 +136,45 @@ TEST_F(FlipFlopCircuit, ReleasingOneAsynchronousInputLetsTheHeldOneWin) {
     EXPECT_EQ(QBar(), 0);
 }
 
+// Fault: releasing set while reset held raised Q before lowering it again, a one-pass pulse
+// that clocked whatever Q drives.
+TEST_F(FlipFlopCircuit, ReleasingSetUnderAHeldResetSendsNoPulse) {
+    nr = PlaceBlockKind(kTypeFlipFlop, 10, 10, kRight);
+    ASSERT_NE(nr, 0);
+    s = SwitchInto(InPin(nr, 3), kUp, 3);
+    r = SwitchInto(InPin(nr, 4), kDown, 3);
+    // A second flip-flop with J and K open, clocked by Q, toggles on any pulse of Q.
+    const std::int16_t next = PlaceBlockKind(kTypeFlipFlop, 17, 9, kRight);
+    ASSERT_NE(next, 0);
+    LayWire(OutPin(nr, 0).x, OutPin(nr, 0).y, InPin(next, 1).x, InPin(next, 1).y);
+    q = OutPin(nr, 0);
+    qBar = OutPin(nr, 1);
+    PowerOn();
+    Set(s, 1);
+    Set(r, 1);
+    ASSERT_EQ(Q(), 0) << "reset pressed last";
+    const int before = LiveAt(OutPin(next, 0));
+    // Released set, reset still held: inverted Q rises, Q stays low without a pulse.
+    Set(s, 0);
+    EXPECT_EQ(Q(), 0);
+    EXPECT_EQ(QBar(), 1);
+    EXPECT_EQ(LiveAt(OutPin(next, 0)), before) << "Q pulsed and clocked the next flip-flop";
+    // And the same for reset released under a held set: inverted Q must not pulse.
+    Set(s, 1);
+    ASSERT_EQ(Q(), 1);
+    ASSERT_EQ(QBar(), 0);
+    Set(r, 0);
+    EXPECT_EQ(Q(), 1);
+    EXPECT_EQ(QBar(), 0);
+    Set(r, 1);
+    Set(s, 0);
+    const GridPoint setPin = InPin(nr, 3);
+    EvalFlipFlop(setPin.x, setPin.y, kDown, 0, 0);
+    EXPECT_EQ(NextEvents(), (std::vector<Ev>{{qBar.x + 1, qBar.y, kRight, kTrue},
+                                             {q.x + 1, q.y, kRight, kFalse}}))
+        << ToString(NextEvents());
+}
+
 TEST_F(FlipFlopCircuit, OpenJAndKToggleOnEveryPulse) {
     Build(false);
     for (int i = 1; i <= 5; ++i) {
