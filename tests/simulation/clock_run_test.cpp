@@ -83,19 +83,24 @@ TEST_F(ClockRun, BurstGivesExactlyItsPulsesThenStops) {
     Build();
     gTaktZeit0[0] = 300;
     gTaktZeit1[0] = 200;
-    gAnzTakte[0] = 3;
-    Press("cmdEinzeltakt");
-    EXPECT_EQ(gTaktZaehler[0], 1);
-    EXPECT_EQ(Timer2()[0].Tag, "Einzeltakt");
-    const std::vector<Edge> edges = Run(3000);
-    const std::vector<Edge> expected = {{301, 1},  {501, 0},  {801, 1},
-                                        {1001, 0}, {1301, 1}, {1501, 0}};
-    EXPECT_EQ(edges, expected);
-    EXPECT_FALSE(Timer2()[0].Enabled());
-    EXPECT_EQ(gTaktZaehler[0], 0);
-    EXPECT_TRUE(host.IsEnabled(kKeyDauertakt));
-    EXPECT_TRUE(host.IsEnabled(kKeyEinzeltakt));
-    EXPECT_FALSE(host.IsEnabled(kKeyClockStop));
+    for (const int pulses : {1, 3, 5}) {
+        gAnzTakte[0] = static_cast<std::uint8_t>(pulses);
+        Press("cmdEinzeltakt");
+        EXPECT_EQ(gTaktZaehler[0], 1);
+        EXPECT_EQ(Timer2()[0].Tag, "Einzeltakt");
+        // Low 300 ms, high 200 ms, each edge one millisecond after its tick.
+        std::vector<Edge> expected;
+        for (int k = 0; k < pulses; ++k) {
+            expected.emplace_back(301 + 500 * k, 1);
+            expected.emplace_back(501 + 500 * k, 0);
+        }
+        EXPECT_EQ(Run(4000), expected) << pulses << " pulses";
+        EXPECT_FALSE(Timer2()[0].Enabled()) << pulses << " pulses";
+        EXPECT_EQ(gTaktZaehler[0], 0);
+        EXPECT_TRUE(host.IsEnabled(kKeyDauertakt));
+        EXPECT_TRUE(host.IsEnabled(kKeyEinzeltakt));
+        EXPECT_FALSE(host.IsEnabled(kKeyClockStop));
+    }
 }
 
 TEST_F(ClockRun, StopDuringAHighPhaseLetsThePhaseEnd) {
