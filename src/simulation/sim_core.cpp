@@ -256,9 +256,8 @@ void Propagate(int x, int y, int richtung, int pegel, int ebene) {
     }
 
     // Dispatch by the cell's type. Kinds without a case (clock, text) only carry their levels.
-    // A wire cell with an IC pin number and
-    // an IC element cell hand levels across an IC package; that crossing is not built yet, so
-    // such events stop here.
+    // A wire cell with an IC pin number and an IC element cell hand levels across an IC
+    // package; that crossing is not built yet, so such events stop here.
     switch (c.Typ) {
     case kTypeWire:
         if (c.ICPin == 0)
