@@ -21,7 +21,8 @@ const ElementRecord* PinSourceElement(std::int16_t elementNr, std::int16_t ebene
     const std::vector<ElementRecord>* list = &gElements;
     if (gPowerOn && !gInLevel && ebene >= 0 && static_cast<std::size_t>(ebene) < gLevels.size())
         list = &gLevels[static_cast<std::size_t>(ebene)].Elemente;
-    if (elementNr <= 0 || static_cast<std::size_t>(elementNr) >= list->size()) return nullptr;
+    if (elementNr <= 0 || static_cast<std::size_t>(elementNr) >= list->size())
+        return nullptr;
     return &(*list)[static_cast<std::size_t>(elementNr)];
 }
 
@@ -29,7 +30,8 @@ namespace {
 
 void Fill(std::span<const GridPoint> points, std::vector<GridPoint>& list, std::int16_t& count) {
     const std::size_t n = std::max(kMinPoints, points.size());
-    if (list.size() < n) list.resize(n);
+    if (list.size() < n)
+        list.resize(n);
     std::copy(points.begin(), points.end(), list.begin());
     std::fill(list.begin() + static_cast<std::ptrdiff_t>(points.size()), list.end(), GridPoint{});
     count = static_cast<std::int16_t>(points.size());
@@ -39,7 +41,8 @@ void Fill(std::span<const GridPoint> points, std::vector<GridPoint>& list, std::
 
 void GetInputPoints(std::int16_t elementNr, std::int16_t ebene) {
     const ElementRecord* e = PinSourceElement(elementNr, ebene);
-    if (!e) return;
+    if (!e)
+        return;
     Fill(e->Eingaenge.Points(), gEingangsPunkte, gAnzEingangsPunkte);
 }
 

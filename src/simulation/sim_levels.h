@@ -12,15 +12,15 @@
 namespace kardo {
 
 struct SimLevelRecord {
-    std::string Name;                  // IC name of the level; empty for a free entry
-    std::int16_t MaxX = 0;             // grid width (columns 0..MaxX are scanned)
-    std::int16_t MaxY = 0;             // grid height (rows 0..MaxY are scanned)
-    std::int16_t AnzElemente = 0;      // number of elements
-    Grid Feld;                         // the level's own grid with the live levels
+    std::string Name;                    // IC name of the level; empty for a free entry
+    std::int16_t MaxX = 0;               // grid width (columns 0..MaxX are scanned)
+    std::int16_t MaxY = 0;               // grid height (rows 0..MaxY are scanned)
+    std::int16_t AnzElemente = 0;        // number of elements
+    Grid Feld;                           // the level's own grid with the live levels
     std::vector<ElementRecord> Elemente; // elements 1..AnzElemente; entry 0 unused
 };
 
-extern std::vector<SimLevelRecord> gLevels; // levels 0..; entry 0 the circuit; reset by ResetSimLevels
+extern std::vector<SimLevelRecord> gLevels; // levels 0..; 0 the circuit; reset by ResetSimLevels
 extern bool gPowerOn;                       // the circuit is switched on
 
 // One empty level 0.

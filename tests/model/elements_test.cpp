@@ -57,7 +57,8 @@ void Place(std::uint8_t typ, int x, int y) {
 }
 
 TEST_F(ElementsTest, RemovingTheLastElementOnlyShortensTheList) {
-    for (int i = 1; i <= 3; ++i) Place(kTypeSwitch, i * 3, 2);
+    for (int i = 1; i <= 3; ++i)
+        Place(kTypeSwitch, i * 3, 2);
     DeleteElementRecord(3);
     EXPECT_EQ(gAnzElemente, 2);
     EXPECT_EQ(gElements.size(), 3u);
@@ -67,7 +68,8 @@ TEST_F(ElementsTest, RemovingTheLastElementOnlyShortensTheList) {
 }
 
 TEST_F(ElementsTest, RemovingAMiddleElementRenumbersRecordsCellsAndPlacedIcs) {
-    for (int i = 1; i <= 5; ++i) Place(i == 4 ? kTypeIC : kTypeSwitch, i * 3, 2);
+    for (int i = 1; i <= 5; ++i)
+        Place(i == 4 ? kTypeIC : kTypeSwitch, i * 3, 2);
     gICInstances.resize(3);
     gICInstanceMax = 2, gAnzICInstances = 2;
     gICInstances[1].ElementNr = 4, gICInstances[1].Tiefe = 0, gICInstances[1].Name = "A";
@@ -76,7 +78,8 @@ TEST_F(ElementsTest, RemovingAMiddleElementRenumbersRecordsCellsAndPlacedIcs) {
     ClearCell(9, 2);
     DeleteElementRecord(3);
     ASSERT_EQ(gAnzElemente, 4);
-    for (int i = 1; i <= 4; ++i) EXPECT_EQ(gElements[static_cast<std::size_t>(i)].Nr, i);
+    for (int i = 1; i <= 4; ++i)
+        EXPECT_EQ(gElements[static_cast<std::size_t>(i)].Nr, i);
     EXPECT_EQ(gElements[3].Typ, kTypeIC);
     EXPECT_EQ(gGrid(12, 2).ElementNr, 3);
     EXPECT_EQ(gGrid(15, 2).ElementNr, 4);
@@ -125,7 +128,8 @@ TEST_F(ElementsTest, PinPointsComeFromTheWorksheetOrTheLevel) {
 TEST_F(ElementsTest, PinListsHoldMoreThanTwentyOnePoints) {
     ElementRecord& e = AppendElement(kTypeIC);
     std::string text;
-    for (int i = 0; i < 30; ++i) text += PinEntry(i, 1);
+    for (int i = 0; i < 30; ++i)
+        text += PinEntry(i, 1);
     e.Eingaenge = text;
     GetInputPoints(e.Nr, 0);
     ASSERT_EQ(gAnzEingangsPunkte, 30);
