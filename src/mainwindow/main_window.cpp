@@ -3,6 +3,7 @@
 #include "mainwindow/main_window.h"
 
 #include "app/main_state.h"
+#include "mainwindow/clock_delay_panels.h"
 #include "mainwindow/worksheet_canvas.h"
 
 #include <algorithm>
@@ -67,6 +68,9 @@ frmKardo::frmKardo(ImageTarget& picture, QWidget* parent)
     BuildMenus();
     BuildToolbars();
     BuildPanels();
+    // The clock keys, time sliders, pulse box and the step-delay controls act through the
+    // simulation's handlers; Enter in their boxes gives the focus back to the worksheet.
+    ConnectClockDelayPanels(this, [this] { m_canvas->setFocus(); });
 
     // Functions whose windows come with later parts of the program.
     for (const char* name :

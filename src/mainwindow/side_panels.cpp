@@ -1,10 +1,10 @@
 // Main window: the column of side panels (power, properties, sheet size, zoom, levels) with the
 // controls inside them, the hidden helper controls, and the central layout.
+#include "mainwindow/clock_delay_panels.h"
 #include "mainwindow/main_window.h"
 #include "mainwindow/tool_icons.h"
 #include "mainwindow/worksheet_canvas.h"
 #include "model/placement.h"
-#include "simulation/clock_run.h"
 
 #include <algorithm>
 #include <tuple>
@@ -205,12 +205,14 @@ void frmKardo::BuildPowerPanel(QVBoxLayout* column) {
     g->addWidget(onOff, 2, 0, 1, 2);
     g->addWidget(Text("Zeit:", p.body), 3, 0);
     g->addWidget(Text("0", p.body, "lblTime"), 3, 1);
+    g->addWidget(Text("Verzögerung:", p.body), 4, 0);
+    g->addWidget(BuildDelayBox(p.body), 4, 1);
     auto* delay = Named(new QSlider(Qt::Horizontal, p.body), "sldDelay");
     delay->setRange(0, 100);
-    g->addWidget(delay, 4, 0);
+    g->addWidget(delay, 5, 0);
     auto* delayLabel = Text("[Aus]", p.body, "lblDelay");
     delayLabel->setStyleSheet("color: #808080");
-    g->addWidget(delayLabel, 4, 1);
+    g->addWidget(delayLabel, 5, 1);
 }
 
 void frmKardo::BuildPropertyPanel(QVBoxLayout* column) {
@@ -310,11 +312,6 @@ void frmKardo::BuildPropertyPanel(QVBoxLayout* column) {
         QAction* a = clockKeys->addAction(KeyIcon(key), QString());
         a->setObjectName(key);
         a->setEnabled(false);
-        const std::string k = key;
-        connect(a, &QAction::triggered, this, [this, k] {
-            Toolbar3_ButtonClick(k);
-            RefreshWorksheet();
-        });
     }
     clockKeys->actions().at(0)->setToolTip(Utf8("Dauertakt"));
     clockKeys->actions().at(1)->setToolTip(Utf8("Einzeltakt"));

@@ -284,6 +284,21 @@ TEST_F(MainToolbarTest, TheClockKeysRunAndStopTheSelectedClock) {
     EXPECT_FALSE(gPowerOn);
 }
 
+TEST_F(MainToolbarTest, TheClockAndDelayControlsOfTheWindowReachTheirHandlers) {
+    test::PlaceClock(10, 10);
+    gAktTakt = 0;
+    W().findChild<QSlider*>("Slider1")->setValue(10000 - 2500);
+    EXPECT_EQ(gTaktZeit1[0], 2500);
+    EXPECT_EQ(W().Caption("lbl1"), "2.5s");
+    EXPECT_EQ(W().Caption("txtVerzögerung"), "Aus");
+    W().findChild<QSlider*>("sldDelay")->setValue(1);
+    EXPECT_EQ(W().Caption("lblDelay"), "1 Zyklus");
+    // A tool change switches the delay off again.
+    W().Toolbar2_ButtonClick("cmdUND");
+    EXPECT_EQ(W().findChild<QSlider*>("sldDelay")->value(), 0);
+    EXPECT_EQ(W().Caption("lblDelay"), "[Aus]");
+}
+
 TEST_F(MainToolbarTest, TheClockPanelShowsTheSelectedClock) {
     test::PlaceClock(10, 10);
     test::PlaceClock(20, 10);
