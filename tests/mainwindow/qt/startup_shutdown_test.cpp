@@ -14,6 +14,7 @@
 #include "support/builder.h"
 #include "support/qt/main_window_fixture.h"
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
@@ -218,8 +219,8 @@ TEST_F(ShutdownTest, UndoMarksTheCircuitChanged) {
 
 // A real restart: the window saves into the INI files on closing, and a new store reads them.
 TEST(RestartTest, SettingsSurviveARestart) {
-    const std::string dir = (fs::temp_directory_path() / "kardo-restart").string();
-    fs::remove_all(dir);
+    std::string tmpl = (fs::temp_directory_path() / "kardo-restart-XXXXXX").string();
+    const std::string dir = mkdtemp(tmpl.data());
     const SettingsPaths paths{dir + "/user/Quentar/Kardo.ini", dir + "/etc/Quentar/Kardo.ini"};
     {
         IniSettingsStore store(paths);
