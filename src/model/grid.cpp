@@ -44,11 +44,6 @@ void ClearCell(int x, int y) {
     }
 }
 
-std::int16_t GridToPixel(int c) {
-    const double zoom = static_cast<double>(gGrafik.GridMode);
-    return static_cast<std::int16_t>(RoundHalfEven(zoom * 14.0 * (c + 0.5)));
-}
-
 std::int16_t PixelToGrid(double p) {
     const double zoom = static_cast<double>(gGrafik.GridMode);
     const double r = gRaster;

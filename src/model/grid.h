@@ -3,6 +3,8 @@
 #pragma once
 
 #include "model/codes.h"
+#include "model/rounding.h"
+#include "render/grafik.h"
 
 #include <cassert>
 #include <cstdint>
@@ -74,7 +76,11 @@ void CreateWorksheet(std::int16_t width, std::int16_t height);
 void ClearCell(int x, int y);
 
 // Pixel centre of grid column or row c: zoom * 14 * (c + 0.5), a half to the even neighbour.
-std::int16_t GridToPixel(int c);
+// Inline: every point of every symbol and wire goes through it.
+inline std::int16_t GridToPixel(int c) {
+    const double zoom = static_cast<double>(gGrafik.GridMode);
+    return static_cast<std::int16_t>(RoundHalfEven(zoom * 14.0 * (c + 0.5)));
+}
 // Grid column or row of a pixel coordinate; never below 0.
 std::int16_t PixelToGrid(double p);
 

@@ -18,8 +18,6 @@ bool OnPrinter() { return gGrafik.OnPrinter(); }
 
 double Zoom() { return static_cast<double>(gGrafik.GridMode); }
 
-double C(int i) { return GridToPixel(i); }
-
 int CInt(double v) { return static_cast<int>(RoundHalfEven(v)); }
 
 void SetBodyFill(Color screenColor, bool onlyBorder) {

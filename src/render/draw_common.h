@@ -32,7 +32,7 @@ bool OnPrinter();
 // Zoom factor gGrafik.GridMode as a double (the "G" / "z" of the drawers).
 double Zoom();
 // Pixel centre of grid column or row i (GridToPixel), as the floating value drawers add to.
-double C(int i);
+inline double C(int i) { return GridToPixel(i); }
 // Round to the nearest integer, a half to the even one (the old CInt).
 int CInt(double v);
 

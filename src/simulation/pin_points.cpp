@@ -28,12 +28,18 @@ const ElementRecord* PinSourceElement(std::int16_t elementNr, std::int16_t ebene
 
 namespace {
 
+// Entries from the count on are (0, 0). Only code in this file writes the lists, so the entries
+// from the previous count on are zero already: only those between the two counts are cleared.
 void Fill(std::span<const GridPoint> points, std::vector<GridPoint>& list, std::int16_t& count) {
     const std::size_t n = std::max(kMinPoints, points.size());
     if (list.size() < n)
         list.resize(n);
+    const auto previous = static_cast<std::size_t>(std::max<std::int16_t>(count, 0));
     std::copy(points.begin(), points.end(), list.begin());
-    std::fill(list.begin() + static_cast<std::ptrdiff_t>(points.size()), list.end(), GridPoint{});
+    if (previous > points.size())
+        std::fill(list.begin() + static_cast<std::ptrdiff_t>(points.size()),
+                  list.begin() + static_cast<std::ptrdiff_t>(std::min(previous, list.size())),
+                  GridPoint{});
     count = static_cast<std::int16_t>(points.size());
 }
 

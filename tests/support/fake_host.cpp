@@ -28,6 +28,12 @@ std::optional<std::string> FakeHost::ShowSaveDialog(const FileDialogRequest& req
     return ShowOpenDialog(request);
 }
 
+FakeHost::State& FakeHost::Control(std::string_view name) {
+    auto it = m_controls.find(name);
+    if (it == m_controls.end()) it = m_controls.emplace(std::string(name), State{}).first;
+    return it->second;
+}
+
 void FakeHost::SetStatusText(int panel, std::string_view text) {
     statusTexts[panel] = std::string(text);
 }
@@ -35,7 +41,7 @@ void FakeHost::SetStatusText(int panel, std::string_view text) {
 void FakeHost::SetProgress(int value) { progressValues.push_back(value); }
 
 void FakeHost::SetEnabled(std::string_view control, bool enabled) {
-    m_controls[std::string(control)].enabled = enabled;
+    Control(control).enabled = enabled;
 }
 
 bool FakeHost::IsEnabled(std::string_view control) const {
@@ -44,7 +50,7 @@ bool FakeHost::IsEnabled(std::string_view control) const {
 }
 
 void FakeHost::SetCaption(std::string_view control, std::string_view text) {
-    m_controls[std::string(control)].caption = std::string(text);
+    Control(control).caption = std::string(text);
 }
 
 std::string FakeHost::Caption(std::string_view control) const {
@@ -53,7 +59,7 @@ std::string FakeHost::Caption(std::string_view control) const {
 }
 
 void FakeHost::SetChecked(std::string_view control, bool checked) {
-    m_controls[std::string(control)].checked = checked;
+    Control(control).checked = checked;
 }
 
 bool FakeHost::IsChecked(std::string_view control) const {
@@ -62,7 +68,7 @@ bool FakeHost::IsChecked(std::string_view control) const {
 }
 
 void FakeHost::SetVisible(std::string_view control, bool visible) {
-    m_controls[std::string(control)].visible = visible;
+    Control(control).visible = visible;
 }
 
 bool FakeHost::IsVisible(std::string_view control) const {

@@ -6,6 +6,7 @@
 
 #include <deque>
 #include <map>
+#include <unordered_map>
 #include <string>
 #include <vector>
 
@@ -69,7 +70,13 @@ class FakeHost : public HostWindow {
         bool visible = true;  // Visible
         std::string caption;  // Caption
     };
-    std::map<std::string, State, std::less<>> m_controls; // by object name
+    State& Control(std::string_view name);
+    // Transparent hashing: looking a control up by a string_view allocates nothing.
+    struct NameHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+    };
+    std::unordered_map<std::string, State, NameHash, std::equal_to<>> m_controls; // by object name
 };
 
 } // namespace kardo::test
