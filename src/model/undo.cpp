@@ -2,6 +2,7 @@
 // Taking a step back is in undo_restore.cpp.
 #include "model/undo.h"
 
+#include "app/main_state.h"
 #include "files/ic_instances.h"
 #include "platform/platform.h"
 
@@ -139,6 +140,8 @@ void clsUndo::NewUndo(std::int16_t& X1, std::int16_t& Y1, std::int16_t& X2, std:
     ++m_recorded;
     EnableEntries(step.Description);
     NoObjects = Move = Delete = false;
+    // Every command that changes the circuit records a step here, whoever calls it.
+    MarkCircuitChanged();
 }
 
 void clsUndo::SaveCells(UndoStep& step, std::int16_t& X1, std::int16_t& Y1, std::int16_t& X2,

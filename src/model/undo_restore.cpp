@@ -1,5 +1,6 @@
 // Taking back one undo step: the element records first (elements placed since the snapshot go,
 // elements removed since come back at their old numbers), then the cells, then the redraw.
+#include "app/main_state.h"
 #include "editor/selection.h"
 #include "files/ic_instances.h"
 #include "files/text_helpers.h"
@@ -324,6 +325,7 @@ void clsUndo::Undo() {
     Host().RefreshAnalysisList();
     ++m_current;
     m_busy = false;
+    MarkCircuitChanged();
     SelectNone();
     if (m_current <= m_count && m_steps[At(m_current)].Filled)
         EnableEntries(m_steps[At(m_current)].Description);

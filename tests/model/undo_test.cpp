@@ -1,4 +1,5 @@
 // Undo history: recording, capacity, the linear history, renumbering, the menu entries.
+#include "app/main_state.h"
 #include "files/ic_instances.h"
 #include "model/basic_elements.h"
 #include "model/placement.h"
@@ -62,6 +63,20 @@ TEST_F(UndoTest, RecordingAfterAnUndoThrowsTheHistoryAway) {
     gUndo.Undo(); // A can no longer be taken back
     EXPECT_EQ(gAnzElemente, 1);
     EXPECT_EQ(gElements[1].Typ, kTypeAnd);
+}
+
+// Only a mouse press marked the circuit changed, so a change made without one (or undone) could
+// be lost at exit without the save question.
+TEST_F(UndoTest, RecordingAndTakingBackAStepMarkTheCircuitChanged) {
+    gUnveraendert = true;
+    test::PlaceAnd(5, 5);
+    EXPECT_FALSE(gUnveraendert);
+    gUnveraendert = true;
+    gUndo.Undo();
+    EXPECT_FALSE(gUnveraendert);
+    gUnveraendert = true;
+    gUndo.Undo(); // nothing left to take back: nothing changes
+    EXPECT_TRUE(gUnveraendert);
 }
 
 TEST_F(UndoTest, UndoOfARemovalPutsTheElementBackUnderItsOldNumber) {
