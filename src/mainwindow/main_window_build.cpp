@@ -4,6 +4,7 @@
 #include "mainwindow/tool_icons.h"
 #include "mainwindow/tool_table.h"
 #include "mainwindow/worksheet_canvas.h"
+#include "model/utilities.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -281,10 +282,10 @@ void frmKardo::BuildToolbars() {
     addToolBarBreak(Qt::TopToolBarArea);
     QToolBar* elements = MakeToolbar("Toolbar2", this);
     addToolBar(Qt::TopToolBarArea, elements);
-    for (std::size_t i = 0; i < kElementKeys.size(); ++i) {
-        const KeySpec spec{kElementKeys[i].data(), kElementTooltips[i], true};
+    for (std::size_t i = 0; i < kToolbar2Keys.size(); ++i) {
+        const KeySpec spec{kToolbar2Keys[i].data(), kElementTooltips[i], true};
         QAction* a = AddKey(elements, spec);
-        const std::string key(kElementKeys[i]);
+        const std::string key(kToolbar2Keys[i]);
         // The handler sees the keys as they were before the click toggled this one.
         connect(a, &QAction::triggered, this, [this, a, key](bool checked) {
             a->setChecked(!checked);

@@ -32,13 +32,13 @@ std::string MenuName(int index) { return "mBauteil_" + std::to_string(index); }
 } // namespace
 
 void frmKardo::SetPressedToolKey(std::string_view key) {
-    for (std::string_view k : kElementKeys)
+    for (std::string_view k : kToolbar2Keys)
         SetChecked(k, k == key);
 }
 
 std::string frmKardo::PressedToolKey() const {
     std::string pressed;
-    for (std::string_view k : kElementKeys)
+    for (std::string_view k : kToolbar2Keys)
         if (IsChecked(k))
             pressed = std::string(k);
     return pressed;
@@ -65,7 +65,7 @@ void frmKardo::Toolbar2_ButtonClick(std::string_view key) {
         return;
     }
 
-    for (std::string_view k : kElementKeys)
+    for (std::string_view k : kToolbar2Keys)
         if (k != key)
             SetChecked(k, false);
     for (int i = 1; i <= 25; ++i)
@@ -124,7 +124,7 @@ void frmKardo::Toolbar2_ButtonClick(std::string_view key) {
 void frmKardo::MenueClick(int index) {
     for (int i = 1; i <= 25; ++i)
         SetChecked(MenuName(i), i == index);
-    for (std::string_view k : kElementKeys)
+    for (std::string_view k : kToolbar2Keys)
         SetChecked(k, false);
 
     if (index == 25) {

@@ -34,27 +34,6 @@ const std::array<ToolChoice, 23> kToolChoices = {{
 }};
 // clang-format on
 
-const std::array<std::string_view, 20> kElementKeys = {"cmdSelect",
-                                                       "cmdText",
-                                                       "cmdLeitungen",
-                                                       "cmdDiode",
-                                                       "cmdSchalter",
-                                                       "cmdInverter",
-                                                       "cmdVerbindungspunkt",
-                                                       "cmdKoppeldiode",
-                                                       "cmdNegationspunkt",
-                                                       "cmdAnalysepunkt",
-                                                       "cmdUND",
-                                                       "cmdODER",
-                                                       "cmdXODER",
-                                                       "cmdHA",
-                                                       "cmdVA",
-                                                       "cmdTriState",
-                                                       "cmdDecoder",
-                                                       "cmdDecoderT",
-                                                       "cmdKomplex",
-                                                       "cmdIC"};
-
 const std::array<std::string_view, 26> kBauteilCaptions = {"",
                                                            "&Leitungen",
                                                            "&Verbindungspunkt",

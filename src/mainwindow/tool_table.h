@@ -37,9 +37,6 @@ struct ToolChoice {
 // Every choice: one row per toolbar key, the complex key once per element.
 extern const std::array<ToolChoice, 23> kToolChoices;
 
-// The element toolbar's keys in toolbar order (index 0 is key 1); cmdDecoderT follows cmdDecoder.
-extern const std::array<std::string_view, 20> kElementKeys;
-
 // The element menu's separators.
 constexpr std::array<int, 5> kBauteilSeparators = {6, 10, 14, 17, 24};
 constexpr bool IsBauteilSeparator(int index) {

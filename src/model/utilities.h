@@ -32,7 +32,8 @@ extern std::vector<MoveShape>
 // Start-up values of the tool state above.
 void ResetToolState();
 
-// The keys of the element toolbar Toolbar2 in toolbar order (index 1 is the first).
+// The keys of the element toolbar Toolbar2 in toolbar order (key 1 at index 0); cmdDecoderT
+// follows cmdDecoder.
 extern const std::array<std::string_view, 20> kToolbar2Keys;
 
 // Waits until more than seconds have passed on the pump's monotonic clock, letting window

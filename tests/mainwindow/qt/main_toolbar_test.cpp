@@ -87,9 +87,9 @@ TEST_F(MainToolbarTest, ElementAndClockKeysWithTheirTooltips) {
         {"cmdFullStop", "Alles stoppen"}};
     for (const auto& [key, tip] : keys)
         EXPECT_EQ(Action(key)->toolTip().toStdString(), tip);
-    for (std::size_t i = 0; i < kElementKeys.size(); ++i)
+    for (std::size_t i = 0; i < kToolbar2Keys.size(); ++i)
         EXPECT_EQ(W().FindControl("Toolbar2_" + std::to_string(i + 1)),
-                  W().FindControl(kElementKeys[i]));
+                  W().FindControl(kToolbar2Keys[i]));
     EXPECT_EQ(W().FindControl("tlbOrientation_2"), W().FindControl("cmdLinks"));
 }
 

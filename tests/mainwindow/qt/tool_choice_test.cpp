@@ -34,7 +34,7 @@ class ToolChoiceTest : public test::MainWindowFixture {
 
     std::vector<std::string> PressedKeys() {
         std::vector<std::string> keys;
-        for (std::string_view k : kElementKeys)
+        for (std::string_view k : kToolbar2Keys)
             if (W().IsChecked(k))
                 keys.emplace_back(k);
         return keys;
