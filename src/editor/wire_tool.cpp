@@ -43,10 +43,6 @@ std::int16_t& FlagTowards(CellRecord& c, const Leg& leg, bool towardsEnd) {
     return ahead ? FlagAhead(c, leg.horizontal) : FlagBack(c, leg.horizontal);
 }
 
-int FlagCount(const CellRecord& c) {
-    return (c.Links != 0) + (c.Oben != 0) + (c.Rechts != 0) + (c.Unten != 0);
-}
-
 std::int16_t Blocked(std::int16_t start, std::int16_t target, bool horizontal, std::int16_t fixed) {
     const Leg leg{horizontal, fixed, start, target};
     const int sx = leg.X(start);
@@ -75,7 +71,7 @@ std::int16_t Stop(std::int16_t blocked, std::int16_t target) {
 // Automatic connection point: a wire cell with exactly three wire flags is a T junction. A mark
 // already there (a coupling diode) is kept: the commit never removes a mark.
 void ApplyJunctionRule(CellRecord& c) {
-    if (c.Typ == kTypeWire && c.Punkt == kPointNone && FlagCount(c) == 3)
+    if (c.Typ == kTypeWire && c.Punkt == kPointNone && WireFlagCount(c) == 3)
         c.Punkt = kPointConnection;
 }
 
@@ -104,7 +100,7 @@ void CutLeg(const Leg& leg) {
             FlagBack(c, leg.horizontal) = kFalse;
             FlagAhead(c, leg.horizontal) = kFalse;
         } else {
-            const int before = FlagCount(c);
+            const int before = WireFlagCount(c);
             const bool crossed =
                 leg.horizontal ? (c.Oben != 0 || c.Unten != 0) : (c.Links != 0 || c.Rechts != 0);
             if (!isEnd && !crossed) {
@@ -118,9 +114,9 @@ void CutLeg(const Leg& leg) {
             // A wire end is emptied only when its one flag ran along the band; an end whose
             // flag leaves sideways stays the end of that other wire, so that no neighbour's
             // flag points into an empty cell.
-            if (isEnd && leg.HasLength() && before == 1 && FlagCount(c) == 0)
+            if (isEnd && leg.HasLength() && before == 1 && WireFlagCount(c) == 0)
                 c.Typ = kTypeEmpty;
-            if (FlagCount(c) < 3)
+            if (WireFlagCount(c) < 3)
                 c.Punkt = kPointNone;
         }
         if (i == leg.to)

@@ -123,24 +123,15 @@ bool IsElementConnection(int x, int y) {
     return false;
 }
 
-namespace {
-
-std::int16_t FlagCount(const CellRecord& c) {
-    return static_cast<std::int16_t>((c.Oben != 0) + (c.Unten != 0) + (c.Links != 0) +
-                                     (c.Rechts != 0));
-}
-
-} // namespace
-
 std::int16_t CountConnections(int x, int y) { return CountConnections(x, y, gCurLevel); }
 
 std::int16_t CountConnections(int x, int y, int ebene) {
     if (gPowerOn) {
         const SimLevelRecord& level = gLevels[static_cast<std::size_t>(ebene)];
         if (x > level.MaxX || y > level.MaxY || !level.Feld.Contains(x, y)) return 0;
-        return FlagCount(level.Feld(x, y));
+        return static_cast<std::int16_t>(WireFlagCount(level.Feld(x, y)));
     }
-    return FlagCount(gGrid(x, y));
+    return static_cast<std::int16_t>(WireFlagCount(gGrid(x, y)));
 }
 
 } // namespace kardo

@@ -94,6 +94,12 @@ std::int16_t SearchElementEndY(int n);
 // The cell is one of the input or output points of the element covering it.
 bool IsElementConnection(int x, int y);
 
+// Number of wire flags set on a cell (0..4).
+inline int WireFlagCount(const CellRecord& c) {
+    return (c.Links != 0 ? 1 : 0) + (c.Oben != 0 ? 1 : 0) + (c.Rechts != 0 ? 1 : 0) +
+           (c.Unten != 0 ? 1 : 0);
+}
+
 // Number of wire flags set on a cell (0..4); while powered read from simulation level ebene.
 std::int16_t CountConnections(int x, int y);
 std::int16_t CountConnections(int x, int y, int ebene);

@@ -13,10 +13,6 @@ namespace kardo {
 
 namespace {
 
-int FlagCount(const CellRecord& c) {
-    return (c.Links != 0) + (c.Oben != 0) + (c.Rechts != 0) + (c.Unten != 0);
-}
-
 std::uint8_t TypAt(int x, int y) { return gGrid.Contains(x, y) ? gGrid(x, y).Typ : kTypeEmpty; }
 
 // The cell is not on the sheet's outer columns or rows.
@@ -40,7 +36,7 @@ void SetSwitch() {
     if (!Inside(X, Y))
         return;
     CellRecord& c = gGrid(X, Y);
-    if (c.Typ != kTypeWire || FlagCount(c) >= 2)
+    if (c.Typ != kTypeWire || WireFlagCount(c) >= 2)
         return;
     RecordAround(X, Y, "Schalter setzen");
     ElementRecord& e = AppendElement(kTypeSwitch);

@@ -23,11 +23,7 @@ constexpr Color kBlue = Rgb(0, 0, 255);
 
 std::int16_t I16(int v) { return static_cast<std::int16_t>(v); }
 
-int FlagCount(const CellRecord& c) {
-    return (c.Links != 0) + (c.Oben != 0) + (c.Rechts != 0) + (c.Unten != 0);
-}
-
-bool IsJunction(const CellRecord& c) { return c.Typ == kTypeWire && FlagCount(c) >= 3; }
+bool IsJunction(const CellRecord& c) { return c.Typ == kTypeWire && WireFlagCount(c) >= 3; }
 
 // The cell the connection point routine works on: the worksheet, or while powered the grid of
 // the shown level; nullptr when the cell lies outside that grid.

@@ -147,9 +147,4 @@ constexpr Step StepOf(int richtung) {
     }
 }
 
-// Number of wire flags set on a cell (0..4).
-inline int WireFlagCount(const CellRecord& c) {
-    return (c.Links != 0) + (c.Oben != 0) + (c.Rechts != 0) + (c.Unten != 0);
-}
-
 } // namespace kardo
