@@ -8,6 +8,7 @@
 #include "platform/platform.h"
 #include "simulation/sim_core.h"
 #include "simulation/sim_levels.h"
+#include "simulation/user_interaction.h"
 
 #include <algorithm>
 #include <string>
@@ -25,13 +26,6 @@ bool HasTimers() { return gPlatform && gPlatform->timers; }
 bool IsClock(int i) {
     return i >= 0 && static_cast<std::size_t>(i) < gTaktElement.size() && HasTimers() &&
            i <= Timer2().UBound();
-}
-
-void ShowLamps(bool red) {
-    if (!HasHost())
-        return;
-    Host().SetVisible("picRot", red);
-    Host().SetVisible("picGrün", !red);
 }
 
 // Keys of the clock toolbar after a start (running) or a stop.
@@ -143,18 +137,7 @@ void Timer1_Timer() {
         self.SetEnabled(false);
         return;
     }
-    if (HasHost()) {
-        HostWindow& host = Host();
-        if (delayed) {
-            ShowLamps(false);
-            if (host.Caption("lblOnOff") != "Angehalten")
-                host.SetCaption("lblOnOff", "Bereit");
-        }
-        if (host.Caption("cmdPause") == "&Pause")
-            host.SetEnabled("cmdPause", false);
-        host.SetEnabled("cmdStop", false);
-        host.SetCaption("lblTime", "0");
-    }
+    ShowRunFinished(delayed);
     gRechnet = false;
     self.SetEnabled(false);
 }

@@ -19,6 +19,8 @@ constexpr const char* kComputing = "Zustand wird berechnet ...";
 
 bool HasHost() { return gPlatform && gPlatform->host; }
 
+} // namespace
+
 void ShowLamps(bool red) {
     if (!HasHost())
         return;
@@ -26,7 +28,20 @@ void ShowLamps(bool red) {
     Host().SetVisible("picGrün", !red);
 }
 
-} // namespace
+void ShowRunFinished(bool delayed) {
+    if (!HasHost())
+        return;
+    HostWindow& host = Host();
+    if (delayed) {
+        ShowLamps(false);
+        if (host.Caption("lblOnOff") != "Angehalten")
+            host.SetCaption("lblOnOff", "Bereit");
+    }
+    if (host.Caption("cmdPause") == "&Pause")
+        host.SetEnabled("cmdPause", false);
+    host.SetEnabled("cmdStop", false);
+    host.SetCaption("lblTime", "0");
+}
 
 void InitSwitchOn() {
     gCurLevel = 0;
@@ -72,18 +87,7 @@ void InitSwitchOn() {
         // of this run may touch it.
         if (epoch != gPowerEpoch)
             return;
-        if (HasHost()) {
-            HostWindow& host = Host();
-            if (gVerzoegerung > 0) {
-                ShowLamps(false);
-                if (host.Caption("lblOnOff") != "Angehalten")
-                    host.SetCaption("lblOnOff", "Bereit");
-            }
-            if (host.Caption("cmdPause") == "&Pause")
-                host.SetEnabled("cmdPause", false);
-            host.SetEnabled("cmdStop", false);
-            host.SetCaption("lblTime", "0");
-        }
+        ShowRunFinished(gVerzoegerung > 0);
         gRechnet = false;
     }
     if (gPlatform && gPlatform->screen)

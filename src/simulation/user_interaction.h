@@ -8,6 +8,14 @@ namespace kardo {
 // is in progress: then the switch's event joins that run.
 void InitSwitchOn();
 
+// The power lamps: red while a run is in progress or paused, green when it is ready.
+void ShowLamps(bool red);
+
+// The run display after a run has ended: for a delayed run the lamps back to green and "Bereit"
+// (a pause keeps "Angehalten"); the pause key off unless the run is paused; the stop key off;
+// the time display at 0.
+void ShowRunFinished(bool delayed);
+
 // Pauses a run, or continues a paused one with the events it kept.
 void Pause();
 void cmdPause_Click();
