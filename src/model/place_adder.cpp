@@ -63,34 +63,7 @@ void SetHA() { SetAdder(kTypeHalfAdder); }
 
 void SetVA() { SetAdder(kTypeFullAdder); }
 
-void RemoveHAVA() {
-    const std::int16_t n = CursorElementWithPins();
-    if (n < 1)
-        return;
-    const int o = gElements[static_cast<std::size_t>(n)].Richtung;
-    if (gAnzAusgangsPunkte < 1)
-        return;
-    // The rectangle hangs off the sum output, the first output point.
-    const int xo = gAusgangsPunkte[0].x;
-    const int yo = gAusgangsPunkte[0].y;
-    Footprint f;
-    switch (o) {
-    case kLeft:
-        f = Rect(xo, yo, xo + 3, yo + 2);
-        break;
-    case kRight:
-        f = Rect(xo - 3, yo, xo, yo + 2);
-        break;
-    case kUp:
-        f = Rect(xo - 2, yo, xo, yo + 3);
-        break;
-    case kDown:
-        f = Rect(xo - 2, yo - 3, xo, yo);
-        break;
-    default:
-        return;
-    }
-    RemoveBlock(f, n, "HA oder VA löschen");
-}
+// The rectangle hangs off the sum output, the first output point.
+void RemoveHAVA() { RemoveBlockBehindOutput(3, "HA oder VA löschen"); }
 
 } // namespace kardo

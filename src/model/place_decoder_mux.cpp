@@ -17,15 +17,6 @@ std::int16_t gTakteingang = 0;
 
 void ResetBlockPlacement() { gTakteingang = 0; }
 
-std::int16_t CursorElementWithPins() {
-    const std::int16_t n = CursorElement();
-    if (n < 1 || n > gAnzElemente)
-        return 0;
-    GetInputPoints(n, 0);
-    GetOutputPoints(n, 0);
-    return n;
-}
-
 namespace {
 
 // Decoder at (x, y), the cursor cell being its third input: the footprint and, when wanted, its

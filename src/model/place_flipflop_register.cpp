@@ -148,30 +148,7 @@ void SetSRegister() {
     gGrafik.DrawSRegister(gCursorX, gCursorY);
 }
 
-void RemoveSRegister() {
-    const std::int16_t n = CursorElementWithPins();
-    if (n < 1 || gAnzAusgangsPunkte < 1)
-        return;
-    const int ox = gAusgangsPunkte[0].x;
-    const int oy = gAusgangsPunkte[0].y;
-    Footprint f;
-    switch (gElements[static_cast<std::size_t>(n)].Richtung) {
-    case kLeft:
-        f = Rect(ox, oy, ox + 8, oy + 2);
-        break;
-    case kRight:
-        f = Rect(ox - 8, oy, ox, oy + 2);
-        break;
-    case kUp:
-        f = Rect(ox - 2, oy, ox, oy + 8);
-        break;
-    case kDown:
-        f = Rect(ox - 2, oy - 8, ox, oy);
-        break;
-    default:
-        return;
-    }
-    RemoveBlock(f, n, "Schieberegister löschen");
-}
+// The rectangle hangs off the first output point.
+void RemoveSRegister() { RemoveBlockBehindOutput(8, "Schieberegister löschen"); }
 
 } // namespace kardo
