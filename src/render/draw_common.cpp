@@ -4,19 +4,9 @@
 #include "model/rounding.h"
 #include "simulation/sim_levels.h"
 
-#include <cassert>
 #include <cmath>
 
 namespace kardo::draw {
-
-DrawTarget& Dev() {
-    assert(gGrafik.Device);
-    return *gGrafik.Device;
-}
-
-bool OnPrinter() { return gGrafik.OnPrinter(); }
-
-double Zoom() { return static_cast<double>(gGrafik.GridMode); }
 
 int CInt(double v) { return static_cast<int>(RoundHalfEven(v)); }
 
@@ -29,7 +19,10 @@ void SetBodyFill(Color screenColor, bool onlyBorder) {
 void SetFont(double screenFactor, double printerFactor) {
     DrawTarget& d = Dev();
     d.ForeColor = kBlack;
-    d.FontName = "Arial";
+    // Compared first: assigning the same name again costs a copy on every symbol.
+    constexpr std::string_view kArial = "Arial";
+    if (d.FontName != kArial)
+        d.FontName = kArial;
     d.FontBold = false;
     SetFontSize(screenFactor, printerFactor);
 }
@@ -80,15 +73,6 @@ bool StubUnlessWired(int x, int y, std::uint8_t side, double x1, double y1, doub
         return false;
     Stub(x1, y1, x2, y2);
     return true;
-}
-
-const CellRecord& ShownCell(int x, int y) {
-    if (gPowerOn && gCurLevel >= 0 && static_cast<std::size_t>(gCurLevel) < gLevels.size()) {
-        const Grid& feld = gLevels[static_cast<std::size_t>(gCurLevel)].Feld;
-        if (feld.Contains(x, y))
-            return feld(x, y);
-    }
-    return gGrid(x, y);
 }
 
 const ElementRecord* ShownElement(int n) {

@@ -7,7 +7,9 @@
 #include "model/grid.h"
 #include "platform/draw_target.h"
 #include "render/grafik.h"
+#include "simulation/sim_levels.h"
 
+#include <cassert>
 #include <cstdint>
 #include <string_view>
 
@@ -25,12 +27,16 @@ constexpr Color kSilver = Rgb(192, 192, 192);     // switch body, negation point
 constexpr Color kLightGrey = Rgb(224, 224, 224);  // unlit LED, number display window
 constexpr Color kLightCyan = Rgb(192, 255, 255);  // analysis point disc
 
-// The drawing target in force (gGrafik.Device); asserts that there is one.
-DrawTarget& Dev();
+// The drawing target in force (gGrafik.Device); asserts that there is one. Inline like the
+// two below: every drawer calls them many times per symbol.
+inline DrawTarget& Dev() {
+    assert(gGrafik.Device);
+    return *gGrafik.Device;
+}
 // gGrafik.Device is the printer page.
-bool OnPrinter();
+inline bool OnPrinter() { return gGrafik.OnPrinter(); }
 // Zoom factor gGrafik.GridMode as a double (the "G" / "z" of the drawers).
-double Zoom();
+inline double Zoom() { return static_cast<double>(gGrafik.GridMode); }
 // Pixel centre of grid column or row i (GridToPixel), as the floating value drawers add to.
 inline double C(int i) { return GridToPixel(i); }
 // Round to the nearest integer, a half to the even one (the old CInt).
@@ -60,8 +66,15 @@ bool StubUnlessWired(int x, int y, std::uint8_t side, double x1, double y1, doub
 bool WireLeaves(int x, int y, std::uint8_t side);
 
 // The cell whose level a symbol shows: of the shown simulation level gLevels[gCurLevel] while
-// gPowerOn, else of gGrid.
-const CellRecord& ShownCell(int x, int y);
+// gPowerOn, else of gGrid. Inline: the drawers read their pin cells through it while running.
+inline const CellRecord& ShownCell(int x, int y) {
+    if (gPowerOn && gCurLevel >= 0 && static_cast<std::size_t>(gCurLevel) < gLevels.size()) {
+        const Grid& feld = gLevels[static_cast<std::size_t>(gCurLevel)].Feld;
+        if (feld.Contains(x, y))
+            return feld(x, y);
+    }
+    return gGrid(x, y);
+}
 // Element n of the shown simulation level while gPowerOn, else of gElements; nullptr when n is
 // outside the list.
 const ElementRecord* ShownElement(int n);

@@ -5,7 +5,9 @@
 #include "render/grafik.h"
 #include "simulation/pin_points.h"
 
-#include <string>
+#include <array>
+#include <charconv>
+#include <string_view>
 
 namespace kardo {
 
@@ -13,31 +15,31 @@ namespace {
 
 using draw::C;
 
-// The text beside Q: the negated state slot as a decimal number ("1" for True, "0" for False).
-std::string StateText(int flipFlop) {
+// The text beside Q: the negated state slot as a decimal number ("1" for True, "0" for False),
+// written into buf without a heap string.
+std::string_view StateText(int flipFlop, std::array<char, 8>& buf) {
     const ElementRecord* e = draw::ShownElement(flipFlop);
     const int q = e ? e->Zustand[12] : kFalse;
-    return std::to_string(-q);
+    const auto [end, ec] = std::to_chars(buf.data(), buf.data() + buf.size(), -q);
+    return {buf.data(), ec == std::errc{} ? static_cast<std::size_t>(end - buf.data()) : 0};
 }
 
 // Colour of the set and reset stubs and the middle line: black on paper, grey on the screen.
-Color DetailColor() { return draw::OnPrinter() ? draw::kBlack : draw::kWireLow; }
+Color DetailColor(bool printer) { return printer ? draw::kBlack : draw::kWireLow; }
 
 // The middle line between master and slave: solid black on paper, dotted grey on the screen.
-void MiddleLine(double x1, double y1, double x2, double y2) {
-    DrawTarget& dev = draw::Dev();
-    if (!draw::OnPrinter())
+void MiddleLine(DrawTarget& dev, bool printer, double x1, double y1, double x2, double y2) {
+    if (!printer)
         dev.DrawStyle = LineStyle::Dotted;
-    draw::LineTo(x1, y1, x2, y2, DetailColor());
+    draw::LineTo(x1, y1, x2, y2, DetailColor(printer));
     dev.DrawStyle = LineStyle::Solid;
 }
 
 // Font and colour of the state digit; the digit is red on the screen.
-void StateFont() {
-    DrawTarget& dev = draw::Dev();
+void StateFont(DrawTarget& dev, bool printer) {
     draw::SetFontSize(10, 1.2);
     dev.FontBold = true;
-    if (!draw::OnPrinter())
+    if (!printer)
         dev.ForeColor = draw::kWireHigh;
 }
 
@@ -47,6 +49,8 @@ void clsGrafik::DrawFlipFlop(std::int16_t x, std::int16_t y, bool OnlyBorder,
                              bool /*OnlyNumber: the picture is the same either way*/) {
     const double r = LoadZoomRaster();
     DrawTarget& dev = draw::Dev();
+    const bool printer = draw::OnPrinter();
+    std::array<char, 8> stateBuf{};
     draw::SetFont(8, 0.96);
     dev.FontBold = true;
     draw::SetBodyFill(draw::kLightCyan, OnlyBorder);
@@ -77,20 +81,20 @@ void clsGrafik::DrawFlipFlop(std::int16_t x, std::int16_t y, bool OnlyBorder,
         if (!OnlyBorder) {
             draw::LineTo(xo, yt, xo + d * r / 3, yt);
             draw::LineTo(xo, yb, xo + d * r / 3, yb);
-            draw::LineTo(xs, yt - 3 * r / 4, xs, yt, DetailColor());
-            draw::LineTo(xs, yb, xs, yb + 3 * r / 4, DetailColor());
+            draw::LineTo(xs, yt - 3 * r / 4, xs, yt, DetailColor(printer));
+            draw::LineTo(xs, yb, xs, yb + 3 * r / 4, DetailColor(printer));
             draw::PrintAt(d > 0 ? C(c.x) + 1.2 * r : C(c.x) - 1.7 * r, C(c.y) - r / 2, "C");
             draw::LineTo(xi, yt + 2 * r / 3, xi + d * r, ym);
             draw::LineTo(xi, yb - 2 * r / 3, xi + d * r, ym);
-            MiddleLine(C(j.x + 2 * d), ym, xo, ym);
+            MiddleLine(dev, printer, C(j.x + 2 * d), ym, xo, ym);
             draw::PrintAt(xi + d * r / 2 - r / 4, yt - r / 2.5, "J");
             draw::PrintAt(xi + d * r / 2 - r / 4, yb - r / 2, "K");
             dev.FontBold = false;
             draw::SetFontSize(6, 0.72);
             draw::PrintAt(xs + r / 4, C(s.y), "S");
             draw::PrintAt(xs + r / 4, C(rs.y) - 3 * r / 4, "R");
-            StateFont();
-            draw::PrintAt(d > 0 ? xo - r : xo + r / 2, C(q.y) - r / 3, StateText(e));
+            StateFont(dev, printer);
+            draw::PrintAt(d > 0 ? xo - r : xo + r / 2, C(q.y) - r / 3, StateText(e, stateBuf));
         }
     } else if (o == kUp || o == kDown) {
         const int d = o == kDown ? 1 : -1;
@@ -107,12 +111,12 @@ void clsGrafik::DrawFlipFlop(std::int16_t x, std::int16_t y, bool OnlyBorder,
         draw::Box(xl - r / 2, yi, xr + r / 2, yo);
         if (!OnlyBorder) {
             // Set and reset enter from the sides, both on the row of S.
-            draw::LineTo(xl, C(s.y), xl - r, C(s.y), DetailColor());
-            draw::LineTo(xr, C(s.y), xr + r, C(s.y), DetailColor());
+            draw::LineTo(xl, C(s.y), xl - r, C(s.y), DetailColor(printer));
+            draw::LineTo(xr, C(s.y), xr + r, C(s.y), DetailColor(printer));
             draw::PrintAt(xc - r / 4, d > 0 ? yi + r : yi - 1.8 * r, "C");
             draw::LineTo(xl + 2 * r / 3, yi, xc, yi + d * r);
             draw::LineTo(xr - 2 * r / 3, yi, xc, yi + d * r);
-            MiddleLine(xc, C(j.y + 2 * d), xc, yo);
+            MiddleLine(dev, printer, xc, C(j.y + 2 * d), xc, yo);
             const double labelY = d > 0 ? yi : yi - r;
             draw::PrintAt(xr - r / 4, labelY, "J");
             draw::PrintAt(xl - r / 4, labelY, "K");
@@ -120,9 +124,10 @@ void clsGrafik::DrawFlipFlop(std::int16_t x, std::int16_t y, bool OnlyBorder,
             draw::SetFontSize(6, 0.72);
             draw::PrintAt(C(s.x) - r / 4, C(s.y) + r / 4, "S");
             draw::PrintAt(C(rs.x), C(rs.y) + r / 4, "R");
-            StateFont();
-            draw::PrintAt(C(q.x) - r / 4, d > 0 ? yo - 1.3 * r : yo + r / 4, StateText(e));
-            if (draw::OnPrinter()) {
+            StateFont(dev, printer);
+            draw::PrintAt(C(q.x) - r / 4, d > 0 ? yo - 1.3 * r : yo + r / 4,
+                          StateText(e, stateBuf));
+            if (printer) {
                 dev.FillStyle = FillMode::Transparent;
                 draw::Box(xl - r / 2, yi, xr + r / 2, yo);
             }

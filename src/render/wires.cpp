@@ -25,11 +25,12 @@ const CellRecord& LevelCell(int x, int y) {
 }
 
 // One Polyline from (x1, y1) to (x2, y2) through the shared point list, in ForeColor.
-void RawLine(int x1, int y1, int x2, int y2) {
-    gPolyPoints.resize(2);
+void RawLine(DrawTarget& dev, int x1, int y1, int x2, int y2) {
+    if (gPolyPoints.size() != 2)
+        gPolyPoints.resize(2);
     gPolyPoints[0] = {x1, y1};
     gPolyPoints[1] = {x2, y2};
-    Dev().Polyline(gPolyPoints);
+    dev.Polyline(gPolyPoints);
 }
 
 // How far the end of a white side line stays off the cell centre where a crossing wire joins
@@ -78,23 +79,24 @@ void clsGrafik::DrawLines(std::int16_t PosX, std::int16_t PosY, std::int16_t Ric
     const int qx = GridToPixel(nx);
     const int qy = GridToPixel(ny);
     DrawTarget& dev = Dev();
+    // The two cells of the step on the circuit's level; nothing below moves the level grid.
+    const CellRecord& own = LevelCell(x, y);
+    const CellRecord& nb = LevelCell(nx, ny);
     if (Status == 1) {
         // A band three pixels wide from N's centre to the cell's centre, both included.
         dev.ForeColor = kWireHigh;
-        RawLine(qx + dy, qy + dx, px - dx + dy, py - dy + dx);
-        RawLine(qx, qy, px - dx, py - dy);
-        RawLine(qx - dy, qy - dx, px - dx - dy, py - dy - dx);
+        RawLine(dev, qx + dy, qy + dx, px - dx + dy, py - dy + dx);
+        RawLine(dev, qx, qy, px - dx, py - dy);
+        RawLine(dev, qx - dy, qy - dx, px - dx - dy, py - dy - dx);
     } else if (Status == 0) {
         dev.ForeColor = kWireLow;
-        RawLine(qx, qy, px - dx, py - dy);
+        RawLine(dev, qx, qy, px - dx, py - dy);
         // White side lines clear a former high band, but stop short of crossing wires.
         dev.ForeColor = kWhite;
-        const CellRecord& own = LevelCell(x, y);
-        const CellRecord& nb = LevelCell(nx, ny);
         auto sideLine = [&](int ox, int oy, bool ownCrossed, bool nbCrossed) {
             const int sOwn = Shortening(ownCrossed, own);
             const int sNb = Shortening(nbCrossed, nb);
-            RawLine(qx - sNb * dx + ox, qy - sNb * dy + oy, px + sOwn * dx - dx + ox,
+            RawLine(dev, qx - sNb * dx + ox, qy - sNb * dy + oy, px + sOwn * dx - dx + ox,
                     py + sOwn * dy - dy + oy);
         };
         if (dx != 0) {
@@ -114,17 +116,17 @@ void clsGrafik::DrawLines(std::int16_t PosX, std::int16_t PosY, std::int16_t Ric
     const auto sy = static_cast<std::int16_t>(y);
     const auto snx = static_cast<std::int16_t>(nx);
     const auto sny = static_cast<std::int16_t>(ny);
-    if (LevelCell(x, y).Punkt == kPointConnection)
+    if (own.Punkt == kPointConnection)
         SetVerbindungspunktAt(sx, sy, true);
-    if (LevelCell(nx, ny).Punkt == kPointConnection)
+    if (nb.Punkt == kPointConnection)
         SetVerbindungspunktAt(snx, sny, true);
-    if (LevelCell(x, y).Punkt == kPointDiode)
+    if (own.Punkt == kPointDiode)
         SetKoppeldiodeAt(sx, sy, true);
-    if (LevelCell(nx, ny).Punkt == kPointDiode)
+    if (nb.Punkt == kPointDiode)
         SetKoppeldiodeAt(snx, sny, true);
-    if (LevelCell(nx, ny).Typ != kTypeWire)
+    if (nb.Typ != kTypeWire)
         DrawElement(snx, sny, false, true);
-    if (LevelCell(x, y).Typ != kTypeWire)
+    if (own.Typ != kTypeWire)
         DrawElement(sx, sy, false, true);
 }
 
@@ -146,20 +148,20 @@ void clsGrafik::PaintLine(std::int16_t X1, std::int16_t Y1, std::int16_t X2, std
             if (OnPrinter())
                 dev.Line(p1x, p1y, p2x, p2y, kBlack, LineKind::Plain);
             else
-                RawLine(p1x, p1y, p2x, p2y);
+                RawLine(dev, p1x, p1y, p2x, p2y);
         } else {
             // Both end pixels of each of the three lines are painted.
             dev.ForeColor = kWireHigh;
             for (const int k : {0, 1, -1}) {
                 if (horizontal)
-                    RawLine(p1x, p1y + k, p2x + 1, p2y + k);
+                    RawLine(dev, p1x, p1y + k, p2x + 1, p2y + k);
                 else
-                    RawLine(p1x + k, p1y, p2x + k, p2y + 1);
+                    RawLine(dev, p1x + k, p1y, p2x + k, p2y + 1);
             }
         }
     } else {
         dev.ForeColor = kWhite;
-        RawLine(p1x, p1y, p2x, p2y);
+        RawLine(dev, p1x, p1y, p2x, p2y);
         // The grid dot of the start cell comes back.
         dev.SetPixel(p1x, p1y, kWireLow);
         dev.SetPixel(p1x, p2y, kWireLow);

@@ -31,16 +31,18 @@ namespace {
 // Entries from the count on are (0, 0). Only code in this file writes the lists, so the entries
 // from the previous count on are zero already: only those between the two counts are cleared.
 void Fill(std::span<const GridPoint> points, std::vector<GridPoint>& list, std::int16_t& count) {
-    const std::size_t n = std::max(kMinPoints, points.size());
-    if (list.size() < n)
-        list.resize(n);
-    const auto previous = static_cast<std::size_t>(std::max<std::int16_t>(count, 0));
-    std::copy(points.begin(), points.end(), list.begin());
-    if (previous > points.size())
-        std::fill(list.begin() + static_cast<std::ptrdiff_t>(points.size()),
-                  list.begin() + static_cast<std::ptrdiff_t>(std::min(previous, list.size())),
-                  GridPoint{});
-    count = static_cast<std::int16_t>(points.size());
+    const std::size_t n = points.size();
+    if (list.size() < std::max(kMinPoints, n))
+        list.resize(std::max(kMinPoints, n));
+    // Plain loops: the lists are a handful of points and this runs for every symbol drawn.
+    GridPoint* out = list.data();
+    for (std::size_t i = 0; i < n; ++i)
+        out[i] = points[i];
+    const auto previous =
+        std::min(static_cast<std::size_t>(std::max<std::int16_t>(count, 0)), list.size());
+    for (std::size_t i = n; i < previous; ++i)
+        out[i] = GridPoint{};
+    count = static_cast<std::int16_t>(n);
 }
 
 } // namespace
