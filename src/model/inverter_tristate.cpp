@@ -52,32 +52,26 @@ bool EmptyOrWire(const CellRecord& c) { return c.Typ == kTypeEmpty || c.Typ == k
 
 std::int16_t I16(int v) { return static_cast<std::int16_t>(v); }
 
+// The cell (x, y) and the cell length steps ahead of it in direction o both lie inside the
+// sheet's border (columns 1 .. gFeldBreite - 1, rows 1 .. gFeldHoehe - 1); false for no direction.
+bool FitsInside(int x, int y, std::uint8_t o, int length) {
+    const Step s = Along(o);
+    if (s.dx == 0 && s.dy == 0)
+        return false;
+    const auto inside = [](int cx, int cy) {
+        return cx >= 1 && cx <= gFeldBreite - 1 && cy >= 1 && cy <= gFeldHoehe - 1;
+    };
+    return inside(x, y) && inside(x + length * s.dx, y + length * s.dy);
+}
+
 } // namespace
 
 void SetInverter() {
     const int X = gCursorX;
     const int Y = gCursorY;
-    const int W = gFeldBreite;
-    const int H = gFeldHoehe;
     const std::uint8_t o = gOrientierung;
-    bool fits = false;
-    switch (o) {
-    case kRight:
-        fits = X >= 1 && X <= W - 2 && Y != 0 && Y != H;
-        break;
-    case kLeft:
-        fits = X >= 2 && X <= W - 1 && Y != 0 && Y != H;
-        break;
-    case kDown:
-        fits = Y >= 1 && Y <= H - 2 && X != 0 && X != W;
-        break;
-    case kUp:
-        fits = Y >= 2 && Y <= H - 1 && X != 0 && X != W;
-        break;
-    default:
-        break;
-    }
-    if (!fits || !gGrid.Contains(X, Y))
+    // Input and output cell inside the border.
+    if (!FitsInside(X, Y, o, 1) || !gGrid.Contains(X, Y))
         return;
     const Step s = Along(o);
     const int ox = X + s.dx;
@@ -135,27 +129,9 @@ void RemoveInverter() {
 void SetTriState() {
     const int X = gCursorX;
     const int Y = gCursorY;
-    const int W = gFeldBreite;
-    const int H = gFeldHoehe;
     const std::uint8_t o = gOrientierung;
-    bool fits = false;
-    switch (o) {
-    case kRight:
-        fits = X >= 1 && X <= W - 3 && Y >= 1 && Y <= H - 1;
-        break;
-    case kLeft:
-        fits = X >= 3 && X <= W - 1 && Y >= 1 && Y <= H - 1;
-        break;
-    case kDown:
-        fits = Y >= 1 && Y <= H - 3 && X >= 1 && X <= W - 1;
-        break;
-    case kUp:
-        fits = Y >= 3 && Y <= H - 1 && X >= 1 && X <= W - 1;
-        break;
-    default:
-        break;
-    }
-    if (!fits)
+    // The input line and the output cell two steps ahead inside the border.
+    if (!FitsInside(X, Y, o, 2))
         return;
     const Step s = Along(o);
     const Step across = s.dx != 0 ? Step{0, 1} : Step{1, 0};
