@@ -134,34 +134,34 @@ void AbortEndlessLoop() {
     gAbgebrochen = true;
 }
 
-void RunSimulation() {
+bool RunSimulation() {
     gRechnet = true;
     const std::uint32_t epoch = gPowerEpoch;
     for (;;) {
         if (gPaused)
-            return;
+            return false;
         // The counter saturates: with a step delay the limit never strikes and a long watch
         // must not wrap it.
         if (gRunden < std::numeric_limits<std::int32_t>::max())
             ++gRunden;
         if (gRunden > gMaxRunden && gVerzoegerung == 0) {
             AbortEndlessLoop();
-            return;
+            return false;
         }
         MakePendingClockEdges();
         if (epoch != gPowerEpoch)
-            return;
+            return false;
 
         const std::size_t n = gNextEventQueue.size();
         if (n == 0) {
             FinishRun();
-            return;
+            return true;
         }
         // Clusters of connection points can multiply events without end; a queue far beyond
         // what the circuit's cells could need is an endless loop too, delay or not.
         if (n > kQueueFloor && n > QueueLimit()) {
             AbortEndlessLoop();
-            return;
+            return false;
         }
         gEventQueue.swap(gNextEventQueue);
         gNextEventQueue.clear();
@@ -182,7 +182,7 @@ void RunSimulation() {
             // Switched off (and maybe on again) during the wait: this run belongs to a circuit
             // that is gone, so nothing of it may go on.
             if (epoch != gPowerEpoch)
-                return;
+                return false;
             PlotOffPicture();
         }
     }

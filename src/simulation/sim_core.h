@@ -114,8 +114,9 @@ int QueueCount(int welche);
 void ClearEventQueues();
 
 // Runs passes until the next queue is empty, the run is paused, the pass limit strikes or the
-// circuit is switched off during a step-delay wait.
-void RunSimulation();
+// circuit is switched off during a step-delay wait. Returns true when the queue ran empty: the
+// run's last act was then to disable the pause and stop buttons.
+bool RunSimulation();
 
 // Processes one event; pegel is 0 or 1. Called by RunSimulation.
 void Propagate(int x, int y, int richtung, int pegel, int ebene);

@@ -28,7 +28,7 @@ void ShowLamps(bool red) {
     Host().SetVisible("picGrün", !red);
 }
 
-void ShowRunFinished(bool delayed) {
+void ShowRunFinished(bool delayed, bool keysOff) {
     if (!HasHost())
         return;
     HostWindow& host = Host();
@@ -37,9 +37,11 @@ void ShowRunFinished(bool delayed) {
         if (host.Caption("lblOnOff") != "Angehalten")
             host.SetCaption("lblOnOff", "Bereit");
     }
-    if (host.Caption("cmdPause") == "&Pause")
-        host.SetEnabled("cmdPause", false);
-    host.SetEnabled("cmdStop", false);
+    if (!keysOff) {
+        if (host.Caption("cmdPause") == "&Pause")
+            host.SetEnabled("cmdPause", false);
+        host.SetEnabled("cmdStop", false);
+    }
     host.SetCaption("lblTime", "0");
 }
 
@@ -82,12 +84,12 @@ void InitSwitchOn() {
                 Host().SetEnabled("cmdPause", true);
         }
         gRunden = 0;
-        RunSimulation();
+        const bool ranEmpty = RunSimulation();
         // Switched off while the run waited: the window is back in editing mode and nothing
         // of this run may touch it.
         if (epoch != gPowerEpoch)
             return;
-        ShowRunFinished(gVerzoegerung > 0);
+        ShowRunFinished(gVerzoegerung > 0, ranEmpty);
         gRechnet = false;
     }
     if (gPlatform && gPlatform->screen)

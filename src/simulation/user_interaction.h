@@ -13,8 +13,9 @@ void ShowLamps(bool red);
 
 // The run display after a run has ended: for a delayed run the lamps back to green and "Bereit"
 // (a pause keeps "Angehalten"); the pause key off unless the run is paused; the stop key off;
-// the time display at 0.
-void ShowRunFinished(bool delayed);
+// the time display at 0. keysOff: RunSimulation returned true, so the run has just set both
+// keys itself and they are left alone.
+void ShowRunFinished(bool delayed, bool keysOff = false);
 
 // Pauses a run, or continues a paused one with the events it kept.
 void Pause();
