@@ -103,6 +103,25 @@ void LeaveICTool(HostWindow& host) {
     host.ChangePropertyWindow({});
 }
 
+// Lays the wire of one stored jump run from (x, y) to column or row end: the flags between the
+// cells, the run's visited mark, and the wire type on empty cells.
+void LayJumpRun(int x, int y, int end, bool horizontal) {
+    const int start = horizontal ? x : y;
+    for (int i = start; i <= end; ++i) {
+        const int cx = horizontal ? i : x;
+        const int cy = horizontal ? y : i;
+        CellRecord& c = gGrid(cx, cy);
+        LineRunRecord& run = gLineRuns(cx, cy);
+        if (i < end)
+            (horizontal ? c.Rechts : c.Unten) = kTrue;
+        if (i > start)
+            (horizontal ? c.Links : c.Oben) = kTrue;
+        (horizontal ? run.VisitedH : run.VisitedV) = kTrue;
+        if (c.Typ == kTypeEmpty)
+            c.Typ = kTypeWire;
+    }
+}
+
 } // namespace
 
 void ResetCircuitFile() { gDateiPfad.clear(); }
@@ -110,33 +129,13 @@ void ResetCircuitFile() { gDateiPfad.clear(); }
 void RestoreJumps() {
     for (int x = 0; x <= gFeldBreite; ++x) {
         for (int y = 0; y <= gFeldHoehe; ++y) {
-            LineRunRecord& run = gLineRuns(x, y);
+            const LineRunRecord& run = gLineRuns(x, y);
             const int ex = run.EndX;
-            if (ex != 0 && x <= ex) {
-                for (int i = x; i <= ex; ++i) {
-                    CellRecord& c = gGrid(i, y);
-                    if (i < ex)
-                        c.Rechts = kTrue;
-                    if (i > x)
-                        c.Links = kTrue;
-                    gLineRuns(i, y).VisitedH = kTrue;
-                    if (c.Typ == kTypeEmpty)
-                        c.Typ = kTypeWire;
-                }
-            }
+            if (ex != 0 && x <= ex)
+                LayJumpRun(x, y, ex, true);
             const int ey = run.EndY;
-            if (ey != 0 && y <= ey) {
-                for (int j = y; j <= ey; ++j) {
-                    CellRecord& c = gGrid(x, j);
-                    if (j < ey)
-                        c.Unten = kTrue;
-                    if (j > y)
-                        c.Oben = kTrue;
-                    gLineRuns(x, j).VisitedV = kTrue;
-                    if (c.Typ == kTypeEmpty)
-                        c.Typ = kTypeWire;
-                }
-            }
+            if (ey != 0 && y <= ey)
+                LayJumpRun(x, y, ey, false);
         }
     }
 }
