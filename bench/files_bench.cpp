@@ -2,23 +2,17 @@
 // points, built through the placing operations: the whole save (run analysis, writing, the
 // atomic replacement with its flush) and the whole load (reading, checks, swap), and apart from
 // the disk the reading and the writing of the text alone. Target: save and load each under 50 ms.
-#include "app/startup.h"
+#include "bench_support.h"
 #include "files/circuit_document.h"
 #include "files/circuit_file.h"
 #include "files/circuit_reader.h"
 #include "files/circuit_writer.h"
 #include "files/text_codec.h"
-#include "model/clocks.h"
 #include "model/codes.h"
 #include "model/grid.h"
-#include "platform/platform.h"
-#include "platform/recording_target.h"
-#include "platform/virtual_clock.h"
 #include "support/builder.h"
 #include "support/circuit_files.h"
-#include "support/fake_host.h"
 
-#include <stdexcept>
 #include <string>
 
 #include <benchmark/benchmark.h>
@@ -31,29 +25,12 @@ using test::LayWire;
 // Fake platform services, a temporary folder and the full 200 x 200 sheet.
 class FileBenchEnv {
   public:
-    FileBenchEnv() : m_pump(m_clock) {
-        m_platform.screen = &m_null;
-        m_platform.printer = &m_printer;
-        m_platform.timers = &m_clock;
-        m_platform.pump = &m_pump;
-        m_platform.host = &m_host;
-        InitProgramState();
-        CreateWorksheet(200, 200);
-        m_elements = BuildSheet();
-    }
-    ~FileBenchEnv() { ResetClockTimers(); }
-    FileBenchEnv(const FileBenchEnv&) = delete;
-    FileBenchEnv& operator=(const FileBenchEnv&) = delete;
+    FileBenchEnv() { m_elements = BuildSheet(); }
 
     std::string File() const { return m_dir.File("voll.kdx"); }
     int Elements() const { return m_elements; }
 
   private:
-    static void Require(bool ok, const char* what) {
-        if (!ok)
-            throw std::runtime_error(what);
-    }
-
     // Rows of two-input gates fed by a switch, each input joined by a point to the row wire,
     // every third output negated, an LED at the end of each row.
     static int BuildSheet() {
@@ -83,15 +60,9 @@ class FileBenchEnv {
         return elements;
     }
 
-    NullTarget m_null;                         // worksheet picture
-    NullTarget m_printer{DeviceKind::Printer}; // printer page
-    VirtualClock m_clock;                      // clock timers
-    VirtualPump m_pump;                        // waits
-    test::FakeHost m_host;                     // main window
-    Platform m_platform;                       // the services above
-    PlatformScope m_scope{m_platform};         // installs them
-    test::TempDir m_dir;                       // the file's folder
-    int m_elements = 0;                        // elements placed
+    BenchPlatform m_platform{kHeadless, 200, 200}; // services and the empty sheet
+    test::TempDir m_dir;                           // the file's folder
+    int m_elements = 0;                            // elements placed
 };
 
 void BM_SaveSheet200(benchmark::State& state) {

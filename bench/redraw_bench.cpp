@@ -2,22 +2,14 @@
 // the placing operations: the full redraw, an area redraw after a placing, and the mouse moves
 // of a wire band. Each once headless (a target that draws nothing) and once into an in-memory
 // pixel picture. Target: the full redraw under one frame (16 ms).
-#include "app/startup.h"
+#include "bench_support.h"
 #include "editor/mouse_dispatch.h"
-#include "model/clocks.h"
 #include "model/grid.h"
 #include "model/utilities.h"
-#include "pixel_target.h"
-#include "platform/platform.h"
-#include "platform/recording_target.h"
-#include "platform/virtual_clock.h"
 #include "render/redraw.h"
 #include "support/builder.h"
-#include "support/fake_host.h"
 
 #include <cstdint>
-#include <memory>
-#include <stdexcept>
 
 #include <benchmark/benchmark.h>
 
@@ -27,33 +19,16 @@ namespace {
 // Fake platform services and the full sheet; target 0 draws nothing, 1 draws into pixels.
 class RedrawBenchEnv {
   public:
-    explicit RedrawBenchEnv(std::int64_t target) : m_pump(m_clock) {
-        if (target == 1)
-            m_pixels = std::make_unique<PixelTarget>(101 * 14, 101 * 14);
-        m_platform.screen = target == 1 ? static_cast<DrawTarget*>(m_pixels.get()) : &m_null;
-        m_platform.printer = &m_printer;
-        m_platform.timers = &m_clock;
-        m_platform.pump = &m_pump;
-        m_platform.host = &m_host;
-        InitProgramState();
+    explicit RedrawBenchEnv(std::int64_t target) : m_platform(target, 100, 100) {
         ResetMouseDispatch();
-        CreateWorksheet(100, 100);
         m_elements = BuildSheet();
         RedrawAllElements(0);
     }
-    ~RedrawBenchEnv() { ResetClockTimers(); }
-    RedrawBenchEnv(const RedrawBenchEnv&) = delete;
-    RedrawBenchEnv& operator=(const RedrawBenchEnv&) = delete;
 
     int Elements() const { return m_elements; }
-    int DoEventsCalls() const { return m_pump.DoEventsCalls(); }
+    int DoEventsCalls() const { return m_platform.DoEventsCalls(); }
 
   private:
-    static void Require(bool ok, const char* what) {
-        if (!ok)
-            throw std::runtime_error(what);
-    }
-
     // 24 x 24 three-input gates (AND, OR, XOR in turn) four cells apart; each output is wired
     // round the corner to the first input of the next gate in its row.
     static int BuildSheet() {
@@ -73,15 +48,8 @@ class RedrawBenchEnv {
         return elements;
     }
 
-    NullTarget m_null;                     // headless worksheet picture
-    std::unique_ptr<PixelTarget> m_pixels; // drawn worksheet picture
-    NullTarget m_printer{DeviceKind::Printer};
-    VirtualClock m_clock;
-    VirtualPump m_pump;
-    test::FakeHost m_host;
-    Platform m_platform;
-    PlatformScope m_scope{m_platform};
-    int m_elements = 0; // elements on the sheet
+    BenchPlatform m_platform; // services and the sheet
+    int m_elements = 0;       // elements on the sheet
 };
 
 void BM_RedrawAllElements(benchmark::State& state) {

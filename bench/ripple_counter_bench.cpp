@@ -3,26 +3,18 @@
 // input clock cycles per second, headless (argument 0: a target that draws nothing, every
 // drawing call still made), drawing into an in-memory worksheet image (argument 1), and without
 // any worksheet picture (argument 2: the simulation alone, no drawing calls at all).
-#include "app/startup.h"
-#include "model/clocks.h"
+#include "bench_support.h"
 #include "model/codes.h"
 #include "model/grid.h"
-#include "pixel_target.h"
-#include "platform/platform.h"
-#include "platform/recording_target.h"
-#include "platform/virtual_clock.h"
 #include "simulation/power.h"
 #include "simulation/sim_core.h"
 #include "simulation/sim_levels.h"
 #include "simulation/user_interaction.h"
 #include "support/block_builder.h"
 #include "support/builder.h"
-#include "support/fake_host.h"
 #include "support/sim_blocks.h"
 
 #include <cstdint>
-#include <memory>
-#include <stdexcept>
 
 #include <benchmark/benchmark.h>
 
@@ -33,55 +25,8 @@ constexpr int kBits = 16;
 constexpr int kX0 = 5;
 constexpr int kY0 = 20;
 
-void Require(bool ok, const char* what) {
-    if (!ok)
-        throw std::runtime_error(what);
-}
-
-// Fake platform services and a fresh 130 x 30 worksheet; target 0 headless, 1 pixels, 2 none
-// once switched on.
-class CounterEnv {
-  public:
-    explicit CounterEnv(std::int64_t target) : m_target(target), m_pump(m_clock) {
-        if (target == 1)
-            m_pixels = std::make_unique<PixelTarget>(131 * 14, 31 * 14);
-        m_platform.screen = target == 1 ? static_cast<DrawTarget*>(m_pixels.get()) : &m_null;
-        m_platform.printer = &m_printer;
-        m_platform.timers = &m_clock;
-        m_platform.pump = &m_pump;
-        m_platform.host = &m_host;
-        InitProgramState();
-        CreateWorksheet(130, 30);
-    }
-    ~CounterEnv() {
-        m_platform.screen = m_pixels ? static_cast<DrawTarget*>(m_pixels.get()) : &m_null;
-        if (gPowerOn)
-            PowerOnOff();
-        ResetClockTimers();
-    }
-    CounterEnv(const CounterEnv&) = delete;
-    CounterEnv& operator=(const CounterEnv&) = delete;
-    // Switches on; with target 2 the worksheet picture goes away first.
-    void PowerOn() {
-        if (m_target == 2)
-            m_platform.screen = nullptr;
-        PowerOnOff();
-    }
-
-  private:
-    std::int64_t m_target;                 // see the constructor
-    NullTarget m_null;                     // headless worksheet picture
-    std::unique_ptr<PixelTarget> m_pixels; // drawn worksheet picture
-    NullTarget m_printer{DeviceKind::Printer};
-    VirtualClock m_clock;
-    VirtualPump m_pump;
-    test::FakeHost m_host;
-    Platform m_platform;
-    PlatformScope m_scope{m_platform};
-};
-
 void BM_RippleCounter16(benchmark::State& state) {
-    CounterEnv env(state.range(0));
+    BenchPlatform env(state.range(0), 130, 30);
     // A falling stair of flip-flops: Q of each reaches the clock input of the next, a row
     // higher, through one wire cell.
     std::int16_t ff[kBits] = {};

@@ -3,24 +3,16 @@
 // gates. Each runs headless (argument 0: a target that draws nothing, every drawing call still
 // made), drawing into an in-memory worksheet image (argument 1), and for the wire and gate runs
 // without any worksheet picture (argument 2: the simulation alone, no drawing calls at all).
-#include "app/startup.h"
-#include "model/clocks.h"
+#include "bench_support.h"
 #include "model/codes.h"
 #include "model/grid.h"
-#include "pixel_target.h"
-#include "platform/platform.h"
-#include "platform/recording_target.h"
-#include "platform/virtual_clock.h"
 #include "simulation/power.h"
 #include "simulation/sim_core.h"
 #include "simulation/sim_levels.h"
 #include "simulation/user_interaction.h"
 #include "support/builder.h"
-#include "support/fake_host.h"
 
 #include <cstdint>
-#include <memory>
-#include <stdexcept>
 
 #include <benchmark/benchmark.h>
 
@@ -29,54 +21,14 @@ namespace {
 
 using test::LayWire;
 
-// Fake platform services and a fresh worksheet of w x h cells for one benchmark.
-class BenchEnv {
+// Fake platform services and a fresh worksheet of w x h cells for one benchmark, with no limit
+// on the rounds of a run that a long net or chain could reach.
+class BenchEnv : public BenchPlatform {
   public:
-    // target: 0 headless, 1 drawing into pixels, 2 no worksheet picture.
-    BenchEnv(std::int64_t target, int w, int h) : m_target(target), m_pump(m_clock) {
-        if (target == 1)
-            m_pixels = std::make_unique<PixelTarget>((w + 1) * 14, (h + 1) * 14);
-        m_platform.screen = target == 1 ? static_cast<DrawTarget*>(m_pixels.get()) : &m_null;
-        m_platform.printer = &m_printer;
-        m_platform.timers = &m_clock;
-        m_platform.pump = &m_pump;
-        m_platform.host = &m_host;
-        InitProgramState();
-        CreateWorksheet(static_cast<std::int16_t>(w), static_cast<std::int16_t>(h));
+    BenchEnv(std::int64_t target, int w, int h) : BenchPlatform(target, w, h) {
         gMaxRunden = 32767;
     }
-    ~BenchEnv() {
-        m_platform.screen = m_pixels ? static_cast<DrawTarget*>(m_pixels.get()) : &m_null;
-        if (gPowerOn)
-            PowerOnOff();
-        ResetClockTimers();
-    }
-    // Switches on; with target 2 the worksheet picture goes away first (the circuit was built
-    // and drawn on the headless one).
-    void PowerOn() {
-        if (m_target == 2)
-            m_platform.screen = nullptr;
-        PowerOnOff();
-    }
-    BenchEnv(const BenchEnv&) = delete;
-    BenchEnv& operator=(const BenchEnv&) = delete;
-
-  private:
-    std::int64_t m_target;                 // see the constructor
-    NullTarget m_null;                     // headless worksheet picture
-    std::unique_ptr<PixelTarget> m_pixels; // drawn worksheet picture
-    NullTarget m_printer{DeviceKind::Printer};
-    VirtualClock m_clock;
-    VirtualPump m_pump;
-    test::FakeHost m_host;
-    Platform m_platform;
-    PlatformScope m_scope{m_platform};
 };
-
-void Require(bool ok, const char* what) {
-    if (!ok)
-        throw std::runtime_error(what);
-}
 
 void Click(int x, int y) {
     gCursorX = static_cast<std::int16_t>(x);

@@ -1,0 +1,45 @@
+// Scaffolding shared by the benchmarks: fake platform services and a fresh worksheet.
+#include "bench_support.h"
+
+#include "app/startup.h"
+#include "model/clocks.h"
+#include "model/grid.h"
+#include "simulation/power.h"
+#include "simulation/sim_levels.h"
+
+#include <stdexcept>
+
+namespace kardo::bench {
+
+void Require(bool ok, const char* what) {
+    if (!ok)
+        throw std::runtime_error(what);
+}
+
+BenchPlatform::BenchPlatform(std::int64_t target, int w, int h)
+    : m_target(target), m_pump(m_clock) {
+    if (target == kPixels)
+        m_pixels = std::make_unique<PixelTarget>((w + 1) * 14, (h + 1) * 14);
+    m_platform.screen = target == kPixels ? static_cast<DrawTarget*>(m_pixels.get()) : &m_null;
+    m_platform.printer = &m_printer;
+    m_platform.timers = &m_clock;
+    m_platform.pump = &m_pump;
+    m_platform.host = &m_host;
+    InitProgramState();
+    CreateWorksheet(static_cast<std::int16_t>(w), static_cast<std::int16_t>(h));
+}
+
+BenchPlatform::~BenchPlatform() {
+    m_platform.screen = m_pixels ? static_cast<DrawTarget*>(m_pixels.get()) : &m_null;
+    if (gPowerOn)
+        PowerOnOff();
+    ResetClockTimers();
+}
+
+void BenchPlatform::PowerOn() {
+    if (m_target == kNoPicture)
+        m_platform.screen = nullptr;
+    PowerOnOff();
+}
+
+} // namespace kardo::bench

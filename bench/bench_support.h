@@ -1,0 +1,51 @@
+// Scaffolding shared by the benchmarks: fake platform services around a fresh worksheet, with a
+// choice of worksheet picture, and the check that stops a benchmark whose set-up went wrong.
+#pragma once
+
+#include "pixel_target.h"
+#include "platform/platform.h"
+#include "platform/recording_target.h"
+#include "platform/virtual_clock.h"
+#include "support/fake_host.h"
+
+#include <cstdint>
+#include <memory>
+
+namespace kardo::bench {
+
+// Throws with what unless ok: a benchmark must not time a circuit that was not built.
+void Require(bool ok, const char* what);
+
+// The worksheet picture of a benchmark, given as its argument.
+inline constexpr std::int64_t kHeadless = 0;  // draws nothing; every drawing call is still made
+inline constexpr std::int64_t kPixels = 1;    // an in-memory picture of the whole sheet
+inline constexpr std::int64_t kNoPicture = 2; // headless while building, none once switched on
+
+// Fake platform services installed for one benchmark (program state reset) and a fresh
+// worksheet of w x h cells. The destructor switches off a circuit left on.
+class BenchPlatform {
+  public:
+    BenchPlatform(std::int64_t target, int w, int h);
+    ~BenchPlatform();
+    BenchPlatform(const BenchPlatform&) = delete;
+    BenchPlatform& operator=(const BenchPlatform&) = delete;
+
+    // Switches on; with kNoPicture the worksheet picture goes away first (the circuit was built
+    // and drawn on the headless one).
+    void PowerOn();
+    // How often a wait let window events run.
+    int DoEventsCalls() const { return m_pump.DoEventsCalls(); }
+
+  private:
+    std::int64_t m_target;                 // kHeadless, kPixels or kNoPicture
+    NullTarget m_null;                     // headless worksheet picture
+    std::unique_ptr<PixelTarget> m_pixels; // drawn worksheet picture (kPixels only)
+    NullTarget m_printer{DeviceKind::Printer};
+    VirtualClock m_clock; // clock timers
+    VirtualPump m_pump;   // waits
+    test::FakeHost m_host;
+    Platform m_platform;
+    PlatformScope m_scope{m_platform};
+};
+
+} // namespace kardo::bench
