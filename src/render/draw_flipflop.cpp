@@ -47,6 +47,12 @@ void StateFont(DrawTarget& dev, bool printer) {
 
 void clsGrafik::DrawFlipFlop(std::int16_t x, std::int16_t y, bool OnlyBorder,
                              bool /*OnlyNumber: the picture is the same either way*/) {
+    const std::int16_t e = gGrid(x, y).ElementNr;
+    GetInputPoints(e, 0);
+    DrawFlipFlopOfInputs(e, OnlyBorder);
+}
+
+void clsGrafik::DrawFlipFlopOfInputs(std::int16_t e, bool OnlyBorder) {
     const double r = LoadZoomRaster();
     DrawTarget& dev = draw::Dev();
     const bool printer = draw::OnPrinter();
@@ -55,8 +61,6 @@ void clsGrafik::DrawFlipFlop(std::int16_t x, std::int16_t y, bool OnlyBorder,
     dev.FontBold = true;
     draw::SetBodyFill(draw::kLightCyan, OnlyBorder);
 
-    const std::int16_t e = gGrid(x, y).ElementNr;
-    GetInputPoints(e, 0);
     GetOutputPoints(e, 0);
     const GridPoint j = gEingangsPunkte[0];
     const GridPoint c = gEingangsPunkte[1];

@@ -37,6 +37,9 @@ class clsGrafik {
     void DrawDecoder(std::int16_t x, std::int16_t y, bool OnlyBorder);
     void DrawDiode(std::int16_t x, std::int16_t y);
     void DrawFlipFlop(std::int16_t x, std::int16_t y, bool OnlyBorder, bool OnlyNumber);
+    // DrawFlipFlop of element e when GetInputPoints(e, 0) has just filled gEingangsPunkte (the
+    // element dispatch has): the same picture without reading the input pins again.
+    void DrawFlipFlopOfInputs(std::int16_t e, bool OnlyBorder);
     void DrawHA(std::int16_t pX, std::int16_t pY);
     void DrawInverter(std::int16_t pX, std::int16_t pY);
     void DrawMultiplexer(std::int16_t x, std::int16_t y);

@@ -178,9 +178,16 @@ void DrawElement(std::int16_t x, std::int16_t y, bool DontShowText, bool OnlyBor
     case kTypeDecoder:
         gGrafik.DrawDecoder(gEingangsPunkte[2].x, gEingangsPunkte[2].y, OnlyBorder);
         break;
-    case kTypeFlipFlop:
-        gGrafik.DrawFlipFlop(gEingangsPunkte[1].x, gEingangsPunkte[1].y, OnlyBorder, false);
+    case kTypeFlipFlop: {
+        // The drawer finds its element through the clock pin cell; when that is e, the input
+        // points just read are the ones it would read.
+        const GridPoint c = gEingangsPunkte[1];
+        if (gGrid.Contains(c.x, c.y) && gGrid(c.x, c.y).ElementNr == e)
+            gGrafik.DrawFlipFlopOfInputs(e, OnlyBorder);
+        else
+            gGrafik.DrawFlipFlop(c.x, c.y, OnlyBorder, false);
         break;
+    }
     case kTypeShiftRegister:
         gGrafik.DrawSRegister(gEingangsPunkte[2].x, gEingangsPunkte[2].y);
         break;

@@ -16,13 +16,18 @@ namespace {
 
 const CellRecord kNoCell{}; // stands for cells outside the circuit's level grid
 
-// Cell (x, y) of the circuit's level grid (simulation level 0).
-const CellRecord& LevelCell(int x, int y) {
-    if (gLevels.empty())
-        return kNoCell;
-    const Grid& feld = gLevels[0].Feld;
-    return feld.Contains(x, y) ? feld(x, y) : kNoCell;
-}
+// The circuit's level grid (simulation level 0), looked up once per wire step.
+class Level0Cells {
+  public:
+    Level0Cells() : m_feld(gLevels.empty() ? nullptr : &gLevels[0].Feld) {}
+    // Cell (x, y), or an empty cell outside the grid.
+    const CellRecord& operator()(int x, int y) const {
+        return m_feld && m_feld->Contains(x, y) ? (*m_feld)(x, y) : kNoCell;
+    }
+
+  private:
+    const Grid* m_feld; // nullptr without levels
+};
 
 // One Polyline from (x1, y1) to (x2, y2) through the shared point list, in ForeColor.
 void RawLine(DrawTarget& dev, int x1, int y1, int x2, int y2) {
@@ -80,8 +85,9 @@ void clsGrafik::DrawLines(std::int16_t PosX, std::int16_t PosY, std::int16_t Ric
     const int qy = GridToPixel(ny);
     DrawTarget& dev = Dev();
     // The two cells of the step on the circuit's level; nothing below moves the level grid.
-    const CellRecord& own = LevelCell(x, y);
-    const CellRecord& nb = LevelCell(nx, ny);
+    const Level0Cells level;
+    const CellRecord& own = level(x, y);
+    const CellRecord& nb = level(nx, ny);
     if (Status == 1) {
         // A band three pixels wide from N's centre to the cell's centre, both included.
         dev.ForeColor = kWireHigh;
@@ -100,13 +106,13 @@ void clsGrafik::DrawLines(std::int16_t PosX, std::int16_t PosY, std::int16_t Ric
                     py + sOwn * dy - dy + oy);
         };
         if (dx != 0) {
-            sideLine(0, -1, y > 0 && LevelCell(x, y - 1).Unten != 0,
-                     y > 0 && LevelCell(nx, y - 1).Unten != 0);
-            sideLine(0, 1, LevelCell(x, y + 1).Oben != 0, LevelCell(nx, y + 1).Oben != 0);
+            sideLine(0, -1, y > 0 && level(x, y - 1).Unten != 0,
+                     y > 0 && level(nx, y - 1).Unten != 0);
+            sideLine(0, 1, level(x, y + 1).Oben != 0, level(nx, y + 1).Oben != 0);
         } else if (dy != 0) {
-            sideLine(-1, 0, x > 0 && LevelCell(x - 1, y).Rechts != 0,
-                     x > 0 && LevelCell(x - 1, ny).Rechts != 0);
-            sideLine(1, 0, LevelCell(x + 1, y).Links != 0, LevelCell(x + 1, ny).Links != 0);
+            sideLine(-1, 0, x > 0 && level(x - 1, y).Rechts != 0,
+                     x > 0 && level(x - 1, ny).Rechts != 0);
+            sideLine(1, 0, level(x + 1, y).Links != 0, level(x + 1, ny).Links != 0);
         }
     }
 

@@ -30,7 +30,8 @@ namespace {
 
 // Entries from the count on are (0, 0). Only code in this file writes the lists, so the entries
 // from the previous count on are zero already: only those between the two counts are cleared.
-void Fill(std::span<const GridPoint> points, std::vector<GridPoint>& list, std::int16_t& count) {
+inline void Fill(std::span<const GridPoint> points, std::vector<GridPoint>& list,
+                 std::int16_t& count) {
     const std::size_t n = points.size();
     if (list.size() < std::max(kMinPoints, n))
         list.resize(std::max(kMinPoints, n));
