@@ -4,13 +4,10 @@
 //   KARDO_SYMBOL_GALLERY=/tmp/symbols.png kardo_gui_tests --gtest_filter='*Gallery*'
 #include "model/codes.h"
 #include "model/grid.h"
-#include "platform/qt/image_target.h"
 #include "render/grafik.h"
-#include "render/view.h"
 #include "support/block_symbols.h"
-#include "support/core_fixture.h"
+#include "support/qt/image_fixture.h"
 
-#include <cstdlib>
 #include <string>
 
 #include <QString>
@@ -18,7 +15,7 @@
 namespace kardo::test {
 namespace {
 
-using BlockSymbolGallery = CoreFixture;
+using BlockSymbolGallery = GalleryFixture;
 
 std::int16_t s16(int v) { return static_cast<std::int16_t>(v); }
 
@@ -32,18 +29,8 @@ std::string BlocksPath(std::string path) {
 }
 
 TEST_F(BlockSymbolGallery, DrawsEveryBlockSymbolInEveryOrientation) {
-    const char* path = std::getenv("KARDO_SYMBOL_GALLERY");
-    if (!path || !*path)
-        GTEST_SKIP() << "set KARDO_SYMBOL_GALLERY to the PNG to write";
-
     // Bands of 14 rows for the horizontal orientations, 12 for the vertical ones.
-    CreateWorksheet(86, 58);
-    ImageTarget image;
-    platform.screen = &image;
-    gGrafik.Device = &image;
-    gGrafik.GridMode = 1.5f;
-    SizeWorksheetPicture();
-    DrawGrid();
+    StartSheet(86, 58);
 
     struct Band {
         std::uint8_t o;

@@ -2,12 +2,9 @@
 // register on the worksheet picture, sampled inside each body away from labels and lines.
 #include "model/codes.h"
 #include "model/grid.h"
-#include "platform/qt/image_target.h"
 #include "render/grafik.h"
 #include "support/block_symbols.h"
-#include "support/core_fixture.h"
-
-#include <functional>
+#include "support/qt/image_fixture.h"
 
 namespace kardo::test {
 namespace {
@@ -17,21 +14,8 @@ constexpr Color kCyan = Rgb(192, 255, 255);
 constexpr Color kGreyWindow = Rgb(224, 224, 224);
 constexpr Color kWhite = Rgb(255, 255, 255);
 
-class BlockSymbolPixelTest : public CoreFixture {
-  protected:
-    BlockSymbolPixelTest() {
-        platform.screen = &image;
-        gGrafik.Device = &image;
-    }
-    ImageTarget image{714, 434};
-};
-
-struct FillCase {
-    const char* name;
-    std::function<void()> draw; // places and draws one symbol facing right at zoom 1.0
-    int x, y;                   // a pixel inside its body, clear of text and lines
-    Color fill;
-};
+// Every symbol is drawn facing right at zoom 1.0.
+using BlockSymbolPixelTest = ImageFixture;
 
 TEST_F(BlockSymbolPixelTest, BodiesAreFilledWithTheirColours) {
     const auto decoder = [](bool onlyBorder) {
@@ -84,13 +68,7 @@ TEST_F(BlockSymbolPixelTest, BodiesAreFilledWithTheirColours) {
          },
          171, 184, kYellow},
     };
-    for (const FillCase& c : cases) {
-        InitProgramState();
-        gGrafik.Device = &image;
-        image.Clear();
-        c.draw();
-        EXPECT_EQ(image.PixelAt(c.x, c.y), c.fill) << c.name;
-    }
+    ExpectFills(cases);
 }
 
 TEST_F(BlockSymbolPixelTest, FlipFlopMiddleLineIsDottedGrey) {

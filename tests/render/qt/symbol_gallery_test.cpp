@@ -3,36 +3,22 @@
 //   KARDO_SYMBOL_GALLERY=/tmp/symbols.png kardo_gui_tests --gtest_filter='SymbolGallery*'
 #include "model/codes.h"
 #include "model/grid.h"
-#include "platform/qt/image_target.h"
 #include "render/grafik.h"
-#include "render/view.h"
-#include "support/core_fixture.h"
+#include "support/qt/image_fixture.h"
 #include "support/render_symbols.h"
-
-#include <cstdlib>
 
 #include <QString>
 
 namespace kardo::test {
 namespace {
 
-using SymbolGallery = CoreFixture;
+using SymbolGallery = GalleryFixture;
 
 std::int16_t s16(int v) { return static_cast<std::int16_t>(v); }
 
 TEST_F(SymbolGallery, DrawsEveryBasicSymbolInEveryOrientation) {
-    const char* path = std::getenv("KARDO_SYMBOL_GALLERY");
-    if (!path || !*path)
-        GTEST_SKIP() << "set KARDO_SYMBOL_GALLERY to the PNG to write";
-
     // One band of 12 rows per orientation; symbols side by side, 8 columns apart.
-    CreateWorksheet(80, 52);
-    ImageTarget image;
-    platform.screen = &image;
-    gGrafik.Device = &image;
-    gGrafik.GridMode = 1.5f;
-    SizeWorksheetPicture();
-    DrawGrid();
+    StartSheet(80, 52);
 
     const std::uint8_t orientations[] = {kRight, kLeft, kDown, kUp};
     for (int band = 0; band < 4; ++band) {
@@ -74,7 +60,7 @@ TEST_F(SymbolGallery, DrawsEveryBasicSymbolInEveryOrientation) {
     PutAnalysisPoint(16, y, "3");
     gGrafik.DrawAnalysepunkt(16, s16(y));
 
-    ASSERT_TRUE(image.Image().save(QString::fromLocal8Bit(path)));
+    ASSERT_TRUE(image.Image().save(QString::fromLocal8Bit(path.c_str())));
 }
 
 } // namespace

@@ -2,12 +2,9 @@
 // its label, and the colours at LED, analysis point and negation point centres.
 #include "model/codes.h"
 #include "model/grid.h"
-#include "platform/qt/image_target.h"
 #include "render/grafik.h"
-#include "support/core_fixture.h"
+#include "support/qt/image_fixture.h"
 #include "support/render_symbols.h"
-
-#include <functional>
 
 namespace kardo::test {
 namespace {
@@ -15,21 +12,7 @@ namespace {
 constexpr Color kYellow = Rgb(255, 255, 192);
 constexpr Color kWhite = Rgb(255, 255, 255);
 
-class SymbolPixelTest : public CoreFixture {
-  protected:
-    SymbolPixelTest() {
-        platform.screen = &image;
-        gGrafik.Device = &image;
-    }
-    ImageTarget image{714, 434};
-};
-
-struct FillCase {
-    const char* name;
-    std::function<void()> draw; // places and draws one symbol
-    int x, y;                   // a pixel inside its body, clear of text and lines
-    Color fill;
-};
+using SymbolPixelTest = ImageFixture;
 
 TEST_F(SymbolPixelTest, BodiesAreFilledWithTheirColours) {
     const auto gate = [](std::uint8_t typ, bool onlyBorder) {
@@ -92,13 +75,7 @@ TEST_F(SymbolPixelTest, BodiesAreFilledWithTheirColours) {
          },
          82, 90, kYellow},
     };
-    for (const FillCase& c : cases) {
-        InitProgramState();
-        gGrafik.Device = &image;
-        image.Clear();
-        c.draw();
-        EXPECT_EQ(image.PixelAt(c.x, c.y), c.fill) << c.name;
-    }
+    ExpectFills(cases);
 }
 
 TEST_F(SymbolPixelTest, LedCentreShowsItsColourWhenLit) {
