@@ -22,6 +22,19 @@ inline void LedLine(int x, int y, int toX) {
     LayWire(x, y, toX, y);
     EXPECT_NE(PlaceLed(toX, y), 0) << "LED at " << toX << "," << y;
 }
+// Three inverters in a ring, which never settles: inputs (4, 5) and (8, 5) to the right,
+// (10, 9) to the left.
+inline void BuildOddRing() {
+    ASSERT_NE(PlaceInverter(4, 5, kRight), 0);
+    ASSERT_NE(PlaceInverter(8, 5, kRight), 0);
+    ASSERT_NE(PlaceInverter(10, 9, kLeft), 0);
+    LayWire(5, 5, 8, 5);
+    LayWire(9, 5, 12, 9);
+    LayWire(12, 9, 10, 9);
+    LayWire(9, 9, 2, 9);
+    LayWire(2, 9, 2, 5);
+    LayWire(2, 5, 4, 5);
+}
 
 class CircuitFixture : public SimFixture {
   protected:

@@ -261,21 +261,8 @@ TEST_F(CircuitTest, TJunctionFeedsItsBranchOnlyWithAPoint) {
     }
 }
 
-// Three inverters in a ring: inputs (4, 5) and (8, 5) to the right, (10, 9) to the left.
-void BuildOddRing() {
-    ASSERT_NE(test::PlaceInverter(4, 5, kRight), 0);
-    ASSERT_NE(test::PlaceInverter(8, 5, kRight), 0);
-    ASSERT_NE(test::PlaceInverter(10, 9, kLeft), 0);
-    LayWire(5, 5, 8, 5);
-    LayWire(9, 5, 12, 9);
-    LayWire(12, 9, 10, 9);
-    LayWire(9, 9, 2, 9);
-    LayWire(2, 9, 2, 5);
-    LayWire(2, 5, 4, 5);
-}
-
 TEST_F(CircuitTest, OddRingEndsInTheEndlessLoopAbort) {
-    BuildOddRing();
+    test::BuildOddRing();
     PowerOn();
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].title, "Abbruch");

@@ -261,15 +261,7 @@ TEST_F(PowerTest, SwitchingOnAgainDuringTheOldSequencesWaitIsRefused) {
 }
 
 TEST_F(PowerTest, AbortDuringAPowerOnCheckSwitchesOffAndEndsTheSequence) {
-    ASSERT_NE(test::PlaceInverter(4, 5, kRight), 0);
-    ASSERT_NE(test::PlaceInverter(8, 5, kRight), 0);
-    ASSERT_NE(test::PlaceInverter(10, 9, kLeft), 0);
-    LayWire(5, 5, 8, 5);
-    LayWire(9, 5, 12, 9);
-    LayWire(12, 9, 10, 9);
-    LayWire(9, 9, 2, 9);
-    LayWire(2, 9, 2, 5);
-    LayWire(2, 5, 4, 5);
+    ASSERT_NO_FATAL_FAILURE(test::BuildOddRing());
     // A later element whose check would run if the sequence went on after the abort.
     ASSERT_NE(test::PlaceInverter(30, 20), 0);
     LedLine(31, 20, 35);
