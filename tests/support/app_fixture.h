@@ -4,6 +4,7 @@
 
 #include "support/core_fixture.h"
 #include "support/fake_settings.h"
+#include "support/temp_home.h"
 
 #include <string>
 
@@ -12,18 +13,13 @@ namespace kardo::test {
 class AppFixture : public CoreFixture {
   protected:
     AppFixture();
-    ~AppFixture() override;
 
     // Creates a folder below the temporary home and returns its path (without a trailing "/").
-    std::string MakeFolder(const std::string& relative);
+    std::string MakeFolder(const std::string& relative) { return tempHome.MakeFolder(relative); }
 
-    FakeSettings settings; // the settings store
-    std::string home;      // temporary $HOME, removed afterwards
-
-  private:
-    std::string m_oldHome;       // $HOME before the test
-    std::string m_oldConfigHome; // $XDG_CONFIG_HOME before the test
-    bool m_hadConfigHome = false;
+    FakeSettings settings;              // the settings store
+    TempHome tempHome{"kardo-home-"};   // $HOME and $XDG_CONFIG_HOME for the test
+    std::string home = tempHome.Path(); // temporary $HOME, removed afterwards
 };
 
 } // namespace kardo::test

@@ -6,26 +6,21 @@
 #include "app/settings.h"
 #include "model/clocks.h"
 
-#include <cstdlib>
-#include <filesystem>
-
 namespace kardo::test {
 
-namespace fs = std::filesystem;
-
 MainWindowFixture::MainWindowFixture() {
-    std::string tmpl = (fs::temp_directory_path() / "kardo-win-XXXXXX").string();
-    home = mkdtemp(tmpl.data());
-    const char* oldHome = std::getenv("HOME");
-    m_oldHome = oldHome != nullptr ? oldHome : "";
-    const char* oldConfig = std::getenv("XDG_CONFIG_HOME");
-    m_hadConfig = oldConfig != nullptr;
-    m_oldConfig = m_hadConfig ? oldConfig : "";
-    setenv("HOME", home.c_str(), 1);
-    setenv("XDG_CONFIG_HOME", (home + "/.config").c_str(), 1);
     MakeFolder("Documents");
 
     window = std::make_unique<frmKardo>(picture);
+    // The open and the save dialog answer alike: the next queued path, or cancelled.
+    const auto fileDialog = [this](const FileDialogRequest& r) -> std::optional<std::string> {
+        dialogs.push_back(r);
+        if (paths.empty())
+            return std::nullopt;
+        auto p = paths.front();
+        paths.pop_front();
+        return p;
+    };
     window->SetDialogStandIns(
         [this](std::string_view text, MsgButtons buttons, MsgIcon icon, std::string_view title) {
             boxes.push_back({std::string(text), buttons, icon, std::string(title)});
@@ -35,22 +30,7 @@ MainWindowFixture::MainWindowFixture() {
             answers.pop_front();
             return r;
         },
-        [this](const FileDialogRequest& r) -> std::optional<std::string> {
-            dialogs.push_back(r);
-            if (paths.empty())
-                return std::nullopt;
-            auto p = paths.front();
-            paths.pop_front();
-            return p;
-        },
-        [this](const FileDialogRequest& r) -> std::optional<std::string> {
-            dialogs.push_back(r);
-            if (paths.empty())
-                return std::nullopt;
-            auto p = paths.front();
-            paths.pop_front();
-            return p;
-        });
+        fileDialog, fileDialog);
     platform.screen = &picture;
     platform.timers = &clock;
     platform.pump = &pump;
@@ -68,13 +48,6 @@ MainWindowFixture::~MainWindowFixture() {
     ResetClockTimers();
     window.reset();
     scope.reset();
-    setenv("HOME", m_oldHome.c_str(), 1);
-    if (m_hadConfig)
-        setenv("XDG_CONFIG_HOME", m_oldConfig.c_str(), 1);
-    else
-        unsetenv("XDG_CONFIG_HOME");
-    std::error_code ec;
-    fs::remove_all(home, ec);
 }
 
 bool MainWindowFixture::LoadWindow() {
@@ -82,12 +55,6 @@ bool MainWindowFixture::LoadWindow() {
     if (ok)
         window->Form_Activate();
     return ok;
-}
-
-std::string MainWindowFixture::MakeFolder(const std::string& relative) {
-    const std::string path = home + "/" + relative;
-    fs::create_directories(path);
-    return path;
 }
 
 } // namespace kardo::test

@@ -8,6 +8,7 @@
 #include "platform/qt/image_target.h"
 #include "platform/virtual_clock.h"
 #include "support/fake_settings.h"
+#include "support/temp_home.h"
 
 #include <deque>
 #include <memory>
@@ -33,7 +34,7 @@ class MainWindowFixture : public ::testing::Test {
     // Loads and activates the window as the start-up does; false when the load failed.
     bool LoadWindow();
     // Creates a folder below the temporary home and returns its path (no trailing "/").
-    std::string MakeFolder(const std::string& relative);
+    std::string MakeFolder(const std::string& relative) { return tempHome.MakeFolder(relative); }
 
     frmKardo& W() { return *window; }
 
@@ -49,12 +50,8 @@ class MainWindowFixture : public ::testing::Test {
     std::deque<MsgResult> answers;                // answers to give; empty: Cancel
     std::vector<FileDialogRequest> dialogs;       // file dialogs opened
     std::deque<std::optional<std::string>> paths; // their answers; empty: cancelled
-    std::string home;                             // temporary $HOME
-
-  private:
-    std::string m_oldHome;   // $HOME before the test
-    std::string m_oldConfig; // $XDG_CONFIG_HOME before the test
-    bool m_hadConfig = false;
+    TempHome tempHome{"kardo-win-"};              // $HOME and $XDG_CONFIG_HOME for the test
+    std::string home = tempHome.Path();           // temporary $HOME
 };
 
 } // namespace kardo::test
