@@ -5,6 +5,7 @@
 #include "simulation/sim_levels.h"
 
 #include <cmath>
+#include <cstring>
 
 namespace kardo::draw {
 
@@ -19,9 +20,11 @@ void SetBodyFill(Color screenColor, bool onlyBorder) {
 void SetFont(double screenFactor, double printerFactor) {
     DrawTarget& d = Dev();
     d.ForeColor = kBlack;
-    // Compared first: assigning the same name again costs a copy on every symbol.
+    // Compared first: assigning the same name again costs a copy on every symbol. The fixed
+    // length lets the comparison compile to a few loads.
     constexpr std::string_view kArial = "Arial";
-    if (d.FontName != kArial)
+    if (d.FontName.size() != kArial.size() ||
+        std::memcmp(d.FontName.data(), kArial.data(), kArial.size()) != 0)
         d.FontName = kArial;
     d.FontBold = false;
     SetFontSize(screenFactor, printerFactor);

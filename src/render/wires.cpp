@@ -8,6 +8,8 @@
 #include "render/redraw.h"
 #include "simulation/sim_levels.h"
 
+#include <span>
+
 namespace kardo {
 
 using namespace draw;
@@ -29,13 +31,18 @@ class Level0Cells {
     const Grid* m_feld; // nullptr without levels
 };
 
-// One Polyline from (x1, y1) to (x2, y2) through the shared point list, in ForeColor.
-void RawLine(DrawTarget& dev, int x1, int y1, int x2, int y2) {
+// The shared point list sized for one line; a wire routine fetches it once before its lines.
+std::span<PolyPoint, 2> LinePoints() {
     if (gPolyPoints.size() != 2)
         gPolyPoints.resize(2);
-    gPolyPoints[0] = {x1, y1};
-    gPolyPoints[1] = {x2, y2};
-    dev.Polyline(gPolyPoints);
+    return std::span<PolyPoint, 2>(gPolyPoints.data(), 2);
+}
+
+// One Polyline from (x1, y1) to (x2, y2) through the shared point list, in ForeColor.
+void RawLine(DrawTarget& dev, std::span<PolyPoint, 2> pts, int x1, int y1, int x2, int y2) {
+    pts[0] = {x1, y1};
+    pts[1] = {x2, y2};
+    dev.Polyline(pts);
 }
 
 // How far the end of a white side line stays off the cell centre where a crossing wire joins
@@ -91,18 +98,20 @@ void clsGrafik::DrawLines(std::int16_t PosX, std::int16_t PosY, std::int16_t Ric
     if (Status == 1) {
         // A band three pixels wide from N's centre to the cell's centre, both included.
         dev.ForeColor = kWireHigh;
-        RawLine(dev, qx + dy, qy + dx, px - dx + dy, py - dy + dx);
-        RawLine(dev, qx, qy, px - dx, py - dy);
-        RawLine(dev, qx - dy, qy - dx, px - dx - dy, py - dy - dx);
+        const std::span<PolyPoint, 2> pts = LinePoints();
+        RawLine(dev, pts, qx + dy, qy + dx, px - dx + dy, py - dy + dx);
+        RawLine(dev, pts, qx, qy, px - dx, py - dy);
+        RawLine(dev, pts, qx - dy, qy - dx, px - dx - dy, py - dy - dx);
     } else if (Status == 0) {
         dev.ForeColor = kWireLow;
-        RawLine(dev, qx, qy, px - dx, py - dy);
+        const std::span<PolyPoint, 2> pts = LinePoints();
+        RawLine(dev, pts, qx, qy, px - dx, py - dy);
         // White side lines clear a former high band, but stop short of crossing wires.
         dev.ForeColor = kWhite;
         auto sideLine = [&](int ox, int oy, bool ownCrossed, bool nbCrossed) {
             const int sOwn = Shortening(ownCrossed, own);
             const int sNb = Shortening(nbCrossed, nb);
-            RawLine(dev, qx - sNb * dx + ox, qy - sNb * dy + oy, px + sOwn * dx - dx + ox,
+            RawLine(dev, pts, qx - sNb * dx + ox, qy - sNb * dy + oy, px + sOwn * dx - dx + ox,
                     py + sOwn * dy - dy + oy);
         };
         if (dx != 0) {
@@ -154,20 +163,21 @@ void clsGrafik::PaintLine(std::int16_t X1, std::int16_t Y1, std::int16_t X2, std
             if (OnPrinter())
                 dev.Line(p1x, p1y, p2x, p2y, kBlack, LineKind::Plain);
             else
-                RawLine(dev, p1x, p1y, p2x, p2y);
+                RawLine(dev, LinePoints(), p1x, p1y, p2x, p2y);
         } else {
             // Both end pixels of each of the three lines are painted.
             dev.ForeColor = kWireHigh;
+            const std::span<PolyPoint, 2> pts = LinePoints();
             for (const int k : {0, 1, -1}) {
                 if (horizontal)
-                    RawLine(dev, p1x, p1y + k, p2x + 1, p2y + k);
+                    RawLine(dev, pts, p1x, p1y + k, p2x + 1, p2y + k);
                 else
-                    RawLine(dev, p1x + k, p1y, p2x + k, p2y + 1);
+                    RawLine(dev, pts, p1x + k, p1y, p2x + k, p2y + 1);
             }
         }
     } else {
         dev.ForeColor = kWhite;
-        RawLine(dev, p1x, p1y, p2x, p2y);
+        RawLine(dev, LinePoints(), p1x, p1y, p2x, p2y);
         // The grid dot of the start cell comes back.
         dev.SetPixel(p1x, p1y, kWireLow);
         dev.SetPixel(p1x, p2y, kWireLow);
