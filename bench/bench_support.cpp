@@ -6,6 +6,7 @@
 #include "model/grid.h"
 #include "simulation/power.h"
 #include "simulation/sim_levels.h"
+#include "support/builder.h"
 
 #include <stdexcept>
 
@@ -14,6 +15,16 @@ namespace kardo::bench {
 void Require(bool ok, const char* what) {
     if (!ok)
         throw std::runtime_error(what);
+}
+
+void FeedBothInputs(int c, int r, bool fromPrevious) {
+    if (fromPrevious)
+        test::LayWire(c - 3, r, c - 1, r);
+    test::LayWire(c - 1, r, c - 1, r - 1);
+    test::LayWire(c - 1, r - 1, c, r - 1);
+    test::LayWire(c - 1, r, c - 1, r + 1);
+    test::LayWire(c - 1, r + 1, c, r + 1);
+    Require(test::SetPoint(c - 1, r), "connection point");
 }
 
 BenchPlatform::BenchPlatform(std::int64_t target, int w, int h)

@@ -16,6 +16,11 @@ namespace kardo::bench {
 // Throws with what unless ok: a benchmark must not time a circuit that was not built.
 void Require(bool ok, const char* what);
 
+// Feeds both inputs of the two-input gate at column c, row r (inputs at rows r - 1 and r + 1)
+// from the row wire through a connection point at (c - 1, r); with fromPrevious the row wire
+// first comes from the output of the gate five columns before, at column c - 3.
+void FeedBothInputs(int c, int r, bool fromPrevious);
+
 // The worksheet picture of a benchmark, given as its argument.
 inline constexpr std::int64_t kHeadless = 0;  // draws nothing; every drawing call is still made
 inline constexpr std::int64_t kPixels = 1;    // an in-memory picture of the whole sheet

@@ -146,13 +146,7 @@ int BuildGateSheet() {
             Require(test::PlaceGate(typ, c, r, kRight, 2) != 0, "gate");
             if (kind >= 3)
                 Require(test::Negate(c + 2, r), "negated output");
-            if (k > 0)
-                LayWire(c - 3, r, c - 1, r);
-            LayWire(c - 1, r, c - 1, r - 1);
-            LayWire(c - 1, r - 1, c, r - 1);
-            LayWire(c - 1, r, c - 1, r + 1);
-            LayWire(c - 1, r + 1, c, r + 1);
-            Require(test::SetPoint(c - 1, r), "connection point");
+            FeedBothInputs(c, r, k > 0);
             ++gates;
         }
         LayWire(96, r, 98, r);
