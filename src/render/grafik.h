@@ -3,6 +3,7 @@
 // list, with positions derived from grid cells by GridToPixel.
 #pragma once
 
+#include "model/rounding.h"
 #include "platform/draw_target.h"
 
 #include <cstdint>
@@ -23,8 +24,12 @@ class clsGrafik {
 
     // The target is the printer page.
     bool OnPrinter() const { return Device && Device->Kind() == DeviceKind::Printer; }
-    // GridPixel * GridMode rounded to the nearest integer, a half to the even one.
-    std::int16_t GetZoomRaster() const;
+    // GridPixel * GridMode rounded to the nearest integer, a half to the even one. Inline:
+    // every symbol starts with it.
+    std::int16_t GetZoomRaster() const {
+        return static_cast<std::int16_t>(
+            RoundHalfEven(static_cast<double>(GridPixel) * static_cast<double>(GridMode)));
+    }
 
     void DrawAnalysepunkt(std::int16_t x, std::int16_t y);
     void DrawLines(std::int16_t PosX, std::int16_t PosY, std::int16_t Richtung,
