@@ -1,6 +1,7 @@
 // Text and path helpers: token reading, number texts and path tests on the local file system.
 #include "files/text_helpers.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
@@ -81,8 +82,11 @@ long DecimalMagnitude(std::string_view number) {
         }
     }
     long exponent = 0;
-    if (i < number.size() && (number[i] == 'e' || number[i] == 'E'))
+    if (i < number.size() && (number[i] == 'e' || number[i] == 'E')) {
+        // strtol saturates at LONG_MAX; keep the sum below from overflowing.
         exponent = std::strtol(std::string(number.substr(i + 1)).c_str(), nullptr, 10);
+        exponent = std::clamp(exponent, -1000000L, 1000000L);
+    }
     return (lead > 0 ? lead - 1 : -zeros - 1) + exponent;
 }
 
