@@ -1,0 +1,184 @@
+// The one reset path: every global of the core that a session can change returns to its
+// start-up value after InitProgramState, so a global forgotten by the reset fails here.
+#include "app/main_state.h"
+#include "app/startup.h"
+#include "editor/gesture_state.h"
+#include "editor/line_runs.h"
+#include "editor/overlays.h"
+#include "editor/selection.h"
+#include "files/ic_instances.h"
+#include "ic/ic_view.h"
+#include "model/clock_tables.h"
+#include "model/clocks.h"
+#include "model/elements.h"
+#include "model/grid.h"
+#include "model/placement.h"
+#include "model/undo.h"
+#include "model/utilities.h"
+#include "render/grafik.h"
+#include "render/view.h"
+#include "simulation/pin_points.h"
+#include "simulation/power.h"
+#include "simulation/sim_core.h"
+#include "simulation/sim_levels.h"
+#include "support/builder.h"
+#include "support/core_fixture.h"
+
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+namespace kardo {
+namespace {
+
+// What a fresh program holds, compared field by field.
+struct Snapshot {
+    Grid grid;
+    std::vector<ElementRecord> elements;
+    std::int16_t anzElemente, feldBreite, feldHoehe, cursorX, cursorY, curLevel;
+    std::vector<std::int16_t> taktElement, taktZeit1, taktZeit0, taktLink, taktAusgang, taktFlag;
+    std::vector<std::uint8_t> anzTakte, taktZaehler;
+    std::uint8_t anzTaktgeber;
+    std::int16_t aktTakt;
+    int timerCount;
+    std::vector<ICInstanceRecord> icInstances;
+    std::int16_t anzIC, icMax;
+    std::size_t levels;
+    bool powerOn, inLevel, rechnet, paused, abgebrochen, showGrid, unveraendert;
+    std::int32_t runden;
+    std::int16_t verzoegerung, selCount, anzEin, anzAus;
+    std::size_t eventQueue, nextEventQueue;
+    std::uint8_t mouseMode, orientierung;
+    std::int32_t farbe;
+    float gridMode;
+    std::int16_t gridPixel;
+    std::uint8_t orientation;
+    std::vector<std::string> undoList;
+    std::int16_t undoCurrent;
+    WorksheetOverlays overlays;
+    std::string icName;
+
+    static Snapshot Take() {
+        Snapshot s;
+        s.grid = gGrid;
+        s.elements = gElements;
+        s.anzElemente = gAnzElemente, s.feldBreite = gFeldBreite, s.feldHoehe = gFeldHoehe;
+        s.cursorX = gCursorX, s.cursorY = gCursorY, s.curLevel = gCurLevel;
+        s.taktElement = gTaktElement, s.taktZeit1 = gTaktZeit1, s.taktZeit0 = gTaktZeit0;
+        s.taktLink = gTaktLink, s.taktAusgang = gTaktAusgang, s.taktFlag = gTaktFlag;
+        s.anzTakte = gAnzTakte, s.taktZaehler = gTaktZaehler;
+        s.anzTaktgeber = gAnzTaktgeber, s.aktTakt = gAktTakt;
+        s.timerCount = Timer2().Count();
+        s.icInstances = gICInstances, s.anzIC = gAnzICInstances, s.icMax = gICInstanceMax;
+        s.levels = gLevels.size();
+        s.powerOn = gPowerOn, s.inLevel = gInLevel, s.rechnet = gRechnet, s.paused = gPaused;
+        s.abgebrochen = gAbgebrochen, s.showGrid = gShowGrid, s.unveraendert = gUnveraendert;
+        s.runden = gRunden, s.verzoegerung = gVerzoegerung, s.selCount = gSelCount;
+        s.anzEin = gAnzEingangsPunkte, s.anzAus = gAnzAusgangsPunkte;
+        s.eventQueue = gEventQueue.size(), s.nextEventQueue = gNextEventQueue.size();
+        s.mouseMode = gMouseMode, s.orientierung = gOrientierung, s.farbe = gFarbe;
+        s.gridMode = gGrafik.GridMode, s.gridPixel = gGrafik.GridPixel;
+        s.orientation = gGrafik.Orientation;
+        gUndo.ListUndos(s.undoList);
+        s.undoCurrent = gUndo.CurrentIndex();
+        s.overlays = gOverlays;
+        s.icName = gICName;
+        return s;
+    }
+};
+
+void ExpectSame(const Snapshot& a, const Snapshot& b) {
+    EXPECT_TRUE(a.grid == b.grid);
+    EXPECT_EQ(a.elements, b.elements);
+    EXPECT_EQ(a.anzElemente, b.anzElemente);
+    EXPECT_EQ(a.feldBreite, b.feldBreite);
+    EXPECT_EQ(a.feldHoehe, b.feldHoehe);
+    EXPECT_EQ(a.cursorX, b.cursorX);
+    EXPECT_EQ(a.cursorY, b.cursorY);
+    EXPECT_EQ(a.curLevel, b.curLevel);
+    EXPECT_EQ(a.taktElement, b.taktElement);
+    EXPECT_EQ(a.taktZeit1, b.taktZeit1);
+    EXPECT_EQ(a.taktZeit0, b.taktZeit0);
+    EXPECT_EQ(a.taktLink, b.taktLink);
+    EXPECT_EQ(a.taktAusgang, b.taktAusgang);
+    EXPECT_EQ(a.taktFlag, b.taktFlag);
+    EXPECT_EQ(a.anzTakte, b.anzTakte);
+    EXPECT_EQ(a.taktZaehler, b.taktZaehler);
+    EXPECT_EQ(a.anzTaktgeber, b.anzTaktgeber);
+    EXPECT_EQ(a.aktTakt, b.aktTakt);
+    EXPECT_EQ(a.timerCount, b.timerCount);
+    EXPECT_EQ(a.icInstances, b.icInstances);
+    EXPECT_EQ(a.anzIC, b.anzIC);
+    EXPECT_EQ(a.icMax, b.icMax);
+    EXPECT_EQ(a.levels, b.levels);
+    EXPECT_EQ(a.powerOn, b.powerOn);
+    EXPECT_EQ(a.inLevel, b.inLevel);
+    EXPECT_EQ(a.rechnet, b.rechnet);
+    EXPECT_EQ(a.paused, b.paused);
+    EXPECT_EQ(a.abgebrochen, b.abgebrochen);
+    EXPECT_EQ(a.showGrid, b.showGrid);
+    EXPECT_EQ(a.unveraendert, b.unveraendert);
+    EXPECT_EQ(a.runden, b.runden);
+    EXPECT_EQ(a.verzoegerung, b.verzoegerung);
+    EXPECT_EQ(a.selCount, b.selCount);
+    EXPECT_EQ(a.anzEin, b.anzEin);
+    EXPECT_EQ(a.anzAus, b.anzAus);
+    EXPECT_EQ(a.eventQueue, b.eventQueue);
+    EXPECT_EQ(a.nextEventQueue, b.nextEventQueue);
+    EXPECT_EQ(a.mouseMode, b.mouseMode);
+    EXPECT_EQ(a.orientierung, b.orientierung);
+    EXPECT_EQ(a.farbe, b.farbe);
+    EXPECT_EQ(a.gridMode, b.gridMode);
+    EXPECT_EQ(a.gridPixel, b.gridPixel);
+    EXPECT_EQ(a.orientation, b.orientation);
+    EXPECT_EQ(a.undoList, b.undoList);
+    EXPECT_EQ(a.undoCurrent, b.undoCurrent);
+    EXPECT_TRUE(a.overlays == b.overlays);
+    EXPECT_EQ(a.icName, b.icName);
+}
+
+using StartupResetTest = test::CoreFixture;
+
+TEST_F(StartupResetTest, InitProgramStateRestoresEveryCoreGlobal) {
+    const Snapshot fresh = Snapshot::Take();
+
+    // A session's worth of changes: elements, wires, points, undo steps, a clock, power on with
+    // events queued, a different sheet, zoom, tool, cursor and view state.
+    test::PlaceAnd(5, 5);
+    test::PlaceSwitch(2, 4);
+    test::PlaceLed(12, 5);
+    test::LayWire(3, 4, 4, 4);
+    gOrientierung = kDown;
+    gCursorX = 10, gCursorY = 10;
+    SetTimer();
+    PowerOnOff();
+    AddEvent(1, 1, kRight, 1, 0);
+    gPaused = true;
+    gAbgebrochen = true;
+    gRunden = 77;
+    gVerzoegerung = 40;
+    gTaktFlag.assign(3, kTrue);
+    gAktTakt = 1;
+    gICInstances.resize(2);
+    gICInstances[1].Name = "Zaehler";
+    gAnzICInstances = gICInstanceMax = 1;
+    gInLevel = true;
+    gCurLevel = 1;
+    gShowGrid = false;
+    gUnveraendert = false;
+    gMouseMode = kToolSelect;
+    gFarbe = 0x00FF00;
+    gSelCount = 2;
+    gGrafik.GridMode = 2.5f;
+    gGrafik.Orientation = kUp;
+    gOverlays.picBox.Visible = true;
+    gICName = "Zaehler";
+    gAnzEingangsPunkte = 3;
+
+    InitProgramState();
+    ExpectSame(Snapshot::Take(), fresh);
+}
+
+} // namespace
+} // namespace kardo
