@@ -4,8 +4,8 @@
 #include "app/startup.h"
 #include "model/clocks.h"
 #include "model/grid.h"
+#include "model/sim_levels.h"
 #include "simulation/power.h"
-#include "simulation/sim_levels.h"
 #include "support/builder.h"
 
 #include <stdexcept>

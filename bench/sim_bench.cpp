@@ -6,9 +6,9 @@
 #include "bench_support.h"
 #include "model/codes.h"
 #include "model/grid.h"
+#include "model/sim_levels.h"
 #include "simulation/power.h"
 #include "simulation/sim_core.h"
-#include "simulation/sim_levels.h"
 #include "simulation/user_interaction.h"
 #include "support/builder.h"
 

@@ -12,12 +12,12 @@
 #include "model/elements.h"
 #include "model/grid.h"
 #include "model/model_state.h"
+#include "model/pin_points.h"
+#include "model/sim_levels.h"
 #include "platform/platform.h"
 #include "render/grafik.h"
 #include "render/view.h"
-#include "simulation/pin_points.h"
 #include "simulation/sim_core.h"
-#include "simulation/sim_levels.h"
 
 namespace kardo {
 

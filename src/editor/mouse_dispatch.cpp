@@ -24,6 +24,8 @@
 #include "model/clocks.h"
 #include "model/elements.h"
 #include "model/grid.h"
+#include "model/pin_points.h"
+#include "model/sim_levels.h"
 #include "model/undo.h"
 #include "model/utilities.h"
 #include "model/wire_points.h"
@@ -31,9 +33,7 @@
 #include "render/grafik.h"
 #include "render/redraw.h"
 #include "render/view.h"
-#include "simulation/pin_points.h"
 #include "simulation/sim_core.h"
-#include "simulation/sim_levels.h"
 #include "simulation/user_interaction.h"
 
 #include <algorithm>

@@ -9,11 +9,11 @@
 #include "model/clocks.h"
 #include "model/codes.h"
 #include "model/grid.h"
+#include "model/pin_points.h"
+#include "model/sim_levels.h"
 #include "model/undo.h"
 #include "model/utilities.h"
 #include "model/wire_points.h"
-#include "simulation/pin_points.h"
-#include "simulation/sim_levels.h"
 
 #include <string>
 

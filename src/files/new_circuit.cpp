@@ -11,13 +11,13 @@
 #include "model/codes.h"
 #include "model/elements.h"
 #include "model/grid.h"
+#include "model/sim_levels.h"
 #include "model/undo.h"
 #include "model/utilities.h"
 #include "platform/platform.h"
 #include "render/redraw.h"
 #include "render/view.h"
 #include "simulation/power.h"
-#include "simulation/sim_levels.h"
 
 #include <string>
 

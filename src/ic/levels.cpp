@@ -5,8 +5,8 @@
 #include "ic/ic_view.h"
 #include "model/elements.h"
 #include "model/grid.h"
+#include "model/sim_levels.h"
 #include "render/redraw.h"
-#include "simulation/sim_levels.h"
 
 #include <algorithm>
 

@@ -10,13 +10,13 @@
 #include "mainwindow/main_window.h"
 #include "model/codes.h"
 #include "model/qt/undo_list_dialog.h"
+#include "model/sim_levels.h"
 #include "model/undo.h"
 #include "model/utilities.h"
 #include "platform/platform.h"
 #include "render/redraw.h"
 #include "render/view.h"
 #include "simulation/power.h"
-#include "simulation/sim_levels.h"
 
 #include <QAction>
 #include <QToolBar>

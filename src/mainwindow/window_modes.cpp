@@ -11,11 +11,11 @@
 #include "model/codes.h"
 #include "model/elements.h"
 #include "model/placement.h"
+#include "model/sim_levels.h"
 #include "model/undo.h"
 #include "model/utilities.h"
 #include "platform/platform.h"
 #include "render/view.h"
-#include "simulation/sim_levels.h"
 
 #include <QAction>
 #include <QFrame>

@@ -4,7 +4,7 @@
 
 #include "model/codes.h"
 #include "model/elements.h"
-#include "simulation/pin_points.h"
+#include "model/pin_points.h"
 
 namespace kardo {
 

@@ -2,10 +2,10 @@
 #include "files/text_helpers.h"
 #include "model/basic_elements.h"
 #include "model/grid.h"
+#include "model/pin_points.h"
 #include "model/placement.h"
 #include "platform/platform.h"
 #include "render/grafik.h"
-#include "simulation/pin_points.h"
 
 #include <algorithm>
 #include <cmath>

@@ -2,10 +2,10 @@
 #include "model/grid.h"
 
 #include "model/elements.h"
+#include "model/pin_points.h"
 #include "model/rounding.h"
+#include "model/sim_levels.h"
 #include "render/grafik.h"
-#include "simulation/pin_points.h"
-#include "simulation/sim_levels.h"
 
 #include <cmath>
 
@@ -65,59 +65,72 @@ bool Owns(int x, int y, int n) { return gGrid(x, y).ElementNr == n; }
 } // namespace
 
 std::int16_t SearchElementEndX(int n) {
-    if (n < 1) return gCursorX;
+    if (n < 1)
+        return gCursorX;
     const GridPoint p = FirstInput(n);
-    if (p.x >= gFeldBreite) return p.x == gFeldBreite && Owns(p.x, p.y, n) ? gFeldBreite : 0;
+    if (p.x >= gFeldBreite)
+        return p.x == gFeldBreite && Owns(p.x, p.y, n) ? gFeldBreite : 0;
     for (int x = p.x; x <= gFeldBreite; ++x) {
-        if (!Owns(x, p.y, n)) return static_cast<std::int16_t>(x - 1);
+        if (!Owns(x, p.y, n))
+            return static_cast<std::int16_t>(x - 1);
     }
     return gFeldBreite;
 }
 
 std::int16_t SearchElementEndY(int n) {
-    if (n < 1) return gCursorY;
+    if (n < 1)
+        return gCursorY;
     const GridPoint p = FirstInput(n);
-    if (p.y >= gFeldHoehe) return p.y == gFeldHoehe && Owns(p.x, p.y, n) ? gFeldHoehe : 0;
+    if (p.y >= gFeldHoehe)
+        return p.y == gFeldHoehe && Owns(p.x, p.y, n) ? gFeldHoehe : 0;
     for (int y = p.y; y <= gFeldHoehe; ++y) {
-        if (!Owns(p.x, y, n)) return static_cast<std::int16_t>(y - 1);
+        if (!Owns(p.x, y, n))
+            return static_cast<std::int16_t>(y - 1);
     }
     return gFeldHoehe;
 }
 
 std::int16_t SearchElementStartX(int n) {
-    if (n < 1) return gCursorX;
+    if (n < 1)
+        return gCursorX;
     const GridPoint p = FirstInput(n);
-    if (p.x < 1) return 0;
+    if (p.x < 1)
+        return 0;
     for (int x = p.x; x >= 0; --x) {
-        if (!Owns(x, p.y, n)) return static_cast<std::int16_t>(x + 1);
+        if (!Owns(x, p.y, n))
+            return static_cast<std::int16_t>(x + 1);
     }
     return 0;
 }
 
 std::int16_t SearchElementStartY(int n) {
-    if (n < 1) return gCursorY;
+    if (n < 1)
+        return gCursorY;
     const GridPoint p = FirstInput(n);
-    if (p.y < 1) return 0;
+    if (p.y < 1)
+        return 0;
     for (int y = p.y; y >= 0; --y) {
-        if (!Owns(p.x, y, n)) return static_cast<std::int16_t>(y + 1);
+        if (!Owns(p.x, y, n))
+            return static_cast<std::int16_t>(y + 1);
     }
     return 0;
 }
 
 bool IsElementConnection(int x, int y) {
     const std::int16_t n = gGrid(x, y).ElementNr;
-    if (n == 0) return false;
+    if (n == 0)
+        return false;
     std::int16_t nr = n;
     GetInputPoints(nr, 0);
     for (int i = 0; i < gAnzEingangsPunkte; ++i) {
-        if (gEingangsPunkte[static_cast<std::size_t>(i)] == GridPoint{static_cast<std::int16_t>(x),
-                                                                       static_cast<std::int16_t>(y)})
+        if (gEingangsPunkte[static_cast<std::size_t>(i)] ==
+            GridPoint{static_cast<std::int16_t>(x), static_cast<std::int16_t>(y)})
             return true;
     }
     GetOutputPoints(nr, 0);
     for (int i = 0; i < gAnzAusgangsPunkte; ++i) {
-        if (gAusgangsPunkte[static_cast<std::size_t>(i)] == GridPoint{static_cast<std::int16_t>(x),
-                                                                       static_cast<std::int16_t>(y)})
+        if (gAusgangsPunkte[static_cast<std::size_t>(i)] ==
+            GridPoint{static_cast<std::int16_t>(x), static_cast<std::int16_t>(y)})
             return true;
     }
     return false;
@@ -128,7 +141,8 @@ std::int16_t CountConnections(int x, int y) { return CountConnections(x, y, gCur
 std::int16_t CountConnections(int x, int y, int ebene) {
     if (gPowerOn) {
         const SimLevelRecord& level = gLevels[static_cast<std::size_t>(ebene)];
-        if (x > level.MaxX || y > level.MaxY || !level.Feld.Contains(x, y)) return 0;
+        if (x > level.MaxX || y > level.MaxY || !level.Feld.Contains(x, y))
+            return 0;
         return static_cast<std::int16_t>(WireFlagCount(level.Feld(x, y)));
     }
     return static_cast<std::int16_t>(WireFlagCount(gGrid(x, y)));

@@ -2,11 +2,11 @@
 // test the cells they need themselves instead of the frame's collision test.
 #include "model/basic_elements.h"
 #include "model/grid.h"
+#include "model/pin_points.h"
 #include "model/placement.h"
 #include "model/undo.h"
 #include "render/grafik.h"
 #include "render/redraw.h"
-#include "simulation/pin_points.h"
 
 #include <algorithm>
 

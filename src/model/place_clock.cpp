@@ -5,11 +5,11 @@
 #include "model/clocks.h"
 #include "model/elements.h"
 #include "model/grid.h"
+#include "model/pin_points.h"
 #include "model/placement.h"
 #include "model/undo.h"
 #include "render/grafik.h"
 #include "render/redraw.h"
-#include "simulation/pin_points.h"
 
 namespace kardo {
 

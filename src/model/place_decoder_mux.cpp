@@ -4,9 +4,9 @@
 #include "model/block_elements.h"
 #include "model/elements.h"
 #include "model/grid.h"
+#include "model/pin_points.h"
 #include "model/placement.h"
 #include "render/grafik.h"
-#include "simulation/pin_points.h"
 
 #include <string>
 #include <utility>

@@ -5,11 +5,11 @@
 #include "model/block_elements.h"
 #include "model/elements.h"
 #include "model/grid.h"
+#include "model/pin_points.h"
 #include "model/placement.h"
 #include "model/undo.h"
 #include "render/grafik.h"
 #include "render/redraw.h"
-#include "simulation/pin_points.h"
 
 #include <string>
 #include <utility>

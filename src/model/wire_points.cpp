@@ -3,12 +3,12 @@
 #include "model/wire_points.h"
 
 #include "model/grid.h"
+#include "model/pin_points.h"
+#include "model/sim_levels.h"
 #include "model/undo.h"
 #include "platform/platform.h"
 #include "render/grafik.h"
 #include "render/redraw.h"
-#include "simulation/pin_points.h"
-#include "simulation/sim_levels.h"
 
 #include <cmath>
 

@@ -1,8 +1,8 @@
 // The block symbols of the clock generator ("T" and its "Stop" input) and the full adder ("VA"
 // with the outputs "s" and "ü").
+#include "model/sim_levels.h"
 #include "render/draw_common.h"
 #include "render/grafik.h"
-#include "simulation/sim_levels.h"
 
 #include <array>
 

@@ -2,7 +2,7 @@
 #include "render/draw_common.h"
 
 #include "model/rounding.h"
-#include "simulation/sim_levels.h"
+#include "model/sim_levels.h"
 
 #include <cmath>
 #include <cstring>

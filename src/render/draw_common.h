@@ -5,9 +5,9 @@
 
 #include "model/elements.h"
 #include "model/grid.h"
+#include "model/sim_levels.h"
 #include "platform/draw_target.h"
 #include "render/grafik.h"
-#include "simulation/sim_levels.h"
 
 #include <cassert>
 #include <cstdint>

@@ -1,8 +1,8 @@
 // The 1-of-8 decoder symbol: a trapezoid narrow on the input side, input weights 2^0..2^2, the
 // optional clock input "T" and the outputs "0" to "7".
+#include "model/pin_points.h"
 #include "render/draw_common.h"
 #include "render/grafik.h"
-#include "simulation/pin_points.h"
 
 #include <string>
 

@@ -1,9 +1,9 @@
 // The JK master-slave flip-flop symbol: body, pin stubs, the labels J C K S R, the clock wedge,
 // the dotted middle line, the state digit beside Q and the negation points of J, C and K.
 // Every position comes from the element's pin lists; the given cell only names the element.
+#include "model/pin_points.h"
 #include "render/draw_common.h"
 #include "render/grafik.h"
-#include "simulation/pin_points.h"
 
 #include <array>
 #include <charconv>

@@ -1,9 +1,9 @@
 // The 4-to-1 multiplexer symbol: a box with the data inputs "3" to "0", the select inputs
 // "S1" and "S0", the output and the label "MUX". All geometry comes from the element's pin
 // lists, so any cell of the element may be passed.
+#include "model/pin_points.h"
 #include "render/draw_common.h"
 #include "render/grafik.h"
-#include "simulation/pin_points.h"
 
 #include <string>
 

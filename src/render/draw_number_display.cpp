@@ -1,8 +1,8 @@
 // The number display symbol: a frame with a grey window showing the value 0..63 of its six
 // inputs (weights 1, 2, 4 on the top edge, 8, 16, 32 on the left edge).
+#include "model/pin_points.h"
 #include "render/draw_common.h"
 #include "render/grafik.h"
-#include "simulation/pin_points.h"
 
 #include <string>
 

@@ -1,8 +1,8 @@
 // The gate symbols AND, OR and XOR: a box along the input side, pin stubs where no wire is
 // attached, the label and the negation marks of negated pins.
+#include "model/pin_points.h"
 #include "render/draw_common.h"
 #include "render/grafik.h"
-#include "simulation/pin_points.h"
 
 namespace kardo {
 

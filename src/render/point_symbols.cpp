@@ -1,7 +1,7 @@
 // The one-cell symbols: light-emitting diode, analysis point and switch.
+#include "model/sim_levels.h"
 #include "render/draw_common.h"
 #include "render/grafik.h"
-#include "simulation/sim_levels.h"
 
 namespace kardo {
 

@@ -12,12 +12,12 @@
 #include "model/clock_tables.h"
 #include "model/elements.h"
 #include "model/grid.h"
+#include "model/pin_points.h"
+#include "model/sim_levels.h"
 #include "model/wire_points.h"
 #include "platform/platform.h"
 #include "render/grafik.h"
 #include "render/view.h"
-#include "simulation/pin_points.h"
-#include "simulation/sim_levels.h"
 
 #include <chrono>
 #include <cmath>

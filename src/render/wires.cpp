@@ -2,11 +2,11 @@
 // runs), whole straight runs (PaintLine, used by the redraws) and the wire-end searches.
 // Wires go through the raw one-pixel Polyline, whose last point is left out: a line "from A
 // to B" below paints A and every pixel up to B, but not B.
+#include "model/sim_levels.h"
 #include "model/wire_points.h"
 #include "render/draw_common.h"
 #include "render/grafik.h"
 #include "render/redraw.h"
-#include "simulation/sim_levels.h"
 
 #include <span>
 

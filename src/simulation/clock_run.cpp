@@ -5,9 +5,9 @@
 #include "model/clock_tables.h"
 #include "model/clocks.h"
 #include "model/codes.h"
+#include "model/sim_levels.h"
 #include "platform/platform.h"
 #include "simulation/sim_core.h"
-#include "simulation/sim_levels.h"
 #include "simulation/user_interaction.h"
 
 #include <algorithm>

@@ -4,11 +4,11 @@
 #include "model/clock_tables.h"
 #include "model/clocks.h"
 #include "model/codes.h"
+#include "model/pin_points.h"
+#include "model/sim_levels.h"
 #include "platform/platform.h"
 #include "simulation/clock_run.h"
-#include "simulation/pin_points.h"
 #include "simulation/sim_core.h"
-#include "simulation/sim_levels.h"
 
 namespace kardo {
 

@@ -6,8 +6,8 @@
 #include "model/codes.h"
 #include "model/elements.h"
 #include "model/grid.h"
+#include "model/sim_levels.h"
 #include "simulation/sim_core.h"
-#include "simulation/sim_levels.h"
 #include "simulation/wire_router.h"
 
 #include <cstdint>

@@ -3,11 +3,11 @@
 
 #include "model/codes.h"
 #include "model/elements.h"
+#include "model/pin_points.h"
+#include "model/sim_levels.h"
 #include "platform/platform.h"
 #include "render/grafik.h"
-#include "simulation/pin_points.h"
 #include "simulation/sim_core.h"
-#include "simulation/sim_levels.h"
 #include "simulation/wire_router.h"
 
 #include <span>

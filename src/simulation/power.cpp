@@ -10,15 +10,15 @@
 #include "model/codes.h"
 #include "model/elements.h"
 #include "model/grid.h"
+#include "model/pin_points.h"
+#include "model/sim_levels.h"
 #include "model/utilities.h"
 #include "platform/platform.h"
 #include "render/grafik.h"
 #include "render/redraw.h"
 #include "simulation/block_power_on.h"
 #include "simulation/gate_eval.h"
-#include "simulation/pin_points.h"
 #include "simulation/sim_core.h"
-#include "simulation/sim_levels.h"
 #include "simulation/wire_router.h"
 
 #include <algorithm>

@@ -5,6 +5,7 @@
 
 #include "model/clock_tables.h"
 #include "model/codes.h"
+#include "model/sim_levels.h"
 #include "model/utilities.h"
 #include "platform/platform.h"
 #include "render/grafik.h"
@@ -15,7 +16,6 @@
 #include "simulation/eval_shift_register.h"
 #include "simulation/gate_eval.h"
 #include "simulation/power.h"
-#include "simulation/sim_levels.h"
 #include "simulation/wire_router.h"
 
 #include <algorithm>

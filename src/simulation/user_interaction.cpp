@@ -4,11 +4,11 @@
 #include "model/block_elements.h"
 #include "model/codes.h"
 #include "model/grid.h"
+#include "model/sim_levels.h"
 #include "model/utilities.h"
 #include "platform/platform.h"
 #include "render/grafik.h"
 #include "simulation/sim_core.h"
-#include "simulation/sim_levels.h"
 #include "simulation/wire_router.h"
 
 namespace kardo {

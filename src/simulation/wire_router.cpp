@@ -4,8 +4,8 @@
 
 #include "model/codes.h"
 #include "model/grid.h"
+#include "model/sim_levels.h"
 #include "simulation/sim_core.h"
-#include "simulation/sim_levels.h"
 
 namespace kardo {
 

@@ -9,10 +9,10 @@
 #include "model/codes.h"
 #include "model/elements.h"
 #include "model/grid.h"
+#include "model/sim_levels.h"
 #include "model/undo.h"
 #include "model/utilities.h"
 #include "simulation/power.h"
-#include "simulation/sim_levels.h"
 #include "support/builder.h"
 #include "support/core_fixture.h"
 

@@ -5,8 +5,8 @@
 #include "model/codes.h"
 #include "model/elements.h"
 #include "model/grid.h"
+#include "model/sim_levels.h"
 #include "simulation/power.h"
-#include "simulation/sim_levels.h"
 #include "support/builder.h"
 #include "support/core_fixture.h"
 

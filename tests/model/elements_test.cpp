@@ -3,8 +3,8 @@
 #include "model/clock_tables.h"
 #include "model/elements.h"
 #include "model/grid.h"
-#include "simulation/pin_points.h"
-#include "simulation/sim_levels.h"
+#include "model/pin_points.h"
+#include "model/sim_levels.h"
 #include "support/core_fixture.h"
 
 #include <gtest/gtest.h>

@@ -2,8 +2,8 @@
 #include "files/ic_instances.h"
 #include "model/elements.h"
 #include "model/grid.h"
+#include "model/sim_levels.h"
 #include "render/grafik.h"
-#include "simulation/sim_levels.h"
 #include "support/core_fixture.h"
 
 #include <gtest/gtest.h>

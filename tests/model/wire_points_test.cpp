@@ -1,8 +1,8 @@
 // Connection points, coupling diodes and negation points.
+#include "model/sim_levels.h"
 #include "model/undo.h"
 #include "model/wire_points.h"
 #include "render/grafik.h"
-#include "simulation/sim_levels.h"
 #include "support/builder.h"
 #include "support/core_fixture.h"
 

@@ -2,8 +2,8 @@
 // body, the clock's own orientation, wired pins and the printer variants.
 #include "model/codes.h"
 #include "model/grid.h"
+#include "model/sim_levels.h"
 #include "render/grafik.h"
-#include "simulation/sim_levels.h"
 #include "support/block_symbols.h"
 #include "support/core_fixture.h"
 #include "support/render_symbols.h"

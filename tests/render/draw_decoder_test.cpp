@@ -2,8 +2,8 @@
 // wired pins, the outline view and the printer variant.
 #include "model/codes.h"
 #include "model/grid.h"
+#include "model/pin_points.h"
 #include "render/grafik.h"
-#include "simulation/pin_points.h"
 #include "support/block_symbols.h"
 #include "support/core_fixture.h"
 

@@ -2,8 +2,8 @@
 // beside Q, the negation points of J, C and K, the powered reads and the printer variant.
 #include "model/codes.h"
 #include "model/grid.h"
+#include "model/sim_levels.h"
 #include "render/grafik.h"
-#include "simulation/sim_levels.h"
 #include "support/block_symbols.h"
 #include "support/core_fixture.h"
 

@@ -2,8 +2,8 @@
 // every orientation, wired pins, stage values from the worksheet or the shown level, printer.
 #include "model/codes.h"
 #include "model/grid.h"
+#include "model/sim_levels.h"
 #include "render/grafik.h"
-#include "simulation/sim_levels.h"
 #include "support/block_symbols.h"
 #include "support/core_fixture.h"
 

@@ -2,8 +2,8 @@
 // two-input and four-input gates, wired pins, the outline view, the printer and negation marks.
 #include "model/codes.h"
 #include "model/grid.h"
+#include "model/pin_points.h"
 #include "render/grafik.h"
-#include "simulation/pin_points.h"
 #include "support/block_symbols.h"
 #include "support/core_fixture.h"
 #include "support/render_symbols.h"

@@ -2,8 +2,8 @@
 // the printer; switch square with the digit of its level.
 #include "model/codes.h"
 #include "model/grid.h"
+#include "model/sim_levels.h"
 #include "render/grafik.h"
-#include "simulation/sim_levels.h"
 #include "support/block_symbols.h"
 #include "support/core_fixture.h"
 #include "support/render_symbols.h"

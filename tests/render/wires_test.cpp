@@ -3,9 +3,9 @@
 // the wire-end searches.
 #include "model/codes.h"
 #include "model/grid.h"
+#include "model/sim_levels.h"
 #include "model/undo.h"
 #include "render/grafik.h"
-#include "simulation/sim_levels.h"
 #include "support/core_fixture.h"
 #include "support/render_symbols.h"
 

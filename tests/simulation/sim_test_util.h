@@ -3,8 +3,8 @@
 #pragma once
 
 #include "model/grid.h"
+#include "model/sim_levels.h"
 #include "simulation/sim_core.h"
-#include "simulation/sim_levels.h"
 #include "support/core_fixture.h"
 
 #include <string>

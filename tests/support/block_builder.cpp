@@ -5,8 +5,8 @@
 #include "model/clocks.h"
 #include "model/elements.h"
 #include "model/grid.h"
+#include "model/pin_points.h"
 #include "model/placement.h"
-#include "simulation/pin_points.h"
 
 namespace kardo::test {
 

@@ -4,10 +4,10 @@
 #include "model/basic_elements.h"
 #include "model/elements.h"
 #include "model/grid.h"
+#include "model/pin_points.h"
 #include "model/placement.h"
 #include "model/wire_points.h"
 #include "platform/platform.h"
-#include "simulation/pin_points.h"
 
 #include <string>
 

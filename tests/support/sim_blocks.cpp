@@ -2,10 +2,10 @@
 #include "support/sim_blocks.h"
 
 #include "model/grid.h"
+#include "model/sim_levels.h"
 #include "simulation/eval_flipflop.h"
 #include "simulation/eval_shift_register.h"
 #include "simulation/sim_core.h"
-#include "simulation/sim_levels.h"
 #include "simulation/user_interaction.h"
 #include "support/builder.h"
 

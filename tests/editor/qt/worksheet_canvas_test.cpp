@@ -9,6 +9,7 @@
 #include "model/elements.h"
 #include "model/grid.h"
 #include "model/placement.h"
+#include "model/sim_levels.h"
 #include "model/undo.h"
 #include "model/utilities.h"
 #include "platform/platform.h"
@@ -17,7 +18,6 @@
 #include "render/redraw.h"
 #include "simulation/power.h"
 #include "simulation/sim_core.h"
-#include "simulation/sim_levels.h"
 #include "support/fake_host.h"
 
 #include <QApplication>

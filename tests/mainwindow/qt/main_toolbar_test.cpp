@@ -7,9 +7,9 @@
 #include "model/clock_tables.h"
 #include "model/clocks.h"
 #include "model/codes.h"
+#include "model/sim_levels.h"
 #include "model/utilities.h"
 #include "render/view.h"
-#include "simulation/sim_levels.h"
 #include "support/block_builder.h"
 #include "support/qt/main_window_fixture.h"
 

@@ -5,8 +5,8 @@
 #include "mainwindow/worksheet_canvas.h"
 #include "model/elements.h"
 #include "model/grid.h"
+#include "model/sim_levels.h"
 #include "model/utilities.h"
-#include "simulation/sim_levels.h"
 #include "support/qt/main_window_fixture.h"
 
 #include <QAction>

@@ -3,10 +3,10 @@
 // font mapping of the Qt targets.
 #include "model/codes.h"
 #include "model/grid.h"
+#include "model/sim_levels.h"
 #include "platform/qt/image_target.h"
 #include "render/grafik.h"
 #include "render/view.h"
-#include "simulation/sim_levels.h"
 #include "support/core_fixture.h"
 #include "support/render_symbols.h"
 

@@ -1,8 +1,8 @@
 // Shared pin point lists, filled from the points cached in each element record.
-#include "simulation/pin_points.h"
+#include "model/pin_points.h"
 
 #include "ic/ic_view.h"
-#include "simulation/sim_levels.h"
+#include "model/sim_levels.h"
 
 #include <algorithm>
 

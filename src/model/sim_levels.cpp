@@ -1,5 +1,5 @@
 // Simulation levels.
-#include "simulation/sim_levels.h"
+#include "model/sim_levels.h"
 
 namespace kardo {
 
