@@ -27,9 +27,6 @@ void SelectArea(std::int16_t, std::int16_t, std::int16_t, std::int16_t) {
     gOverlays.picRahmen.Visible = false;
 }
 
-// The sheet is not dragged yet; the scroll bars of the viewport scroll it.
-void MovePicGrid(double, double) {}
-
 // No area is marked yet, so there is nothing to delete.
 void LoescheBereich() { gOverlays.picRahmen.Visible = false; }
 

@@ -19,9 +19,11 @@
 #include "render/grafik.h"
 #include "render/view.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <utility>
 #include <vector>
 
 namespace kardo {
@@ -112,6 +114,152 @@ void CopyLiveLevels(std::int16_t nr) {
             c.PegelV = l.PegelV;
         }
     }
+}
+
+// Cells whose drawing can reach a box of pixels are those of the box grown by this many cells on
+// every side: no symbol, switch or point mark reaches further beyond its own cells.
+constexpr int kReachCells = 3;
+
+// An inclusive rectangle of cells.
+struct CellBox {
+    int x1 = 0;
+    int y1 = 0;
+    int x2 = 0;
+    int y2 = 0;
+};
+
+// The cells near a box of pixels, within the sheet.
+CellBox CellsNear(const PixelBox& b) {
+    const double cs = CellPixels();
+    const auto cell = [cs](double p) { return static_cast<int>(std::floor(p / cs)); };
+    return {std::max(0, cell(b.x) - kReachCells), std::max(0, cell(b.y) - kReachCells),
+            std::min<int>(gFeldBreite, cell(b.x + b.w - 1) + kReachCells),
+            std::min<int>(gFeldHoehe, cell(b.y + b.h - 1) + kReachCells)};
+}
+
+// The wire runs as the full redraw records them afresh (AnalysiereLeitungen): a horizontal run
+// starts at a cell with a wire to the right whose left neighbour has none, and ends at the first
+// cell without a wire to the right, or at the last column; vertical runs likewise.
+bool StartsRunX(int x, int y) {
+    return gGrid(x, y).Rechts != 0 && !(x > 0 && gGrid(x - 1, y).Rechts != 0);
+}
+bool StartsRunY(int x, int y) {
+    return gGrid(x, y).Unten != 0 && !(y > 0 && gGrid(x, y - 1).Unten != 0);
+}
+int RunEndX(int x, int y) {
+    while (x < gFeldBreite && gGrid(x, y).Rechts != 0)
+        ++x;
+    return x;
+}
+int RunEndY(int x, int y) {
+    while (y < gFeldHoehe && gGrid(x, y).Unten != 0)
+        ++y;
+    return y;
+}
+
+// The live levels of one cell of the circuit, for a run drawn while it is switched on.
+void CopyLiveCell(int x, int y) {
+    if (gLevels.empty())
+        return;
+    const Grid& live = gLevels[0].Feld;
+    CellRecord& c = gGrid(x, y);
+    if (c.Typ == kTypeEmpty || !live.Contains(x, y))
+        return;
+    const CellRecord& l = live(x, y);
+    c.Pegel = l.Pegel;
+    c.PegelH = l.PegelH;
+    c.PegelV = l.PegelV;
+}
+
+void PaintRun(int x1, int y1, int x2, int y2, bool liveLevels) {
+    if (liveLevels) {
+        CopyLiveCell(x1, y1);
+        CopyLiveCell(x2, y2);
+    }
+    gGrafik.PaintLine(static_cast<std::int16_t>(x1), static_cast<std::int16_t>(y1),
+                      static_cast<std::int16_t>(x2), static_cast<std::int16_t>(y2), false);
+}
+
+// Paints the sheet as the full redraw does: the wire runs, grid dots, point marks, switches and
+// IC pin marks cell by cell (columns left to right, each from the top), then the elements in
+// number order, then the selected clock while powered. With a part, only what can reach that
+// box of pixels, in the same order: runs that enter it from the left or from above at their own
+// places in that order, so that its pixels are those of a drawing of the whole sheet.
+void PaintSheet(DrawTarget& device, const PixelBox* part, bool onScreen, bool report,
+                bool liveLevels) {
+    const CellBox r = part != nullptr ? CellsNear(*part) : CellBox{0, 0, gFeldBreite, gFeldHoehe};
+    if (r.x2 < r.x1 || r.y2 < r.y1)
+        return;
+    if (r.x1 > 0) {
+        std::vector<std::pair<int, int>> entering; // (start column, row), in drawing order
+        for (int y = r.y1; y <= r.y2; ++y) {
+            if (gGrid(r.x1 - 1, y).Rechts == 0)
+                continue;
+            int s = r.x1 - 1;
+            while (s > 0 && gGrid(s - 1, y).Rechts != 0)
+                --s;
+            entering.emplace_back(s, y);
+        }
+        std::sort(entering.begin(), entering.end());
+        for (const auto& [s, y] : entering)
+            PaintRun(s, y, RunEndX(s, y), y, liveLevels);
+    }
+    const bool gridDots = onScreen && gShowGrid && !gPowerOn;
+    for (int x = r.x1; x <= r.x2; ++x) {
+        const auto sx = static_cast<std::int16_t>(x);
+        if (r.y1 > 0 && gGrid(x, r.y1 - 1).Unten != 0) {
+            int s = r.y1 - 1;
+            while (s > 0 && gGrid(x, s - 1).Unten != 0)
+                --s;
+            PaintRun(x, s, x, RunEndY(x, s), liveLevels);
+        }
+        for (int y = r.y1; y <= r.y2; ++y) {
+            auto sy = static_cast<std::int16_t>(y);
+            if (StartsRunX(x, y))
+                PaintRun(x, y, RunEndX(x, y), y, liveLevels);
+            if (StartsRunY(x, y))
+                PaintRun(x, y, x, RunEndY(x, y), liveLevels);
+            const CellRecord& c = gGrid(x, y);
+            if (gridDots && (c.Typ == kTypeEmpty || c.Typ == kTypeWire))
+                device.SetPixel(GridToPixel(x), GridToPixel(y), kGridDot);
+            if (c.Typ == kTypeWire)
+                DrawPointMark(sx, sy);
+            if (c.Typ == kTypeSwitch)
+                gGrafik.DrawSwitch(sx, sy);
+            if (c.ICPin != 0 && c.ICLevel == 0) {
+                auto px = sx;
+                ShowICInOut(px, sy);
+                DrawICPinMark(sx, sy);
+            }
+        }
+        if (report && r.x2 > r.x1)
+            Progress(static_cast<int>(std::nearbyint(100.0 * (x - r.x1) / (r.x2 - r.x1))));
+    }
+
+    if (report)
+        StatusText("Objekte werden gezeichnet ...");
+    // The elements near the part: those owning a cell there.
+    std::vector<bool> near;
+    if (part != nullptr) {
+        near.assign(static_cast<std::size_t>(gAnzElemente) + 1, false);
+        for (int x = r.x1; x <= r.x2; ++x)
+            for (int y = r.y1; y <= r.y2; ++y) {
+                const std::int16_t e = gGrid(x, y).ElementNr;
+                if (e >= 1 && e <= gAnzElemente)
+                    near[static_cast<std::size_t>(e)] = true;
+            }
+    }
+    for (std::int16_t i = 1; i <= gAnzElemente; ++i) {
+        if (part != nullptr && !near[static_cast<std::size_t>(i)])
+            continue;
+        if (!gInLevel)
+            gCurLevel = 0;
+        GetInputPoints(i, gCurLevel);
+        DrawElement(gEingangsPunkte[0].x, gEingangsPunkte[0].y, false, false);
+    }
+
+    if (gPowerOn && gCurLevel == 0)
+        SelectTimer(gAktTakt);
 }
 
 } // namespace
@@ -231,48 +379,36 @@ void RedrawAllElements(std::int16_t nr) {
 
     StatusText("Leitungen werden gezeichnet ...");
     AnalysiereLeitungen();
-    const bool gridDots = onScreen && gShowGrid && !gPowerOn;
-    for (int x = 0; x <= gFeldBreite; ++x) {
-        const auto sx = static_cast<std::int16_t>(x);
-        for (int y = 0; y <= gFeldHoehe; ++y) {
-            auto sy = static_cast<std::int16_t>(y);
-            const LineRunRecord& run = gLineRuns(x, y);
-            if (run.EndX != 0)
-                gGrafik.PaintLine(sx, sy, run.EndX, sy, false);
-            if (run.EndY != 0)
-                gGrafik.PaintLine(sx, sy, sx, run.EndY, false);
-            const CellRecord& c = gGrid(x, y);
-            if (gridDots && (c.Typ == kTypeEmpty || c.Typ == kTypeWire))
-                device->SetPixel(GridToPixel(x), GridToPixel(y), kGridDot);
-            if (c.Typ == kTypeWire)
-                DrawPointMark(sx, sy);
-            if (c.Typ == kTypeSwitch)
-                gGrafik.DrawSwitch(sx, sy);
-            if (c.ICPin != 0 && c.ICLevel == 0) {
-                auto px = sx;
-                ShowICInOut(px, sy);
-                DrawICPinMark(sx, sy);
-            }
-        }
-        if (gFeldBreite > 0)
-            Progress(static_cast<int>(std::nearbyint(100.0 * x / gFeldBreite)));
+    if (device != nullptr) {
+        // The screen picture keeps only what the viewport shows; any other target the whole.
+        const PixelBox kept = device->Kept();
+        const bool whole = kept == PixelBox{0, 0, device->Width(), device->Height()};
+        PaintSheet(*device, onScreen && !whole ? &kept : nullptr, onScreen, true, false);
     }
 
-    StatusText("Objekte werden gezeichnet ...");
-    for (std::int16_t i = 1; i <= gAnzElemente; ++i) {
-        if (!gInLevel)
-            gCurLevel = 0;
-        GetInputPoints(i, gCurLevel);
-        DrawElement(gEingangsPunkte[0].x, gEingangsPunkte[0].y, false, false);
-    }
-
-    if (gPowerOn && gCurLevel == 0)
-        SelectTimer(gAktTakt);
     ShowNamedICPinLabels();
     if (onScreen)
         ResizeWorksheet();
     Progress(0);
     StatusText("");
+}
+
+void RedrawPicture() {
+    DrawTarget* pic = Screen();
+    if (pic == nullptr || gGrid.Empty())
+        return;
+    const PixelBox kept = pic->Kept();
+    if (kept.Empty())
+        return;
+    DrawTarget* saved = gGrafik.Device;
+    gGrafik.Device = pic;
+    pic->FillStyle = FillMode::Solid;
+    pic->FillColor = kWhite;
+    const bool whole = kept == PixelBox{0, 0, pic->Width(), pic->Height()};
+    PaintSheet(*pic, whole ? nullptr : &kept, true, false, gPowerOn && gCurLevel == 0);
+    gGrafik.Device = saved;
+    if (HostWindow* host = HostOrNull())
+        host->RefreshWorksheet();
 }
 
 void RedrawArea(std::int16_t& X1, std::int16_t& Y1, std::int16_t& X2, std::int16_t& Y2,

@@ -15,6 +15,11 @@ void DrawElement(std::int16_t x, std::int16_t y, bool DontShowText, bool OnlyBor
 // the picture, rebuilds the wire-run list, draws every wire run, the grid dots and every element.
 void RedrawAllElements(std::int16_t nr);
 
+// Draws the part of the worksheet picture it keeps again from the grid, exactly as the full
+// redraw draws it there (the picture keeps only what the viewport shows; the view calls this
+// when that part moves).
+void RedrawPicture();
+
 // Redraws the cells from (X1, Y1) to (X2, Y2) on the worksheet picture. The corners are clamped
 // to the sheet in place, so the caller's variables come back clamped.
 void RedrawArea(std::int16_t& X1, std::int16_t& Y1, std::int16_t& X2, std::int16_t& Y2,
