@@ -7,7 +7,7 @@
 #include "model/utilities.h"
 #include "platform/ini_settings_store.h"
 #include "platform/platform.h"
-#include "platform/qt/image_target.h"
+#include "platform/qt/picture_target.h"
 #include "platform/qt/qt_timer.h"
 
 #include <QApplication>
@@ -16,7 +16,7 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Kardo");
 
-    kardo::ImageTarget picture;
+    kardo::PictureTarget picture;
     kardo::QtTimerService timers;
     kardo::QtPump pump;
     kardo::IniSettingsStore settings(kardo::DefaultSettingsPaths());

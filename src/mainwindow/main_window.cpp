@@ -77,9 +77,8 @@ frmKardo::frmKardo(ImageTarget& picture, QWidget* parent)
          {"cmdCut",         "cmdCopy",        "cmdPaste",     "cmdPrint",    "mPrint",
           "cmdSynthese",    "cmdTabelle",     "mSynthese",    "mBoolean",    "mTermCreation",
           "cmdICView",      "mDefIC",         "cmdICAuswahl", "mICAuswahl",  "cmdEinstellungen",
-          "mOptionen",      "cmdPanel5",      "mPanel_5",     "mSaveBitmap", "mNumberConversion",
-          "mHelp",          "mWeb",           "mService",     "mInfo",       "mZoomIn",
-          "mZoomOut",       "mZoom_0",        "mZoom_1",      "mZoom_2",     "mZoom_3",
+          "mOptionen",      "mSaveBitmap",    "mNumberConversion",
+          "mHelp",          "mWeb",           "mService",     "mInfo",
           "mAnsichtItem_2", "cmdICVerwaltung"})
         SetBuilt(name, false);
 
@@ -357,11 +356,7 @@ bool frmKardo::IsVisible(std::string_view control) const {
 
 void frmKardo::ShowQuickHelp(std::string_view) {}
 
-void frmKardo::RefreshWorksheet() {
-    if (m_canvas->size() != QSize(m_picture.Width(), m_picture.Height()))
-        m_canvas->SyncSize();
-    m_canvas->update();
-}
+void frmKardo::RefreshWorksheet() { m_canvas->update(); }
 
 void frmKardo::closeEvent(QCloseEvent* event) {
     if (m_closing || Form_QueryUnload()) {

@@ -31,6 +31,7 @@ class QWidget;
 namespace kardo {
 
 class WorksheetCanvas;
+class WorksheetView;
 
 class frmKardo : public QMainWindow, public HostWindow {
     Q_OBJECT
@@ -62,6 +63,8 @@ class frmKardo : public QMainWindow, public HostWindow {
     void ShowQuickHelp(std::string_view key) override;
     void RefreshWorksheet() override;
     void ChangeToolbar3() override;
+    ViewportMetrics Viewport() const override;
+    void ScrollChanged() override;
 
     // Message boxes and file dialogs can be answered by a stand-in (tests); the window then
     // never blocks. Without one, the Qt dialogs are shown.
@@ -95,6 +98,11 @@ class frmKardo : public QMainWindow, public HostWindow {
 
     // Side panels.
     void ResizeProperties(bool resize);
+    // Layout of the window (Form_Resize), the panel menu entries, the formula input line.
+    void Form_Resize();
+    void mPanel_Click(int index);
+    void CloseFormelPanel();
+    void ShowFormelPanel();
 
     // The function lock applied to the toolbars, menus and the complex-element list.
     void ApplyBauteilRechte();
@@ -120,6 +128,7 @@ class frmKardo : public QMainWindow, public HostWindow {
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
   private:
     // State of a named control that has no widget.
@@ -170,7 +179,7 @@ class frmKardo : public QMainWindow, public HostWindow {
     void ChooseColor(int index);
 
     ImageTarget& m_picture;                            // the worksheet image
-    QScrollArea* m_container = nullptr;                // picContainer, the viewport
+    WorksheetView* m_container = nullptr;              // picContainer, the viewport
     WorksheetCanvas* m_canvas = nullptr;               // picGrid
     QWidget* m_column = nullptr;                       // picPropContainer
     QLabel* m_status[3] = {nullptr, nullptr, nullptr}; // status bar panels 1 and 2
