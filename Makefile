@@ -24,7 +24,7 @@ test: build
 	@ctest --test-dir $(BUILD) --output-on-failure -j $(JOBS)
 
 bench: deps
-	@cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release -DKARDO_BUILD_GUI=OFF >/dev/null
+	@cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release -DKARDO_BUILD_GUI=ON >/dev/null
 	@cmake --build build-release -j $(JOBS) --target kardo_bench
 	@build-release/kardo_bench
 

@@ -28,6 +28,10 @@
 
 namespace kardo {
 
+RedrawStates gRedrawStates;
+
+void ResetRedrawStates() { gRedrawStates = RedrawStates{}; }
+
 namespace {
 
 constexpr Color kGridDot = 0x808080;
@@ -180,16 +184,113 @@ void PaintRun(int x1, int y1, int x2, int y2, bool liveLevels) {
                       static_cast<std::int16_t>(x2), static_cast<std::int16_t>(y2), false);
 }
 
-// Paints the sheet as the full redraw does: the wire runs, grid dots, point marks, switches and
-// IC pin marks cell by cell (columns left to right, each from the top), then the elements in
-// number order, then the selected clock while powered. With a part, only what can reach that
-// box of pixels, in the same order: runs that enter it from the left or from above at their own
-// places in that order, so that its pixels are those of a drawing of the whole sheet.
-void PaintSheet(DrawTarget& device, const PixelBox* part, bool onScreen, bool report,
-                bool liveLevels) {
-    const CellBox r = part != nullptr ? CellsNear(*part) : CellBox{0, 0, gFeldBreite, gFeldHoehe};
+DrawState SaveState(const DrawTarget& d) {
+    return {d.ForeColor, d.FillColor, d.FillStyle, d.DrawStyle, d.DrawWidth,        d.FontName,
+            d.FontSize,  d.FontBold,  d.CurrentX,  d.CurrentY,  gGrafik.Orientation};
+}
+
+void RestoreState(DrawTarget& d, const DrawState& s) {
+    d.ForeColor = s.ForeColor;
+    d.FillColor = s.FillColor;
+    d.FillStyle = s.FillStyle;
+    d.DrawStyle = s.DrawStyle;
+    d.DrawWidth = s.DrawWidth;
+    d.FontName = s.FontName;
+    d.FontSize = s.FontSize;
+    d.FontBold = s.FontBold;
+    d.CurrentX = s.CurrentX;
+    d.CurrentY = s.CurrentY;
+    gGrafik.Orientation = s.Orientation;
+}
+
+// The marks of a cell drawn after its runs and grid dot: they may depend on the drawing state
+// (a connection point's box takes the current fill).
+bool HasMarks(const CellRecord& c) {
+    return (c.Typ == kTypeWire && c.Punkt != 0) || c.Typ == kTypeSwitch ||
+           (c.ICPin != 0 && c.ICLevel == 0);
+}
+
+void DrawMarks(std::int16_t x, std::int16_t y) {
+    const CellRecord& c = gGrid(x, y);
+    if (c.Typ == kTypeWire)
+        DrawPointMark(x, y);
+    if (c.Typ == kTypeSwitch)
+        gGrafik.DrawSwitch(x, y);
+    if (c.ICPin != 0 && c.ICLevel == 0) {
+        auto px = x;
+        ShowICInOut(px, y);
+        DrawICPinMark(x, y);
+    }
+}
+
+void DrawElementNr(std::int16_t i) {
+    if (!gInLevel)
+        gCurLevel = 0;
+    GetInputPoints(i, gCurLevel);
+    DrawElement(gEingangsPunkte[0].x, gEingangsPunkte[0].y, false, false);
+}
+
+// Paints the whole sheet in the order of the full redraw: the wire runs, grid dots, point
+// marks, switches and IC pin marks cell by cell (columns left to right, each from the top),
+// then the elements in number order, then the selected clock while powered. With record, the
+// drawing state met before each cell's marks, each element and the clock is kept in
+// gRedrawStates.
+void PaintWholeSheet(DrawTarget& device, bool onScreen, bool record) {
+    RedrawStates& rec = gRedrawStates;
+    if (record) {
+        rec = RedrawStates{};
+        rec.Valid = true;
+        rec.Rows = gFeldHoehe + 1;
+    }
+    const bool gridDots = onScreen && gShowGrid && !gPowerOn;
+    for (int x = 0; x <= gFeldBreite; ++x) {
+        const auto sx = static_cast<std::int16_t>(x);
+        for (int y = 0; y <= gFeldHoehe; ++y) {
+            const auto sy = static_cast<std::int16_t>(y);
+            if (StartsRunX(x, y))
+                PaintRun(x, y, RunEndX(x, y), y, false);
+            if (StartsRunY(x, y))
+                PaintRun(x, y, x, RunEndY(x, y), false);
+            const CellRecord& c = gGrid(x, y);
+            if (gridDots && (c.Typ == kTypeEmpty || c.Typ == kTypeWire))
+                device.SetPixel(GridToPixel(x), GridToPixel(y), kGridDot);
+            if (!HasMarks(c))
+                continue;
+            if (record)
+                rec.Cells.emplace_back(x * rec.Rows + y, SaveState(device));
+            DrawMarks(sx, sy);
+        }
+        if (gFeldBreite > 0)
+            Progress(static_cast<int>(std::nearbyint(100.0 * x / gFeldBreite)));
+    }
+
+    StatusText("Objekte werden gezeichnet ...");
+    if (record)
+        rec.Elements.reserve(static_cast<std::size_t>(gAnzElemente) + 1);
+    for (std::int16_t i = 1; i <= gAnzElemente; ++i) {
+        if (record) {
+            rec.Elements.resize(static_cast<std::size_t>(i));
+            rec.Elements.push_back(SaveState(device));
+        }
+        DrawElementNr(i);
+    }
+    if (record)
+        rec.Clock = SaveState(device);
+    if (gPowerOn && gCurLevel == 0)
+        SelectTimer(gAktTakt);
+}
+
+// Paints what can reach a part of the sheet (a box of pixels), exactly as PaintWholeSheet
+// paints it there: the same primitives in the same order (runs entering from the left or from
+// above at their own places in that order), each cell's marks, each element and the clock with
+// the drawing state the last full redraw met before them. Draws runs with the live levels while
+// the circuit is on (liveLevels).
+void PaintSheetPart(DrawTarget& device, const PixelBox& part, bool liveLevels) {
+    const CellBox r = CellsNear(part);
     if (r.x2 < r.x1 || r.y2 < r.y1)
         return;
+    const RedrawStates& rec = gRedrawStates;
+    const bool recorded = rec.Valid && rec.Rows == gFeldHoehe + 1;
     if (r.x1 > 0) {
         std::vector<std::pair<int, int>> entering; // (start column, row), in drawing order
         for (int y = r.y1; y <= r.y2; ++y) {
@@ -204,7 +305,7 @@ void PaintSheet(DrawTarget& device, const PixelBox* part, bool onScreen, bool re
         for (const auto& [s, y] : entering)
             PaintRun(s, y, RunEndX(s, y), y, liveLevels);
     }
-    const bool gridDots = onScreen && gShowGrid && !gPowerOn;
+    const bool gridDots = gShowGrid && !gPowerOn;
     for (int x = r.x1; x <= r.x2; ++x) {
         const auto sx = static_cast<std::int16_t>(x);
         if (r.y1 > 0 && gGrid(x, r.y1 - 1).Unten != 0) {
@@ -214,7 +315,7 @@ void PaintSheet(DrawTarget& device, const PixelBox* part, bool onScreen, bool re
             PaintRun(x, s, x, RunEndY(x, s), liveLevels);
         }
         for (int y = r.y1; y <= r.y2; ++y) {
-            auto sy = static_cast<std::int16_t>(y);
+            const auto sy = static_cast<std::int16_t>(y);
             if (StartsRunX(x, y))
                 PaintRun(x, y, RunEndX(x, y), y, liveLevels);
             if (StartsRunY(x, y))
@@ -222,44 +323,40 @@ void PaintSheet(DrawTarget& device, const PixelBox* part, bool onScreen, bool re
             const CellRecord& c = gGrid(x, y);
             if (gridDots && (c.Typ == kTypeEmpty || c.Typ == kTypeWire))
                 device.SetPixel(GridToPixel(x), GridToPixel(y), kGridDot);
-            if (c.Typ == kTypeWire)
-                DrawPointMark(sx, sy);
-            if (c.Typ == kTypeSwitch)
-                gGrafik.DrawSwitch(sx, sy);
-            if (c.ICPin != 0 && c.ICLevel == 0) {
-                auto px = sx;
-                ShowICInOut(px, sy);
-                DrawICPinMark(sx, sy);
+            if (!HasMarks(c))
+                continue;
+            if (recorded) {
+                const int key = x * rec.Rows + y;
+                const auto it = std::lower_bound(
+                    rec.Cells.begin(), rec.Cells.end(), key,
+                    [](const std::pair<int, DrawState>& e, int k) { return e.first < k; });
+                if (it != rec.Cells.end() && it->first == key)
+                    RestoreState(device, it->second);
             }
+            DrawMarks(sx, sy);
         }
-        if (report && r.x2 > r.x1)
-            Progress(static_cast<int>(std::nearbyint(100.0 * (x - r.x1) / (r.x2 - r.x1))));
     }
 
-    if (report)
-        StatusText("Objekte werden gezeichnet ...");
-    // The elements near the part: those owning a cell there.
-    std::vector<bool> near;
-    if (part != nullptr) {
-        near.assign(static_cast<std::size_t>(gAnzElemente) + 1, false);
-        for (int x = r.x1; x <= r.x2; ++x)
-            for (int y = r.y1; y <= r.y2; ++y) {
-                const std::int16_t e = gGrid(x, y).ElementNr;
-                if (e >= 1 && e <= gAnzElemente)
-                    near[static_cast<std::size_t>(e)] = true;
-            }
-    }
+    // The elements owning a cell near the part.
+    std::vector<bool> near(static_cast<std::size_t>(gAnzElemente) + 1, false);
+    for (int x = r.x1; x <= r.x2; ++x)
+        for (int y = r.y1; y <= r.y2; ++y) {
+            const std::int16_t e = gGrid(x, y).ElementNr;
+            if (e >= 1 && e <= gAnzElemente)
+                near[static_cast<std::size_t>(e)] = true;
+        }
     for (std::int16_t i = 1; i <= gAnzElemente; ++i) {
-        if (part != nullptr && !near[static_cast<std::size_t>(i)])
+        if (!near[static_cast<std::size_t>(i)])
             continue;
-        if (!gInLevel)
-            gCurLevel = 0;
-        GetInputPoints(i, gCurLevel);
-        DrawElement(gEingangsPunkte[0].x, gEingangsPunkte[0].y, false, false);
+        if (recorded && static_cast<std::size_t>(i) < rec.Elements.size())
+            RestoreState(device, rec.Elements[static_cast<std::size_t>(i)]);
+        DrawElementNr(i);
     }
-
-    if (gPowerOn && gCurLevel == 0)
+    if (gPowerOn && gCurLevel == 0) {
+        if (recorded)
+            RestoreState(device, rec.Clock);
         SelectTimer(gAktTakt);
+    }
 }
 
 } // namespace
@@ -379,12 +476,10 @@ void RedrawAllElements(std::int16_t nr) {
 
     StatusText("Leitungen werden gezeichnet ...");
     AnalysiereLeitungen();
-    if (device != nullptr) {
-        // The screen picture keeps only what the viewport shows; any other target the whole.
-        const PixelBox kept = device->Kept();
-        const bool whole = kept == PixelBox{0, 0, device->Width(), device->Height()};
-        PaintSheet(*device, onScreen && !whole ? &kept : nullptr, onScreen, true, false);
-    }
+    // The screen picture keeps only what the viewport shows and drops the rest cheaply; the
+    // drawing states met on the way are kept for drawing other parts alike when it scrolls.
+    if (device != nullptr)
+        PaintWholeSheet(*device, onScreen, onScreen);
 
     ShowNamedICPinLabels();
     if (onScreen)
@@ -402,10 +497,11 @@ void RedrawPicture() {
         return;
     DrawTarget* saved = gGrafik.Device;
     gGrafik.Device = pic;
-    pic->FillStyle = FillMode::Solid;
-    pic->FillColor = kWhite;
-    const bool whole = kept == PixelBox{0, 0, pic->Width(), pic->Height()};
-    PaintSheet(*pic, whole ? nullptr : &kept, true, false, gPowerOn && gCurLevel == 0);
+    // Drawing a part again leaves the drawing state as it was.
+    const DrawState before = SaveState(*pic);
+    pic->Clear();
+    PaintSheetPart(*pic, kept, gPowerOn && gCurLevel == 0);
+    RestoreState(*pic, before);
     gGrafik.Device = saved;
     if (HostWindow* host = HostOrNull())
         host->RefreshWorksheet();

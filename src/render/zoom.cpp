@@ -96,7 +96,10 @@ std::string ZoomPercentText(float z) {
 
 std::string ShortestText(float v) {
     char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, v);
+    // Seven significant digits, as single-precision numbers are shown: 1.2 x 100 in single
+    // precision is 120.00001 and shows as "120". Whatever the locale, the point is ".".
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::general, 7);
     return std::string(buffer, result.ptr);
 }
 

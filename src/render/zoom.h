@@ -22,7 +22,8 @@ float ZoomStepOut(float z);
 
 // The zoom as the box shows it: times 100, cut down to a whole number, "%" after it ("87%").
 std::string ZoomPercentText(float z);
-// A number in its shortest decimal form ("87.34", "60").
+// A single-precision number in its shortest decimal form, to seven significant digits ("87.34",
+// "60", "120" for 1.2 x 100).
 std::string ShortestText(float v);
 // The number at the start of the box's text (blanks skipped, "%" and what follows ignored);
 // 0 without one.
