@@ -124,7 +124,7 @@ void frmKardo::BuildPanels() {
     auto* rv = new QVBoxLayout(right);
     rv->setContentsMargins(0, 0, 0, 0);
     // The formula input line above the worksheet; it comes with its own part of the program.
-    auto* formula = new QWidget(right);
+    auto* formula = Named(new QWidget(right), "picFormel");
     auto* fh = new QHBoxLayout(formula);
     fh->setContentsMargins(0, 0, 0, 0);
     auto* cmdFormel = Named(new QPushButton(Utf8("Formel:"), formula), "cmdFormel");
@@ -138,6 +138,7 @@ void frmKardo::BuildPanels() {
     cmdFormel->hide();
     cmbFormel->hide();
     cmdCloseFormel->hide();
+    formula->hide();
     rv->addWidget(formula);
     m_container = new WorksheetView(m_picture, right);
     m_canvas = m_container->Canvas();

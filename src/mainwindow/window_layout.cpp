@@ -108,7 +108,7 @@ void frmKardo::mPanel_Click(int index) {
 
 void frmKardo::CloseFormelPanel() {
     EndGestureForView();
-    for (const char* c : {"cmdFormel", "cmbFormel", "cmdCloseFormel"})
+    for (const char* c : {"cmdFormel", "cmbFormel", "cmdCloseFormel", "picFormel"})
         SetVisible(c, false);
     SetChecked("cmdPanel5", false);
     SetChecked("mPanel_5", false);
@@ -117,7 +117,7 @@ void frmKardo::CloseFormelPanel() {
 
 void frmKardo::ShowFormelPanel() {
     EndGestureForView();
-    for (const char* c : {"cmdFormel", "cmbFormel", "cmdCloseFormel"})
+    for (const char* c : {"picFormel", "cmdFormel", "cmbFormel", "cmdCloseFormel"})
         SetVisible(c, true);
     SetChecked("cmdPanel5", true);
     SetChecked("mPanel_5", true);

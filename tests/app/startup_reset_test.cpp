@@ -18,6 +18,7 @@
 #include "model/undo.h"
 #include "model/utilities.h"
 #include "render/grafik.h"
+#include "render/redraw.h"
 #include "render/view.h"
 #include "simulation/power.h"
 #include "simulation/sim_core.h"
@@ -58,6 +59,9 @@ struct Snapshot {
     std::int16_t undoCurrent;
     WorksheetOverlays overlays;
     std::string icName;
+    ScrollBarState hScroll, vScroll;
+    bool redrawStatesValid;
+    std::size_t redrawStateCells;
 
     static Snapshot Take() {
         Snapshot s;
@@ -84,6 +88,9 @@ struct Snapshot {
         s.undoCurrent = gUndo.CurrentIndex();
         s.overlays = gOverlays;
         s.icName = gICName;
+        s.hScroll = gHScroll, s.vScroll = gVScroll;
+        s.redrawStatesValid = gRedrawStates.Valid;
+        s.redrawStateCells = gRedrawStates.Cells.size();
         return s;
     }
 };
@@ -136,6 +143,10 @@ void ExpectSame(const Snapshot& a, const Snapshot& b) {
     EXPECT_EQ(a.undoCurrent, b.undoCurrent);
     EXPECT_TRUE(a.overlays == b.overlays);
     EXPECT_EQ(a.icName, b.icName);
+    EXPECT_EQ(a.hScroll, b.hScroll);
+    EXPECT_EQ(a.vScroll, b.vScroll);
+    EXPECT_EQ(a.redrawStatesValid, b.redrawStatesValid);
+    EXPECT_EQ(a.redrawStateCells, b.redrawStateCells);
 }
 
 using StartupResetTest = test::CoreFixture;
@@ -175,6 +186,10 @@ TEST_F(StartupResetTest, InitProgramStateRestoresEveryCoreGlobal) {
     gOverlays.picBox.Visible = true;
     gICName = "Zaehler";
     gAnzEingangsPunkte = 3;
+    host.viewport = {200, 150, 0};
+    RedrawAllElements(0);
+    SetHScrollValue(4);
+    SetVScrollValue(2);
 
     InitProgramState();
     ExpectSame(Snapshot::Take(), fresh);
