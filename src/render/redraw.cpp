@@ -361,6 +361,18 @@ void PaintSheetPart(DrawTarget& device, const PixelBox& part, bool liveLevels) {
 
 } // namespace
 
+void DrawClock(std::int16_t e, bool Border) {
+    if (e < 1 || e > gAnzElemente || gElements[static_cast<std::size_t>(e)].Typ != kTypeClock)
+        return;
+    const ElementRecord& el = gElements[static_cast<std::size_t>(e)];
+    gGrafik.Orientation = el.Richtung;
+    GetOutputPoints(e, 0);
+    std::int16_t ax = 0;
+    std::int16_t ay = 0;
+    ClockAnchor(el.Richtung, ax, ay);
+    gGrafik.DrawTimer(ax, ay, Border);
+}
+
 void DrawElement(std::int16_t x, std::int16_t y, bool DontShowText, bool OnlyBorder) {
     if (!gGrid.Contains(x, y))
         return;
@@ -403,9 +415,7 @@ void DrawElement(std::int16_t x, std::int16_t y, bool DontShowText, bool OnlyBor
         gGrafik.DrawInverter(gEingangsPunkte[0].x, gEingangsPunkte[0].y);
         break;
     case kTypeClock:
-        GetOutputPoints(e, 0);
-        ClockAnchor(el.Richtung, ax, ay);
-        gGrafik.DrawTimer(ax, ay, IsSelectedClock(e));
+        DrawClock(e, IsSelectedClock(e));
         break;
     case kTypeHalfAdder:
         gGrafik.DrawHA(gEingangsPunkte[2].x, gEingangsPunkte[2].y);

@@ -48,6 +48,10 @@ void ResetRedrawStates();
 // outline only.
 void DrawElement(std::int16_t x, std::int16_t y, bool DontShowText, bool OnlyBorder);
 
+// Draws clock element e at its body position (its output point three cells back against its
+// orientation), with the highlight of the selected clock when Border.
+void DrawClock(std::int16_t e, bool Border);
+
 // Full redraw of the worksheet with the live levels of simulation level nr: sizes and clears
 // the picture, rebuilds the wire-run list, draws every wire run, the grid dots and every element.
 void RedrawAllElements(std::int16_t nr);

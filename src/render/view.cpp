@@ -229,8 +229,11 @@ bool AutoScroll(std::int32_t& x, std::int32_t& y) {
 
 void EndGestureForView() {
     const GestureState& g = gGesture;
-    if (g.GestureButton != 0)
+    if (g.GestureButton != 0) {
         picGrid_MouseUp(g.GestureButton, 0, g.MouseX, g.MouseY);
+        if (HostWindow* host = HostOrNull())
+            host->RefreshWorksheet();
+    }
     if (BeschriftungEditorVisible()) {
         if (HostWindow* host = HostOrNull())
             host->SetVisible("txtBeschriftung", false);
