@@ -370,7 +370,9 @@ void DrawClock(std::int16_t e, bool Border) {
     std::int16_t ax = 0;
     std::int16_t ay = 0;
     ClockAnchor(el.Richtung, ax, ay);
-    gGrafik.DrawTimer(ax, ay, Border);
+    // Pins that name no cell of the sheet (a damaged record) draw nothing.
+    if (gGrid.Contains(ax, ay))
+        gGrafik.DrawTimer(ax, ay, Border);
 }
 
 void DrawElement(std::int16_t x, std::int16_t y, bool DontShowText, bool OnlyBorder) {

@@ -149,6 +149,8 @@ TEST_F(PictureWindowTest, EveryPartShownMatchesAlsoWhileSwitchedOn) {
     BuildRichSheet();
     // The circuit's level grid with some wires high: their red bands cross grey wires.
     gLevels.at(0).Feld = gGrid;
+    gLevels[0].Elemente = gElements;
+    gLevels[0].AnzElemente = gAnzElemente;
     Grid& live = gLevels[0].Feld;
     for (int x = 0; x <= gFeldBreite; ++x) {
         live(x, kSlot).PegelH = kTrue;
