@@ -19,6 +19,7 @@
 #include "model/utilities.h"
 #include "render/grafik.h"
 #include "render/view.h"
+#include "simulation/loop_watch.h"
 #include "simulation/power.h"
 #include "simulation/sim_core.h"
 #include "support/builder.h"
@@ -58,6 +59,9 @@ struct Snapshot {
     std::int16_t undoCurrent;
     WorksheetOverlays overlays;
     std::string icName;
+    std::int32_t stillRunden;
+    std::size_t levelChanges;
+    std::size_t changedCells;
 
     static Snapshot Take() {
         Snapshot s;
@@ -84,6 +88,9 @@ struct Snapshot {
         s.undoCurrent = gUndo.CurrentIndex();
         s.overlays = gOverlays;
         s.icName = gICName;
+        s.stillRunden = gStillRunden;
+        s.levelChanges = gLevelChanges.size();
+        s.changedCells = gChangedCells.size();
         return s;
     }
 };
@@ -136,6 +143,9 @@ void ExpectSame(const Snapshot& a, const Snapshot& b) {
     EXPECT_EQ(a.undoCurrent, b.undoCurrent);
     EXPECT_TRUE(a.overlays == b.overlays);
     EXPECT_EQ(a.icName, b.icName);
+    EXPECT_EQ(a.stillRunden, b.stillRunden);
+    EXPECT_EQ(a.levelChanges, b.levelChanges);
+    EXPECT_EQ(a.changedCells, b.changedCells);
 }
 
 using StartupResetTest = test::CoreFixture;
@@ -157,6 +167,9 @@ TEST_F(StartupResetTest, InitProgramStateRestoresEveryCoreGlobal) {
     gPaused = true;
     gAbgebrochen = true;
     gRunden = 77;
+    StartLoopWindow();
+    NoteLevelChange(0, 3);
+    gStillRunden = 12;
     gVerzoegerung = 40;
     gTaktFlag.assign(3, kTrue);
     gAktTakt = 1;

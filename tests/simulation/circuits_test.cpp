@@ -215,6 +215,53 @@ TEST_F(CircuitTest, DiodeOrStaysHighWhileTheOtherInputIsHigh) {
     EXPECT_EQ(Live(5, 5), 1);
 }
 
+// Two input lines A (row 3) and B (row 6) from switches that end in T junctions on a vertical
+// line (column 5, rows 2 to 10) with an LED at its foot, joined by coupling diodes.
+void BuildDiodeOrOfTJunctions() {
+    test::SwitchLine(2, 3, 5);
+    test::SwitchLine(2, 6, 5);
+    LayWire(5, 2, 5, 10);
+    ASSERT_NE(test::PlaceLed(5, 10), 0);
+    ASSERT_TRUE(test::SetCouplingDiode(5, 3));
+    ASSERT_TRUE(test::SetCouplingDiode(5, 6));
+    ASSERT_EQ(WireFlagCount(gGrid(5, 6)), 3);
+}
+
+// Fault: in a diode OR whose inputs end in T junctions, set A, set B, clear A put the LED out
+// though B was still high: the diode at B only held its level with a high wire on both sides.
+TEST_F(CircuitTest, DiodeOrOfTJunctionsStaysHighWhileOneInputIsHigh) {
+    BuildDiodeOrOfTJunctions();
+    PowerOn();
+    Click(2, 3); // A high
+    Click(2, 6); // B high
+    Click(2, 3); // A low: B still drives the line
+    EXPECT_EQ(Live(5, 10), 1);
+    EXPECT_EQ(Live(5, 8), 1);
+    Click(2, 3); // A high
+    Click(2, 6); // B low: A still drives the line
+    EXPECT_EQ(Live(5, 10), 1);
+    EXPECT_EQ(Live(5, 5), 1);
+    Click(2, 3); // both low
+    EXPECT_EQ(Live(5, 10), 0);
+    EXPECT_EQ(Live(5, 2), 0);
+    EXPECT_FALSE(gAbgebrochen);
+}
+
+TEST_F(CircuitTest, DiodeOrOfTJunctionsFollowsEveryInputSequence) {
+    BuildDiodeOrOfTJunctions();
+    PowerOn();
+    bool a = false;
+    bool b = false;
+    for (const char which : {'A', 'B', 'A', 'B', 'B', 'A', 'B', 'A'}) {
+        Click(2, which == 'A' ? 3 : 6);
+        (which == 'A' ? a : b) = !(which == 'A' ? a : b);
+        EXPECT_EQ(Live(5, 10), (a || b) ? 1 : 0) << "a=" << a << " b=" << b;
+        // The diodes never couple the vertical line back onto an input line.
+        EXPECT_EQ(Live(4, 3), a ? 1 : 0) << "a=" << a << " b=" << b;
+        EXPECT_EQ(Live(4, 6), b ? 1 : 0) << "a=" << a << " b=" << b;
+    }
+}
+
 TEST_F(CircuitTest, WireCrossingWithoutAPointKeepsTwoSignals) {
     // Horizontal line row 6 from a switch to an LED; vertical line column 6 from a switch at
     // (6, 2) down to an LED at (6, 10); they cross at (6, 6).
