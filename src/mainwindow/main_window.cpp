@@ -148,6 +148,14 @@ MsgResult frmKardo::MessageBox(std::string_view text, MsgButtons buttons, MsgIco
         box.setStandardButtons(QMessageBox::Retry | QMessageBox::Cancel);
         break;
     }
+    // German captions also where Qt's own translation is not installed.
+    for (const auto& [which, caption] :
+         {std::pair{QMessageBox::Ok, "OK"}, std::pair{QMessageBox::Cancel, "Abbrechen"},
+          std::pair{QMessageBox::Yes, "&Ja"}, std::pair{QMessageBox::No, "&Nein"},
+          std::pair{QMessageBox::Retry, "&Wiederholen"}}) {
+        if (QAbstractButton* b = box.button(which))
+            b->setText(QString::fromUtf8(caption));
+    }
     switch (box.exec()) {
     case QMessageBox::Yes:
         return MsgResult::Yes;
