@@ -203,7 +203,7 @@ void frmKardo::SetMousePointer(int code) {
 }
 
 // Control arrays are named "name_N"; the keys of a toolbar are also reached as "Toolbar_N" by
-// their position (separators count, as the old toolbars counted them), and a key whose name
+// their position (separators count), and a key whose name
 // another control carries too as "Toolbar/key". A plain name that several controls carry means
 // the one that is not a toolbar key.
 QObject* frmKardo::FindControl(std::string_view name) const {
