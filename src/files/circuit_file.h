@@ -28,8 +28,9 @@ void ResetCircuitFile();
 // The caller redraws; only the load of the command-line file (LadeDatei) redraws itself.
 FileOutcome LoadFile(std::string_view name);
 
-// Save (useRememberedName true: into gFile.FileName, with the dialog when the circuit has no
-// file yet) and Save As (false: the save dialog asks for the file).
+// Save (useRememberedName true: into gFile.FileName when that is a ".kdx" file, else with the
+// dialog) and Save As (false: the save dialog asks for the file). The name saved always ends in
+// ".kdx"; it is appended when the dialog returns a name without it.
 FileOutcome SaveFile(bool useRememberedName);
 inline FileOutcome SaveFileAs() { return SaveFile(false); }
 
