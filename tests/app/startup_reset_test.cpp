@@ -2,6 +2,7 @@
 // start-up value after InitProgramState, so a global forgotten by the reset fails here.
 #include "app/main_state.h"
 #include "app/startup.h"
+#include "app/web_links.h"
 #include "editor/gesture_state.h"
 #include "editor/line_runs.h"
 #include "editor/overlays.h"
@@ -58,6 +59,7 @@ struct Snapshot {
     std::int16_t undoCurrent;
     WorksheetOverlays overlays;
     std::string icName;
+    std::string webAdresse, serviceAdresse;
 
     static Snapshot Take() {
         Snapshot s;
@@ -84,6 +86,7 @@ struct Snapshot {
         s.undoCurrent = gUndo.CurrentIndex();
         s.overlays = gOverlays;
         s.icName = gICName;
+        s.webAdresse = gWebAdresse, s.serviceAdresse = gServiceAdresse;
         return s;
     }
 };
@@ -136,6 +139,8 @@ void ExpectSame(const Snapshot& a, const Snapshot& b) {
     EXPECT_EQ(a.undoCurrent, b.undoCurrent);
     EXPECT_TRUE(a.overlays == b.overlays);
     EXPECT_EQ(a.icName, b.icName);
+    EXPECT_EQ(a.webAdresse, b.webAdresse);
+    EXPECT_EQ(a.serviceAdresse, b.serviceAdresse);
 }
 
 using StartupResetTest = test::CoreFixture;
@@ -175,6 +180,8 @@ TEST_F(StartupResetTest, InitProgramStateRestoresEveryCoreGlobal) {
     gOverlays.picBox.Visible = true;
     gICName = "Zaehler";
     gAnzEingangsPunkte = 3;
+    gWebAdresse = "https://example.org";
+    gServiceAdresse = "service@example.org";
 
     InitProgramState();
     ExpectSame(Snapshot::Take(), fresh);
