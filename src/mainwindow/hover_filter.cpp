@@ -5,6 +5,7 @@
 #include "platform/platform.h"
 
 #include <QEvent>
+#include <QMouseEvent>
 #include <QRegularExpression>
 #include <QToolBar>
 #include <QToolButton>
@@ -26,8 +27,16 @@ class HoverFilter : public QObject {
     }
 
   protected:
+    // Each control reacts to the mouse over itself only: a move over a control inside it (which
+    // Qt passes on to the parents) belongs to that control.
+    static bool DirectlyOver(QObject* watched, QEvent* event) {
+        auto* w = qobject_cast<QWidget*>(watched);
+        const auto* move = static_cast<QMouseEvent*>(event);
+        return w != nullptr && w->childAt(move->position().toPoint()) == nullptr;
+    }
+
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::MouseMove) {
+        if (event->type() == QEvent::MouseMove && DirectlyOver(watched, event)) {
             const auto steps = static_cast<std::uint8_t>(watched->property(kStepsProperty).toInt());
             if (HoverReset(steps) && gPlatform != nullptr && gPlatform->host != nullptr)
                 gPlatform->host->RefreshWorksheet();
