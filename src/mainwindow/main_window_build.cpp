@@ -4,6 +4,7 @@
 #include "mainwindow/tool_icons.h"
 #include "mainwindow/tool_table.h"
 #include "mainwindow/worksheet_canvas.h"
+#include "model/codes.h"
 #include "model/utilities.h"
 
 #include <QAction>
@@ -202,9 +203,15 @@ void frmKardo::BuildMenus() {
         a->setChecked(i == 0 || i == 1 || i == 3 || i == 5);
         if (i == 5)
             a->setVisible(false);
-        if (i < 5)
-            connect(a, &QAction::triggered, this,
-                    [this, i](bool checked) { PanelCommand(i, checked ? -1 : 0); });
+        // In quick-help mode an entry explains its panel and changes nothing.
+        connect(a, &QAction::triggered, this, [this, a, i](bool checked) {
+            if (gMouseMode == kToolQuickHelp) {
+                a->setChecked(!checked);
+                ShowQuickHelp("picPanel" + std::to_string(i));
+            } else if (i < 5) {
+                PanelCommand(i, checked ? -1 : 0);
+            }
+        });
     }
     separator(ansicht);
     QAction* icAuswahl = AddMenuEntry(ansicht, "mICAuswahl", "&IC-Auswahl...", "Ctrl+I");

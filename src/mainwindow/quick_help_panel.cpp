@@ -3,12 +3,15 @@
 #include "app/quick_help.h"
 #include "mainwindow/main_window.h"
 #include "mainwindow/worksheet_canvas.h"
+#include "model/codes.h"
 #include "model/grid.h"
+#include "model/utilities.h"
 
 #include <QAction>
 #include <QEvent>
 #include <QFrame>
 #include <QLabel>
+#include <QRegularExpression>
 #include <QToolBar>
 
 namespace kardo {
@@ -42,6 +45,23 @@ class QuickHelpEvents : public QObject {
     QWidget* m_panel; // picQuickHelp
 };
 
+// In quick-help mode a press on the power panel or the property panel explains the panel.
+class PanelHelpEvents : public QObject {
+  public:
+    explicit PanelHelpEvents(frmKardo* window) : QObject(window), m_window(window) {}
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() != QEvent::MouseButtonPress || gMouseMode != kToolQuickHelp)
+            return QObject::eventFilter(watched, event);
+        m_window->ShowQuickHelp(watched->objectName() == "picEinAus" ? "picPanel0" : "picPanel1");
+        return true;
+    }
+
+  private:
+    frmKardo* m_window; // the main window
+};
+
 } // namespace
 
 void frmKardo::BuildQuickHelpPanel() {
@@ -61,6 +81,12 @@ void frmKardo::BuildQuickHelpPanel() {
     panel->installEventFilter(events);
     headline->installEventFilter(events);
     panel->findChild<QLabel*>("lblQText")->installEventFilter(events);
+
+    auto* panels = new PanelHelpEvents(this);
+    const QRegularExpression targets(QRegularExpression::anchoredPattern(
+        "picEinAus|picEigenschaften|lblAktElement|picEigenschaft_\\d+"));
+    for (QWidget* w : findChildren<QWidget*>(targets))
+        w->installEventFilter(panels);
 }
 
 void frmKardo::ShowQuickHelp(std::string_view key) {

@@ -1,6 +1,7 @@
 // The quick-help panel of the main window, offscreen: its texts, its place beside the control,
 // the edge rules, hiding it, and the keys given back as they were when the mode ends.
 #include "app/quick_help.h"
+#include "app/settings.h"
 #include "model/codes.h"
 #include "model/grid.h"
 #include "model/sim_levels.h"
@@ -128,6 +129,33 @@ TEST_F(QuickHelpPanelTest, AKeyOutsideThePlacementTableLeavesThePanelWhereItWas)
     EXPECT_TRUE(Panel()->isVisible());
     EXPECT_EQ(Panel()->pos(), where);
     EXPECT_EQ(Headline().toStdString(), "Keine kontextspezifischen Informationen verfügbar");
+}
+
+TEST_F(QuickHelpPanelTest, APressOnASidePanelExplainsThePanel) {
+    Click("cmdQuickHelp");
+    auto* power = W().findChild<QWidget*>("picEinAus");
+    auto* properties = W().findChild<QWidget*>("picEigenschaften");
+    QTest::mousePress(properties, Qt::LeftButton, {}, QPoint(properties->width() - 3, 30));
+    EXPECT_EQ(Headline(), "Eigenschaften-Panel");
+    EXPECT_EQ(Panel()->x(), InWindow(power).x());
+    EXPECT_EQ(Panel()->y(), InWindow(properties).y() + properties->height());
+    QTest::mousePress(power, Qt::LeftButton, {}, QPoint(power->width() - 3, power->height() - 3));
+    EXPECT_EQ(Headline(), "Power-Panel");
+    EXPECT_EQ(Panel()->x(), InWindow(power).x());
+    EXPECT_EQ(Panel()->y(), InWindow(power).y() + power->height());
+}
+
+TEST_F(QuickHelpPanelTest, APanelMenuEntryExplainsAndChangesNothing) {
+    Click("cmdQuickHelp");
+    const std::int16_t zoom = gPanelVisible[3];
+    const bool checked = Action("mPanel_3")->isChecked();
+    Click("mPanel_3");
+    EXPECT_EQ(gPanelVisible[3], zoom);
+    EXPECT_EQ(Action("mPanel_3")->isChecked(), checked);
+    EXPECT_TRUE(Panel()->isVisible());
+    EXPECT_EQ(Headline().toStdString(), "Keine kontextspezifischen Informationen verfügbar");
+    Click("mPanel_0");
+    EXPECT_EQ(Headline(), "Power-Panel");
 }
 
 TEST_F(QuickHelpPanelTest, AClickOnThePanelHidesIt) {
