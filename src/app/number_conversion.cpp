@@ -1,6 +1,8 @@
 // Number-base conversion.
 #include "app/number_conversion.h"
 
+#include "files/file_lines.h"
+
 namespace kardo {
 
 namespace {
@@ -40,10 +42,7 @@ std::string FirstCharacter(std::string_view s) {
 } // namespace
 
 ParsedNumber ParseNumber(std::string_view text, int base) {
-    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
-        text.remove_prefix(1);
-    while (!text.empty() && (text.back() == ' ' || text.back() == '\t'))
-        text.remove_suffix(1);
+    text = TrimBlanks(text);
     ParsedNumber out;
     if (text.empty())
         return out;

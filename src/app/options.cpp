@@ -1,7 +1,9 @@
 // Options: current values, checks and applying them.
 #include "app/options.h"
 
+#include "app/number_conversion.h"
 #include "app/settings.h"
+#include "files/file_lines.h"
 #include "files/text_helpers.h"
 #include "model/undo.h"
 #include "simulation/sim_core.h"
@@ -11,24 +13,6 @@
 namespace kardo {
 
 namespace {
-
-std::string_view Trim(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
-        s.remove_suffix(1);
-    return s;
-}
-
-int HexValue(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return -1;
-}
 
 constexpr const char* kFolderNames[3] = {"Schaltungen", "ICs", "Bitmaps"};
 
@@ -49,22 +33,14 @@ OptionValues CurrentOptions() {
 }
 
 std::optional<int> ParsePortAddress(std::string_view text) {
-    text = Trim(text);
+    text = TrimBlanks(text);
     if (text.size() > 2 && (text.substr(0, 2) == "&H" || text.substr(0, 2) == "&h" ||
                             text.substr(0, 2) == "0x" || text.substr(0, 2) == "0X"))
         text.remove_prefix(2);
-    if (text.empty() || text.size() > 8)
+    const ParsedNumber n = ParseNumber(text, 16);
+    if (!n.value || *n.value < 1 || *n.value > kMaxPortAddress)
         return std::nullopt;
-    int value = 0;
-    for (char c : text) {
-        const int digit = HexValue(c);
-        if (digit < 0)
-            return std::nullopt;
-        value = value * 16 + digit;
-    }
-    if (value < 1 || value > kMaxPortAddress)
-        return std::nullopt;
-    return value;
+    return static_cast<int>(*n.value);
 }
 
 std::string PortAddressText(int address) {

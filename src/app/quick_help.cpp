@@ -1,6 +1,8 @@
 // Quick help: text table, placement groups, sizing and edge rules.
 #include "app/quick_help.h"
 
+#include "model/utilities.h"
+
 #include <algorithm>
 #include <array>
 
@@ -264,27 +266,6 @@ constexpr std::array<std::string_view, 20> kMainToolbarKeys = {
     "cmdTabelle", "cmdICView", "cmdRaster", "cmdEinstellungen", "cmdPanel0",
     "cmdPanel1",  "cmdPanel2", "cmdPanel3", "cmdPanel4",        "cmdPanel5"};
 
-constexpr std::array<std::string_view, 20> kToolToolbarKeys = {"cmdSelect",
-                                                               "cmdText",
-                                                               "cmdLeitungen",
-                                                               "cmdDiode",
-                                                               "cmdSchalter",
-                                                               "cmdInverter",
-                                                               "cmdVerbindungspunkt",
-                                                               "cmdKoppeldiode",
-                                                               "cmdNegationspunkt",
-                                                               "cmdAnalysepunkt",
-                                                               "cmdUND",
-                                                               "cmdODER",
-                                                               "cmdXODER",
-                                                               "cmdHA",
-                                                               "cmdVA",
-                                                               "cmdTriState",
-                                                               "cmdDecoder",
-                                                               "cmdDecoderT",
-                                                               "cmdKomplex",
-                                                               "cmdIC"};
-
 template <std::size_t N>
 bool Holds(const std::array<std::string_view, N>& keys, std::string_view key) {
     return std::find(keys.begin(), keys.end(), key) != keys.end();
@@ -304,7 +285,7 @@ const QuickHelpEntry& QuickHelpFor(std::string_view key) {
 QuickHelpPlace QuickHelpPlaceOf(std::string_view key) {
     if (Holds(kMainToolbarKeys, key))
         return QuickHelpPlace::MainToolbar;
-    if (Holds(kToolToolbarKeys, key))
+    if (Holds(kToolbar2Keys, key))
         return QuickHelpPlace::ToolToolbar;
     if (key == "picGrid")
         return QuickHelpPlace::Worksheet;

@@ -2,24 +2,13 @@
 #include "app/web_links.h"
 
 #include "app/settings.h"
+#include "files/file_lines.h"
 #include "platform/platform.h"
 
 namespace kardo {
 
 std::string gWebAdresse;
 std::string gServiceAdresse;
-
-namespace {
-
-std::string Trimmed(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
-        s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
-        s.remove_suffix(1);
-    return std::string(s);
-}
-
-} // namespace
 
 void ResetWebLinks() {
     gWebAdresse.clear();
@@ -31,9 +20,9 @@ void LoadWebLinks() {
     if (gPlatform == nullptr || gPlatform->settings == nullptr)
         return;
     if (const auto web = gPlatform->settings->Get(gRegRoot, "WebAdresse"))
-        gWebAdresse = Trimmed(*web);
+        gWebAdresse = std::string(TrimBlanks(*web));
     if (const auto mail = gPlatform->settings->Get(gRegRoot, "ServiceAdresse"))
-        gServiceAdresse = Trimmed(*mail);
+        gServiceAdresse = std::string(TrimBlanks(*mail));
 }
 
 std::string PercentEncode(std::string_view text) {
