@@ -2,6 +2,7 @@
 #include "app/sheet_output.h"
 
 #include "app/settings.h"
+#include "files/circuit_file.h"
 #include "files/text_helpers.h"
 #include "model/grid.h"
 #include "platform/platform.h"
@@ -71,7 +72,10 @@ std::optional<std::string> AskBitmapFileName() {
     const std::optional<std::string> chosen = Host().ShowSaveDialog(request);
     if (!chosen || chosen->empty())
         return std::nullopt;
-    return WithExtension(*chosen, ".bmp");
+    std::string path = WithExtension(*chosen, ".bmp");
+    if (path != *chosen && !ConfirmReplace(path, request.title))
+        return std::nullopt;
+    return path;
 }
 
 void ReportWriteFailure(const std::string& path, const std::string& reason) {

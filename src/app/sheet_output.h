@@ -19,7 +19,8 @@ int SheetPixelHeight(float zoom);
 void DrawWholeSheet(DrawTarget& target);
 
 // Asks for the name of the bitmap file in the bitmap folder ("Als Bitmap speichern"). Nothing
-// when the dialog was cancelled or returned no name; a name without ".bmp" gets it.
+// when the dialog was cancelled or returned no name; a name without ".bmp" gets it (an existing
+// file of that name is asked about).
 std::optional<std::string> AskBitmapFileName();
 
 // The message of a bitmap or printout that could not be written ("Dateifehler").

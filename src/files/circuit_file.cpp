@@ -311,15 +311,19 @@ FileOutcome SaveFile(bool useRememberedName) {
     // The dialog asked about overwriting the name it returned; a name that only now gets its
     // extension is asked about here.
     const std::string path = WithExtension(*chosen, ".kdx");
-    if (path != *chosen && FileExists(path)) {
-        std::string text = "Die Datei";
-        text.append(kCrLf).append(path).append(kCrLf).append("existiert bereits.");
-        text.append(kCrLf).append("Möchten Sie sie ersetzen?");
-        if (Host().MessageBox(text, MsgButtons::YesNo, MsgIcon::Exclamation, request.title) !=
-            MsgResult::Yes)
-            return FileOutcome::Cancelled;
-    }
+    if (path != *chosen && !ConfirmReplace(path, request.title))
+        return FileOutcome::Cancelled;
     return SaveFileTo(path);
+}
+
+bool ConfirmReplace(const std::string& path, std::string_view title) {
+    if (!FileExists(path))
+        return true;
+    std::string text = "Die Datei";
+    text.append(kCrLf).append(path).append(kCrLf).append("existiert bereits.");
+    text.append(kCrLf).append("Möchten Sie sie ersetzen?");
+    return Host().MessageBox(text, MsgButtons::YesNo, MsgIcon::Exclamation, title) ==
+           MsgResult::Yes;
 }
 
 FileOutcome SaveFileTo(const std::string& path) {

@@ -34,6 +34,11 @@ FileOutcome LoadFile(std::string_view name);
 FileOutcome SaveFile(bool useRememberedName);
 inline FileOutcome SaveFileAs() { return SaveFile(false); }
 
+// Asks whether the existing file path may be replaced ("Ja"/"Nein"); true when it may, and
+// always when there is no such file. For names a file dialog did not ask about (an extension
+// appended after the dialog, a name typed into a box).
+bool ConfirmReplace(const std::string& path, std::string_view title);
+
 // Writes the worksheet into the file path without a dialog and makes it the circuit's file.
 // A failure is reported ("Dateifehler"), the old file stays and the circuit stays changed.
 FileOutcome SaveFileTo(const std::string& path);

@@ -7,6 +7,7 @@
 #include "render/grafik.h"
 #include "render/view.h"
 #include "support/builder.h"
+#include "support/circuit_files.h"
 #include "support/core_fixture.h"
 
 #include <gtest/gtest.h>
@@ -71,6 +72,17 @@ TEST_F(SheetOutputTest, TheBitmapDialogOpensInTheBitmapFolder) {
     EXPECT_EQ(host.dialogs[0].fileName, "");
     // Fault pinned: a cancelled export left the dialog's name in place of the circuit's file.
     EXPECT_EQ(gFile.FileName, "/x/schaltung.kdx");
+}
+
+TEST_F(SheetOutputTest, AnExistingFileWhoseNameGotItsExtensionIsAskedAbout) {
+    test::TempDir dir;
+    test::WriteBytes(dir.File("feld.bmp"), "alt");
+    host.dialogAnswers = {dir.File("feld"), dir.File("feld")};
+    host.messageAnswers = {MsgResult::No, MsgResult::Yes};
+    EXPECT_EQ(AskBitmapFileName(), std::nullopt);
+    EXPECT_EQ(AskBitmapFileName(), dir.File("feld.bmp"));
+    ASSERT_EQ(host.messages.size(), 2u);
+    EXPECT_EQ(host.messages[0].title, "Als Bitmap speichern");
 }
 
 TEST_F(SheetOutputTest, AWriteFailureNamesTheFileAndTheReason) {

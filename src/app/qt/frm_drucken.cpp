@@ -5,6 +5,7 @@
 #include "app/settings.h"
 #include "app/sheet_output.h"
 #include "files/atomic_file.h"
+#include "files/circuit_file.h"
 #include "files/text_helpers.h"
 #include "platform/platform.h"
 #include "platform/qt/printer_target.h"
@@ -148,11 +149,7 @@ bool frmDrucken::PrintToPdf() {
         return false;
     }
     const std::string path = WithExtension(typed, ".pdf");
-    if (path != m_confirmedPath && FileExists(path) &&
-        Host().MessageBox("Die Datei\r\n" + path +
-                              "\r\nexistiert bereits.\r\n"
-                              "Möchten Sie sie ersetzen?",
-                          MsgButtons::YesNo, MsgIcon::Exclamation, "Drucken") != MsgResult::Yes)
+    if (path != m_confirmedPath && !ConfirmReplace(path, "Drucken"))
         return false;
 
     // The document is made in memory and written atomically: a failed write leaves an older

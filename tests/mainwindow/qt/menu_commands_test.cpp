@@ -203,6 +203,23 @@ TEST_F(MenuCommandsTest, APdfThatCannotBeWrittenIsReportedAndTheDialogStays) {
     EXPECT_EQ(gGrafik.GridMode, 1.0f);
 }
 
+TEST_F(MenuCommandsTest, ATypedPdfNameThatExistsIsAskedAbout) {
+    const std::string pdf = dir.File("alt.pdf");
+    test::WriteBytes(pdf, "alt");
+    answers = {MsgResult::No};
+    driver.handlers.push_back([&](QDialog& d) {
+        auto* printers = DialogDriver::Get<QComboBox>(d, "cmbDrucker");
+        printers->setCurrentIndex(printers->findText("PDF-Datei"));
+        DialogDriver::Type(d, "txtPDFDatei", QString::fromStdString(pdf));
+        DialogDriver::Click(d, "cmdDrucken");
+        EXPECT_NE(d.result(), QDialog::Accepted);
+    });
+    Trigger("mPrint");
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].buttons, MsgButtons::YesNo);
+    EXPECT_EQ(test::ReadBytes(pdf), "alt");
+}
+
 TEST_F(MenuCommandsTest, TheConverterAndTheHelpStayOpenBesideTheWindowOnce) {
     Trigger("mNumberConversion");
     Trigger("mNumberConversion");
