@@ -2,6 +2,7 @@
 // start-up value after InitProgramState, so a global forgotten by the reset fails here.
 #include "app/main_state.h"
 #include "app/startup.h"
+#include "app/web_links.h"
 #include "editor/gesture_state.h"
 #include "editor/line_runs.h"
 #include "editor/overlays.h"
@@ -62,6 +63,7 @@ struct Snapshot {
     std::int32_t stillRunden;
     std::size_t levelChanges;
     std::size_t changedCells;
+    std::string webAdresse, serviceAdresse;
 
     static Snapshot Take() {
         Snapshot s;
@@ -91,6 +93,7 @@ struct Snapshot {
         s.stillRunden = gStillRunden;
         s.levelChanges = gLevelChanges.size();
         s.changedCells = gChangedCells.size();
+        s.webAdresse = gWebAdresse, s.serviceAdresse = gServiceAdresse;
         return s;
     }
 };
@@ -146,6 +149,8 @@ void ExpectSame(const Snapshot& a, const Snapshot& b) {
     EXPECT_EQ(a.stillRunden, b.stillRunden);
     EXPECT_EQ(a.levelChanges, b.levelChanges);
     EXPECT_EQ(a.changedCells, b.changedCells);
+    EXPECT_EQ(a.webAdresse, b.webAdresse);
+    EXPECT_EQ(a.serviceAdresse, b.serviceAdresse);
 }
 
 using StartupResetTest = test::CoreFixture;
@@ -188,6 +193,8 @@ TEST_F(StartupResetTest, InitProgramStateRestoresEveryCoreGlobal) {
     gOverlays.picBox.Visible = true;
     gICName = "Zaehler";
     gAnzEingangsPunkte = 3;
+    gWebAdresse = "https://example.org";
+    gServiceAdresse = "service@example.org";
 
     InitProgramState();
     ExpectSame(Snapshot::Take(), fresh);
