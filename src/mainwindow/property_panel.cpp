@@ -5,9 +5,7 @@
 #include "files/ic_notes.h"
 #include "files/text_helpers.h"
 #include "mainwindow/main_window.h"
-#include "model/codes.h"
 #include "model/grid.h"
-#include "model/utilities.h"
 #include "render/sheet_size.h"
 #include "render/view.h"
 
@@ -73,13 +71,6 @@ PropertyPanel::PropertyPanel(frmKardo& window) : QObject(&window), m_window(wind
                       (cmbIC != nullptr ? cmbIC->currentText() : QString()) + ".icd";
     });
     m_notes->installEventFilter(this);
-
-    // Presses that show the quick help of a panel in the quick-help mode.
-    for (const char* name :
-         {"lblAktElement", "picEigenschaften", "picEigenschaft_0", "picEigenschaft_1",
-          "picEigenschaft_2", "picEigenschaft_3", "picEigenschaft_4", "picEinAus"})
-        if (auto* w = window.findChild<QWidget*>(name))
-            w->installEventFilter(this);
 }
 
 void PropertyPanel::SizeBoxEntered(bool horizontal) {
@@ -119,10 +110,6 @@ bool PropertyPanel::eventFilter(QObject* watched, QEvent* event) {
             QTimer::singleShot(0, box, [box] { box->selectAll(); });
     } else if (event->type() == QEvent::FocusOut && watched == m_notes) {
         NotesLeft();
-    } else if (event->type() == QEvent::MouseButtonPress && gMouseMode == kToolQuickHelp &&
-               qobject_cast<QLineEdit*>(watched) == nullptr && watched != m_notes) {
-        m_window.ShowQuickHelp(watched->objectName() == "picEinAus" ? "picPanel0" : "picPanel1");
-        return true;
     }
     return QObject::eventFilter(watched, event);
 }

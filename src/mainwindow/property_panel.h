@@ -1,6 +1,6 @@
 // The handlers of the property panel and the sheet-size panel that are more than a line: the
-// size boxes txtX and txtY with their spin keys, the notes box txtNotizen of the IC section,
-// the quick-help presses on the panels, and the whole-text selection of the number boxes.
+// size boxes txtX and txtY with their spin keys, the notes box txtNotizen of the IC section, and
+// the whole-text selection of the number boxes.
 #pragma once
 
 #include <QObject>

@@ -3,7 +3,6 @@
 #include "mainwindow/window_layout.h"
 
 #include "app/main_state.h"
-#include "app/settings.h"
 #include "mainwindow/main_window.h"
 #include "mainwindow/property_panel.h"
 #include "mainwindow/worksheet_canvas.h"
@@ -24,24 +23,18 @@ namespace kardo {
 
 void ConnectWindowLayout(frmKardo& window) {
     window.setMinimumSize(kMinWindowWidth, kMinWindowHeight);
-    for (int i = 0; i <= 5; ++i) {
-        auto* a = window.findChild<QAction*>(QString("mPanel_%1").arg(i));
-        // The entries act through mPanel_Click, which knows the quick-help mode and the
-        // formula line.
-        QObject::disconnect(a, &QAction::triggered, &window, nullptr);
-        QObject::connect(a, &QAction::triggered, &window, [&window, i] { window.mPanel_Click(i); });
-    }
-    // "cmdPanel5" shows or closes the formula line; in the quick-help mode the main toolbar's
-    // handler shows its help instead.
-    auto* key5 = window.findChild<QAction*>("cmdPanel5");
-    QObject::connect(key5, &QAction::triggered, &window, [&window] {
+    // "cmdPanel5" and the panel menu's entry 5 show or close the formula line; in the quick-help
+    // mode their own handlers show their help instead.
+    const auto toggle = [&window] {
         if (gMouseMode == kToolQuickHelp)
             return;
         if (window.IsVisible("cmdCloseFormel"))
             window.CloseFormelPanel();
         else
             window.ShowFormelPanel();
-    });
+    };
+    for (const char* name : {"cmdPanel5", "mPanel_5"})
+        QObject::connect(window.findChild<QAction*>(name), &QAction::triggered, &window, toggle);
     auto* close = window.findChild<QToolButton*>("cmdCloseFormel");
     QObject::connect(close, &QToolButton::clicked, &window,
                      [&window] { window.CloseFormelPanel(); });
@@ -83,27 +76,6 @@ void frmKardo::Form_Resize() {
     GetVisibleP();
     if (gMouseMode == kToolWire)
         SetChecked("cmdLeitungen", true);
-}
-
-void frmKardo::mPanel_Click(int index) {
-    const bool formula = index == 5;
-    if (gMouseMode == kToolQuickHelp) {
-        // The entry shows its help and keeps its mark.
-        SetChecked("mPanel_" + std::to_string(index),
-                   formula ? IsVisible("cmdCloseFormel")
-                           : gPanelVisible[static_cast<std::size_t>(index)] != 0);
-        ShowQuickHelp("picPanel" + std::to_string(index));
-        return;
-    }
-    if (formula) {
-        if (IsVisible("cmdCloseFormel"))
-            CloseFormelPanel();
-        else
-            ShowFormelPanel();
-        return;
-    }
-    if (index >= 0 && index < 5)
-        PanelCommand(index, IsChecked("mPanel_" + std::to_string(index)) ? -1 : 0);
 }
 
 void frmKardo::CloseFormelPanel() {

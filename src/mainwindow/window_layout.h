@@ -1,5 +1,5 @@
-// Layout of the main window: the viewport and its scroll bars, the window's minimum size, the
-// panel menu entries and the formula input line's keys.
+// Layout of the main window: the viewport and its scroll bars, the window's minimum size and the
+// formula input line's keys.
 #pragma once
 
 namespace kardo {
@@ -10,8 +10,8 @@ class frmKardo;
 constexpr int kMinWindowWidth = 393;
 constexpr int kMinWindowHeight = 209;
 
-// Connects the panel menu entries, the formula line's keys and the minimum size; called once
-// the menus, toolbars and panels are built.
+// Connects the formula line's keys and menu entry and sets the minimum size; called once the
+// menus, toolbars and panels are built.
 void ConnectWindowLayout(frmKardo& window);
 
 } // namespace kardo

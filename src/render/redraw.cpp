@@ -235,14 +235,16 @@ void DrawElementNr(std::int16_t i) {
 // then the elements in number order, then the selected clock while powered. With record, the
 // drawing state met before each cell's marks, each element and the clock is kept in
 // gRedrawStates.
-void PaintWholeSheet(DrawTarget& device, bool onScreen, bool record) {
+void PaintWholeSheet(DrawTarget& device, bool record) {
     RedrawStates& rec = gRedrawStates;
     if (record) {
         rec = RedrawStates{};
         rec.Valid = true;
         rec.Rows = gFeldHoehe + 1;
     }
-    const bool gridDots = onScreen && gShowGrid && !gPowerOn;
+    // A picture of the sheet drawn into a target of its own (the bitmap export) gets the dots
+    // too; paper never does.
+    const bool gridDots = device.Kind() == DeviceKind::Screen && gShowGrid && !gPowerOn;
     for (int x = 0; x <= gFeldBreite; ++x) {
         const auto sx = static_cast<std::int16_t>(x);
         for (int y = 0; y <= gFeldHoehe; ++y) {
@@ -491,7 +493,7 @@ void RedrawAllElements(std::int16_t nr) {
     // The screen picture keeps only what the viewport shows and drops the rest cheaply; the
     // drawing states met on the way are kept for drawing other parts alike when it scrolls.
     if (device != nullptr)
-        PaintWholeSheet(*device, onScreen, onScreen);
+        PaintWholeSheet(*device, onScreen);
 
     ShowNamedICPinLabels();
     if (onScreen)

@@ -2,6 +2,7 @@
 // start-up value after InitProgramState, so a global forgotten by the reset fails here.
 #include "app/main_state.h"
 #include "app/startup.h"
+#include "app/web_links.h"
 #include "editor/gesture_state.h"
 #include "editor/line_runs.h"
 #include "editor/overlays.h"
@@ -20,6 +21,7 @@
 #include "render/grafik.h"
 #include "render/redraw.h"
 #include "render/view.h"
+#include "simulation/loop_watch.h"
 #include "simulation/power.h"
 #include "simulation/sim_core.h"
 #include "support/builder.h"
@@ -62,6 +64,10 @@ struct Snapshot {
     ScrollBarState hScroll, vScroll;
     bool redrawStatesValid;
     std::size_t redrawStateCells;
+    std::int32_t stillRunden;
+    std::size_t levelChanges;
+    std::size_t changedCells;
+    std::string webAdresse, serviceAdresse;
 
     static Snapshot Take() {
         Snapshot s;
@@ -91,6 +97,10 @@ struct Snapshot {
         s.hScroll = gHScroll, s.vScroll = gVScroll;
         s.redrawStatesValid = gRedrawStates.Valid;
         s.redrawStateCells = gRedrawStates.Cells.size();
+        s.stillRunden = gStillRunden;
+        s.levelChanges = gLevelChanges.size();
+        s.changedCells = gChangedCells.size();
+        s.webAdresse = gWebAdresse, s.serviceAdresse = gServiceAdresse;
         return s;
     }
 };
@@ -147,6 +157,11 @@ void ExpectSame(const Snapshot& a, const Snapshot& b) {
     EXPECT_EQ(a.vScroll, b.vScroll);
     EXPECT_EQ(a.redrawStatesValid, b.redrawStatesValid);
     EXPECT_EQ(a.redrawStateCells, b.redrawStateCells);
+    EXPECT_EQ(a.stillRunden, b.stillRunden);
+    EXPECT_EQ(a.levelChanges, b.levelChanges);
+    EXPECT_EQ(a.changedCells, b.changedCells);
+    EXPECT_EQ(a.webAdresse, b.webAdresse);
+    EXPECT_EQ(a.serviceAdresse, b.serviceAdresse);
 }
 
 using StartupResetTest = test::CoreFixture;
@@ -168,6 +183,9 @@ TEST_F(StartupResetTest, InitProgramStateRestoresEveryCoreGlobal) {
     gPaused = true;
     gAbgebrochen = true;
     gRunden = 77;
+    StartLoopWindow();
+    NoteLevelChange(0, 3);
+    gStillRunden = 12;
     gVerzoegerung = 40;
     gTaktFlag.assign(3, kTrue);
     gAktTakt = 1;
@@ -190,6 +208,8 @@ TEST_F(StartupResetTest, InitProgramStateRestoresEveryCoreGlobal) {
     RedrawAllElements(0);
     SetHScrollValue(4);
     SetVScrollValue(2);
+    gWebAdresse = "https://example.org";
+    gServiceAdresse = "service@example.org";
 
     InitProgramState();
     ExpectSame(Snapshot::Take(), fresh);

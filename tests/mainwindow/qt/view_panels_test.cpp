@@ -338,10 +338,12 @@ TEST_F(ViewPanels, TheFormulaLineShowsAndClosesFromItsKeyAndItsMenuEntry) {
     EXPECT_FALSE(W().IsChecked("cmdPanel5"));
     EXPECT_FALSE(W().IsChecked("mPanel_5"));
     EXPECT_EQ(canvas->height(), before);
-    W().mPanel_Click(5);
+    Trigger("mPanel_5");
     EXPECT_TRUE(W().IsVisible("cmdCloseFormel"));
-    W().mPanel_Click(5);
+    EXPECT_TRUE(W().IsChecked("mPanel_5"));
+    Trigger("mPanel_5");
     EXPECT_FALSE(W().IsVisible("cmdCloseFormel"));
+    EXPECT_FALSE(W().IsChecked("mPanel_5"));
 }
 
 TEST_F(ViewPanels, TheWindowKeepsItsMinimumSize) {
