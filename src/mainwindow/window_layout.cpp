@@ -78,22 +78,22 @@ void frmKardo::Form_Resize() {
         SetChecked("cmdLeitungen", true);
 }
 
-void frmKardo::CloseFormelPanel() {
+namespace {
+
+// Shows or hides the formula line's row; its key and menu entry follow.
+void ShowFormelLine(frmKardo& window, bool shown) {
     EndGestureForView();
-    for (const char* c : {"cmdFormel", "cmbFormel", "cmdCloseFormel", "picFormel"})
-        SetVisible(c, false);
-    SetChecked("cmdPanel5", false);
-    SetChecked("mPanel_5", false);
+    for (const char* c : {"picFormel", "cmdFormel", "cmbFormel", "cmdCloseFormel"})
+        window.SetVisible(c, shown);
+    window.SetChecked("cmdPanel5", shown);
+    window.SetChecked("mPanel_5", shown);
     ResizeWorksheet();
 }
 
-void frmKardo::ShowFormelPanel() {
-    EndGestureForView();
-    for (const char* c : {"picFormel", "cmdFormel", "cmbFormel", "cmdCloseFormel"})
-        SetVisible(c, true);
-    SetChecked("cmdPanel5", true);
-    SetChecked("mPanel_5", true);
-    ResizeWorksheet();
-}
+} // namespace
+
+void frmKardo::CloseFormelPanel() { ShowFormelLine(*this, false); }
+
+void frmKardo::ShowFormelPanel() { ShowFormelLine(*this, true); }
 
 } // namespace kardo

@@ -154,26 +154,20 @@ void ZoomPanel::ShowZoom() {
 }
 
 void ZoomPanel::BoxChosen(int index) {
-    const ZoomBoxChoice c =
-        ZoomBoxChoose(m_box->itemText(index).toStdString(), gGrafik.GridMode, false);
+    ApplyChoice(ZoomBoxChoose(m_box->itemText(index).toStdString(), gGrafik.GridMode, false));
+}
+
+void ZoomPanel::BoxEntered() {
+    ApplyChoice(ZoomBoxChoose(m_box->currentText().toStdString(), gGrafik.GridMode, true));
+}
+
+void ZoomPanel::ApplyChoice(const ZoomBoxChoice& c) {
     m_box->setEditText(QString::fromStdString(c.text));
     if (!c.change)
         return;
     EndGestureForView();
     SetZoom(c.zoom);
     // The picture's budget may have held the zoom below the one asked for.
-    if (gGrafik.GridMode != c.zoom)
-        ShowZoom();
-}
-
-void ZoomPanel::BoxEntered() {
-    const ZoomBoxChoice c =
-        ZoomBoxChoose(m_box->currentText().toStdString(), gGrafik.GridMode, true);
-    m_box->setEditText(QString::fromStdString(c.text));
-    if (!c.change)
-        return;
-    EndGestureForView();
-    SetZoom(c.zoom);
     if (gGrafik.GridMode != c.zoom)
         ShowZoom();
 }

@@ -2,6 +2,8 @@
 // the percentage box cmbZoom, and the zoom entries of the "&Ansicht" menu (F3 to F8).
 #pragma once
 
+#include "render/zoom.h"
+
 #include <optional>
 
 #include <QObject>
@@ -38,6 +40,8 @@ class ZoomPanel : public QObject {
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
+    // Shows the box's new text and sets the zoom it stands for when that changes.
+    void ApplyChoice(const ZoomBoxChoice& choice);
     // The canvas point under the mouse pointer, when it rests over the sheet.
     std::optional<QPoint> PointerOverSheet() const;
 

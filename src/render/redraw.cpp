@@ -103,21 +103,24 @@ bool ICShown(std::int16_t n) {
            gICInstances[static_cast<std::size_t>(n)].Tiefe == 0;
 }
 
+// The live levels of one cell of a level grid copied into the worksheet's cell.
+void CopyLiveCell(const Grid& live, int x, int y) {
+    CellRecord& c = gGrid(x, y);
+    if (c.Typ == kTypeEmpty || !live.Contains(x, y))
+        return;
+    const CellRecord& l = live(x, y);
+    c.Pegel = l.Pegel;
+    c.PegelH = l.PegelH;
+    c.PegelV = l.PegelV;
+}
+
 void CopyLiveLevels(std::int16_t nr) {
     if (nr < 0 || static_cast<std::size_t>(nr) >= gLevels.size())
         return;
     const Grid& live = gLevels[static_cast<std::size_t>(nr)].Feld;
-    for (int x = 0; x <= gFeldBreite; ++x) {
-        for (int y = 0; y <= gFeldHoehe; ++y) {
-            CellRecord& c = gGrid(x, y);
-            if (c.Typ == kTypeEmpty || !live.Contains(x, y))
-                continue;
-            const CellRecord& l = live(x, y);
-            c.Pegel = l.Pegel;
-            c.PegelH = l.PegelH;
-            c.PegelV = l.PegelV;
-        }
-    }
+    for (int x = 0; x <= gFeldBreite; ++x)
+        for (int y = 0; y <= gFeldHoehe; ++y)
+            CopyLiveCell(live, x, y);
 }
 
 // Cells whose drawing can reach a box of pixels are those of the box grown by this many cells on
@@ -161,24 +164,12 @@ int RunEndY(int x, int y) {
     return y;
 }
 
-// The live levels of one cell of the circuit, for a run drawn while it is switched on.
-void CopyLiveCell(int x, int y) {
-    if (gLevels.empty())
-        return;
-    const Grid& live = gLevels[0].Feld;
-    CellRecord& c = gGrid(x, y);
-    if (c.Typ == kTypeEmpty || !live.Contains(x, y))
-        return;
-    const CellRecord& l = live(x, y);
-    c.Pegel = l.Pegel;
-    c.PegelH = l.PegelH;
-    c.PegelV = l.PegelV;
-}
-
+// A run; while the circuit is on (liveLevels) its end cells first take the circuit's live
+// levels, which its colour comes from.
 void PaintRun(int x1, int y1, int x2, int y2, bool liveLevels) {
-    if (liveLevels) {
-        CopyLiveCell(x1, y1);
-        CopyLiveCell(x2, y2);
+    if (liveLevels && !gLevels.empty()) {
+        CopyLiveCell(gLevels[0].Feld, x1, y1);
+        CopyLiveCell(gLevels[0].Feld, x2, y2);
     }
     gGrafik.PaintLine(static_cast<std::int16_t>(x1), static_cast<std::int16_t>(y1),
                       static_cast<std::int16_t>(x2), static_cast<std::int16_t>(y2), false);
@@ -201,6 +192,17 @@ void RestoreState(DrawTarget& d, const DrawState& s) {
     d.CurrentX = s.CurrentX;
     d.CurrentY = s.CurrentY;
     gGrafik.Orientation = s.Orientation;
+}
+
+// The runs that start at a cell, then its grid dot (on an empty or a wire cell).
+void PaintRunsAndDot(DrawTarget& device, int x, int y, bool gridDots, bool liveLevels) {
+    if (StartsRunX(x, y))
+        PaintRun(x, y, RunEndX(x, y), y, liveLevels);
+    if (StartsRunY(x, y))
+        PaintRun(x, y, x, RunEndY(x, y), liveLevels);
+    const CellRecord& c = gGrid(x, y);
+    if (gridDots && (c.Typ == kTypeEmpty || c.Typ == kTypeWire))
+        device.SetPixel(GridToPixel(x), GridToPixel(y), kGridDot);
 }
 
 // The marks of a cell drawn after its runs and grid dot: they may depend on the drawing state
@@ -249,13 +251,8 @@ void PaintWholeSheet(DrawTarget& device, bool record) {
         const auto sx = static_cast<std::int16_t>(x);
         for (int y = 0; y <= gFeldHoehe; ++y) {
             const auto sy = static_cast<std::int16_t>(y);
-            if (StartsRunX(x, y))
-                PaintRun(x, y, RunEndX(x, y), y, false);
-            if (StartsRunY(x, y))
-                PaintRun(x, y, x, RunEndY(x, y), false);
+            PaintRunsAndDot(device, x, y, gridDots, false);
             const CellRecord& c = gGrid(x, y);
-            if (gridDots && (c.Typ == kTypeEmpty || c.Typ == kTypeWire))
-                device.SetPixel(GridToPixel(x), GridToPixel(y), kGridDot);
             if (!HasMarks(c))
                 continue;
             if (record)
@@ -318,13 +315,8 @@ void PaintSheetPart(DrawTarget& device, const PixelBox& part, bool liveLevels) {
         }
         for (int y = r.y1; y <= r.y2; ++y) {
             const auto sy = static_cast<std::int16_t>(y);
-            if (StartsRunX(x, y))
-                PaintRun(x, y, RunEndX(x, y), y, liveLevels);
-            if (StartsRunY(x, y))
-                PaintRun(x, y, x, RunEndY(x, y), liveLevels);
+            PaintRunsAndDot(device, x, y, gridDots, liveLevels);
             const CellRecord& c = gGrid(x, y);
-            if (gridDots && (c.Typ == kTypeEmpty || c.Typ == kTypeWire))
-                device.SetPixel(GridToPixel(x), GridToPixel(y), kGridDot);
             if (!HasMarks(c))
                 continue;
             if (recorded) {
