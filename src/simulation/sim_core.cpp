@@ -9,12 +9,14 @@
 #include "model/utilities.h"
 #include "platform/platform.h"
 #include "render/grafik.h"
+#include "simulation/analysis.h"
 #include "simulation/clock_tick.h"
 #include "simulation/eval_adder.h"
 #include "simulation/eval_flipflop.h"
 #include "simulation/eval_mux_decoder.h"
 #include "simulation/eval_shift_register.h"
 #include "simulation/gate_eval.h"
+#include "simulation/port_access.h"
 #include "simulation/power.h"
 #include "simulation/wire_router.h"
 
@@ -90,6 +92,8 @@ void ResetSimCore() {
 void ResetSimulation() {
     ResetSimCore();
     ResetPower();
+    ResetAnalysis();
+    ResetPortAccess();
 }
 
 int QueueCount(int welche) {
@@ -306,10 +310,7 @@ void Propagate(int x, int y, int richtung, int pegel, int ebene) {
         UpdateDisplay(x, y, richtung, pegel, ebene);
         break;
     case kTypeAnalysisPoint: {
-        std::vector<ElementRecord>& elements = level.Elemente;
-        const auto nr = static_cast<std::size_t>(c.ElementNr);
-        if (c.ElementNr > 0 && nr < elements.size())
-            elements[nr].Zustand[12] = TruthValue(pegel);
+        AnalysisPointEvent(level.Elemente, c.ElementNr, pegel, ebene);
         if (c.ICPin == 0)
             RouteLevel(c, x, y, richtung, pegel, ebene);
         break;
