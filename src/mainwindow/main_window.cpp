@@ -374,6 +374,8 @@ void frmKardo::AnalysisChanged() { m_analyser->AnalysisChanged(); }
 void frmKardo::closeEvent(QCloseEvent* event) {
     if (m_closing || Form_QueryUnload()) {
         m_closing = true;
+        // Windows left open beside the main window would keep the program running.
+        m_analyser->HideWithOwner();
         event->accept();
     } else {
         event->ignore();

@@ -19,11 +19,14 @@
 #include "model/utilities.h"
 #include "render/grafik.h"
 #include "render/view.h"
+#include "simulation/analysis.h"
+#include "simulation/port_access.h"
 #include "simulation/power.h"
 #include "simulation/sim_core.h"
 #include "support/builder.h"
 #include "support/core_fixture.h"
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -58,6 +61,13 @@ struct Snapshot {
     std::int16_t undoCurrent;
     WorksheetOverlays overlays;
     std::string icName;
+    int analyseSpalten;
+    std::size_t analyseZeilen;
+    std::array<std::int16_t, 9> analyseX, analyseLetzter;
+    std::int64_t analyseSchritte;
+    std::int16_t analyseBreite;
+    bool analyseNeu, portMeldung;
+    std::array<std::int16_t, 8> analyseWerte;
 
     static Snapshot Take() {
         Snapshot s;
@@ -84,6 +94,12 @@ struct Snapshot {
         s.undoCurrent = gUndo.CurrentIndex();
         s.overlays = gOverlays;
         s.icName = gICName;
+        s.analyseSpalten = gAnalyseTabelle.ColumnCount();
+        s.analyseZeilen = gAnalyseTabelle.RowCount();
+        s.analyseX = gAnalyseX, s.analyseLetzter = gAnalyseLetzter;
+        s.analyseSchritte = gAnalyseSpuren[0].Steps();
+        s.analyseBreite = gAnalyseBreite, s.analyseNeu = gAnalyseNeu;
+        s.portMeldung = gPortMeldungGezeigt, s.analyseWerte = gAnalyseWerte;
         return s;
     }
 };
@@ -136,6 +152,15 @@ void ExpectSame(const Snapshot& a, const Snapshot& b) {
     EXPECT_EQ(a.undoCurrent, b.undoCurrent);
     EXPECT_TRUE(a.overlays == b.overlays);
     EXPECT_EQ(a.icName, b.icName);
+    EXPECT_EQ(a.analyseSpalten, b.analyseSpalten);
+    EXPECT_EQ(a.analyseZeilen, b.analyseZeilen);
+    EXPECT_EQ(a.analyseX, b.analyseX);
+    EXPECT_EQ(a.analyseLetzter, b.analyseLetzter);
+    EXPECT_EQ(a.analyseSchritte, b.analyseSchritte);
+    EXPECT_EQ(a.analyseBreite, b.analyseBreite);
+    EXPECT_EQ(a.analyseNeu, b.analyseNeu);
+    EXPECT_EQ(a.portMeldung, b.portMeldung);
+    EXPECT_EQ(a.analyseWerte, b.analyseWerte);
 }
 
 using StartupResetTest = test::CoreFixture;
@@ -149,6 +174,8 @@ TEST_F(StartupResetTest, InitProgramStateRestoresEveryCoreGlobal) {
     test::PlaceSwitch(2, 4);
     test::PlaceLed(12, 5);
     test::LayWire(3, 4, 4, 4);
+    test::LayWire(2, 8, 9, 8);
+    test::PlaceAnalysisPoint(4, 8);
     gOrientierung = kDown;
     gCursorX = 10, gCursorY = 10;
     SetTimer();
@@ -175,6 +202,11 @@ TEST_F(StartupResetTest, InitProgramStateRestoresEveryCoreGlobal) {
     gOverlays.picBox.Visible = true;
     gICName = "Zaehler";
     gAnzEingangsPunkte = 3;
+    DrawAnalysisTrace();
+    TraceStep(1, true);
+    SetTraceWidth(100);
+    gAnalyseWerte[3] = kTrue;
+    gPortMeldungGezeigt = true;
 
     InitProgramState();
     ExpectSame(Snapshot::Take(), fresh);

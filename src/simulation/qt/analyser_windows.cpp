@@ -49,6 +49,11 @@ void AnalyserWindows::mAnsichtItem_Click() {
     m_host.SetChecked(kMenuEntry, !checked);
 }
 
+void AnalyserWindows::HideWithOwner() {
+    m_graph->hide();
+    m_table->hide();
+}
+
 void AnalyserWindows::RefreshAnalysisList() {
     m_table->PrepareListView();
     m_table->ResizeListView();

@@ -24,6 +24,9 @@ class AnalyserWindows : public QObject {
     // diagram (the owner keeps the focus); then the check mark is inverted.
     void mAnsichtItem_Click();
 
+    // The main window closes: both windows go with it (the menu entry keeps its mark).
+    void HideWithOwner();
+
     // The host hooks.
     void RefreshAnalysisList();
     void AddGraph(int nr);
