@@ -34,9 +34,8 @@ void BM_AnalysisEvents(benchmark::State& state) {
     }
     Require(gAnalyseTabelle.RowCount() == 9u * kAnalysisClicks, "one row per event");
     Require(port.writeCount > 0, "port written");
-    state.counters["per_event"] =
-        benchmark::Counter(static_cast<double>(events), benchmark::Counter::kIsRate |
-                                                            benchmark::Counter::kInvert);
+    state.counters["per_event"] = benchmark::Counter(
+        static_cast<double>(events), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
     state.counters["bytes_per_row"] = bytesPerRow;
     gPlatform->port = nullptr;
 }

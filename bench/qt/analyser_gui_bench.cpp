@@ -26,7 +26,6 @@
 #include <fstream>
 #include <stdexcept>
 #include <string>
-
 #include <unistd.h>
 
 #include <QApplication>

@@ -132,7 +132,7 @@ TEST_F(GraphScreenshot, ThreeTracesAfterOneScroll) {
     EXPECT_EQ(shot.pixelColor(frmAnalyse2::kStripLeft, frmAnalyse2::kFirstTop + kTraceLowY),
               s0.pixelColor(0, kTraceLowY));
     EXPECT_NE(shot.pixelColor(frmAnalyse2::kStripLeft + 3,
-                                frmAnalyse2::kFirstTop + kTraceStripHeight + 2),
+                              frmAnalyse2::kFirstTop + kTraceStripHeight + 2),
               kBlue);
     PowerOnOff();
 }
