@@ -90,7 +90,7 @@ void RunAndShow(benchmark::State& state, AnalyserWindows& analyser) {
     PowerOnOff();
 }
 
-// Platform services of one benchmark with the host given; the port records, output enabled.
+// Platform services of one benchmark with the host given; the port only counts its bytes.
 struct BenchServices {
     explicit BenchServices(HostWindow& host) {
         platform.screen = &screen;
@@ -98,6 +98,7 @@ struct BenchServices {
         platform.pump = &pump;
         platform.host = &host;
         platform.port = &port;
+        port.recordOnly = true;
     }
     ~BenchServices() { ResetClockTimers(); }
     RecordingPort port{};
@@ -107,6 +108,14 @@ struct BenchServices {
     Platform platform;
 };
 
+// A fresh program state with the benchmark circuit and port output switched on.
+void PrepareSheet() {
+    InitProgramState();
+    CreateWorksheet(40, 20);
+    gPortAccess.SetEnabled(true);
+    BuildAnalysisLine();
+}
+
 // The analyser's windows, loaded and shown, on a stand-in host.
 void BM_AnalysisEventsWithWindows(benchmark::State& state) {
     QWidget owner;
@@ -114,12 +123,8 @@ void BM_AnalysisEventsWithWindows(benchmark::State& state) {
     AnalyserWindows analyser(&owner, host);
     host.windows = &analyser;
     BenchServices services(host);
-    services.port.recordOnly = true;
     PlatformScope scope(services.platform);
-    InitProgramState();
-    CreateWorksheet(40, 20);
-    gPortAccess.SetEnabled(true);
-    BuildAnalysisLine();
+    PrepareSheet();
     RunAndShow(state, analyser);
 }
 BENCHMARK(BM_AnalysisEventsWithWindows)->Iterations(5)->Unit(benchmark::kMillisecond);
@@ -131,12 +136,8 @@ void BM_AnalysisEventsInTheMainWindow(benchmark::State& state) {
     ImageTarget picture;
     frmKardo window(picture);
     BenchServices services(window);
-    services.port.recordOnly = true;
     PlatformScope scope(services.platform);
-    InitProgramState();
-    CreateWorksheet(40, 20);
-    gPortAccess.SetEnabled(true);
-    BuildAnalysisLine();
+    PrepareSheet();
     RunAndShow(state, window.Analyser());
 }
 BENCHMARK(BM_AnalysisEventsInTheMainWindow)->Iterations(2)->Unit(benchmark::kMillisecond);

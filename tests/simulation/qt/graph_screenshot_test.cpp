@@ -10,6 +10,7 @@
 #include "simulation/qt/graph_window.h"
 #include "simulation/user_interaction.h"
 #include "support/builder.h"
+#include "support/qt/image_fixture.h"
 #include "support/qt/main_window_fixture.h"
 
 #include <cstdlib>
@@ -26,15 +27,6 @@ namespace {
 
 const QColor kBlue(0, 0, 128);
 const QColor kWhite(255, 255, 255);
-
-// "/tmp/symbols.png" -> "/tmp/symbols_analyser.png".
-std::string ShotPath(std::string path) {
-    const std::size_t dot = path.rfind('.');
-    const std::size_t slash = path.rfind('/');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
-        return path + "_analyser.png";
-    return path.insert(dot, "_analyser");
-}
 
 class GraphScreenshot : public test::MainWindowFixture {
   protected:
@@ -90,7 +82,7 @@ TEST_F(GraphScreenshot, ThreeTracesAfterOneScroll) {
 
     const QImage shot = graph.grab().toImage();
     if (const char* p = std::getenv("KARDO_SYMBOL_GALLERY"); p && *p) {
-        ASSERT_TRUE(shot.save(QString::fromStdString(ShotPath(p))));
+        ASSERT_TRUE(shot.save(QString::fromStdString(test::GalleryPath(p, "_analyser"))));
     }
 
     const std::string blank(kTraceStripHeight, '.');
