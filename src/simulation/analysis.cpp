@@ -9,6 +9,7 @@
 #include "model/sim_levels.h"
 #include "platform/platform.h"
 #include "simulation/port_access.h"
+#include "simulation/sim_core.h"
 
 #include <algorithm>
 
@@ -91,10 +92,13 @@ void AnalysisTable::Lookup(const std::vector<ElementRecord>& elements) {
     }
     m_cachedList = elements.data();
     m_cachedSize = elements.size();
+    m_cachedEpoch = gPowerEpoch;
 }
 
 int AnalysisTable::ElementOf(int c, const std::vector<ElementRecord>& elements) {
-    if (elements.data() != m_cachedList || elements.size() != m_cachedSize) {
+    // A list rebuilt at a later power-on may sit at the same place with the same size.
+    if (elements.data() != m_cachedList || elements.size() != m_cachedSize ||
+        gPowerEpoch != m_cachedEpoch) {
         Lookup(elements);
     } else {
         // Same list as before; an element that changed under the cache sends us looking again.

@@ -79,7 +79,7 @@ class AnalysisTable {
     std::size_t RowBytes() const;
 
     // The element of column c on a level's element list, 0 when the point is not on it. The
-    // answer is cached per element list and checked before use.
+    // answer is cached per element list and power-on, and checked before use.
     int ElementOf(int c, const std::vector<ElementRecord>& elements);
 
   private:
@@ -100,6 +100,7 @@ class AnalysisTable {
     std::uint32_t m_generation = 0;              // bumped by SetColumns and ClearRows
     const ElementRecord* m_cachedList = nullptr; // element list the column elements belong to
     std::size_t m_cachedSize = 0;                // its size then
+    std::uint32_t m_cachedEpoch = 0;             // and the power switch it was seen in
 };
 
 extern AnalysisTable gAnalyseTabelle; // the analysis table; PrepareListView, ResetAnalysis

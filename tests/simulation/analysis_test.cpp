@@ -147,6 +147,28 @@ TEST_F(AnalysisTest, APointMissingOnTheShownLevelGetsAnEmptyCellAndNoStep) {
     EXPECT_EQ(gAnalyseX[2], kTraceStep);
 }
 
+TEST_F(AnalysisTest, ALevelRebuiltInPlaceIsLookedUpAgainAtTheNextPowerOn) {
+    Line({5});
+    PowerOn();
+    gLevels.resize(2);
+    std::vector<ElementRecord>& inner = gLevels[1].Elemente;
+    inner.assign(2, ElementRecord{});
+    inner[1].Typ = kTypeLed;
+    gCurLevel = 1;
+    DrawAnalysisTrace();
+    gCurLevel = 0;
+    PowerOff();
+    // Same list, same place, same size; now it holds point 1.
+    inner[1].Typ = kTypeAnalysisPoint;
+    inner[1].Text = "1";
+    PowerOn();
+    inner[1].Zustand[12] = kTrue;
+    gCurLevel = 1;
+    DrawAnalysisTrace();
+    gCurLevel = 0;
+    EXPECT_EQ(Rows(), (std::vector<std::string>{".", "1"}));
+}
+
 TEST_F(AnalysisTest, APointInsideAnICLevelSetsItsSlotThereAndNoPortBit) {
     Line({5});
     PowerOn();
