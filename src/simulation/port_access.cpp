@@ -3,11 +3,10 @@
 // timer never retries a failing port.
 #include "simulation/port_access.h"
 
+#include "app/options.h"
 #include "app/settings.h"
 #include "model/clocks.h"
 #include "platform/platform.h"
-
-#include <cstdio>
 
 namespace kardo {
 
@@ -75,7 +74,7 @@ void clsPortAccess::GiveUp() {
         port->Close();
     m_last = -1;
     if (HasHost())
-        Host().SetStatusText(2, "Ohne Portausgabe (" + PortAddressText(PortAddress()) +
+        Host().SetStatusText(2, "Ohne Portausgabe (" + PortAddressHex(PortAddress()) +
                                     "): " + m_reason);
 }
 
@@ -121,7 +120,7 @@ void clsPortAccess::ReportProblem() {
     const std::string device = m_device.empty() ? "keines gefunden" : m_device;
     Host().MessageBox("Die Analysepunkte können nicht am Parallelport ausgegeben werden.\r\n\r\n"
                       "Adresse: " +
-                          PortAddressText(PortAddress()) + "\r\nGerät: " + device +
+                          PortAddressHex(PortAddress()) + "\r\nGerät: " + device +
                           "\r\nGrund: " + m_reason +
                           ".\r\n\r\nDie Simulation läuft ohne "
                           "Portausgabe.",
@@ -134,10 +133,6 @@ void ResetPortAccess() {
     gPortAccess = clsPortAccess{};
 }
 
-std::string PortAddressText(std::int32_t address) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%Xh", static_cast<unsigned>(address) & 0xFFFFFU);
-    return text;
-}
+std::string PortAddressHex(std::int32_t address) { return PortAddressText(address) + "h"; }
 
 } // namespace kardo

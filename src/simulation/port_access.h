@@ -62,7 +62,7 @@ extern clsPortAccess gPortAccess; // the one port access object; ResetPortAccess
 // Start-up state: all levels 0, no message shown, no port claimed by this object.
 void ResetPortAccess();
 
-// An I/O address as the program shows it: hexadecimal, upper case, with "h" ("378h").
-std::string PortAddressText(std::int32_t address);
+// An I/O address as messages show it: hexadecimal, upper case, with "h" ("378h").
+std::string PortAddressHex(std::int32_t address);
 
 } // namespace kardo

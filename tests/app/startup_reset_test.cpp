@@ -2,6 +2,7 @@
 // start-up value after InitProgramState, so a global forgotten by the reset fails here.
 #include "app/main_state.h"
 #include "app/startup.h"
+#include "app/web_links.h"
 #include "editor/gesture_state.h"
 #include "editor/line_runs.h"
 #include "editor/overlays.h"
@@ -68,6 +69,7 @@ struct Snapshot {
     std::int16_t analyseBreite;
     bool analyseNeu, portMeldung;
     std::array<std::int16_t, 8> analyseWerte;
+    std::string webAdresse, serviceAdresse;
 
     static Snapshot Take() {
         Snapshot s;
@@ -100,6 +102,7 @@ struct Snapshot {
         s.analyseSchritte = gAnalyseSpuren[0].Steps();
         s.analyseBreite = gAnalyseBreite, s.analyseNeu = gAnalyseNeu;
         s.portMeldung = gPortMeldungGezeigt, s.analyseWerte = gAnalyseWerte;
+        s.webAdresse = gWebAdresse, s.serviceAdresse = gServiceAdresse;
         return s;
     }
 };
@@ -161,6 +164,8 @@ void ExpectSame(const Snapshot& a, const Snapshot& b) {
     EXPECT_EQ(a.analyseNeu, b.analyseNeu);
     EXPECT_EQ(a.portMeldung, b.portMeldung);
     EXPECT_EQ(a.analyseWerte, b.analyseWerte);
+    EXPECT_EQ(a.webAdresse, b.webAdresse);
+    EXPECT_EQ(a.serviceAdresse, b.serviceAdresse);
 }
 
 using StartupResetTest = test::CoreFixture;
@@ -207,6 +212,8 @@ TEST_F(StartupResetTest, InitProgramStateRestoresEveryCoreGlobal) {
     SetTraceWidth(100);
     gAnalyseWerte[3] = kTrue;
     gPortMeldungGezeigt = true;
+    gWebAdresse = "https://example.org";
+    gServiceAdresse = "service@example.org";
 
     InitProgramState();
     ExpectSame(Snapshot::Take(), fresh);

@@ -179,9 +179,9 @@ TEST_F(PortAccessTest, WithoutAPortServiceTheCircuitRunsWithoutOutput) {
 }
 
 TEST_F(PortAccessTest, AddressesAreShownInHexadecimal) {
-    EXPECT_EQ(PortAddressText(888), "378h");
-    EXPECT_EQ(PortAddressText(0x3BC), "3BCh");
-    EXPECT_EQ(PortAddressText(0xFFFF), "FFFFh");
+    EXPECT_EQ(PortAddressHex(888), "378h");
+    EXPECT_EQ(PortAddressHex(0x3BC), "3BCh");
+    EXPECT_EQ(PortAddressHex(0xFFFF), "FFFFh");
 }
 
 } // namespace
