@@ -5,6 +5,7 @@
 #include "app/main_state.h"
 #include "mainwindow/clock_delay_panels.h"
 #include "mainwindow/worksheet_canvas.h"
+#include "simulation/qt/analyser_windows.h"
 
 #include <algorithm>
 
@@ -68,6 +69,7 @@ frmKardo::frmKardo(ImageTarget& picture, QWidget* parent)
     BuildMenus();
     BuildToolbars();
     BuildPanels();
+    m_analyser = new AnalyserWindows(this, *this);
     // The clock keys, time sliders, pulse box and the step-delay controls act through the
     // simulation's handlers; Enter in their boxes gives the focus back to the worksheet.
     ConnectClockDelayPanels(this, [this] { m_canvas->setFocus(); });
@@ -77,8 +79,7 @@ frmKardo::frmKardo(ImageTarget& picture, QWidget* parent)
     for (const char* name :
          {"cmdCut",       "cmdCopy",        "cmdPaste",      "cmdSynthese", "cmdTabelle",
           "mSynthese",    "mBoolean",       "mTermCreation", "cmdICView",   "mDefIC",
-          "cmdICAuswahl", "mICAuswahl",
-          "mAnsichtItem_2", "cmdICVerwaltung"})
+          "cmdICAuswahl", "mICAuswahl",     "cmdICVerwaltung"})
         SetBuilt(name, false);
 
     m_dialogs.owner = this;
@@ -374,9 +375,17 @@ bool frmKardo::IsVisible(std::string_view control) const {
 
 void frmKardo::RefreshWorksheet() { m_canvas->update(); }
 
+void frmKardo::RefreshAnalysisList() { m_analyser->RefreshAnalysisList(); }
+void frmKardo::AddGraph(int nr) { m_analyser->AddGraph(nr); }
+void frmKardo::RemoveGraph(int nr) { m_analyser->RemoveGraph(nr); }
+void frmKardo::ClearGraphs() { m_analyser->ClearGraphs(); }
+void frmKardo::AnalysisChanged() { m_analyser->AnalysisChanged(); }
+
 void frmKardo::closeEvent(QCloseEvent* event) {
     if (m_closing || Form_QueryUnload()) {
         m_closing = true;
+        // Windows left open beside the main window would keep the program running.
+        m_analyser->HideWithOwner();
         event->accept();
     } else {
         event->ignore();

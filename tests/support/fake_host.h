@@ -45,9 +45,12 @@ class FakeHost : public HostWindow {
     void RefreshWorksheet() override { ++refreshCalls; }
     ViewportMetrics Viewport() const override { return viewport; }
     void ScrollChanged() override { ++scrollChangedCalls; }
-    void RefreshAnalysisList() override { log.emplace_back("RefreshAnalysisList()"); }
+    // Rebuilds the analysis table's columns as the table window does.
+    void RefreshAnalysisList() override;
     void AddGraph(int nr) override { log.push_back("AddGraph(" + std::to_string(nr) + ")"); }
     void RemoveGraph(int nr) override { log.push_back("RemoveGraph(" + std::to_string(nr) + ")"); }
+    void ClearGraphs() override { log.emplace_back("ClearGraphs()"); }
+    void AnalysisChanged() override { ++analysisChangedCalls; }
 
     // Calls of one method, in order, as "Method(args)" lines.
     std::vector<std::string> log;
@@ -66,6 +69,7 @@ class FakeHost : public HostWindow {
     int refreshCalls = 0;                                         // RefreshWorksheet calls
     ViewportMetrics viewport;                                     // viewport size, window state
     int scrollChangedCalls = 0;                                   // ScrollChanged calls
+    int analysisChangedCalls = 0;                                 // AnalysisChanged calls
 
   private:
     struct State {
