@@ -79,6 +79,11 @@ class HostWindow {
     virtual void RefreshAnalysisList() {}
     virtual void AddGraph(int /*nr*/) {}
     virtual void RemoveGraph(int /*nr*/) {}
+
+    // IC hooks: the file lists of the IC folder (lstIC, the library's list) read the folder
+    // again; the level tree tvwLevel is rebuilt from BuildLevelTree (ic/level_tree.h).
+    virtual void RefreshICLists() {}
+    virtual void RefreshLevelTree() {}
 };
 
 } // namespace kardo
