@@ -57,7 +57,8 @@ std::string Cell(int x, int y) { return "(" + std::to_string(x) + ", " + std::to
 
 class DefReader {
   public:
-    DefReader(ICDefinition& def, ReadProblem& problem) : m_def(def), m_problem(problem) {}
+    DefReader(ICDefinition& def, ReadProblem& problem)
+        : m_def(def), m_problem(problem), m_elementLines(1, 0), m_pinLines(1, 0) {}
 
     bool Line(std::string_view raw, int lineNr);
     bool Finish();
@@ -325,8 +326,8 @@ bool DefReader::CheckPlaces() {
     if (m_def.Breite < kMinICSize || m_def.Hoehe < kMinICSize)
         return Fail(m_masseLine, "die Gehäusegröße ([Maße] X und Y) fehlt");
     if (static_cast<int>(m_def.PlaceLines.size()) < n) {
-        return Fail(0, "nur " + std::to_string(m_def.PlaceLines.size()) +
-                           " Zeilen in [Graphische Anschlüsse] für " + std::to_string(n) +
+        return Fail(0, "zu wenige Zeilen in [Graphische Anschlüsse]: " +
+                           std::to_string(m_def.PlaceLines.size()) + " für " + std::to_string(n) +
                            " Anschlüsse");
     }
     m_def.Places.assign(static_cast<std::size_t>(n) + 1, ICPinPlace{});

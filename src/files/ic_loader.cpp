@@ -171,8 +171,8 @@ int ICLoader::Add(std::string_view name, std::int16_t elementNr, int parent, int
             return -1;
         const Entry* inner = Find(line.Name, problem);
         std::string what;
-        if (!CheckICElement(def.Cells, def.Elements, line.ElementNr, inner->def, e->cellCount,
-                            what)) {
+        if (!walk.checked && !CheckICElement(def.Cells, def.Elements, line.ElementNr, inner->def,
+                                             e->cellCount, what)) {
             problem = ICLoadProblem{std::string(name), def.Path, def.NestedLines[j],
                                     "IC \"" + line.Name + "\" (Element " +
                                         std::to_string(line.ElementNr) + "): " + what};
@@ -191,12 +191,18 @@ int ICLoader::Add(std::string_view name, std::int16_t elementNr, int parent, int
 
 bool ICLoader::Build(std::string_view name, std::int16_t elementNr, int instancesInUse,
                      std::size_t cellsInUse, ICInstanceBlock& block, ICLoadProblem& problem) {
+    std::size_t cells = cellsInUse;
+    for (const SimLevelRecord& level : block.Levels)
+        cells += LevelCells(level);
+    // The whole nesting is checked before a level is built, so a refused load never allocates
+    // the levels it would have needed.
+    if (!Check(name, instancesInUse + block.Count(), cells, problem))
+        return false;
     Walk walk;
     walk.block = &block;
+    walk.checked = true;
     walk.instances = instancesInUse + block.Count();
-    walk.cells = cellsInUse;
-    for (const SimLevelRecord& level : block.Levels)
-        walk.cells += LevelCells(level);
+    walk.cells = cells;
     return Add(name, elementNr, 0, 0, walk, problem) >= 0;
 }
 

@@ -67,6 +67,7 @@ class ICLoader {
     };
     struct Walk {
         ICInstanceBlock* block = nullptr;                       // nullptr: check only
+        bool checked = false;                                   // a check walk went before
         int instances = 0;                                      // instances in use, walk included
         std::size_t cells = 0;                                  // cells in use, walk included
         std::vector<std::pair<std::string, std::string>> chain; // (file, name) being expanded
