@@ -474,10 +474,24 @@ bool CheckICElement(const Grid& cells, const std::vector<ElementRecord>& element
                   " x " + std::to_string(h + 1) + " Zellen)";
         return false;
     };
-    if (ox < 0 || oy < 0 || ox + w > cells.UBoundX() || oy + h > cells.UBoundY())
-        return packageChanged();
     if (static_cast<std::size_t>(nr) >= cellCounts.size() ||
         cellCounts[static_cast<std::size_t>(nr)] != (w + 1) * (h + 1))
+        return packageChanged();
+    for (int k = 1; k <= def.PinCount(); ++k) {
+        const ICPinPlace& place = def.Places[static_cast<std::size_t>(k)];
+        if (!place.Placed)
+            continue;
+        const int i = def.PinListIndex[static_cast<std::size_t>(k)];
+        const GridPoint at{static_cast<std::int16_t>(ox + place.A),
+                           static_cast<std::int16_t>(oy + place.B)};
+        if (points[static_cast<std::size_t>(i)] != at || !cells.Contains(at.x, at.y) ||
+            cells(at.x, at.y).ICPin != k) {
+            problem = "Anschluss " + std::to_string(k) + " (" + def.PinName(k) +
+                      ") liegt nicht mehr dort, wo die Definition ihn vorsieht";
+            return false;
+        }
+    }
+    if (ox < 0 || oy < 0 || ox + w > cells.UBoundX() || oy + h > cells.UBoundY())
         return packageChanged();
     int pinCells = 0;
     for (int y = oy; y <= oy + h; ++y) {
@@ -486,19 +500,6 @@ bool CheckICElement(const Grid& cells, const std::vector<ElementRecord>& element
             if (c.ElementNr != nr || c.Typ != kTypeIC)
                 return packageChanged();
             pinCells += c.ICPin != 0 ? 1 : 0;
-        }
-    }
-    for (int k = 1; k <= def.PinCount(); ++k) {
-        const ICPinPlace& place = def.Places[static_cast<std::size_t>(k)];
-        if (!place.Placed)
-            continue;
-        const int i = def.PinListIndex[static_cast<std::size_t>(k)];
-        const GridPoint at{static_cast<std::int16_t>(ox + place.A),
-                           static_cast<std::int16_t>(oy + place.B)};
-        if (points[static_cast<std::size_t>(i)] != at || cells(at.x, at.y).ICPin != k) {
-            problem = "Anschluss " + std::to_string(k) + " (" + def.PinName(k) +
-                      ") liegt nicht mehr dort, wo die Definition ihn vorsieht";
-            return false;
         }
     }
     if (pinCells != def.PlacedPins) {
