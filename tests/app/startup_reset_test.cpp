@@ -7,7 +7,11 @@
 #include "editor/overlays.h"
 #include "editor/selection.h"
 #include "files/ic_instances.h"
+#include "files/ic_size.h"
+#include "ic/ic_choice.h"
 #include "ic/ic_view.h"
+#include "ic/levels.h"
+#include "ic/pin_labels.h"
 #include "model/clock_tables.h"
 #include "model/clocks.h"
 #include "model/elements.h"
@@ -58,6 +62,12 @@ struct Snapshot {
     std::int16_t undoCurrent;
     WorksheetOverlays overlays;
     std::string icName;
+    bool icAuswahlOK;
+    std::string icFehlerText;
+    std::int16_t icBreite, icHoehe;
+    bool viewHeld;
+    std::size_t pinLabels;
+    bool undoHooks;
 
     static Snapshot Take() {
         Snapshot s;
@@ -84,6 +94,10 @@ struct Snapshot {
         s.undoCurrent = gUndo.CurrentIndex();
         s.overlays = gOverlays;
         s.icName = gICName;
+        s.icAuswahlOK = gICAuswahlOK, s.icFehlerText = gICFehlerText;
+        s.icBreite = gICBreite, s.icHoehe = gICHoehe;
+        s.viewHeld = gCircuitView.Held, s.pinLabels = gICPinLabels.size();
+        s.undoHooks = gUndoRemoveIC != nullptr && gUndoRestoreIC != nullptr;
         return s;
     }
 };
@@ -136,6 +150,13 @@ void ExpectSame(const Snapshot& a, const Snapshot& b) {
     EXPECT_EQ(a.undoCurrent, b.undoCurrent);
     EXPECT_TRUE(a.overlays == b.overlays);
     EXPECT_EQ(a.icName, b.icName);
+    EXPECT_EQ(a.icAuswahlOK, b.icAuswahlOK);
+    EXPECT_EQ(a.icFehlerText, b.icFehlerText);
+    EXPECT_EQ(a.icBreite, b.icBreite);
+    EXPECT_EQ(a.icHoehe, b.icHoehe);
+    EXPECT_EQ(a.viewHeld, b.viewHeld);
+    EXPECT_EQ(a.pinLabels, b.pinLabels);
+    EXPECT_EQ(a.undoHooks, b.undoHooks);
 }
 
 using StartupResetTest = test::CoreFixture;
@@ -175,6 +196,13 @@ TEST_F(StartupResetTest, InitProgramStateRestoresEveryCoreGlobal) {
     gOverlays.picBox.Visible = true;
     gICName = "Zaehler";
     gAnzEingangsPunkte = 3;
+    gICAuswahlOK = true;
+    gICFehlerText = "kaputt";
+    gICBreite = 7;
+    gICHoehe = 4;
+    gCircuitView.Held = true;
+    gICPinLabels.resize(4);
+    gUndoRemoveIC = nullptr;
 
     InitProgramState();
     ExpectSame(Snapshot::Take(), fresh);
