@@ -130,6 +130,22 @@ void WriteCounterICs(const std::string& folder) {
     FreshSheet(20, 12);
 }
 
+void WriteInverterICs(const std::string& folder) {
+    FreshSheet(7, 4);
+    Need(PlaceInverter(3, 2, kRight) != 0, "inverter");
+    LayWire(1, 2, 3, 2);
+    LayWire(4, 2, 6, 2);
+    WriteICDefinition(folder, "inv", {{"E", 1, 2, 0, 1}, {"A", 6, 2, 2, 1}}, 2, 2, "Ein Inverter");
+    FreshSheet(12, 6);
+    NeedIC("inv", 2, 1);
+    NeedIC("inv", 7, 1);
+    LayWire(1, 2, 2, 2);
+    LayWire(4, 2, 7, 2);
+    LayWire(9, 2, 11, 2);
+    WriteICDefinition(folder, "inv2", {{"E", 1, 2, 0, 1}, {"A", 11, 2, 2, 1}}, 2, 2);
+    FreshSheet(12, 6);
+}
+
 ICCircuit BuildNestedCounter16(const std::string& folder) {
     WriteCounterICs(folder);
     FreshSheet(75, 20);

@@ -32,6 +32,10 @@ ICCircuit BuildNestedCounter16(const std::string& folder);
 // Writes Z1 and Z2 into folder (the sheet is left empty).
 void WriteCounterICs(const std::string& folder);
 
+// Writes "inv" (one inverter: pins E, A on a 2 x 2 package) and "inv2" (two inv in a row, the
+// same package) into folder; the sheet is left empty.
+void WriteInverterICs(const std::string& folder);
+
 // 4-bit ripple adders of full adders: inputs a0..a3, b0..b3; outputs s0..s3 and the carry.
 // Flat, as one IC "ADD4", and as "ADD4N" holding four ICs "FA" (one full adder each).
 ICCircuit BuildFlatAdder4();
