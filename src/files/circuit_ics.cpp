@@ -55,29 +55,17 @@ std::vector<std::string> NestedICNames(const std::string& path) {
         return names;
     const std::string text = DecodeFileText(bytes);
     bool inIC = false;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        if (end == std::string::npos)
-            end = text.size();
-        const std::string_view line = TrimBlanks(std::string_view(text).substr(start, end - start));
-        start = end + 1;
-        const std::string_view item = !line.empty() && line.back() == '\r'
-                                          ? TrimBlanks(line.substr(0, line.size() - 1))
-                                          : line;
+    ForEachFileLine(text, [&](std::string_view line, int) {
+        const std::string_view item = TrimBlanks(line);
         if (!item.empty() && item.front() == '[') {
             inIC = item == "[IC]";
-            continue;
+            return true;
         }
-        if (!inIC || item.empty())
-            continue;
         const FileTokens t(item);
-        if (t.Count() < 1)
-            continue;
-        const std::string_view name = TrimBlanks(t[1]);
-        if (IsPlainICName(name))
-            names.emplace_back(name);
-    }
+        if (inIC && t.Count() >= 1 && IsPlainICName(TrimBlanks(t[1])))
+            names.emplace_back(TrimBlanks(t[1]));
+        return true;
+    });
     return names;
 }
 

@@ -396,21 +396,9 @@ bool ReadICDefinitionText(std::string_view text, ICDefinition& def, ReadProblem&
     def.PinCells.resize(1);
     problem = ReadProblem{};
     DefReader reader(def, problem);
-    int lineNr = 0;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        std::size_t end = text.find('\n', start);
-        const std::size_t next = end == std::string_view::npos ? text.size() : end + 1;
-        if (end == std::string_view::npos)
-            end = text.size();
-        std::string_view line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        ++lineNr;
-        if (!reader.Line(line, lineNr))
-            return false;
-        start = next;
-    }
+    if (!ForEachFileLine(
+            text, [&](std::string_view line, int lineNr) { return reader.Line(line, lineNr); }))
+        return false;
     return reader.Finish();
 }
 

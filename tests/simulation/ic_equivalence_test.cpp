@@ -12,20 +12,27 @@ namespace {
 
 enum class Build { Flat, OneIC, Nested };
 
-const char* Name(Build b) {
-    switch (b) {
-    case Build::Flat:
-        return "flach";
-    case Build::OneIC:
-        return "ein IC";
-    default:
-        return "verschachtelt";
-    }
-}
+// How each build makes its circuits, and how many IC instances they bring.
+struct Builders {
+    const char* name;                         // in messages
+    ICCircuit (*adder)(const std::string&);   // 4-bit ripple adder
+    int adderInstances;                       // its instances
+    ICCircuit (*counter)(const std::string&); // 16-bit ripple counter
+    int counterInstances;                     // its instances
+};
+const Builders kBuilders[] = {
+    {"flach", [](const std::string&) { return BuildFlatAdder4(); }, 0,
+     [](const std::string&) { return BuildFlatCounter16(); }, 0},
+    {"ein IC", BuildOneICAdder4, 1, BuildOneICCounter16, 1},
+    // ADD4N holds four FA; eight Z2 hold two Z1 each.
+    {"verschachtelt", BuildNestedAdder4, 5, BuildNestedCounter16, 24},
+};
 
 class ICEquivalence : public CircuitFixture, public ::testing::WithParamInterface<Build> {
   protected:
     ICEquivalence() { gVerzeichnisse[1] = dir.Path() + "/"; }
+    const Builders& B() const { return kBuilders[static_cast<int>(GetParam())]; }
+    std::string Folder() const { return dir.Path() + "/"; }
     // Sets switch sw to level on.
     void Set(GridPoint sw, int on) {
         if (LiveAt(sw) != on)
@@ -36,21 +43,8 @@ class ICEquivalence : public CircuitFixture, public ::testing::WithParamInterfac
 };
 
 TEST_P(ICEquivalence, RippleAdderAddsEveryPair) {
-    const std::string folder = dir.Path() + "/";
-    ICCircuit c;
-    switch (GetParam()) {
-    case Build::Flat:
-        c = BuildFlatAdder4();
-        break;
-    case Build::OneIC:
-        c = BuildOneICAdder4(folder);
-        break;
-    case Build::Nested:
-        c = BuildNestedAdder4(folder);
-        break;
-    }
-    const int instances[] = {0, 1, 5}; // ADD4N holds four FA
-    ASSERT_EQ(gICInstanceMax, instances[static_cast<int>(GetParam())]);
+    const ICCircuit c = B().adder(Folder());
+    ASSERT_EQ(gICInstanceMax, B().adderInstances);
     PowerOn();
     ASSERT_TRUE(gPowerOn);
     EXPECT_EQ(ReadOutputs(c), 0u);
@@ -63,34 +57,21 @@ TEST_P(ICEquivalence, RippleAdderAddsEveryPair) {
             Set(c.inputs[static_cast<std::size_t>(i)], (x >> i) & 1);
             Set(c.inputs[static_cast<std::size_t>(4 + i)], (y >> i) & 1);
         }
-        ASSERT_EQ(ReadOutputs(c), x + y) << Name(GetParam()) << ": " << x << " + " << y;
+        ASSERT_EQ(ReadOutputs(c), x + y) << B().name << ": " << x << " + " << y;
     }
     EXPECT_FALSE(gAbgebrochen);
 }
 
 TEST_P(ICEquivalence, RippleCounterCountsInputCycles) {
-    const std::string folder = dir.Path() + "/";
-    ICCircuit c;
-    switch (GetParam()) {
-    case Build::Flat:
-        c = BuildFlatCounter16();
-        break;
-    case Build::OneIC:
-        c = BuildOneICCounter16(folder);
-        break;
-    case Build::Nested:
-        c = BuildNestedCounter16(folder);
-        break;
-    }
-    const int instances[] = {0, 1, 24}; // eight Z2 holding two Z1 each
-    ASSERT_EQ(gICInstanceMax, instances[static_cast<int>(GetParam())]);
+    const ICCircuit c = B().counter(Folder());
+    ASSERT_EQ(gICInstanceMax, B().counterInstances);
     PowerOn();
     ASSERT_TRUE(gPowerOn);
     EXPECT_EQ(ReadOutputs(c), 0u);
     for (unsigned k = 1; k <= 600; ++k) {
         ClickCell(c.inputs[0]);
         ClickCell(c.inputs[0]);
-        ASSERT_EQ(ReadOutputs(c), k) << Name(GetParam()) << " after " << k << " cycles";
+        ASSERT_EQ(ReadOutputs(c), k) << B().name << " after " << k << " cycles";
     }
     EXPECT_FALSE(gAbgebrochen);
 }
