@@ -2,6 +2,7 @@
 // start-up value after InitProgramState, so a global forgotten by the reset fails here.
 #include "app/main_state.h"
 #include "app/startup.h"
+#include "app/web_links.h"
 #include "editor/gesture_state.h"
 #include "editor/line_runs.h"
 #include "editor/overlays.h"
@@ -23,6 +24,7 @@
 #include "model/utilities.h"
 #include "render/grafik.h"
 #include "render/view.h"
+#include "simulation/loop_watch.h"
 #include "simulation/power.h"
 #include "simulation/sim_core.h"
 #include "support/builder.h"
@@ -68,6 +70,10 @@ struct Snapshot {
     bool viewHeld;
     std::size_t pinLabels;
     bool undoHooks;
+    std::int32_t stillRunden;
+    std::size_t levelChanges;
+    std::size_t changedCells;
+    std::string webAdresse, serviceAdresse;
 
     static Snapshot Take() {
         Snapshot s;
@@ -98,6 +104,10 @@ struct Snapshot {
         s.icBreite = gICBreite, s.icHoehe = gICHoehe;
         s.viewHeld = gCircuitView.Held, s.pinLabels = gICPinLabels.size();
         s.undoHooks = gUndoRemoveIC != nullptr && gUndoRestoreIC != nullptr;
+        s.stillRunden = gStillRunden;
+        s.levelChanges = gLevelChanges.size();
+        s.changedCells = gChangedCells.size();
+        s.webAdresse = gWebAdresse, s.serviceAdresse = gServiceAdresse;
         return s;
     }
 };
@@ -157,6 +167,11 @@ void ExpectSame(const Snapshot& a, const Snapshot& b) {
     EXPECT_EQ(a.viewHeld, b.viewHeld);
     EXPECT_EQ(a.pinLabels, b.pinLabels);
     EXPECT_EQ(a.undoHooks, b.undoHooks);
+    EXPECT_EQ(a.stillRunden, b.stillRunden);
+    EXPECT_EQ(a.levelChanges, b.levelChanges);
+    EXPECT_EQ(a.changedCells, b.changedCells);
+    EXPECT_EQ(a.webAdresse, b.webAdresse);
+    EXPECT_EQ(a.serviceAdresse, b.serviceAdresse);
 }
 
 using StartupResetTest = test::CoreFixture;
@@ -178,6 +193,9 @@ TEST_F(StartupResetTest, InitProgramStateRestoresEveryCoreGlobal) {
     gPaused = true;
     gAbgebrochen = true;
     gRunden = 77;
+    StartLoopWindow();
+    NoteLevelChange(0, 3);
+    gStillRunden = 12;
     gVerzoegerung = 40;
     gTaktFlag.assign(3, kTrue);
     gAktTakt = 1;
@@ -203,6 +221,8 @@ TEST_F(StartupResetTest, InitProgramStateRestoresEveryCoreGlobal) {
     gCircuitView.Held = true;
     gICPinLabels.resize(4);
     gUndoRemoveIC = nullptr;
+    gWebAdresse = "https://example.org";
+    gServiceAdresse = "service@example.org";
 
     InitProgramState();
     ExpectSame(Snapshot::Take(), fresh);
