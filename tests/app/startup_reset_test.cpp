@@ -8,7 +8,11 @@
 #include "editor/overlays.h"
 #include "editor/selection.h"
 #include "files/ic_instances.h"
+#include "files/ic_size.h"
+#include "ic/ic_choice.h"
 #include "ic/ic_view.h"
+#include "ic/levels.h"
+#include "ic/pin_labels.h"
 #include "model/clock_tables.h"
 #include "model/clocks.h"
 #include "model/elements.h"
@@ -67,6 +71,12 @@ struct Snapshot {
     ScrollBarState hScroll, vScroll;
     bool redrawStatesValid;
     std::size_t redrawStateCells;
+    bool icAuswahlOK;
+    std::string icFehlerText;
+    std::int16_t icBreite, icHoehe;
+    bool viewHeld;
+    std::size_t pinLabels;
+    bool undoHooks;
     std::int32_t stillRunden;
     std::size_t levelChanges;
     std::size_t changedCells;
@@ -107,6 +117,10 @@ struct Snapshot {
         s.hScroll = gHScroll, s.vScroll = gVScroll;
         s.redrawStatesValid = gRedrawStates.Valid;
         s.redrawStateCells = gRedrawStates.Cells.size();
+        s.icAuswahlOK = gICAuswahlOK, s.icFehlerText = gICFehlerText;
+        s.icBreite = gICBreite, s.icHoehe = gICHoehe;
+        s.viewHeld = gCircuitView.Held, s.pinLabels = gICPinLabels.size();
+        s.undoHooks = gUndoRemoveIC != nullptr && gUndoRestoreIC != nullptr;
         s.stillRunden = gStillRunden;
         s.levelChanges = gLevelChanges.size();
         s.changedCells = gChangedCells.size();
@@ -173,6 +187,13 @@ void ExpectSame(const Snapshot& a, const Snapshot& b) {
     EXPECT_EQ(a.vScroll, b.vScroll);
     EXPECT_EQ(a.redrawStatesValid, b.redrawStatesValid);
     EXPECT_EQ(a.redrawStateCells, b.redrawStateCells);
+    EXPECT_EQ(a.icAuswahlOK, b.icAuswahlOK);
+    EXPECT_EQ(a.icFehlerText, b.icFehlerText);
+    EXPECT_EQ(a.icBreite, b.icBreite);
+    EXPECT_EQ(a.icHoehe, b.icHoehe);
+    EXPECT_EQ(a.viewHeld, b.viewHeld);
+    EXPECT_EQ(a.pinLabels, b.pinLabels);
+    EXPECT_EQ(a.undoHooks, b.undoHooks);
     EXPECT_EQ(a.stillRunden, b.stillRunden);
     EXPECT_EQ(a.levelChanges, b.levelChanges);
     EXPECT_EQ(a.changedCells, b.changedCells);
@@ -240,6 +261,13 @@ TEST_F(StartupResetTest, InitProgramStateRestoresEveryCoreGlobal) {
     SetTraceWidth(100);
     gAnalyseWerte[3] = kTrue;
     gPortMeldungGezeigt = true;
+    gICAuswahlOK = true;
+    gICFehlerText = "kaputt";
+    gICBreite = 7;
+    gICHoehe = 4;
+    gCircuitView.Held = true;
+    gICPinLabels.resize(4);
+    gUndoRemoveIC = nullptr;
     gWebAdresse = "https://example.org";
     gServiceAdresse = "service@example.org";
 
