@@ -234,9 +234,9 @@ void DrawElementNr(std::int16_t i) {
 
 // Paints the whole sheet in the order of the full redraw: the wire runs, grid dots, point
 // marks, switches and IC pin marks cell by cell (columns left to right, each from the top),
-// then the elements in number order, then the selected clock while powered. With record, the
-// drawing state met before each cell's marks, each element and the clock is kept in
-// gRedrawStates.
+// then the elements in number order, the selected clock while powered and the pin names of a
+// shown IC level. With record, the drawing state met before each cell's marks, each element, the
+// clock and the names is kept in gRedrawStates.
 void PaintWholeSheet(DrawTarget& device, bool record) {
     RedrawStates& rec = gRedrawStates;
     if (record) {
@@ -277,6 +277,9 @@ void PaintWholeSheet(DrawTarget& device, bool record) {
         rec.Clock = SaveState(device);
     if (gPowerOn && gCurLevel == 0)
         SelectTimer(gAktTakt);
+    if (record)
+        rec.Labels = SaveState(device);
+    ShowNamedICPinLabels();
 }
 
 // Paints what can reach a part of the sheet (a box of pixels), exactly as PaintWholeSheet
@@ -351,6 +354,10 @@ void PaintSheetPart(DrawTarget& device, const PixelBox& part, bool liveLevels) {
             RestoreState(device, rec.Clock);
         SelectTimer(gAktTakt);
     }
+    // The pin names of a shown IC level, at the places the full redraw gave them.
+    if (recorded)
+        RestoreState(device, rec.Labels);
+    ShowNamedICPinLabels();
 }
 
 } // namespace
@@ -487,7 +494,6 @@ void RedrawAllElements(std::int16_t nr) {
     if (device != nullptr)
         PaintWholeSheet(*device, onScreen);
 
-    ShowNamedICPinLabels();
     if (onScreen)
         ResizeWorksheet();
     Progress(0);

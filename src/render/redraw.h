@@ -30,13 +30,14 @@ struct DrawState {
 
 // The drawing states the last full redraw of the worksheet picture met: before the marks of
 // each cell that has some (key x * Rows + y, in drawing order), before each element (index = its
-// number), and before the selected clock's highlight.
+// number), before the selected clock's highlight and before the IC pin names.
 struct RedrawStates {
     bool Valid = false;                           // a full redraw recorded them
     int Rows = 0;                                 // rows of the sheet then (H + 1)
     std::vector<std::pair<int, DrawState>> Cells; // cells with marks, by key
     std::vector<DrawState> Elements;              // 1-based; entry 0 unused
     DrawState Clock;                              // before SelectTimer
+    DrawState Labels;                             // before the IC pin names
 };
 
 extern RedrawStates gRedrawStates; // states of the last full redraw; reset by ResetRedrawStates

@@ -1,6 +1,8 @@
 // The worksheet picture keeps only the part the viewport shows: whatever part is shown, its
 // pixels are those of the whole sheet drawn at once (the screenshot comparison), at every zoom,
 // switched off and on; and its memory stays bounded on a sheet of 1000 x 1000 cells.
+#include "app/settings.h"
+#include "ic/levels.h"
 #include "model/block_elements.h"
 #include "model/codes.h"
 #include "model/grid.h"
@@ -10,9 +12,12 @@
 #include "render/grafik.h"
 #include "render/redraw.h"
 #include "render/view.h"
+#include "simulation/power.h"
 #include "support/block_builder.h"
 #include "support/builder.h"
+#include "support/circuit_files.h"
 #include "support/core_fixture.h"
+#include "support/ic_files.h"
 
 #include <QImage>
 
@@ -25,11 +30,18 @@ constexpr int kSlot = 12; // cells per slot of the rich sheet, each way
 
 class PictureWindowTest : public CoreFixture {
   protected:
-    // A sheet of 8 x 5 slots: every kind of element in every orientation, one per slot, with
-    // long wires between the slots that cross, join at connection points and pass coupling
-    // diodes. Placed through the placing operations on the recording screen.
+    PictureWindowTest() {
+        gVerzeichnisse[1] = icFolder.Path() + "/";
+        for (const char* n : {"inv", "inv2"})
+            WriteBytes(icFolder.File(std::string(n) + ".icd"),
+                       ReadBytes(DataFile(std::string(n) + ".icd")));
+    }
+
+    // A sheet of 8 x 6 slots: every kind of element in every orientation, one per slot, two
+    // ICs, and long wires between the slots that cross, join at connection points and pass
+    // coupling diodes. Placed through the placing operations on the recording screen.
     void BuildRichSheet() {
-        CreateWorksheet(8 * kSlot, 5 * kSlot);
+        CreateWorksheet(8 * kSlot, 6 * kSlot);
         const std::uint8_t orientations[] = {kRight, kLeft, kUp, kDown};
         int slot = 0;
         int placed = 0;
@@ -68,25 +80,28 @@ class PictureWindowTest : public CoreFixture {
         LayWire(x - 3, y, x, y);
         placed += PlaceSwitch(x - 3, y) != 0;
         placed += PlaceAnalysisPoint(x - 1, y) != 0;
+        ASSERT_NE(PlaceIC("inv", 2 * kSlot + 3, 5 * kSlot + 3), 0);
+        ASSERT_NE(PlaceIC("inv2", 5 * kSlot + 3, 5 * kSlot + 3), 0);
         ASSERT_GE(placed, 36);
         // Wires along the slot borders, crossing each other.
         for (int r = 0; r <= 5 * kSlot; r += kSlot)
             LayWire(0, r, 8 * kSlot, r);
         for (int c = 0; c <= 8 * kSlot; c += kSlot)
-            LayWire(c, 1, c, 5 * kSlot);
+            LayWire(c, 1, c, 6 * kSlot);
         for (int c = kSlot; c < 8 * kSlot; c += 2 * kSlot) {
             SetPoint(c, kSlot);
             SetCouplingDiode(c, 2 * kSlot);
         }
+        gCurLevel = 0; // the circuit itself is shown
     }
 
-    // The whole sheet drawn at once into an image of its own.
+    // The whole sheet (or the IC level shown) drawn at once into an image of its own.
     QImage DrawWhole() {
         ImageTarget whole;
         platform.screen = &whole;
         gGrafik.Device = &whole;
         host.viewport = {};
-        RedrawAllElements(0);
+        RedrawAllElements(gCurLevel);
         return whole.Image().copy();
     }
 
@@ -109,18 +124,19 @@ class PictureWindowTest : public CoreFixture {
 
     // Shows the sheet in a small viewport and scrolls it across in steps of a few cells;
     // every part shown must match the whole sheet.
-    void ExpectEveryPartMatches(const QImage& whole) {
+    void ExpectEveryPartMatches(const QImage& whole, int width = 173, int height = 119,
+                                int step = 5) {
         platform.screen = &picture;
         gGrafik.Device = &picture;
-        host.viewport = {173, 119, 0};
-        RedrawAllElements(0);
+        host.viewport = {width, height, 0};
+        RedrawAllElements(gCurLevel);
         ASSERT_TRUE(gHScroll.Visible);
         ASSERT_TRUE(gVScroll.Visible);
         EXPECT_TRUE(KeptMatches(whole)) << "after the full redraw";
         int windows = 0;
-        for (int v = 0; v <= gVScroll.Max; v += 7) {
+        for (int v = 0; v <= gVScroll.Max; v += step + 2) {
             SetVScrollValue(v);
-            for (int h = 0; h <= gHScroll.Max; h += 5) {
+            for (int h = 0; h <= gHScroll.Max; h += step) {
                 SetHScrollValue(h);
                 ++windows;
                 EXPECT_TRUE(KeptMatches(whole)) << "scrolled to " << h << ", " << v;
@@ -129,6 +145,7 @@ class PictureWindowTest : public CoreFixture {
         EXPECT_GT(windows, 10);
     }
 
+    TempDir icFolder;      // the IC folder with the definitions the sheet uses
     PictureTarget picture; // the worksheet picture under test
 };
 
@@ -167,6 +184,19 @@ TEST_F(PictureWindowTest, EveryPartShownMatchesAlsoWhileSwitchedOn) {
         gGrid(x, kSlot).PegelH = 0;
     ExpectEveryPartMatches(whole);
     gPowerOn = false;
+}
+
+TEST_F(PictureWindowTest, EveryPartOfAShownICLevelMatchesWithItsPinNames) {
+    BuildRichSheet();
+    PowerOnOff();
+    ASSERT_TRUE(gPowerOn);
+    // The level of the inner IC of inv2, with its pin marks and names.
+    ShowLevel(2);
+    ASSERT_NE(gCurLevel, 0);
+    const QImage whole = DrawWhole();
+    ExpectEveryPartMatches(whole, 45, 31, 1);
+    ShowLevel(0);
+    PowerOnOff();
 }
 
 TEST_F(PictureWindowTest, AHugeSheetKeepsOnlyTheViewportAndItsMargin) {
