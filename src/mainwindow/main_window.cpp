@@ -14,6 +14,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCursor>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
@@ -356,6 +357,11 @@ bool frmKardo::IsVisible(std::string_view control) const {
 }
 
 void frmKardo::ShowQuickHelp(std::string_view) {}
+
+void frmKardo::PopupMenu(std::string_view menu) {
+    if (auto* m = qobject_cast<QMenu*>(FindControl(menu)))
+        m->popup(QCursor::pos());
+}
 
 void frmKardo::RefreshWorksheet() {
     if (m_canvas->size() != QSize(m_picture.Width(), m_picture.Height()))

@@ -79,6 +79,9 @@ class HostWindow {
     virtual void RefreshAnalysisList() {}
     virtual void AddGraph(int /*nr*/) {}
     virtual void RemoveGraph(int /*nr*/) {}
+    // Pops the named context menu up at the mouse position without waiting; the command of the
+    // entry chosen arrives later.
+    virtual void PopupMenu(std::string_view /*menu*/) {}
 };
 
 } // namespace kardo

@@ -46,6 +46,9 @@ class FakeHost : public HostWindow {
     void RefreshAnalysisList() override { log.emplace_back("RefreshAnalysisList()"); }
     void AddGraph(int nr) override { log.push_back("AddGraph(" + std::to_string(nr) + ")"); }
     void RemoveGraph(int nr) override { log.push_back("RemoveGraph(" + std::to_string(nr) + ")"); }
+    void PopupMenu(std::string_view menu) override {
+        log.push_back("PopupMenu(" + std::string(menu) + ")");
+    }
 
     // Calls of one method, in order, as "Method(args)" lines.
     std::vector<std::string> log;
