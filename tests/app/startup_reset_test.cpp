@@ -2,10 +2,13 @@
 // start-up value after InitProgramState, so a global forgotten by the reset fails here.
 #include "app/main_state.h"
 #include "app/startup.h"
+#include "editor/area_select.h"
 #include "editor/gesture_state.h"
 #include "editor/line_runs.h"
+#include "editor/object_select.h"
 #include "editor/overlays.h"
 #include "editor/selection.h"
+#include "editor/selection_overlays.h"
 #include "files/ic_instances.h"
 #include "ic/ic_view.h"
 #include "model/clock_tables.h"
@@ -88,6 +91,37 @@ struct Snapshot {
     }
 };
 
+// The selection, the area buffer and the move buffer.
+struct SelectionSnapshot {
+    std::string selection;
+    std::int16_t lastObjNr, x1, y1, x2, y2, pufferX, pufferY;
+    bool areaMarked;
+    std::vector<std::int16_t> slots, slotOf, areaElements;
+    std::size_t markers, outlines, dirt;
+    Grid puffer, movePuffer;
+
+    static SelectionSnapshot Take() {
+        return {gSelection,
+                gLastObjNr,
+                gBereichX1,
+                gBereichY1,
+                gBereichX2,
+                gBereichY2,
+                gPufferX,
+                gPufferY,
+                gAreaMarked,
+                gSelSlots,
+                gSelSlotOf,
+                gAreaElements,
+                gSelOverlays.PObj.size(),
+                gSelOverlays.picBorder.size(),
+                gSelectionDirt.size(),
+                gPuffer,
+                gMovePuffer};
+    }
+    bool operator==(const SelectionSnapshot&) const = default;
+};
+
 void ExpectSame(const Snapshot& a, const Snapshot& b) {
     EXPECT_TRUE(a.grid == b.grid);
     EXPECT_EQ(a.elements, b.elements);
@@ -142,6 +176,7 @@ using StartupResetTest = test::CoreFixture;
 
 TEST_F(StartupResetTest, InitProgramStateRestoresEveryCoreGlobal) {
     const Snapshot fresh = Snapshot::Take();
+    const SelectionSnapshot freshSelection = SelectionSnapshot::Take();
 
     // A session's worth of changes: elements, wires, points, undo steps, a clock, power on with
     // events queued, a different sheet, zoom, tool, cursor and view state.
@@ -170,6 +205,12 @@ TEST_F(StartupResetTest, InitProgramStateRestoresEveryCoreGlobal) {
     gMouseMode = kToolSelect;
     gFarbe = 0x00FF00;
     gSelCount = 2;
+    SelectArea(4, 3, 14, 7);
+    SelectObject(2);
+    gLastObjNr = 9;
+    gMovePuffer.Create(3, 2);
+    gSelectionDirt.push_back({1, 2, 3, 4});
+    OutlineOf(2).Visible = true;
     gGrafik.GridMode = 2.5f;
     gGrafik.Orientation = kUp;
     gOverlays.picBox.Visible = true;
@@ -178,6 +219,7 @@ TEST_F(StartupResetTest, InitProgramStateRestoresEveryCoreGlobal) {
 
     InitProgramState();
     ExpectSame(Snapshot::Take(), fresh);
+    EXPECT_TRUE(SelectionSnapshot::Take() == freshSelection);
 }
 
 } // namespace
