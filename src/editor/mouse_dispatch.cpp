@@ -399,6 +399,9 @@ void picGrid_MouseUp(int Button, int Shift, double X, double Y) {
         EndFrame();
     } else if (tool == kToolDragArea && gOverlays.picRahmen.Visible) {
         EndAreaDrag();
+    } else if (tool == kToolDragArea) {
+        // The frame went away during the drag: nothing is moved.
+        CancelDrag();
     } else if (tool == kToolDragObjects) {
         if (gCursorX == g.DragX && gCursorY == g.DragY) {
             // The press only selected.

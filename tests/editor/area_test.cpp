@@ -13,6 +13,7 @@
 #include "model/grid.h"
 #include "model/undo.h"
 #include "model/utilities.h"
+#include "simulation/power.h"
 #include "support/block_builder.h"
 #include "support/builder.h"
 #include "support/core_fixture.h"
@@ -173,6 +174,44 @@ TEST_F(AreaTest, AnAreaLandingOnAnElementGoesBackWithItsStep) {
     EXPECT_FALSE(gAreaMarked);
 }
 
+TEST_F(AreaTest, PastingCollidesWhereTheAreaWouldCoverSomething) {
+    // A 4 x 4 buffer; the case puts one buffer cell and one grid cell where they meet at
+    // (11, 11) (interior) or (10, 11) (left side of the outline) of the place (10, 10)-(13, 13).
+    enum : std::uint8_t { E = kTypeEmpty, W = kTypeWire, L = kTypeLed };
+    const struct {
+        const char* what;
+        int x, y;
+        std::uint8_t grid, buffer;
+        bool fits;
+    } cases[] = {
+        {"interior: wire on wire", 11, 11, W, W, false},
+        {"interior: element on wire", 11, 11, W, L, false},
+        {"interior: wire under an empty buffer cell", 11, 11, W, E, true},
+        {"interior: wire onto an empty cell", 11, 11, E, W, true},
+        {"outline: wire on wire (joined)", 10, 11, W, W, true},
+        {"outline: element on a wire", 10, 11, W, L, true},
+        {"outline: wire on an element", 10, 11, L, W, true},
+        {"outline: element on an element", 10, 11, L, L, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        InitProgramState();
+        ResetMouseDispatch();
+        gPufferX = gPufferY = 3;
+        gPuffer.Create(3, 3);
+        gPuffer(c.x - 10, c.y - 10).Typ = c.buffer;
+        gGrid(c.x, c.y).Typ = c.grid;
+        const CellRecord before = gGrid(c.x, c.y);
+        EXPECT_EQ(PasteArea(10, 10, 13, 13), c.fits);
+        if (!c.fits)
+            EXPECT_EQ(gGrid(c.x, c.y), before);
+        else if (c.grid == E)
+            EXPECT_EQ(gGrid(c.x, c.y).Typ, c.buffer);
+        else
+            EXPECT_EQ(gGrid(c.x, c.y).Typ, c.grid);
+    }
+}
+
 // The cut clears the point marks of the outline cells, and putting a refused area back did not
 // restore them: connection points and coupling diodes where wires crossed the outline were lost.
 TEST_F(AreaTest, ARefusedAreaMoveKeepsThePointsOnItsOutline) {
@@ -318,6 +357,11 @@ TEST_F(AreaTest, AnyOtherChangeOfTheGridEndsTheMarkingFirst) {
          }},
         {"removing a connection point", [] { Click(7, 7, kButtonRight); }},
         {"undo", [] { gUndo.Undo(); }},
+        {"power on",
+         [] {
+             PowerOnOff();
+             PowerOnOff();
+         }},
         {"a placing click",
          [] {
              gMouseMode = kTypeLed;
