@@ -19,6 +19,7 @@
 
 #include <algorithm>
 #include <cassert>
+#include <cstdlib>
 #include <string>
 #include <utility>
 
@@ -249,35 +250,28 @@ void StartNewFrame(int Shift) {
     FrameCaption(0, 0);
 }
 
+namespace {
+
+// One axis of the frame: from the anchor's pixel centre to the cursor's, whichever is first;
+// unchanged when the cursor is back on the anchor's column (or row).
+void StretchAxis(std::int16_t anchor, std::int16_t cursor, int& edge, int& size,
+                 std::int16_t& end) {
+    const int a = GridToPixel(anchor);
+    const int c = GridToPixel(cursor);
+    if (cursor != anchor) {
+        edge = std::min(a, c);
+        size = std::abs(c - a) + 1;
+    }
+    end = cursor;
+}
+
+} // namespace
+
 void ResizeBorder() {
     GestureState& g = gGesture;
     OverlayShape& frame = gOverlays.picRahmen;
-    const int ax = GridToPixel(g.LineStartX);
-    const int cx = GridToPixel(gCursorX);
-    if (gCursorX > g.LineStartX) {
-        frame.Left = ax;
-        frame.Width = cx - ax + 1;
-        g.AreaEndX = gCursorX;
-    } else if (gCursorX < g.LineStartX) {
-        frame.Left = cx;
-        frame.Width = ax - cx + 1;
-        g.AreaEndX = gCursorX;
-    } else {
-        g.AreaEndX = g.LineStartX;
-    }
-    const int ay = GridToPixel(g.LineStartY);
-    const int cy = GridToPixel(gCursorY);
-    if (gCursorY > g.LineStartY) {
-        frame.Top = ay;
-        frame.Height = cy - ay + 1;
-        g.AreaEndY = gCursorY;
-    } else if (gCursorY < g.LineStartY) {
-        frame.Top = cy;
-        frame.Height = ay - cy + 1;
-        g.AreaEndY = gCursorY;
-    } else {
-        g.AreaEndY = g.LineStartY;
-    }
+    StretchAxis(g.LineStartX, gCursorX, frame.Left, frame.Width, g.AreaEndX);
+    StretchAxis(g.LineStartY, gCursorY, frame.Top, frame.Height, g.AreaEndY);
     FrameCaption(PixelToGrid(frame.Width), PixelToGrid(frame.Height));
 }
 

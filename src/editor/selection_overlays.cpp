@@ -12,6 +12,16 @@ namespace {
 
 constexpr std::size_t kMaxDirt = 48; // rectangles kept apart before they are merged
 
+// Widens box to cover r too.
+void Unite(PixelRect& box, const PixelRect& r) {
+    const int right = std::max(box.x + box.w, r.x + r.w);
+    const int bottom = std::max(box.y + box.h, r.y + r.h);
+    box.x = std::min(box.x, r.x);
+    box.y = std::min(box.y, r.y);
+    box.w = right - box.x;
+    box.h = bottom - box.y;
+}
+
 void AddDirt(const PixelRect& r) {
     if (r.w <= 0 || r.h <= 0)
         return;
@@ -21,22 +31,10 @@ void AddDirt(const PixelRect& r) {
     }
     // Merge everything into the first entry.
     PixelRect& box = gSelectionDirt.front();
-    for (std::size_t i = 1; i < gSelectionDirt.size(); ++i) {
-        const PixelRect& o = gSelectionDirt[i];
-        const int right = std::max(box.x + box.w, o.x + o.w);
-        const int bottom = std::max(box.y + box.h, o.y + o.h);
-        box.x = std::min(box.x, o.x);
-        box.y = std::min(box.y, o.y);
-        box.w = right - box.x;
-        box.h = bottom - box.y;
-    }
+    for (std::size_t i = 1; i < gSelectionDirt.size(); ++i)
+        Unite(box, gSelectionDirt[i]);
     gSelectionDirt.resize(1);
-    const int right = std::max(box.x + box.w, r.x + r.w);
-    const int bottom = std::max(box.y + box.h, r.y + r.h);
-    box.x = std::min(box.x, r.x);
-    box.y = std::min(box.y, r.y);
-    box.w = right - box.x;
-    box.h = bottom - box.y;
+    Unite(box, r);
 }
 
 } // namespace

@@ -16,7 +16,7 @@
 #include "simulation/power.h"
 #include "support/block_builder.h"
 #include "support/builder.h"
-#include "support/core_fixture.h"
+#include "support/editor_fixture.h"
 #include "support/mouse_driver.h"
 
 #include <string>
@@ -31,19 +31,8 @@ using test::Click;
 using test::Drag;
 using test::MoveTo;
 
-std::vector<std::string> UndoList() {
-    std::vector<std::string> lines;
-    gUndo.ListUndos(lines);
-    return lines;
-}
-
-class AreaTest : public test::CoreFixture {
+class AreaTest : public test::EditorFixture {
   protected:
-    AreaTest() {
-        ResetMouseDispatch();
-        CreateWorksheet(60, 40);
-        gMouseMode = kToolSelect;
-    }
     // Draws a frame from (x1, y1) to (x2, y2) with the select tool.
     static void Frame(int x1, int y1, int x2, int y2, int shift = 0) {
         Drag({{x1, y1}, {(x1 + x2) / 2, (y1 + y2) / 2}, {x2, y2}}, kButtonLeft, shift);
@@ -92,9 +81,7 @@ TEST_F(AreaTest, AFrameWithAnElementOnItsOutlineOrOfOneRowMarksNothing) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.where);
-        InitProgramState();
-        ResetMouseDispatch();
-        gMouseMode = kToolSelect;
+        Fresh();
         ASSERT_EQ(test::PlaceLed(c.x, c.y), 1);
         test::LayWire(3, 8, 12, 8); // a wire across the outline is no obstacle
         Frame(5, 5, 10, 10);
@@ -102,9 +89,7 @@ TEST_F(AreaTest, AFrameWithAnElementOnItsOutlineOrOfOneRowMarksNothing) {
         EXPECT_EQ(gOverlays.picRahmen.Visible, c.marked);
         EXPECT_EQ(gSelection, c.selection);
     }
-    InitProgramState();
-    ResetMouseDispatch();
-    gMouseMode = kToolSelect;
+    Fresh();
     Frame(5, 5, 10, 5);
     EXPECT_FALSE(gAreaMarked);
     EXPECT_FALSE(gOverlays.picRahmen.Visible);
@@ -123,7 +108,7 @@ TEST_F(AreaTest, MarkingCopiesTheWiresThatStayInsideAndMovingLeavesStubs) {
     // Two rows down: the press inside the area, the release two rows lower.
     Drag({{6, 4}, {6, 5}, {6, 6}});
     EXPECT_FALSE(gAreaMarked);
-    EXPECT_EQ(UndoList().front(), "Bereich verschieben (5,3 - 8,9)");
+    EXPECT_EQ(test::UndoLines().front(), "Bereich verschieben (5,3 - 8,9)");
     // Stubs on the old outline.
     EXPECT_EQ(gGrid(5, 5).Typ, kTypeWire);
     EXPECT_NE(gGrid(5, 5).Links, 0);
@@ -166,11 +151,11 @@ TEST_F(AreaTest, AnAreaLandingOnAnElementGoesBackWithItsStep) {
     Frame(5, 3, 9, 8);
     ASSERT_TRUE(gAreaMarked);
     const test::SheetState before = test::CaptureSheet();
-    const std::size_t steps = UndoList().size();
+    const std::size_t steps = test::UndoLines().size();
     Drag({{7, 4}, {7, 14}}); // LED 1 would land on LED 2
     EXPECT_EQ(test::CaptureSheet(), before);
-    ASSERT_EQ(UndoList().size(), steps + 1);
-    EXPECT_EQ(UndoList().front().rfind("Bereich verschieben", 0), 0u);
+    ASSERT_EQ(test::UndoLines().size(), steps + 1);
+    EXPECT_EQ(test::UndoLines().front().rfind("Bereich verschieben", 0), 0u);
     EXPECT_FALSE(gAreaMarked);
 }
 
@@ -195,8 +180,7 @@ TEST_F(AreaTest, PastingCollidesWhereTheAreaWouldCoverSomething) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
-        InitProgramState();
-        ResetMouseDispatch();
+        Fresh();
         gPufferX = gPufferY = 3;
         gPuffer.Create(3, 3);
         gPuffer(c.x - 10, c.y - 10).Typ = c.buffer;
@@ -259,7 +243,7 @@ TEST_F(AreaTest, DeletingAnAreaRemovesItsElementsAndRenumbersTheRest) {
     EXPECT_EQ(gGrid(12, 12).Typ, kTypeEmpty);
     EXPECT_EQ(gGrid(3, 2).Typ, kTypeLed);
     EXPECT_EQ(gGrid(35, 2).Typ, kTypeLed);
-    EXPECT_EQ(UndoList().front().rfind("Bereich löschen", 0), 0u);
+    EXPECT_EQ(test::UndoLines().front().rfind("Bereich löschen", 0), 0u);
     EXPECT_FALSE(gAreaMarked);
     EXPECT_EQ(gSelection, "");
     EXPECT_FALSE(host.IsEnabled("mDelete"));
@@ -370,9 +354,7 @@ TEST_F(AreaTest, AnyOtherChangeOfTheGridEndsTheMarkingFirst) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.change);
-        InitProgramState();
-        ResetMouseDispatch();
-        gMouseMode = kToolSelect;
+        Fresh();
         test::LayWire(3, 7, 12, 7);
         test::LayWire(7, 5, 7, 9);
         ASSERT_TRUE(test::SetPoint(7, 7));

@@ -9,7 +9,7 @@
 #include "model/utilities.h"
 #include "support/block_builder.h"
 #include "support/builder.h"
-#include "support/core_fixture.h"
+#include "support/editor_fixture.h"
 #include "support/mouse_driver.h"
 
 #include <string>
@@ -21,13 +21,8 @@ namespace {
 
 using test::Click;
 
-class ContextMenuTest : public test::CoreFixture {
+class ContextMenuTest : public test::EditorFixture {
   protected:
-    ContextMenuTest() {
-        ResetMouseDispatch();
-        CreateWorksheet(60, 40);
-        gMouseMode = kToolSelect;
-    }
     // The visible entries 3 to 9 as a string of their indices, "3" for "Löschen" alone.
     std::string Shown() {
         std::string s;

@@ -13,7 +13,7 @@
 #include "render/grafik.h"
 #include "render/redraw.h"
 #include "support/builder.h"
-#include "support/core_fixture.h"
+#include "support/editor_fixture.h"
 #include "support/mouse_driver.h"
 
 #include <functional>
@@ -35,13 +35,8 @@ int CellsOf(std::int16_t n) {
     return count;
 }
 
-class DragCancelTest : public test::CoreFixture {
+class DragCancelTest : public test::EditorFixture {
   protected:
-    DragCancelTest() {
-        ResetMouseDispatch();
-        CreateWorksheet(60, 40);
-        gMouseMode = kToolSelect;
-    }
     static void Press(int x, int y) {
         MoveTo(x, y);
         picGrid_MouseDown(kButtonLeft, 0, test::CentreX(x), test::CentreY(y));
@@ -71,10 +66,7 @@ TEST_F(DragCancelTest, CommandsDuringAnObjectDragCancelIt) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.command);
-        InitProgramState();
-        ResetMouseDispatch();
-        CreateWorksheet(60, 40);
-        gMouseMode = kToolSelect;
+        Fresh();
         ASSERT_EQ(test::PlaceLed(10, 10), 1);
         ASSERT_EQ(test::PlaceLed(20, 10), 2);
         Press(10, 10);
@@ -105,10 +97,7 @@ TEST_F(DragCancelTest, CommandsDuringAnAreaDragCancelIt) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.command);
-        InitProgramState();
-        ResetMouseDispatch();
-        CreateWorksheet(60, 40);
-        gMouseMode = kToolSelect;
+        Fresh();
         ASSERT_EQ(test::PlaceLed(7, 7), 1);
         ASSERT_EQ(test::PlaceLed(30, 30), 2);
         Drag({{5, 5}, {10, 10}});

@@ -14,7 +14,7 @@
 #include "model/undo.h"
 #include "model/utilities.h"
 #include "support/builder.h"
-#include "support/core_fixture.h"
+#include "support/editor_fixture.h"
 #include "support/mouse_driver.h"
 
 #include <string>
@@ -29,19 +29,8 @@ using test::Click;
 using test::Drag;
 using test::MoveTo;
 
-std::vector<std::string> UndoList() {
-    std::vector<std::string> lines;
-    gUndo.ListUndos(lines);
-    return lines;
-}
-
-class ObjectMoveTest : public test::CoreFixture {
+class ObjectMoveTest : public test::EditorFixture {
   protected:
-    ObjectMoveTest() {
-        ResetMouseDispatch();
-        CreateWorksheet(60, 40);
-        gMouseMode = kToolSelect;
-    }
 };
 
 TEST_F(ObjectMoveTest, APressSelectsAndStartsADragAReleaseOnThePressCellOnlySelects) {
@@ -96,7 +85,7 @@ TEST_F(ObjectMoveTest, AMoveShiftsThePinsByExactlyTheMoveAsOneStep) {
     const std::uint32_t steps = gUndo.Recorded();
     Drag({{4, 5}, {5, 6}, {6, 8}});
     EXPECT_EQ(gUndo.Recorded(), steps + 1);
-    EXPECT_EQ(UndoList().front(), "Objekt(e) verschieben (3,4 - 7,9)");
+    EXPECT_EQ(test::UndoLines().front(), "Objekt(e) verschieben (3,4 - 7,9)");
     EXPECT_EQ(gElements[1].Eingaenge.Text(), "X5Y7:X5Y8:X5Y9:");
     EXPECT_EQ(gElements[1].Ausgaenge.Text(), "X7Y8:");
     for (int x = 3; x <= 7; ++x) {
@@ -145,15 +134,12 @@ TEST_F(ObjectMoveTest, ElementCellsLandOnEmptyCellsAndWireEndsOnly) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(static_cast<int>(c.target));
-        InitProgramState();
-        ResetMouseDispatch();
-        CreateWorksheet(60, 40);
-        gMouseMode = kToolSelect;
+        Fresh();
         ASSERT_EQ(test::PlaceLed(10, 10), 1);
         test::LayWire(30, 15, 33, 15);
         ASSERT_EQ(test::PlaceLed(25, 25), 2);
         const test::SheetState before = test::CaptureSheet();
-        const std::vector<std::string> undo = UndoList();
+        const std::vector<std::string> undo = test::UndoLines();
         const std::int16_t index = gUndo.CurrentIndex();
         Drag({{10, 10}, {c.x, c.y}});
         EXPECT_EQ(gMouseMode, kToolSelect);
@@ -162,11 +148,11 @@ TEST_F(ObjectMoveTest, ElementCellsLandOnEmptyCellsAndWireEndsOnly) {
         if (c.moved) {
             EXPECT_EQ(gGrid(c.x, c.y).Typ, kTypeLed);
             EXPECT_EQ(gGrid(c.x, c.y).ElementNr, 1);
-            EXPECT_EQ(UndoList().size(), undo.size() + 1);
+            EXPECT_EQ(test::UndoLines().size(), undo.size() + 1);
             continue;
         }
         EXPECT_EQ(test::CaptureSheet(), before);
-        EXPECT_EQ(UndoList(), undo);
+        EXPECT_EQ(test::UndoLines(), undo);
         EXPECT_EQ(gUndo.CurrentIndex(), index);
     }
 }
@@ -194,17 +180,17 @@ TEST_F(ObjectMoveTest, ARefusedMoveKeepsTheUndoHistory) {
     ASSERT_EQ(test::PlaceLed(20, 10), 2);
     ASSERT_EQ(test::PlaceLed(30, 10), 3);
     // Full history: the refused move must not push the oldest step out.
-    const std::vector<std::string> full = UndoList();
+    const std::vector<std::string> full = test::UndoLines();
     ASSERT_EQ(full.size(), 3u);
     Drag({{10, 10}, {20, 10}});
-    EXPECT_EQ(UndoList(), full);
+    EXPECT_EQ(test::UndoLines(), full);
     // After an undo the history must stay as it is, not be cleared.
     gUndo.Undo();
-    const std::vector<std::string> afterUndo = UndoList();
+    const std::vector<std::string> afterUndo = test::UndoLines();
     const std::int16_t index = gUndo.CurrentIndex();
     ASSERT_EQ(index, 2);
     Drag({{10, 10}, {20, 10}});
-    EXPECT_EQ(UndoList(), afterUndo);
+    EXPECT_EQ(test::UndoLines(), afterUndo);
     EXPECT_EQ(gUndo.CurrentIndex(), index);
     gUndo.Undo();
     EXPECT_EQ(gAnzElemente, 1);

@@ -98,73 +98,50 @@ class SelectionPropertyTest : public test::CoreFixture {
         return count;
     }
 
-    // A wire over empty and wire cells (its ends may be pins), recorded as the editor records
-    // it; false when the path is blocked or leaves the sheet.
-    static bool Wire(int x1, int y1, int x2, int y2) {
-        if ((x1 == x2 && y1 == y2) || !gGrid.Contains(x1, y1) || !gGrid.Contains(x2, y2) ||
-            x1 > gFeldBreite || x2 > gFeldBreite || y1 > gFeldHoehe || y2 > gFeldHoehe)
-            return false;
-        auto free = [&](int x, int y) {
-            const bool end = (x == x1 && y == y1) || (x == x2 && y == y2);
-            return end || gGrid(x, y).Typ <= kTypeWire;
-        };
-        for (int x = std::min(x1, x2); x <= std::max(x1, x2); ++x)
-            if (!free(x, y1))
-                return false;
-        for (int y = std::min(y1, y2); y <= std::max(y1, y2); ++y)
-            if (!free(x2, y))
-                return false;
-        gUndo.NoObjects = true;
-        gUndo.NewUndoValue(static_cast<std::int16_t>(std::min(x1, x2)),
-                           static_cast<std::int16_t>(std::min(y1, y2)),
-                           static_cast<std::int16_t>(std::max(x1, x2)),
-                           static_cast<std::int16_t>(std::max(y1, y2)), "Leitung(en) ziehen");
-        test::LayWire(x1, y1, x2, y2);
-        return true;
-    }
-
     // One random element placed as a placing click would (the click ends a selection).
     void Place() {
         SelectNone();
+        // Drawn one by one: the order of a call's arguments is unspecified.
+        const int x = X(), y = Y();
+        const std::uint8_t o = O();
         switch (Next(9)) {
         case 0:
-            test::PlaceLed(X(), Y());
+            test::PlaceLed(x, y);
             break;
-        case 1: {
-            const int x = X(), y = Y();
-            if (Wire(x, y, x + 2, y)) // a wire end for the switch
+        case 1:
+            if (test::LayRecordedWire(x, y, x + 2, y)) // a wire end for the switch
                 test::PlaceSwitch(x, y);
             break;
+        case 2: {
+            const auto typ = static_cast<std::uint8_t>(kTypeAnd + Next(3));
+            test::PlaceGate(typ, x, y, o, 2 + Next(3));
+            break;
         }
-        case 2:
-            test::PlaceGate(static_cast<std::uint8_t>(kTypeAnd + Next(3)), X(), Y(), O(),
-                            2 + Next(3));
-            break;
         case 3:
-            test::PlaceInverter(X(), Y(), O());
+            test::PlaceInverter(x, y, o);
             break;
-        case 4: {
-            const int x = X(), y = Y();
-            if (Wire(x - 1, y, x + 1, y))
+        case 4:
+            if (test::LayRecordedWire(x - 1, y, x + 1, y))
                 test::PlaceAnalysisPoint(x, y);
             break;
-        }
         case 5: {
             const std::uint8_t kinds[] = {kTypeHalfAdder, kTypeFullAdder,     kTypeMultiplexer,
                                           kTypeFlipFlop,  kTypeShiftRegister, kTypeNumberDisplay};
-            test::PlaceBlockKind(kinds[Next(6)], X(), Y(), O());
+            test::PlaceBlockKind(kinds[Next(6)], x, y, o);
             break;
         }
         case 6:
             if (Next(4) == 0)
-                test::PlaceClock(X(), Y(), O());
+                test::PlaceClock(x, y, o);
             break;
         case 7:
-            test::SetPoint(X(), Y());
+            test::SetPoint(x, y);
             break;
-        default:
-            Wire(X(), Y(), X(), Y());
+        default: {
+            const int x2 = X(), y2 = Y();
+            test::LayRecordedWire(x, y, x2, y2);
             break;
+        }
         }
     }
 
@@ -185,9 +162,11 @@ class SelectionPropertyTest : public test::CoreFixture {
         // A marked area is mostly moved or deleted next.
         const int pick = gAreaMarked && Next(2) == 0 ? 6 + Next(3) : Next(12);
         switch (pick) {
-        case 0:
-            Click(X(), Y());
+        case 0: {
+            const int x = X(), y = Y();
+            Click(x, y);
             break;
+        }
         case 1: {
             const GridPoint p = ElementCell();
             if (p.x >= 0)

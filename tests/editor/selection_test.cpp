@@ -9,7 +9,7 @@
 #include "model/grid.h"
 #include "model/utilities.h"
 #include "support/builder.h"
-#include "support/core_fixture.h"
+#include "support/editor_fixture.h"
 #include "support/mouse_driver.h"
 
 #include <gtest/gtest.h>
@@ -19,12 +19,8 @@ namespace {
 
 using test::Click;
 
-class SelectionTest : public test::CoreFixture {
+class SelectionTest : public test::EditorFixture {
   protected:
-    SelectionTest() {
-        ResetMouseDispatch();
-        CreateWorksheet(60, 40);
-    }
     // Places n LEDs in a row from (2, 2); LED k has number k.
     static void PlaceLeds(int n) {
         for (int k = 0; k < n; ++k)

@@ -10,7 +10,7 @@
 #include "model/undo.h"
 #include "model/utilities.h"
 #include "support/builder.h"
-#include "support/qt/main_window_fixture.h"
+#include "support/qt/worksheet_session.h"
 
 #include <QAction>
 #include <QApplication>
@@ -22,36 +22,7 @@
 namespace kardo {
 namespace {
 
-class SelectionSession : public test::MainWindowFixture {
-  protected:
-    void SetUp() override {
-        ASSERT_TRUE(LoadWindow());
-        W().resize(1200, 800);
-        W().show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&W()));
-        canvas = W().findChild<WorksheetCanvas*>("picGrid");
-        ASSERT_NE(canvas, nullptr);
-        QApplication::processEvents();
-    }
-    QAction* Action(const char* name) { return qobject_cast<QAction*>(W().FindControl(name)); }
-    void Key(const char* key) { Action(key)->trigger(); }
-    static QPoint Centre(int x, int y) { return {GridToPixel(x), GridToPixel(y)}; }
-    void ClickAt(int x, int y, Qt::MouseButton b = Qt::LeftButton) {
-        QTest::mouseMove(canvas, Centre(x, y));
-        QTest::mouseClick(canvas, b, {}, Centre(x, y));
-        QApplication::processEvents();
-    }
-    void Drag(int x1, int y1, int x2, int y2) {
-        QTest::mouseMove(canvas, Centre(x1, y1));
-        QTest::mousePress(canvas, Qt::LeftButton, {}, Centre(x1, y1));
-        QTest::mouseMove(canvas, Centre((x1 + x2) / 2, (y1 + y2) / 2));
-        QTest::mouseMove(canvas, Centre(x2, y2));
-        QTest::mouseRelease(canvas, Qt::LeftButton, {}, Centre(x2, y2));
-        QApplication::processEvents();
-    }
-
-    WorksheetCanvas* canvas = nullptr; // picGrid
-};
+using SelectionSession = test::WorksheetSession;
 
 TEST_F(SelectionSession, SelectDragFrameMoveDeleteAndUndo) {
     Key("cmdUND");
