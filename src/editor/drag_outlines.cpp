@@ -39,8 +39,12 @@ void LoadDragOutline(int slot, std::int16_t elementNr) {
 
 void ShowDragOutlines() {
     const std::uint8_t tool = gMouseMode;
-    if (tool != kToolDragObjects && tool != kToolDragArea)
+    if (tool != kToolDragObjects && tool != kToolDragArea) {
+        // Another tool was chosen while a drag ran: its outlines go.
+        if (gSelOverlays.picBorder.size() > 1)
+            UnloadOutlines();
         return;
+    }
     const GestureState& g = gGesture;
     auto& outlines = gSelOverlays.picBorder;
     const double half = HalfCell();
