@@ -73,16 +73,26 @@ frmKardo::frmKardo(ImageTarget& picture, QWidget* parent)
     // simulation's handlers; Enter in their boxes gives the focus back to the worksheet.
     ConnectClockDelayPanels(this, [this] { m_canvas->setFocus(); });
 
-    // Functions whose windows come with later parts of the program.
+    // Functions whose windows come with later parts of the program. The clipboard keys have
+    // no function.
     for (const char* name :
-         {"cmdCut",         "cmdCopy",        "cmdPaste",     "cmdPrint",    "mPrint",
-          "cmdSynthese",    "cmdTabelle",     "mSynthese",    "mBoolean",    "mTermCreation",
-          "cmdICView",      "mDefIC",         "cmdICAuswahl", "mICAuswahl",  "cmdEinstellungen",
-          "mOptionen",      "cmdPanel5",      "mPanel_5",     "mSaveBitmap", "mNumberConversion",
-          "mHelp",          "mWeb",           "mService",     "mInfo",       "mZoomIn",
-          "mZoomOut",       "mZoom_0",        "mZoom_1",      "mZoom_2",     "mZoom_3",
+         {"cmdCut",         "cmdCopy",        "cmdPaste",      "cmdSynthese", "cmdTabelle",
+          "mSynthese",      "mBoolean",       "mTermCreation", "cmdICView",   "mDefIC",
+          "cmdICAuswahl",   "mICAuswahl",     "cmdPanel5",     "mPanel_5",    "mZoomIn",
+          "mZoomOut",       "mZoom_0",        "mZoom_1",       "mZoom_2",     "mZoom_3",
           "mAnsichtItem_2", "cmdICVerwaltung"})
         SetBuilt(name, false);
+
+    m_dialogs.owner = this;
+    m_dialogs.pickFolder = [this](std::string_view title, std::string_view start) {
+        const QString folder = QFileDialog::getExistingDirectory(this, ToQ(title), ToQ(start));
+        return folder.isEmpty() ? std::nullopt : std::optional<std::string>(folder.toStdString());
+    };
+    m_dialogs.applyPermissions = [this] {
+        ApplyBauteilRechte();
+        ApplyFunktionRechte();
+    };
+    BuildQuickHelpPanel();
 
     for (int i = 1; i <= 2; ++i) {
         m_status[i] = new QLabel(this);
@@ -149,6 +159,14 @@ MsgResult frmKardo::MessageBox(std::string_view text, MsgButtons buttons, MsgIco
         box.setStandardButtons(QMessageBox::Retry | QMessageBox::Cancel);
         break;
     }
+    // German captions also where Qt's own translation is not installed.
+    for (const auto& [which, caption] :
+         {std::pair{QMessageBox::Ok, "OK"}, std::pair{QMessageBox::Cancel, "Abbrechen"},
+          std::pair{QMessageBox::Yes, "&Ja"}, std::pair{QMessageBox::No, "&Nein"},
+          std::pair{QMessageBox::Retry, "&Wiederholen"}}) {
+        if (QAbstractButton* b = box.button(which))
+            b->setText(QString::fromUtf8(caption));
+    }
     switch (box.exec()) {
     case QMessageBox::Yes:
         return MsgResult::Yes;
@@ -196,7 +214,7 @@ void frmKardo::SetMousePointer(int code) {
 }
 
 // Control arrays are named "name_N"; the keys of a toolbar are also reached as "Toolbar_N" by
-// their position (separators count, as the old toolbars counted them), and a key whose name
+// their position (separators count), and a key whose name
 // another control carries too as "Toolbar/key". A plain name that several controls carry means
 // the one that is not a toolbar key.
 QObject* frmKardo::FindControl(std::string_view name) const {
@@ -355,8 +373,6 @@ bool frmKardo::IsVisible(std::string_view control) const {
     auto it = m_states.find(control);
     return it == m_states.end() || it->second.visible;
 }
-
-void frmKardo::ShowQuickHelp(std::string_view) {}
 
 void frmKardo::PopupMenu(std::string_view menu) {
     if (auto* m = qobject_cast<QMenu*>(FindControl(menu)))

@@ -2,6 +2,7 @@
 // start-up value after InitProgramState, so a global forgotten by the reset fails here.
 #include "app/main_state.h"
 #include "app/startup.h"
+#include "app/web_links.h"
 #include "editor/area_select.h"
 #include "editor/gesture_state.h"
 #include "editor/line_runs.h"
@@ -22,6 +23,7 @@
 #include "model/utilities.h"
 #include "render/grafik.h"
 #include "render/view.h"
+#include "simulation/loop_watch.h"
 #include "simulation/power.h"
 #include "simulation/sim_core.h"
 #include "support/builder.h"
@@ -61,6 +63,10 @@ struct Snapshot {
     std::int16_t undoCurrent;
     WorksheetOverlays overlays;
     std::string icName;
+    std::int32_t stillRunden;
+    std::size_t levelChanges;
+    std::size_t changedCells;
+    std::string webAdresse, serviceAdresse;
 
     static Snapshot Take() {
         Snapshot s;
@@ -87,6 +93,10 @@ struct Snapshot {
         s.undoCurrent = gUndo.CurrentIndex();
         s.overlays = gOverlays;
         s.icName = gICName;
+        s.stillRunden = gStillRunden;
+        s.levelChanges = gLevelChanges.size();
+        s.changedCells = gChangedCells.size();
+        s.webAdresse = gWebAdresse, s.serviceAdresse = gServiceAdresse;
         return s;
     }
 };
@@ -170,6 +180,11 @@ void ExpectSame(const Snapshot& a, const Snapshot& b) {
     EXPECT_EQ(a.undoCurrent, b.undoCurrent);
     EXPECT_TRUE(a.overlays == b.overlays);
     EXPECT_EQ(a.icName, b.icName);
+    EXPECT_EQ(a.stillRunden, b.stillRunden);
+    EXPECT_EQ(a.levelChanges, b.levelChanges);
+    EXPECT_EQ(a.changedCells, b.changedCells);
+    EXPECT_EQ(a.webAdresse, b.webAdresse);
+    EXPECT_EQ(a.serviceAdresse, b.serviceAdresse);
 }
 
 using StartupResetTest = test::CoreFixture;
@@ -192,6 +207,9 @@ TEST_F(StartupResetTest, InitProgramStateRestoresEveryCoreGlobal) {
     gPaused = true;
     gAbgebrochen = true;
     gRunden = 77;
+    StartLoopWindow();
+    NoteLevelChange(0, 3);
+    gStillRunden = 12;
     gVerzoegerung = 40;
     gTaktFlag.assign(3, kTrue);
     gAktTakt = 1;
@@ -216,6 +234,8 @@ TEST_F(StartupResetTest, InitProgramStateRestoresEveryCoreGlobal) {
     gOverlays.picBox.Visible = true;
     gICName = "Zaehler";
     gAnzEingangsPunkte = 3;
+    gWebAdresse = "https://example.org";
+    gServiceAdresse = "service@example.org";
 
     InitProgramState();
     ExpectSame(Snapshot::Take(), fresh);
