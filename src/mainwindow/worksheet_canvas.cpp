@@ -3,8 +3,10 @@
 #include "mainwindow/worksheet_canvas.h"
 
 #include "editor/gesture_state.h"
+#include "editor/hover_reset.h"
 #include "editor/mouse_dispatch.h"
 #include "editor/overlays.h"
+#include "editor/selection_overlays.h"
 #include "platform/platform.h"
 #include "render/view.h"
 
@@ -212,6 +214,12 @@ void WorksheetCanvas::PaintOverlays(QPainter& p, const QRect& area) const {
     line(o.LeitungH);
     line(o.LeitungV);
     shape(o.picBox);
+    // The selection's corner markers and drag outlines (slot 0 unused).
+    for (std::size_t k = 1; k < gSelOverlays.PObj.size(); ++k)
+        for (const OverlayShape& m : gSelOverlays.PObj[k])
+            shape(m);
+    for (std::size_t k = 1; k < gSelOverlays.picBorder.size(); ++k)
+        shape(gSelOverlays.picBorder[k]);
 }
 
 template <typename F> void WorksheetCanvas::Dispatch(F&& call, bool imageMayChange) {
@@ -220,6 +228,10 @@ template <typename F> void WorksheetCanvas::Dispatch(F&& call, bool imageMayChan
     const QPoint originBefore = ShownOrigin();
     call();
     const bool scrolled = ShownOrigin() != originBefore;
+    for (const PixelRect& r : gSelectionDirt)
+        if (!imageMayChange && !scrolled)
+            update(ToCanvas(ToRect(r)));
+    gSelectionDirt.clear();
     if (imageMayChange || scrolled) {
         update();
     } else if (!(gOverlays == before)) {
@@ -270,6 +282,14 @@ void WorksheetCanvas::mousePressEvent(QMouseEvent* event) {
 void WorksheetCanvas::mouseMoveEvent(QMouseEvent* event) {
     m_lastCanvas = event->position();
     const QPointF pos = SheetPoint(event->position());
+    // Beyond the picture the mouse is over the viewport itself (unless a button holds it on the
+    // worksheet): the viewport's hover reset, not the worksheet's move.
+    if (event->buttons() == Qt::NoButton &&
+        (pos.x() >= m_image.Width() || pos.y() >= m_image.Height())) {
+        if (HoverReset(HoverStepsOf("picContainer")))
+            update();
+        return;
+    }
     m_lastMove = pos;
     ForgetReleasedButtons(HeldCode(event->buttons()));
     Dispatch(

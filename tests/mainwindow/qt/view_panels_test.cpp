@@ -4,6 +4,7 @@
 #include "app/main_state.h"
 #include "app/settings.h"
 #include "editor/gesture_state.h"
+#include "editor/overlays.h"
 #include "mainwindow/property_panel.h"
 #include "mainwindow/worksheet_canvas.h"
 #include "mainwindow/zoom_panel.h"
@@ -352,6 +353,22 @@ TEST_F(ViewPanels, TheWindowKeepsItsMinimumSize) {
     QApplication::processEvents();
     EXPECT_GE(W().width(), 393);
     EXPECT_GE(W().height(), 209);
+}
+
+TEST_F(ViewPanels, BeyondThePictureTheMouseIsOverTheViewport) {
+    Trigger("cmdLeitungen");
+    ASSERT_GT(canvas->width(), picture.Width() + 20);
+    const int cx = 10 * 14 + 7;
+    QTest::mouseMove(canvas, QPoint(cx, 7));
+    gOverlays.picRahmen.Visible = true;
+    gOverlays.picBox.Visible = true;
+    // The empty part of the viewport right of the sheet: the viewport's hover reset hides the
+    // frame and the marker; the cursor cell stays.
+    QTest::mouseMove(canvas, QPoint(picture.Width() + 10, 7));
+    QApplication::processEvents();
+    EXPECT_FALSE(gOverlays.picRahmen.Visible);
+    EXPECT_FALSE(gOverlays.picBox.Visible);
+    EXPECT_EQ(gCursorX, 10);
 }
 
 TEST_F(ViewPanels, TheDiagnosticLabelStaysHidden) {
