@@ -5,6 +5,7 @@
 #include "editor/mouse_dispatch.h"
 #include "files/circuit_file.h"
 #include "files/ic_instances.h"
+#include "files/ic_size.h"
 #include "ic/ic_view.h"
 #include "model/block_elements.h"
 #include "model/clock_tables.h"
@@ -47,6 +48,7 @@ void InitProgramState() {
     ResetClockTimers();
     ResetBlockPlacement();
     ResetICInstances();
+    ResetICSize();
     ResetCircuitFile();
     ResetSimLevels();
     ResetSimulation();

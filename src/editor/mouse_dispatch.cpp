@@ -50,6 +50,7 @@ void ResetMouseDispatch() {
     ResetOverlays();
     ResetWireTool();
     ResetLineRuns();
+    ResetTextLabels();
     gPointerIcon = PointerIcon::None;
 }
 

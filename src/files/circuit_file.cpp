@@ -8,6 +8,7 @@
 #include "app/settings.h"
 #include "editor/line_runs.h"
 #include "editor/overlays.h"
+#include "editor/text_labels.h"
 #include "files/atomic_file.h"
 #include "files/circuit_reader.h"
 #include "files/circuit_writer.h"
@@ -223,6 +224,7 @@ void AddRecentFile(const std::string& path) {
 }
 
 FileOutcome LoadFile(std::string_view name) {
+    txtBeschriftung_LostFocus();
     const auto started = std::chrono::steady_clock::now();
     HostWindow& host = Host();
 

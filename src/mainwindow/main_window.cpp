@@ -3,6 +3,7 @@
 #include "mainwindow/main_window.h"
 
 #include "app/main_state.h"
+#include "editor/qt/text_label_editor.h"
 #include "mainwindow/clock_delay_panels.h"
 #include "mainwindow/worksheet_canvas.h"
 
@@ -362,6 +363,8 @@ void frmKardo::RefreshWorksheet() {
         m_canvas->SyncSize();
     m_canvas->update();
 }
+
+void frmKardo::TextEditorChanged() { m_canvas->TextEditor()->SyncFromState(); }
 
 void frmKardo::closeEvent(QCloseEvent* event) {
     if (m_closing || Form_QueryUnload()) {

@@ -62,6 +62,7 @@ class frmKardo : public QMainWindow, public HostWindow {
     void ShowQuickHelp(std::string_view key) override;
     void RefreshWorksheet() override;
     void ChangeToolbar3() override;
+    void TextEditorChanged() override;
 
     // Message boxes and file dialogs can be answered by a stand-in (tests); the window then
     // never blocks. Without one, the Qt dialogs are shown.

@@ -141,6 +141,9 @@ TEST_F(CanvasSession, PlaceWireUndoPowerOnAndLightTheLed) {
     ClickAt(out.x + 5, out.y);
     ASSERT_EQ(gAnzElemente, 4);
     const Color ledOff = picture.PixelAt(GridToPixel(out.x + 5), GridToPixel(out.y));
+    // The LED tool's marker follows the mouse, which goes on towards the power key.
+    QTest::mouseMove(canvas, Centre(30, 20));
+    QApplication::processEvents();
 
     PowerOnOff();
     ASSERT_TRUE(gPowerOn);
