@@ -6,7 +6,9 @@
 #include "editor/line_runs.h"
 #include "editor/overlays.h"
 #include "editor/selection.h"
+#include "editor/text_labels.h"
 #include "files/ic_instances.h"
+#include "files/ic_size.h"
 #include "ic/ic_view.h"
 #include "model/clock_tables.h"
 #include "model/clocks.h"
@@ -58,6 +60,9 @@ struct Snapshot {
     std::int16_t undoCurrent;
     WorksheetOverlays overlays;
     std::string icName;
+    std::int16_t textFontSize, icBreite, icHoehe;
+    std::uint8_t textEditResult;
+    LabelEditBox labelEditor;
 
     static Snapshot Take() {
         Snapshot s;
@@ -84,6 +89,9 @@ struct Snapshot {
         s.undoCurrent = gUndo.CurrentIndex();
         s.overlays = gOverlays;
         s.icName = gICName;
+        s.textFontSize = gTextFontSize, s.icBreite = gICBreite, s.icHoehe = gICHoehe;
+        s.textEditResult = gTextEditResult;
+        s.labelEditor = gTxtBeschriftung;
         return s;
     }
 };
@@ -136,6 +144,11 @@ void ExpectSame(const Snapshot& a, const Snapshot& b) {
     EXPECT_EQ(a.undoCurrent, b.undoCurrent);
     EXPECT_TRUE(a.overlays == b.overlays);
     EXPECT_EQ(a.icName, b.icName);
+    EXPECT_EQ(a.textFontSize, b.textFontSize);
+    EXPECT_EQ(a.icBreite, b.icBreite);
+    EXPECT_EQ(a.icHoehe, b.icHoehe);
+    EXPECT_EQ(a.textEditResult, b.textEditResult);
+    EXPECT_TRUE(a.labelEditor == b.labelEditor);
 }
 
 using StartupResetTest = test::CoreFixture;
@@ -175,6 +188,11 @@ TEST_F(StartupResetTest, InitProgramStateRestoresEveryCoreGlobal) {
     gOverlays.picBox.Visible = true;
     gICName = "Zaehler";
     gAnzEingangsPunkte = 3;
+    gTextFontSize = 20;
+    gTextEditResult = kTextCancelled;
+    gTxtBeschriftung.Visible = true;
+    gTxtBeschriftung.Text = "offen";
+    gICBreite = 7, gICHoehe = 4;
 
     InitProgramState();
     ExpectSame(Snapshot::Take(), fresh);
