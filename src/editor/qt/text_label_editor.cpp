@@ -111,17 +111,27 @@ void TextLabelEditor::SyncFromState() {
     f.setPointSizeF(std::max(1.0, box.FontSize * kScreenDpi / dpi));
     if (f != font())
         setFont(f);
+    const int limit = box.MaxLength > 0 ? box.MaxLength : kUnlimited;
     const bool opening = box.Openings != m_openings;
     if (opening) {
         m_openings = box.Openings;
-        setMaxLength(kUnlimited);
+        setMaxLength(limit);
         setText(QString::fromUtf8(box.Text.data(), static_cast<qsizetype>(box.Text.size())));
         if (box.SelLength > 0)
             selectAll();
         else
             end(false);
+    } else if (limit != maxLength()) {
+        // A new maximum sets the text again, which would lose the cursor and the selection.
+        const int cursor = cursorPosition();
+        const int selStart = selectionStart();
+        const int selLength = static_cast<int>(selectedText().size());
+        setMaxLength(limit);
+        if (selStart >= 0)
+            setSelection(selStart, selLength);
+        else
+            setCursorPosition(cursor);
     }
-    setMaxLength(box.MaxLength > 0 ? box.MaxLength : kUnlimited);
     const QPoint topLeft = m_mapping(QPoint(Round(box.Left), Round(box.Top)));
     setGeometry(topLeft.x(), topLeft.y(), std::max(1, Round(box.Width)),
                 std::max(1, Round(box.Height)));

@@ -182,6 +182,31 @@ TEST_F(CanvasSession, AMoveRepaintsOnlyTheBand) {
     EXPECT_EQ(gGrid(7, 5).Typ, kTypeWire);
 }
 
+TEST_F(CanvasSession, AMoveRepaintsOnlyTheOldAndTheNewOutline) {
+    gMouseMode = kTypeAnd;
+    gOrientierung = kRight;
+    host.SetCaption("txtAnschlüsse", "3");
+    QTest::mouseMove(canvas, Centre(4, 4));
+    QTest::mouseMove(canvas, Centre(6, 6));
+    QApplication::processEvents();
+    const OverlayShape before = gOverlays.picRahmen;
+    ASSERT_TRUE(before.Visible);
+    QTest::mouseMove(canvas, Centre(20, 12));
+    QApplication::processEvents();
+    const OverlayShape after = gOverlays.picRahmen;
+    const QRect oldRect = QRect(before.Left, before.Top, before.Width, before.Height);
+    const QRect newRect = QRect(after.Left, after.Top, after.Width, after.Height);
+    const QRegion painted = canvas->PaintedRegion();
+    EXPECT_TRUE(painted.intersects(oldRect));
+    EXPECT_TRUE(painted.intersects(newRect));
+    // Nothing far from both outlines, such as the cells between them.
+    EXPECT_FALSE(painted.contains(Centre(13, 9)));
+    EXPECT_LE(painted.boundingRect().width(), newRect.right() - oldRect.left() + 3);
+    // The outline is painted over the image in grey, not into it.
+    EXPECT_EQ(Shown(after.Left, after.Top + 10), kGrey);
+    EXPECT_EQ(picture.PixelAt(after.Left, after.Top + 10), kWhite);
+}
+
 TEST_F(CanvasSession, ImageChangesMadeOutsideItsEventsAreShown) {
     gMouseMode = kToolWire;
     QTest::mouseMove(canvas, Centre(5, 5));
