@@ -119,6 +119,7 @@ void frmKardo::Toolbar2_ButtonClick(std::string_view key) {
 }
 
 void frmKardo::MenueClick(int index) {
+    txtBeschriftung_LostFocus();
     for (int i = 1; i <= 25; ++i)
         SetChecked(MenuName(i), i == index);
     for (std::string_view k : kToolbar2Keys)

@@ -139,6 +139,8 @@ TEST_F(PlacementOutlineTest, GateOutlineRoundsHalvesToEven) {
     ExpectFrames(1.5f, {{kTypeAnd, 2, 430, 299, 43, 52}});
 }
 
+// Fault pinned: the outline read the input-count box as it stood, so a half-typed or cleared box
+// gave the gate outline no or a negative height.
 TEST_F(PlacementOutlineTest, GateOutlineTakesTheInputCountThePlacingTakes) {
     const struct {
         const char* box;

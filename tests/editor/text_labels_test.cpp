@@ -293,6 +293,8 @@ TEST_F(TextLabelTest, TypingTowardsAnotherLabelStopsButRunsOverItsOwnCells) {
     EXPECT_EQ(Cells(1, 7).front(), 17);
 }
 
+// Fault pinned: at the right edge the stop rule read the guard column W + 1 and let the text run
+// past the last column of the sheet.
 TEST_F(TextLabelTest, ALabelEndsAtTheLastColumn) {
     test::Click(48, 7);
     Type("ABCDEFGHIJ");
@@ -302,6 +304,8 @@ TEST_F(TextLabelTest, ALabelEndsAtTheLastColumn) {
     EXPECT_EQ(gGrid(51, 7).Typ, kTypeEmpty); // the guard column stays empty
 }
 
+// Fault pinned: the redraws under the editor and after a change took rows r - 1 .. r + 1 and the
+// column after the box as they came, reaching the guard row and column outside the picture.
 TEST_F(TextLabelTest, RedrawsStayWithinTheSheetAtItsEdges) {
     const int h = gFeldHoehe;
     for (const auto& [x, y] : {std::pair{0, 0}, std::pair{44, h}, std::pair{47, 10}}) {
@@ -438,6 +442,8 @@ TEST_F(TextLabelTest, InitTextBoxWritesWithoutEditorAndUndoStep) {
     EXPECT_EQ(gAnzElemente, 2);
 }
 
+// Fault pinned: a label made next to an occupied cell stopped marking there and was never drawn,
+// and a label drawn wider than its cells ran over its neighbour.
 TEST_F(TextLabelTest, ALabelNeverTakesAnOccupiedCellAndIsClippedToItsOwn) {
     test::LayWire(13, 5, 13, 9);
     screen.ClearLog();
