@@ -40,17 +40,6 @@ bool IsLabelCell(const CellRecord& c, std::int16_t nr) {
     return nr > 0 && c.Typ == kTypeText && c.ElementNr == nr;
 }
 
-// RedrawArea of a rectangle kept within columns 0..W and rows 0..H.
-void RedrawCells(int x1, int y1, int x2, int y2) {
-    const auto cx = [](int v) {
-        return static_cast<std::int16_t>(std::clamp<int>(v, 0, gFeldBreite));
-    };
-    const auto cy = [](int v) {
-        return static_cast<std::int16_t>(std::clamp<int>(v, 0, gFeldHoehe));
-    };
-    RedrawAreaValue(cx(x1), cy(y1), cx(x2), cy(y2), false);
-}
-
 // Label n's own cells from column x onwards on row y: the last of the unbroken run.
 int OwnRunEnd(std::int16_t n, int x, int y) {
     int end = x;
@@ -135,6 +124,16 @@ LabelTextSize MeasureLabelText(std::string_view text) {
     t->FontSize = oldSize;
     t->FontBold = bold;
     return s;
+}
+
+void RedrawSheetCells(int x1, int y1, int x2, int y2) {
+    const auto cx = [](int v) {
+        return static_cast<std::int16_t>(std::clamp<int>(v, 0, gFeldBreite));
+    };
+    const auto cy = [](int v) {
+        return static_cast<std::int16_t>(std::clamp<int>(v, 0, gFeldHoehe));
+    };
+    RedrawAreaValue(cx(x1), cy(y1), cx(x2), cy(y2), false);
 }
 
 double LabelCellSize() { return RoundHalfEven(static_cast<double>(gRaster) * Zoom()); }
@@ -259,7 +258,7 @@ void DisplayBeschriftungsText(std::int16_t ObjNr, std::string_view OldText) {
             }
         }
         // The redraw draws the label again with its new text and the freed cells' grid dots.
-        RedrawCells(x, y - 1, std::max(oldReach, last), y + 1);
+        RedrawSheetCells(x, y - 1, std::max(oldReach, last), y + 1);
         return;
     }
 

@@ -63,6 +63,13 @@ void FinishEdit() {
         host->RefreshWorksheet();
 }
 
+// Enter and Escape end the edit; the box does not take them.
+void EndWith(std::uint8_t result, int& KeyAscii) {
+    KeyAscii = 0;
+    gTextEditResult = result;
+    FinishEdit();
+}
+
 } // namespace
 
 bool BeschriftungEditorVisible() { return gTxtBeschriftung.Visible; }
@@ -130,9 +137,7 @@ void txtBeschriftung_KeyPress(int& KeyAscii) {
     if (!box.Visible)
         return;
     if (KeyAscii == kEnter) {
-        KeyAscii = 0;
-        gTextEditResult = kTextAccepted;
-        FinishEdit();
+        EndWith(kTextAccepted, KeyAscii);
         return;
     }
     if (KeyAscii != kBackspace && KeyAscii != kEscape &&
@@ -146,20 +151,13 @@ void txtBeschriftung_KeyPress(int& KeyAscii) {
         // The text may get shorter: the box shrinks to it and the cells under it are shown again.
         // So Escape with a selection does not cancel.
         box.Width = size.Width + cs / 2;
-        std::int16_t x1 = static_cast<std::int16_t>(std::min<int>(PG(box.Left), gFeldBreite));
-        std::int16_t y1 = static_cast<std::int16_t>(std::min<int>(PG(box.Top), gFeldHoehe));
-        std::int16_t x2 =
-            static_cast<std::int16_t>(std::min<int>(PG(box.Left + box.Width), gFeldBreite));
-        std::int16_t y2 =
-            static_cast<std::int16_t>(std::min<int>(PG(box.Top + box.Height), gFeldHoehe));
-        RedrawArea(x1, y1, x2, y2, false);
+        RedrawSheetCells(PG(box.Left), PG(box.Top), PG(box.Left + box.Width),
+                         PG(box.Top + box.Height));
         EditorChanged();
         return;
     }
     if (KeyAscii == kEscape) {
-        KeyAscii = 0;
-        gTextEditResult = kTextCancelled;
-        FinishEdit();
+        EndWith(kTextCancelled, KeyAscii);
         return;
     }
     // Where the next character would end: an occupied cell there, other than this label's own,

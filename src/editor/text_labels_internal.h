@@ -17,6 +17,9 @@ struct LabelTextSize {
 // lblBeschriftung gives it: measured on the worksheet picture, whatever the drawing device is.
 LabelTextSize MeasureLabelText(std::string_view text);
 
+// RedrawArea of a rectangle kept within columns 0..W and rows 0..H of the sheet.
+void RedrawSheetCells(int x1, int y1, int x2, int y2);
+
 // The zoomed cell size: 14 x zoom rounded to an integer, a half to the even one.
 double LabelCellSize();
 
