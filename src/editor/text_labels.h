@@ -28,8 +28,8 @@ struct LabelEditBox {
     int SelLength = 0;          // characters selected in the box, kept up to date by the window
     int MaxLength = 0;          // characters the box takes; 0 unlimited
     bool Edit = false;          // editing the label ElementNr; else creating one at the anchor
-    std::int16_t AnchorX = 0;   // anchor cell of the label
-    std::int16_t AnchorY = 0;   //
+    std::int16_t AnchorX = 0;   // anchor cell of the label: its column
+    std::int16_t AnchorY = 0;   // its row
     std::int16_t ElementNr = 0; // the label being edited; 0 when creating
     std::string AnchorPins;     // its pin-list text when opened: it must still be that label
     std::uint32_t Openings = 0; // counts openings, so the window sets its text only on a new one
