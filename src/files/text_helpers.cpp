@@ -221,4 +221,24 @@ std::string GetFileTitle(std::string_view path) {
     return std::string(path.substr(cut));
 }
 
+bool HasExtension(std::string_view path, std::string_view extension) {
+    const std::string title = GetFileTitle(path);
+    if (title.size() <= extension.size())
+        return false;
+    const std::string_view tail = std::string_view(title).substr(title.size() - extension.size());
+    for (std::size_t i = 0; i < tail.size(); ++i) {
+        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+        if (lower(tail[i]) != lower(extension[i]))
+            return false;
+    }
+    return true;
+}
+
+std::string WithExtension(std::string_view path, std::string_view extension) {
+    std::string out(path);
+    if (!HasExtension(path, extension))
+        out.append(extension);
+    return out;
+}
+
 } // namespace kardo

@@ -41,4 +41,9 @@ bool IsDirectory(std::string_view path);
 // whole; a path ending in a separator gives "".
 std::string GetFileTitle(std::string_view path);
 
+// The path's file name ends in the extension (".kdx"), compared without regard to ASCII case.
+bool HasExtension(std::string_view path, std::string_view extension);
+// The path with the extension appended unless it ends in it already (any case).
+std::string WithExtension(std::string_view path, std::string_view extension);
+
 } // namespace kardo

@@ -1,5 +1,6 @@
 // Main window: the keys of the main toolbar and the commands they share with the menus, the
 // quick-help mode, the flat look of the toolbars, and the power buttons.
+#include "app/file_commands.h"
 #include "app/file_object.h"
 #include "app/main_state.h"
 #include "app/settings.h"
@@ -36,10 +37,9 @@ void frmKardo::Toolbar_ButtonClick(std::string_view key) {
             ResizeProperties(false);
         if (key == "cmdPanel5")
             SetChecked("cmdPanel5", IsVisible("cmdCloseFormel"));
-        if (key == "cmdRaster")
-            SetChecked("cmdRaster", gShowGrid);
         if (key == "cmdICAuswahl")
             SetChecked("cmdICAuswahl", !IsChecked("cmdICAuswahl"));
+        RestoreQuickHelpKeys();
         if (key != "cmdQuickHelp")
             ShowQuickHelp(key);
         Toolbar_MouseUp();
@@ -47,12 +47,15 @@ void frmKardo::Toolbar_ButtonClick(std::string_view key) {
     }
 
     if (key == "cmdNew") {
-        ShowCreateNewFileDialog(this);
-        RefreshWorksheet();
+        NewCircuitCommand();
     } else if (key == "cmdOpen") {
         OpenCircuit();
     } else if (key == "cmdSave") {
         SaveCircuit();
+    } else if (key == "cmdPrint") {
+        PrintCommand();
+    } else if (key == "cmdEinstellungen") {
+        OptionsCommand();
     } else if (key == "cmdUndo") {
         UndoOneStep();
     } else if (key == "cmdUndoList") {
@@ -86,10 +89,25 @@ void frmKardo::EnterQuickHelpMode() {
     m_quickHelpSavedButton = gSavedToolButton;
     m_quickHelpSavedFlags = gPropertyFlags;
     SaveToolState();
+    // The two-state keys keep their values through the help clicks.
+    m_quickHelpKeys.clear();
+    m_quickHelpKeys.emplace_back("cmdICView", IsChecked("cmdICView"));
+    m_quickHelpKeys.emplace_back("cmdRaster", IsChecked("cmdRaster"));
+    for (std::string_view k : kToolbar2Keys)
+        m_quickHelpKeys.emplace_back(std::string(k), IsChecked(k));
     gMouseMode = kToolQuickHelp;
     setCursor(Qt::WhatsThisCursor);
     SetMousePointer(kPointerArrowQuestion);
+    // The power buttons show the mode like the rest of the window; they only explain meanwhile.
+    for (const char* power : {"cmdOn", "cmdOff"})
+        if (auto* w = qobject_cast<QWidget*>(FindControl(power)))
+            w->setCursor(Qt::WhatsThisCursor);
     SetEnabled("mBauelemente", false);
+}
+
+void frmKardo::RestoreQuickHelpKeys() {
+    for (const auto& [key, pressed] : m_quickHelpKeys)
+        SetChecked(key, pressed);
 }
 
 void frmKardo::LeaveQuickHelpMode() {
@@ -101,7 +119,12 @@ void frmKardo::LeaveQuickHelpMode() {
     gSavedToolKey = m_quickHelpSavedKey;
     gSavedToolButton = m_quickHelpSavedButton;
     gPropertyFlags = m_quickHelpSavedFlags;
+    RestoreQuickHelpKeys();
+    m_quickHelpKeys.clear();
     unsetCursor();
+    for (const char* power : {"cmdOn", "cmdOff"})
+        if (auto* w = qobject_cast<QWidget*>(FindControl(power)))
+            w->unsetCursor();
     SetEnabled("mBauelemente", true);
     SetVisible("picQuickHelp", false);
 }
@@ -157,7 +180,17 @@ void frmKardo::DeleteMarked() {
     RefreshWorksheet();
 }
 
+void frmKardo::NewCircuitCommand() {
+    if (!AskToSaveChanges())
+        return;
+    frmCreateNewFile dialog(this);
+    m_dialogs.RunModal(dialog);
+    RefreshWorksheet();
+}
+
 void frmKardo::OpenCircuit() {
+    if (!AskToSaveChanges())
+        return;
     LoadFile("");
     RedrawAllElements(0);
     RefreshWorksheet();
@@ -166,13 +199,15 @@ void frmKardo::OpenCircuit() {
 void frmKardo::OpenRecentFile(int index) {
     if (index < 0 || index > 3 || gLastFiles[static_cast<std::size_t>(index)].empty())
         return;
+    if (!AskToSaveChanges())
+        return;
     const std::string path = gLastFiles[static_cast<std::size_t>(index)];
     LoadFile(path);
     RedrawAllElements(0);
     RefreshWorksheet();
 }
 
-void frmKardo::SaveCircuit() { SaveFile(!gFile.FileName.empty()); }
+void frmKardo::SaveCircuit() { kardo::SaveCircuit(); }
 
 void frmKardo::SaveCircuitAs() { SaveFile(false); }
 

@@ -73,16 +73,26 @@ frmKardo::frmKardo(ImageTarget& picture, QWidget* parent)
     // simulation's handlers; Enter in their boxes gives the focus back to the worksheet.
     ConnectClockDelayPanels(this, [this] { m_canvas->setFocus(); });
 
-    // Functions whose windows come with later parts of the program.
+    // Functions whose windows come with later parts of the program. The clipboard keys have
+    // no function.
     for (const char* name :
-         {"cmdCut",         "cmdCopy",        "cmdPaste",     "cmdPrint",    "mPrint",
-          "cmdSynthese",    "cmdTabelle",     "mSynthese",    "mBoolean",    "mTermCreation",
-          "cmdICView",      "mDefIC",         "cmdICAuswahl", "mICAuswahl",  "cmdEinstellungen",
-          "mOptionen",      "cmdPanel5",      "mPanel_5",     "mSaveBitmap", "mNumberConversion",
-          "mHelp",          "mWeb",           "mService",     "mInfo",       "mZoomIn",
-          "mZoomOut",       "mZoom_0",        "mZoom_1",      "mZoom_2",     "mZoom_3",
+         {"cmdCut",         "cmdCopy",        "cmdPaste",      "cmdSynthese", "cmdTabelle",
+          "mSynthese",      "mBoolean",       "mTermCreation", "cmdICView",   "mDefIC",
+          "cmdICAuswahl",   "mICAuswahl",     "cmdPanel5",     "mPanel_5",    "mZoomIn",
+          "mZoomOut",       "mZoom_0",        "mZoom_1",       "mZoom_2",     "mZoom_3",
           "mAnsichtItem_2", "cmdICVerwaltung"})
         SetBuilt(name, false);
+
+    m_dialogs.owner = this;
+    m_dialogs.pickFolder = [this](std::string_view title, std::string_view start) {
+        const QString folder = QFileDialog::getExistingDirectory(this, ToQ(title), ToQ(start));
+        return folder.isEmpty() ? std::nullopt : std::optional<std::string>(folder.toStdString());
+    };
+    m_dialogs.applyPermissions = [this] {
+        ApplyBauteilRechte();
+        ApplyFunktionRechte();
+    };
+    BuildQuickHelpPanel();
 
     for (int i = 1; i <= 2; ++i) {
         m_status[i] = new QLabel(this);
@@ -355,8 +365,6 @@ bool frmKardo::IsVisible(std::string_view control) const {
     auto it = m_states.find(control);
     return it == m_states.end() || it->second.visible;
 }
-
-void frmKardo::ShowQuickHelp(std::string_view) {}
 
 void frmKardo::RefreshWorksheet() {
     if (m_canvas->size() != QSize(m_picture.Width(), m_picture.Height()))

@@ -68,6 +68,11 @@ class HostWindow {
     virtual void ChangeSelPicture(int tool) = 0;
     virtual void HideDecoder() = 0;
     virtual void ShowQuickHelp(std::string_view key) = 0;
+    // Shows the quick-help panel with a headline and text of the caller's own, placed by key.
+    virtual void PositionQuickHelp(std::string_view /*headline*/, std::string_view /*text*/,
+                                   std::string_view key) {
+        ShowQuickHelp(key);
+    }
     // The worksheet picture changed and must be shown again.
     virtual void RefreshWorksheet() = 0;
     // Brings the clock toolbar and the clock panel in line with the selected clock gAktTakt.

@@ -2,6 +2,7 @@
 // start-up value after InitProgramState, so a global forgotten by the reset fails here.
 #include "app/main_state.h"
 #include "app/startup.h"
+#include "app/web_links.h"
 #include "editor/gesture_state.h"
 #include "editor/line_runs.h"
 #include "editor/overlays.h"
@@ -63,6 +64,7 @@ struct Snapshot {
     std::int16_t textFontSize, icBreite, icHoehe;
     std::uint8_t textEditResult;
     LabelEditBox labelEditor;
+    std::string webAdresse, serviceAdresse;
 
     static Snapshot Take() {
         Snapshot s;
@@ -92,6 +94,7 @@ struct Snapshot {
         s.textFontSize = gTextFontSize, s.icBreite = gICBreite, s.icHoehe = gICHoehe;
         s.textEditResult = gTextEditResult;
         s.labelEditor = gTxtBeschriftung;
+        s.webAdresse = gWebAdresse, s.serviceAdresse = gServiceAdresse;
         return s;
     }
 };
@@ -149,6 +152,8 @@ void ExpectSame(const Snapshot& a, const Snapshot& b) {
     EXPECT_EQ(a.icHoehe, b.icHoehe);
     EXPECT_EQ(a.textEditResult, b.textEditResult);
     EXPECT_TRUE(a.labelEditor == b.labelEditor);
+    EXPECT_EQ(a.webAdresse, b.webAdresse);
+    EXPECT_EQ(a.serviceAdresse, b.serviceAdresse);
 }
 
 using StartupResetTest = test::CoreFixture;
@@ -193,6 +198,8 @@ TEST_F(StartupResetTest, InitProgramStateRestoresEveryCoreGlobal) {
     gTxtBeschriftung.Visible = true;
     gTxtBeschriftung.Text = "offen";
     gICBreite = 7, gICHoehe = 4;
+    gWebAdresse = "https://example.org";
+    gServiceAdresse = "service@example.org";
 
     InitProgramState();
     ExpectSame(Snapshot::Take(), fresh);
