@@ -2,6 +2,7 @@
 // the growth and stop rules at occupied cells and at the sheet's edges, the characters a label
 // takes, the undo steps, the commands that end an open edit, InitTextBox, and the drawing on
 // screen, at zoom 2.5 and on the printer.
+#include "app/file_object.h"
 #include "editor/mouse_dispatch.h"
 #include "editor/text_labels.h"
 #include "editor/text_labels_internal.h"
@@ -419,6 +420,19 @@ TEST_F(TextLabelTest, LoadingEndsTheEditBeforeTheSheetIsReplaced) {
     EXPECT_EQ(gAnzElemente, 0);
     txtBeschriftung_LostFocus();
     EXPECT_EQ(gAnzElemente, 0);
+}
+
+TEST_F(TextLabelTest, SavingTakesAnOpenEditAlong) {
+    test::TempDir dir;
+    gFile.FileName = dir.File("offen.kdx");
+    test::Click(12, 7);
+    Type("AB");
+    ASSERT_EQ(SaveFile(true), FileOutcome::Success);
+    EXPECT_FALSE(BeschriftungEditorVisible());
+    NewCircuit(false);
+    ASSERT_EQ(LoadFile(dir.File("offen.kdx")), FileOutcome::Success);
+    ASSERT_EQ(gAnzElemente, 1);
+    EXPECT_EQ(gElements[1].Text, "AB");
 }
 
 TEST_F(TextLabelTest, InitTextBoxWritesWithoutEditorAndUndoStep) {
