@@ -22,6 +22,7 @@
 #include "model/utilities.h"
 #include "render/grafik.h"
 #include "render/view.h"
+#include "simulation/loop_watch.h"
 #include "simulation/power.h"
 #include "simulation/sim_core.h"
 #include "support/builder.h"
@@ -64,6 +65,9 @@ struct Snapshot {
     std::int16_t textFontSize, icBreite, icHoehe;
     std::uint8_t textEditResult;
     LabelEditBox labelEditor;
+    std::int32_t stillRunden;
+    std::size_t levelChanges;
+    std::size_t changedCells;
     std::string webAdresse, serviceAdresse;
 
     static Snapshot Take() {
@@ -94,6 +98,9 @@ struct Snapshot {
         s.textFontSize = gTextFontSize, s.icBreite = gICBreite, s.icHoehe = gICHoehe;
         s.textEditResult = gTextEditResult;
         s.labelEditor = gTxtBeschriftung;
+        s.stillRunden = gStillRunden;
+        s.levelChanges = gLevelChanges.size();
+        s.changedCells = gChangedCells.size();
         s.webAdresse = gWebAdresse, s.serviceAdresse = gServiceAdresse;
         return s;
     }
@@ -152,6 +159,9 @@ void ExpectSame(const Snapshot& a, const Snapshot& b) {
     EXPECT_EQ(a.icHoehe, b.icHoehe);
     EXPECT_EQ(a.textEditResult, b.textEditResult);
     EXPECT_TRUE(a.labelEditor == b.labelEditor);
+    EXPECT_EQ(a.stillRunden, b.stillRunden);
+    EXPECT_EQ(a.levelChanges, b.levelChanges);
+    EXPECT_EQ(a.changedCells, b.changedCells);
     EXPECT_EQ(a.webAdresse, b.webAdresse);
     EXPECT_EQ(a.serviceAdresse, b.serviceAdresse);
 }
@@ -175,6 +185,9 @@ TEST_F(StartupResetTest, InitProgramStateRestoresEveryCoreGlobal) {
     gPaused = true;
     gAbgebrochen = true;
     gRunden = 77;
+    StartLoopWindow();
+    NoteLevelChange(0, 3);
+    gStillRunden = 12;
     gVerzoegerung = 40;
     gTaktFlag.assign(3, kTrue);
     gAktTakt = 1;
