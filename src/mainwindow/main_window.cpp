@@ -6,6 +6,7 @@
 #include "editor/qt/text_label_editor.h"
 #include "mainwindow/clock_delay_panels.h"
 #include "mainwindow/worksheet_canvas.h"
+#include "simulation/qt/analyser_windows.h"
 
 #include <algorithm>
 
@@ -69,6 +70,7 @@ frmKardo::frmKardo(ImageTarget& picture, QWidget* parent)
     BuildMenus();
     BuildToolbars();
     BuildPanels();
+    m_analyser = new AnalyserWindows(this, *this);
     // The clock keys, time sliders, pulse box and the step-delay controls act through the
     // simulation's handlers; Enter in their boxes gives the focus back to the worksheet.
     ConnectClockDelayPanels(this, [this] { m_canvas->setFocus(); });
@@ -80,7 +82,7 @@ frmKardo::frmKardo(ImageTarget& picture, QWidget* parent)
           "mSynthese",      "mBoolean",       "mTermCreation", "cmdICView",   "mDefIC",
           "cmdICAuswahl",   "mICAuswahl",     "cmdPanel5",     "mPanel_5",    "mZoomIn",
           "mZoomOut",       "mZoom_0",        "mZoom_1",       "mZoom_2",     "mZoom_3",
-          "mAnsichtItem_2", "cmdICVerwaltung"})
+          "cmdICVerwaltung"})
         SetBuilt(name, false);
 
     m_dialogs.owner = this;
@@ -381,10 +383,17 @@ void frmKardo::RefreshWorksheet() {
 }
 
 void frmKardo::TextEditorChanged() { m_canvas->TextEditor()->SyncFromState(); }
+void frmKardo::RefreshAnalysisList() { m_analyser->RefreshAnalysisList(); }
+void frmKardo::AddGraph(int nr) { m_analyser->AddGraph(nr); }
+void frmKardo::RemoveGraph(int nr) { m_analyser->RemoveGraph(nr); }
+void frmKardo::ClearGraphs() { m_analyser->ClearGraphs(); }
+void frmKardo::AnalysisChanged() { m_analyser->AnalysisChanged(); }
 
 void frmKardo::closeEvent(QCloseEvent* event) {
     if (m_closing || Form_QueryUnload()) {
         m_closing = true;
+        // Windows left open beside the main window would keep the program running.
+        m_analyser->HideWithOwner();
         event->accept();
     } else {
         event->ignore();
