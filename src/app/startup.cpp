@@ -5,7 +5,6 @@
 #include "editor/mouse_dispatch.h"
 #include "files/circuit_file.h"
 #include "files/ic_instances.h"
-#include "files/ic_size.h"
 #include "ic/ic_view.h"
 #include "model/block_elements.h"
 #include "model/clock_tables.h"
@@ -38,6 +37,7 @@ void InitProgramState() {
     gCursorX = gCursorY = 0;
     gCurLevel = 0;
     gInLevel = false;
+    ResetICView();
 
     gEingangsPunkte.assign(21, GridPoint{});
     gAnzEingangsPunkte = 0;
@@ -48,7 +48,6 @@ void InitProgramState() {
     ResetClockTimers();
     ResetBlockPlacement();
     ResetICInstances();
-    ResetICSize();
     ResetCircuitFile();
     ResetSimLevels();
     ResetSimulation();

@@ -5,6 +5,8 @@
 #include "app/main_state.h"
 #include "editor/text_labels.h"
 #include "files/ic_instances.h"
+#include "files/text_helpers.h"
+#include "ic/level_tree.h"
 #include "model/basic_elements.h"
 #include "model/clock_tables.h"
 #include "model/clocks.h"
@@ -67,6 +69,7 @@ void ClearCircuit() {
     gFile.FilePath.clear();
 
     ClearClocks();
+    RefreshTreeView();
 
     // While the main window is still loading there is no history to clear yet.
     if (gAktiviert != 0)

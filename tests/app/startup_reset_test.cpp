@@ -10,7 +10,10 @@
 #include "editor/text_labels.h"
 #include "files/ic_instances.h"
 #include "files/ic_size.h"
+#include "ic/ic_choice.h"
 #include "ic/ic_view.h"
+#include "ic/levels.h"
+#include "ic/pin_labels.h"
 #include "model/clock_tables.h"
 #include "model/clocks.h"
 #include "model/elements.h"
@@ -65,9 +68,15 @@ struct Snapshot {
     std::int16_t undoCurrent;
     WorksheetOverlays overlays;
     std::string icName;
-    std::int16_t textFontSize, icBreite, icHoehe;
+    std::int16_t textFontSize;
     std::uint8_t textEditResult;
     LabelEditBox labelEditor;
+    bool icAuswahlOK;
+    std::string icFehlerText;
+    std::int16_t icBreite, icHoehe;
+    bool viewHeld;
+    std::size_t pinLabels;
+    bool undoHooks;
     std::int32_t stillRunden;
     std::size_t levelChanges;
     std::size_t changedCells;
@@ -105,9 +114,13 @@ struct Snapshot {
         s.undoCurrent = gUndo.CurrentIndex();
         s.overlays = gOverlays;
         s.icName = gICName;
-        s.textFontSize = gTextFontSize, s.icBreite = gICBreite, s.icHoehe = gICHoehe;
+        s.textFontSize = gTextFontSize;
         s.textEditResult = gTextEditResult;
         s.labelEditor = gTxtBeschriftung;
+        s.icAuswahlOK = gICAuswahlOK, s.icFehlerText = gICFehlerText;
+        s.icBreite = gICBreite, s.icHoehe = gICHoehe;
+        s.viewHeld = gCircuitView.Held, s.pinLabels = gICPinLabels.size();
+        s.undoHooks = gUndoRemoveIC != nullptr && gUndoRestoreIC != nullptr;
         s.stillRunden = gStillRunden;
         s.levelChanges = gLevelChanges.size();
         s.changedCells = gChangedCells.size();
@@ -171,10 +184,15 @@ void ExpectSame(const Snapshot& a, const Snapshot& b) {
     EXPECT_TRUE(a.overlays == b.overlays);
     EXPECT_EQ(a.icName, b.icName);
     EXPECT_EQ(a.textFontSize, b.textFontSize);
-    EXPECT_EQ(a.icBreite, b.icBreite);
-    EXPECT_EQ(a.icHoehe, b.icHoehe);
     EXPECT_EQ(a.textEditResult, b.textEditResult);
     EXPECT_TRUE(a.labelEditor == b.labelEditor);
+    EXPECT_EQ(a.icAuswahlOK, b.icAuswahlOK);
+    EXPECT_EQ(a.icFehlerText, b.icFehlerText);
+    EXPECT_EQ(a.icBreite, b.icBreite);
+    EXPECT_EQ(a.icHoehe, b.icHoehe);
+    EXPECT_EQ(a.viewHeld, b.viewHeld);
+    EXPECT_EQ(a.pinLabels, b.pinLabels);
+    EXPECT_EQ(a.undoHooks, b.undoHooks);
     EXPECT_EQ(a.stillRunden, b.stillRunden);
     EXPECT_EQ(a.levelChanges, b.levelChanges);
     EXPECT_EQ(a.changedCells, b.changedCells);
@@ -237,12 +255,18 @@ TEST_F(StartupResetTest, InitProgramStateRestoresEveryCoreGlobal) {
     gTextEditResult = kTextCancelled;
     gTxtBeschriftung.Visible = true;
     gTxtBeschriftung.Text = "offen";
-    gICBreite = 7, gICHoehe = 4;
     DrawAnalysisTrace();
     TraceStep(1, true);
     SetTraceWidth(100);
     gAnalyseWerte[3] = kTrue;
     gPortMeldungGezeigt = true;
+    gICAuswahlOK = true;
+    gICFehlerText = "kaputt";
+    gICBreite = 7;
+    gICHoehe = 4;
+    gCircuitView.Held = true;
+    gICPinLabels.resize(4);
+    gUndoRemoveIC = nullptr;
     gWebAdresse = "https://example.org";
     gServiceAdresse = "service@example.org";
 
