@@ -8,7 +8,7 @@
 #include "model/grid.h"
 #include "model/undo.h"
 #include "support/builder.h"
-#include "support/qt/main_window_fixture.h"
+#include "support/qt/worksheet_session.h"
 
 #include <QAction>
 #include <QApplication>
@@ -20,26 +20,16 @@
 namespace kardo {
 namespace {
 
-class LabelEditorSession : public test::MainWindowFixture {
+class LabelEditorSession : public test::WorksheetSession {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(LoadWindow());
-        W().resize(1200, 800);
-        W().show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&W()));
+        WorksheetSession::SetUp();
+        if (HasFatalFailure())
+            return;
         QApplication::setActiveWindow(&W());
-        canvas = W().findChild<WorksheetCanvas*>("picGrid");
-        ASSERT_NE(canvas, nullptr);
         editor = canvas->findChild<QLineEdit*>("txtBeschriftung");
         ASSERT_NE(editor, nullptr);
         Key("cmdText");
-        QApplication::processEvents();
-    }
-    void Key(const char* key) { qobject_cast<QAction*>(W().FindControl(key))->trigger(); }
-    static QPoint Centre(int x, int y) { return {GridToPixel(x), GridToPixel(y)}; }
-    void ClickAt(int x, int y, Qt::MouseButton b = Qt::LeftButton) {
-        QTest::mouseMove(canvas, Centre(x, y));
-        QTest::mouseClick(canvas, b, {}, Centre(x, y));
         QApplication::processEvents();
     }
     void Press(Qt::Key k) {
@@ -54,8 +44,7 @@ class LabelEditorSession : public test::MainWindowFixture {
         return n;
     }
 
-    WorksheetCanvas* canvas = nullptr; // picGrid
-    QLineEdit* editor = nullptr;       // txtBeschriftung
+    QLineEdit* editor = nullptr; // txtBeschriftung
 };
 
 TEST_F(LabelEditorSession, TwoLettersAndEnterMakeOneLabelAndOneStep) {
