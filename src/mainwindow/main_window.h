@@ -73,6 +73,7 @@ class frmKardo : public QMainWindow, public HostWindow {
     void ChangeToolbar3() override;
     ViewportMetrics Viewport() const override;
     void ScrollChanged() override;
+    void TextEditorChanged() override;
     void PopupMenu(std::string_view menu) override;
     void RefreshAnalysisList() override;
     void AddGraph(int nr) override;

@@ -3,6 +3,7 @@
 #include "mainwindow/window_layout.h"
 
 #include "app/main_state.h"
+#include "editor/qt/text_label_editor.h"
 #include "mainwindow/main_window.h"
 #include "mainwindow/property_panel.h"
 #include "mainwindow/worksheet_canvas.h"
@@ -53,6 +54,8 @@ ViewportMetrics frmKardo::Viewport() const {
 void frmKardo::ScrollChanged() {
     m_container->SyncScrollBars();
     m_canvas->update();
+    // The label editor stays over its label.
+    m_canvas->TextEditor()->SyncFromState();
     if (auto* panel = findChild<PropertyPanel*>("PropertyPanel"))
         panel->SyncSizeBoxes();
 }

@@ -6,6 +6,7 @@
 #include "editor/hover_reset.h"
 #include "editor/mouse_dispatch.h"
 #include "editor/overlays.h"
+#include "editor/qt/text_label_editor.h"
 #include "editor/selection_overlays.h"
 #include "platform/platform.h"
 #include "render/view.h"
@@ -100,12 +101,15 @@ WorksheetCanvas::WorksheetCanvas(ImageTarget& image, QWidget* parent)
     m_autoScroll.setSingleShot(true);
     m_autoScroll.setInterval(kAutoScrollMs);
     connect(&m_autoScroll, &QTimer::timeout, this, &WorksheetCanvas::AutoScrollTick);
+    m_editor = new TextLabelEditor(this, [this](QPoint p) { return PictureToCanvas(p); });
 }
 
 void WorksheetCanvas::RefreshIfImageChanged() {
     if (m_image.Image().cacheKey() != m_shownKey)
         update();
 }
+
+QPoint WorksheetCanvas::PictureToCanvas(QPoint p) const { return p - ShownOrigin(); }
 
 QPointF WorksheetCanvas::SheetPoint(const QPointF& canvasPoint) const {
     return canvasPoint + QPointF(ShownOrigin());
@@ -257,6 +261,7 @@ template <typename F> void WorksheetCanvas::Dispatch(F&& call, bool imageMayChan
         m_autoScroll.start();
     if (gPlatform != nullptr && gPlatform->host != nullptr)
         ApplyPointer(gPlatform->host->MousePointer());
+    m_editor->SyncFromState();
 }
 
 void WorksheetCanvas::MoveToPress(const QMouseEvent* event) {

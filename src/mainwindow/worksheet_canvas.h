@@ -12,6 +12,8 @@
 
 namespace kardo {
 
+class TextLabelEditor;
+
 class WorksheetCanvas : public QWidget {
     Q_OBJECT
   public:
@@ -25,8 +27,11 @@ class WorksheetCanvas : public QWidget {
     // simulation draws into the image from timers and step-delay waits, not from events of the
     // canvas. A frame timer calls it.
     void RefreshIfImageChanged();
-    // The sheet pixel under a point of the canvas: the canvas shows the sheet from
-    // (-PictureLeft(), -PictureTop()) on.
+    // The label editor txtBeschriftung, a child of the canvas.
+    TextLabelEditor* TextEditor() const { return m_editor; }
+    // Where a pixel of the worksheet picture lies on the canvas, and the sheet pixel under a
+    // point of the canvas: the canvas shows the sheet from (-PictureLeft(), -PictureTop()) on.
+    QPoint PictureToCanvas(QPoint p) const;
     QPointF SheetPoint(const QPointF& canvasPoint) const;
     // While a gesture runs with the pointer resting near an edge, the view goes on scrolling: a
     // timer repeats the last move. One repetition, as the timer runs it.
@@ -57,14 +62,15 @@ class WorksheetCanvas : public QWidget {
     // The overlays' painted rectangles in canvas coordinates.
     QRect ToCanvas(const QRect& sheetRect) const;
 
-    ImageTarget& m_image;       // the worksheet picture drawn by the core
-    QCursor m_pinCursor;        // custom pointer of the IC-definition view over a wire end
-    QRegion m_painted;          // region of the last paint event
-    QPointF m_lastMove{-1, -1}; // sheet position of the last move handed on
-    QPointF m_lastCanvas;       // canvas position of the last move
-    qint64 m_shownKey = 0;      // cache key of the image contents last painted
-    QTimer m_frame;             // looks for image changes once a frame
-    QTimer m_autoScroll;        // repeats the last move while the view scrolls by itself
+    ImageTarget& m_image;                // the worksheet picture drawn by the core
+    QCursor m_pinCursor;                 // custom pointer of the IC-definition view over a wire end
+    QRegion m_painted;                   // region of the last paint event
+    QPointF m_lastMove{-1, -1};          // sheet position of the last move handed on
+    QPointF m_lastCanvas;                // canvas position of the last move
+    qint64 m_shownKey = 0;               // cache key of the image contents last painted
+    QTimer m_frame;                      // looks for image changes once a frame
+    QTimer m_autoScroll;                 // repeats the last move while the view scrolls by itself
+    TextLabelEditor* m_editor = nullptr; // txtBeschriftung, owned as a child
 };
 
 } // namespace kardo

@@ -88,6 +88,9 @@ class HostWindow {
     virtual ViewportMetrics Viewport() const { return {}; }
     // The scroll bars (gHScroll, gVScroll) or the part of the sheet shown changed.
     virtual void ScrollChanged() {}
+    // The label editor gTxtBeschriftung opened, changed its box or closed: the line edit
+    // txtBeschriftung follows it.
+    virtual void TextEditorChanged() {}
 
     // Hooks of the analysis windows: the table window rebuilds its list (PrepareListView,
     // ResizeListView); the timing diagram adds or removes the trace of analysis point nr. They do

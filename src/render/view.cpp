@@ -234,12 +234,8 @@ void EndGestureForView() {
         if (HostWindow* host = HostOrNull())
             host->RefreshWorksheet();
     }
-    if (BeschriftungEditorVisible()) {
-        if (HostWindow* host = HostOrNull())
-            host->SetVisible("txtBeschriftung", false);
-        if (gPlatform != nullptr && gPlatform->pump != nullptr)
-            Pump().DoEvents();
-    }
+    // An open label edit is accepted, as before every command that changes the sheet.
+    txtBeschriftung_LostFocus();
 }
 
 } // namespace kardo

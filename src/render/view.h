@@ -73,7 +73,7 @@ void ScrollCellTo(int cx, int cy, int vx, int vy);
 // the mouse.
 bool AutoScroll(std::int32_t& x, std::int32_t& y);
 
-// Ends a running worksheet gesture (as its release would) and closes an open label editor: the
+// Ends a running worksheet gesture (as its release would) and accepts an open label edit: the
 // zoom, resize and panel commands call it before they change the view.
 void EndGestureForView();
 

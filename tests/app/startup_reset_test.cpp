@@ -10,6 +10,7 @@
 #include "editor/overlays.h"
 #include "editor/selection.h"
 #include "editor/selection_overlays.h"
+#include "editor/text_labels.h"
 #include "files/ic_instances.h"
 #include "files/ic_size.h"
 #include "ic/ic_choice.h"
@@ -74,6 +75,9 @@ struct Snapshot {
     ScrollBarState hScroll, vScroll;
     bool redrawStatesValid;
     std::size_t redrawStateCells;
+    std::int16_t textFontSize;
+    std::uint8_t textEditResult;
+    LabelEditBox labelEditor;
     bool icAuswahlOK;
     std::string icFehlerText;
     std::int16_t icBreite, icHoehe;
@@ -120,6 +124,9 @@ struct Snapshot {
         s.hScroll = gHScroll, s.vScroll = gVScroll;
         s.redrawStatesValid = gRedrawStates.Valid;
         s.redrawStateCells = gRedrawStates.Cells.size();
+        s.textFontSize = gTextFontSize;
+        s.textEditResult = gTextEditResult;
+        s.labelEditor = gTxtBeschriftung;
         s.icAuswahlOK = gICAuswahlOK, s.icFehlerText = gICFehlerText;
         s.icBreite = gICBreite, s.icHoehe = gICHoehe;
         s.viewHeld = gCircuitView.Held, s.pinLabels = gICPinLabels.size();
@@ -221,6 +228,9 @@ void ExpectSame(const Snapshot& a, const Snapshot& b) {
     EXPECT_EQ(a.vScroll, b.vScroll);
     EXPECT_EQ(a.redrawStatesValid, b.redrawStatesValid);
     EXPECT_EQ(a.redrawStateCells, b.redrawStateCells);
+    EXPECT_EQ(a.textFontSize, b.textFontSize);
+    EXPECT_EQ(a.textEditResult, b.textEditResult);
+    EXPECT_TRUE(a.labelEditor == b.labelEditor);
     EXPECT_EQ(a.icAuswahlOK, b.icAuswahlOK);
     EXPECT_EQ(a.icFehlerText, b.icFehlerText);
     EXPECT_EQ(a.icBreite, b.icBreite);
@@ -297,6 +307,10 @@ TEST_F(StartupResetTest, InitProgramStateRestoresEveryCoreGlobal) {
     RedrawAllElements(0);
     SetHScrollValue(4);
     SetVScrollValue(2);
+    gTextFontSize = 20;
+    gTextEditResult = kTextCancelled;
+    gTxtBeschriftung.Visible = true;
+    gTxtBeschriftung.Text = "offen";
     DrawAnalysisTrace();
     TraceStep(1, true);
     SetTraceWidth(100);

@@ -371,6 +371,40 @@ TEST_F(ViewPanels, BeyondThePictureTheMouseIsOverTheViewport) {
     EXPECT_EQ(gCursorX, 10);
 }
 
+TEST_F(ViewPanels, TheLabelEditorSitsOverItsCellOfTheScrolledSheet) {
+    SheetOf(200, 150);
+    Bar("HScroll")->setValue(10);
+    Bar("VScroll")->setValue(5);
+    QApplication::setActiveWindow(&W());
+    Trigger("cmdText");
+    auto* editor = canvas->findChild<QLineEdit*>("txtBeschriftung");
+    ASSERT_NE(editor, nullptr);
+    const auto open = [&](int x, int y) {
+        const QPoint cell(GridToPixel(x) + PictureLeft(), GridToPixel(y) + PictureTop());
+        QTest::mouseMove(canvas, cell);
+        QTest::mouseClick(canvas, Qt::LeftButton, {}, cell);
+        QApplication::processEvents();
+    };
+    open(14, 9);
+    ASSERT_TRUE(editor->isVisible());
+    EXPECT_EQ(editor->x(), GridToPixel(14) - 10 * 14);
+    // A scroll bar hands the keyboard back to the worksheet: the edit is accepted.
+    QTest::keyClicks(editor, "AB");
+    Bar("HScroll")->setValue(12);
+    QApplication::processEvents();
+    EXPECT_FALSE(editor->isVisible());
+    ASSERT_EQ(gAnzElemente, 1);
+    EXPECT_EQ(gElements[1].Text, "AB");
+    // A zoom accepts an open edit first.
+    open(20, 12);
+    ASSERT_TRUE(editor->isVisible());
+    QTest::keyClicks(editor, "CD");
+    Trigger("tlbZoomInOut/cmdZoomIn");
+    EXPECT_FALSE(editor->isVisible());
+    ASSERT_EQ(gAnzElemente, 2);
+    EXPECT_EQ(gElements[2].Text, "CD");
+}
+
 TEST_F(ViewPanels, TheDiagnosticLabelStaysHidden) {
     auto* label = W().findChild<QLabel*>("lblTime");
     ASSERT_NE(label, nullptr);

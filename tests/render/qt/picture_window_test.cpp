@@ -2,6 +2,7 @@
 // pixels are those of the whole sheet drawn at once (the screenshot comparison), at every zoom,
 // switched off and on; and its memory stays bounded on a sheet of 1000 x 1000 cells.
 #include "app/settings.h"
+#include "editor/text_labels.h"
 #include "ic/levels.h"
 #include "model/block_elements.h"
 #include "model/codes.h"
@@ -38,8 +39,8 @@ class PictureWindowTest : public CoreFixture {
     }
 
     // A sheet of 8 x 6 slots: every kind of element in every orientation, one per slot, two
-    // ICs, and long wires between the slots that cross, join at connection points and pass
-    // coupling diodes. Placed through the placing operations on the recording screen.
+    // ICs, a text label, and long wires between the slots that cross, join at connection points and
+    // pass coupling diodes. Placed through the placing operations on the recording screen.
     void BuildRichSheet() {
         CreateWorksheet(8 * kSlot, 6 * kSlot);
         const std::uint8_t orientations[] = {kRight, kLeft, kUp, kDown};
@@ -80,6 +81,9 @@ class PictureWindowTest : public CoreFixture {
         LayWire(x - 3, y, x, y);
         placed += PlaceSwitch(x - 3, y) != 0;
         placed += PlaceAnalysisPoint(x - 1, y) != 0;
+        ASSERT_NE(InitTextBox(static_cast<std::int16_t>(7 * kSlot + 2),
+                              static_cast<std::int16_t>(5 * kSlot + 4), "Zähler 4 Bit"),
+                  0);
         ASSERT_NE(PlaceIC("inv", 2 * kSlot + 3, 5 * kSlot + 3), 0);
         ASSERT_NE(PlaceIC("inv2", 5 * kSlot + 3, 5 * kSlot + 3), 0);
         ASSERT_GE(placed, 36);
