@@ -15,7 +15,7 @@
 #include "render/redraw.h"
 #include "render/view.h"
 #include "render/zoom.h"
-#include "support/qt/main_window_fixture.h"
+#include "support/qt/worksheet_session.h"
 
 #include <cstdlib>
 #include <fstream>
@@ -38,16 +38,12 @@
 namespace kardo {
 namespace {
 
-class ViewPanels : public test::MainWindowFixture {
+class ViewPanels : public test::WorksheetSession {
   protected:
     void SetUp() override {
-        ASSERT_TRUE(LoadWindow());
-        W().resize(1100, 760);
-        W().show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&W()));
-        QApplication::processEvents();
-        canvas = W().findChild<WorksheetCanvas*>("picGrid");
-        ASSERT_NE(canvas, nullptr);
+        WorksheetSession::SetUp();
+        if (HasFatalFailure())
+            return;
         // Settle the layout: the viewport's size reaches the view.
         ResizeWorksheet();
         QApplication::processEvents();
@@ -79,8 +75,6 @@ class ViewPanels : public test::MainWindowFixture {
         ASSERT_EQ(gFeldBreite, w);
         ASSERT_EQ(gFeldHoehe, h);
     }
-
-    WorksheetCanvas* canvas = nullptr; // picGrid
 };
 
 TEST_F(ViewPanels, TheScrollBarsAppearForALargeSheetAndCountCells) {
