@@ -226,6 +226,34 @@ TEST_F(ViewPanels, ThePercentageBox) {
     EXPECT_EQ(gGrafik.GridMode, 0.8734f);
 }
 
+// Enter typed into the zoom box changed nothing: the keys reach the combo box, not its line edit.
+TEST_F(ViewPanels, EnterTypedIntoTheZoomBoxWhereItsKeysArriveSetsTheZoom) {
+    QComboBox* box = ZoomBox();
+    box->setFocus();
+    box->lineEdit()->selectAll();
+    QTest::keyClicks(box, "75");
+    QTest::keyClick(box, Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(gGrafik.GridMode, 0.75f);
+    EXPECT_EQ(box->currentText().toStdString(), "75%");
+    // What is typed counts, not a list entry it begins: 20 is below the least zoom, not 200 %.
+    box->lineEdit()->selectAll();
+    QTest::keyClicks(box, "20");
+    QTest::keyClick(box, Qt::Key_Return);
+    EXPECT_EQ(gGrafik.GridMode, 0.6f);
+    EXPECT_EQ(box->currentText().toStdString(), "60%");
+    box->lineEdit()->selectAll();
+    QTest::keyClicks(box, "75");
+    QTest::keyClick(box, Qt::Key_Return);
+    // Leaving the box after typing without Enter shows the zoom in force again.
+    box->lineEdit()->selectAll();
+    QTest::keyClicks(box, "90");
+    QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(box, &out);
+    EXPECT_EQ(box->currentText().toStdString(), "75%");
+    EXPECT_EQ(gGrafik.GridMode, 0.75f);
+}
+
 TEST_F(ViewPanels, AZoomDuringADragEndsTheDragFirst) {
     Trigger("cmdLeitungen");
     const QPoint a(GridToPixel(5), GridToPixel(5));
