@@ -369,6 +369,27 @@ TEST_F(ViewPanels, TheFormulaLineShowsAndClosesFromItsKeyAndItsMenuEntry) {
     EXPECT_FALSE(W().IsChecked("mPanel_5"));
 }
 
+// The panels' title keys took the keyboard: Tab (or a closing label editor) could leave the
+// focus on "x" or "_", and Space then closed or collapsed a panel.
+TEST_F(ViewPanels, TabNeverStopsOnAPanelsTitleKeys) {
+    QApplication::setActiveWindow(&W());
+    canvas->setFocus();
+    QApplication::processEvents();
+    for (int i = 0; i < 60; ++i) {
+        QWidget* at = QApplication::focusWidget();
+        ASSERT_NE(at, nullptr);
+        const QString name = at->objectName();
+        EXPECT_FALSE(name.startsWith("cmdClose_") || name.startsWith("cmdMin_")) << i;
+        QTest::keyClick(at, Qt::Key_Tab);
+        QApplication::processEvents();
+    }
+    for (QToolButton* key : W().findChildren<QToolButton*>()) {
+        if (key->objectName().startsWith("cmdClose_") || key->objectName().startsWith("cmdMin_")) {
+            EXPECT_EQ(key->focusPolicy(), Qt::NoFocus) << key->objectName().toStdString();
+        }
+    }
+}
+
 TEST_F(ViewPanels, TheWindowKeepsItsMinimumSize) {
     EXPECT_EQ(W().minimumSize(), QSize(393, 209));
     W().resize(100, 100);
