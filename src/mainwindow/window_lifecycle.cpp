@@ -12,6 +12,7 @@
 #include "files/circuit_file.h"
 #include "mainwindow/main_window.h"
 #include "mainwindow/tool_table.h"
+#include "mainwindow/worksheet_canvas.h"
 #include "model/codes.h"
 #include "model/sim_levels.h"
 #include "model/undo.h"
@@ -153,6 +154,9 @@ void frmKardo::Form_Activate() {
     gAktiviert = 1;
     ChangePropertyWindow({});
     SetChecked("cmdLeitungen", true);
+    // The keyboard starts with the worksheet; left to the tab chain it would start with the
+    // power panel's first key, and the first Space would switch the circuit on.
+    m_canvas->setFocus(Qt::OtherFocusReason);
     m_activating = false;
 }
 

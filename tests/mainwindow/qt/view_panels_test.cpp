@@ -10,6 +10,7 @@
 #include "mainwindow/zoom_panel.h"
 #include "model/grid.h"
 #include "model/placement.h"
+#include "model/sim_levels.h"
 #include "model/utilities.h"
 #include "render/grafik.h"
 #include "render/redraw.h"
@@ -367,6 +368,18 @@ TEST_F(ViewPanels, TheFormulaLineShowsAndClosesFromItsKeyAndItsMenuEntry) {
     Trigger("mPanel_5");
     EXPECT_FALSE(W().IsVisible("cmdCloseFormel"));
     EXPECT_FALSE(W().IsChecked("mPanel_5"));
+}
+
+// At start the keyboard was with the power panel's first key: the first Space switched the
+// circuit on (or closed the panel).
+TEST_F(ViewPanels, AtStartTheKeyboardIsWithTheWorksheet) {
+    QApplication::setActiveWindow(&W());
+    QApplication::processEvents();
+    ASSERT_EQ(QApplication::focusWidget(), canvas);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    QApplication::processEvents();
+    EXPECT_FALSE(gPowerOn);
+    EXPECT_EQ(gPanelVisible[0], -1);
 }
 
 // The panels' title keys took the keyboard: Tab (or a closing label editor) could leave the
