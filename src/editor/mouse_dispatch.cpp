@@ -496,7 +496,6 @@ void CheckMouseMode() {
         SetAnalysepunkt();
         break;
     case kToolICView:
-        ResetICPinSearch();
         CreateICAnschluss();
         break;
     case kTypeText:

@@ -12,10 +12,12 @@
 #include "files/circuit_ics.h"
 #include "files/circuit_reader.h"
 #include "files/circuit_writer.h"
+#include "files/ic_definition_file.h"
 #include "files/ic_instances.h"
 #include "files/new_circuit.h"
 #include "files/text_codec.h"
 #include "files/text_helpers.h"
+#include "ic/ic_definition_mode.h"
 #include "ic/level_tree.h"
 #include "model/basic_elements.h"
 #include "model/clock_tables.h"
@@ -234,7 +236,8 @@ FileOutcome LoadFile(std::string_view name) {
     // The whole file is read and checked before the worksheet changes.
     CircuitDocument doc;
     ReadProblem problem;
-    if (!ReadCircuitText(DecodeFileText(bytes), gFeldBreite, gFeldHoehe, doc, problem)) {
+    if (!ReadCircuitText(DecodeFileText(bytes), gFeldBreite, gFeldHoehe, doc, problem) ||
+        !CheckICDefinitionSections(doc, problem)) {
         ReportMalformed(path, problem);
         return FileOutcome::Failed;
     }
@@ -272,6 +275,7 @@ FileOutcome LoadFile(std::string_view name) {
     AddRecentFile(path);
     BuildRecentFilesMenu();
     LeaveICTool(host);
+    ApplyICDefinition(doc);
     RefreshTreeView();
     host.SetMousePointer(kPointerCross);
     host.SetCaption("txtX", std::to_string(gFeldBreite));

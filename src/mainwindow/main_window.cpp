@@ -76,12 +76,9 @@ frmKardo::frmKardo(ImageTarget& picture, QWidget* parent)
 
     // Functions whose windows come with later parts of the program. The clipboard keys have
     // no function.
-    for (const char* name :
-         {"cmdCut",         "cmdCopy",        "cmdPaste",      "cmdSynthese", "cmdTabelle",
-          "mSynthese",      "mBoolean",       "mTermCreation", "cmdICView",   "mDefIC",
-          "cmdICAuswahl",   "mICAuswahl",     "cmdPanel5",     "mPanel_5",    "mZoomIn",
-          "mZoomOut",       "mZoom_0",        "mZoom_1",       "mZoom_2",     "mZoom_3",
-          "cmdICVerwaltung"})
+    for (const char* name : {"cmdCut", "cmdCopy", "cmdPaste", "cmdSynthese", "cmdTabelle",
+                             "mSynthese", "mBoolean", "mTermCreation", "cmdPanel5", "mPanel_5",
+                             "mZoomIn", "mZoomOut", "mZoom_0", "mZoom_1", "mZoom_2", "mZoom_3"})
         SetBuilt(name, false);
 
     m_dialogs.owner = this;
@@ -94,6 +91,7 @@ frmKardo::frmKardo(ImageTarget& picture, QWidget* parent)
         ApplyFunktionRechte();
     };
     BuildQuickHelpPanel();
+    ConnectICWindows();
 
     for (int i = 1; i <= 2; ++i) {
         m_status[i] = new QLabel(this);

@@ -36,7 +36,10 @@ namespace kardo {
 class AnalyserWindows;
 class WorksheetCanvas;
 class frmHilfe;
+class frmIC;
+class frmICAuswahl;
 class frmNumberConversion;
+class ICPinHandle;
 
 class frmKardo : public QMainWindow, public HostWindow {
     Q_OBJECT
@@ -79,6 +82,19 @@ class frmKardo : public QMainWindow, public HostWindow {
     AnalyserWindows& Analyser() { return *m_analyser; }
     void RefreshICLists() override;
     void RefreshLevelTree() override;
+    // IC-definition mode and IC library (ic_definition_glue.cpp).
+    void ShowICEditor(bool show) override;
+    void RefreshICEditor() override;
+    void RefreshICPinLabels() override;
+    std::optional<std::string> AskICPinName(int nr, std::string_view current) override;
+    // The IC library window shown or closed; cmdICAuswahl, mICAuswahl and cmdICVerwaltung follow.
+    void SetICAuswahlShown(bool shown);
+    // The open library window is hidden while powered and shown again when editing resumes.
+    void ICAuswahlForMode(bool editing);
+    // The library window's place, kept for the settings while it is open.
+    void KeepICAuswahlPlacement();
+    frmIC* ICEditor() const;
+    frmICAuswahl* ICAuswahl() const;
 
     // Message boxes and file dialogs can be answered by a stand-in (tests); the window then
     // never blocks. Without one, the Qt dialogs are shown.
@@ -222,6 +238,9 @@ class frmKardo : public QMainWindow, public HostWindow {
     void OpenRecentFile(int index);
     void mOnOff_Click();
     void ChooseColor(int index);
+    void ConnectICWindows();
+    void ChooseICFromLibrary(const std::string& name);
+    void EditICFromLibrary(const std::string& name);
 
     ImageTarget& m_picture;                            // the worksheet image
     QScrollArea* m_container = nullptr;                // picContainer, the viewport
@@ -255,6 +274,9 @@ class frmKardo : public QMainWindow, public HostWindow {
     std::set<std::string, std::less<>> m_unbuilt;              // controls kept disabled
     std::map<std::string, ControlState, std::less<>> m_states; // controls without widgets
     AnalyserWindows* m_analyser = nullptr;                     // analysis windows
+    QPointer<frmIC> m_icEditor;                                // the IC editor once made
+    QPointer<frmICAuswahl> m_icAuswahl;                        // the IC library while open
+    std::vector<ICPinHandle*> m_pinLabels;                     // lblICAnschluß 1.. (0 unused)
 };
 
 } // namespace kardo

@@ -16,6 +16,7 @@
 #include "model/sim_levels.h"
 #include "model/undo.h"
 #include "model/utilities.h"
+#include "platform/platform.h"
 #include "render/redraw.h"
 #include "render/view.h"
 
@@ -153,11 +154,17 @@ void frmKardo::Form_Activate() {
     gAktiviert = 1;
     ChangePropertyWindow({});
     SetChecked("cmdLeitungen", true);
+    // The IC library window open at the last exit opens again, at its stored place.
+    if (IsChecked("cmdICAuswahl")) {
+        Pump().DoEvents();
+        SetICAuswahlShown(true);
+    }
     m_activating = false;
 }
 
 bool frmKardo::Form_QueryUnload() {
     gICAuswahlVisible = IsChecked("cmdICAuswahl");
+    KeepICAuswahlPlacement();
     if (!AskToSaveChanges())
         return false;
     SaveSettings();

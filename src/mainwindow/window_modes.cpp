@@ -96,6 +96,7 @@ void frmKardo::ChangeGUI(bool editing) {
 
         RestoreToolState();
         ChangeSelPicture(gMouseMode);
+        ICAuswahlForMode(true);
         return;
     }
 
@@ -139,6 +140,7 @@ void frmKardo::ChangeGUI(bool editing) {
     SetVisible("mOptionen", false);
     for (const char* c : {"mPrint", "mICAuswahl", "cmdICAuswahl"})
         SetEnabled(c, false);
+    ICAuswahlForMode(false);
 
     for (const char* c : {"picOrientation", "picAnschlüsse", "picKomplex"})
         SetVisible(c, false);

@@ -51,6 +51,14 @@ class FakeHost : public HostWindow {
     void AnalysisChanged() override { ++analysisChangedCalls; }
     void RefreshICLists() override { log.emplace_back("RefreshICLists()"); }
     void RefreshLevelTree() override { log.emplace_back("RefreshLevelTree()"); }
+    void ShowICEditor(bool show) override {
+        icEditorShown = show;
+        log.push_back(show ? "ShowICEditor(1)" : "ShowICEditor(0)");
+    }
+    void RefreshICEditor() override { ++icEditorRefreshes; }
+    void RefreshICPinLabels() override { log.emplace_back("RefreshICPinLabels()"); }
+    // Answers from pinNameAnswers (empty: cancel); each question is kept in pinNameQuestions.
+    std::optional<std::string> AskICPinName(int nr, std::string_view current) override;
 
     // Calls of one method, in order, as "Method(args)" lines.
     std::vector<std::string> log;
@@ -68,6 +76,10 @@ class FakeHost : public HostWindow {
     int hideDecoderCalls = 0;                                     // HideDecoder calls
     int refreshCalls = 0;                                         // RefreshWorksheet calls
     int analysisChangedCalls = 0;                                 // AnalysisChanged calls
+    bool icEditorShown = false;                                   // ShowICEditor's last value
+    int icEditorRefreshes = 0;                                    // RefreshICEditor calls
+    std::deque<std::optional<std::string>> pinNameAnswers; // pin-naming answers; empty: cancel
+    std::vector<std::pair<int, std::string>> pinNameQuestions; // (pin, name shown) asked
 
   private:
     struct State {
