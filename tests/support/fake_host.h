@@ -78,7 +78,7 @@ class FakeHost : public HostWindow {
     int analysisChangedCalls = 0;                                 // AnalysisChanged calls
     bool icEditorShown = false;                                   // ShowICEditor's last value
     int icEditorRefreshes = 0;                                    // RefreshICEditor calls
-    std::deque<std::optional<std::string>> pinNameAnswers; // pin-naming answers; empty: cancel
+    std::deque<std::optional<std::string>> pinNameAnswers;     // pin-naming answers; empty: cancel
     std::vector<std::pair<int, std::string>> pinNameQuestions; // (pin, name shown) asked
 
   private:
