@@ -21,6 +21,11 @@ void Require(bool ok, const char* what);
 // first comes from the output of the gate five columns before, at column c - 3.
 void FeedBothInputs(int c, int r, bool fromPrevious);
 
+// Fills the 200 x 200 sheet: rows of two-input gates fed by a switch, each input joined by a
+// point to the row wire, every third output negated, an LED at the end of each row. Returns the
+// number of elements placed.
+int BuildGateSheet200();
+
 // The worksheet picture of a benchmark, given as its argument.
 inline constexpr std::int64_t kHeadless = 0;  // draws nothing; every drawing call is still made
 inline constexpr std::int64_t kPixels = 1;    // an in-memory picture of the whole sheet
