@@ -21,6 +21,13 @@ namespace {
 
 HostWindow* HostOrNull() { return gPlatform != nullptr ? gPlatform->host : nullptr; }
 
+// The labels lie over the worksheet picture: drawing onto another target (the printer, a
+// bitmap of the sheet) neither places nor shows them.
+bool DrawingTheWorksheet() {
+    return gGrafik.Device != nullptr && (gPlatform == nullptr || gPlatform->screen == nullptr ||
+                                         gGrafik.Device == gPlatform->screen);
+}
+
 std::string CaptionOf(const std::string& name) {
     return name.empty() ? std::string() : "[" + name + "]";
 }
@@ -81,7 +88,7 @@ void ShowICInOut(std::int16_t& PosX, std::int16_t& PosY) {
         return;
     ICPinLabel& label = gICPinLabels[c.ICPin];
     DrawTarget* dev = gGrafik.Device;
-    if (!dev || label.Caption.empty())
+    if (!DrawingTheWorksheet() || label.Caption.empty())
         return;
     dev->FontName = "Arial";
     dev->FontSize = 8.0 * static_cast<double>(gGrafik.GridMode);
@@ -111,7 +118,10 @@ void ShowICInOut(std::int16_t& PosX, std::int16_t& PosY) {
     label.Visible = true;
 }
 
-void ShowNamedICPinLabels() { RefreshLabels(); }
+void ShowNamedICPinLabels() {
+    if (DrawingTheWorksheet())
+        RefreshLabels();
+}
 
 void lblICAnschluss_MouseMove(int nr) {
     if (gMouseMode != kToolICView)

@@ -13,6 +13,8 @@
 #include "ic/pin_labels.h"
 #include "model/codes.h"
 #include "model/utilities.h"
+#include "render/grafik.h"
+#include "render/redraw.h"
 #include "support/block_builder.h"
 #include "support/builder.h"
 #include "support/circuit_files.h"
@@ -111,6 +113,20 @@ TEST_F(ICDefinitionModeTest, AClickOnAWireEndNamesItAsAPinWithMarkAndLabel) {
         marks += c.fillColor == Rgb(0, 0, 255) ? 1 : 0;
     EXPECT_EQ(marks, 1) << "the blue pin mark";
     EXPECT_GT(host.icEditorRefreshes, 0);
+}
+
+// Fault: drawing the sheet onto the printer placed the worksheet's pin labels at the print scale.
+TEST_F(ICDefinitionModeTest, DrawingOntoThePrinterLeavesThePinLabelsWhereTheyAre) {
+    mDefIC_Click();
+    ClickPin(2, 3, "E");
+    const ICPinLabel before = gICPinLabels[1];
+    {
+        const DeviceScope onPaper(printer, 3.0f);
+        RedrawAllElements(0);
+    }
+    EXPECT_EQ(gICPinLabels[1], before);
+    RedrawAllElements(0);
+    EXPECT_EQ(gICPinLabels[1], before) << "the worksheet places them again";
 }
 
 TEST_F(ICDefinitionModeTest, ClicksElsewhereAskNothingAndCancelNamesNothing) {
