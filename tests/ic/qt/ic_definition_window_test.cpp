@@ -44,21 +44,13 @@ class ICDefinitionWindowTest : public test::MainWindowFixture {
   protected:
     void SetUp() override {
         ASSERT_TRUE(LoadWindow());
-        W().resize(1200, 800);
-        W().show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&W()));
-        canvas = W().findChild<WorksheetCanvas*>("picGrid");
+        canvas = ShowWindow();
         ASSERT_NE(canvas, nullptr);
         folder = MakeFolder("ICs");
         gVerzeichnisse[1] = folder + "/";
     }
     void Trigger(const char* name) { qobject_cast<QAction*>(W().FindControl(name))->trigger(); }
-    void ClickAt(int x, int y, Qt::MouseButton button = Qt::LeftButton) {
-        const QPoint p(GridToPixel(x), GridToPixel(y));
-        QTest::mouseMove(canvas, p);
-        QTest::mouseClick(canvas, button, {}, p);
-        QApplication::processEvents();
-    }
+    void ClickAt(int x, int y) { ClickCellAt(canvas, x, y); }
     // The next pin-naming dialog gets name and OK.
     void AnswerPinName(const char* name) {
         driver.handlers.push_back([name](QDialog& d) {
