@@ -38,8 +38,8 @@ void ShowICView() {
     host.SetEnabled("mDefIC", false);
     host.SetEnabled("cmdICView", false);
     host.ChangeSelPicture(kToolICView);
-    // The places kept from before must fit the package the view starts with.
-    ResizeICPackage(gICBreite, gICHoehe);
+    // The places kept from before must lie on the package the view starts with.
+    KeepICPlacesOnOutline();
     host.ShowICEditor(true);
     host.RefreshICEditor();
 }

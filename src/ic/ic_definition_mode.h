@@ -69,6 +69,9 @@ bool SnapToICOutline(double col, double row, int w, int h, int& a, int& b);
 // The package becomes w x h (each kept to 1..200): pins on the right or bottom edge stay on it,
 // pins whose place is gone, or who would land on another pin, are taken off.
 void ResizeICPackage(int w, int h);
+// Takes off every pin whose place is not on the outline of the package gICBreite x gICHoehe
+// (at least 1 x 1), or that an earlier pin holds; nothing moves.
+void KeepICPlacesOnOutline();
 // The name box of the editor: the name the IC is saved under.
 void SetICDefinitionName(std::string_view name);
 

@@ -125,6 +125,20 @@ void ResizeICPackage(int w, int h) {
     RefreshEditor();
 }
 
+void KeepICPlacesOnOutline() {
+    gICBreite = std::max<std::int16_t>(gICBreite, kMinICPackage);
+    gICHoehe = std::max<std::int16_t>(gICHoehe, kMinICPackage);
+    for (int k = 1; k <= gAnzICAnschluesse && static_cast<std::size_t>(k) < gICAnschluesse.size();
+         ++k) {
+        int a = 0;
+        int b = 0;
+        const bool on = GetICPinPlace(k, a, b) && OnICOutline(a, b, gICBreite, gICHoehe);
+        const int holder = on ? ICPinAtPlace(a, b) : 0;
+        if (!on || holder != k)
+            gICAnschluesse[static_cast<std::size_t>(k)].clear();
+    }
+}
+
 void SetICDefinitionName(std::string_view name) { gICName = std::string(name); }
 
 } // namespace kardo

@@ -135,6 +135,7 @@ void frmKardo::RefreshICPinLabels() {
         ICPinHandle* gone = m_pinLabels.back();
         m_pinLabels.pop_back();
         gone->hide();
+        gone->SetNr(0);
         gone->setObjectName(QString());
         gone->deleteLater();
     }

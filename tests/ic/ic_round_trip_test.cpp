@@ -207,6 +207,18 @@ TEST_F(ICRoundTripTest, AnOpenedDefinitionSavedUnchangedIsTheSameFileByteForByte
     EXPECT_EQ(ReadBytes(dir.File("Gold.icd")), golden);
 }
 
+TEST_F(ICRoundTripTest, APackageLargerThanTheEditorOffersIsKeptAsItWasOpened) {
+    std::string text = ReadBytes(DataFile("ic_golden.icd"));
+    text.replace(text.find("\r\nX3\r\n"), 6, "\r\nX300\r\n");
+    text.replace(text.find("3;1;Aus;"), 8, "300;1;Aus;");
+    WriteBytes(dir.File("Gold.icd"), text);
+    ASSERT_EQ(LoadFile(dir.File("Gold.icd")), FileOutcome::Success);
+    EXPECT_EQ(gICBreite, 300);
+    EXPECT_EQ(gICAnschluesse[2], "300;1;Aus;");
+    ASSERT_TRUE(SaveICDefinition());
+    EXPECT_EQ(ReadBytes(dir.File("Gold.icd")), text);
+}
+
 TEST_F(ICRoundTripTest, ADefinitionWhoseNameIsNoPlainNameIsRefused) {
     const std::string before = ReadBytes(DataFile("ic_name_path_bad.icd"));
     WriteBytes(dir.File("x.icd"), before);

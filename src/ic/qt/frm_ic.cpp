@@ -156,6 +156,7 @@ void frmIC::Refresh() {
         ICPinHandle* gone = m_handles.back();
         m_handles.pop_back();
         gone->hide();
+        gone->SetNr(0);
         gone->setObjectName(QString());
         gone->deleteLater();
     }

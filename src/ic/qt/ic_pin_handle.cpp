@@ -22,19 +22,25 @@ void ICPinHandle::enterEvent(QEnterEvent* event) {
         onEnter(m_nr);
 }
 
+// A label that cannot be dragged now passes the mouse on to the widget below it (the worksheet).
 void ICPinHandle::mousePressEvent(QMouseEvent* event) {
-    m_pressed = event->button() == Qt::LeftButton;
+    m_pressed = event->button() == Qt::LeftButton && (!canDrag || canDrag());
+    if (!m_pressed) {
+        event->ignore();
+        return;
+    }
     m_pressAt = event->position().toPoint();
 }
 
 void ICPinHandle::mouseMoveEvent(QMouseEvent* event) {
-    if (!m_pressed || !(event->buttons() & Qt::LeftButton) ||
-        (event->position().toPoint() - m_pressAt).manhattanLength() <
-            QApplication::startDragDistance())
+    if (!m_pressed || !(event->buttons() & Qt::LeftButton)) {
+        event->ignore();
+        return;
+    }
+    if ((event->position().toPoint() - m_pressAt).manhattanLength() <
+        QApplication::startDragDistance())
         return;
     m_pressed = false;
-    if (canDrag && !canDrag())
-        return;
     auto* drag = new QDrag(this);
     drag->setMimeData(PinMime(m_nr));
     drag->setPixmap(grab());
