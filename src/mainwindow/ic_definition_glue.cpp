@@ -162,9 +162,11 @@ void frmKardo::RefreshICPinLabels() {
         palette.setColor(QPalette::Window, l.Highlighted ? QColor(0, 0, 0x80) : Qt::white);
         palette.setColor(QPalette::WindowText, l.Highlighted ? Qt::white : Qt::black);
         label->setPalette(palette);
-        label->setGeometry(
-            static_cast<int>(std::floor(l.Left)), static_cast<int>(std::floor(l.Top)),
-            static_cast<int>(std::ceil(l.Width)) + 2, static_cast<int>(std::ceil(l.Height)) + 1);
+        // Labels are placed in sheet pixels; the canvas shows the sheet from the scrolled origin.
+        const QPoint at = m_canvas->PictureToCanvas(
+            QPoint(static_cast<int>(std::floor(l.Left)), static_cast<int>(std::floor(l.Top))));
+        label->setGeometry(at.x(), at.y(), static_cast<int>(std::ceil(l.Width)) + 2,
+                           static_cast<int>(std::ceil(l.Height)) + 1);
         label->setVisible(l.Visible && !l.Caption.empty());
     }
 }

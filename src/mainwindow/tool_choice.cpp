@@ -120,14 +120,12 @@ void frmKardo::Toolbar2_ButtonClick(std::string_view key) {
         SetOrientationKeysEnabled(false);
 
     ChangeSelPicture(gMouseMode);
-    if (BeschriftungEditorVisible()) {
-        SetVisible("txtBeschriftung", false);
-        if (gPlatform != nullptr && gPlatform->pump != nullptr)
-            Pump().DoEvents();
-    }
+    // A label being written is accepted, as the editor's focus loss would.
+    txtBeschriftung_LostFocus();
 }
 
 void frmKardo::MenueClick(int index) {
+    txtBeschriftung_LostFocus();
     if (gMouseMode == kToolICView)
         CloseICView();
     for (int i = 1; i <= 25; ++i)

@@ -17,6 +17,7 @@
 #include "model/sim_levels.h"
 #include "model/utilities.h"
 #include "render/redraw.h"
+#include "render/view.h"
 #include "support/builder.h"
 #include "support/circuit_files.h"
 #include "support/qt/dialog_driver.h"
@@ -30,6 +31,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -158,6 +160,25 @@ TEST_F(ICDefinitionWindowTest, TwoPinsNamedByClicksDraggedOntoTheOutlineAndSaved
     EXPECT_EQ(gMouseMode, kToolWire);
     EXPECT_TRUE(W().IsEnabled("mDefIC"));
     EXPECT_EQ(gAnzICAnschluesse, 2);
+}
+
+TEST_F(ICDefinitionWindowTest, PinLabelsStayBesideTheirPinsWhenTheViewScrolls) {
+    test::LayWire(30, 20, 34, 20);
+    RedrawAllElements(0);
+    Trigger("mDefIC");
+    AnswerPinName("E");
+    ClickAt(30, 20);
+    auto* label = Find<QLabel>(canvas, QString::fromUtf8("lblICAnschluß_1"));
+    ASSERT_NE(label, nullptr);
+    const QPoint before = label->pos();
+    W().resize(700, 500);
+    QApplication::processEvents();
+    ResizeWorksheet();
+    W().findChild<QScrollBar*>("HScroll")->setValue(7);
+    W().findChild<QScrollBar*>("VScroll")->setValue(3);
+    QApplication::processEvents();
+    ASSERT_EQ(gHScroll.Value, 7);
+    EXPECT_EQ(label->pos(), before - QPoint(7 * 14, 3 * 14));
 }
 
 TEST_F(ICDefinitionWindowTest, ChoosingAToolLeavesTheView) {
