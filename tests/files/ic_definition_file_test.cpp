@@ -26,7 +26,11 @@ class ICDefinitionFileTest : public CoreFixture {
         gICAnschluesse.push_back(a < 0 ? std::string() : ICPlaceLine(a, b, name));
         gTags.emplace_back();
     }
-    std::string Text() {
+    // The text of the definition named name with a package of w x h cells.
+    std::string Text(const std::string& name, int w, int h) {
+        gICName = name;
+        gICBreite = static_cast<std::int16_t>(w);
+        gICHoehe = static_cast<std::int16_t>(h);
         EXPECT_TRUE(BuildICPinLists());
         std::string out;
         WriteICDefinitionText(out);
@@ -67,12 +71,9 @@ TEST_F(ICDefinitionFileTest, TheTenSectionsComeInOrderWithCrLfAndBoxRelativeCell
     LayWire(1, 4, 6, 4);
     Pin(1, 4, "A", 0, 1);
     Pin(6, 4, "B");
-    gICName = "W";
-    gICBreite = 7;
-    gICHoehe = 4;
     gTags[1] = "t";
     gICNotizen = "eins\r\nzwei";
-    const std::string text = Text();
+    const std::string text = Text("W", 7, 4);
     const std::string expected = "[Name]\r\nW\r\n"
                                  "[Feld]\r\n9;4;\r\n"
                                  "[Punkte]\r\n"
@@ -103,10 +104,7 @@ TEST_F(ICDefinitionFileTest, ElementPinListsAreWrittenRelativeToTheBoxAndReadBac
     Pin(4, 5, "A", 0, 1);
     Pin(4, 7, "B", 0, 3);
     Pin(16, 6, "Q", 4, 2);
-    gICName = "UND";
-    gICBreite = 4;
-    gICHoehe = 4;
-    const std::string text = Text();
+    const std::string text = Text("UND", 4, 4);
     EXPECT_EQ(gElements[1].Eingaenge.Text(), "X10Y5:X10Y7:") << "the sheet keeps its cells";
     ICDefinition def;
     ReadProblem problem;
@@ -125,10 +123,7 @@ TEST_F(ICDefinitionFileTest, ADefinitionWithoutElementsHasEmptyElementAndICSecti
     LayWire(3, 3, 5, 3);
     Pin(3, 3, "A", 0, 0);
     Pin(5, 3, "B", 1, 0);
-    gICName = "Draht";
-    gICBreite = 1;
-    gICHoehe = 1;
-    const std::string text = Text();
+    const std::string text = Text("Draht", 1, 1);
     EXPECT_NE(text.find("[Elemente]\r\n[Anschlüsse]"), std::string::npos);
     EXPECT_NE(text.find("[IC]\r\n[Tags]"), std::string::npos);
     EXPECT_EQ(text.substr(text.size() - 13), "\r\n[Notizen]\r\n") << "no notes, no line";
