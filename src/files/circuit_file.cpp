@@ -238,6 +238,16 @@ FileOutcome LoadFile(std::string_view name) {
         path = *chosen;
     }
     gDateiPfad = path;
+    // A folder, pipe or device is there but is no file: say what it is.
+    const std::string_view kind = PathKindText(KindOfPath(path));
+    if (!kind.empty()) {
+        std::string text = "Die Datei";
+        text.append(kCrLf).append(path).append(kCrLf);
+        text.append("kann nicht geladen werden: an dieser Stelle steht ").append(kind);
+        text.append(", keine Datei.");
+        host.MessageBox(text, MsgButtons::Ok, MsgIcon::Exclamation, kFileError);
+        return FileOutcome::Failed;
+    }
     if (!gFile.ExistFile(path)) {
         host.MessageBox("Die Datei wurde nicht gefunden.", MsgButtons::Ok, MsgIcon::Information,
                         kFileError);
@@ -253,17 +263,19 @@ FileOutcome LoadFile(std::string_view name) {
         host.MessageBox(text, MsgButtons::Ok, MsgIcon::Exclamation, kFileError);
         return FileOutcome::Failed;
     }
-    if (bytes.empty()) {
-        host.MessageBox("Falsches Dateiformat oder Datei nicht gefunden!", MsgButtons::Ok,
-                        MsgIcon::None, "Kardo");
-        return FileOutcome::Failed;
-    }
-
-    // The whole file is read and checked before the worksheet changes.
+    // The whole file is read and checked before the worksheet changes. An empty file, a file
+    // that is no text (a picture, UTF-16, a program) and a text without any known section are
+    // no circuit files at all.
     CircuitDocument doc;
     ReadProblem problem;
-    if (!ReadCircuitText(DecodeFileText(bytes), gFeldBreite, gFeldHoehe, doc, problem)) {
-        ReportMalformed(path, problem);
+    if (bytes.empty() ||
+        !ReadCircuitText(DecodeFileText(bytes), gFeldBreite, gFeldHoehe, doc, problem)) {
+        if (bytes.empty() || problem.WrongFormat) {
+            host.MessageBox("Falsches Dateiformat oder Datei nicht gefunden!", MsgButtons::Ok,
+                            MsgIcon::None, "Kardo");
+        } else {
+            ReportMalformed(path, problem);
+        }
         return FileOutcome::Failed;
     }
     if (!doc.ICs.empty()) {
@@ -339,10 +351,18 @@ FileOutcome SaveFileTo(const std::string& path) {
     AddRecentFile(path);
     BuildRecentFilesMenu();
     gUnveraendert = true;
-    // The caption is the file title without its extension (the last four characters).
+    // The caption is the file title without its extension, the last four characters (not
+    // bytes: a title may hold umlauts).
     const std::string title = GetFileTitle(path);
-    if (title.size() >= 4)
-        Host().SetCaption("frmKardo", title.substr(0, title.size() - 4));
+    std::size_t cut = title.size();
+    int characters = 0;
+    while (cut > 0 && characters < 4) {
+        --cut;
+        if ((static_cast<unsigned char>(title[cut]) & 0xC0) != 0x80)
+            ++characters;
+    }
+    if (characters == 4)
+        Host().SetCaption("frmKardo", title.substr(0, cut));
     return FileOutcome::Success;
 }
 
