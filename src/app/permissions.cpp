@@ -103,6 +103,7 @@ std::optional<PermissionSet> DecodePermissions(std::string_view text) {
 }
 
 bool ReadPermissions() {
+    // Fails closed: a value that cannot be read, for whatever reason, counts as missing.
     std::optional<PermissionSet> set;
     if (gPlatform != nullptr && gPlatform->settings != nullptr) {
         if (const auto text = gPlatform->settings->Get(gRegRoot, kValueName))
@@ -124,8 +125,12 @@ bool WritePermissions() {
     if (gPlatform == nullptr || gPlatform->settings == nullptr)
         return false;
     const PermissionSet set{gBauteilRechte, gFunktionRechte, gPasswort};
-    gPlatform->settings->Set(gRegRoot, kValueName, EncodePermissions(set));
-    return gPlatform->settings->Flush();
+    SettingsStore& store = *gPlatform->settings;
+    store.Set(gRegRoot, kValueName, EncodePermissions(set));
+    if (store.Flush())
+        return true;
+    ReportSettingsNotWritten(store);
+    return false;
 }
 
 } // namespace kardo

@@ -75,6 +75,13 @@ std::string TruthText(bool b) { return b ? "-1" : "0"; }
 
 } // namespace
 
+void ReportSettingsNotWritten(const SettingsStore& store) {
+    std::string text = "Die Einstellungen konnten nicht in der Datei\r\n";
+    text.append(store.Location(gRegRoot)).append("\r\ngespeichert werden: ");
+    text.append(store.FlushProblem()).append(".");
+    Host().MessageBox(text, MsgButtons::Ok, MsgIcon::Exclamation, "Kardo Meldung");
+}
+
 void ResetSettings() {
     gUndoSteps = 10;
     gScroll = true;
@@ -96,6 +103,17 @@ void LoadSettings() {
     const SettingsStore* s = Store();
     if (s == nullptr)
         return;
+    // Settings that exist but cannot be read are reported, and the session runs on the
+    // defaults; the store never writes over them.
+    if (const std::string problem = s->LoadProblem(gRegRoot); !problem.empty()) {
+        std::string text = "Die Einstellungen in der Datei\r\n";
+        text.append(s->Location(gRegRoot)).append("\r\nkönnen nicht gelesen werden: ");
+        text.append(problem).append(".\r\n");
+        text.append("Kardo verwendet in dieser Sitzung die Standardeinstellungen und "
+                    "überschreibt die Datei nicht.");
+        Host().MessageBox(text, MsgButtons::Ok, MsgIcon::Exclamation, "Kardo Meldung");
+        return;
+    }
     LoadInt16(*s, "DummyUndo", gUndoSteps, 1, 99);
     LoadBool(*s, "Scroll", gScroll);
     LoadInt16(*s, "AutoStop", gMaxRunden, 250, 5000);
@@ -145,7 +163,10 @@ bool SaveSettings() {
         s->Set(r, "LastFile" + std::to_string(i), gLastFiles[i]);
     s->Set(r, "PortAccessEnabled", TruthText(gPortAccessEnabled));
     s->Set(r, "PortAccessPortAddress", std::to_string(gPortAccessPortAddress));
-    return s->Flush();
+    if (s->Flush())
+        return true;
+    ReportSettingsNotWritten(*s);
+    return false;
 }
 
 } // namespace kardo

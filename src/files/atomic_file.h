@@ -21,8 +21,6 @@ enum class AtomicWriteFault { None, AfterWrite, AfterFlush };
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& reason,
                          AtomicWriteFault fault = AtomicWriteFault::None);
 
-// The German text of a system error number of a file operation.
-std::string FileErrorText(int err);
 
 // Reads the whole file. False with a German reason when it cannot be opened or read, or when it
 // is larger than maxBytes.

@@ -8,6 +8,7 @@
 #include "files/new_circuit.h"
 #include "model/elements.h"
 #include "model/grid.h"
+#include "platform/file_errors.h"
 #include "support/builder.h"
 #include "support/circuit_files.h"
 #include "support/core_fixture.h"

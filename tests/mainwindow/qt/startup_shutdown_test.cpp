@@ -44,9 +44,11 @@ TEST_F(StartupTest, TheLoadReportsItsFourStagesAndStartsWithTheWireTool) {
     EXPECT_EQ(gAktiviert, 1);
     EXPECT_TRUE(gUnveraendert);
     EXPECT_TRUE(boxes.empty());
-    // A first start: all three working folders are the default folder.
-    for (const std::string& f : gVerzeichnisse)
-        EXPECT_EQ(f, home + "/Documents/Kardo/");
+    // A first start: the working folders are the default folders, created below the home
+    // folder when no documents folder is set up.
+    EXPECT_EQ(gVerzeichnisse, (std::array<std::string, 3>{home + "/Kardo/Schaltungen/",
+                                                          home + "/Kardo/ICs/",
+                                                          home + "/Kardo/Bilder/"}));
     // The file commands stay enabled throughout.
     for (const char* c : {"mSave", "mSaveAs", "cmdSave"})
         EXPECT_TRUE(W().IsEnabled(c)) << c;
