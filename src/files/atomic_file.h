@@ -21,7 +21,6 @@ enum class AtomicWriteFault { None, AfterWrite, AfterFlush };
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& reason,
                          AtomicWriteFault fault = AtomicWriteFault::None);
 
-
 // Reads the whole file. False with a German reason when it cannot be opened or read, or when it
 // is larger than maxBytes.
 bool ReadWholeFile(const std::string& path, std::size_t maxBytes, std::string& bytes,

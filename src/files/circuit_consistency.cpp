@@ -286,6 +286,7 @@ class Checker {
         return p.x >= 0 && p.y >= 0 && p.x <= m_doc.FeldBreite && p.y <= m_doc.FeldHoehe;
     }
     bool Elements();
+    bool Wires(GridPoint p, const CellRecord& c);
     bool Cells();
     bool Ownership();
 
@@ -321,9 +322,15 @@ bool Checker::Elements() {
                                                 "Richtung und Größe");
         if (!OnSheet({f.X1, f.Y1}) || !OnSheet({f.X2, f.Y2}))
             return Fail(k, {-1, -1}, ElementText(k, e.Typ) + " liegt nicht ganz im Arbeitsfeld");
+        if (e.Typ == kTypeText) {
+            // A label's cells run right from its anchor in one row, as its removal finds them.
+            while (f.X2 < m_doc.FeldBreite && m_doc.Cells(f.X2 + 1, f.Y1).Typ == kTypeText &&
+                   m_doc.Cells(f.X2 + 1, f.Y1).ElementNr == k)
+                ++f.X2;
+        }
         for (const PinList* pins : {&e.Eingaenge, &e.Ausgaenge}) {
             for (const GridPoint p : pins->Points()) {
-                if (!Inside(f, p) && e.Typ != kTypeText) {
+                if (!Inside(f, p)) {
                     return Fail(k, {-1, -1},
                                 ElementText(k, e.Typ) + ": Anschluss X" + std::to_string(p.x) +
                                     "Y" + std::to_string(p.y) + " liegt außerhalb des Elements");
@@ -331,8 +338,47 @@ bool Checker::Elements() {
             }
         }
         m_footprints[static_cast<std::size_t>(k)] = f;
-        m_hasFootprint[static_cast<std::size_t>(k)] = e.Typ != kTypeText;
+        m_hasFootprint[static_cast<std::size_t>(k)] = true;
     }
+    return true;
+}
+
+// The flags of a wire end in the neighbour's flag back, inside the sheet; an empty cell has no
+// flags and no point, and a wire cell without flags holds a point, an IC pin or an element.
+// So the runs a save finds give back exactly these cells.
+bool Checker::Wires(GridPoint p, const CellRecord& c) {
+    struct Side {
+        std::int16_t CellRecord::*flag;
+        std::int16_t CellRecord::*back;
+        int dx;
+        int dy;
+        const char* name;
+        const char* backName;
+    };
+    static constexpr Side kSides[] = {
+        {&CellRecord::Links, &CellRecord::Rechts, -1, 0, "links", "rechts"},
+        {&CellRecord::Rechts, &CellRecord::Links, 1, 0, "rechts", "links"},
+        {&CellRecord::Oben, &CellRecord::Unten, 0, -1, "oben", "unten"},
+        {&CellRecord::Unten, &CellRecord::Oben, 0, 1, "unten", "oben"},
+    };
+    for (const Side& side : kSides) {
+        if (c.*side.flag == 0)
+            continue;
+        const GridPoint q{static_cast<std::int16_t>(p.x + side.dx),
+                          static_cast<std::int16_t>(p.y + side.dy)};
+        if (!OnSheet(q))
+            return Fail(
+                0, p, CellText(p) + " hat eine Leitung nach " + side.name + " aus dem Arbeitsfeld");
+        if (m_doc.Cells(q.x, q.y).*side.back == 0)
+            return Fail(0, p,
+                        CellText(p) + " hat eine Leitung nach " + side.name + ", " + CellText(q) +
+                            " aber keine nach " + side.backName);
+    }
+    const bool flags = WireFlagCount(c) > 0;
+    if (c.Typ == kTypeEmpty && (flags || c.Punkt != 0))
+        return Fail(0, p, CellText(p) + " ist leer, hat aber eine Leitung oder einen Punkt");
+    if (c.Typ == kTypeWire && !flags && c.Punkt == 0 && c.ElementNr == 0)
+        return Fail(0, p, CellText(p) + " ist eine Leitung ohne Verbindung");
     return true;
 }
 
@@ -343,6 +389,8 @@ bool Checker::Cells() {
             const GridPoint p{static_cast<std::int16_t>(x), static_cast<std::int16_t>(y)};
             if (c.ICLevel != 0)
                 continue; // pin cells of placed ICs
+            if (!Wires(p, c))
+                return false;
             if (c.ElementNr == 0) {
                 if (c.Typ != kTypeEmpty && c.Typ != kTypeWire && c.Typ != kTypeIC)
                     return Fail(0, p,

@@ -103,22 +103,13 @@ void LeaveICTool(HostWindow& host) {
     host.ChangePropertyWindow({});
 }
 
-// Lays the wire of one stored jump run from (x, y) to column or row end: the flags between the
-// cells, the run's visited mark, and the wire type on empty cells.
+// Lays the wire of one stored jump run from (x, y) to column or row end and marks the run's
+// cells as visited.
 void LayJumpRun(int x, int y, int end, bool horizontal) {
-    const int start = horizontal ? x : y;
-    for (int i = start; i <= end; ++i) {
-        const int cx = horizontal ? i : x;
-        const int cy = horizontal ? y : i;
-        CellRecord& c = gGrid(cx, cy);
-        LineRunRecord& run = gLineRuns(cx, cy);
-        if (i < end)
-            (horizontal ? c.Rechts : c.Unten) = kTrue;
-        if (i > start)
-            (horizontal ? c.Links : c.Oben) = kTrue;
+    LayWireRun(gGrid, x, y, end, horizontal);
+    for (int i = horizontal ? x : y; i <= end; ++i) {
+        LineRunRecord& run = gLineRuns(horizontal ? i : x, horizontal ? y : i);
         (horizontal ? run.VisitedH : run.VisitedV) = kTrue;
-        if (c.Typ == kTypeEmpty)
-            c.Typ = kTypeWire;
     }
 }
 
@@ -329,8 +320,12 @@ FileOutcome SaveFileTo(const std::string& path) {
     CaptureCircuit(doc);
     std::string text;
     WriteCircuitText(doc, text);
+    // Windows-1252 as stored files have it, unless that would lose a character the code page
+    // lacks, or would read back as other text (Windows-1252 bytes that happen to form UTF-8):
+    // then UTF-8, which the reader takes as it is.
     std::string bytes;
-    EncodeWindows1252(text, bytes);
+    if (EncodeWindows1252(text, bytes) > 0 || DecodeFileText(bytes) != text)
+        bytes = text;
 
     const bool existed = FileExists(path);
     std::string reason;

@@ -83,6 +83,7 @@ class Reader {
     bool CheckClocks();
     bool CheckICs();
     int LineOfCell(GridPoint p) const;
+    void LayRuns();
 
     CircuitDocument& m_doc;            // document being filled
     ReadProblem& m_problem;            // the first problem found
@@ -411,6 +412,29 @@ bool Reader::CheckICs() {
     return true;
 }
 
+void Reader::LayRuns() {
+    // One run line per start cell, the last one read, in the order the writer writes them.
+    std::vector<JumpLine>& jumps = m_doc.Jumps;
+    std::stable_sort(jumps.begin(), jumps.end(), [](const JumpLine& a, const JumpLine& b) {
+        return a.X != b.X ? a.X < b.X : a.Y < b.Y;
+    });
+    std::vector<JumpLine> unique;
+    unique.reserve(jumps.size());
+    for (const JumpLine& j : jumps) {
+        if (!unique.empty() && unique.back().X == j.X && unique.back().Y == j.Y)
+            unique.back() = j;
+        else
+            unique.push_back(j);
+    }
+    jumps = std::move(unique);
+    for (const JumpLine& j : jumps) {
+        if (j.EndX != 0)
+            LayWireRun(m_doc.Cells, j.X, j.Y, j.EndX, true);
+        if (j.EndY != 0)
+            LayWireRun(m_doc.Cells, j.X, j.Y, j.EndY, false);
+    }
+}
+
 int Reader::LineOfCell(GridPoint p) const {
     // The last line of a cell is the one that counts.
     for (auto it = m_cells.rbegin(); it != m_cells.rend(); ++it)
@@ -437,12 +461,27 @@ bool Reader::Finish() {
     m_doc.Cells.Create(m_doc.FeldBreite + 1, m_doc.FeldHoehe + 1);
     for (const auto& [p, cell] : m_cells)
         m_doc.Cells(p.x, p.y) = cell.first;
+    if (m_doc.HasJump)
+        LayRuns();
     if (m_doc.ICNotizen.size() > 2)
         m_doc.ICNotizen.resize(m_doc.ICNotizen.size() - 2);
     return CheckElements() && CheckClocks() && CheckICs() && CheckConsistency();
 }
 
 } // namespace
+
+void LayWireRun(Grid& cells, int x, int y, int end, bool horizontal) {
+    const int start = horizontal ? x : y;
+    for (int i = start; i <= end; ++i) {
+        CellRecord& c = cells(horizontal ? i : x, horizontal ? y : i);
+        if (i < end)
+            (horizontal ? c.Rechts : c.Unten) = kTrue;
+        if (i > start)
+            (horizontal ? c.Links : c.Oben) = kTrue;
+        if (c.Typ == kTypeEmpty)
+            c.Typ = kTypeWire;
+    }
+}
 
 void CircuitDocument::Reset(std::int16_t width, std::int16_t height) {
     *this = CircuitDocument{};

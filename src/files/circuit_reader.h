@@ -21,12 +21,18 @@ struct ReadProblem {
 
 // Reads a circuit (or IC definition) file text, UTF-8, with CR LF or LF line ends, into doc.
 // A file without a [Feld] line fills an empty sheet of width x height cells; cells and wire runs
-// need a [Feld] line before them. False, with doc in an unspecified state, when the text is no
-// circuit file (control characters such as NUL, or no known section header: WrongFormat) or its
-// content is malformed: numbers out of their field's range, cells or pins outside the sheet,
+// need a [Feld] line before them. The runs of [Jump] are laid into doc.Cells (a later run of the
+// same start cell replaces an earlier one). False, with doc in an unspecified state, when the text
+// is no circuit file (control characters such as NUL, or no known section header: WrongFormat) or
+// its content is malformed: numbers out of their field's range, cells or pins outside the sheet,
 // unknown type codes, element, cell, clock, IC and analysis-point entries that do not fit
 // together.
 bool ReadCircuitText(std::string_view text, std::int16_t width, std::int16_t height,
                      CircuitDocument& doc, ReadProblem& problem);
+
+// Lays the wire run that starts at cell (x, y) and ends at column (horizontal) or row end into
+// cells: each cell of the run gets the flags towards its neighbours on the run, and an empty
+// cell becomes a wire cell. Flags are only set.
+void LayWireRun(Grid& cells, int x, int y, int end, bool horizontal);
 
 } // namespace kardo

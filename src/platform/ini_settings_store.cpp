@@ -15,6 +15,8 @@ namespace kardo {
 
 namespace {
 
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
 std::string EnvOr(const char* name, const std::string& fallback) {
     const char* v = std::getenv(name);
     return v != nullptr && *v != '\0' ? std::string(v) : fallback;
@@ -127,8 +129,10 @@ IniContent ParseIniText(std::string_view text) {
         content.problem = "Zeile " + std::to_string(lineNr) + ": " + std::move(what);
         return content;
     };
-    if (text.starts_with("\xEF\xBB\xBF"))
-        text.remove_prefix(3); // a UTF-8 byte-order mark, as some editors write it
+    if (text.starts_with(kUtf8Bom)) {
+        text.remove_prefix(kUtf8Bom.size()); // as some editors write it; written back as well
+        content.bom = true;
+    }
     if (text.starts_with("\xFF\xFE") || text.starts_with("\xFE\xFF")) {
         content.problem = "die Datei ist in UTF-16 gespeichert, nicht als Text in UTF-8";
         return content;
@@ -140,7 +144,8 @@ IniContent ParseIniText(std::string_view text) {
         std::size_t end = text.find('\n', start);
         if (end == std::string_view::npos)
             end = text.size();
-        std::string_view line = text.substr(start, end - start);
+        const std::string_view raw = text.substr(start, end - start);
+        std::string_view line = raw;
         start = end + 1;
         ++lineNr;
         if (!line.empty() && line.back() == '\r')
@@ -161,7 +166,7 @@ IniContent ParseIniText(std::string_view text) {
             }
         }
         if (!inOurs) {
-            content.otherSections.append(line).append("\n");
+            content.otherSections.append(raw).append("\n"); // as it was, its line end too
             continue;
         }
         if (t.empty() || t.front() == ';' || t.front() == '#')
@@ -178,7 +183,8 @@ IniContent ParseIniText(std::string_view text) {
 
 std::string FormatIniText(const IniContent& content) {
     // Lines outside the section first: lines before any header stay before every header.
-    std::string text = content.otherSections;
+    std::string text = content.bom ? std::string(kUtf8Bom) : std::string();
+    text.append(content.otherSections);
     text.append("[").append(kSettingsSection).append("]\n");
     for (const auto& [name, value] : content.values)
         text.append(name).append("=").append(EscapeIniValue(value)).append("\n");

@@ -40,6 +40,7 @@ struct IniContent {
     std::map<std::string, std::string, IniNameLess> values; // the section's values
     std::string otherSections; // lines outside the section, kept verbatim (each closed by "\n")
     std::string problem;       // why the text is no sound settings file, German; "" sound
+    bool bom = false;          // the text began with a UTF-8 byte-order mark
 };
 
 // Parses the text of a settings file. A text with control characters (UTF-16, binary data), a

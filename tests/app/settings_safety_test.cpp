@@ -3,6 +3,7 @@
 #include "app/load_sequence.h"
 #include "app/permissions.h"
 #include "app/settings.h"
+#include "app/startup.h"
 #include "platform/ini_settings_store.h"
 #include "support/app_fixture.h"
 #include "support/circuit_files.h"
@@ -114,6 +115,50 @@ TEST_F(SettingsSafetyTest, AFailedSaveAtExitNamesTheFileAndTheReason) {
                                          paths.user +
                                          "\r\ngespeichert werden: an dieser Stelle steht ein "
                                          "Ordner.");
+}
+
+// The settings fixtures: a restricted installation's file is read with its lock, the others
+// (among them what the fuzzer found) without a problem; each *_bad file is refused, keeps the
+// lock closed and stays as it was.
+TEST_F(SettingsSafetyTest, EverySettingsFixtureIsReadOrRefusedAsItsNameSays) {
+    int bad = 0;
+    for (const auto& entry :
+         fs::directory_iterator(std::string(KARDO_TEST_DATA_DIR) + "/settings")) {
+        const std::string name = entry.path().filename().string();
+        test::TempDir dir;
+        const SettingsPaths paths{dir.File("Kardo.ini"), dir.File("etc/Kardo.ini")};
+        const std::string bytes = test::ReadBytes(entry.path().string());
+        test::WriteBytes(paths.user, bytes);
+        IniSettingsStore store(paths);
+        platform.settings = &store;
+        InitProgramState();
+        host.messages.clear();
+        const RootChoice root = ChooseSettingsRoot();
+        LoadSettings();
+        const bool locked = ReadPermissions();
+        if (name.ends_with("_bad.ini")) {
+            ++bad;
+            EXPECT_FALSE(locked) << name;
+            EXPECT_EQ(host.messages.size(), 2u) << name;
+            EXPECT_FALSE(SaveSettings()) << name;
+            EXPECT_EQ(test::ReadBytes(paths.user), bytes) << name;
+            EXPECT_EQ(root, RootChoice::User) << name;
+        } else {
+            // Read without a problem; what the lock value holds is its own matter.
+            EXPECT_EQ(store.LoadProblem(SettingsRoot::User), "") << name;
+            if (name != "teacher.ini")
+                continue;
+            EXPECT_TRUE(locked);
+            EXPECT_TRUE(host.messages.empty());
+            EXPECT_EQ(root, RootChoice::User) << name;
+            EXPECT_EQ(gUndoSteps, 25) << name;
+            EXPECT_FALSE(gBauteilRechte[1]) << name;
+            EXPECT_FALSE(gFunktionRechte[1]) << name;
+            EXPECT_EQ(gPasswort, "Lehrer") << name;
+        }
+    }
+    EXPECT_GE(bad, 4);
+    platform.settings = &settings;
 }
 
 } // namespace

@@ -209,7 +209,7 @@ TEST_F(ConsistencyTest, ElementsAtTheEdgesOfTheSheetLoadDrawRunAndCanBeRemovedAn
     }
 }
 
-TEST(ConsistencyCheckTest, TextLabelsOwnTheirAnchorAndAnyCellsOfTheirType) {
+TEST(ConsistencyCheckTest, TextLabelsOwnTheRunOfCellsRightOfTheirAnchor) {
     CircuitDocument doc;
     doc.Reset(20, 10);
     doc.Cells.Create(21, 11);
@@ -224,10 +224,20 @@ TEST(ConsistencyCheckTest, TextLabelsOwnTheirAnchorAndAnyCellsOfTheirType) {
         doc.Cells(x, 4).Typ = kTypeText;
         doc.Cells(x, 4).ElementNr = 1;
     }
-    doc.Cells(5, 5).Typ = kTypeText; // a second row of a tall text
-    doc.Cells(5, 5).ElementNr = 1;
     ConsistencyProblem problem;
     EXPECT_TRUE(CheckCellsAndElements(doc, problem)) << problem.Text;
+    Footprint f;
+    ASSERT_TRUE(ElementFootprint(doc.Elements[1], f));
+    EXPECT_EQ(f, (Footprint{3, 4, 3, 4}));
+
+    // Found by the fuzzer: a label cell away from the run stayed behind when the label was
+    // removed, naming an element that was gone.
+    doc.Cells(5, 5).Typ = kTypeText;
+    doc.Cells(5, 5).ElementNr = 1;
+    EXPECT_FALSE(CheckCellsAndElements(doc, problem));
+    EXPECT_EQ(problem.Text,
+              "Zelle (5, 5) gehört zu Element 1 (Text), liegt aber außerhalb seiner Fläche");
+    doc.Cells(5, 5) = CellRecord{};
 
     // The anchor cell must be the label's.
     doc.Cells(3, 4) = CellRecord{};

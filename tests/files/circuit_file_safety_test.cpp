@@ -240,6 +240,31 @@ TEST_F(FileSafetyTest, EveryFixtureIsRefusedOrLoadedAsItsNameSays) {
     EXPECT_GE(good, 4);
 }
 
+// Found by the fuzzer: a Windows-1252 label whose bytes happen to form UTF-8 ("GrÃ¼ÃŸe") was
+// saved so that it read back as another text ("Grüße"); characters the code page lacks were
+// saved as "?".
+TEST_F(FileSafetyTest, EveryLabelTextReadsBackAsItWasSaved) {
+    ASSERT_EQ(LoadFile(test::DataFile("labels_utf8_lookalike.kdx")), FileOutcome::Success);
+    ASSERT_EQ(gElements[1].Text, "GrÃ¼ÃŸe");
+    for (const std::string label : {"GrÃ¼ÃŸe", "x → y ≥ α", "Grüße, 1,5 €"}) {
+        gElements[1].Text = label;
+        ASSERT_EQ(Save(dir.File("text.kdx")), FileOutcome::Success);
+        ASSERT_EQ(LoadFile(dir.File("text.kdx")), FileOutcome::Success);
+        EXPECT_EQ(gElements[1].Text, label);
+    }
+    // A byte-order mark before Windows-1252 bytes: the labels read back as they loaded.
+    ASSERT_EQ(LoadFile(test::DataFile("labels_bom_cp1252.kdx")), FileOutcome::Success);
+    const std::vector<ElementRecord> loaded = gElements;
+    ASSERT_EQ(Save(dir.File("bom.kdx")), FileOutcome::Success);
+    ASSERT_EQ(LoadFile(dir.File("bom.kdx")), FileOutcome::Success);
+    EXPECT_EQ(gElements, loaded);
+    // Text the code page holds and that reads back alike stays in Windows-1252.
+    EXPECT_NE(test::ReadBytes(dir.File("text.kdx"))
+                  .find("Gr\xfc\xdf"
+                        "e, 1,5 \x80"),
+              std::string::npos);
+}
+
 TEST(FileErrorTextTest, EveryErrorASaveCanMeetHasAGermanText) {
     const int errors[] = {EACCES,  EPERM,  ENOENT,    ENOTDIR,   ENOSPC,       EDQUOT,     EROFS,
                           EISDIR,  EEXIST, EFBIG,     EIO,       ENAMETOOLONG, ELOOP,      EMLINK,

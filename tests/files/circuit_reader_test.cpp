@@ -243,6 +243,21 @@ TEST(ReadCircuitTextTest, ALaterSizeLineEmptiesTheSheetReadSoFar) {
     EXPECT_TRUE(doc.Jumps.empty());
 }
 
+TEST(ReadCircuitTextTest, TheRunsAreLaidIntoTheCellsAndTheLastRunOfACellCounts) {
+    CircuitDocument doc;
+    ReadProblem problem;
+    ASSERT_TRUE(
+        Read("[Feld]\n20;20;\n[Jump]\n 1; 1; 5; 0;\n 2; 1; 0; 3;\n 1; 1; 3; 0;\n", doc, problem))
+        << problem.Text;
+    EXPECT_EQ(doc.Jumps, (std::vector<JumpLine>{{1, 1, 3, 0}, {2, 1, 0, 3}}));
+    EXPECT_EQ(doc.Cells(1, 1).Typ, kTypeWire);
+    EXPECT_EQ(doc.Cells(1, 1).Rechts, kTrue);
+    EXPECT_EQ(doc.Cells(3, 1).Links, kTrue);
+    EXPECT_EQ(doc.Cells(3, 1).Rechts, kFalse);
+    EXPECT_EQ(doc.Cells(4, 1).Typ, kTypeEmpty);
+    EXPECT_EQ(doc.Cells(2, 3).Oben, kTrue);
+}
+
 TEST(ReadCircuitTextTest, ReadsTheSectionsOfAnICDefinition) {
     const std::string text = "[Name]\n  Zaehler  \n[Feld]\n10;8;\n[Anschlüsse]\n2;3;A;\n2;6;Q;\n"
                              "[Maße]\nX7\nY4\n[Graphische Anschlüsse]\n0;1;A;\n[Links]\n"
@@ -333,6 +348,17 @@ TEST(ReadCircuitTextTest, MalformedFixturesAreRefusedWithTheirProblem) {
          "Element 1 (Schalter): Anschluss X6Y5 liegt außerhalb des Elements"},
         {"punkte_before_feld_bad.kdx", 2, "Zellen stehen vor der Feldgröße ([Feld])"},
         {"jump_before_feld_bad.kdx", 2, "Leitungszüge stehen vor der Feldgröße ([Feld])"},
+        {"wire_one_sided_bad.kdx", 4,
+         "Zelle (7, 4) hat eine Leitung nach rechts, Zelle (8, 4) aber keine nach links"},
+        {"wire_off_sheet_bad.kdx", 4,
+         "Zelle (40, 4) hat eine Leitung nach rechts aus dem "
+         "Arbeitsfeld"},
+        {"cell_empty_flags_bad.kdx", 4,
+         "Zelle (5, 4) ist leer, hat aber eine Leitung oder einen "
+         "Punkt"},
+        {"wire_isolated_bad.kdx", 4, "Zelle (5, 4) ist eine Leitung ohne Verbindung"},
+        {"label_stray_bad.kdx", 6,
+         "Zelle (0, 0) gehört zu Element 1 (Text), liegt aber außerhalb seiner Fläche"},
     };
     for (const auto& c : cases) {
         const std::string bytes = test::ReadBytes(test::DataFile(c.file));

@@ -1,5 +1,6 @@
 // The INI settings store: both roots, escaping, case of names, atomic rewrite, foreign sections.
 #include "platform/ini_settings_store.h"
+#include "support/circuit_files.h"
 
 #include <cstdlib>
 #include <filesystem>
@@ -87,7 +88,7 @@ TEST_F(IniSettingsStoreTest, ReadsTheSystemRootAndKeepsForeignSections) {
     store.Set(SettingsRoot::System, "Scroll", "0");
     ASSERT_TRUE(store.Flush());
     const std::string text = ReadAll(paths.system);
-    EXPECT_NE(text.find("[Other]\nx=1\n"), std::string::npos);
+    EXPECT_NE(text.find("[Other]\r\nx=1\r\n"), std::string::npos); // as it was
     EXPECT_NE(text.find("Scroll=0\n"), std::string::npos);
 }
 
@@ -197,7 +198,7 @@ TEST_F(IniSettingsStoreTest, LinesOutsideTheSectionStayWhereTheyBelong) {
         ASSERT_TRUE(store.Flush());
     }
     EXPECT_EQ(ReadAll(paths.user),
-              "x=1\n[Other]\ny=2\n[Software\\Quentar\\Kardo\\1.0]\nScroll=-1\n");
+              "\xEF\xBB\xBFx=1\n[Other]\ny=2\n[Software\\Quentar\\Kardo\\1.0]\nScroll=-1\n");
     IniSettingsStore again(paths);
     EXPECT_FALSE(again.Get(SettingsRoot::User, "x").has_value());
     EXPECT_FALSE(again.Get(SettingsRoot::User, "y").has_value());
@@ -212,6 +213,26 @@ TEST_F(IniSettingsStoreTest, ALinkedSettingsFileStaysALink) {
     ASSERT_TRUE(store.Flush());
     EXPECT_TRUE(fs::is_symlink(paths.user));
     EXPECT_NE(ReadAll(m_dir + "/dotfiles/Kardo.ini").find("Scroll=-1"), std::string::npos);
+}
+
+// Found by the fuzzer: a line outside the section that ended in two carriage returns lost one
+// each time the file was written.
+TEST(IniTextTest, LinesOutsideTheSectionKeepTheirLineEnds) {
+    const std::string text = "; kopf\r\r\nx=1\r\n[A]\r\nk=v\n";
+    const IniContent read = ParseIniText(text);
+    ASSERT_EQ(read.problem, "");
+    EXPECT_EQ(read.otherSections, text);
+    EXPECT_EQ(ParseIniText(FormatIniText(read)).otherSections, text);
+    // A second byte-order mark (found by the fuzzer too) is a character of the first line.
+    for (const char* file : {"foreign_lines.ini", "double_bom.ini"}) {
+        const std::string found =
+            test::ReadBytes(std::string(KARDO_TEST_DATA_DIR) + "/settings/" + file);
+        const IniContent fuzzed = ParseIniText(found);
+        ASSERT_EQ(fuzzed.problem, "") << file;
+        const IniContent again = ParseIniText(FormatIniText(fuzzed));
+        EXPECT_EQ(again.otherSections, fuzzed.otherSections) << file;
+        EXPECT_EQ(again.values, fuzzed.values) << file;
+    }
 }
 
 TEST(IniTextTest, FormattedTextParsesToTheSameContent) {

@@ -46,9 +46,9 @@ TEST_F(StartupTest, TheLoadReportsItsFourStagesAndStartsWithTheWireTool) {
     EXPECT_TRUE(boxes.empty());
     // A first start: the working folders are the default folders, created below the home
     // folder when no documents folder is set up.
-    EXPECT_EQ(gVerzeichnisse, (std::array<std::string, 3>{home + "/Kardo/Schaltungen/",
-                                                          home + "/Kardo/ICs/",
-                                                          home + "/Kardo/Bilder/"}));
+    EXPECT_EQ(gVerzeichnisse,
+              (std::array<std::string, 3>{home + "/Kardo/Schaltungen/", home + "/Kardo/ICs/",
+                                          home + "/Kardo/Bilder/"}));
     // The file commands stay enabled throughout.
     for (const char* c : {"mSave", "mSaveAs", "cmdSave"})
         EXPECT_TRUE(W().IsEnabled(c)) << c;
