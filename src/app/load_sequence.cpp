@@ -3,6 +3,7 @@
 
 #include "app/file_object.h"
 #include "app/main_state.h"
+#include "app/password.h"
 #include "app/permissions.h"
 #include "app/settings.h"
 #include "app/startup.h"
@@ -34,10 +35,11 @@ RootChoice ChooseSettingsRoot() {
     }
     // First start on this machine: nothing was installed into either root. Ending the program
     // here would make it unusable; start unlocked instead. A lock value that cannot be written
-    // is reported by WritePermissions; the session keeps it in the store and runs unlocked.
+    // is reported; the session keeps it in the store and runs unlocked.
     gRegRoot = SettingsRoot::User;
     ResetPermissions();
-    WritePermissions();
+    if (!WritePermissions())
+        ReportUnwritableSettings();
     return RootChoice::CreatedUser;
 }
 

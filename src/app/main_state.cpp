@@ -4,6 +4,7 @@
 #include "app/file_object.h"
 #include "app/permissions.h"
 #include "app/settings.h"
+#include "app/web_links.h"
 
 namespace kardo {
 
@@ -23,6 +24,7 @@ void ResetAppGlobals() {
     ResetSettings();
     ResetPermissions();
     ResetFileObject();
+    ResetWebLinks();
 }
 
 } // namespace kardo

@@ -26,7 +26,8 @@ inline void MarkCircuitChanged() { gUnveraendert = false; }
 void ResetMainState();
 
 // Start-up values of every global of the settings subsystem and of the main window state:
-// ResetMainState, ResetSettings, ResetPermissions, ResetFileObject. Called by InitProgramState.
+// ResetMainState, ResetSettings, ResetPermissions, ResetFileObject, ResetWebLinks. Called by
+// InitProgramState.
 void ResetAppGlobals();
 
 } // namespace kardo

@@ -125,12 +125,8 @@ bool WritePermissions() {
     if (gPlatform == nullptr || gPlatform->settings == nullptr)
         return false;
     const PermissionSet set{gBauteilRechte, gFunktionRechte, gPasswort};
-    SettingsStore& store = *gPlatform->settings;
-    store.Set(gRegRoot, kValueName, EncodePermissions(set));
-    if (store.Flush())
-        return true;
-    ReportSettingsNotWritten(store);
-    return false;
+    gPlatform->settings->Set(gRegRoot, kValueName, EncodePermissions(set));
+    return gPlatform->settings->Flush();
 }
 
 } // namespace kardo

@@ -64,8 +64,8 @@ std::optional<PermissionSet> DecodePermissions(std::string_view text);
 // shows its message and returns false: the program then ends.
 bool ReadPermissions();
 
-// Writes the globals above into the value "Permissions"; false, after a message naming the file
-// and the reason, when the store could not be written.
+// Writes the globals above into the value "Permissions"; false when the store could not be
+// written.
 bool WritePermissions();
 
 } // namespace kardo

@@ -75,13 +75,6 @@ std::string TruthText(bool b) { return b ? "-1" : "0"; }
 
 } // namespace
 
-void ReportSettingsNotWritten(const SettingsStore& store) {
-    std::string text = "Die Einstellungen konnten nicht in der Datei\r\n";
-    text.append(store.Location(gRegRoot)).append("\r\ngespeichert werden: ");
-    text.append(store.FlushProblem()).append(".");
-    Host().MessageBox(text, MsgButtons::Ok, MsgIcon::Exclamation, "Kardo Meldung");
-}
-
 void ResetSettings() {
     gUndoSteps = 10;
     gScroll = true;
@@ -163,10 +156,7 @@ bool SaveSettings() {
         s->Set(r, "LastFile" + std::to_string(i), gLastFiles[i]);
     s->Set(r, "PortAccessEnabled", TruthText(gPortAccessEnabled));
     s->Set(r, "PortAccessPortAddress", std::to_string(gPortAccessPortAddress));
-    if (s->Flush())
-        return true;
-    ReportSettingsNotWritten(*s);
-    return false;
+    return s->Flush();
 }
 
 } // namespace kardo

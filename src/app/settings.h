@@ -53,11 +53,8 @@ void ResetSettings();
 // problem and every global keeps its default.
 void LoadSettings();
 
-// Writes every setting under the program key and flushes the store; false, after a message
-// naming the file and the reason, when it could not be written.
+// Writes every setting under the program key and flushes the store; false when it could not be
+// written (the store's FlushProblem says why; ReportUnwritableSettings tells the user).
 bool SaveSettings();
-
-// The message that the store's settings could not be written, naming the file and the reason.
-void ReportSettingsNotWritten(const SettingsStore& store);
 
 } // namespace kardo

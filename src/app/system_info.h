@@ -6,6 +6,9 @@
 
 namespace kardo {
 
+// The program's version as the splash window and the About box show it.
+inline constexpr const char* kVersionText = "Version 1.0";
+
 extern std::string gOSName; // operating-system name, set by GetOSName; "" until then
 
 // Special folder numbers of GetSpecialFolder.

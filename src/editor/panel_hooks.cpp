@@ -14,10 +14,9 @@ void ChangeToolbar3() {
         gPlatform->host->ChangeToolbar3();
 }
 
-// Hands the key to the main window's quick-help box; headline and text come with the box.
-void PositionQuickHelp(std::string_view, std::string_view, std::string_view key) {
+void PositionQuickHelp(std::string_view headline, std::string_view text, std::string_view key) {
     if (gPlatform != nullptr && gPlatform->host != nullptr)
-        gPlatform->host->ShowQuickHelp(key);
+        gPlatform->host->PositionQuickHelp(headline, text, key);
 }
 
 } // namespace kardo

@@ -299,17 +299,34 @@ FileOutcome LoadFile(std::string_view name) {
     return FileOutcome::Success;
 }
 
+// Save writes without a dialog only into a circuit file: after an IC definition or another
+// file was opened through "Alle Dateien", circuit sections must not overwrite it.
 FileOutcome SaveFile(bool useRememberedName) {
-    if (useRememberedName && !gFile.FileName.empty())
+    if (useRememberedName && HasExtension(gFile.FileName, ".kdx"))
         return SaveFileTo(gFile.FileName);
     FileDialogRequest request;
     request.title = "Datei speichern unter";
     request.filter = "*.KDX (Kardo-Datei)|*.kdx";
     request.initialFolder = gVerzeichnisse[0];
     const std::optional<std::string> chosen = Host().ShowSaveDialog(request);
-    if (!chosen)
+    if (!chosen || chosen->empty())
         return FileOutcome::Cancelled;
-    return SaveFileTo(*chosen);
+    // The dialog asked about overwriting the name it returned; a name that only now gets its
+    // extension is asked about here.
+    const std::string path = WithExtension(*chosen, ".kdx");
+    if (path != *chosen && !ConfirmReplace(path, request.title))
+        return FileOutcome::Cancelled;
+    return SaveFileTo(path);
+}
+
+bool ConfirmReplace(const std::string& path, std::string_view title) {
+    if (!FileExists(path))
+        return true;
+    std::string text = "Die Datei";
+    text.append(kCrLf).append(path).append(kCrLf).append("existiert bereits.");
+    text.append(kCrLf).append("Möchten Sie sie ersetzen?");
+    return Host().MessageBox(text, MsgButtons::YesNo, MsgIcon::Exclamation, title) ==
+           MsgResult::Yes;
 }
 
 FileOutcome SaveFileTo(const std::string& path) {

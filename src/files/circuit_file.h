@@ -28,10 +28,16 @@ void ResetCircuitFile();
 // The caller redraws; only the load of the command-line file (LadeDatei) redraws itself.
 FileOutcome LoadFile(std::string_view name);
 
-// Save (useRememberedName true: into gFile.FileName, with the dialog when the circuit has no
-// file yet) and Save As (false: the save dialog asks for the file).
+// Save (useRememberedName true: into gFile.FileName when that is a ".kdx" file, else with the
+// dialog) and Save As (false: the save dialog asks for the file). The name saved always ends in
+// ".kdx"; it is appended when the dialog returns a name without it.
 FileOutcome SaveFile(bool useRememberedName);
 inline FileOutcome SaveFileAs() { return SaveFile(false); }
+
+// Asks whether the existing file path may be replaced ("Ja"/"Nein"); true when it may, and
+// always when there is no such file. For names a file dialog did not ask about (an extension
+// appended after the dialog, a name typed into a box).
+bool ConfirmReplace(const std::string& path, std::string_view title);
 
 // Writes the worksheet into the file path without a dialog and makes it the circuit's file.
 // A failure is reported ("Dateifehler"), the old file stays and the circuit stays changed.

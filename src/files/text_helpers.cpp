@@ -98,7 +98,7 @@ double Val(std::string_view text) {
     while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
         ++i;
     // Copy only the characters a number can be made of, so strtod never reads beyond the view
-    // and never takes forms the old reader did not know (hexadecimal floats, "inf", "nan").
+    // and never takes forms that stored files never hold (hexadecimal floats, "inf", "nan").
     std::string number;
     if (i < text.size() && (text[i] == '+' || text[i] == '-'))
         number += text[i++];
@@ -248,6 +248,26 @@ std::string GetFileTitle(std::string_view path) {
     while (cut > 0 && !IsSeparator(path[cut - 1]))
         --cut;
     return std::string(path.substr(cut));
+}
+
+bool HasExtension(std::string_view path, std::string_view extension) {
+    const std::string title = GetFileTitle(path);
+    if (title.size() <= extension.size())
+        return false;
+    const std::string_view tail = std::string_view(title).substr(title.size() - extension.size());
+    for (std::size_t i = 0; i < tail.size(); ++i) {
+        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
+        if (lower(tail[i]) != lower(extension[i]))
+            return false;
+    }
+    return true;
+}
+
+std::string WithExtension(std::string_view path, std::string_view extension) {
+    std::string out(path);
+    if (!HasExtension(path, extension))
+        out.append(extension);
+    return out;
 }
 
 } // namespace kardo

@@ -69,24 +69,15 @@ void OnUpDown(QSpinBox* spin, QObject* context, std::function<void(bool up)> ste
     });
 }
 
-void RefreshIfHidden(bool changed) {
-    if (changed && gPlatform && gPlatform->host)
-        Host().RefreshWorksheet();
-}
-
-// Key, focus and mouse-move events of the panel controls.
+// Key and focus events of the panel controls.
 class PanelEvents : public QObject {
   public:
     PanelEvents(QObject* parent, std::function<void()> focusWorksheet)
         : QObject(parent), m_focusWorksheet(std::move(focusWorksheet)) {}
 
-    void Watch(QWidget* w, bool statusBar = false) {
-        if (!w)
-            return;
-        w->setMouseTracking(true);
-        w->installEventFilter(this);
-        if (statusBar)
-            m_statusBar = w;
+    void Watch(QWidget* w) {
+        if (w)
+            w->installEventFilter(this);
     }
     void SetPulseBox(QLineEdit* box) { m_pulses = box; }
     void SetDelayBox(QLineEdit* box) { m_delay = box; }
@@ -94,9 +85,6 @@ class PanelEvents : public QObject {
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
         switch (event->type()) {
-        case QEvent::MouseMove:
-            RefreshIfHidden(watched == m_statusBar ? StatusBarHoverReset() : HoverReset());
-            break;
         case QEvent::FocusIn:
             if (auto* box = qobject_cast<QLineEdit*>(watched); box == m_pulses || box == m_delay)
                 box->selectAll();
@@ -143,7 +131,6 @@ class PanelEvents : public QObject {
     std::function<void()> m_focusWorksheet; // Enter in a box
     QLineEdit* m_pulses = nullptr;          // txtAnzTakte
     QLineEdit* m_delay = nullptr;           // txtVerzögerung
-    QWidget* m_statusBar = nullptr;         // StatusBar
 };
 
 void ShowTimes(QWidget* root, const ClockTimeView& view) {
@@ -233,7 +220,6 @@ void ConnectDelay(QWidget* root, PanelEvents* events) {
         });
         events->Watch(slider);
     }
-    events->Watch(Find<QWidget>(root, "StatusBar"), true);
 }
 
 } // namespace

@@ -22,8 +22,7 @@ QWidget* BuildDelayBox(QWidget* parent);
 // Connects the controls of these names found below root (built here or elsewhere) with their
 // handlers: the clock keys, sliders, link box and pulse count act on the selected clock; the
 // delay box, its buttons and the delay slider sldDelay with its label lblDelay set the step
-// delay; moving the mouse over them (and over StatusBar) hides the worksheet's hover shapes.
-// focusWorksheet puts the focus back on the worksheet (Enter in a box). Missing controls are
+// delay. focusWorksheet puts the focus back on the worksheet (Enter in a box). Missing controls are
 // skipped. Call once.
 void ConnectClockDelayPanels(QWidget* root, std::function<void()> focusWorksheet);
 

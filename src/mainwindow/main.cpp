@@ -6,7 +6,9 @@
 #include "model/clocks.h"
 #include "model/utilities.h"
 #include "platform/ini_settings_store.h"
+#include "platform/parallel_port.h"
 #include "platform/platform.h"
+#include "platform/qt/german_texts.h"
 #include "platform/qt/image_target.h"
 #include "platform/qt/qt_timer.h"
 
@@ -15,11 +17,14 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Kardo");
+    // Without the translation Qt's dialogs stay English; the program runs all the same.
+    kardo::InstallGermanQtTexts(app);
 
     kardo::ImageTarget picture;
     kardo::QtTimerService timers;
     kardo::QtPump pump;
     kardo::IniSettingsStore settings(kardo::DefaultSettingsPaths());
+    kardo::LinuxParallelPort port;
     kardo::frmKardo window(picture);
 
     kardo::Platform platform;
@@ -28,6 +33,7 @@ int main(int argc, char* argv[]) {
     platform.pump = &pump;
     platform.host = &window;
     platform.settings = &settings;
+    platform.port = &port;
     kardo::PlatformScope scope(platform);
 
     kardo::frmBevorStart splash;

@@ -1,5 +1,6 @@
 // Main window: the keys of the main toolbar and the commands they share with the menus, the
 // quick-help mode, the flat look of the toolbars, and the power buttons.
+#include "app/file_commands.h"
 #include "app/file_object.h"
 #include "app/main_state.h"
 #include "app/settings.h"
@@ -17,6 +18,7 @@
 #include "render/redraw.h"
 #include "render/view.h"
 #include "simulation/power.h"
+#include "simulation/user_interaction.h"
 
 #include <QAction>
 #include <QToolBar>
@@ -34,10 +36,9 @@ void frmKardo::Toolbar_ButtonClick(std::string_view key) {
             ResizeProperties(false);
         if (key == "cmdPanel5")
             SetChecked("cmdPanel5", IsVisible("cmdCloseFormel"));
-        if (key == "cmdRaster")
-            SetChecked("cmdRaster", gShowGrid);
         if (key == "cmdICAuswahl")
             SetChecked("cmdICAuswahl", !IsChecked("cmdICAuswahl"));
+        RestoreQuickHelpKeys();
         if (key != "cmdQuickHelp")
             ShowQuickHelp(key);
         Toolbar_MouseUp();
@@ -45,12 +46,15 @@ void frmKardo::Toolbar_ButtonClick(std::string_view key) {
     }
 
     if (key == "cmdNew") {
-        ShowCreateNewFileDialog(this);
-        RefreshWorksheet();
+        NewCircuitCommand();
     } else if (key == "cmdOpen") {
         OpenCircuit();
     } else if (key == "cmdSave") {
         SaveCircuit();
+    } else if (key == "cmdPrint") {
+        PrintCommand();
+    } else if (key == "cmdEinstellungen") {
+        OptionsCommand();
     } else if (key == "cmdUndo") {
         UndoOneStep();
     } else if (key == "cmdUndoList") {
@@ -89,10 +93,25 @@ void frmKardo::EnterQuickHelpMode() {
     m_quickHelpSavedButton = gSavedToolButton;
     m_quickHelpSavedFlags = gPropertyFlags;
     SaveToolState();
+    // The two-state keys keep their values through the help clicks.
+    m_quickHelpKeys.clear();
+    m_quickHelpKeys.emplace_back("cmdICView", IsChecked("cmdICView"));
+    m_quickHelpKeys.emplace_back("cmdRaster", IsChecked("cmdRaster"));
+    for (std::string_view k : kToolbar2Keys)
+        m_quickHelpKeys.emplace_back(std::string(k), IsChecked(k));
     gMouseMode = kToolQuickHelp;
     setCursor(Qt::WhatsThisCursor);
     SetMousePointer(kPointerArrowQuestion);
+    // The power buttons show the mode like the rest of the window; they only explain meanwhile.
+    for (const char* power : {"cmdOn", "cmdOff"})
+        if (auto* w = qobject_cast<QWidget*>(FindControl(power)))
+            w->setCursor(Qt::WhatsThisCursor);
     SetEnabled("mBauelemente", false);
+}
+
+void frmKardo::RestoreQuickHelpKeys() {
+    for (const auto& [key, pressed] : m_quickHelpKeys)
+        SetChecked(key, pressed);
 }
 
 void frmKardo::LeaveQuickHelpMode() {
@@ -104,7 +123,12 @@ void frmKardo::LeaveQuickHelpMode() {
     gSavedToolKey = m_quickHelpSavedKey;
     gSavedToolButton = m_quickHelpSavedButton;
     gPropertyFlags = m_quickHelpSavedFlags;
+    RestoreQuickHelpKeys();
+    m_quickHelpKeys.clear();
     unsetCursor();
+    for (const char* power : {"cmdOn", "cmdOff"})
+        if (auto* w = qobject_cast<QWidget*>(FindControl(power)))
+            w->unsetCursor();
     SetEnabled("mBauelemente", true);
     SetVisible("picQuickHelp", false);
 }
@@ -135,10 +159,14 @@ void frmKardo::ToggleGrid(bool show) {
 }
 
 // An undone step changes the circuit as much as the step itself did.
+// Nothing to take back (an empty history, or every step taken back) changes nothing.
 void frmKardo::UndoOneStep() {
+    const std::int16_t before = gUndo.CurrentIndex();
     if (gUndo.NoUndoData())
         return;
     gUndo.Undo();
+    if (gUndo.CurrentIndex() == before)
+        return;
     MarkCircuitChanged();
     RefreshWorksheet();
 }
@@ -160,7 +188,17 @@ void frmKardo::DeleteMarked() {
     RefreshWorksheet();
 }
 
+void frmKardo::NewCircuitCommand() {
+    if (!AskToSaveChanges())
+        return;
+    frmCreateNewFile dialog(this);
+    m_dialogs.RunModal(dialog);
+    RefreshWorksheet();
+}
+
 void frmKardo::OpenCircuit() {
+    if (!AskToSaveChanges())
+        return;
     LoadFile("");
     RedrawAllElements(0);
     RefreshWorksheet();
@@ -169,13 +207,15 @@ void frmKardo::OpenCircuit() {
 void frmKardo::OpenRecentFile(int index) {
     if (index < 0 || index > 3 || gLastFiles[static_cast<std::size_t>(index)].empty())
         return;
+    if (!AskToSaveChanges())
+        return;
     const std::string path = gLastFiles[static_cast<std::size_t>(index)];
     LoadFile(path);
     RedrawAllElements(0);
     RefreshWorksheet();
 }
 
-void frmKardo::SaveCircuit() { SaveFile(!gFile.FileName.empty()); }
+void frmKardo::SaveCircuit() { kardo::SaveCircuit(); }
 
 void frmKardo::SaveCircuitAs() { SaveFile(false); }
 
@@ -206,6 +246,18 @@ void frmKardo::PowerButtonHelp(const char* key) {
         return;
     SyncPowerButtons();
     ShowQuickHelp(key);
+}
+
+void frmKardo::RunControlClick(const char* key) {
+    if (gMouseMode == kToolQuickHelp) {
+        ShowQuickHelp(key);
+        return;
+    }
+    if (std::string_view(key) == "cmdPause")
+        cmdPause_Click();
+    else
+        cmdStop_Click();
+    RefreshWorksheet();
 }
 
 void frmKardo::SyncPowerButtons() {

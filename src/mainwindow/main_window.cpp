@@ -5,6 +5,7 @@
 #include "app/main_state.h"
 #include "mainwindow/clock_delay_panels.h"
 #include "mainwindow/worksheet_canvas.h"
+#include "simulation/qt/analyser_windows.h"
 
 #include <algorithm>
 
@@ -68,20 +69,31 @@ frmKardo::frmKardo(ImageTarget& picture, QWidget* parent)
     BuildMenus();
     BuildToolbars();
     BuildPanels();
+    m_analyser = new AnalyserWindows(this, *this);
     // The clock keys, time sliders, pulse box and the step-delay controls act through the
     // simulation's handlers; Enter in their boxes gives the focus back to the worksheet.
     ConnectClockDelayPanels(this, [this] { m_canvas->setFocus(); });
 
-    // Functions whose windows come with later parts of the program.
+    // Functions whose windows come with later parts of the program. The clipboard keys have
+    // no function.
     for (const char* name :
-         {"cmdCut",         "cmdCopy",        "cmdPaste",     "cmdPrint",    "mPrint",
-          "cmdSynthese",    "cmdTabelle",     "mSynthese",    "mBoolean",    "mTermCreation",
-          "cmdICView",      "mDefIC",         "cmdICAuswahl", "mICAuswahl",  "cmdEinstellungen",
-          "mOptionen",      "cmdPanel5",      "mPanel_5",     "mSaveBitmap", "mNumberConversion",
-          "mHelp",          "mWeb",           "mService",     "mInfo",       "mZoomIn",
-          "mZoomOut",       "mZoom_0",        "mZoom_1",      "mZoom_2",     "mZoom_3",
-          "mAnsichtItem_2", "cmdICVerwaltung"})
+         {"cmdCut",         "cmdCopy",        "cmdPaste",      "cmdSynthese", "cmdTabelle",
+          "mSynthese",      "mBoolean",       "mTermCreation", "cmdICView",   "mDefIC",
+          "cmdICAuswahl",   "mICAuswahl",     "cmdPanel5",     "mPanel_5",    "mZoomIn",
+          "mZoomOut",       "mZoom_0",        "mZoom_1",       "mZoom_2",     "mZoom_3",
+          "cmdICVerwaltung"})
         SetBuilt(name, false);
+
+    m_dialogs.owner = this;
+    m_dialogs.pickFolder = [this](std::string_view title, std::string_view start) {
+        const QString folder = QFileDialog::getExistingDirectory(this, ToQ(title), ToQ(start));
+        return folder.isEmpty() ? std::nullopt : std::optional<std::string>(folder.toStdString());
+    };
+    m_dialogs.applyPermissions = [this] {
+        ApplyBauteilRechte();
+        ApplyFunktionRechte();
+    };
+    BuildQuickHelpPanel();
 
     for (int i = 1; i <= 2; ++i) {
         m_status[i] = new QLabel(this);
@@ -148,6 +160,14 @@ MsgResult frmKardo::MessageBox(std::string_view text, MsgButtons buttons, MsgIco
         box.setStandardButtons(QMessageBox::Retry | QMessageBox::Cancel);
         break;
     }
+    // German captions also where Qt's own translation is not installed.
+    for (const auto& [which, caption] :
+         {std::pair{QMessageBox::Ok, "OK"}, std::pair{QMessageBox::Cancel, "Abbrechen"},
+          std::pair{QMessageBox::Yes, "&Ja"}, std::pair{QMessageBox::No, "&Nein"},
+          std::pair{QMessageBox::Retry, "&Wiederholen"}}) {
+        if (QAbstractButton* b = box.button(which))
+            b->setText(QString::fromUtf8(caption));
+    }
     switch (box.exec()) {
     case QMessageBox::Yes:
         return MsgResult::Yes;
@@ -195,7 +215,7 @@ void frmKardo::SetMousePointer(int code) {
 }
 
 // Control arrays are named "name_N"; the keys of a toolbar are also reached as "Toolbar_N" by
-// their position (separators count, as the old toolbars counted them), and a key whose name
+// their position (separators count), and a key whose name
 // another control carries too as "Toolbar/key". A plain name that several controls carry means
 // the one that is not a toolbar key.
 QObject* frmKardo::FindControl(std::string_view name) const {
@@ -355,17 +375,23 @@ bool frmKardo::IsVisible(std::string_view control) const {
     return it == m_states.end() || it->second.visible;
 }
 
-void frmKardo::ShowQuickHelp(std::string_view) {}
-
 void frmKardo::RefreshWorksheet() {
     if (m_canvas->size() != QSize(m_picture.Width(), m_picture.Height()))
         m_canvas->SyncSize();
     m_canvas->update();
 }
 
+void frmKardo::RefreshAnalysisList() { m_analyser->RefreshAnalysisList(); }
+void frmKardo::AddGraph(int nr) { m_analyser->AddGraph(nr); }
+void frmKardo::RemoveGraph(int nr) { m_analyser->RemoveGraph(nr); }
+void frmKardo::ClearGraphs() { m_analyser->ClearGraphs(); }
+void frmKardo::AnalysisChanged() { m_analyser->AnalysisChanged(); }
+
 void frmKardo::closeEvent(QCloseEvent* event) {
     if (m_closing || Form_QueryUnload()) {
         m_closing = true;
+        // Windows left open beside the main window would keep the program running.
+        m_analyser->HideWithOwner();
         event->accept();
     } else {
         event->ignore();

@@ -2,6 +2,7 @@
 // as its host window and carries the start-up, tool choice and mode switching of the program.
 #pragma once
 
+#include "app/qt/dialog_services.h"
 #include "platform/host_window.h"
 #include "platform/qt/image_target.h"
 
@@ -12,6 +13,8 @@
 #include <vector>
 
 #include <QMainWindow>
+#include <QPoint>
+#include <QPointer>
 
 class QAction;
 class QActionGroup;
@@ -30,7 +33,10 @@ class QWidget;
 
 namespace kardo {
 
+class AnalyserWindows;
 class WorksheetCanvas;
+class frmHilfe;
+class frmNumberConversion;
 
 class frmKardo : public QMainWindow, public HostWindow {
     Q_OBJECT
@@ -60,8 +66,17 @@ class frmKardo : public QMainWindow, public HostWindow {
     void ChangeSelPicture(int tool) override;
     void HideDecoder() override;
     void ShowQuickHelp(std::string_view key) override;
+    void PositionQuickHelp(std::string_view headline, std::string_view text,
+                           std::string_view key) override;
     void RefreshWorksheet() override;
     void ChangeToolbar3() override;
+    void RefreshAnalysisList() override;
+    void AddGraph(int nr) override;
+    void RemoveGraph(int nr) override;
+    void ClearGraphs() override;
+    void AnalysisChanged() override;
+    // The logic analyser's table and timing-diagram windows.
+    AnalyserWindows& Analyser() { return *m_analyser; }
 
     // Message boxes and file dialogs can be answered by a stand-in (tests); the window then
     // never blocks. Without one, the Qt dialogs are shown.
@@ -70,6 +85,12 @@ class frmKardo : public QMainWindow, public HostWindow {
     using FileDialogFn = std::function<std::optional<std::string>(const FileDialogRequest&)>;
     void SetDialogStandIns(MessageBoxFn messageBox, FileDialogFn openDialog,
                            FileDialogFn saveDialog);
+    // What the auxiliary dialogs use of the window; a test puts stand-ins for the modal runner
+    // and the folder picker here.
+    DialogServices& Dialogs() { return m_dialogs; }
+    // Opens an address with the desktop's handler (web page, mail); a test stands in for it.
+    using UrlFn = std::function<void(const std::string&)>;
+    void SetUrlStandIn(UrlFn openUrl) { m_openUrl = std::move(openUrl); }
 
     // Start-up and shutdown. Form_Load runs the four stages of the load, reporting each stage
     // text; false means the program must end (the function lock is missing).
@@ -96,6 +117,17 @@ class frmKardo : public QMainWindow, public HostWindow {
     // Side panels.
     void ResizeProperties(bool resize);
 
+    // Menu commands of the file, extras and help menus.
+    void NewCircuitCommand();
+    void SaveBitmap();
+    void PrintCommand();
+    void OptionsCommand();
+    void NumberConversionCommand();
+    void HelpCommand();
+    void WebCommand();
+    void ServiceCommand();
+    void InfoCommand();
+
     // The function lock applied to the toolbars, menus and the complex-element list.
     void ApplyBauteilRechte();
     void ApplyFunktionRechte();
@@ -112,6 +144,9 @@ class frmKardo : public QMainWindow, public HostWindow {
 
     // True when the function lock keeps the control disabled.
     bool LockedByPermission(std::string_view control) const;
+    // True when applying the lock must leave the control as it is: it is permitted, but the
+    // circuit is on and the powered mode keeps it disabled.
+    bool KeptByPoweredMode(std::string_view control, bool permitted) const;
 
     // The control of that name (QAction, QMenu, QWidget); nullptr when there is none.
     QObject* FindControl(std::string_view name) const;
@@ -151,9 +186,20 @@ class frmKardo : public QMainWindow, public HostWindow {
 
     void OnPowerButton(bool onChecked);
     void PowerButtonHelp(const char* key);
+    // The power panel's "&Pause"/"&Fortfahren" and "&Stop" buttons (quick help in its mode).
+    void RunControlClick(const char* key);
     void SyncPowerButtons();
     void EnterQuickHelpMode();
     void LeaveQuickHelpMode();
+    // Gives the keys saved on entering quick help their values again.
+    void RestoreQuickHelpKeys();
+    // Where the quick-help panel goes for a key, in window coordinates; nothing: unchanged.
+    std::optional<QPoint> QuickHelpAnchor(std::string_view key) const;
+    void ResizeQuickHelp();
+    void BuildQuickHelpPanel();
+    // Mouse moves over the controls around the worksheet hide its hover shapes.
+    void InstallHoverFilter();
+    void OpenUrl(const std::string& url);
     void SetPressedToolKey(std::string_view key);
     std::string PressedToolKey() const;
     void SetOrientationKeysEnabled(bool enabled);
@@ -190,11 +236,17 @@ class frmKardo : public QMainWindow, public HostWindow {
     int m_quickHelpSavedPointer = 0;
     std::int16_t m_quickHelpSavedButton = 0;
     std::array<std::int16_t, 8> m_quickHelpSavedFlags{};
+    std::vector<std::pair<std::string, bool>> m_quickHelpKeys; // key values saved on entry
+    DialogServices m_dialogs;                                  // owner services of the dialogs
+    UrlFn m_openUrl;                                           // stand-in for the URL handler
+    QPointer<frmNumberConversion> m_numberConversion;          // the converter while open
+    QPointer<frmHilfe> m_help;                                 // the help window while open
     MessageBoxFn m_messageBox;                                 // stand-in for message boxes
     FileDialogFn m_openDialog;                                 // stand-in for the open dialog
     FileDialogFn m_saveDialog;                                 // stand-in for the save dialog
     std::set<std::string, std::less<>> m_unbuilt;              // controls kept disabled
     std::map<std::string, ControlState, std::less<>> m_states; // controls without widgets
+    AnalyserWindows* m_analyser = nullptr;                     // analysis windows
 };
 
 } // namespace kardo

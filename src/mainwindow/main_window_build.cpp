@@ -4,7 +4,9 @@
 #include "mainwindow/tool_icons.h"
 #include "mainwindow/tool_table.h"
 #include "mainwindow/worksheet_canvas.h"
+#include "model/codes.h"
 #include "model/utilities.h"
+#include "simulation/qt/analyser_windows.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -145,17 +147,19 @@ void frmKardo::BuildMenus() {
 
     QMenu* datei = top("mDatei", "&Datei");
     connect(AddMenuEntry(datei, "mNeu", "&Neu...", "Ctrl+N"), &QAction::triggered, this,
-            [this] { Toolbar_ButtonClick("cmdNew"); });
+            [this] { NewCircuitCommand(); });
     connect(AddMenuEntry(datei, "mOpen", "Ö&ffnen...", "Ctrl+O"), &QAction::triggered, this,
-            [this] { Toolbar_ButtonClick("cmdOpen"); });
+            [this] { OpenCircuit(); });
     separator(datei);
     connect(AddMenuEntry(datei, "mSave", "&Speichern"), &QAction::triggered, this,
-            [this] { Toolbar_ButtonClick("cmdSave"); });
+            [this] { SaveCircuit(); });
     connect(AddMenuEntry(datei, "mSaveAs", "Speichern &unter...", "Ctrl+S"), &QAction::triggered,
             this, [this] { SaveCircuitAs(); });
-    AddMenuEntry(datei, "mSaveBitmap", "Als &Bitmap speichern...", "Ctrl+B");
+    connect(AddMenuEntry(datei, "mSaveBitmap", "Als &Bitmap speichern...", "Ctrl+B"),
+            &QAction::triggered, this, [this] { SaveBitmap(); });
     separator(datei);
-    AddMenuEntry(datei, "mPrint", "&Drucken...", "Ctrl+P");
+    connect(AddMenuEntry(datei, "mPrint", "&Drucken...", "Ctrl+P"), &QAction::triggered, this,
+            [this] { PrintCommand(); });
     separator(datei);
     for (int i = 0; i < 4; ++i) {
         QAction* a = datei->addAction(QString());
@@ -200,9 +204,15 @@ void frmKardo::BuildMenus() {
         a->setChecked(i == 0 || i == 1 || i == 3 || i == 5);
         if (i == 5)
             a->setVisible(false);
-        if (i < 5)
-            connect(a, &QAction::triggered, this,
-                    [this, i](bool checked) { PanelCommand(i, checked ? -1 : 0); });
+        // In quick-help mode an entry explains its panel and changes nothing.
+        connect(a, &QAction::triggered, this, [this, a, i](bool checked) {
+            if (gMouseMode == kToolQuickHelp) {
+                a->setChecked(!checked);
+                ShowQuickHelp("picPanel" + std::to_string(i));
+            } else if (i < 5) {
+                PanelCommand(i, checked ? -1 : 0);
+            }
+        });
     }
     separator(ansicht);
     QAction* icAuswahl = AddMenuEntry(ansicht, "mICAuswahl", "&IC-Auswahl...", "Ctrl+I");
@@ -210,6 +220,11 @@ void frmKardo::BuildMenus() {
     QAction* analyser = AddMenuEntry(ansicht, "mAnsichtItem_2", "&9-Kanal-Logikanalyser...");
     analyser->setCheckable(true);
     analyser->setEnabled(false);
+    // The handler sees the check mark as it was before the click and inverts it itself.
+    connect(analyser, &QAction::triggered, this, [this, analyser](bool checked) {
+        analyser->setChecked(!checked);
+        m_analyser->mAnsichtItem_Click();
+    });
     QAction* raster = AddMenuEntry(ansicht, "mAnsichtItem_3", "&Raster anzeigen");
     raster->setCheckable(true);
     raster->setChecked(true);
@@ -241,16 +256,22 @@ void frmKardo::BuildMenus() {
     AddMenuEntry(schaltung, "mDefIC", "&IC definieren...");
 
     QMenu* extras = top("mExtras", "E&xtras");
-    AddMenuEntry(extras, "mNumberConversion", "&Zahlenkonvertierung...", "Ctrl+K");
-    AddMenuEntry(extras, "mOptionen", "&Optionen...");
+    connect(AddMenuEntry(extras, "mNumberConversion", "&Zahlenkonvertierung...", "Ctrl+K"),
+            &QAction::triggered, this, [this] { NumberConversionCommand(); });
+    connect(AddMenuEntry(extras, "mOptionen", "&Optionen..."), &QAction::triggered, this,
+            [this] { OptionsCommand(); });
 
     QMenu* hilfe = top("mHilfe", "&?");
-    AddMenuEntry(hilfe, "mHelp", "&Hilfe...");
+    connect(AddMenuEntry(hilfe, "mHelp", "&Hilfe..."), &QAction::triggered, this,
+            [this] { HelpCommand(); });
     separator(hilfe);
-    AddMenuEntry(hilfe, "mWeb", "KARDO im Netz...");
-    AddMenuEntry(hilfe, "mService", "&Service...");
+    connect(AddMenuEntry(hilfe, "mWeb", "KARDO im Netz..."), &QAction::triggered, this,
+            [this] { WebCommand(); });
+    connect(AddMenuEntry(hilfe, "mService", "&Service..."), &QAction::triggered, this,
+            [this] { ServiceCommand(); });
     separator(hilfe);
-    AddMenuEntry(hilfe, "mInfo", "&Über Kardo...");
+    connect(AddMenuEntry(hilfe, "mInfo", "&Über Kardo..."), &QAction::triggered, this,
+            [this] { InfoCommand(); });
 
     // The worksheet's context menu: not in the menu bar.
     auto* popup = new QMenu(Utf8("Popup"), this);
@@ -277,6 +298,9 @@ void frmKardo::BuildToolbars() {
             continue;
         const std::string key = spec.key;
         connect(a, &QAction::triggered, this, [this, key] { Toolbar_ButtonClick(key); });
+        // The history starts empty: nothing to undo until a step is recorded.
+        if (key == "cmdUndo" || key == "cmdUndoList")
+            a->setEnabled(false);
     }
 
     addToolBarBreak(Qt::TopToolBarArea);

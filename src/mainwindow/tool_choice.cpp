@@ -61,6 +61,7 @@ void frmKardo::Toolbar2_ButtonClick(std::string_view key) {
     if (gMouseMode == kToolQuickHelp) {
         // Quick help: the key explains itself and the tool stays.
         SetPressedToolKey(before);
+        RestoreQuickHelpKeys();
         ShowQuickHelp(key);
         return;
     }

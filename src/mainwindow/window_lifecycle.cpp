@@ -1,16 +1,20 @@
 // Main window: the load in four stages, the first activation, the close path with the question
 // whether to save, the function lock on the window's controls, the IC file list and the recent
 // files.
+#include "app/file_commands.h"
 #include "app/file_object.h"
 #include "app/load_sequence.h"
 #include "app/main_state.h"
+#include "app/password.h"
 #include "app/permissions.h"
 #include "app/recent_files.h"
 #include "app/settings.h"
+#include "app/web_links.h"
 #include "files/circuit_file.h"
 #include "mainwindow/main_window.h"
 #include "mainwindow/tool_table.h"
 #include "model/codes.h"
+#include "model/sim_levels.h"
 #include "model/undo.h"
 #include "model/utilities.h"
 #include "render/redraw.h"
@@ -99,6 +103,8 @@ bool frmKardo::Form_Load(const StageFn& stage) {
     SetChecked("cmdRaster", IsChecked("mAnsichtItem_3"));
     SetChecked("cmdICAuswahl", gICAuswahlVisible);
 
+    LoadWebLinks();
+
     stage(kLoadStageTexts[3]);
     SetCaption("frmKardo", "Neue Schaltung - Kardo");
     ChangeToolbarStyle();
@@ -112,6 +118,10 @@ bool frmKardo::Form_Load(const StageFn& stage) {
         return false;
     ApplyBauteilRechte();
     ApplyFunktionRechte();
+    // The help menu's web page and service mail need an address from the settings.
+    SetEnabled("mWeb", !gWebAdresse.empty());
+    SetEnabled("mService", !gServiceAdresse.empty());
+    InstallHoverFilter();
     ShowICNames();
     gMouseMode = kToolWire;
     ChangeSelPicture(kToolWire);
@@ -149,33 +159,28 @@ void frmKardo::Form_Activate() {
 
 bool frmKardo::Form_QueryUnload() {
     gICAuswahlVisible = IsChecked("cmdICAuswahl");
-    if (!gUnveraendert) {
-        const std::string text =
-            gFile.FileName.empty()
-                ? std::string("Sie haben die neu erstellte Schaltung\rnoch nicht gesichert.\r\r"
-                              "Jetzt speichern?")
-                : gFile.FileName + "\rwurde geändert.\r\rMöchten Sie die Änderungen speichern?";
-        switch (MessageBox(text, MsgButtons::YesNoCancel, MsgIcon::Question, "Kardo")) {
-        case MsgResult::Cancel:
-            return false;
-        case MsgResult::Yes:
-            // The circuit is lost if the window closes after a save that did not happen.
-            if (SaveFile(!gFile.FileName.empty()) != FileOutcome::Success || !gUnveraendert)
-                return false;
-            break;
-        default:
-            break;
-        }
-    }
-    SaveSettings();
+    if (!AskToSaveChanges())
+        return false;
+    if (!SaveSettings())
+        ReportUnwritableSettings("Die Änderungen der Einstellungen gehen verloren.");
     return true;
+}
+
+// While the circuit is on, the lock may disable controls but never enables one that the
+// powered mode disabled; switching off enables what the lock permits.
+bool frmKardo::KeptByPoweredMode(std::string_view control, bool permitted) const {
+    constexpr std::string_view kPoweredOff[] = {"mPrint",    "cmdPrint",   "mDefIC",
+                                                "cmdICView", "mICAuswahl", "cmdICAuswahl"};
+    return permitted && gPowerOn &&
+           std::find(std::begin(kPoweredOff), std::end(kPoweredOff), control) !=
+               std::end(kPoweredOff);
 }
 
 void frmKardo::ApplyBauteilRechte() {
     for (const ComponentControls& c : kComponentControls) {
         const bool permitted = gBauteilRechte[static_cast<std::size_t>(c.recht)];
         for (const char* control : c.controls)
-            if (control != nullptr)
+            if (control != nullptr && !KeptByPoweredMode(control, permitted))
                 SetEnabled(control, permitted);
     }
     const QString current = m_komplex->currentText();
@@ -194,7 +199,7 @@ void frmKardo::ApplyFunktionRechte() {
     for (const FunctionControls& f : kFunctionControls) {
         const bool permitted = gFunktionRechte[static_cast<std::size_t>(f.recht)];
         for (const char* control : f.controls)
-            if (control != nullptr)
+            if (control != nullptr && !KeptByPoweredMode(control, permitted))
                 SetEnabled(control, permitted);
     }
     SetVisible("mPanel_5", false);

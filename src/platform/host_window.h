@@ -18,7 +18,7 @@ enum class MsgResult : std::uint8_t { Ok, Cancel, Yes, No, Retry };
 // What a file dialog is opened with.
 struct FileDialogRequest {
     std::string title;         // dialog caption
-    std::string filter;        // "Beschreibung|*.kdx|..." pairs as the old dialog took them
+    std::string filter;        // "Beschreibung|*.kdx|..." pairs: description, pattern
     std::string initialFolder; // folder shown first
     std::string fileName;      // preset file name
 };
@@ -68,6 +68,11 @@ class HostWindow {
     virtual void ChangeSelPicture(int tool) = 0;
     virtual void HideDecoder() = 0;
     virtual void ShowQuickHelp(std::string_view key) = 0;
+    // Shows the quick-help panel with a headline and text of the caller's own, placed by key.
+    virtual void PositionQuickHelp(std::string_view /*headline*/, std::string_view /*text*/,
+                                   std::string_view key) {
+        ShowQuickHelp(key);
+    }
     // The worksheet picture changed and must be shown again.
     virtual void RefreshWorksheet() = 0;
     // Brings the clock toolbar and the clock panel in line with the selected clock gAktTakt.
@@ -79,6 +84,11 @@ class HostWindow {
     virtual void RefreshAnalysisList() {}
     virtual void AddGraph(int /*nr*/) {}
     virtual void RemoveGraph(int /*nr*/) {}
+    // Clearing the circuit: the timing diagram goes back to its one empty strip.
+    virtual void ClearGraphs() {}
+    // The analysis table or the traces have something new to show. Called once; again only
+    // after the windows have told the core that they showed it (AnalysisShown).
+    virtual void AnalysisChanged() {}
 };
 
 } // namespace kardo

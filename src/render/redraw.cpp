@@ -231,7 +231,10 @@ void RedrawAllElements(std::int16_t nr) {
 
     StatusText("Leitungen werden gezeichnet ...");
     AnalysiereLeitungen();
-    const bool gridDots = onScreen && gShowGrid && !gPowerOn;
+    // A picture of the sheet drawn into a target of its own (the bitmap export) gets the dots
+    // too; paper never does.
+    const bool gridDots =
+        device != nullptr && device->Kind() == DeviceKind::Screen && gShowGrid && !gPowerOn;
     for (int x = 0; x <= gFeldBreite; ++x) {
         const auto sx = static_cast<std::int16_t>(x);
         for (int y = 0; y <= gFeldHoehe; ++y) {

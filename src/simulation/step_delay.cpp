@@ -1,7 +1,6 @@
-// Step delay controls and their hover reset.
+// Step delay controls.
 #include "simulation/step_delay.h"
 
-#include "editor/overlays.h"
 #include "files/text_helpers.h"
 #include "model/grid.h"
 #include "model/utilities.h"
@@ -47,42 +46,6 @@ DelayLabel sldDelay_Change(int value) {
     if (value == 1)
         return {"1 Zyklus", kBlack};
     return {std::to_string(value) + " Zyklen", kBlack};
-}
-
-bool HoverReset() {
-    bool changed = false;
-    if (gOverlays.picRahmen.Visible && gMouseMode != kToolSelect) {
-        gOverlays.picRahmen.Visible = false;
-        changed = true;
-    }
-    if (gOverlays.picBox.Visible) {
-        gOverlays.picBox.Visible = false;
-        changed = true;
-    }
-    if (gOverlays.LineRahmen[1].Visible) {
-        if (gPlatform && gPlatform->host)
-            Host().HideDecoder();
-        changed = true;
-    }
-    return changed;
-}
-
-bool StatusBarHoverReset() {
-    bool changed = false;
-    if (gOverlays.picRahmen.Visible) {
-        gOverlays.picRahmen.Visible = false;
-        changed = true;
-    }
-    if (gOverlays.picBox.Visible) {
-        gOverlays.picBox.Visible = false;
-        changed = true;
-    }
-    if (gOverlays.LineRahmen[1].Visible) {
-        for (std::size_t i = 1; i <= 4; ++i)
-            gOverlays.LineRahmen[i].Visible = false;
-        changed = true;
-    }
-    return changed;
 }
 
 } // namespace kardo

@@ -1,6 +1,6 @@
 // The step delay's controls without the widgets: the delay box beside the power switch with its
-// up/down buttons, the delay slider's label in the property panel, and the hover reset of these
-// controls and of the status bar.
+// up/down buttons and the delay slider's label in the property panel. Their hover reset is the
+// one of every control around the worksheet (editor/hover_reset.h).
 #pragma once
 
 #include "platform/draw_target.h"
@@ -31,13 +31,5 @@ struct DelayLabel {
     bool operator==(const DelayLabel&) const = default;
 };
 DelayLabel sldDelay_Change(int value);
-
-// The mouse moved over a control beside the worksheet (the delay slider and box, the clock
-// toolbar, sliders and pulse box): the worksheet's cursor frame goes unless the select tool
-// shows an area frame, its marker goes, and the element frame lines go. True when something
-// was hidden.
-bool HoverReset();
-// The mouse moved over the status bar: frame, marker and frame lines go whatever the tool.
-bool StatusBarHoverReset();
 
 } // namespace kardo

@@ -1,6 +1,7 @@
 // Settings that never lose a teacher's values: settings that exist but cannot be read are
 // reported and never written over, the function lock fails closed, and writes that fail say so.
 #include "app/load_sequence.h"
+#include "app/password.h"
 #include "app/permissions.h"
 #include "app/settings.h"
 #include "app/startup.h"
@@ -63,6 +64,7 @@ TEST_F(SettingsSafetyTest, ABrokenSystemWideFileKeepsTheRestrictedInstallationLo
     EXPECT_EQ(host.messages[1].text, kLockMessage);
     // Nothing was written, neither over the file nor beside it.
     EXPECT_FALSE(SaveSettings());
+    EXPECT_NE(store.FlushProblem().find("wird nicht überschrieben"), std::string::npos);
     EXPECT_EQ(test::ReadBytes(paths.system), text);
     EXPECT_FALSE(fs::exists(paths.user));
     gRegRoot = SettingsRoot::User;
@@ -89,8 +91,9 @@ TEST_F(SettingsSafetyTest, AFirstStartWhoseSettingsCannotBeWrittenSaysSoAndRunsU
     EXPECT_EQ(ChooseSettingsRoot(), RootChoice::CreatedUser);
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].text,
-              "Die Einstellungen konnten nicht in der Datei\r\n"
-              "/home/anna/.config/Quentar/Kardo.ini\r\ngespeichert werden: Zugriff verweigert.");
+              "Die Einstellungen konnten nicht in die Datei\r\n"
+              "/home/anna/.config/Quentar/Kardo.ini\r\ngeschrieben werden: Zugriff verweigert.\r\n"
+              "Sie gelten nur bis zum Ende dieser Sitzung.");
     EXPECT_EQ(host.messages[0].icon, MsgIcon::Exclamation);
     EXPECT_TRUE(ReadPermissions()); // the session keeps the value it could not write
     for (bool b : gBauteilRechte)
@@ -110,11 +113,14 @@ TEST_F(SettingsSafetyTest, AFailedSaveAtExitNamesTheFileAndTheReason) {
     fs::create_directories(paths.user);
     gUndoSteps = 42;
     EXPECT_FALSE(SaveSettings());
+    EXPECT_EQ(store.FlushProblem(), "an dieser Stelle steht ein Ordner");
+    ReportUnwritableSettings("Die Änderungen der Einstellungen gehen verloren.");
     ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].text, "Die Einstellungen konnten nicht in der Datei\r\n" +
+    EXPECT_EQ(host.messages[0].text, "Die Einstellungen konnten nicht in die Datei\r\n" +
                                          paths.user +
-                                         "\r\ngespeichert werden: an dieser Stelle steht ein "
-                                         "Ordner.");
+                                         "\r\ngeschrieben werden: an dieser Stelle steht ein "
+                                         "Ordner.\r\nDie Änderungen der Einstellungen gehen "
+                                         "verloren.");
 }
 
 // The settings fixtures: a restricted installation's file is read with its lock, the others

@@ -127,9 +127,7 @@ TEST_F(SettingsTest, MissingOrDamagedValuesKeepTheDefaults) {
 TEST_F(SettingsTest, AFailedWriteIsReported) {
     settings.failFlush = true;
     EXPECT_FALSE(SaveSettings());
-    ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_NE(host.messages[0].text.find("gespeichert werden: Zugriff verweigert."),
-              std::string::npos);
+    EXPECT_EQ(settings.FlushProblem(), "Zugriff verweigert");
 }
 
 TEST_F(SettingsTest, ResetRestoresEveryDefaultButTheRoot) {

@@ -2,6 +2,7 @@
 // start-up value after InitProgramState, so a global forgotten by the reset fails here.
 #include "app/main_state.h"
 #include "app/startup.h"
+#include "app/web_links.h"
 #include "editor/gesture_state.h"
 #include "editor/line_runs.h"
 #include "editor/overlays.h"
@@ -19,11 +20,15 @@
 #include "model/utilities.h"
 #include "render/grafik.h"
 #include "render/view.h"
+#include "simulation/analysis.h"
+#include "simulation/loop_watch.h"
+#include "simulation/port_access.h"
 #include "simulation/power.h"
 #include "simulation/sim_core.h"
 #include "support/builder.h"
 #include "support/core_fixture.h"
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -58,6 +63,17 @@ struct Snapshot {
     std::int16_t undoCurrent;
     WorksheetOverlays overlays;
     std::string icName;
+    std::int32_t stillRunden;
+    std::size_t levelChanges;
+    std::size_t changedCells;
+    int analyseSpalten;
+    std::size_t analyseZeilen;
+    std::array<std::int16_t, 9> analyseX, analyseLetzter;
+    std::int64_t analyseSchritte;
+    std::int16_t analyseBreite;
+    bool analyseNeu, portMeldung;
+    std::array<std::int16_t, 8> analyseWerte;
+    std::string webAdresse, serviceAdresse;
 
     static Snapshot Take() {
         Snapshot s;
@@ -84,6 +100,16 @@ struct Snapshot {
         s.undoCurrent = gUndo.CurrentIndex();
         s.overlays = gOverlays;
         s.icName = gICName;
+        s.stillRunden = gStillRunden;
+        s.levelChanges = gLevelChanges.size();
+        s.changedCells = gChangedCells.size();
+        s.analyseSpalten = gAnalyseTabelle.ColumnCount();
+        s.analyseZeilen = gAnalyseTabelle.RowCount();
+        s.analyseX = gAnalyseX, s.analyseLetzter = gAnalyseLetzter;
+        s.analyseSchritte = gAnalyseSpuren[0].Steps();
+        s.analyseBreite = gAnalyseBreite, s.analyseNeu = gAnalyseNeu;
+        s.portMeldung = gPortMeldungGezeigt, s.analyseWerte = gAnalyseWerte;
+        s.webAdresse = gWebAdresse, s.serviceAdresse = gServiceAdresse;
         return s;
     }
 };
@@ -136,6 +162,20 @@ void ExpectSame(const Snapshot& a, const Snapshot& b) {
     EXPECT_EQ(a.undoCurrent, b.undoCurrent);
     EXPECT_TRUE(a.overlays == b.overlays);
     EXPECT_EQ(a.icName, b.icName);
+    EXPECT_EQ(a.stillRunden, b.stillRunden);
+    EXPECT_EQ(a.levelChanges, b.levelChanges);
+    EXPECT_EQ(a.changedCells, b.changedCells);
+    EXPECT_EQ(a.analyseSpalten, b.analyseSpalten);
+    EXPECT_EQ(a.analyseZeilen, b.analyseZeilen);
+    EXPECT_EQ(a.analyseX, b.analyseX);
+    EXPECT_EQ(a.analyseLetzter, b.analyseLetzter);
+    EXPECT_EQ(a.analyseSchritte, b.analyseSchritte);
+    EXPECT_EQ(a.analyseBreite, b.analyseBreite);
+    EXPECT_EQ(a.analyseNeu, b.analyseNeu);
+    EXPECT_EQ(a.portMeldung, b.portMeldung);
+    EXPECT_EQ(a.analyseWerte, b.analyseWerte);
+    EXPECT_EQ(a.webAdresse, b.webAdresse);
+    EXPECT_EQ(a.serviceAdresse, b.serviceAdresse);
 }
 
 using StartupResetTest = test::CoreFixture;
@@ -149,6 +189,8 @@ TEST_F(StartupResetTest, InitProgramStateRestoresEveryCoreGlobal) {
     test::PlaceSwitch(2, 4);
     test::PlaceLed(12, 5);
     test::LayWire(3, 4, 4, 4);
+    test::LayWire(2, 8, 9, 8);
+    test::PlaceAnalysisPoint(4, 8);
     gOrientierung = kDown;
     gCursorX = 10, gCursorY = 10;
     SetTimer();
@@ -157,6 +199,9 @@ TEST_F(StartupResetTest, InitProgramStateRestoresEveryCoreGlobal) {
     gPaused = true;
     gAbgebrochen = true;
     gRunden = 77;
+    StartLoopWindow();
+    NoteLevelChange(0, 3);
+    gStillRunden = 12;
     gVerzoegerung = 40;
     gTaktFlag.assign(3, kTrue);
     gAktTakt = 1;
@@ -175,6 +220,13 @@ TEST_F(StartupResetTest, InitProgramStateRestoresEveryCoreGlobal) {
     gOverlays.picBox.Visible = true;
     gICName = "Zaehler";
     gAnzEingangsPunkte = 3;
+    DrawAnalysisTrace();
+    TraceStep(1, true);
+    SetTraceWidth(100);
+    gAnalyseWerte[3] = kTrue;
+    gPortMeldungGezeigt = true;
+    gWebAdresse = "https://example.org";
+    gServiceAdresse = "service@example.org";
 
     InitProgramState();
     ExpectSame(Snapshot::Take(), fresh);

@@ -1,6 +1,5 @@
 // The step delay's controls: the box with its up/down buttons and its reading of typed text,
-// the slider label, and the hover reset of the controls beside the worksheet.
-#include "editor/overlays.h"
+// and the slider label.
 #include "model/grid.h"
 #include "model/utilities.h"
 #include "simulation/sim_core.h"
@@ -68,36 +67,6 @@ TEST_F(StepDelay, SliderLabel) {
     EXPECT_EQ(sldDelay_Change(0), (DelayLabel{"[Aus]", Rgb(128, 128, 128)}));
     EXPECT_EQ(sldDelay_Change(1), (DelayLabel{"1 Zyklus", 0}));
     EXPECT_EQ(sldDelay_Change(37), (DelayLabel{"37 Zyklen", 0}));
-}
-
-TEST_F(StepDelay, HoverResetKeepsTheAreaFrameOfTheSelectTool) {
-    for (const std::uint8_t tool : {kToolSelect, kToolWire}) {
-        gMouseMode = tool;
-        gOverlays.picRahmen.Visible = true;
-        gOverlays.picBox.Visible = true;
-        gOverlays.LineRahmen[1].Visible = true;
-        host.hideDecoderCalls = 0;
-        EXPECT_TRUE(HoverReset());
-        EXPECT_EQ(gOverlays.picRahmen.Visible, tool == kToolSelect) << int(tool);
-        EXPECT_FALSE(gOverlays.picBox.Visible);
-        EXPECT_EQ(host.hideDecoderCalls, 1);
-    }
-    ResetOverlays();
-    EXPECT_FALSE(HoverReset());
-}
-
-TEST_F(StepDelay, StatusBarHoverResetHidesEverything) {
-    gMouseMode = kToolSelect;
-    gOverlays.picRahmen.Visible = true;
-    gOverlays.picBox.Visible = true;
-    for (std::size_t i = 1; i <= 4; ++i)
-        gOverlays.LineRahmen[i].Visible = true;
-    EXPECT_TRUE(StatusBarHoverReset());
-    EXPECT_FALSE(gOverlays.picRahmen.Visible);
-    EXPECT_FALSE(gOverlays.picBox.Visible);
-    for (std::size_t i = 1; i <= 4; ++i)
-        EXPECT_FALSE(gOverlays.LineRahmen[i].Visible);
-    EXPECT_EQ(host.hideDecoderCalls, 0);
 }
 
 } // namespace

@@ -54,7 +54,7 @@ frmBevorStart::frmBevorStart(QWidget* parent) : QWidget(parent, Qt::SplashScreen
     picture->setObjectName("imgStart");
     picture->setPixmap(StartPicture());
     v->addWidget(picture);
-    auto* version = new QLabel(QString::fromUtf8("Version 1.0"), this);
+    auto* version = new QLabel(QString::fromUtf8(kVersionText), this);
     version->setObjectName("lblVersion");
     v->addWidget(version);
     auto* os = new QLabel(QString::fromStdString(GetOSName()), this);

@@ -10,6 +10,7 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPen>
+#include <QPrinter>
 
 namespace kardo {
 
@@ -32,14 +33,39 @@ QPointF OneShort(const PolyPoint& a, const PolyPoint& b) {
 
 } // namespace
 
-PrinterTarget::PrinterTarget(const QString& path, const QPageSize& pageSize)
-    : m_writer(std::make_unique<QPdfWriter>(path)) {
+PrinterTarget::PrinterTarget(const QString& path, const QPageSize& pageSize,
+                             QPageLayout::Orientation orientation)
+    : m_writer(std::make_unique<QPdfWriter>(path)), m_device(m_writer.get()) {
+    StartPdf(pageSize, orientation);
+}
+
+PrinterTarget::PrinterTarget(QIODevice& device, const QPageSize& pageSize,
+                             QPageLayout::Orientation orientation)
+    : m_writer(std::make_unique<QPdfWriter>(&device)), m_device(m_writer.get()) {
+    StartPdf(pageSize, orientation);
+}
+
+void PrinterTarget::StartPdf(const QPageSize& pageSize, QPageLayout::Orientation orientation) {
     m_writer->setResolution(kResolution);
     m_writer->setPageSize(pageSize);
+    m_writer->setPageOrientation(orientation);
     m_writer->setPageMargins(QMarginsF(0, 0, 0, 0));
     m_writer->setCreator(QStringLiteral("Kardo"));
     m_painter = std::make_unique<QPainter>(m_writer.get());
     m_painter->setRenderHint(QPainter::Antialiasing, false);
+}
+
+PrinterTarget::PrinterTarget(QPrinter& printer) : m_device(&printer) {
+    printer.setResolution(kResolution);
+    m_painter = std::make_unique<QPainter>(&printer);
+    m_painter->setRenderHint(QPainter::Antialiasing, false);
+}
+
+bool PrinterTarget::IsOpen() const { return m_painter && m_painter->isActive(); }
+
+void PrinterTarget::Translate(double dx, double dy) {
+    if (m_painter)
+        m_painter->translate(dx, dy);
 }
 
 PrinterTarget::~PrinterTarget() { Finish(); }
@@ -51,11 +77,11 @@ void PrinterTarget::Finish() {
     m_painter.reset();
 }
 
-bool PrinterTarget::NewPage() { return m_painter && m_writer->newPage(); }
+bool PrinterTarget::NewPage() { return m_painter && m_device->newPage(); }
 
-int PrinterTarget::Width() const { return m_writer->width(); }
+int PrinterTarget::Width() const { return m_device->width(); }
 
-int PrinterTarget::Height() const { return m_writer->height(); }
+int PrinterTarget::Height() const { return m_device->height(); }
 
 void PrinterTarget::UsePen(Color color, bool filled) {
     QPen pen(ToQColor(color));
@@ -101,17 +127,17 @@ void PrinterTarget::Print(std::string_view text) {
     const QFont font = TargetFont(*this);
     m_painter->setFont(font);
     m_painter->setPen(ToQColor(ForeColor));
-    const QFontMetricsF fm(font, m_writer.get());
+    const QFontMetricsF fm(font, m_device);
     m_painter->drawText(QPointF(CurrentX, CurrentY + fm.ascent()), ToQString(text));
     CurrentY += fm.height();
 }
 
 double PrinterTarget::TextWidth(std::string_view text) {
-    return QFontMetricsF(TargetFont(*this), m_writer.get()).horizontalAdvance(ToQString(text));
+    return QFontMetricsF(TargetFont(*this), m_device).horizontalAdvance(ToQString(text));
 }
 
 double PrinterTarget::TextHeight(std::string_view) {
-    return QFontMetricsF(TargetFont(*this), m_writer.get()).height();
+    return QFontMetricsF(TargetFont(*this), m_device).height();
 }
 
 void PrinterTarget::Polyline(std::span<const PolyPoint> points) {

@@ -1,17 +1,22 @@
-// Drawing target on a printed page, written as a PDF file. The page works in device pixels of
-// a fixed 800 dpi, so that the drawers' printer font factors (1.2 x zoom where the worksheet
-// picture uses 10 x zoom at 96 dpi) give letters of the same size relative to the cells.
+// Drawing target on a printed page, written as a PDF file or sent to a printer. The page works
+// in device pixels of a fixed 800 dpi, so that the drawers' printer font factors (1.2 x zoom where
+// the worksheet picture uses 10 x zoom at 96 dpi) give letters of the same size relative to the
+// cells.
 #pragma once
 
 #include "platform/draw_target.h"
 
 #include <memory>
 
+#include <QPageLayout>
 #include <QPageSize>
 #include <QString>
 
+class QIODevice;
+class QPagedPaintDevice;
 class QPainter;
 class QPdfWriter;
+class QPrinter;
 
 namespace kardo {
 
@@ -20,9 +25,15 @@ class PrinterTarget : public DrawTarget {
     // Device resolution of the page: 96 dpi x 10 / 1.2.
     static constexpr int kResolution = 800;
 
-    // Opens the PDF file at path with one empty page of the given size.
+    // Opens the PDF file at path with one empty page of the given size and orientation.
     explicit PrinterTarget(const QString& path,
-                           const QPageSize& pageSize = QPageSize(QPageSize::A4));
+                           const QPageSize& pageSize = QPageSize(QPageSize::A4),
+                           QPageLayout::Orientation orientation = QPageLayout::Portrait);
+    // The same, the PDF document written into device (open for writing).
+    PrinterTarget(QIODevice& device, const QPageSize& pageSize,
+                  QPageLayout::Orientation orientation);
+    // Paints on a printer the caller has set up; its resolution becomes 800 dpi.
+    explicit PrinterTarget(QPrinter& printer);
     // Finishes the document.
     ~PrinterTarget() override;
     PrinterTarget(const PrinterTarget&) = delete;
@@ -46,6 +57,10 @@ class PrinterTarget : public DrawTarget {
     int Height() const override;
     void Clear() override {}
 
+    // The page could be opened for painting (false: the file or printer cannot be written).
+    bool IsOpen() const;
+    // Moves the origin of everything drawn afterwards by (dx, dy) device pixels.
+    void Translate(double dx, double dy);
     // Starts the next page.
     bool NewPage();
     // Ends the document; the file is complete afterwards and drawing does nothing.
@@ -53,12 +68,15 @@ class PrinterTarget : public DrawTarget {
     bool Finished() const { return !m_painter; }
 
   private:
+    // Page size, orientation and resolution of the PDF document, and the painter on it.
+    void StartPdf(const QPageSize& pageSize, QPageLayout::Orientation orientation);
     // Sets the painter's pen to a hairline in color (dotted as DrawStyle says) and its brush by
     // the fill properties when filled.
     void UsePen(Color color, bool filled);
 
-    std::unique_ptr<QPdfWriter> m_writer; // the PDF document
-    std::unique_ptr<QPainter> m_painter;  // paints on m_writer until Finish
+    std::unique_ptr<QPdfWriter> m_writer;  // the PDF document, when the target writes one
+    QPagedPaintDevice* m_device = nullptr; // the PDF document or the printer
+    std::unique_ptr<QPainter> m_painter;   // paints on m_device until Finish
 };
 
 } // namespace kardo

@@ -1,8 +1,7 @@
 // The clock panel and step-delay widgets, offscreen: their object names, and each control
 // reaching its handler (sliders and labels, link box, pulse box and its buttons, clock keys,
-// delay box, delay slider label, hover reset).
+// delay box, delay slider label). Their hover reset is the main window's (hover_filter_test).
 #include "app/startup.h"
-#include "editor/overlays.h"
 #include "mainwindow/clock_delay_panels.h"
 #include "model/clock_tables.h"
 #include "model/clocks.h"
@@ -20,7 +19,6 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMouseEvent>
 #include <QSlider>
 #include <QSpinBox>
 #include <QTest>
@@ -178,17 +176,6 @@ TEST_F(ClockDelayPanels, DelayBoxButtonsAndSliderLabel) {
     slider->setValue(0);
     EXPECT_EQ(label->text(), "[Aus]");
     EXPECT_TRUE(label->styleSheet().contains("808080"));
-}
-
-TEST_F(ClockDelayPanels, MovingOverAControlHidesTheWorksheetsHoverShapes) {
-    gMouseMode = kToolWire;
-    gOverlays.picRahmen.Visible = true;
-    gOverlays.picBox.Visible = true;
-    QTest::mouseMove(Get<QSlider>("sldDelay"), QPoint(5, 5));
-    QApplication::processEvents();
-    EXPECT_FALSE(gOverlays.picRahmen.Visible);
-    EXPECT_FALSE(gOverlays.picBox.Visible);
-    EXPECT_GE(host.refreshCalls, 1);
 }
 
 } // namespace

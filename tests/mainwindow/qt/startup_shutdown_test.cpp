@@ -136,6 +136,17 @@ TEST_F(ShutdownTest, AnUnchangedCircuitClosesAtOnceAndSavesTheSettings) {
     EXPECT_EQ(settings.Flushed(SettingsRoot::User).at("PanelVisible4"), "-1");
 }
 
+// A settings save that failed at exit lost the values without a word.
+TEST_F(ShutdownTest, SettingsThatCannotBeSavedAtExitAreReported) {
+    settings.failFlush = true;
+    EXPECT_TRUE(Close());
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "Die Einstellungen konnten nicht in die Datei\r\n"
+                             "/home/anna/.config/Quentar/Kardo.ini\r\ngeschrieben werden: "
+                             "Zugriff verweigert.\r\nDie Änderungen der Einstellungen gehen "
+                             "verloren.");
+}
+
 TEST_F(ShutdownTest, ANeverSavedCircuitIsNamedAsNew) {
     MarkCircuitChanged();
     answers = {MsgResult::No};
@@ -158,7 +169,7 @@ TEST_F(ShutdownTest, ASavedCircuitIsNamedByItsFile) {
               home + "/Ampel.kdx\rwurde geändert.\r\rMöchten Sie die Änderungen speichern?");
 }
 
-// The original ended the program whatever the answer: Cancel lost the circuit.
+// Fault: the program ended whatever the answer: Cancel lost the circuit.
 TEST_F(ShutdownTest, CancelKeepsTheWindowOpen) {
     MarkCircuitChanged();
     answers = {MsgResult::Cancel};
@@ -167,7 +178,7 @@ TEST_F(ShutdownTest, CancelKeepsTheWindowOpen) {
     EXPECT_FALSE(gUnveraendert);
 }
 
-// The original closed after a save whose dialog was cancelled, losing the circuit.
+// Fault: the window closed after a save whose dialog was cancelled, losing the circuit.
 TEST_F(ShutdownTest, ACancelledSaveKeepsTheWindowOpen) {
     MarkCircuitChanged();
     answers = {MsgResult::Yes};
@@ -178,7 +189,7 @@ TEST_F(ShutdownTest, ACancelledSaveKeepsTheWindowOpen) {
     EXPECT_EQ(settings.flushes, 0);
 }
 
-// The original closed after a failed save, losing the circuit.
+// Fault: the window closed after a failed save, losing the circuit.
 TEST_F(ShutdownTest, AFailedSaveKeepsTheWindowOpen) {
     MarkCircuitChanged();
     answers = {MsgResult::Yes, MsgResult::Ok};
