@@ -344,7 +344,7 @@ bool Checker::Elements() {
 }
 
 // The flags of a wire end in the neighbour's flag back, inside the sheet; an empty cell has no
-// flags and no point, and a wire cell without flags holds a point, an IC pin or an element.
+// flags and no point, and a wire cell without flags holds a point, an IC level or an element.
 // So the runs a save finds give back exactly these cells.
 bool Checker::Wires(GridPoint p, const CellRecord& c) {
     struct Side {
@@ -377,7 +377,7 @@ bool Checker::Wires(GridPoint p, const CellRecord& c) {
     const bool flags = WireFlagCount(c) > 0;
     if (c.Typ == kTypeEmpty && (flags || c.Punkt != 0))
         return Fail(0, p, CellText(p) + " ist leer, hat aber eine Leitung oder einen Punkt");
-    if (c.Typ == kTypeWire && !flags && c.Punkt == 0 && c.ElementNr == 0)
+    if (c.Typ == kTypeWire && !flags && c.Punkt == 0 && c.ElementNr == 0 && c.ICLevel == 0)
         return Fail(0, p, CellText(p) + " ist eine Leitung ohne Verbindung");
     return true;
 }
@@ -387,10 +387,10 @@ bool Checker::Cells() {
         for (int x = 0; x <= m_doc.FeldBreite; ++x) {
             const CellRecord& c = m_doc.Cells(x, y);
             const GridPoint p{static_cast<std::int16_t>(x), static_cast<std::int16_t>(y)};
-            if (c.ICLevel != 0)
-                continue; // pin cells of placed ICs
             if (!Wires(p, c))
                 return false;
+            if (c.ICLevel != 0)
+                continue; // pin cells of placed ICs: checked with the IC instances
             if (c.ElementNr == 0) {
                 if (c.Typ != kTypeEmpty && c.Typ != kTypeWire && c.Typ != kTypeIC)
                     return Fail(0, p,

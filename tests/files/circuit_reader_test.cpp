@@ -357,6 +357,10 @@ TEST(ReadCircuitTextTest, MalformedFixturesAreRefusedWithTheirProblem) {
          "Zelle (5, 4) ist leer, hat aber eine Leitung oder einen "
          "Punkt"},
         {"wire_isolated_bad.kdx", 4, "Zelle (5, 4) ist eine Leitung ohne Verbindung"},
+        // Found by the fuzzer: a wire flag of an IC pin cell that the cell below does not
+        // answer; the save made a run of it.
+        {"ic_pin_wire_one_sided_bad.kdx", 6,
+         "Zelle (5, 5) hat eine Leitung nach unten, Zelle (5, 6) aber keine nach oben"},
         {"label_stray_bad.kdx", 6,
          "Zelle (0, 0) gehört zu Element 1 (Text), liegt aber außerhalb seiner Fläche"},
     };
