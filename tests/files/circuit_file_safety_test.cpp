@@ -147,6 +147,23 @@ TEST_F(FileSafetyTest, AWriteProtectedFileIsNotReplaced) {
     EXPECT_EQ(test::CountEntries(dir.Path()), 1);
 }
 
+// The rename of a save replaced a named pipe by a file without a word.
+TEST_F(FileSafetyTest, AFolderOrPipeAtTheTargetIsNotReplaced) {
+    fs::create_directory(dir.File("ordner.kdx"));
+    ASSERT_EQ(::mkfifo(dir.File("rohr.kdx").c_str(), 0600), 0);
+    const std::pair<const char*, const char*> cases[] = {
+        {"ordner.kdx", "an dieser Stelle steht ein Ordner"},
+        {"rohr.kdx", "an dieser Stelle steht keine Datei"}};
+    for (const auto& [name, reason] : cases) {
+        EXPECT_EQ(Save(dir.File(name)), FileOutcome::Failed) << name;
+        ASSERT_EQ(host.messages.size(), 1u) << name;
+        EXPECT_NE(host.messages[0].text.find(reason), std::string::npos) << name;
+    }
+    EXPECT_TRUE(fs::is_directory(dir.File("ordner.kdx")));
+    EXPECT_TRUE(fs::is_fifo(dir.File("rohr.kdx")));
+    EXPECT_EQ(test::CountEntries(dir.Path()), 2);
+}
+
 TEST_F(FileSafetyTest, AFolderWithoutWritePermissionIsReported) {
     if (::geteuid() == 0)
         GTEST_SKIP() << "the superuser writes into any folder; needs an ordinary user";
