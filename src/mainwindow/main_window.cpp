@@ -3,6 +3,7 @@
 #include "mainwindow/main_window.h"
 
 #include "app/main_state.h"
+#include "editor/qt/text_label_editor.h"
 #include "mainwindow/clock_delay_panels.h"
 #include "mainwindow/worksheet_canvas.h"
 #include "simulation/qt/analyser_windows.h"
@@ -15,6 +16,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCursor>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
@@ -375,12 +377,18 @@ bool frmKardo::IsVisible(std::string_view control) const {
     return it == m_states.end() || it->second.visible;
 }
 
+void frmKardo::PopupMenu(std::string_view menu) {
+    if (auto* m = qobject_cast<QMenu*>(FindControl(menu)))
+        m->popup(QCursor::pos());
+}
+
 void frmKardo::RefreshWorksheet() {
     if (m_canvas->size() != QSize(m_picture.Width(), m_picture.Height()))
         m_canvas->SyncSize();
     m_canvas->update();
 }
 
+void frmKardo::TextEditorChanged() { m_canvas->TextEditor()->SyncFromState(); }
 void frmKardo::RefreshAnalysisList() { m_analyser->RefreshAnalysisList(); }
 void frmKardo::AddGraph(int nr) { m_analyser->AddGraph(nr); }
 void frmKardo::RemoveGraph(int nr) { m_analyser->RemoveGraph(nr); }

@@ -4,6 +4,8 @@
 
 #include "editor/mouse_dispatch.h"
 #include "editor/overlays.h"
+#include "editor/qt/text_label_editor.h"
+#include "editor/selection_overlays.h"
 #include "platform/platform.h"
 
 #include <QKeyEvent>
@@ -86,6 +88,7 @@ WorksheetCanvas::WorksheetCanvas(ImageTarget& image, QWidget* parent)
     m_frame.setInterval(16);
     connect(&m_frame, &QTimer::timeout, this, &WorksheetCanvas::RefreshIfImageChanged);
     m_frame.start();
+    m_editor = new TextLabelEditor(this, [this](QPoint p) { return PictureToCanvas(p); });
 }
 
 void WorksheetCanvas::RefreshIfImageChanged() {
@@ -162,12 +165,22 @@ void WorksheetCanvas::PaintOverlays(QPainter& p, const QRect& area) const {
     line(o.LeitungH);
     line(o.LeitungV);
     shape(o.picBox);
+    // The selection's corner markers and drag outlines (slot 0 unused).
+    for (std::size_t k = 1; k < gSelOverlays.PObj.size(); ++k)
+        for (const OverlayShape& m : gSelOverlays.PObj[k])
+            shape(m);
+    for (std::size_t k = 1; k < gSelOverlays.picBorder.size(); ++k)
+        shape(gSelOverlays.picBorder[k]);
 }
 
 template <typename F> void WorksheetCanvas::Dispatch(F&& call, bool imageMayChange) {
     const WorksheetOverlays before = gOverlays;
     const OverlayRects old = RectsOf(before);
     call();
+    for (const PixelRect& r : gSelectionDirt)
+        if (!imageMayChange)
+            update(ToRect(r));
+    gSelectionDirt.clear();
     if (imageMayChange) {
         update();
     } else if (!(gOverlays == before)) {
@@ -190,6 +203,7 @@ template <typename F> void WorksheetCanvas::Dispatch(F&& call, bool imageMayChan
     }
     if (gPlatform != nullptr && gPlatform->host != nullptr)
         ApplyPointer(gPlatform->host->MousePointer());
+    m_editor->SyncFromState();
 }
 
 void WorksheetCanvas::MoveToPress(const QMouseEvent* event) {

@@ -77,6 +77,9 @@ class HostWindow {
     virtual void RefreshWorksheet() = 0;
     // Brings the clock toolbar and the clock panel in line with the selected clock gAktTakt.
     virtual void ChangeToolbar3() {}
+    // The label editor gTxtBeschriftung opened, changed its box or closed: the line edit
+    // txtBeschriftung follows it.
+    virtual void TextEditorChanged() {}
 
     // Hooks of the analysis windows: the table window rebuilds its list (PrepareListView,
     // ResizeListView); the timing diagram adds or removes the trace of analysis point nr. They do
@@ -94,6 +97,9 @@ class HostWindow {
     // again; the level tree tvwLevel is rebuilt from BuildLevelTree (ic/level_tree.h).
     virtual void RefreshICLists() {}
     virtual void RefreshLevelTree() {}
+    // Pops the named context menu up at the mouse position without waiting; the command of the
+    // entry chosen arrives later.
+    virtual void PopupMenu(std::string_view /*menu*/) {}
 };
 
 } // namespace kardo
