@@ -31,6 +31,8 @@ class FileSafetyTest : public test::CoreFixture {
   protected:
     FileSafetyTest() {
         gAktiviert = 1;
+        // The IC check copies IC definitions it finds beside a circuit into the IC folder.
+        gVerzeichnisse = {dir.Path() + "/", icDir.Path() + "/", dir.Path() + "/"};
         CreateNewWorksheet(30, 20);
         test::LayWire(2, 3, 6, 3);
         test::PlaceSwitch(2, 3);
@@ -54,7 +56,8 @@ class FileSafetyTest : public test::CoreFixture {
         return SaveFileTo(path);
     }
 
-    test::TempDir dir; // files of the test
+    test::TempDir dir;   // files of the test
+    test::TempDir icDir; // the IC folder
 };
 
 TEST_F(FileSafetyTest, FoldersPipesAndDevicesAreNamedAndNotReportedMissing) {

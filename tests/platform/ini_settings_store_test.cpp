@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -170,6 +171,19 @@ TEST_F(IniSettingsStoreTest, AFileWithoutReadPermissionIsNeverWrittenOver) {
     EXPECT_FALSE(store.Flush());
     fs::permissions(paths.user, fs::perms::owner_read | fs::perms::owner_write);
     EXPECT_EQ(ReadAll(paths.user), "[Software\\Quentar\\Kardo\\1.0]\nPermissions=B:0\n");
+}
+
+// A named pipe at the settings path held the start until something wrote into it.
+TEST_F(IniSettingsStoreTest, APipeInPlaceOfTheFileNeitherBlocksNorIsReplaced) {
+    fs::create_directories(fs::path(paths.user).parent_path());
+    ASSERT_EQ(::mkfifo(paths.user.c_str(), 0600), 0);
+    IniSettingsStore store(paths);
+    EXPECT_FALSE(store.KeyExists(SettingsRoot::User));
+    EXPECT_EQ(store.LoadProblem(SettingsRoot::User), "");
+    store.Set(SettingsRoot::User, "Scroll", "0");
+    EXPECT_FALSE(store.Flush());
+    EXPECT_EQ(store.FlushProblem(), "an dieser Stelle steht keine Datei");
+    EXPECT_TRUE(fs::is_fifo(paths.user));
 }
 
 TEST_F(IniSettingsStoreTest, AnUnwritableFolderIsReported) {
