@@ -79,11 +79,9 @@ frmKardo::frmKardo(ImageTarget& picture, QWidget* parent)
     // Functions whose windows come with later parts of the program. The clipboard keys have
     // no function.
     for (const char* name :
-         {"cmdCut",         "cmdCopy",        "cmdPaste",      "cmdSynthese", "cmdTabelle",
-          "mSynthese",      "mBoolean",       "mTermCreation", "cmdICView",   "mDefIC",
-          "cmdICAuswahl",   "mICAuswahl",     "cmdPanel5",     "mPanel_5",    "mZoomIn",
-          "mZoomOut",       "mZoom_0",        "mZoom_1",       "mZoom_2",     "mZoom_3",
-          "cmdICVerwaltung"})
+         {"cmdCut",       "cmdCopy",        "cmdPaste",      "cmdSynthese", "cmdTabelle",
+          "mSynthese",    "mBoolean",       "mTermCreation", "cmdICView",   "mDefIC",
+          "cmdICAuswahl", "mICAuswahl",     "cmdICVerwaltung"})
         SetBuilt(name, false);
 
     m_dialogs.owner = this;
@@ -382,11 +380,7 @@ void frmKardo::PopupMenu(std::string_view menu) {
         m->popup(QCursor::pos());
 }
 
-void frmKardo::RefreshWorksheet() {
-    if (m_canvas->size() != QSize(m_picture.Width(), m_picture.Height()))
-        m_canvas->SyncSize();
-    m_canvas->update();
-}
+void frmKardo::RefreshWorksheet() { m_canvas->update(); }
 
 void frmKardo::TextEditorChanged() { m_canvas->TextEditor()->SyncFromState(); }
 void frmKardo::RefreshAnalysisList() { m_analyser->RefreshAnalysisList(); }

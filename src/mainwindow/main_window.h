@@ -35,6 +35,7 @@ namespace kardo {
 
 class AnalyserWindows;
 class WorksheetCanvas;
+class WorksheetView;
 class frmHilfe;
 class frmNumberConversion;
 
@@ -70,6 +71,8 @@ class frmKardo : public QMainWindow, public HostWindow {
                            std::string_view key) override;
     void RefreshWorksheet() override;
     void ChangeToolbar3() override;
+    ViewportMetrics Viewport() const override;
+    void ScrollChanged() override;
     void TextEditorChanged() override;
     void PopupMenu(std::string_view menu) override;
     void RefreshAnalysisList() override;
@@ -120,6 +123,10 @@ class frmKardo : public QMainWindow, public HostWindow {
 
     // Side panels.
     void ResizeProperties(bool resize);
+    // Layout of the window (Form_Resize) and the formula input line.
+    void Form_Resize();
+    void CloseFormelPanel();
+    void ShowFormelPanel();
 
     // Menu commands of the file, extras and help menus.
     void NewCircuitCommand();
@@ -165,6 +172,7 @@ class frmKardo : public QMainWindow, public HostWindow {
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
   private:
     // State of a named control that has no widget.
@@ -226,7 +234,7 @@ class frmKardo : public QMainWindow, public HostWindow {
     void ChooseColor(int index);
 
     ImageTarget& m_picture;                            // the worksheet image
-    QScrollArea* m_container = nullptr;                // picContainer, the viewport
+    WorksheetView* m_container = nullptr;              // picContainer, the viewport
     WorksheetCanvas* m_canvas = nullptr;               // picGrid
     QWidget* m_column = nullptr;                       // picPropContainer
     QLabel* m_status[3] = {nullptr, nullptr, nullptr}; // status bar panels 1 and 2
