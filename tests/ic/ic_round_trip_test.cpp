@@ -207,6 +207,21 @@ TEST_F(ICRoundTripTest, AnOpenedDefinitionSavedUnchangedIsTheSameFileByteForByte
     EXPECT_EQ(ReadBytes(dir.File("Gold.icd")), golden);
 }
 
+// Fault: the reader dropped the empty place and tag lines, so the places and tags of the pins
+// after a pin without a place or tag moved to the pin before them.
+TEST_F(ICRoundTripTest, APinWithoutPlaceOrTagKeepsTheLinesOfTheLaterPinsWithThem) {
+    std::string text = ReadBytes(DataFile("ic_golden.icd"));
+    text.replace(text.find("0;1;Ein;"), 8, "");
+    WriteBytes(dir.File("Gold.icd"), text);
+    ASSERT_EQ(LoadFile(dir.File("Gold.icd")), FileOutcome::Success);
+    EXPECT_EQ(gICAnschluesse[1], "");
+    EXPECT_EQ(gICAnschluesse[2], "3;1;Aus;");
+    EXPECT_EQ(gTags[1], "");
+    EXPECT_EQ(gTags[2], "R");
+    ASSERT_TRUE(SaveICDefinition());
+    EXPECT_EQ(ReadBytes(dir.File("Gold.icd")), text);
+}
+
 TEST_F(ICRoundTripTest, APackageLargerThanTheEditorOffersIsKeptAsItWasOpened) {
     std::string text = ReadBytes(DataFile("ic_golden.icd"));
     text.replace(text.find("\r\nX3\r\n"), 6, "\r\nX300\r\n");
