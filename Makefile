@@ -40,6 +40,10 @@ sanitize: deps
 FUZZ_SECONDS ?= 60
 FUZZ_RUNS ?= -1
 FUZZ_SEED ?= 0
+# Then the term checker for FUZZ_TERM_SECONDS (at most FUZZ_TERM_RUNS inputs), seeded from
+# fuzz/term_seeds.
+FUZZ_TERM_SECONDS ?= 60
+FUZZ_TERM_RUNS ?= -1
 fuzz: deps
 	@cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
 		-DKARDO_BUILD_FUZZ=ON -DKARDO_BUILD_GUI=OFF -DKARDO_BUILD_BENCH=OFF $(CMAKE_FLAGS) >/dev/null
@@ -51,6 +55,14 @@ fuzz: deps
 		-max_len=65536 -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix=build-fuzz/ \
 		-dict=fuzz/circuit.dict \
 		build-fuzz/corpus tests/data
+	@cmake --build build-fuzz -j $(JOBS) --target kardo_fuzz_term
+	@rm -rf build-fuzz/term-corpus && mkdir -p build-fuzz/term-corpus
+	@ASAN_OPTIONS=halt_on_error=1:detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1 \
+		build-fuzz/kardo_fuzz_term -max_total_time=$(FUZZ_TERM_SECONDS) -runs=$(FUZZ_TERM_RUNS) \
+		-seed=$(FUZZ_SEED) -timeout=10 \
+		-max_len=1024 -rss_limit_mb=2048 -print_final_stats=1 -artifact_prefix=build-fuzz/term- \
+		-dict=fuzz/term.dict \
+		build-fuzz/term-corpus fuzz/term_seeds
 
 clean:
 	@rm -rf build build-release build-asan build-fuzz

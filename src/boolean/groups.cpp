@@ -81,6 +81,11 @@ struct PlacingInputs {
 
 } // namespace
 
+void ReportTermError(const TermError& error) {
+    Host().MessageBox(TermErrorText(error), MsgButtons::Ok, MsgIcon::Exclamation,
+                      "Fehler im Term");
+}
+
 std::string SynthesisTooLargeText(int width, int height) {
     return "Die Schaltung für diesen Term braucht ein Arbeitsfeld von " + std::to_string(width) +
            " x " + std::to_string(height) + " Feldern.\r\nDas Arbeitsfeld kann höchstens " +
@@ -93,8 +98,7 @@ bool clsGroups::Prepare() {
     TermCheck check = CheckTerm(Term);
     if (!check.ok) {
         m_errorPosition = check.error.position;
-        Host().MessageBox(TermErrorText(check.error), MsgButtons::Ok, MsgIcon::Exclamation,
-                          "Fehler im Term");
+        ReportTermError(check.error);
         return false;
     }
     m_tree = std::move(check.tree);

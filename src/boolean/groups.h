@@ -47,6 +47,9 @@ class clsGroups {
     int m_errorPosition = 0; // see ErrorPosition
 };
 
+// Shows the message box of a term error ("Fehler im Term").
+void ReportTermError(const TermError& error);
+
 // The text of the message for a circuit that needs more than the largest sheet.
 std::string SynthesisTooLargeText(int width, int height);
 

@@ -20,6 +20,7 @@ class QAction;
 class QActionGroup;
 class QButtonGroup;
 class QComboBox;
+class QKeyEvent;
 class QFrame;
 class QLabel;
 class QListWidget;
@@ -34,6 +35,7 @@ class QWidget;
 namespace kardo {
 
 class WorksheetCanvas;
+class frmBoolean;
 class frmHilfe;
 class frmNumberConversion;
 
@@ -120,6 +122,17 @@ class frmKardo : public QMainWindow, public HostWindow {
     void ServiceCommand();
     void InfoCommand();
 
+    // The formula input line: its key handler (true when it took the key), Enter, the synthesis
+    // of a term with its list entry, the console words, showing and closing the line.
+    bool cmbFormel_KeyPress(QKeyEvent& event);
+    void cmbFormel_Enter();
+    void CreateFileCommand(const std::string& text);
+    void RunConsoleWord(const std::string& text);
+    void DisplayEingabezeile();
+    void CloseFormelPanel();
+    // Opens the Boolean-algebra window on the tab of a menu entry (frmBoolean::Entry).
+    void BooleanCommand(int entry);
+
     // The function lock applied to the toolbars, menus and the complex-element list.
     void ApplyBauteilRechte();
     void ApplyFunktionRechte();
@@ -203,6 +216,8 @@ class frmKardo : public QMainWindow, public HostWindow {
     void OpenCircuit();
     void OpenRecentFile(int index);
     void mOnOff_Click();
+    void ConnectFormelLine();
+    QComboBox* FormelBox() const;
     void ChooseColor(int index);
 
     ImageTarget& m_picture;                            // the worksheet image
@@ -231,6 +246,7 @@ class frmKardo : public QMainWindow, public HostWindow {
     UrlFn m_openUrl;                                           // stand-in for the URL handler
     QPointer<frmNumberConversion> m_numberConversion;          // the converter while open
     QPointer<frmHilfe> m_help;                                 // the help window while open
+    QPointer<frmBoolean> m_boolean;                            // the Boolean window once opened
     MessageBoxFn m_messageBox;                                 // stand-in for message boxes
     FileDialogFn m_openDialog;                                 // stand-in for the open dialog
     FileDialogFn m_saveDialog;                                 // stand-in for the save dialog

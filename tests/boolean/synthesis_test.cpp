@@ -152,9 +152,11 @@ TEST_F(SynthesisTest, PlacingInputsAreGivenBack) {
     EXPECT_EQ(gFarbe, 0x00FF00);
     EXPECT_EQ(host.Caption("txtAnschlüsse"), "5");
     // The LED is red all the same.
-    for (int n = 1; n <= gAnzElemente; ++n)
-        if (gElements[static_cast<std::size_t>(n)].Typ == kTypeLed)
+    for (int n = 1; n <= gAnzElemente; ++n) {
+        if (gElements[static_cast<std::size_t>(n)].Typ == kTypeLed) {
             EXPECT_EQ(gElements[static_cast<std::size_t>(n)].Farbe, 255);
+        }
+    }
 }
 
 TEST_F(SynthesisTest, LoneVariablesAndTheirNegation) {
