@@ -1,6 +1,6 @@
 // A drawing target that paints into pixels held in memory, for benchmarks that measure the cost
 // of drawing into the worksheet image without a window system: one-pixel lines, boxes, circles
-// and points with the old device semantics (a polyline leaves out its last point).
+// and points by the drawing rules of the worksheet (a polyline leaves out its last point).
 #pragma once
 
 #include "platform/draw_target.h"

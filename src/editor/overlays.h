@@ -10,7 +10,7 @@
 
 namespace kardo {
 
-// Border styles of a shape, as the old shape control numbered them.
+// Border styles of a shape overlay: 1 solid, 3 dotted.
 constexpr int kBorderSolid = 1;
 constexpr int kBorderDotted = 3;
 

@@ -1,5 +1,5 @@
 // Circuit file writer. Numbers are plain decimal with "-" for negatives; the [Jump] section alone
-// puts one blank before a non-negative number, as the old Str did.
+// puts one blank before a non-negative number, as files from earlier versions have it.
 #include "files/circuit_writer.h"
 
 #include <charconv>

@@ -1,4 +1,4 @@
-// Fields of circuit file lines: tokens, numbers as the old reader took them, type codes, pin
+// Fields of circuit file lines: tokens, numbers read as stored files need them, type codes, pin
 // lists, and the parsers of one [Punkte] and one [Elemente] line.
 #include "files/file_lines.h"
 

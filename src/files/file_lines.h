@@ -1,5 +1,5 @@
-// Fields of circuit file lines: the ";"-closed tokens of a line, numbers read as the old reader
-// read them and checked against their field's range, the known type codes, strict pin lists, and
+// Fields of circuit file lines: the ";"-closed tokens of a line, numbers read by the rules of
+// stored files and checked against their field's range, the known type codes, strict pin lists, and
 // the parsers of a [Punkte] and an [Elemente] line. Shared by the circuit and IC file readers.
 #pragma once
 
@@ -40,7 +40,7 @@ class FileTokens {
     std::size_t m_count = 0;                     // closed tokens found, at most 12
 };
 
-// The number at the start of a token as the old Val read it (blanks skipped, a token without a
+// The number at the start of a token, read as Val reads it (blanks skipped, a token without a
 // number reads 0), rounded to the nearest integer, a half to the even neighbour. False when it
 // lies outside lo..hi.
 bool ReadFileNumber(std::string_view token, long long lo, long long hi, long long& out);

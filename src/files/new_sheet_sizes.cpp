@@ -33,12 +33,12 @@ bool NewSheetOptionTexts(int option, std::string& textX, std::string& textY) {
         textY = "25";
         return true;
     case 1:
-        textX = "60";
-        textY = "35";
+        textX = "50";
+        textY = "30";
         return true;
     case 2:
-        textX = "80";
-        textY = "50";
+        textX = "70";
+        textY = "45";
         return true;
     default:
         return false;

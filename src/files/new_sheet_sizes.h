@@ -18,8 +18,8 @@ struct SheetSize {
 constexpr int kDefaultNewSheetOption = 1;
 constexpr int kCustomNewSheetOption = 3;
 
-// Texts an option writes into the size boxes: 40/25, 60/35 and 80/50; the custom option keeps
-// the boxes as they are and gives false.
+// Texts an option writes into the size boxes, the size the option creates: 40/25, 50/30 and
+// 70/45; the custom option keeps the boxes as they are and gives false.
 bool NewSheetOptionTexts(int option, std::string& textX, std::string& textY);
 
 // While typing, once the box holds at least two characters: the width is kept within 10..100,
@@ -30,8 +30,7 @@ std::string CorrectHeightWhileTyping(std::string_view text);
 std::string CorrectSizeOnLeave(std::string_view text);
 
 // The sheet that "&Erstellen" creates for an option: 40 x 25, 50 x 30 and 70 x 45 for the
-// presets (not the sizes their boxes show), the boxes' numbers, corrected as on leaving, for the
-// custom option.
+// presets, the boxes' numbers, corrected as on leaving, for the custom option.
 SheetSize NewSheetSizeFor(int option, std::string_view textX, std::string_view textY);
 
 } // namespace kardo

@@ -97,7 +97,7 @@ double Val(std::string_view text) {
     while (i < text.size() && (text[i] == ' ' || text[i] == '\t'))
         ++i;
     // Copy only the characters a number can be made of, so strtod never reads beyond the view
-    // and never takes forms the old reader did not know (hexadecimal floats, "inf", "nan").
+    // and never takes forms that stored files never hold (hexadecimal floats, "inf", "nan").
     std::string number;
     if (i < text.size() && (text[i] == '+' || text[i] == '-'))
         number += text[i++];

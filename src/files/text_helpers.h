@@ -13,7 +13,7 @@ namespace kardo {
 std::string GetNextToken(std::string_view line, int n);
 
 // The nearest 16-bit integer, a half to the even neighbour. Values beyond the 16-bit range
-// saturate at its ends (the old conversion raised an overflow in the caller).
+// saturate at its ends rather than overflow.
 std::int16_t RoundToInt16(double value);
 // The same for a byte (0..255).
 std::uint8_t RoundToByte(double value);
@@ -24,9 +24,9 @@ std::string CStrTrim(double value);
 std::string CStrTrim(bool value);
 std::string CStrTrim(int value);
 
-// The number at the start of a text as the old Val read it: leading blanks skipped, an optional
-// sign, digits with an optional decimal point and exponent; anything else ends the number, and
-// a text without one gives 0.
+// The number at the start of a text, as stored files write numbers: leading blanks skipped, an
+// optional sign, digits with an optional decimal point and exponent; anything else ends the number,
+// and a text without one gives 0.
 double Val(std::string_view text);
 
 // True when a search for the path finds an ordinary file: no folders, no hidden files (names

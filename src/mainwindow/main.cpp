@@ -7,6 +7,7 @@
 #include "model/utilities.h"
 #include "platform/ini_settings_store.h"
 #include "platform/platform.h"
+#include "platform/qt/german_texts.h"
 #include "platform/qt/image_target.h"
 #include "platform/qt/qt_timer.h"
 
@@ -15,6 +16,8 @@
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName("Kardo");
+    // Without the translation Qt's dialogs stay English; the program runs all the same.
+    kardo::InstallGermanQtTexts(app);
 
     kardo::ImageTarget picture;
     kardo::QtTimerService timers;

@@ -18,6 +18,7 @@
 #include "render/redraw.h"
 #include "render/view.h"
 #include "simulation/power.h"
+#include "simulation/user_interaction.h"
 
 #include <QAction>
 #include <QToolBar>
@@ -167,10 +168,14 @@ void frmKardo::ToggleGrid(bool show) {
 }
 
 // An undone step changes the circuit as much as the step itself did.
+// Nothing to take back (an empty history, or every step taken back) changes nothing.
 void frmKardo::UndoOneStep() {
+    const std::int16_t before = gUndo.CurrentIndex();
     if (gUndo.NoUndoData())
         return;
     gUndo.Undo();
+    if (gUndo.CurrentIndex() == before)
+        return;
     MarkCircuitChanged();
     RefreshWorksheet();
 }
@@ -250,6 +255,18 @@ void frmKardo::PowerButtonHelp(const char* key) {
         return;
     SyncPowerButtons();
     ShowQuickHelp(key);
+}
+
+void frmKardo::RunControlClick(const char* key) {
+    if (gMouseMode == kToolQuickHelp) {
+        ShowQuickHelp(key);
+        return;
+    }
+    if (std::string_view(key) == "cmdPause")
+        cmdPause_Click();
+    else
+        cmdStop_Click();
+    RefreshWorksheet();
 }
 
 void frmKardo::SyncPowerButtons() {

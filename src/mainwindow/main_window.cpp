@@ -157,6 +157,14 @@ MsgResult frmKardo::MessageBox(std::string_view text, MsgButtons buttons, MsgIco
         box.setStandardButtons(QMessageBox::Retry | QMessageBox::Cancel);
         break;
     }
+    // German captions also where Qt's own translation is not installed.
+    for (const auto& [which, caption] :
+         {std::pair{QMessageBox::Ok, "OK"}, std::pair{QMessageBox::Cancel, "Abbrechen"},
+          std::pair{QMessageBox::Yes, "&Ja"}, std::pair{QMessageBox::No, "&Nein"},
+          std::pair{QMessageBox::Retry, "&Wiederholen"}}) {
+        if (QAbstractButton* b = box.button(which))
+            b->setText(QString::fromUtf8(caption));
+    }
     switch (box.exec()) {
     case QMessageBox::Yes:
         return MsgResult::Yes;
@@ -204,7 +212,7 @@ void frmKardo::SetMousePointer(int code) {
 }
 
 // Control arrays are named "name_N"; the keys of a toolbar are also reached as "Toolbar_N" by
-// their position (separators count, as the old toolbars counted them), and a key whose name
+// their position (separators count), and a key whose name
 // another control carries too as "Toolbar/key". A plain name that several controls carry means
 // the one that is not a toolbar key.
 QObject* frmKardo::FindControl(std::string_view name) const {

@@ -191,6 +191,8 @@ class frmKardo : public QMainWindow, public HostWindow {
 
     void OnPowerButton(bool onChecked);
     void PowerButtonHelp(const char* key);
+    // The power panel's "&Pause"/"&Fortfahren" and "&Stop" buttons (quick help in its mode).
+    void RunControlClick(const char* key);
     void SyncPowerButtons();
     void EnterQuickHelpMode();
     void LeaveQuickHelpMode();

@@ -300,6 +300,9 @@ void frmKardo::BuildToolbars() {
             continue;
         const std::string key = spec.key;
         connect(a, &QAction::triggered, this, [this, key] { Toolbar_ButtonClick(key); });
+        // The history starts empty: nothing to undo until a step is recorded.
+        if (key == "cmdUndo" || key == "cmdUndoList")
+            a->setEnabled(false);
     }
 
     addToolBarBreak(Qt::TopToolBarArea);

@@ -183,6 +183,8 @@ void frmKardo::BuildPowerPanel(QVBoxLayout* column) {
     auto* stop = Named(new QPushButton(Utf8("&Stop"), p.body), "cmdStop");
     pause->setEnabled(false);
     stop->setEnabled(false);
+    connect(pause, &QPushButton::clicked, this, [this] { RunControlClick("cmdPause"); });
+    connect(stop, &QPushButton::clicked, this, [this] { RunControlClick("cmdStop"); });
     g->addWidget(pause, 1, 0);
     g->addWidget(stop, 1, 1);
     auto* onOff = Named(new QFrame(p.body), "picOnOff");

@@ -65,7 +65,8 @@ void frmKardo::ChangeGUI(bool editing) {
         SetChecked("mAnsichtItem_3", gShowGrid);
         SetEnabled("mAnsichtItem_3", true);
 
-        if (!gUndo.NoUndoData()) {
+        // With every step taken back the history reports data, but there is nothing to undo.
+        if (!gUndo.NoUndoData() && gUndo.CurrentIndex() <= gUndo.Undos()) {
             for (const char* c : {"mUndo", "mUndoList", "cmdUndo", "cmdUndoList"})
                 SetEnabled(c, true);
         }

@@ -16,7 +16,7 @@ std::int16_t gAnzElemente = 0;
 
 namespace {
 
-// Leading integer of a text as the old Val read it: blanks skipped, optional sign, digits.
+// Leading integer of a text: blanks skipped, optional sign, digits.
 int LeadingInt(std::string_view s) {
     std::size_t i = 0;
     while (i < s.size() && s[i] == ' ') ++i;

@@ -159,9 +159,8 @@ void SetTriState() {
     PrepareDrawing();
     gGrafik.DrawTriState(I16(X), I16(Y));
     e.Richtung = o;
-    // The tri-state gate records no undo step, but it changes the element numbers that the
-    // recorded steps rely on; their records would land beyond the list.
-    gUndo.DeleteUndoData(false);
+    // No undo step; the history stays. Undo finds elements by their cells and renumbers the
+    // cells it restores, so steps recorded before still undo exactly.
 }
 
 void RemoveTriState() {
@@ -201,7 +200,6 @@ void RemoveTriState() {
         }
     }
     RedrawAreaValue(r.X1, r.Y1, r.X2, r.Y2, false);
-    gUndo.DeleteUndoData(false);
 }
 
 } // namespace kardo

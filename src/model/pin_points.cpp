@@ -9,7 +9,7 @@
 namespace kardo {
 
 namespace {
-constexpr std::size_t kMinPoints = 21; // entries the old fixed lists had
+constexpr std::size_t kMinPoints = 21; // entries the shared lists always hold, at the least
 }
 
 std::vector<GridPoint> gEingangsPunkte(kMinPoints);

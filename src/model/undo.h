@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace kardo {
@@ -86,6 +87,7 @@ class clsUndo {
   private:
     void RedrawUndoArea(const UndoStep& step);
     void RestoreCells(UndoStep& step);
+    std::int16_t ElementNumberNow(const CellRecord& restored, const CellRecord& now) const;
     void RestoreElements(UndoStep& step);
     void ShiftUndos();
     void SaveElements(UndoStep& step);
@@ -101,6 +103,9 @@ class clsUndo {
     std::int16_t m_replacedIC = 0;        // instance index of the IC re-placed by the running undo
     std::int16_t m_replacedICElement = 0; // element number of that IC
     std::uint32_t m_recorded = 0;         // steps recorded since the history was created
+    std::vector<std::pair<std::int16_t, std::int16_t>>
+        m_renumbered; // the running undo: element
+                      // numbers of the step -> numbers now (RestoreElements)
 };
 
 extern clsUndo gUndo; // the undo history; reset to 10 empty steps by ResetUndoHistory

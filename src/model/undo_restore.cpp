@@ -123,6 +123,28 @@ void RemovePlacedElement(std::int16_t e, GridPoint cell) {
     case kTypeAnalysisPoint:
         Host().RemoveGraph(PointNumber(rec));
         break;
+    case kTypeTriState: {
+        // Placed since the step without a step of its own, possibly reaching out of the
+        // rectangle: all nine cells go, as its removal clears them.
+        int x1 = gFeldBreite, y1 = gFeldHoehe, x2 = 0, y2 = 0;
+        for (int y = 0; y <= gFeldHoehe; ++y) {
+            for (int x = 0; x <= gFeldBreite; ++x) {
+                CellRecord& c = gGrid(x, y);
+                if (c.ElementNr != e)
+                    continue;
+                c.Typ = WireFlagCount(c) > 0 ? kTypeWire : kTypeEmpty;
+                c.ElementNr = 0;
+                x1 = std::min(x1, x), y1 = std::min(y1, y);
+                x2 = std::max(x2, x), y2 = std::max(y2, y);
+            }
+        }
+        DeleteElementRecord(e);
+        if (x1 <= x2)
+            RedrawAreaValue(static_cast<std::int16_t>(x1 - 1), static_cast<std::int16_t>(y1 - 1),
+                            static_cast<std::int16_t>(x2 + 1), static_cast<std::int16_t>(y2 + 1),
+                            false);
+        return;
+    }
     default:
         break;
     }
@@ -200,6 +222,7 @@ void clsUndo::RestoreElements(UndoStep& step) {
         return;
     }
 
+    m_renumbered.clear();
     const std::vector<KeptElement> kept = ClassifyCopies(step);
 
     if (step.Kind == kUndoWholeField) {
@@ -241,9 +264,11 @@ void clsUndo::RestoreElements(UndoStep& step) {
               [&](int a, int b) { return step.Elements[At(a)].Nr < step.Elements[At(b)].Nr; });
     for (int k : gone) {
         ElementRecord copy = step.Elements[At(k)];
-        std::int16_t nr = copy.Nr;
-        assert(nr >= 1 && nr <= gAnzElemente + 1);
-        nr = static_cast<std::int16_t>(std::clamp<int>(nr, 1, gAnzElemente + 1));
+        // A tri-state removed since the step (it records no step of its own) lowered the
+        // numbers above it: the element comes back at the end of the list then.
+        std::int16_t nr = static_cast<std::int16_t>(std::clamp<int>(copy.Nr, 1, gAnzElemente + 1));
+        if (nr != copy.Nr)
+            m_renumbered.emplace_back(copy.Nr, nr);
         const std::uint8_t typ = copy.Typ;
         MakeRoom(nr, typ == kTypeClock);
         copy.Nr = nr;
@@ -280,20 +305,38 @@ void clsUndo::RestoreElements(UndoStep& step) {
         const std::int16_t m = ElementOfTypeAt(ke.where, copy.Typ);
         if (m == 0)
             continue;
+        if (m != copy.Nr)
+            m_renumbered.emplace_back(copy.Nr, m);
         gElements[At(m)] = copy;
         gElements[At(m)].Nr = m;
     }
 }
 
 void clsUndo::RestoreCells(UndoStep& step) {
+    const bool renumber = step.Kind == kUndoNormal;
     for (int x = step.X1; x <= step.X2; ++x) {
         for (int y = step.Y1; y <= step.Y2; ++y) {
             CellRecord& c = gGrid(x, y);
+            const CellRecord now = c;
             c = step.Cells(x - step.X1, y - step.Y1);
+            if (renumber && c.ElementNr != 0)
+                c.ElementNr = ElementNumberNow(c, now);
             if (m_replacedIC != 0 && c.ICLevel > 0 && c.ElementNr == m_replacedICElement)
                 c.ICLevel = static_cast<std::uint8_t>(gCurLevel);
         }
     }
+}
+
+// The number a restored cell's element has now. Elements the undo put back or kept under a
+// new number follow RestoreElements; an element the step did not keep (a cells-only step)
+// still covers the cell, so the cell takes the number it carries now.
+std::int16_t clsUndo::ElementNumberNow(const CellRecord& restored, const CellRecord& now) const {
+    for (const auto& [then, later] : m_renumbered)
+        if (then == restored.ElementNr)
+            return later;
+    if (now.ElementNr != 0 && now.Typ == restored.Typ)
+        return now.ElementNr;
+    return restored.ElementNr;
 }
 
 void clsUndo::RedrawUndoArea(const UndoStep& step) {

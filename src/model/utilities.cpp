@@ -117,7 +117,8 @@ void ShowErrorText(int errorNumber) {
         return;
     }
     if (n >= 11) {
-        // The old number-to-text conversion puts a blank before a positive number.
+        // The error number is shown with a blank before it, the form of a printed positive
+        // number.
         Host().MessageBox("Fehler # " + std::to_string(n) + std::string(kCrLf) + ErrorMessage(n),
                           MsgButtons::Ok, MsgIcon::Exclamation, "");
         return;

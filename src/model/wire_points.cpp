@@ -20,6 +20,7 @@ constexpr Color kWhite = Rgb(255, 255, 255);
 constexpr Color kBlack = Rgb(0, 0, 0);
 constexpr Color kGrey = Rgb(128, 128, 128);
 constexpr Color kBlue = Rgb(0, 0, 255);
+constexpr Color kRed = Rgb(255, 0, 0);
 
 std::int16_t I16(int v) { return static_cast<std::int16_t>(v); }
 
@@ -82,7 +83,13 @@ void SetVerbindungspunkt(std::int16_t& X, std::int16_t& Y, std::int16_t& DrawOnl
     const double py = GridToPixel(Y);
     const double half =
         OnWorksheetPicture(*dev) ? ZoomedCell() / 7.0 : static_cast<double>(gGrafik.GridMode);
-    dev->Line(px - half, py - half, px + half, py + half, dev->ForeColor, LineKind::Box);
+    // A solid dot in the colour of the wire it joins (black on paper): the pen and fill that
+    // the last wire step left behind (white after a falling level) would make it a pale square.
+    const Color colour = !OnWorksheetPicture(*dev) ? kBlack : c->Pegel != 0 ? kRed : kGrey;
+    dev->ForeColor = colour;
+    dev->FillColor = colour;
+    dev->FillStyle = FillMode::Solid;
+    dev->Line(px - half, py - half, px + half, py + half, colour, LineKind::Box);
 }
 
 void SetKoppeldiode(std::int16_t& X, std::int16_t& Y, std::int16_t& DrawOnly) {

@@ -38,7 +38,7 @@ class DrawTarget {
 
     virtual DeviceKind Kind() const = 0;
 
-    // Persistent properties, kept between calls as on the old picture box.
+    // Persistent properties, kept from one call to the next: a drawer leaves them set.
     Color ForeColor = 0;                       // pen colour of lines and text
     Color FillColor = 0;                       // inside of boxes and circles when FillStyle is solid
     FillMode FillStyle = FillMode::Transparent; // solid or transparent fill

@@ -18,7 +18,7 @@ enum class MsgResult : std::uint8_t { Ok, Cancel, Yes, No, Retry };
 // What a file dialog is opened with.
 struct FileDialogRequest {
     std::string title;         // dialog caption
-    std::string filter;        // "Beschreibung|*.kdx|..." pairs as the old dialog took them
+    std::string filter;        // "Beschreibung|*.kdx|..." pairs: description, pattern
     std::string initialFolder; // folder shown first
     std::string fileName;      // preset file name
 };

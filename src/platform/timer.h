@@ -1,4 +1,4 @@
-// Timers with the semantics of the old timer control: Enabled, Interval (0 never fires),
+// Timers of the simulation and the window: Enabled, Interval (0 never fires),
 // setting Interval while enabled restarts the count, and a Tag text. A TimerArray keeps a
 // control array whose element 0 always exists.
 #pragma once

@@ -39,7 +39,7 @@ inline bool OnPrinter() { return gGrafik.OnPrinter(); }
 inline double Zoom() { return static_cast<double>(gGrafik.GridMode); }
 // Pixel centre of grid column or row i (GridToPixel), as the floating value drawers add to.
 inline double C(int i) { return GridToPixel(i); }
-// Round to the nearest integer, a half to the even one (the old CInt).
+// Round to the nearest integer, a half to the even one.
 int CInt(double v);
 
 // Body fill for a symbol: FillColor white on the printer, else screenColor; FillStyle

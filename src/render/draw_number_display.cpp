@@ -57,7 +57,7 @@ void clsGrafik::DrawZAnzeige(std::int16_t x, std::int16_t y) {
     double textX = C(p5.x + 1) + r / 1.5;
     if (value >= 10)
         textX -= r / 2.1;
-    // The old numeric print form: a blank for the sign before the digits.
+    // A printed number keeps a blank for the sign before the digits.
     draw::PrintAt(textX, C(p3.y + 1) + r / 1.5, " " + std::to_string(value));
 
     dev.FillStyle = FillMode::Transparent;

@@ -154,8 +154,9 @@ void EvalDiode(int x, int y, int richtung, int pegel, int ebene) {
             }
             pic->FillStyle = FillMode::Solid;
             pic->FillColor = fill;
+            // Outlined in black whatever pen the last wire step left on the picture.
             pic->Circle(GridToPixel(x), GridToPixel(y), 6.0 * static_cast<double>(gGrafik.GridMode),
-                        pic->ForeColor);
+                        Rgb(0, 0, 0));
             pic->FillStyle = FillMode::Transparent;
         }
     }

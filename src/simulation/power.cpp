@@ -281,6 +281,12 @@ void SwitchOff() {
     // session must not run in the next.
     ClearEventQueues();
     gPaused = false;
+    // A delayed run switched off leaves nothing to pause or stop.
+    if (HasHost()) {
+        Host().SetEnabled("cmdPause", false);
+        Host().SetEnabled("cmdStop", false);
+        Host().SetCaption("cmdPause", "&Pause");
+    }
 
     const int lastLevel = std::min<int>(gICInstanceMax, static_cast<int>(gLevels.size()) - 1);
     for (int l = 0; l <= lastLevel; ++l) {

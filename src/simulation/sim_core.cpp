@@ -15,6 +15,7 @@
 #include "simulation/eval_mux_decoder.h"
 #include "simulation/eval_shift_register.h"
 #include "simulation/gate_eval.h"
+#include "simulation/loop_watch.h"
 #include "simulation/power.h"
 #include "simulation/wire_router.h"
 
@@ -43,7 +44,8 @@ constexpr std::size_t kQueuePerCell = 16;
 
 DrawTarget* Screen() { return gPlatform ? gPlatform->screen : nullptr; }
 
-// The point outside the picture that the old loop plotted after a pass; it shows nothing.
+// A point outside the picture, plotted after a delayed pass and at the end of a run; it shows
+// nothing.
 void PlotOffPicture() {
     if (DrawTarget* pic = Screen())
         pic->PSet(-1, -1, kRed);
@@ -59,6 +61,16 @@ void FinishRun() {
         host.SetEnabled("cmdStop", false);
     }
     gRechnet = false;
+}
+
+// The horizontal wire through a coupling diode is high: every side on which the diode cell has
+// a horizontal wire leads to a high neighbour, and there is at least one such side. At a
+// crossing both sides count; at a T whose input line ends in the diode, the one side it has.
+bool DiodeInputHigh(const CellRecord& c, int x, int y, int ebene) {
+    if (c.Links == 0 && c.Rechts == 0)
+        return false;
+    return (c.Links == 0 || NeighbourLevel(x, y, kLeft, ebene)) &&
+           (c.Rechts == 0 || NeighbourLevel(x, y, kRight, ebene));
 }
 
 void MakePendingClockEdges() {
@@ -85,6 +97,7 @@ void ResetSimCore() {
     gRunden = 0;
     gMaxRunden = 1000;
     gVerzoegerung = 0;
+    ResetLoopWatch();
 }
 
 void ResetSimulation() {
@@ -125,6 +138,7 @@ void AbortEndlessLoop() {
         Host().SetCaption("lblOnOff", "Ausführung unterbrochen");
     ClearEventQueues();
     gRunden = 0;
+    gStillRunden = 0;
     PressOffButton();
     if (hasHost) {
         Host().MessageBox("Die Ausführung wurde abgebrochen!\r\n\r\nÜberprüfen Sie, ob Ihre "
@@ -144,7 +158,14 @@ bool RunSimulation() {
         // must not wrap it.
         if (gRunden < std::numeric_limits<std::int32_t>::max())
             ++gRunden;
-        if (gRunden > gMaxRunden && gVerzoegerung == 0) {
+        // gRunden was 0: a clock edge, power-on check or user action began a new window.
+        if (gRunden == 1)
+            StartLoopWindow();
+        if (gStillRunden < std::numeric_limits<std::int32_t>::max())
+            ++gStillRunden;
+        // The pass limit counts passes without progress (loop_watch.h): a loop-free circuit
+        // runs as long as it needs, an oscillating one is stopped.
+        if (gStillRunden > gMaxRunden && gVerzoegerung == 0) {
             AbortEndlessLoop();
             return false;
         }
@@ -204,11 +225,15 @@ void Propagate(int x, int y, int richtung, int pegel, int ebene) {
 
     const bool horizontal = richtung == kLeft || richtung == kRight;
     const bool vertical = richtung == kUp || richtung == kDown;
+    const bool wasHigh = c.Pegel != 0;
     if (pegel != 0) {
         if (c.Typ == kTypeWire &&
             (horizontal ? (c.Links == 0 && c.Rechts == 0) : (c.Oben == 0 && c.Unten == 0)))
             return;
-        if (c.Pegel != 0 && c.Punkt == kPointNone && WireFlagCount(c) < 3)
+        // An LED carries a point mark so that the wires meeting at it are joined, but it passes
+        // a level on only when it changes: LEDs side by side would otherwise hand a level
+        // round their marked cells for ever.
+        if (c.Pegel != 0 && (c.Typ == kTypeLed || (c.Punkt == kPointNone && WireFlagCount(c) < 3)))
             return;
         c.Pegel = kTrue;
         if (horizontal)
@@ -216,7 +241,7 @@ void Propagate(int x, int y, int richtung, int pegel, int ebene) {
         if (vertical)
             c.PegelV = kTrue;
     } else {
-        if (c.Pegel == 0 && c.Punkt == kPointNone)
+        if (c.Pegel == 0 && (c.Punkt == kPointNone || c.Typ == kTypeLed))
             return;
         const int connections = WireFlagCount(c);
         if (connections == 4 && c.Punkt == kPointNone) {
@@ -232,8 +257,7 @@ void Propagate(int x, int y, int richtung, int pegel, int ebene) {
             }
         } else if (connections < 3 || c.Punkt != kPointDiode) {
             c.Pegel = c.PegelH = c.PegelV = kFalse;
-        } else if (horizontal || !NeighbourLevel(x, y, kLeft, ebene) ||
-                   !NeighbourLevel(x, y, kRight, ebene)) {
+        } else if (horizontal || !DiodeInputHigh(c, x, y, ebene)) {
             c.Pegel = c.PegelH = c.PegelV = kFalse;
         } else {
             // A coupling diode whose horizontal wire is high keeps driving its vertical wire.
@@ -244,6 +268,13 @@ void Propagate(int x, int y, int richtung, int pegel, int ebene) {
             AddEvent(x + back.dx, y + back.dy, richtung == kUp ? kDown : kUp, 1, ebene);
             return;
         }
+    }
+
+    if ((c.Pegel != 0) != wasHigh) {
+        NoteLevelChange(static_cast<std::size_t>(ebene),
+                        static_cast<std::size_t>(y) *
+                                static_cast<std::size_t>(level.Feld.UBoundX() + 1) +
+                            static_cast<std::size_t>(x));
     }
 
     if (ebene == 0) {

@@ -75,7 +75,8 @@ extern bool gRechnet;              // a pass run is in progress; ClearEventQueue
 extern bool gPaused;               // the run is paused and stops at the top of its next pass
 extern bool gAbgebrochen;          // the endless-loop abort struck; cleared by power-on
 extern std::int32_t gRunden;       // passes since the last clock edge, check or user action
-extern std::int16_t gMaxRunden;    // pass limit of the endless-loop abort (setting "AutoStop")
+extern std::int16_t gMaxRunden;    // passes without progress before the endless-loop abort
+                                   // (setting "AutoStop", loop_watch.h)
 extern std::int16_t gVerzoegerung; // step delay 0..100, 0 = off; the delay controls set it
 extern std::uint32_t gPowerEpoch;  // counts power switches, never reset; code that resumes
                                    // after a wait compares it with the value it started with
@@ -113,9 +114,9 @@ int QueueCount(int welche);
 // back.
 void ClearEventQueues();
 
-// Runs passes until the next queue is empty, the run is paused, the pass limit strikes or the
-// circuit is switched off during a step-delay wait. Returns true when the queue ran empty: the
-// run's last act was then to disable the pause and stop buttons.
+// Runs passes until the next queue is empty, the run is paused, the endless-loop watch strikes
+// (loop_watch.h) or the circuit is switched off during a step-delay wait. Returns true when the
+// queue ran empty: the run's last act was then to disable the pause and stop buttons.
 bool RunSimulation();
 
 // Processes one event; pegel is 0 or 1. Called by RunSimulation.

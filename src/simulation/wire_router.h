@@ -62,7 +62,7 @@ inline void RouteLevel(CellRecord& c, int x, int y, int richtung, int pegel, int
     const bool goRight = right && (outgoing == 1 || mark);
     if (goLeft || goRight)
         c.PegelH = level;
-    // The order of the continuations follows the old router: ahead first when only one side
+    // The order of the continuations: ahead first when only one side
     // goes too, except downwards with the right side; ahead last when both sides go.
     if (goLeft && goRight) {
         detail::Continue(x, y, kLeft, pegel, ebene);

@@ -40,8 +40,8 @@ TEST_F(LoadSequenceTest, FallsBackToTheSystemWideRoot) {
     EXPECT_TRUE(host.messages.empty());
 }
 
-// The original ended with a request to reinstall when neither root held the program key, so a
-// fresh machine could never start the program.
+// Fault: the start ended with a request to reinstall when neither root held the program key,
+// so a fresh machine could never start the program.
 TEST_F(LoadSequenceTest, AFirstStartCreatesTheKeyWithEverythingPermitted) {
     gBauteilRechte.fill(false);
     gPasswort = "alt";

@@ -45,7 +45,7 @@ TEST(NewSheetSizesTest, OptionsFillTheBoxes) {
         const char* y;
     };
     const Case cases[] = {
-        {0, true, "40", "25"}, {1, true, "60", "35"}, {2, true, "80", "50"}, {3, false, "7", "8"}};
+        {0, true, "40", "25"}, {1, true, "50", "30"}, {2, true, "70", "45"}, {3, false, "7", "8"}};
     for (const auto& c : cases) {
         std::string x = "7";
         std::string y = "8";
@@ -55,11 +55,23 @@ TEST(NewSheetSizesTest, OptionsFillTheBoxes) {
     }
 }
 
+// Fault: the "Mittel" and "Groß" options showed 60 x 35 and 80 x 50 in the size boxes but
+// created 50 x 30 and 70 x 45 sheets.
+TEST(NewSheetSizesTest, EachPresetShowsTheSizeItCreates) {
+    for (int option = 0; option <= 2; ++option) {
+        std::string x;
+        std::string y;
+        ASSERT_TRUE(NewSheetOptionTexts(option, x, y));
+        const SheetSize made = NewSheetSizeFor(option, "", "");
+        EXPECT_EQ(x, std::to_string(made.width)) << option;
+        EXPECT_EQ(y, std::to_string(made.height)) << option;
+    }
+}
+
 TEST(NewSheetSizesTest, TheSizeCreatedForEachOption) {
-    // The presets create their own sizes, not the numbers their boxes show.
     EXPECT_EQ(NewSheetSizeFor(0, "40", "25"), (SheetSize{40, 25}));
-    EXPECT_EQ(NewSheetSizeFor(1, "60", "35"), (SheetSize{50, 30}));
-    EXPECT_EQ(NewSheetSizeFor(2, "80", "50"), (SheetSize{70, 45}));
+    EXPECT_EQ(NewSheetSizeFor(1, "50", "30"), (SheetSize{50, 30}));
+    EXPECT_EQ(NewSheetSizeFor(2, "70", "45"), (SheetSize{70, 45}));
     EXPECT_EQ(NewSheetSizeFor(3, "33", "22"), (SheetSize{33, 22}));
     EXPECT_EQ(NewSheetSizeFor(3, "3", "500"), (SheetSize{10, 100}));
     EXPECT_EQ(NewSheetSizeFor(3, "12.5", "13.5"), (SheetSize{12, 14}));

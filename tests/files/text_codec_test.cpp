@@ -23,7 +23,7 @@ TEST(TextCodecTest, DetectsTheEncodingOfAWholeFile) {
         {"[Ma\xDF"
          "e]\r\nX7\r\n",
          FileEncoding::Windows1252},
-        // One stray byte anywhere decides for the old code page.
+        // One stray byte anywhere decides for Windows-1252.
         {"\xC3\xBC ok, then \x80", FileEncoding::Windows1252},
         // Overlong forms and encoded surrogates are not UTF-8.
         {"\xC0\xAF", FileEncoding::Windows1252},

@@ -6,6 +6,9 @@
 #include "support/builder.h"
 #include "support/core_fixture.h"
 
+#include <string>
+#include <vector>
+
 #include <gtest/gtest.h>
 
 namespace kardo {
@@ -220,28 +223,97 @@ TEST_F(TriStateTest, RemovalKeepsTheEndOfAWireThatEntersAnInput) {
 TEST_F(TriStateTest, UndoNeitherBringsBackNorTakesAwayATriState) {
     test::PlaceAnd(20, 10);
     test::PlaceTriState(10, 10, kRight);
-    gUndo.Undo();
-    EXPECT_EQ(gAnzElemente, 2);
+    gUndo.Undo(); // the gate goes, the tri-state stays
+    ASSERT_EQ(gAnzElemente, 1);
+    EXPECT_EQ(gElements[1].Typ, kTypeTriState);
+    EXPECT_EQ(gGrid(11, 10).ElementNr, 1);
     test::RemoveAt(10, 10);
-    gUndo.Undo();
-    EXPECT_EQ(gAnzElemente, 1);
+    gUndo.Undo(); // nothing left to take back
+    EXPECT_EQ(gAnzElemente, 0);
     EXPECT_EQ(gGrid(11, 10).Typ, kTypeEmpty);
 }
 
-TEST_F(TriStateTest, LaterUndosDoNotWriteBeyondTheList) {
-    // Fault pinned: a tri-state change renumbers elements without an undo step; undoing an
-    // earlier removal then wrote its record beyond the end of the element list.
+// The sheet a sequence of placing operations gives on a fresh program state.
+template <typename Ops> test::SheetState SheetAfter(Ops ops) {
+    InitProgramState();
+    ops();
+    return test::CaptureSheet();
+}
+
+// Fault: placing or removing a tri-state emptied the whole undo history without a word.
+TEST_F(TriStateTest, PlacingATriStateKeepsTheHistoryAndEarlierStepsUndoExactly) {
+    const auto andGate = [] { test::PlaceAnd(20, 10); };
+    const auto triState = [] { test::PlaceTriState(10, 10, kRight); };
+    const test::SheetState afterAndAndTriState = SheetAfter([&] {
+        andGate();
+        triState();
+    });
+    const test::SheetState afterTriState = SheetAfter(triState);
+
+    InitProgramState();
+    andGate();
+    ASSERT_NE(test::PlaceLed(30, 5), 0);
+    triState();
+    std::vector<std::string> steps;
+    gUndo.ListUndos(steps);
+    ASSERT_EQ(steps.size(), 2u);
+    EXPECT_FALSE(gUndo.NoUndoData());
+    gUndo.Undo(); // the LED
+    EXPECT_EQ(test::CaptureSheet(), afterAndAndTriState);
+    gUndo.Undo(); // the gate
+    EXPECT_EQ(test::CaptureSheet(), afterTriState);
+}
+
+TEST_F(TriStateTest, RemovingATriStateKeepsTheHistoryAndEarlierStepsUndoExactly) {
+    const auto gate = [] { test::PlaceAnd(20, 10); };
+    // An LED beside the gate: its step keeps gate cells and the gate record.
+    const auto led = [] { test::PlaceLed(23, 11); };
+    const test::SheetState empty = SheetAfter([] {});
+    const test::SheetState afterGate = SheetAfter(gate);
+    const test::SheetState afterGateAndLed = SheetAfter([&] {
+        gate();
+        led();
+    });
+
+    InitProgramState();
+    test::PlaceTriState(10, 10, kRight); // 1
+    gate();                              // 2
+    led();                               // 3
+    ASSERT_EQ(gAnzElemente, 3);
+    test::RemoveAt(30, 5);  // nothing there: no step
+    test::RemoveAt(23, 11); // step "Diode löschen" keeps the LED as element 3
+    test::RemoveAt(10, 10); // the tri-state: gate 1, no step
+    ASSERT_EQ(gAnzElemente, 1);
+    std::vector<std::string> steps;
+    gUndo.ListUndos(steps);
+    ASSERT_EQ(steps.size(), 3u);
+    gUndo.Undo(); // the LED comes back, numbered after the gate
+    EXPECT_EQ(test::CaptureSheet(), afterGateAndLed);
+    gUndo.Undo(); // the LED's placing
+    EXPECT_EQ(test::CaptureSheet(), afterGate);
+    gUndo.Undo(); // the gate's placing
+    EXPECT_EQ(test::CaptureSheet(), empty);
+}
+
+TEST_F(TriStateTest, UndoOfAStepRemovedBeyondTheListBringsItBackAtTheEnd) {
+    const test::SheetState gateAlone = SheetAfter([] { test::PlaceAnd(20, 10); });
+    InitProgramState();
     test::PlaceTriState(10, 10, kRight); // 1
     test::PlaceAnd(20, 10);              // 2
     test::RemoveAt(20, 10);              // step keeps the gate as element 2
     test::RemoveAt(10, 10);              // no step; the list is empty now
     gUndo.Undo();
-    EXPECT_EQ(gAnzElemente, 0);
-    EXPECT_EQ(gElements.size(), 1u);
-    for (int x = 0; x <= gFeldBreite; ++x)
-        for (int y = 0; y <= gFeldHoehe; ++y)
-            EXPECT_EQ(gGrid(x, y).ElementNr, 0);
-    EXPECT_EQ(host.Caption("mUndo"), "&Rückgängig: Nicht möglich");
+    EXPECT_EQ(test::CaptureSheet(), gateAlone);
+}
+
+// A tri-state placed later partly inside an earlier step's rectangle goes with that step's
+// undo as a whole: no cells of it are left behind.
+TEST_F(TriStateTest, UndoTakesAwayATriStatePlacedIntoItsRectangleWhole) {
+    const test::SheetState empty = test::CaptureSheet();
+    ASSERT_NE(test::PlaceLed(10, 10), 0);             // rectangle 9..11 x 9..11
+    ASSERT_NE(test::PlaceTriState(13, 10, kLeft), 0); // cells 11..13 x 9..11
+    gUndo.Undo();
+    EXPECT_EQ(test::CaptureSheet(), empty);
 }
 
 } // namespace

@@ -212,13 +212,16 @@ TEST_F(UndoPropertyTest, RandomEditingAndUndoingRestoresEarlierStates) {
             for (int k = 1 + Next(3); k > 0; --k) {
                 const test::SheetState before = test::CaptureSheet();
                 const test::SheetState* expected = model.Undo();
+                const bool hadStep = !gUndo.NoUndoData() && gUndo.CurrentIndex() <= gUndo.Undos();
                 gUndo.Undo();
                 if (expected) {
                     ASSERT_EQ(test::CaptureSheet(), *expected);
                     ++undone;
-                } else {
+                } else if (!hadStep) {
                     ASSERT_EQ(test::CaptureSheet(), before);
                 }
+                // A step recorded before a tri-state change (which keeps the history but
+                // records nothing) has no exact model state: the invariants below hold.
             }
         } else if (what == 3 && Next(20) == 0) {
             const int capacity = 2 + Next(14);
@@ -229,6 +232,7 @@ TEST_F(UndoPropertyTest, RandomEditingAndUndoingRestoresEarlierStates) {
             const std::uint32_t count = gUndo.Recorded();
             const bool triState = Operation();
             if (triState && !(test::CaptureSheet() == before)) {
+                // The model knows only the states after the last tri-state change.
                 model.Cleared();
             } else if (gUndo.Recorded() != count) {
                 model.Recorded(before);

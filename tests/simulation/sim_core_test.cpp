@@ -2,10 +2,12 @@
 #include "model/clock_tables.h"
 #include "model/codes.h"
 #include "sim_test_util.h"
+#include "simulation/loop_watch.h"
 #include "simulation/power.h"
 #include "simulation/sim_core.h"
 
 #include <limits>
+#include <string_view>
 
 #include <gtest/gtest.h>
 
@@ -248,27 +250,75 @@ TEST_F(SimCoreTest, EndlessLoopIsAbortedAfterThePassLimit) {
     EXPECT_EQ(QueueCount(2), 0);
 }
 
-TEST_F(SimCoreTest, PassLimitCountsPassesExactly) {
-    // A wire of 60 cells needs 61 passes: it runs under a limit of 61 and aborts under 60.
-    for (const int limit : {61, 60}) {
+// Fault: every cell of a wire costs a pass, and a wire longer than the pass limit was aborted
+// as an endless loop though it has no loop.
+TEST_F(SimCoreTest, WireLongerThanThePassLimitRunsToItsEnd) {
+    for (const int limit : {10, 59, 60, 1000}) {
         HandLevel(70, 5);
-        host.messages.clear();
-        gAbgebrochen = false;
         for (int x = 1; x <= 60; ++x)
             Wire(x, 2, x == 1 ? "R" : x == 60 ? "L" : "LR");
         gMaxRunden = static_cast<std::int16_t>(limit);
         AddEvent(1, 2, kRight, 1, 0);
         gRunden = 0;
         RunSimulation();
-        EXPECT_EQ(gAbgebrochen, limit == 60) << limit;
-        // The abort switches the circuit off, which empties level 0.
-        if (limit == 61) {
-            EXPECT_EQ(Cell(60, 2).Pegel, kTrue);
-        } else {
-            EXPECT_TRUE(gLevels[0].Feld.Contains(0, 0) && !gLevels[0].Feld.Contains(1, 0));
-        }
+        EXPECT_FALSE(gAbgebrochen) << limit;
+        EXPECT_TRUE(host.messages.empty()) << limit;
+        EXPECT_EQ(Cell(60, 2).Pegel, kTrue) << limit;
+        EXPECT_EQ(gRunden, 61) << limit; // sixty cells, then the empty pass
+        AddEvent(1, 2, kRight, 0, 0);
+        gRunden = 0;
+        RunSimulation();
+        EXPECT_FALSE(gAbgebrochen) << limit;
+        EXPECT_EQ(Cell(60, 2).Pegel, 0) << limit;
+    }
+}
+
+TEST_F(SimCoreTest, PassLimitCountsThePassesWithoutProgress) {
+    // The ring changes its four cells in the first three passes; from the fourth pass on its
+    // events only circle, and the limit strikes at the top of pass limit + 4.
+    for (const int limit : {50, 250}) {
+        HandLevel(10, 10);
+        gAbgebrochen = false;
+        test::PassAtAbortHost counting;
+        platform.host = &counting;
+        MakePointRing(gLevels[0].Feld);
+        gMaxRunden = static_cast<std::int16_t>(limit);
+        AddEvent(3, 3, kRight, 1, 0);
+        gRunden = 0;
+        RunSimulation();
+        platform.host = &host;
+        EXPECT_TRUE(gAbgebrochen) << limit;
+        EXPECT_EQ(counting.passes, limit + 4);
+        EXPECT_EQ(gStillRunden, 0);
         gPowerOn = true;
     }
+}
+
+TEST_F(SimCoreTest, ChangesCountOnlyWithinTheirWindow) {
+    // Each run begun with gRunden at 0 is a window of its own: a cell that changed in earlier
+    // runs changes for the first time in this one.
+    HandLevel(10, 5);
+    const std::size_t kCols = 12; // columns 0..11 with the guard frame
+    ASSERT_EQ(gLevels[0].Feld.UBoundX() + 1, 12);
+    for (int x = 1; x <= 5; ++x)
+        Wire(x, 2, x == 1 ? "R" : x == 5 ? "L" : "LR");
+    for (int run = 0; run < 4; ++run) {
+        AddEvent(1, 2, kRight, run % 2 == 0 ? 1 : 0, 0);
+        gRunden = 0;
+        RunSimulation();
+        ASSERT_EQ(gLevelChanges.size(), 1u);
+        ASSERT_EQ(gLevelChanges[0].size(), kCols * 7u);
+        EXPECT_EQ(gChangedCells.size(), 5u) << run;
+        for (int x = 1; x <= 5; ++x)
+            EXPECT_EQ(gLevelChanges[0][2 * kCols + static_cast<std::size_t>(x)], 1) << run;
+    }
+    // A run continued without a new window keeps counting, up to two changes a cell.
+    for (int more = 0; more < 3; ++more) {
+        AddEvent(1, 2, kRight, more % 2 == 0 ? 1 : 0, 0);
+        RunSimulation();
+    }
+    EXPECT_EQ(gChangedCells.size(), 5u);
+    EXPECT_EQ(gLevelChanges[0][2 * kCols + 3], kSpreadingChanges);
 }
 
 // A 3 x 3 block of connection points joined in every direction: each event at a point feeds

@@ -7,7 +7,9 @@
 #include "simulation/sim_core.h"
 #include "support/core_fixture.h"
 
+#include <cstdint>
 #include <string>
+#include <string_view>
 #include <tuple>
 #include <vector>
 
@@ -37,6 +39,18 @@ inline std::string ToString(const std::vector<Ev>& events) {
     }
     return s;
 }
+
+// A host that notes the pass counter at the moment the endless-loop abort strikes: the abort
+// shows its status text before it resets the counter.
+class PassAtAbortHost : public FakeHost {
+  public:
+    void SetCaption(std::string_view control, std::string_view text) override {
+        if (control == "lblOnOff" && text == "Ausführung unterbrochen")
+            passes = gRunden;
+        FakeHost::SetCaption(control, text);
+    }
+    std::int32_t passes = -1; // gRunden at the abort; -1 none
+};
 
 class SimFixture : public CoreFixture {
   protected:

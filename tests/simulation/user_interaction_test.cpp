@@ -275,3 +275,53 @@ TEST_F(InteractionTest, DecoderClockInputBox) {
 
 } // namespace
 } // namespace kardo
+
+namespace kardo {
+namespace {
+
+using RunControlTest = DelayedRunTest;
+
+// Fault: after "Aus" during a delayed run the pause and stop buttons stayed enabled, with
+// nothing left to pause or stop.
+TEST_F(RunControlTest, SwitchingOffDuringADelayedRunDisablesPauseAndStop) {
+    bool enabledDuringRun = false;
+    pump.PostAt(AfterPasses(3), [&] {
+        enabledDuringRun = host.IsEnabled("cmdPause") && host.IsEnabled("cmdStop");
+        PressOffButton();
+    });
+    Click(2, 5);
+    EXPECT_TRUE(enabledDuringRun);
+    EXPECT_FALSE(gPowerOn);
+    EXPECT_FALSE(host.IsEnabled("cmdPause"));
+    EXPECT_FALSE(host.IsEnabled("cmdStop"));
+    EXPECT_EQ(host.Caption("cmdPause"), "&Pause");
+}
+
+// Switching a switch on enables the pause key only while it reads "&Pause"; switching one off
+// enables it whatever it reads.
+TEST_F(RunControlTest, PauseKeyCaptionRuleOfTheSwitchClick) {
+    struct Case {
+        const char* caption;
+        bool switchOn;
+        bool pauseEnabled;
+    };
+    for (const Case c : {Case{"&Pause", true, true}, Case{"&Fortfahren", true, false},
+                         Case{"&Pause", false, true}, Case{"&Fortfahren", false, true}}) {
+        if (Live(2, 5) != (c.switchOn ? 0 : 1)) {
+            gVerzoegerung = 0;
+            Click(2, 5);
+            gVerzoegerung = 11;
+        }
+        ASSERT_EQ(Live(2, 5), c.switchOn ? 0 : 1);
+        host.SetCaption("cmdPause", c.caption);
+        host.SetEnabled("cmdPause", false);
+        bool seen = !c.pauseEnabled;
+        pump.PostAt(AfterPasses(2), [&] { seen = host.IsEnabled("cmdPause"); });
+        Click(2, 5);
+        EXPECT_EQ(seen, c.pauseEnabled) << c.caption << " on " << c.switchOn;
+        EXPECT_TRUE(host.IsEnabled("cmdStop") || !gRechnet);
+    }
+}
+
+} // namespace
+} // namespace kardo

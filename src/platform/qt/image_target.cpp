@@ -1,5 +1,5 @@
 // QImage drawing target. One-pixel lines are set pixel by pixel (Bresenham) so that their
-// pixels are exact, as the old device context drew them; circles, polygons and text go through
+// pixels are exact, as the drawing rules count them; circles, polygons and text go through
 // QPainter without antialiasing of shapes.
 #include "platform/qt/image_target.h"
 

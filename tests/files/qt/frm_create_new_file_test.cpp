@@ -43,8 +43,8 @@ class CreateNewFileDialogTest : public test::CoreFixture {
 TEST_F(CreateNewFileDialogTest, OpensOnTheRecommendedSize) {
     EXPECT_EQ(dialog.windowTitle(), "Neue Schaltung erstellen");
     EXPECT_TRUE(Find<QRadioButton>("Option1_1")->isChecked());
-    EXPECT_EQ(X()->text(), "60");
-    EXPECT_EQ(Y()->text(), "35");
+    EXPECT_EQ(X()->text(), "50");
+    EXPECT_EQ(Y()->text(), "30");
     EXPECT_FALSE(X()->isEnabled());
     EXPECT_FALSE(Y()->isEnabled());
 }
@@ -84,8 +84,8 @@ TEST_F(CreateNewFileDialogTest, TheSmallAndLargePresets) {
     ClickOption("Option1_0");
     EXPECT_EQ(X()->text(), "40");
     ClickOption("Option1_2");
-    EXPECT_EQ(X()->text(), "80");
-    EXPECT_EQ(Y()->text(), "50");
+    EXPECT_EQ(X()->text(), "70");
+    EXPECT_EQ(Y()->text(), "45");
     QTest::mouseClick(Find<QPushButton>("cmdWeiter"), Qt::LeftButton);
     EXPECT_EQ(gFeldBreite, 70);
     EXPECT_EQ(gFeldHoehe, 45);

@@ -156,7 +156,7 @@ TEST_F(ShutdownTest, ASavedCircuitIsNamedByItsFile) {
               home + "/Ampel.kdx\rwurde geändert.\r\rMöchten Sie die Änderungen speichern?");
 }
 
-// The original ended the program whatever the answer: Cancel lost the circuit.
+// Fault: the program ended whatever the answer: Cancel lost the circuit.
 TEST_F(ShutdownTest, CancelKeepsTheWindowOpen) {
     MarkCircuitChanged();
     answers = {MsgResult::Cancel};
@@ -165,7 +165,7 @@ TEST_F(ShutdownTest, CancelKeepsTheWindowOpen) {
     EXPECT_FALSE(gUnveraendert);
 }
 
-// The original closed after a save whose dialog was cancelled, losing the circuit.
+// Fault: the window closed after a save whose dialog was cancelled, losing the circuit.
 TEST_F(ShutdownTest, ACancelledSaveKeepsTheWindowOpen) {
     MarkCircuitChanged();
     answers = {MsgResult::Yes};
@@ -176,7 +176,7 @@ TEST_F(ShutdownTest, ACancelledSaveKeepsTheWindowOpen) {
     EXPECT_EQ(settings.flushes, 0);
 }
 
-// The original closed after a failed save, losing the circuit.
+// Fault: the window closed after a failed save, losing the circuit.
 TEST_F(ShutdownTest, AFailedSaveKeepsTheWindowOpen) {
     MarkCircuitChanged();
     answers = {MsgResult::Yes, MsgResult::Ok};

@@ -84,6 +84,22 @@ TEST_F(ToolChoiceTest, EveryElementKey) {
     }
 }
 
+// The number display has one fixed shape: its tool disables the four orientation keys, which
+// a tool with orientations enables again.
+TEST_F(ToolChoiceTest, TheNumberDisplayToolDisablesTheOrientationKeys) {
+    auto* list = W().findChild<QComboBox*>("cmbKomplex");
+    for (const auto& [komplex, enabled] :
+         {std::pair{"Multiplexer", true}, {"Ziffernanzeige", false}, {"Multiplexer", true}}) {
+        list->setCurrentText(QString::fromUtf8(komplex));
+        Click("cmdKomplex");
+        for (int i = 1; i <= 4; ++i)
+            EXPECT_EQ(W().IsEnabled("tlbOrientation_" + std::to_string(i)), enabled)
+                << komplex << " key " << i;
+    }
+    EXPECT_FALSE(ToolWithoutOrientationKeys(kTypeMultiplexer));
+    EXPECT_TRUE(ToolWithoutOrientationKeys(kTypeNumberDisplay));
+}
+
 TEST_F(ToolChoiceTest, EveryMenuEntry) {
     for (int i = 1; i <= 24; ++i) {
         if (IsBauteilSeparator(i))

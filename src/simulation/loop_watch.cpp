@@ -1,0 +1,39 @@
+// The endless-loop watch: counts of level changes per cell within one window of the pass loop.
+#include "simulation/loop_watch.h"
+
+#include "model/sim_levels.h"
+
+namespace kardo {
+
+std::int32_t gStillRunden = 0;
+std::vector<std::vector<std::uint8_t>> gLevelChanges;
+std::vector<ChangedCell> gChangedCells;
+
+void ResetLoopWatch() {
+    gStillRunden = 0;
+    gLevelChanges = {};
+    gChangedCells = {};
+}
+
+void StartLoopWindow() {
+    for (const ChangedCell& c : gChangedCells) {
+        if (c.level < gLevelChanges.size() && c.index < gLevelChanges[c.level].size())
+            gLevelChanges[c.level][c.index] = 0;
+    }
+    gChangedCells.clear();
+    // The arrays follow the level grids; they are built anew only when a grid changed its size
+    // (a power-on), so that a window start costs only the cells changed in the last one.
+    if (gLevelChanges.size() != gLevels.size())
+        gLevelChanges.resize(gLevels.size());
+    for (std::size_t l = 0; l < gLevels.size(); ++l) {
+        const Grid& feld = gLevels[l].Feld;
+        const std::size_t cells = feld.Empty() ? 0
+                                               : static_cast<std::size_t>(feld.UBoundX() + 1) *
+                                                     static_cast<std::size_t>(feld.UBoundY() + 1);
+        if (gLevelChanges[l].size() != cells)
+            gLevelChanges[l].assign(cells, 0);
+    }
+    gStillRunden = 0;
+}
+
+} // namespace kardo
