@@ -4,7 +4,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build run test bench sanitize fuzz clean
+.PHONY: all deps configure build run test bench bench-gui sanitize fuzz clean
 
 all: build
 
@@ -27,6 +27,12 @@ bench: deps
 	@cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release -DKARDO_BUILD_GUI=OFF >/dev/null
 	@cmake --build build-release -j $(JOBS) --target kardo_bench
 	@build-release/kardo_bench
+
+# The benchmarks that need the Qt windows (offscreen).
+bench-gui: deps
+	@cmake -S . -B build-release-gui -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --build build-release-gui -j $(JOBS) --target kardo_gui_bench
+	@QT_QPA_PLATFORM=offscreen build-release-gui/kardo_gui_bench
 
 sanitize: deps
 	@cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DKARDO_SANITIZE=ON $(CMAKE_FLAGS) >/dev/null
@@ -65,4 +71,4 @@ fuzz: deps
 		build-fuzz/term-corpus fuzz/term_seeds
 
 clean:
-	@rm -rf build build-release build-asan build-fuzz
+	@rm -rf build build-release build-release-gui build-asan build-fuzz

@@ -4,7 +4,6 @@
 #include "app/file_object.h"
 #include "app/main_state.h"
 #include "files/ic_instances.h"
-#include "files/text_helpers.h"
 #include "model/basic_elements.h"
 #include "model/clock_tables.h"
 #include "model/clocks.h"
@@ -17,6 +16,7 @@
 #include "platform/platform.h"
 #include "render/redraw.h"
 #include "render/view.h"
+#include "simulation/analysis.h"
 #include "simulation/power.h"
 
 #include <string>
@@ -42,22 +42,19 @@ void ClearClocks() {
         timers.UnloadLast();
 }
 
-// The analysis windows drop the traces of the points about to go.
+// With the element list emptied: the table loses its columns and rows, the timing diagram goes
+// back to its one empty strip, whichever strips the points had.
 void ClearAnalysisPoints(HostWindow& host) {
-    for (int k = gAnzElemente; k >= 1; --k) {
-        const ElementRecord& e = gElements[static_cast<std::size_t>(k)];
-        if (e.Typ == kTypeAnalysisPoint)
-            host.RemoveGraph(static_cast<int>(Val(e.Text)));
-    }
     gAnzAnalysepunkte = 0;
     host.RefreshAnalysisList();
+    ClearAnalysisTraces();
+    host.ClearGraphs();
 }
 
 } // namespace
 
 void ClearCircuit() {
     HostWindow& host = Host();
-    ClearAnalysisPoints(host);
 
     gGrid.Create(gFeldBreite + 1, gFeldHoehe + 1);
     gElements.assign(1, ElementRecord{});
@@ -73,6 +70,8 @@ void ClearCircuit() {
     // While the main window is still loading there is no history to clear yet.
     if (gAktiviert != 0)
         gUndo.DeleteUndoData(false);
+
+    ClearAnalysisPoints(host);
 }
 
 void NewCircuit(bool noRedraw) {

@@ -6,6 +6,7 @@
 #include "model/clocks.h"
 #include "model/utilities.h"
 #include "platform/ini_settings_store.h"
+#include "platform/parallel_port.h"
 #include "platform/platform.h"
 #include "platform/qt/german_texts.h"
 #include "platform/qt/image_target.h"
@@ -23,6 +24,7 @@ int main(int argc, char* argv[]) {
     kardo::QtTimerService timers;
     kardo::QtPump pump;
     kardo::IniSettingsStore settings(kardo::DefaultSettingsPaths());
+    kardo::LinuxParallelPort port;
     kardo::frmKardo window(picture);
 
     kardo::Platform platform;
@@ -31,6 +33,7 @@ int main(int argc, char* argv[]) {
     platform.pump = &pump;
     platform.host = &window;
     platform.settings = &settings;
+    platform.port = &port;
     kardo::PlatformScope scope(platform);
 
     kardo::frmBevorStart splash;

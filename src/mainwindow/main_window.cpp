@@ -5,6 +5,7 @@
 #include "app/main_state.h"
 #include "mainwindow/clock_delay_panels.h"
 #include "mainwindow/worksheet_canvas.h"
+#include "simulation/qt/analyser_windows.h"
 
 #include <algorithm>
 
@@ -69,6 +70,7 @@ frmKardo::frmKardo(ImageTarget& picture, QWidget* parent)
     BuildMenus();
     BuildToolbars();
     BuildPanels();
+    m_analyser = new AnalyserWindows(this, *this);
     ConnectFormelLine();
     // The clock keys, time sliders, pulse box and the step-delay controls act through the
     // simulation's handlers; Enter in their boxes gives the focus back to the worksheet.
@@ -76,9 +78,9 @@ frmKardo::frmKardo(ImageTarget& picture, QWidget* parent)
 
     // Functions whose windows come with later parts of the program. The clipboard keys have
     // no function.
-    for (const char* name : {"cmdCut", "cmdCopy", "cmdPaste", "cmdICView", "mDefIC", "cmdICAuswahl",
-                             "mICAuswahl", "mZoomIn", "mZoomOut", "mZoom_0", "mZoom_1", "mZoom_2",
-                             "mZoom_3", "mAnsichtItem_2", "cmdICVerwaltung"})
+    for (const char* name :
+         {"cmdCut", "cmdCopy", "cmdPaste", "cmdICView", "mDefIC", "cmdICAuswahl", "mICAuswahl",
+          "mZoomIn", "mZoomOut", "mZoom_0", "mZoom_1", "mZoom_2", "mZoom_3", "cmdICVerwaltung"})
         SetBuilt(name, false);
 
     m_dialogs.owner = this;
@@ -386,9 +388,17 @@ void frmKardo::RefreshWorksheet() {
     m_canvas->update();
 }
 
+void frmKardo::RefreshAnalysisList() { m_analyser->RefreshAnalysisList(); }
+void frmKardo::AddGraph(int nr) { m_analyser->AddGraph(nr); }
+void frmKardo::RemoveGraph(int nr) { m_analyser->RemoveGraph(nr); }
+void frmKardo::ClearGraphs() { m_analyser->ClearGraphs(); }
+void frmKardo::AnalysisChanged() { m_analyser->AnalysisChanged(); }
+
 void frmKardo::closeEvent(QCloseEvent* event) {
     if (m_closing || Form_QueryUnload()) {
         m_closing = true;
+        // Windows left open beside the main window would keep the program running.
+        m_analyser->HideWithOwner();
         event->accept();
     } else {
         event->ignore();

@@ -34,6 +34,7 @@ class QWidget;
 
 namespace kardo {
 
+class AnalyserWindows;
 class WorksheetCanvas;
 class frmBoolean;
 class frmHilfe;
@@ -71,6 +72,13 @@ class frmKardo : public QMainWindow, public HostWindow {
                            std::string_view key) override;
     void RefreshWorksheet() override;
     void ChangeToolbar3() override;
+    void RefreshAnalysisList() override;
+    void AddGraph(int nr) override;
+    void RemoveGraph(int nr) override;
+    void ClearGraphs() override;
+    void AnalysisChanged() override;
+    // The logic analyser's table and timing-diagram windows.
+    AnalyserWindows& Analyser() { return *m_analyser; }
 
     // Message boxes and file dialogs can be answered by a stand-in (tests); the window then
     // never blocks. Without one, the Qt dialogs are shown.
@@ -254,6 +262,7 @@ class frmKardo : public QMainWindow, public HostWindow {
     FileDialogFn m_saveDialog;                                 // stand-in for the save dialog
     std::set<std::string, std::less<>> m_unbuilt;              // controls kept disabled
     std::map<std::string, ControlState, std::less<>> m_states; // controls without widgets
+    AnalyserWindows* m_analyser = nullptr;                     // analysis windows
 };
 
 } // namespace kardo

@@ -6,6 +6,7 @@
 #include "mainwindow/worksheet_canvas.h"
 #include "model/codes.h"
 #include "model/utilities.h"
+#include "simulation/qt/analyser_windows.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -223,6 +224,11 @@ void frmKardo::BuildMenus() {
     QAction* analyser = AddMenuEntry(ansicht, "mAnsichtItem_2", "&9-Kanal-Logikanalyser...");
     analyser->setCheckable(true);
     analyser->setEnabled(false);
+    // The handler sees the check mark as it was before the click and inverts it itself.
+    connect(analyser, &QAction::triggered, this, [this, analyser](bool checked) {
+        analyser->setChecked(!checked);
+        m_analyser->mAnsichtItem_Click();
+    });
     QAction* raster = AddMenuEntry(ansicht, "mAnsichtItem_3", "&Raster anzeigen");
     raster->setCheckable(true);
     raster->setChecked(true);

@@ -31,9 +31,20 @@ Timer& Timer1() {
     return *gTimer1;
 }
 
+std::unique_ptr<Timer> gTimPort;
+
+Timer& TimPort() {
+    if (!gTimPort) {
+        gTimPort = Timers().CreateTimer();
+        gTimPort->SetInterval(30);
+    }
+    return *gTimPort;
+}
+
 void ResetClockTimers() {
     gTimer2.reset();
     gTimer1.reset();
+    gTimPort.reset();
 }
 
 namespace {

@@ -21,9 +21,13 @@ TimerArray& Timer2();
 // that makes the pending edges. Created on first use from the timer service in force.
 extern std::unique_ptr<Timer> gTimer1; // run timer; destroyed by ResetClockTimers
 Timer& Timer1();
-// Destroys the timer array and the run timer, so that the next use builds them afresh (element
-// 0 only) from the services then in force. Called by the start-up reset, and before the timer
-// service goes away.
+// The main window's port timer timPort (30 ms): rewrites the analysis-point byte to the parallel
+// port while the circuit is on. Created on first use from the timer service in force.
+extern std::unique_ptr<Timer> gTimPort; // port timer; destroyed by ResetClockTimers
+Timer& TimPort();
+// Destroys the timer array, the run timer and the port timer, so that the next use builds them
+// afresh (element 0 only) from the services then in force. Called by the start-up reset, and before
+// the timer service goes away.
 void ResetClockTimers();
 
 // Places a clock generator at the cursor cell in orientation gOrientierung. Refused, like a

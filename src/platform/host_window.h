@@ -84,6 +84,11 @@ class HostWindow {
     virtual void RefreshAnalysisList() {}
     virtual void AddGraph(int /*nr*/) {}
     virtual void RemoveGraph(int /*nr*/) {}
+    // Clearing the circuit: the timing diagram goes back to its one empty strip.
+    virtual void ClearGraphs() {}
+    // The analysis table or the traces have something new to show. Called once; again only
+    // after the windows have told the core that they showed it (AnalysisShown).
+    virtual void AnalysisChanged() {}
 };
 
 } // namespace kardo

@@ -16,8 +16,10 @@
 #include "platform/platform.h"
 #include "render/grafik.h"
 #include "render/redraw.h"
+#include "simulation/analysis.h"
 #include "simulation/block_power_on.h"
 #include "simulation/gate_eval.h"
+#include "simulation/port_access.h"
 #include "simulation/sim_core.h"
 #include "simulation/wire_router.h"
 
@@ -169,6 +171,7 @@ void SwitchOn() {
     SelectNone();
     if (HasHost())
         Host().ChangeGUI(false);
+    gPortAccess.PowerOn();
 
     gMouseMode = kToolPowered;
     if (HasHost())
@@ -223,11 +226,13 @@ void SwitchOn() {
     }
     gCurLevel = 0;
     gSimLevel = 0;
+    ClearAnalysisTraces();
     if (HasHost()) {
         Host().SetVisible("picGrün", true);
         Host().SetVisible("picRot", false);
         Host().SetCaption("lblOnOff", "Bereit");
     }
+    gPortAccess.ReportProblem();
 }
 
 // Redraws the flip-flop whose clock input (its input point 2, the symbol's anchor) is cell
@@ -276,6 +281,7 @@ void SwitchOff() {
     std::fill(gTaktFlag.begin(), gTaktFlag.end(), kFalse);
     if (HasHost())
         Host().ChangeGUI(true);
+    gPortAccess.PowerOff();
 
     // Both queues and the pause go whether a run was in progress or not: events left from this
     // session must not run in the next.

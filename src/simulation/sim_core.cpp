@@ -9,6 +9,7 @@
 #include "model/utilities.h"
 #include "platform/platform.h"
 #include "render/grafik.h"
+#include "simulation/analysis.h"
 #include "simulation/clock_tick.h"
 #include "simulation/eval_adder.h"
 #include "simulation/eval_flipflop.h"
@@ -16,6 +17,7 @@
 #include "simulation/eval_shift_register.h"
 #include "simulation/gate_eval.h"
 #include "simulation/loop_watch.h"
+#include "simulation/port_access.h"
 #include "simulation/power.h"
 #include "simulation/wire_router.h"
 
@@ -103,6 +105,8 @@ void ResetSimCore() {
 void ResetSimulation() {
     ResetSimCore();
     ResetPower();
+    ResetAnalysis();
+    ResetPortAccess();
 }
 
 int QueueCount(int welche) {
@@ -337,10 +341,7 @@ void Propagate(int x, int y, int richtung, int pegel, int ebene) {
         UpdateDisplay(x, y, richtung, pegel, ebene);
         break;
     case kTypeAnalysisPoint: {
-        std::vector<ElementRecord>& elements = level.Elemente;
-        const auto nr = static_cast<std::size_t>(c.ElementNr);
-        if (c.ElementNr > 0 && nr < elements.size())
-            elements[nr].Zustand[12] = TruthValue(pegel);
+        AnalysisPointEvent(level.Elemente, c.ElementNr, pegel, ebene);
         if (c.ICPin == 0)
             RouteLevel(c, x, y, richtung, pegel, ebene);
         break;

@@ -21,11 +21,14 @@
 #include "render/grafik.h"
 #include "render/view.h"
 #include "simulation/loop_watch.h"
+#include "simulation/analysis.h"
+#include "simulation/port_access.h"
 #include "simulation/power.h"
 #include "simulation/sim_core.h"
 #include "support/builder.h"
 #include "support/core_fixture.h"
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -63,6 +66,13 @@ struct Snapshot {
     std::int32_t stillRunden;
     std::size_t levelChanges;
     std::size_t changedCells;
+    int analyseSpalten;
+    std::size_t analyseZeilen;
+    std::array<std::int16_t, 9> analyseX, analyseLetzter;
+    std::int64_t analyseSchritte;
+    std::int16_t analyseBreite;
+    bool analyseNeu, portMeldung;
+    std::array<std::int16_t, 8> analyseWerte;
     std::string webAdresse, serviceAdresse;
 
     static Snapshot Take() {
@@ -93,6 +103,12 @@ struct Snapshot {
         s.stillRunden = gStillRunden;
         s.levelChanges = gLevelChanges.size();
         s.changedCells = gChangedCells.size();
+        s.analyseSpalten = gAnalyseTabelle.ColumnCount();
+        s.analyseZeilen = gAnalyseTabelle.RowCount();
+        s.analyseX = gAnalyseX, s.analyseLetzter = gAnalyseLetzter;
+        s.analyseSchritte = gAnalyseSpuren[0].Steps();
+        s.analyseBreite = gAnalyseBreite, s.analyseNeu = gAnalyseNeu;
+        s.portMeldung = gPortMeldungGezeigt, s.analyseWerte = gAnalyseWerte;
         s.webAdresse = gWebAdresse, s.serviceAdresse = gServiceAdresse;
         return s;
     }
@@ -149,6 +165,15 @@ void ExpectSame(const Snapshot& a, const Snapshot& b) {
     EXPECT_EQ(a.stillRunden, b.stillRunden);
     EXPECT_EQ(a.levelChanges, b.levelChanges);
     EXPECT_EQ(a.changedCells, b.changedCells);
+    EXPECT_EQ(a.analyseSpalten, b.analyseSpalten);
+    EXPECT_EQ(a.analyseZeilen, b.analyseZeilen);
+    EXPECT_EQ(a.analyseX, b.analyseX);
+    EXPECT_EQ(a.analyseLetzter, b.analyseLetzter);
+    EXPECT_EQ(a.analyseSchritte, b.analyseSchritte);
+    EXPECT_EQ(a.analyseBreite, b.analyseBreite);
+    EXPECT_EQ(a.analyseNeu, b.analyseNeu);
+    EXPECT_EQ(a.portMeldung, b.portMeldung);
+    EXPECT_EQ(a.analyseWerte, b.analyseWerte);
     EXPECT_EQ(a.webAdresse, b.webAdresse);
     EXPECT_EQ(a.serviceAdresse, b.serviceAdresse);
 }
@@ -164,6 +189,8 @@ TEST_F(StartupResetTest, InitProgramStateRestoresEveryCoreGlobal) {
     test::PlaceSwitch(2, 4);
     test::PlaceLed(12, 5);
     test::LayWire(3, 4, 4, 4);
+    test::LayWire(2, 8, 9, 8);
+    test::PlaceAnalysisPoint(4, 8);
     gOrientierung = kDown;
     gCursorX = 10, gCursorY = 10;
     SetTimer();
@@ -193,6 +220,11 @@ TEST_F(StartupResetTest, InitProgramStateRestoresEveryCoreGlobal) {
     gOverlays.picBox.Visible = true;
     gICName = "Zaehler";
     gAnzEingangsPunkte = 3;
+    DrawAnalysisTrace();
+    TraceStep(1, true);
+    SetTraceWidth(100);
+    gAnalyseWerte[3] = kTrue;
+    gPortMeldungGezeigt = true;
     gWebAdresse = "https://example.org";
     gServiceAdresse = "service@example.org";
 

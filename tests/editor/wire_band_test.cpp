@@ -163,6 +163,55 @@ TEST_F(WireBandTest, BlockingRuleTable) {
     EXPECT_EQ(BlockedV(x(top), x(in0.x + 1), x(top - 3)), top);
 }
 
+// A leg leaving a pin stops at the pin only when an element cell is the pin's direct neighbour;
+// an element further along the leg stops it on that element's first cell.
+TEST_F(WireBandTest, ALegLeavingAPinStopsAtItOnlyForADirectNeighbour) {
+    const std::int16_t right = test::PlaceAnd(12, 10, kRight, 3);
+    const std::int16_t down = test::PlaceAnd(30, 10, kDown, 3);
+    ASSERT_NE(right, 0);
+    ASSERT_NE(down, 0);
+    const auto in = [](std::int16_t n, int k) { return gElements[n].Eingaenge.Points()[k]; };
+    const auto out = [](std::int16_t n) { return gElements[n].Ausgaenge.Points()[0]; };
+    const auto x = [](int v) { return static_cast<std::int16_t>(v); };
+    struct Case {
+        const char* name;
+        GridPoint pin;
+        int dx, dy;   // the leg's direction away from the pin's element
+        int distance; // cells from the pin to the LED in the leg's way
+    };
+    const Case cases[] = {
+        {"first input, LED next to it", in(right, 0), -1, 0, 1},
+        {"second input, LED two cells away", in(right, 1), -1, 0, 2},
+        {"third input, LED four cells away", in(right, 2), -1, 0, 4},
+        {"output, LED next to it", out(right), 1, 0, 1},
+        {"output, LED three cells away", out(right), 1, 0, 3},
+        {"downward output, LED next to it", out(down), 0, 1, 1},
+        {"downward output, LED two cells away", out(down), 0, 1, 2},
+        {"upward input, LED three cells away", in(down, 0), 0, -1, 3},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const int lx = c.pin.x + c.dx * c.distance;
+        const int ly = c.pin.y + c.dy * c.distance;
+        const std::int16_t led = test::PlaceLed(lx, ly);
+        ASSERT_NE(led, 0);
+        const bool horizontal = c.dy == 0;
+        const int start = horizontal ? c.pin.x : c.pin.y;
+        const int stop = horizontal ? lx : ly;
+        const int target = start + (c.dx + c.dy) * (c.distance + 3);
+        const std::int16_t want = x(c.distance == 1 ? start : stop);
+        if (horizontal)
+            EXPECT_EQ(BlockedH(x(start), c.pin.y, x(target)), want);
+        else
+            EXPECT_EQ(BlockedV(x(start), c.pin.x, x(target)), want);
+        ASSERT_TRUE(test::RemoveAt(lx, ly));
+        if (horizontal)
+            EXPECT_EQ(BlockedH(x(start), c.pin.y, x(target)), kNotBlocked) << "LED removed";
+        else
+            EXPECT_EQ(BlockedV(x(start), c.pin.x, x(target)), kNotBlocked) << "LED removed";
+    }
+}
+
 // Fault pinned: the blocking test answered 0 both for "free" and for "stop at column 0", so a
 // leg starting on an element cell in column 0 ran straight through it.
 TEST_F(WireBandTest, ElementCellInColumnZeroStopsTheLeg) {

@@ -12,6 +12,7 @@
 #include "model/sim_levels.h"
 #include "model/undo.h"
 #include "model/utilities.h"
+#include "simulation/analysis.h"
 #include "simulation/power.h"
 #include "support/builder.h"
 #include "support/core_fixture.h"
@@ -75,8 +76,9 @@ TEST_F(NewCircuitTest, ClearingEmptiesTheCircuitAndKeepsTheSize) {
     EXPECT_EQ(gAnzTakte, (std::vector<std::uint8_t>{1}));
     EXPECT_TRUE(gUndo.NoUndoData());
     EXPECT_EQ(gAnzAnalysepunkte, 0);
-    EXPECT_NE(std::find(host.log.begin(), host.log.end(), "RemoveGraph(1)"), host.log.end());
+    EXPECT_NE(std::find(host.log.begin(), host.log.end(), "ClearGraphs()"), host.log.end());
     EXPECT_NE(std::find(host.log.begin(), host.log.end(), "RefreshAnalysisList()"), host.log.end());
+    EXPECT_EQ(gAnalyseTabelle.ColumnCount(), 0) << "the table is rebuilt from the emptied list";
 }
 
 TEST_F(NewCircuitTest, WhileTheWindowIsStillLoadingTheUndoHistoryIsKept) {

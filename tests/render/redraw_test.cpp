@@ -6,6 +6,7 @@
 #include "model/grid.h"
 #include "model/pin_points.h"
 #include "model/sim_levels.h"
+#include "model/wire_points.h"
 #include "platform/recording_target.h"
 #include "render/grafik.h"
 #include "render/redraw.h"
@@ -14,6 +15,7 @@
 #include "support/builder.h"
 #include "support/core_fixture.h"
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -261,6 +263,87 @@ TEST_F(RedrawTest, AnElementOverlappingTheAreaByOneCellIsDrawnWholeOnce) {
     screen.ClearLog();
     RedrawArea(x1, y1, x2, y2, false);
     EXPECT_EQ(Occurrences(screen.Calls(), wired), 1);
+}
+
+// Whether the last thing drawn over the coupling diode at (x, y) is the diode itself: its calls
+// occur in the log, and no later wire segment or filled box reaches into its triangle (the cell's
+// lower half).
+::testing::AssertionResult DiodeDrawnLast(const std::vector<DrawCall>& log,
+                                          const std::vector<DrawCall>& diode, int x, int y) {
+    std::size_t last = log.size();
+    for (std::size_t i = 0; i + diode.size() <= log.size(); ++i) {
+        bool all = true;
+        for (std::size_t k = 0; k < diode.size() && all; ++k)
+            all = SameCall(log[i + k], diode[k]);
+        if (all)
+            last = i;
+    }
+    if (last == log.size())
+        return ::testing::AssertionFailure() << "the diode is not drawn";
+    const double left = GridToPixel(x) - 7, right = GridToPixel(x) + 7;
+    const double top = GridToPixel(y), bottom = GridToPixel(y) + 7;
+    for (std::size_t i = last + diode.size(); i < log.size(); ++i) {
+        const DrawCall& c = log[i];
+        double x1 = c.x1, y1 = c.y1, x2 = c.x2, y2 = c.y2;
+        if (c.op == DrawOp::Polyline && c.points.size() == 2) {
+            x1 = c.points[0].x;
+            y1 = c.points[0].y;
+            x2 = c.points[1].x;
+            y2 = c.points[1].y;
+        } else if (c.op != DrawOp::Line && c.op != DrawOp::Box) {
+            continue;
+        }
+        if (std::max(x1, x2) >= left && std::min(x1, x2) <= right && std::max(y1, y2) >= top &&
+            std::min(y1, y2) <= bottom)
+            return ::testing::AssertionFailure() << "call " << i << " paints over the diode";
+    }
+    return ::testing::AssertionSuccess();
+}
+
+TEST_F(RedrawTest, AnAreaRepaintsCouplingDiodesAboveAndLeftOfItsWireCells) {
+    enum class Layout { Cross, TeeUpWithWireBelow, TeeLeftWithWireRight };
+    const struct {
+        const char* name;
+        Layout layout;
+        int x1, y1, x2, y2; // the area
+    } cases[] = {
+        {"the cell below only", Layout::Cross, 10, 11, 10, 11},
+        {"the cell right only", Layout::Cross, 11, 10, 11, 10},
+        {"the diode and the cells below", Layout::Cross, 10, 10, 10, 12},
+        {"the diode and the cells right", Layout::Cross, 10, 10, 12, 10},
+        {"the whole crossing", Layout::Cross, 8, 8, 12, 12},
+        {"a wire below that does not join the diode", Layout::TeeUpWithWireBelow, 9, 11, 11, 11},
+        {"a wire right that does not join the diode", Layout::TeeLeftWithWireRight, 11, 9, 11, 11},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        gGrid.Create(gGrid.UBoundX(), gGrid.UBoundY());
+        switch (c.layout) {
+        case Layout::Cross:
+            test::LayWire(8, 10, 12, 10);
+            test::LayWire(10, 8, 10, 12);
+            break;
+        case Layout::TeeUpWithWireBelow:
+            test::LayWire(8, 10, 12, 10);
+            test::LayWire(10, 8, 10, 10);
+            test::LayWire(8, 11, 12, 11);
+            break;
+        case Layout::TeeLeftWithWireRight:
+            test::LayWire(10, 8, 10, 12);
+            test::LayWire(8, 10, 10, 10);
+            test::LayWire(11, 8, 11, 12);
+            break;
+        }
+        ASSERT_TRUE(test::SetCouplingDiode(10, 10));
+        screen.ClearLog();
+        SetKoppeldiodeAt(10, 10, true);
+        const auto diode = screen.Calls();
+        auto x1 = static_cast<std::int16_t>(c.x1), y1 = static_cast<std::int16_t>(c.y1);
+        auto x2 = static_cast<std::int16_t>(c.x2), y2 = static_cast<std::int16_t>(c.y2);
+        screen.ClearLog();
+        RedrawArea(x1, y1, x2, y2, false);
+        EXPECT_TRUE(DiodeDrawnLast(screen.Calls(), diode, 10, 10));
+    }
 }
 
 TEST_F(RedrawTest, FullRedrawOfAnEmptySheet) {

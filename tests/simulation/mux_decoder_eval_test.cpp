@@ -145,6 +145,27 @@ TEST_F(DecoderCircuit, ClockedDecoderLatchesAtTheRisingAndOutputsAtTheFallingEdg
     EXPECT_EQ(Outputs(), 1 << 3);
 }
 
+TEST_F(DecoderCircuit, AnAddressBitFallingBetweenTheClockEdgesWaitsForTheNextRisingEdge) {
+    Build(true);
+    for (int fall = 0; fall < 3; ++fall) {
+        SCOPED_TRACE(::testing::Message() << "address bit " << fall << " falls");
+        Address(0);
+        Set(clk, 1);
+        Set(clk, 0);
+        ASSERT_EQ(Outputs(), 1) << "address 0 clocked in";
+        Address(7);
+        Set(clk, 1);
+        ASSERT_EQ(Outputs(), 1) << "the rising edge latches address 7 and outputs nothing";
+        Set(bit[fall], 0);
+        EXPECT_EQ(Outputs(), 1) << "the falling address bit outputs nothing";
+        Set(clk, 0);
+        EXPECT_EQ(Outputs(), 1 << 7) << "the falling edge outputs the address latched before";
+        Set(clk, 1);
+        Set(clk, 0);
+        EXPECT_EQ(Outputs(), 1 << (7 & ~(1 << fall))) << "the next clock takes the fallen bit";
+    }
+}
+
 // ---- tri-state ----
 
 class TriStateCircuit : public BlockCircuit {

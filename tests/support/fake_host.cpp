@@ -1,6 +1,8 @@
 // Recording stand-in for the main window.
 #include "support/fake_host.h"
 
+#include "simulation/analysis.h"
+
 namespace kardo::test {
 
 MsgResult FakeHost::MessageBox(std::string_view text, MsgButtons buttons, MsgIcon icon,
@@ -32,6 +34,11 @@ FakeHost::State& FakeHost::Control(std::string_view name) {
     auto it = m_controls.find(name);
     if (it == m_controls.end()) it = m_controls.emplace(std::string(name), State{}).first;
     return it->second;
+}
+
+void FakeHost::RefreshAnalysisList() {
+    log.emplace_back("RefreshAnalysisList()");
+    PrepareListView();
 }
 
 void FakeHost::SetStatusText(int panel, std::string_view text) {

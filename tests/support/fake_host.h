@@ -43,9 +43,12 @@ class FakeHost : public HostWindow {
     void HideDecoder() override { ++hideDecoderCalls; }
     void ShowQuickHelp(std::string_view key) override { quickHelpKeys.emplace_back(key); }
     void RefreshWorksheet() override { ++refreshCalls; }
-    void RefreshAnalysisList() override { log.emplace_back("RefreshAnalysisList()"); }
+    // Rebuilds the analysis table's columns as the table window does.
+    void RefreshAnalysisList() override;
     void AddGraph(int nr) override { log.push_back("AddGraph(" + std::to_string(nr) + ")"); }
     void RemoveGraph(int nr) override { log.push_back("RemoveGraph(" + std::to_string(nr) + ")"); }
+    void ClearGraphs() override { log.emplace_back("ClearGraphs()"); }
+    void AnalysisChanged() override { ++analysisChangedCalls; }
 
     // Calls of one method, in order, as "Method(args)" lines.
     std::vector<std::string> log;
@@ -62,6 +65,7 @@ class FakeHost : public HostWindow {
     std::vector<std::string> quickHelpKeys;                       // ShowQuickHelp keys
     int hideDecoderCalls = 0;                                     // HideDecoder calls
     int refreshCalls = 0;                                         // RefreshWorksheet calls
+    int analysisChangedCalls = 0;                                 // AnalysisChanged calls
 
   private:
     struct State {

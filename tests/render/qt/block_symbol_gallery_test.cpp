@@ -20,13 +20,7 @@ using BlockSymbolGallery = GalleryFixture;
 std::int16_t s16(int v) { return static_cast<std::int16_t>(v); }
 
 // "/tmp/symbols.png" -> "/tmp/symbols_blocks.png".
-std::string BlocksPath(std::string path) {
-    const std::size_t dot = path.rfind('.');
-    const std::size_t slash = path.rfind('/');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
-        return path + "_blocks.png";
-    return path.insert(dot, "_blocks");
-}
+std::string BlocksPath(std::string path) { return GalleryPath(std::move(path), "_blocks"); }
 
 TEST_F(BlockSymbolGallery, DrawsEveryBlockSymbolInEveryOrientation) {
     // Bands of 14 rows for the horizontal orientations, 12 for the vertical ones.

@@ -47,6 +47,16 @@ class ImageFixture : public CoreFixture {
     ImageTarget image{714, 434};
 };
 
+// A further sheet beside the gallery PNG: ("/tmp/symbols.png", "_blocks") gives
+// "/tmp/symbols_blocks.png".
+inline std::string GalleryPath(std::string path, const char* suffix) {
+    const std::size_t dot = path.rfind('.');
+    const std::size_t slash = path.rfind('/');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+        return path + suffix + ".png";
+    return path.insert(dot, suffix);
+}
+
 // A gallery sheet: the test is skipped unless KARDO_SYMBOL_GALLERY names the PNG to write.
 class GalleryFixture : public CoreFixture {
   protected:
