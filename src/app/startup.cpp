@@ -37,6 +37,7 @@ void InitProgramState() {
     gCursorX = gCursorY = 0;
     gCurLevel = 0;
     gInLevel = false;
+    ResetICView();
 
     gEingangsPunkte.assign(21, GridPoint{});
     gAnzEingangsPunkte = 0;

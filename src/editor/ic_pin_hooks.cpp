@@ -1,19 +1,20 @@
-// IC pins of the IC-definition view, the IC tool's click and the IC symbols. Neither the view
-// nor IC placement and drawing are built yet: there are no pins to name, remove, label or mark
-// and no IC to place or draw, so these do nothing. The IC drawers of the drawing object
-// (DrawIC, DrawICInOut) take the two drawing calls over when they exist.
+// IC pins of the IC-definition view and the IC tool's click. The definition view is not built
+// yet: there are no pins to name or remove, so those two do nothing. Placing goes to SetIC, the
+// symbols to the IC drawers of the drawing object; the pin labels live in ic/pin_labels.
 #include "editor/ic_pin_hooks.h"
+
+#include "model/place_ic.h"
+#include "render/grafik.h"
 
 namespace kardo {
 
 void CreateICAnschluss() {}
 void DeleteICAnschluss() {}
 void ResetICPinSearch() {}
-void SetICByUser() {}
-void DrawICSymbol(std::int16_t, std::int16_t, std::int16_t, bool) {}
-void DrawICPinMark(std::int16_t, std::int16_t) {}
-void ShowICInOut(std::int16_t&, std::int16_t&) {}
-void HideICPinLabels() {}
-void ShowNamedICPinLabels() {}
+void SetICByUser() { SetIC(); }
+void DrawICSymbol(std::int16_t pX, std::int16_t pY, std::int16_t ICNr, bool OnlyBorder) {
+    gGrafik.DrawIC(pX, pY, ICNr, OnlyBorder);
+}
+void DrawICPinMark(std::int16_t PosX, std::int16_t PosY) { gGrafik.DrawICInOut(PosX, PosY); }
 
 } // namespace kardo

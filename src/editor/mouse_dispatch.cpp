@@ -138,8 +138,10 @@ bool RightPress(double X, double Y) {
 
     const std::uint8_t tool = gMouseMode;
     if (tool == kToolPowered && gCurLevel > 0) {
+        // As the IC click, showing another level waits until no run is in progress.
         const auto level = static_cast<std::size_t>(gCurLevel);
-        ShowLevel(level < gICInstances.size() ? gICInstances[level].Parent : 0);
+        if (!gRechnet)
+            ShowLevel(level < gICInstances.size() ? gICInstances[level].Parent : 0);
         return false;
     }
     const CellRecord cell = CursorCell();

@@ -9,12 +9,14 @@
 #include "editor/line_runs.h"
 #include "editor/overlays.h"
 #include "files/atomic_file.h"
+#include "files/circuit_ics.h"
 #include "files/circuit_reader.h"
 #include "files/circuit_writer.h"
 #include "files/ic_instances.h"
 #include "files/new_circuit.h"
 #include "files/text_codec.h"
 #include "files/text_helpers.h"
+#include "ic/level_tree.h"
 #include "model/basic_elements.h"
 #include "model/clock_tables.h"
 #include "model/clocks.h"
@@ -28,8 +30,6 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
-#include <filesystem>
-#include <system_error>
 
 namespace kardo {
 
@@ -63,34 +63,6 @@ void ReportMalformed(const std::string& path, const ReadProblem& problem) {
     text.append(problem.Text).append(".").append(kCrLf);
     text.append("Die aktuelle Schaltung bleibt unverändert.");
     Host().MessageBox(text, MsgButtons::Ok, MsgIcon::Exclamation, kFileError);
-}
-
-// ICs in circuit files come with the IC hierarchy; until then such a file is refused whole.
-void ReportICs(const std::string& path, const CircuitDocument& doc) {
-    std::string text = "Die Schaltung";
-    text.append(kCrLf).append(path).append(kCrLf);
-    text.append("enthält ICs. Schaltungen mit ICs können noch nicht geladen werden:");
-    text.append(kCrLf);
-    std::vector<std::string_view> names;
-    for (const ICLine& ic : doc.ICs) {
-        if (std::find(names.begin(), names.end(), ic.Name) != names.end())
-            continue;
-        names.push_back(ic.Name);
-        text.append(" - ").append(ic.Name).append(kCrLf);
-    }
-    Host().MessageBox(text, MsgButtons::Ok, MsgIcon::Critical, "IC-Fehler");
-}
-
-// After a save with the option set: each used IC definition is copied beside the circuit
-// unless a file of that name is there already.
-void CopyUsedICs(const CircuitDocument& doc, const std::string& folder) {
-    for (const ICLine& ic : doc.ICs) {
-        const std::string target = folder + ic.Name + ".icd";
-        if (FileExists(target))
-            continue;
-        std::error_code ec;
-        std::filesystem::copy_file(gVerzeichnisse[1] + ic.Name + ".icd", target, ec);
-    }
 }
 
 void LeaveICTool(HostWindow& host) {
@@ -266,9 +238,25 @@ FileOutcome LoadFile(std::string_view name) {
         ReportMalformed(path, problem);
         return FileOutcome::Failed;
     }
+    // The ICs too: every definition they need is found, read and checked, and their levels are
+    // built, before the worksheet changes.
+    ICInstanceBlock ics;
     if (!doc.ICs.empty()) {
-        ReportICs(path, doc);
-        return FileOutcome::Failed;
+        host.SetStatusText(2, "ICs werden überprüft...");
+        std::vector<std::string> names;
+        for (const ICLine& ic : doc.ICs)
+            names.push_back(ic.Name);
+        bool ok = CheckICsExist(names, gVerzeichnisse[1], FolderOf(path));
+        if (ok) {
+            ICLoader loader(gVerzeichnisse[1]);
+            ICLoadProblem icProblem;
+            ok = BuildCircuitICs(doc, loader, ics, icProblem);
+            if (!ok)
+                ReportICProblem(icProblem);
+        }
+        host.SetStatusText(2, "");
+        if (!ok)
+            return FileOutcome::Failed;
     }
 
     host.SetMousePointer(kPointerHourglass);
@@ -278,11 +266,13 @@ FileOutcome LoadFile(std::string_view name) {
     CollapseLine(gOverlays.LeitungH, 0, 0);
     CollapseLine(gOverlays.LeitungV, 0, 0);
     ApplyCircuit(doc);
+    InstallCircuitICs(ics);
     host.SetStatusText(2, "");
 
     AddRecentFile(path);
     BuildRecentFilesMenu();
     LeaveICTool(host);
+    RefreshTreeView();
     host.SetMousePointer(kPointerCross);
     host.SetCaption("txtX", std::to_string(gFeldBreite));
     host.SetCaption("txtY", std::to_string(gFeldHoehe));
@@ -352,7 +342,7 @@ FileOutcome SaveFileTo(const std::string& path) {
     gFile.FileName = path;
     gFile.FilePath = FolderOf(path);
     if (gICsMitSpeichern)
-        CopyUsedICs(doc, gFile.FilePath);
+        CopyUsedICs(doc, gVerzeichnisse[1], gFile.FilePath);
     AddRecentFile(path);
     BuildRecentFilesMenu();
     gUnveraendert = true;

@@ -70,4 +70,25 @@ bool ParseElementLine(std::string_view line, ElementRecord& element, std::string
 // folder part, no characters that file names on either platform refuse, and not "." or "..".
 bool IsPlainICName(std::string_view name);
 
+// Calls line(text, number) for every line of a file's text (CR LF or LF line ends, the last line
+// with or without one), numbered from 1, the line end left off; stops at the first call that
+// returns false. True when every call returned true.
+template <class F> bool ForEachFileLine(std::string_view text, F&& line) {
+    int number = 0;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        const std::size_t next = end == std::string_view::npos ? text.size() : end + 1;
+        if (end == std::string_view::npos)
+            end = text.size();
+        std::string_view one = text.substr(start, end - start);
+        if (!one.empty() && one.back() == '\r')
+            one.remove_suffix(1);
+        if (!line(one, ++number))
+            return false;
+        start = next;
+    }
+    return true;
+}
+
 } // namespace kardo

@@ -4,6 +4,8 @@
 #include "app/file_object.h"
 #include "app/main_state.h"
 #include "files/ic_instances.h"
+#include "files/text_helpers.h"
+#include "ic/level_tree.h"
 #include "model/basic_elements.h"
 #include "model/clock_tables.h"
 #include "model/clocks.h"
@@ -66,6 +68,7 @@ void ClearCircuit() {
     gFile.FilePath.clear();
 
     ClearClocks();
+    RefreshTreeView();
 
     // While the main window is still loading there is no history to clear yet.
     if (gAktiviert != 0)

@@ -1,8 +1,21 @@
-// State of the IC level view.
+// State of the IC level view and its reset.
 #include "ic/ic_view.h"
+
+#include "files/ic_size.h"
+#include "ic/ic_choice.h"
+#include "ic/levels.h"
+#include "ic/pin_labels.h"
 
 namespace kardo {
 
 bool gInLevel = false;
+
+void ResetICView() {
+    gInLevel = false;
+    gCircuitView = CircuitView{};
+    ResetICPinLabels();
+    ResetICChoice();
+    ResetICSize();
+}
 
 } // namespace kardo

@@ -3,14 +3,15 @@
 
 #include "files/ic_instances.h"
 #include "ic/ic_view.h"
-#include "model/elements.h"
-#include "model/grid.h"
+#include "ic/pin_labels.h"
 #include "model/sim_levels.h"
 #include "render/redraw.h"
 
 #include <algorithm>
 
 namespace kardo {
+
+CircuitView gCircuitView;
 
 std::int16_t LowestLevel() {
     int deepest = 0;
@@ -23,18 +24,35 @@ std::int16_t LowestLevel() {
 void ShowLevel(std::int16_t nr) {
     if (nr < 0 || static_cast<std::size_t>(nr) >= gLevels.size())
         return;
-    const SimLevelRecord& level = gLevels[static_cast<std::size_t>(nr)];
-    if (level.Feld.Empty())
-        return;
-    gFeldBreite = level.MaxX;
-    gFeldHoehe = level.MaxY;
-    gGrid = level.Feld;
-    gElements = level.Elemente;
-    if (gElements.empty())
-        gElements.resize(1);
-    gAnzElemente = static_cast<std::int16_t>(gElements.size() - 1);
+    if (nr == 0) {
+        if (gCircuitView.Held) {
+            CircuitView& v = gCircuitView;
+            gGrid = std::move(v.Cells);
+            gElements = std::move(v.Elements);
+            gAnzElemente = v.AnzElemente;
+            gFeldBreite = v.FeldBreite;
+            gFeldHoehe = v.FeldHoehe;
+            v = CircuitView{};
+        }
+    } else {
+        const SimLevelRecord& level = gLevels[static_cast<std::size_t>(nr)];
+        if (level.Feld.Empty() || level.Name.empty())
+            return;
+        if (!gCircuitView.Held) {
+            gCircuitView = CircuitView{true,         std::move(gGrid), std::move(gElements),
+                                       gAnzElemente, gFeldBreite,      gFeldHoehe};
+        }
+        gFeldBreite = level.MaxX;
+        gFeldHoehe = level.MaxY;
+        gGrid = level.Feld;
+        gElements = level.Elemente;
+        if (gElements.empty())
+            gElements.resize(1);
+        gAnzElemente = static_cast<std::int16_t>(gElements.size() - 1);
+    }
     gCurLevel = nr;
     gInLevel = nr != 0;
+    LoadLevelPinLabels(nr);
     RedrawAllElements(nr);
 }
 

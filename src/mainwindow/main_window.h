@@ -79,6 +79,8 @@ class frmKardo : public QMainWindow, public HostWindow {
     void AnalysisChanged() override;
     // The logic analyser's table and timing-diagram windows.
     AnalyserWindows& Analyser() { return *m_analyser; }
+    void RefreshICLists() override;
+    void RefreshLevelTree() override;
 
     // Message boxes and file dialogs can be answered by a stand-in (tests); the window then
     // never blocks. Without one, the Qt dialogs are shown.
@@ -149,6 +151,12 @@ class frmKardo : public QMainWindow, public HostWindow {
     int RefreshICList();
     // Refills the IC combo box cmbIC from lstIC and reselects gICName.
     void ShowICNames();
+    // The IC combo box's choice (while the IC tool is active): the IC becomes the one to place,
+    // its size is read and its nesting checked ("Fehlerhaft" when it fails), the IC key pressed.
+    void cmbIC_Click();
+    // With the IC tool chosen and no IC chosen yet (an empty name), the first IC of the list
+    // becomes the chosen one, so that the IC section with its list shows.
+    void ChooseFirstIC();
 
     // Controls whose function comes with a later part of the program stay disabled whatever
     // asks to enable them.

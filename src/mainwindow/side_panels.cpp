@@ -1,5 +1,6 @@
 // Main window: the column of side panels (power, properties, sheet size, zoom, levels) with the
 // controls inside them, the hidden helper controls, and the central layout.
+#include "ic/qt/level_tree_view.h"
 #include "mainwindow/clock_delay_panels.h"
 #include "mainwindow/main_window.h"
 #include "mainwindow/tool_icons.h"
@@ -279,6 +280,7 @@ void frmKardo::BuildPropertyPanel(QVBoxLayout* column) {
     ic->layout()->addWidget(Text("IC-Name:", ic));
     auto* cmbIC = Named(new QComboBox(ic), "cmbIC");
     ic->layout()->addWidget(cmbIC);
+    connect(cmbIC, &QComboBox::activated, this, [this] { cmbIC_Click(); });
     ic->layout()->addWidget(Named(new QPushButton(Utf8("Verwaltung..."), ic), "cmdICVerwaltung"));
     auto* icError = Text("Fehlerhaft", ic, "lblICFehler");
     icError->hide();
@@ -395,6 +397,8 @@ void frmKardo::BuildSmallPanels(QVBoxLayout* column) {
     tree->setHeaderHidden(true);
     tree->setMinimumHeight(80);
     lv->addWidget(tree);
+    ConnectLevelTree(*tree);
+    FillLevelTree(*tree);
 
     // Collapse and close keys of the panels, by panel state index.
     constexpr int kCloseIndex[5] = {3, 0, 1, 4, 2};

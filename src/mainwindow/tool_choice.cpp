@@ -84,6 +84,7 @@ void frmKardo::Toolbar2_ButtonClick(std::string_view key) {
         if (chosen) {
             gMouseMode = kTypeIC;
             ShowICNames();
+            ChooseFirstIC();
             if (!gICName.empty() && gICName != "<Name>")
                 ChangePropertyWindow(SectionFlags(kSecIC));
             SetChecked(MenuName(25), true);
@@ -131,8 +132,10 @@ void frmKardo::MenueClick(int index) {
     if (index == 25) {
         SetChecked("cmdIC", true);
         gMouseMode = kTypeIC;
-        if (RefreshICList() > 0)
+        if (RefreshICList() > 0) {
             ShowICNames();
+            ChooseFirstIC();
+        }
         ChangePropertyWindow(SectionFlags(!gICName.empty() && gICName != "<Name>" ? kSecIC : 0));
     } else if (const ToolChoice* row = ChoiceByMenu(index)) {
         SetChecked(row->key, true);

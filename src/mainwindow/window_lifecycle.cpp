@@ -209,36 +209,4 @@ void frmKardo::ApplyFunktionRechte() {
         CloseFormelPanel();
 }
 
-int frmKardo::RefreshICList() {
-    m_icFiles->clear();
-    std::vector<std::string> names;
-    std::error_code ec;
-    const std::string& folder = gVerzeichnisse[1];
-    if (!folder.empty()) {
-        for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end;
-             it.increment(ec)) {
-            if (!it->is_regular_file(ec))
-                continue;
-            std::string file = it->path().filename().string();
-            if (file.size() > 4 && file.compare(file.size() - 4, 4, ".icd") == 0)
-                names.push_back(std::move(file));
-        }
-    }
-    std::sort(names.begin(), names.end());
-    for (const std::string& n : names)
-        m_icFiles->addItem(QString::fromStdString(n));
-    return m_icFiles->count();
-}
-
-void frmKardo::ShowICNames() {
-    auto* box = findChild<QComboBox*>("cmbIC");
-    box->clear();
-    for (int i = 0; i < m_icFiles->count(); ++i) {
-        QString name = m_icFiles->item(i)->text();
-        name.chop(4);
-        box->addItem(name);
-    }
-    box->setCurrentIndex(box->findText(Utf8(gICName)));
-}
-
 } // namespace kardo

@@ -3,6 +3,7 @@
 
 #include "editor/selection.h"
 #include "model/basic_elements.h"
+#include "model/place_ic.h"
 #include "model/placement.h"
 #include "model/undo.h"
 #include "model/utilities.h"
@@ -15,6 +16,7 @@ void ResetModelState() {
     ResetAnalysisPoints();
     ResetToolState();
     ResetSelection();
+    InstallICUndoHooks();
 }
 
 } // namespace kardo

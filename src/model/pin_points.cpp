@@ -26,6 +26,15 @@ const ElementRecord* PinSourceElement(std::int16_t elementNr, std::int16_t ebene
     return &(*list)[static_cast<std::size_t>(elementNr)];
 }
 
+const ElementRecord* LevelElement(std::int16_t elementNr, std::int16_t ebene) {
+    const std::vector<ElementRecord>* list = &gElements;
+    if (gPowerOn && ebene >= 0 && static_cast<std::size_t>(ebene) < gLevels.size())
+        list = &gLevels[static_cast<std::size_t>(ebene)].Elemente;
+    if (elementNr <= 0 || static_cast<std::size_t>(elementNr) >= list->size())
+        return nullptr;
+    return &(*list)[static_cast<std::size_t>(elementNr)];
+}
+
 namespace {
 
 // Entries from the count on are (0, 0). Only code in this file writes the lists, so the entries

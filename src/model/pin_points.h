@@ -23,5 +23,8 @@ void GetOutputPoints(std::int16_t elementNr, std::int16_t ebene);
 
 // The element record that GetInputPoints would read, or nullptr.
 const ElementRecord* PinSourceElement(std::int16_t elementNr, std::int16_t ebene);
+// Element elementNr of simulation level ebene while powered, whatever level is shown; of the
+// worksheet while editing. nullptr outside the list. The simulation reads its elements here.
+const ElementRecord* LevelElement(std::int16_t elementNr, std::int16_t ebene);
 
 } // namespace kardo

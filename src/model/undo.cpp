@@ -4,6 +4,7 @@
 
 #include "app/main_state.h"
 #include "files/ic_instances.h"
+#include "model/ic_instance_list.h"
 #include "platform/platform.h"
 
 #include <algorithm>
@@ -188,6 +189,8 @@ void clsUndo::SaveElements(UndoStep& step) {
                     copy.Eingaenge = gICInstances[c.ICLevel].Name;
                 copy.Text = std::to_string(c.ICLevel);
                 step.Elements.push_back(std::move(copy));
+                // The IC comes back as it was, whatever becomes of its definition file.
+                step.ICBlocks.push_back(CopyICBlock(c.ICLevel));
                 continue;
             }
             step.Elements.push_back(source);

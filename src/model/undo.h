@@ -3,6 +3,7 @@
 // refer to; Undo writes the newest remaining step back. Linear, no redo.
 #pragma once
 
+#include "files/ic_instances.h"
 #include "model/elements.h"
 #include "model/grid.h"
 
@@ -38,6 +39,8 @@ struct UndoStep {
     std::int16_t ReqY1 = 0;
     std::int16_t ReqX2 = 0;
     std::int16_t ReqY2 = 0;
+    std::vector<ICInstanceBlock> ICBlocks; // each kept IC with its nested ICs and levels, as they
+                                           // were (Base = its instance index)
 };
 
 class clsUndo {
@@ -116,13 +119,14 @@ void ResetUndoHistory();
 // IC placement belongs to the IC module. The undo history reaches it through these entry points,
 // which that module installs; while they are unset an IC is taken away and put back as a plain
 // element record with its cells.
-// Remove: RemoveIC with the cursor cell set into the IC. Restore: SetIC in its restore form for
-// the IC named name; the undo history has already made room at elementNr and written the kept
-// record there, and has set the cursor cell; the hook rebuilds cells, instance and levels and
-// leaves gAnzElemente as it found it.
+// Remove: RemoveIC with the cursor cell set into the IC. Restore: puts the IC named name back at
+// instance instanceNr, from kept (the instances and levels the step kept) or, without one, by
+// loading its definition again; the undo history has already made room at elementNr and written
+// the kept record there, and has set the cursor cell; the hook rebuilds instance and levels,
+// sets gCurLevel to the instance used (0 when none) and leaves gAnzElemente as it found it.
 using UndoRemoveICFn = void (*)();
 using UndoRestoreICFn = void (*)(std::string_view name, std::int16_t elementNr,
-                                 std::int16_t instanceNr);
+                                 std::int16_t instanceNr, const ICInstanceBlock* kept);
 extern UndoRemoveICFn gUndoRemoveIC;   // installed by the IC module; nullptr until then
 extern UndoRestoreICFn gUndoRestoreIC; // installed by the IC module; nullptr until then
 

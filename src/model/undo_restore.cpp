@@ -283,7 +283,11 @@ void clsUndo::RestoreElements(UndoStep& step) {
                 gCursorY = static_cast<std::int16_t>(step.Y1 + (step.Y2 - step.Y1) / 2);
                 m_replacedIC = instance;
                 m_replacedICElement = nr;
-                gUndoRestoreIC(name, nr, instance);
+                const auto block =
+                    std::find_if(step.ICBlocks.begin(), step.ICBlocks.end(),
+                                 [&](const ICInstanceBlock& b) { return b.Base == instance; });
+                gUndoRestoreIC(name, nr, instance,
+                               block == step.ICBlocks.end() ? nullptr : &*block);
             }
             continue;
         }

@@ -2,6 +2,7 @@
 // point marks of cells.
 #include "model/wire_points.h"
 
+#include "ic/ic_view.h"
 #include "model/grid.h"
 #include "model/pin_points.h"
 #include "model/sim_levels.h"
@@ -30,8 +31,9 @@ bool IsJunction(const CellRecord& c) { return c.Typ == kTypeWire && WireFlagCoun
 // the shown level; nullptr when the cell lies outside that grid.
 CellRecord* PointCell(int x, int y) {
     Grid* grid = &gGrid;
-    if (gPowerOn && gCurLevel >= 0 && static_cast<std::size_t>(gCurLevel) < gLevels.size())
-        grid = &gLevels[static_cast<std::size_t>(gCurLevel)].Feld;
+    const std::int16_t shown = ShownLevel();
+    if (gPowerOn && shown >= 0 && static_cast<std::size_t>(shown) < gLevels.size())
+        grid = &gLevels[static_cast<std::size_t>(shown)].Feld;
     return grid->Contains(x, y) ? &(*grid)(x, y) : nullptr;
 }
 

@@ -89,6 +89,11 @@ class HostWindow {
     // The analysis table or the traces have something new to show. Called once; again only
     // after the windows have told the core that they showed it (AnalysisShown).
     virtual void AnalysisChanged() {}
+
+    // IC hooks: the file lists of the IC folder (lstIC, the library's list) read the folder
+    // again; the level tree tvwLevel is rebuilt from BuildLevelTree (ic/level_tree.h).
+    virtual void RefreshICLists() {}
+    virtual void RefreshLevelTree() {}
 };
 
 } // namespace kardo

@@ -79,8 +79,9 @@ bool StubUnlessWired(int x, int y, std::uint8_t side, double x1, double y1, doub
 }
 
 const ElementRecord* ShownElement(int n) {
-    if (gPowerOn && gCurLevel >= 0 && static_cast<std::size_t>(gCurLevel) < gLevels.size()) {
-        const auto& list = gLevels[static_cast<std::size_t>(gCurLevel)].Elemente;
+    const std::int16_t shown = ShownLevel();
+    if (gPowerOn && shown >= 0 && static_cast<std::size_t>(shown) < gLevels.size()) {
+        const auto& list = gLevels[static_cast<std::size_t>(shown)].Elemente;
         if (n <= 0 || static_cast<std::size_t>(n) >= list.size())
             return nullptr;
         return &list[static_cast<std::size_t>(n)];

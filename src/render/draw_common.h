@@ -3,6 +3,7 @@
 // Every helper draws on gGrafik.Device and reads gGrafik's zoom; none keeps state.
 #pragma once
 
+#include "ic/ic_view.h"
 #include "model/elements.h"
 #include "model/grid.h"
 #include "model/sim_levels.h"
@@ -65,11 +66,12 @@ bool StubUnlessWired(int x, int y, std::uint8_t side, double x1, double y1, doub
 // kUp -> Oben, kDown -> Unten); false for any other side or a cell outside the grid.
 bool WireLeaves(int x, int y, std::uint8_t side);
 
-// The cell whose level a symbol shows: of the shown simulation level gLevels[gCurLevel] while
+// The cell whose level a symbol shows: of the shown simulation level gLevels[ShownLevel()] while
 // gPowerOn, else of gGrid. Inline: the drawers read their pin cells through it while running.
 inline const CellRecord& ShownCell(int x, int y) {
-    if (gPowerOn && gCurLevel >= 0 && static_cast<std::size_t>(gCurLevel) < gLevels.size()) {
-        const Grid& feld = gLevels[static_cast<std::size_t>(gCurLevel)].Feld;
+    const std::int16_t shown = ShownLevel();
+    if (gPowerOn && shown >= 0 && static_cast<std::size_t>(shown) < gLevels.size()) {
+        const Grid& feld = gLevels[static_cast<std::size_t>(shown)].Feld;
         if (feld.Contains(x, y))
             return feld(x, y);
     }

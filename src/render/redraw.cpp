@@ -131,7 +131,7 @@ void DrawElement(std::int16_t x, std::int16_t y, bool DontShowText, bool OnlyBor
 
     const ElementRecord& el = gElements[static_cast<std::size_t>(e)];
     const std::uint8_t typ = el.Typ;
-    GetInputPoints(e, typ == kTypeIC ? gCurLevel : std::int16_t{0});
+    GetInputPoints(e, ShownLevel());
     std::int16_t ax = 0;
     std::int16_t ay = 0;
     switch (typ) {

@@ -30,9 +30,9 @@ CellRecord* LevelCell(int ebene, int x, int y) {
     return feld.Contains(x, y) ? &feld(x, y) : nullptr;
 }
 
-// The element record owning cell c, read where the pin point lists read it.
+// The element record owning cell c on its own level, whatever level is shown.
 const ElementRecord* OwnerOf(const CellRecord& c, int ebene) {
-    return PinSourceElement(c.ElementNr, static_cast<std::int16_t>(ebene));
+    return LevelElement(c.ElementNr, static_cast<std::int16_t>(ebene));
 }
 
 void EvalGate(GateKind kind, int x, int y, int ebene) {

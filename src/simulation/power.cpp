@@ -50,10 +50,14 @@ bool DoEventsStill(std::uint32_t epoch) {
 // off (or off and on again) while the pass waited, or the endless-loop abort struck.
 bool RunCheckPass() {
     const std::uint32_t epoch = gPowerEpoch;
+    // A level crossing out of an IC draws wire steps on the circuit, and drawing a wire step
+    // sets gCurLevel to 0; the check goes on with the level it was initialising.
+    const std::int16_t level = gCurLevel;
     gRechnet = true;
     RunSimulation();
     if (epoch != gPowerEpoch)
         return false;
+    gCurLevel = level;
     gRechnet = false;
     return !gAbgebrochen;
 }
@@ -379,7 +383,7 @@ void CheckElements(int x, int y, int mode) {
         return;
     gRunden = 0;
     const std::int16_t nr = LevelCell(x, y).ElementNr;
-    const ElementRecord* e = PinSourceElement(nr, gCurLevel);
+    const ElementRecord* e = LevelElement(nr, gCurLevel);
     if (!e)
         return;
     const int richtung = e->Richtung;

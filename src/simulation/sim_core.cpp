@@ -3,6 +3,7 @@
 // each pass, so a run allocates only while a queue grows beyond its largest size.
 #include "simulation/sim_core.h"
 
+#include "ic/ic_view.h"
 #include "model/clock_tables.h"
 #include "model/codes.h"
 #include "model/sim_levels.h"
@@ -16,6 +17,7 @@
 #include "simulation/eval_mux_decoder.h"
 #include "simulation/eval_shift_register.h"
 #include "simulation/gate_eval.h"
+#include "simulation/ic_signal.h"
 #include "simulation/loop_watch.h"
 #include "simulation/port_access.h"
 #include "simulation/power.h"
@@ -281,7 +283,8 @@ void Propagate(int x, int y, int richtung, int pegel, int ebene) {
                             static_cast<std::size_t>(x));
     }
 
-    if (ebene == 0) {
+    // Only the circuit is on view; while an IC level is shown nothing of a run paints over it.
+    if (ebene == 0 && !gInLevel) {
         if (DrawTarget* pic = Screen()) {
             gGrafik.Device = pic;
             gGrafik.DrawLines(static_cast<std::int16_t>(x), static_cast<std::int16_t>(y),
@@ -291,12 +294,18 @@ void Propagate(int x, int y, int richtung, int pegel, int ebene) {
     }
 
     // Dispatch by the cell's type. Kinds without a case (clock, text) only carry their levels.
-    // A wire cell with an IC pin number and an IC element cell hand levels across an IC
-    // package; that crossing is not built yet, so such events stop here.
+    // A wire cell with an IC pin number is a pin inside an IC: on an IC level the level leaves
+    // the package; on the circuit (an IC being defined) it goes no further.
     switch (c.Typ) {
     case kTypeWire:
         if (c.ICPin == 0)
             RouteLevel(c, x, y, richtung, pegel, ebene);
+        else if (ebene > 0)
+            ICSignal(x, y, pegel, ebene, kICSignalOutOf);
+        break;
+    case kTypeIC:
+        if (c.ICLevel != 0)
+            ICSignal(x, y, pegel, ebene, kICSignalInto);
         break;
     case kTypeLed:
         EvalDiode(x, y, richtung, pegel, ebene);
@@ -344,6 +353,8 @@ void Propagate(int x, int y, int richtung, int pegel, int ebene) {
         AnalysisPointEvent(level.Elemente, c.ElementNr, pegel, ebene);
         if (c.ICPin == 0)
             RouteLevel(c, x, y, richtung, pegel, ebene);
+        else if (ebene > 0)
+            ICSignal(x, y, pegel, ebene, kICSignalOutOf);
         break;
     }
     default:

@@ -8,7 +8,11 @@
 #include "editor/overlays.h"
 #include "editor/selection.h"
 #include "files/ic_instances.h"
+#include "files/ic_size.h"
+#include "ic/ic_choice.h"
 #include "ic/ic_view.h"
+#include "ic/levels.h"
+#include "ic/pin_labels.h"
 #include "model/clock_tables.h"
 #include "model/clocks.h"
 #include "model/elements.h"
@@ -63,6 +67,12 @@ struct Snapshot {
     std::int16_t undoCurrent;
     WorksheetOverlays overlays;
     std::string icName;
+    bool icAuswahlOK;
+    std::string icFehlerText;
+    std::int16_t icBreite, icHoehe;
+    bool viewHeld;
+    std::size_t pinLabels;
+    bool undoHooks;
     std::int32_t stillRunden;
     std::size_t levelChanges;
     std::size_t changedCells;
@@ -100,6 +110,10 @@ struct Snapshot {
         s.undoCurrent = gUndo.CurrentIndex();
         s.overlays = gOverlays;
         s.icName = gICName;
+        s.icAuswahlOK = gICAuswahlOK, s.icFehlerText = gICFehlerText;
+        s.icBreite = gICBreite, s.icHoehe = gICHoehe;
+        s.viewHeld = gCircuitView.Held, s.pinLabels = gICPinLabels.size();
+        s.undoHooks = gUndoRemoveIC != nullptr && gUndoRestoreIC != nullptr;
         s.stillRunden = gStillRunden;
         s.levelChanges = gLevelChanges.size();
         s.changedCells = gChangedCells.size();
@@ -162,6 +176,13 @@ void ExpectSame(const Snapshot& a, const Snapshot& b) {
     EXPECT_EQ(a.undoCurrent, b.undoCurrent);
     EXPECT_TRUE(a.overlays == b.overlays);
     EXPECT_EQ(a.icName, b.icName);
+    EXPECT_EQ(a.icAuswahlOK, b.icAuswahlOK);
+    EXPECT_EQ(a.icFehlerText, b.icFehlerText);
+    EXPECT_EQ(a.icBreite, b.icBreite);
+    EXPECT_EQ(a.icHoehe, b.icHoehe);
+    EXPECT_EQ(a.viewHeld, b.viewHeld);
+    EXPECT_EQ(a.pinLabels, b.pinLabels);
+    EXPECT_EQ(a.undoHooks, b.undoHooks);
     EXPECT_EQ(a.stillRunden, b.stillRunden);
     EXPECT_EQ(a.levelChanges, b.levelChanges);
     EXPECT_EQ(a.changedCells, b.changedCells);
@@ -225,6 +246,13 @@ TEST_F(StartupResetTest, InitProgramStateRestoresEveryCoreGlobal) {
     SetTraceWidth(100);
     gAnalyseWerte[3] = kTrue;
     gPortMeldungGezeigt = true;
+    gICAuswahlOK = true;
+    gICFehlerText = "kaputt";
+    gICBreite = 7;
+    gICHoehe = 4;
+    gCircuitView.Held = true;
+    gICPinLabels.resize(4);
+    gUndoRemoveIC = nullptr;
     gWebAdresse = "https://example.org";
     gServiceAdresse = "service@example.org";
 

@@ -189,7 +189,7 @@ TEST_F(CircuitFileTest, MalformedFilesAreRefusedAndTheCircuitStaysAsItWas) {
     }
 }
 
-TEST_F(CircuitFileTest, AFileWithICsIsRefusedUntilICsCanBeLoaded) {
+TEST_F(CircuitFileTest, MissingICsAreListedOnceEachAndTheCircuitStays) {
     BuildSomething();
     const CircuitSnapshot before = Snapshot();
     const std::string path = dir.File("mit_ics.kdx");

@@ -1,5 +1,6 @@
 // Number display symbol: frame, window, stubs and labels, the value of the six inputs from the
 // worksheet or the shown simulation level, and the printer variant.
+#include "ic/ic_view.h"
 #include "model/codes.h"
 #include "model/grid.h"
 #include "model/sim_levels.h"
@@ -115,7 +116,8 @@ TEST_F(DrawNumberDisplayTest, PoweredShowsTheLevelsOfTheShownLevel) {
     gPowerOn = true;
     Draw();
     EXPECT_EQ(Shown(screen), " 16");
-    gCurLevel = 1;
+    gCurLevel = 1; // IC level 1 is shown
+    gInLevel = true;
     Draw();
     EXPECT_EQ(Shown(screen), " 33");
     gPowerOn = false;

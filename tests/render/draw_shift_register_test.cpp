@@ -1,5 +1,6 @@
 // Shift register symbol: body, stubs, dividers, clock triangle and the eight stage digits in
 // every orientation, wired pins, stage values from the worksheet or the shown level, printer.
+#include "ic/ic_view.h"
 #include "model/codes.h"
 #include "model/grid.h"
 #include "model/sim_levels.h"
@@ -189,7 +190,8 @@ TEST_F(DrawShiftRegisterOther, PoweredShowsTheStagesOfTheShownLevel) {
     level0[7] = "1";
     EXPECT_TRUE(SamePrimitives(Primitives(screen), Expected(kRight, 20, 12, level0)));
     screen.ClearLog();
-    gCurLevel = 1;
+    gCurLevel = 1; // IC level 1 is shown
+    gInLevel = true;
     gGrafik.DrawSRegister(20, 12);
     Digits level1 = kAllZero;
     level1[4] = "1";

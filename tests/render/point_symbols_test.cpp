@@ -1,5 +1,6 @@
 // One-cell symbols: LED fill by level, device and power; analysis point disc and number, absent on
 // the printer; switch square with the digit of its level.
+#include "ic/ic_view.h"
 #include "model/codes.h"
 #include "model/grid.h"
 #include "model/sim_levels.h"
@@ -62,7 +63,8 @@ TEST_F(PointSymbolTest, LedWhilePoweredFollowsTheShownLevel) {
     PowerOnWithCopy();
     gLevels.emplace_back(gLevels[0]);
     gLevels[1].Feld(6, 4).Pegel = kTrue;
-    gCurLevel = 1;
+    gCurLevel = 1; // IC level 1 is shown
+    gInLevel = true;
     gGrafik.DrawDiode(6, 4);
     EXPECT_EQ(screen.Calls().at(0).fillColor, kLedRed);
 }

@@ -6,8 +6,8 @@
 
 #include <deque>
 #include <map>
-#include <unordered_map>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace kardo::test {
@@ -49,6 +49,8 @@ class FakeHost : public HostWindow {
     void RemoveGraph(int nr) override { log.push_back("RemoveGraph(" + std::to_string(nr) + ")"); }
     void ClearGraphs() override { log.emplace_back("ClearGraphs()"); }
     void AnalysisChanged() override { ++analysisChangedCalls; }
+    void RefreshICLists() override { log.emplace_back("RefreshICLists()"); }
+    void RefreshLevelTree() override { log.emplace_back("RefreshLevelTree()"); }
 
     // Calls of one method, in order, as "Method(args)" lines.
     std::vector<std::string> log;
@@ -78,7 +80,9 @@ class FakeHost : public HostWindow {
     // Transparent hashing: looking a control up by a string_view allocates nothing.
     struct NameHash {
         using is_transparent = void;
-        std::size_t operator()(std::string_view s) const { return std::hash<std::string_view>{}(s); }
+        std::size_t operator()(std::string_view s) const {
+            return std::hash<std::string_view>{}(s);
+        }
     };
     std::unordered_map<std::string, State, NameHash, std::equal_to<>> m_controls; // by object name
 };

@@ -1,0 +1,116 @@
+// Looking up, listing and copying IC definition files.
+#include "files/ic_folder.h"
+
+#include "files/atomic_file.h"
+#include "files/file_lines.h"
+#include "files/text_helpers.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <filesystem>
+#include <system_error>
+#include <unistd.h>
+
+namespace kardo {
+
+namespace {
+
+constexpr std::string_view kExtension = ".icd";
+// Largest definition file copied; far beyond any definition the program writes.
+constexpr std::size_t kMaxCopyBytes = 64u << 20;
+
+char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool SameIgnoringCase(std::string_view a, std::string_view b) {
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (Lower(a[i]) != Lower(b[i]))
+            return false;
+    return true;
+}
+
+// The ordinary, visible files of a folder (names only).
+std::vector<std::string> FileNames(const std::string& folder) {
+    std::vector<std::string> names;
+    if (folder.empty())
+        return names;
+    std::error_code ec;
+    for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end;
+         it.increment(ec)) {
+        std::error_code typeError;
+        if (!it->is_regular_file(typeError))
+            continue;
+        std::string file = it->path().filename().string();
+        if (!file.empty() && file.front() != '.')
+            names.push_back(std::move(file));
+    }
+    return names;
+}
+
+} // namespace
+
+std::optional<std::string> FindICFile(const std::string& folder, std::string_view name) {
+    if (!IsPlainICName(name))
+        return std::nullopt;
+    std::string wanted(name);
+    wanted += kExtension;
+    if (FileExists(folder + wanted))
+        return folder + wanted;
+    std::optional<std::string> found;
+    for (const std::string& file : FileNames(folder)) {
+        if (!SameIgnoringCase(file, wanted))
+            continue;
+        if (found)
+            return std::nullopt; // two files differ only in letter case: neither is meant
+        found = folder + file;
+    }
+    return found;
+}
+
+std::vector<std::string> ListICNames(const std::string& folder) {
+    std::vector<std::string> names;
+    for (const std::string& file : FileNames(folder)) {
+        if (file.size() <= kExtension.size())
+            continue;
+        const std::string_view ext = std::string_view(file).substr(file.size() - kExtension.size());
+        if (!SameIgnoringCase(ext, kExtension))
+            continue;
+        std::string stem = file.substr(0, file.size() - kExtension.size());
+        if (IsPlainICName(stem))
+            names.push_back(std::move(stem));
+    }
+    std::sort(names.begin(), names.end());
+    names.erase(std::unique(names.begin(), names.end()), names.end());
+    return names;
+}
+
+bool CopyFileNoOverwrite(const std::string& from, const std::string& to, std::string& reason) {
+    std::string bytes;
+    if (!ReadWholeFile(from, kMaxCopyBytes, bytes, reason))
+        return false;
+    if (FileExists(to)) {
+        reason = "eine Datei dieses Namens ist schon vorhanden";
+        return false;
+    }
+    // The copy is written whole under a name of its own, then given its real name by a hard
+    // link, which fails rather than replace a file that appeared in the meantime.
+    const std::size_t slash = to.rfind('/');
+    const std::string folder = slash == std::string::npos ? std::string() : to.substr(0, slash + 1);
+    const std::string name = slash == std::string::npos ? to : to.substr(slash + 1);
+    const std::string temp = folder + "." + name + ".kopie-" + std::to_string(::getpid());
+    if (!WriteFileAtomically(temp, bytes, reason))
+        return false;
+    const int linked = ::link(temp.c_str(), to.c_str());
+    const int err = errno;
+    ::unlink(temp.c_str());
+    if (linked != 0) {
+        reason = err == EEXIST ? "eine Datei dieses Namens ist schon vorhanden"
+                               : "die Kopie konnte nicht angelegt werden (Systemfehler " +
+                                     std::to_string(err) + ")";
+        return false;
+    }
+    return true;
+}
+
+} // namespace kardo

@@ -1,0 +1,27 @@
+// The IC folder: finding the definition file of an IC by its name, listing the ICs the folder
+// holds, and copying a definition into it without ever replacing a file.
+#pragma once
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kardo {
+
+// Path of the definition file of IC name in folder (ending in "/"): folder + name + ".icd" when
+// it exists; otherwise the one file whose name matches name + ".icd" in any letter case (files
+// made on Windows may be called "Name.ICD"). Nothing when the name is not a plain file name,
+// when no file matches, or when several files match only in letter case.
+std::optional<std::string> FindICFile(const std::string& folder, std::string_view name);
+
+// The IC names of folder: every ordinary file ending in ".icd" (any letter case) whose name
+// before the extension is a plain IC name, sorted, each name once.
+std::vector<std::string> ListICNames(const std::string& folder);
+
+// Copies the file from to the path to, which must not exist yet: the bytes go into a temporary
+// file beside to, which is then linked to its name, so a file that appeared meanwhile is never
+// replaced and no half-written file is left. False with a German reason otherwise.
+bool CopyFileNoOverwrite(const std::string& from, const std::string& to, std::string& reason);
+
+} // namespace kardo

@@ -1,0 +1,30 @@
+// Placing and removing user-defined ICs (type 20): the package rectangle of cells with its pin
+// cells, the IC's instance and level with those of every IC nested in it, and the undo steps.
+#pragma once
+
+#include "files/ic_instances.h"
+
+#include <cstdint>
+#include <string_view>
+
+namespace kardo {
+
+// Places the IC gICName with its top-left cell at column gCursorX, row gCursorY - Int(H / 2)
+// (H its package height). Refused without a change when no IC is chosen or its nesting check
+// failed (gICAuswahlOK false; the IC file lists are refreshed), when the package leaves the
+// sheet's inner area (after a pause of 0.1 s) or covers anything; a definition that cannot be
+// loaded, and passing kMaxICInstances instances, are refused with a message. On success
+// gCurLevel is the new instance's index; on refusal it is unchanged.
+void SetIC();
+
+// Removes the IC covering the cursor cell with every IC nested in it ("IC löschen").
+void RemoveIC();
+
+// Puts back an IC that an undo step kept (the undo history's restore hook).
+void RestoreIC(std::string_view name, std::int16_t elementNr, std::int16_t instanceNr,
+               const ICInstanceBlock* kept);
+
+// Installs RemoveIC and RestoreIC as the undo history's IC hooks (part of the model's reset).
+void InstallICUndoHooks();
+
+} // namespace kardo

@@ -1,0 +1,153 @@
+// The IC symbol: a light-yellow box over the package with a stub at every pin of its outline,
+// the pin names inside next to their pins and the IC's name in bold in the middle; and the pin
+// mark of an IC pin (a small blue disc).
+#include "files/ic_instances.h"
+#include "files/text_helpers.h"
+#include "platform/platform.h"
+#include "render/draw_common.h"
+#include "render/grafik.h"
+
+namespace kardo {
+
+namespace {
+
+using draw::C;
+
+constexpr Color kPinMarkBlue = Rgb(0, 0, 255);
+
+// The surface texts are measured on: the worksheet picture (also when printing), else the
+// drawing target itself.
+DrawTarget& Measurer() {
+    if (gPlatform && gPlatform->screen)
+        return *gPlatform->screen;
+    return draw::Dev();
+}
+
+struct TextSize {
+    double w = 0;
+    double h = 0;
+};
+
+TextSize Measure(std::string_view text, double size, bool bold) {
+    DrawTarget& m = Measurer();
+    m.FontName = "Arial";
+    m.FontSize = size;
+    m.FontBold = bold;
+    return TextSize{m.TextWidth(text), m.TextHeight(text)};
+}
+
+// Fields 1 and 2 of a place line as whole numbers.
+bool PlaceOf(const std::string& line, int& a, int& b) {
+    if (line.empty())
+        return false;
+    a = RoundToInt16(Val(GetNextToken(line, 1)));
+    b = RoundToInt16(Val(GetNextToken(line, 2)));
+    return true;
+}
+
+} // namespace
+
+void clsGrafik::DrawIC(std::int16_t pX, std::int16_t pY, std::int16_t ICNr, bool OnlyBorder) {
+    if (ICNr <= 0 || static_cast<std::size_t>(ICNr) >= gICInstances.size() || !Device ||
+        !gGrid.Contains(pX, pY))
+        return;
+    const ICInstanceRecord& ic = gICInstances[static_cast<std::size_t>(ICNr)];
+    const ElementRecord* e = draw::ShownElement(gGrid(pX, pY).ElementNr);
+    if (!e || e->Eingaenge.Count() == 0)
+        return;
+    const double r = LoadZoomRaster();
+    const double z = static_cast<double>(GridMode);
+    const bool printer = OnPrinter();
+
+    // The box is anchored on the first pin that has a place: it is the first entry of the
+    // element's pin list (pins without a place have none).
+    const int n = std::min<int>(ic.AnzAnschluesse, static_cast<int>(ic.GrafAnschluesse.size()) - 1);
+    int a0 = 0;
+    int b0 = 0;
+    bool anchored = false;
+    for (int k = 1; k <= n && !anchored; ++k)
+        anchored = PlaceOf(ic.GrafAnschluesse[static_cast<std::size_t>(k)], a0, b0);
+    if (!anchored)
+        return;
+    const GridPoint first = e->Eingaenge.Points()[0];
+    const int ox = first.x - a0;
+    const int oy = first.y - b0;
+    const double x0 = C(ox);
+    const double y0 = C(oy);
+    const double xm = C(ic.MaxX);
+    const double ym = C(ic.MaxY);
+    const double x1 = C(ox + ic.MaxX);
+    const double y1 = C(oy + ic.MaxY);
+
+    DrawTarget& d = *Device;
+    d.ForeColor = draw::kBlack;
+    d.FontName = "Arial";
+    d.FontSize = (printer ? 0.96 : 8.0) * z;
+    d.FillColor = printer ? draw::kWhite : draw::kBodyYellow;
+    d.FillStyle = FillMode::Solid;
+    if (OnlyBorder) {
+        d.FillStyle = FillMode::Transparent;
+        draw::Box(x0, y0, x1, y1);
+        return;
+    }
+    draw::Box(x0, y0, x1, y1);
+
+    const TextSize name = Measure(ic.Name, 10.0 * z, true);
+    d.FontName = "Arial";
+    d.FontSize = (printer ? 1.08 : 9.0) * z;
+    d.FontBold = true;
+    d.ForeColor = draw::kBlack;
+    draw::PrintAt(draw::CInt(xm / 2 + x0 - name.w / 2), draw::CInt(ym / 2 + y0 - name.h / 2),
+                  ic.Name);
+
+    for (int k = 1; k <= n; ++k) {
+        int a = 0;
+        int b = 0;
+        const std::string& line = ic.GrafAnschluesse[static_cast<std::size_t>(k)];
+        if (!PlaceOf(line, a, b))
+            continue;
+        const std::string pin = GetNextToken(line, 3);
+        const TextSize t = Measure(pin, 8.0 * z, false);
+        d.FontName = "Arial";
+        d.FontSize = (printer ? 0.95 : 8.0) * z;
+        d.FontBold = false;
+        d.ForeColor = draw::kBlack;
+        double tx = 0;
+        double ty = 0;
+        if (a == 0) {
+            draw::LineTo(x0, C(oy + b), x0 - r / 2, C(oy + b));
+            tx = x0 + 4 * z;
+            ty = C(b) + y0 - r / 2 - t.h / 2;
+        } else if (a == ic.MaxX) {
+            draw::LineTo(x1, C(oy + b), x1 + r / 2, C(oy + b));
+            tx = x1 - t.w - 2 * z;
+            ty = C(b) + y0 - r / 2 - t.h / 2;
+        } else if (b == 0) {
+            draw::LineTo(C(ox + a), y0, C(ox + a), y0 - r / 2);
+            tx = C(a) + x0 - r / 2 - t.w / 2;
+            ty = y0 + 2;
+        } else if (b == ic.MaxY) {
+            draw::LineTo(C(ox + a), y1, C(ox + a), y1 + r / 2);
+            tx = C(a) + x0 - r / 2 - t.w / 2;
+            ty = y1 - t.h;
+        } else {
+            continue;
+        }
+        draw::PrintAt(tx, ty, pin);
+    }
+}
+
+void clsGrafik::DrawICInOut(std::int16_t PosX, std::int16_t PosY) {
+    if (!Device)
+        return;
+    DrawTarget& d = *Device;
+    const bool printer = OnPrinter();
+    d.FillStyle = FillMode::Solid;
+    d.FillColor = printer ? draw::kSilver : kPinMarkBlue;
+    d.ForeColor = draw::kBlack;
+    // The mark keeps its size on the screen at every zoom.
+    const double radius = printer ? 3.0 * static_cast<double>(GridMode) : 3.0;
+    d.Circle(C(PosX), C(PosY), radius, draw::kBlack);
+}
+
+} // namespace kardo
