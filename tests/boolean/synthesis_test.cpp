@@ -185,6 +185,7 @@ TEST_F(SynthesisTest, SheetKeepsItsSizeUnlessTheCircuitNeedsMore) {
 }
 
 TEST_F(SynthesisTest, WrongTermChangesNothing) {
+    // Fault pinned: a wrong term emptied the worksheet before the term was checked.
     ASSERT_TRUE(CreateFile("A&B").created);
     const test::SheetState before = test::CaptureSheet();
     gUnveraendert = true;
@@ -199,6 +200,7 @@ TEST_F(SynthesisTest, WrongTermChangesNothing) {
 }
 
 TEST_F(SynthesisTest, CancelledSaveQuestionChangesNothing) {
+    // Fault pinned: a synthesised term replaced a changed circuit without asking to save it.
     ASSERT_TRUE(CreateFile("A&B").created);
     const test::SheetState before = test::CaptureSheet();
     host.messageAnswers.push_back(MsgResult::Cancel);
