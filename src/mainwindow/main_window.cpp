@@ -15,6 +15,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCursor>
 #include <QDialog>
 #include <QFileDialog>
 #include <QGroupBox>
@@ -380,6 +381,11 @@ bool frmKardo::IsVisible(std::string_view control) const {
         return !w->isHidden();
     auto it = m_states.find(control);
     return it == m_states.end() || it->second.visible;
+}
+
+void frmKardo::PopupMenu(std::string_view menu) {
+    if (auto* m = qobject_cast<QMenu*>(FindControl(menu)))
+        m->popup(QCursor::pos());
 }
 
 void frmKardo::RefreshWorksheet() {

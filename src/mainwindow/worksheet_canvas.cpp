@@ -4,6 +4,7 @@
 
 #include "editor/mouse_dispatch.h"
 #include "editor/overlays.h"
+#include "editor/selection_overlays.h"
 #include "platform/platform.h"
 
 #include <QKeyEvent>
@@ -162,12 +163,22 @@ void WorksheetCanvas::PaintOverlays(QPainter& p, const QRect& area) const {
     line(o.LeitungH);
     line(o.LeitungV);
     shape(o.picBox);
+    // The selection's corner markers and drag outlines (slot 0 unused).
+    for (std::size_t k = 1; k < gSelOverlays.PObj.size(); ++k)
+        for (const OverlayShape& m : gSelOverlays.PObj[k])
+            shape(m);
+    for (std::size_t k = 1; k < gSelOverlays.picBorder.size(); ++k)
+        shape(gSelOverlays.picBorder[k]);
 }
 
 template <typename F> void WorksheetCanvas::Dispatch(F&& call, bool imageMayChange) {
     const WorksheetOverlays before = gOverlays;
     const OverlayRects old = RectsOf(before);
     call();
+    for (const PixelRect& r : gSelectionDirt)
+        if (!imageMayChange)
+            update(ToRect(r));
+    gSelectionDirt.clear();
     if (imageMayChange) {
         update();
     } else if (!(gOverlays == before)) {

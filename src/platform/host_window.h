@@ -94,6 +94,9 @@ class HostWindow {
     // again; the level tree tvwLevel is rebuilt from BuildLevelTree (ic/level_tree.h).
     virtual void RefreshICLists() {}
     virtual void RefreshLevelTree() {}
+    // Pops the named context menu up at the mouse position without waiting; the command of the
+    // entry chosen arrives later.
+    virtual void PopupMenu(std::string_view /*menu*/) {}
 };
 
 } // namespace kardo

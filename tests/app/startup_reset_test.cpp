@@ -3,10 +3,13 @@
 #include "app/main_state.h"
 #include "app/startup.h"
 #include "app/web_links.h"
+#include "editor/area_select.h"
 #include "editor/gesture_state.h"
 #include "editor/line_runs.h"
+#include "editor/object_select.h"
 #include "editor/overlays.h"
 #include "editor/selection.h"
+#include "editor/selection_overlays.h"
 #include "files/ic_instances.h"
 #include "files/ic_size.h"
 #include "ic/ic_choice.h"
@@ -128,6 +131,37 @@ struct Snapshot {
     }
 };
 
+// The selection, the area buffer and the move buffer.
+struct SelectionSnapshot {
+    std::string selection;
+    std::int16_t lastObjNr, x1, y1, x2, y2, pufferX, pufferY;
+    bool areaMarked;
+    std::vector<std::int16_t> slots, slotOf, areaElements;
+    std::size_t markers, outlines, dirt;
+    Grid puffer, movePuffer;
+
+    static SelectionSnapshot Take() {
+        return {gSelection,
+                gLastObjNr,
+                gBereichX1,
+                gBereichY1,
+                gBereichX2,
+                gBereichY2,
+                gPufferX,
+                gPufferY,
+                gAreaMarked,
+                gSelSlots,
+                gSelSlotOf,
+                gAreaElements,
+                gSelOverlays.PObj.size(),
+                gSelOverlays.picBorder.size(),
+                gSelectionDirt.size(),
+                gPuffer,
+                gMovePuffer};
+    }
+    bool operator==(const SelectionSnapshot&) const = default;
+};
+
 void ExpectSame(const Snapshot& a, const Snapshot& b) {
     EXPECT_TRUE(a.grid == b.grid);
     EXPECT_EQ(a.elements, b.elements);
@@ -203,6 +237,7 @@ using StartupResetTest = test::CoreFixture;
 
 TEST_F(StartupResetTest, InitProgramStateRestoresEveryCoreGlobal) {
     const Snapshot fresh = Snapshot::Take();
+    const SelectionSnapshot freshSelection = SelectionSnapshot::Take();
 
     // A session's worth of changes: elements, wires, points, undo steps, a clock, power on with
     // events queued, a different sheet, zoom, tool, cursor and view state.
@@ -236,6 +271,12 @@ TEST_F(StartupResetTest, InitProgramStateRestoresEveryCoreGlobal) {
     gMouseMode = kToolSelect;
     gFarbe = 0x00FF00;
     gSelCount = 2;
+    SelectArea(4, 3, 14, 7);
+    SelectObject(2);
+    gLastObjNr = 9;
+    gMovePuffer.Create(3, 2);
+    gSelectionDirt.push_back({1, 2, 3, 4});
+    OutlineOf(2).Visible = true;
     gGrafik.GridMode = 2.5f;
     gGrafik.Orientation = kUp;
     gOverlays.picBox.Visible = true;
@@ -258,6 +299,7 @@ TEST_F(StartupResetTest, InitProgramStateRestoresEveryCoreGlobal) {
 
     InitProgramState();
     ExpectSame(Snapshot::Take(), fresh);
+    EXPECT_TRUE(SelectionSnapshot::Take() == freshSelection);
 }
 
 } // namespace

@@ -51,6 +51,9 @@ class FakeHost : public HostWindow {
     void AnalysisChanged() override { ++analysisChangedCalls; }
     void RefreshICLists() override { log.emplace_back("RefreshICLists()"); }
     void RefreshLevelTree() override { log.emplace_back("RefreshLevelTree()"); }
+    void PopupMenu(std::string_view menu) override {
+        log.push_back("PopupMenu(" + std::string(menu) + ")");
+    }
 
     // Calls of one method, in order, as "Method(args)" lines.
     std::vector<std::string> log;
