@@ -21,6 +21,11 @@ void Require(bool ok, const char* what);
 // first comes from the output of the gate five columns before, at column c - 3.
 void FeedBothInputs(int c, int r, bool fromPrevious);
 
+// Three-input gates (AND, OR, XOR in turn) four cells apart in columns and rows 2 .. last, each
+// output wired round the corner to the first input of the next gate in its row; returns the
+// number of gates. Row r + 2 of each gate row stays free.
+int BuildGateGrid(int last);
+
 // The worksheet picture of a benchmark, given as its argument.
 inline constexpr std::int64_t kHeadless = 0;  // draws nothing; every drawing call is still made
 inline constexpr std::int64_t kPixels = 1;    // an in-memory picture of the whole sheet

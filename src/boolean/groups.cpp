@@ -18,9 +18,6 @@
 
 namespace kardo {
 
-// TEMPORARY until the text labels' InitTextBox is on main (declared in editor/text_labels.h).
-std::int16_t InitTextBox(std::int16_t iX, std::int16_t iY, std::string_view InitString);
-
 namespace {
 
 void SetCursor(PlanCell c) {

@@ -53,6 +53,7 @@ void ResetMouseDispatch() {
     ResetOverlays();
     ResetWireTool();
     ResetLineRuns();
+    ResetTextLabels();
     ResetAreaSelect();
     ResetObjectSelect();
     gPointerIcon = PointerIcon::None;

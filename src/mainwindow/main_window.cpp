@@ -3,6 +3,7 @@
 #include "mainwindow/main_window.h"
 
 #include "app/main_state.h"
+#include "editor/qt/text_label_editor.h"
 #include "mainwindow/clock_delay_panels.h"
 #include "mainwindow/worksheet_canvas.h"
 #include "simulation/qt/analyser_windows.h"
@@ -394,6 +395,7 @@ void frmKardo::RefreshWorksheet() {
     m_canvas->update();
 }
 
+void frmKardo::TextEditorChanged() { m_canvas->TextEditor()->SyncFromState(); }
 void frmKardo::RefreshAnalysisList() { m_analyser->RefreshAnalysisList(); }
 void frmKardo::AddGraph(int nr) { m_analyser->AddGraph(nr); }
 void frmKardo::RemoveGraph(int nr) { m_analyser->RemoveGraph(nr); }

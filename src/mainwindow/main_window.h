@@ -72,6 +72,7 @@ class frmKardo : public QMainWindow, public HostWindow {
                            std::string_view key) override;
     void RefreshWorksheet() override;
     void ChangeToolbar3() override;
+    void TextEditorChanged() override;
     void PopupMenu(std::string_view menu) override;
     void RefreshAnalysisList() override;
     void AddGraph(int nr) override;

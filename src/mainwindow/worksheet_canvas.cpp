@@ -4,6 +4,7 @@
 
 #include "editor/mouse_dispatch.h"
 #include "editor/overlays.h"
+#include "editor/qt/text_label_editor.h"
 #include "editor/selection_overlays.h"
 #include "platform/platform.h"
 
@@ -87,6 +88,7 @@ WorksheetCanvas::WorksheetCanvas(ImageTarget& image, QWidget* parent)
     m_frame.setInterval(16);
     connect(&m_frame, &QTimer::timeout, this, &WorksheetCanvas::RefreshIfImageChanged);
     m_frame.start();
+    m_editor = new TextLabelEditor(this, [this](QPoint p) { return PictureToCanvas(p); });
 }
 
 void WorksheetCanvas::RefreshIfImageChanged() {
@@ -201,6 +203,7 @@ template <typename F> void WorksheetCanvas::Dispatch(F&& call, bool imageMayChan
     }
     if (gPlatform != nullptr && gPlatform->host != nullptr)
         ApplyPointer(gPlatform->host->MousePointer());
+    m_editor->SyncFromState();
 }
 
 void WorksheetCanvas::MoveToPress(const QMouseEvent* event) {

@@ -11,6 +11,8 @@
 
 namespace kardo {
 
+class TextLabelEditor;
+
 class WorksheetCanvas : public QWidget {
     Q_OBJECT
   public:
@@ -26,6 +28,10 @@ class WorksheetCanvas : public QWidget {
     // simulation draws into the image from timers and step-delay waits, not from events of the
     // canvas. A frame timer calls it.
     void RefreshIfImageChanged();
+    // The label editor txtBeschriftung, a child of the canvas.
+    TextLabelEditor* TextEditor() const { return m_editor; }
+    // Where a pixel of the worksheet picture lies on the canvas.
+    QPoint PictureToCanvas(QPoint p) const { return p; }
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -49,6 +55,8 @@ class WorksheetCanvas : public QWidget {
     QPointF m_lastMove{-1, -1}; // position of the last move handed on
     qint64 m_shownKey = 0;      // cache key of the image contents last painted
     QTimer m_frame;             // looks for image changes once a frame
+
+    TextLabelEditor* m_editor = nullptr; // txtBeschriftung, owned as a child
 };
 
 } // namespace kardo

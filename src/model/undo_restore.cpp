@@ -2,6 +2,7 @@
 // elements removed since come back at their old numbers), then the cells, then the redraw.
 #include "app/main_state.h"
 #include "editor/selection.h"
+#include "editor/text_labels.h"
 #include "files/ic_instances.h"
 #include "files/text_helpers.h"
 #include "model/basic_elements.h"
@@ -373,6 +374,8 @@ void clsUndo::RedrawUndoArea(const UndoStep& step) {
 }
 
 void clsUndo::Undo() {
+    // A label being written is accepted first; it is then the step taken back.
+    txtBeschriftung_LostFocus();
     if (m_current < 1 || m_current > m_count || NoUndoData())
         return;
     m_busy = true;

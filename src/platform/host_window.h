@@ -77,6 +77,9 @@ class HostWindow {
     virtual void RefreshWorksheet() = 0;
     // Brings the clock toolbar and the clock panel in line with the selected clock gAktTakt.
     virtual void ChangeToolbar3() {}
+    // The label editor gTxtBeschriftung opened, changed its box or closed: the line edit
+    // txtBeschriftung follows it.
+    virtual void TextEditorChanged() {}
 
     // Hooks of the analysis windows: the table window rebuilds its list (PrepareListView,
     // ResizeListView); the timing diagram adds or removes the trace of analysis point nr. They do

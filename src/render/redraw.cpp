@@ -212,6 +212,8 @@ void DrawElement(std::int16_t x, std::int16_t y, bool DontShowText, bool OnlyBor
 }
 
 void RedrawAllElements(std::int16_t nr) {
+    // Whatever redraws the whole sheet (zoom, size, level view) ends a label edit first.
+    txtBeschriftung_LostFocus();
     DrawTarget* device = gGrafik.Device;
     const bool onScreen = device != nullptr && device == Screen();
     gLineRuns.Dim(gFeldBreite, gFeldHoehe);

@@ -10,6 +10,7 @@
 #include "editor/overlays.h"
 #include "editor/selection.h"
 #include "editor/selection_overlays.h"
+#include "editor/text_labels.h"
 #include "files/ic_instances.h"
 #include "files/ic_size.h"
 #include "ic/ic_choice.h"
@@ -70,6 +71,9 @@ struct Snapshot {
     std::int16_t undoCurrent;
     WorksheetOverlays overlays;
     std::string icName;
+    std::int16_t textFontSize;
+    std::uint8_t textEditResult;
+    LabelEditBox labelEditor;
     bool icAuswahlOK;
     std::string icFehlerText;
     std::int16_t icBreite, icHoehe;
@@ -113,6 +117,9 @@ struct Snapshot {
         s.undoCurrent = gUndo.CurrentIndex();
         s.overlays = gOverlays;
         s.icName = gICName;
+        s.textFontSize = gTextFontSize;
+        s.textEditResult = gTextEditResult;
+        s.labelEditor = gTxtBeschriftung;
         s.icAuswahlOK = gICAuswahlOK, s.icFehlerText = gICFehlerText;
         s.icBreite = gICBreite, s.icHoehe = gICHoehe;
         s.viewHeld = gCircuitView.Held, s.pinLabels = gICPinLabels.size();
@@ -210,6 +217,9 @@ void ExpectSame(const Snapshot& a, const Snapshot& b) {
     EXPECT_EQ(a.undoCurrent, b.undoCurrent);
     EXPECT_TRUE(a.overlays == b.overlays);
     EXPECT_EQ(a.icName, b.icName);
+    EXPECT_EQ(a.textFontSize, b.textFontSize);
+    EXPECT_EQ(a.textEditResult, b.textEditResult);
+    EXPECT_TRUE(a.labelEditor == b.labelEditor);
     EXPECT_EQ(a.icAuswahlOK, b.icAuswahlOK);
     EXPECT_EQ(a.icFehlerText, b.icFehlerText);
     EXPECT_EQ(a.icBreite, b.icBreite);
@@ -282,6 +292,10 @@ TEST_F(StartupResetTest, InitProgramStateRestoresEveryCoreGlobal) {
     gOverlays.picBox.Visible = true;
     gICName = "Zaehler";
     gAnzEingangsPunkte = 3;
+    gTextFontSize = 20;
+    gTextEditResult = kTextCancelled;
+    gTxtBeschriftung.Visible = true;
+    gTxtBeschriftung.Text = "offen";
     DrawAnalysisTrace();
     TraceStep(1, true);
     SetTraceWidth(100);

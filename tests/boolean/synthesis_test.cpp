@@ -65,11 +65,13 @@ bool Synthesise(std::string_view term) {
 
 TEST_F(SynthesisTest, GoldenLayoutOfAAndB) {
     ASSERT_TRUE(CreateFile("A&B").created);
-    // Switches on the buses of A (column 3) and B (column 5), a two-input AND whose pins the
-    // buses turn into, the LED two cells after its output.
+    // Switches on the buses of A (column 3) and B (column 5) with their names above, a
+    // two-input AND whose pins the buses turn into, the LED two cells after its output.
     const std::vector<std::string> expected = {
         "5 r2 in X3Y3: out X3Y3:",
+        "22 r2 in X3Y2: out  'A'",
         "5 r2 in X5Y3: out X5Y3:",
+        "22 r2 in X5Y2: out  'B'",
         "6 r2 in X8Y6:X8Y8: out X10Y7: '2'",
         "4 r0 in X12Y7: out  colour 255",
         "led 12,7",
@@ -83,8 +85,11 @@ TEST_F(SynthesisTest, GoldenLayoutOfAAndNotBOrC) {
     // negated on the AND's input pin; the AND's output reaches the OR through column 13.
     const std::vector<std::string> expected = {
         "5 r2 in X3Y3: out X3Y3:",
+        "22 r2 in X3Y2: out  'A'",
         "5 r2 in X5Y3: out X5Y3:",
+        "22 r2 in X5Y2: out  'B'",
         "5 r2 in X7Y3: out X7Y3:",
+        "22 r2 in X7Y2: out  'C'",
         "6 r2 in X10Y6:X10Y8: out X12Y7: '2'",
         "7 r2 in X16Y12:X16Y14: out X18Y13: '2'",
         "4 r0 in X20Y13: out  colour 255",
@@ -161,11 +166,12 @@ TEST_F(SynthesisTest, PlacingInputsAreGivenBack) {
 
 TEST_F(SynthesisTest, LoneVariablesAndTheirNegation) {
     ASSERT_TRUE(CreateFile("A").created);
-    EXPECT_EQ(Joined(ElementList()),
-              Joined({"5 r2 in X3Y3: out X3Y3:", "4 r0 in X6Y6: out  colour 255", "led 6,6"}));
+    EXPECT_EQ(Joined(ElementList()), Joined({"5 r2 in X3Y3: out X3Y3:", "22 r2 in X3Y2: out  'A'",
+                                             "4 r0 in X6Y6: out  colour 255", "led 6,6"}));
     ASSERT_TRUE(Synthesise("/A"));
-    EXPECT_EQ(Joined(ElementList()), Joined({"5 r2 in X3Y3: out X3Y3:", "9 r2 in X6Y6: out X7Y6:",
-                                             "4 r0 in X9Y6: out  colour 255", "led 9,6"}));
+    EXPECT_EQ(Joined(ElementList()),
+              Joined({"5 r2 in X3Y3: out X3Y3:", "22 r2 in X3Y2: out  'A'",
+                      "9 r2 in X6Y6: out X7Y6:", "4 r0 in X9Y6: out  colour 255", "led 9,6"}));
     ASSERT_TRUE(Synthesise("/(A&B)"));
     const std::vector<std::string> lines = ElementList();
     EXPECT_NE(std::find(lines.begin(), lines.end(), "neg 10,7"), lines.end()) << Joined(lines);
@@ -216,7 +222,7 @@ TEST_F(SynthesisTest, AnsweredSaveQuestionReplacesTheCircuit) {
     ASSERT_TRUE(CreateFile("A&B").created);
     host.messageAnswers.push_back(MsgResult::No);
     ASSERT_TRUE(CreateFile("AvB").created);
-    EXPECT_EQ(gElements[3].Typ, kTypeOr);
+    EXPECT_EQ(gElements[5].Typ, kTypeOr);
 }
 
 TEST_F(SynthesisTest, CircuitLargerThanTheLargestSheetIsRefused) {

@@ -81,8 +81,8 @@ TEST_F(BooleanWindowTest, SynthesisBuildsTheCircuit) {
     Trigger("mSynthese");
     Type("txtSyntheseTerm", "(A&/B)vC");
     Click("cmdErstellen");
-    EXPECT_EQ(gAnzElemente, 6);
-    EXPECT_EQ(gElements[5].Typ, kTypeOr);
+    EXPECT_EQ(gAnzElemente, 9); // three switches and their names, AND, OR, LED
+    EXPECT_EQ(gElements[8].Typ, kTypeOr);
     EXPECT_FALSE(gUnveraendert);
 }
 

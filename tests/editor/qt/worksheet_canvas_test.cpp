@@ -141,6 +141,9 @@ TEST_F(CanvasSession, PlaceWireUndoPowerOnAndLightTheLed) {
     ClickAt(out.x + 5, out.y);
     ASSERT_EQ(gAnzElemente, 4);
     const Color ledOff = picture.PixelAt(GridToPixel(out.x + 5), GridToPixel(out.y));
+    // The LED tool's marker follows the mouse, which goes on towards the power key.
+    QTest::mouseMove(canvas, Centre(30, 20));
+    QApplication::processEvents();
 
     PowerOnOff();
     ASSERT_TRUE(gPowerOn);
@@ -177,6 +180,31 @@ TEST_F(CanvasSession, AMoveRepaintsOnlyTheBand) {
     QTest::mouseRelease(canvas, Qt::LeftButton, {}, Centre(9, 5));
     QApplication::processEvents();
     EXPECT_EQ(gGrid(7, 5).Typ, kTypeWire);
+}
+
+TEST_F(CanvasSession, AMoveRepaintsOnlyTheOldAndTheNewOutline) {
+    gMouseMode = kTypeAnd;
+    gOrientierung = kRight;
+    host.SetCaption("txtAnschlüsse", "3");
+    QTest::mouseMove(canvas, Centre(4, 4));
+    QTest::mouseMove(canvas, Centre(6, 6));
+    QApplication::processEvents();
+    const OverlayShape before = gOverlays.picRahmen;
+    ASSERT_TRUE(before.Visible);
+    QTest::mouseMove(canvas, Centre(20, 12));
+    QApplication::processEvents();
+    const OverlayShape after = gOverlays.picRahmen;
+    const QRect oldRect = QRect(before.Left, before.Top, before.Width, before.Height);
+    const QRect newRect = QRect(after.Left, after.Top, after.Width, after.Height);
+    const QRegion painted = canvas->PaintedRegion();
+    EXPECT_TRUE(painted.intersects(oldRect));
+    EXPECT_TRUE(painted.intersects(newRect));
+    // Nothing far from both outlines, such as the cells between them.
+    EXPECT_FALSE(painted.contains(Centre(13, 9)));
+    EXPECT_LE(painted.boundingRect().width(), newRect.right() - oldRect.left() + 3);
+    // The outline is painted over the image in grey, not into it.
+    EXPECT_EQ(Shown(after.Left, after.Top + 10), kGrey);
+    EXPECT_EQ(picture.PixelAt(after.Left, after.Top + 10), kWhite);
 }
 
 TEST_F(CanvasSession, ImageChangesMadeOutsideItsEventsAreShown) {

@@ -60,8 +60,8 @@ TEST_F(FormulaLineTest, KeysAreMappedToTheTermSyntax) {
 TEST_F(FormulaLineTest, EnterSynthesisesTheTermAndAddsItToTheList) {
     Keys("a6b");
     Enter();
-    EXPECT_EQ(gAnzElemente, 4); // two switches, the AND, the LED
-    EXPECT_EQ(gElements[3].Typ, kTypeAnd);
+    EXPECT_EQ(gAnzElemente, 6); // two switches and their names, the AND, the LED
+    EXPECT_EQ(gElements[5].Typ, kTypeAnd);
     ASSERT_EQ(Box()->count(), 1);
     EXPECT_EQ(Box()->itemText(0).toStdString(), "A&B");
     EXPECT_FALSE(gUnveraendert);
@@ -71,13 +71,13 @@ TEST_F(FormulaLineTest, EnterSynthesisesTheTermAndAddsItToTheList) {
     answers.push_back(MsgResult::No);
     Paste("AvB");
     Enter();
-    EXPECT_EQ(gElements[3].Typ, kTypeOr);
+    EXPECT_EQ(gElements[5].Typ, kTypeOr);
     EXPECT_EQ(Box()->count(), 2);
     // "Abbrechen" keeps the circuit and the list.
     answers.push_back(MsgResult::Cancel);
     Paste("A&B&C");
     Enter();
-    EXPECT_EQ(gElements[3].Typ, kTypeOr);
+    EXPECT_EQ(gElements[5].Typ, kTypeOr);
     EXPECT_EQ(Box()->count(), 2);
 }
 
@@ -191,14 +191,14 @@ TEST_F(FormulaLineTest, LockThatForbidsTheLineClosesIt) {
 TEST_F(FormulaLineTest, SynthesisWhilePoweredSwitchesOffFirst) {
     Paste("A");
     Enter();
-    ASSERT_EQ(gAnzElemente, 2);
+    ASSERT_EQ(gAnzElemente, 3);
     W().SetChecked("cmdOn", true);
     ASSERT_TRUE(gPowerOn);
     answers.push_back(MsgResult::No);
     Paste("/A");
     Enter();
     EXPECT_FALSE(gPowerOn);
-    EXPECT_EQ(gElements[2].Typ, kTypeInverter);
+    EXPECT_EQ(gElements[3].Typ, kTypeInverter);
 }
 
 } // namespace
