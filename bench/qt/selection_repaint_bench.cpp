@@ -17,8 +17,8 @@
 #include "support/fake_host.h"
 
 #include <QApplication>
-#include <QScrollArea>
 #include <QTest>
+#include <QWidget>
 
 #include <benchmark/benchmark.h>
 
@@ -38,11 +38,10 @@ class CanvasBenchEnv {
         m_elements = BuildSelectionSheet();
         RedrawAllElements(0);
         m_canvas = new WorksheetCanvas(m_picture, &m_viewport);
-        m_viewport.setWidget(m_canvas);
+        m_canvas->setGeometry(0, 0, 1200, 800);
         m_viewport.resize(1200, 800);
         m_viewport.show();
         Require(QTest::qWaitForWindowExposed(&m_viewport), "viewport shown");
-        m_canvas->SyncSize();
         QApplication::processEvents();
     }
     ~CanvasBenchEnv() { ResetClockTimers(); }
@@ -60,7 +59,7 @@ class CanvasBenchEnv {
     test::FakeHost m_host; // main window
     Platform m_platform;   // the services above
     PlatformScope m_scope{m_platform};
-    QScrollArea m_viewport;              // picContainer
+    QWidget m_viewport;                  // picContainer; the fake host has none: no scrolling
     WorksheetCanvas* m_canvas = nullptr; // picGrid, owned by the viewport
     int m_elements = 0;                  // gates on the sheet
 };

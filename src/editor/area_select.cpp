@@ -410,9 +410,6 @@ void MoveMarkedArea(std::int16_t nx, std::int16_t ny) {
     RedrawAreaValue(S(ox1 - 1), S(oy1 - 1), S(ox2 + 1), S(oy2 + 1), false);
 }
 
-// The sheet is not dragged yet; the scroll bars of the viewport scroll it.
-void MovePicGrid(double, double) {}
-
 void LoescheBereich() {
     CancelDrag();
     if (gAreaMarked) {

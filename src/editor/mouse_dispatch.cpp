@@ -74,7 +74,7 @@ int Pointer() {
     return host != nullptr ? host->MousePointer() : 0;
 }
 
-std::int16_t RoundPixel(double v) { return static_cast<std::int16_t>(std::nearbyint(v)); }
+std::int32_t RoundPixel(double v) { return static_cast<std::int32_t>(std::nearbyint(v)); }
 
 // The cell of a pixel coordinate, halves to the even neighbour; negative left of column 0.
 int CellOf(double p) {
@@ -300,8 +300,11 @@ void ForgetReleasedButtons(int heldButtons) {
     CancelDrag();
 }
 
-void picGrid_MouseMove(int Button, int Shift, double X, double Y) {
-    (void)Shift;
+namespace {
+
+// A mouse move; autoScroll false for the move that follows an automatic scroll step, which must
+// not step again.
+void Move(int Button, int Shift, double X, double Y, bool autoScroll) {
     GestureState& g = gGesture;
     if (g.GestureButton != 0)
         Button = g.GestureButton;
@@ -356,11 +359,20 @@ void picGrid_MouseMove(int Button, int Shift, double X, double Y) {
         if (!g.LineActive)
             host->SetStatusText(2, "");
     }
-    if (g.LineActive && Pointer() != kPointerSize) {
-        std::int16_t mx = g.MouseX;
-        std::int16_t my = g.MouseY;
-        AutoScroll(mx, my);
+    if (autoScroll && g.LineActive && Pointer() != kPointerSize) {
+        std::int32_t mx = g.MouseX;
+        std::int32_t my = g.MouseY;
+        // After a step the pointer rests over another cell of the sheet: the band, frame or
+        // outline follow that cell at once.
+        if (AutoScroll(mx, my))
+            Move(Button, Shift, mx, my, false);
     }
+}
+
+} // namespace
+
+void picGrid_MouseMove(int Button, int Shift, double X, double Y) {
+    Move(Button, Shift, X, Y, true);
 }
 
 void picGrid_MouseUp(int Button, int Shift, double X, double Y) {

@@ -1,6 +1,7 @@
 // Main window: the formula input line cmbFormel with its mode key cmdFormel (formula mode: keys
 // mapped to the term syntax, Enter synthesises the term; console mode: Enter runs a console
-// word), showing and closing the line, and the Boolean-algebra window.
+// word), and the Boolean-algebra window. The line's place, showing and closing are the window
+// layout's.
 #include "boolean/formula_line.h"
 
 #include "boolean/qt/frm_boolean.h"
@@ -10,7 +11,6 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QToolButton>
 
 namespace kardo {
 
@@ -59,9 +59,6 @@ void frmKardo::ConnectFormelLine() {
     auto* mode = findChild<QPushButton*>("cmdFormel");
     mode->setCheckable(true);
     mode->setChecked(true); // formula mode at start
-    connect(mode, &QPushButton::released, this, [this] { FormelBox()->setFocus(); });
-    connect(findChild<QToolButton*>("cmdCloseFormel"), &QToolButton::clicked, this,
-            [this] { CloseFormelPanel(); });
 }
 
 bool frmKardo::cmbFormel_KeyPress(QKeyEvent& event) {
@@ -140,21 +137,6 @@ void frmKardo::RunConsoleWord(const std::string& text) {
     case ConsoleWord::None:
         break;
     }
-}
-
-void frmKardo::DisplayEingabezeile() {
-    for (const char* c : {"cmdFormel", "cmbFormel", "cmdCloseFormel"})
-        SetVisible(c, true);
-    SetChecked("cmdPanel5", true);
-    SetChecked("mPanel_5", true);
-    FormelBox()->setFocus();
-}
-
-void frmKardo::CloseFormelPanel() {
-    for (const char* c : {"cmdFormel", "cmbFormel", "cmdCloseFormel"})
-        SetVisible(c, false);
-    SetChecked("cmdPanel5", false);
-    SetChecked("mPanel_5", false);
 }
 
 void frmKardo::BooleanCommand(int entry) {

@@ -66,11 +66,6 @@ void frmKardo::Toolbar_ButtonClick(std::string_view key) {
     } else if (key.rfind("cmdPanel", 0) == 0 && key.size() == 9 && key[8] >= '0' && key[8] <= '4') {
         const int i = key[8] - '0';
         PanelCommand(i, gPanelVisible[static_cast<std::size_t>(i)] == 0 ? -1 : 0);
-    } else if (key == "cmdPanel5") {
-        if (IsVisible("cmdCloseFormel"))
-            CloseFormelPanel();
-        else
-            DisplayEingabezeile();
     } else if (key == "cmdSynthese") {
         BooleanCommand(0);
     } else if (key == "cmdTabelle") {

@@ -82,7 +82,7 @@ frmKardo::frmKardo(ImageTarget& picture, QWidget* parent)
     // no function.
     for (const char* name :
          {"cmdCut", "cmdCopy", "cmdPaste", "cmdICView", "mDefIC", "cmdICAuswahl", "mICAuswahl",
-          "mZoomIn", "mZoomOut", "mZoom_0", "mZoom_1", "mZoom_2", "mZoom_3", "cmdICVerwaltung"})
+          "cmdICVerwaltung"})
         SetBuilt(name, false);
 
     m_dialogs.owner = this;
@@ -389,11 +389,7 @@ void frmKardo::PopupMenu(std::string_view menu) {
         m->popup(QCursor::pos());
 }
 
-void frmKardo::RefreshWorksheet() {
-    if (m_canvas->size() != QSize(m_picture.Width(), m_picture.Height()))
-        m_canvas->SyncSize();
-    m_canvas->update();
-}
+void frmKardo::RefreshWorksheet() { m_canvas->update(); }
 
 void frmKardo::TextEditorChanged() { m_canvas->TextEditor()->SyncFromState(); }
 void frmKardo::RefreshAnalysisList() { m_analyser->RefreshAnalysisList(); }

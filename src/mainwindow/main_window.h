@@ -36,6 +36,7 @@ namespace kardo {
 
 class AnalyserWindows;
 class WorksheetCanvas;
+class WorksheetView;
 class frmBoolean;
 class frmHilfe;
 class frmNumberConversion;
@@ -72,6 +73,8 @@ class frmKardo : public QMainWindow, public HostWindow {
                            std::string_view key) override;
     void RefreshWorksheet() override;
     void ChangeToolbar3() override;
+    ViewportMetrics Viewport() const override;
+    void ScrollChanged() override;
     void TextEditorChanged() override;
     void PopupMenu(std::string_view menu) override;
     void RefreshAnalysisList() override;
@@ -122,6 +125,10 @@ class frmKardo : public QMainWindow, public HostWindow {
 
     // Side panels.
     void ResizeProperties(bool resize);
+    // Layout of the window (Form_Resize) and the formula input line.
+    void Form_Resize();
+    void CloseFormelPanel();
+    void DisplayEingabezeile();
 
     // Menu commands of the file, extras and help menus.
     void NewCircuitCommand();
@@ -140,8 +147,6 @@ class frmKardo : public QMainWindow, public HostWindow {
     void cmbFormel_Enter();
     void CreateFileCommand(const std::string& text);
     void RunConsoleWord(const std::string& text);
-    void DisplayEingabezeile();
-    void CloseFormelPanel();
     // Opens the Boolean-algebra window on the tab of a menu entry (frmBoolean::Entry).
     void BooleanCommand(int entry);
 
@@ -178,6 +183,7 @@ class frmKardo : public QMainWindow, public HostWindow {
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
   private:
     // State of a named control that has no widget.
@@ -241,7 +247,7 @@ class frmKardo : public QMainWindow, public HostWindow {
     void ChooseColor(int index);
 
     ImageTarget& m_picture;                            // the worksheet image
-    QScrollArea* m_container = nullptr;                // picContainer, the viewport
+    WorksheetView* m_container = nullptr;              // picContainer, the viewport
     WorksheetCanvas* m_canvas = nullptr;               // picGrid
     QWidget* m_column = nullptr;                       // picPropContainer
     QLabel* m_status[3] = {nullptr, nullptr, nullptr}; // status bar panels 1 and 2

@@ -212,10 +212,6 @@ void frmKardo::BuildMenus() {
                 ShowQuickHelp("picPanel" + std::to_string(i));
             } else if (i < 5) {
                 PanelCommand(i, checked ? -1 : 0);
-            } else if (checked) {
-                DisplayEingabezeile();
-            } else {
-                CloseFormelPanel();
             }
         });
     }

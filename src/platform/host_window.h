@@ -33,6 +33,13 @@ enum PointerCode : int {
     kPointerCustom = 99,
 };
 
+// The worksheet viewport picContainer as the view sees it.
+struct ViewportMetrics {
+    int width = 0;       // inner width in pixels, the scroll bars' strip left out
+    int height = 0;      // inner height in pixels
+    int windowState = 0; // the main window: 0 normal, 1 minimised, 2 maximised
+};
+
 class HostWindow {
   public:
     virtual ~HostWindow() = default;
@@ -77,6 +84,10 @@ class HostWindow {
     virtual void RefreshWorksheet() = 0;
     // Brings the clock toolbar and the clock panel in line with the selected clock gAktTakt.
     virtual void ChangeToolbar3() {}
+    // The worksheet viewport's size and the window state; 0 x 0 without a viewport.
+    virtual ViewportMetrics Viewport() const { return {}; }
+    // The scroll bars (gHScroll, gVScroll) or the part of the sheet shown changed.
+    virtual void ScrollChanged() {}
     // The label editor gTxtBeschriftung opened, changed its box or closed: the line edit
     // txtBeschriftung follows it.
     virtual void TextEditorChanged() {}

@@ -27,6 +27,7 @@
 #include "model/undo.h"
 #include "model/utilities.h"
 #include "render/grafik.h"
+#include "render/redraw.h"
 #include "render/view.h"
 #include "simulation/loop_watch.h"
 #include "simulation/analysis.h"
@@ -71,6 +72,9 @@ struct Snapshot {
     std::int16_t undoCurrent;
     WorksheetOverlays overlays;
     std::string icName;
+    ScrollBarState hScroll, vScroll;
+    bool redrawStatesValid;
+    std::size_t redrawStateCells;
     std::int16_t textFontSize;
     std::uint8_t textEditResult;
     LabelEditBox labelEditor;
@@ -117,6 +121,9 @@ struct Snapshot {
         s.undoCurrent = gUndo.CurrentIndex();
         s.overlays = gOverlays;
         s.icName = gICName;
+        s.hScroll = gHScroll, s.vScroll = gVScroll;
+        s.redrawStatesValid = gRedrawStates.Valid;
+        s.redrawStateCells = gRedrawStates.Cells.size();
         s.textFontSize = gTextFontSize;
         s.textEditResult = gTextEditResult;
         s.labelEditor = gTxtBeschriftung;
@@ -217,6 +224,10 @@ void ExpectSame(const Snapshot& a, const Snapshot& b) {
     EXPECT_EQ(a.undoCurrent, b.undoCurrent);
     EXPECT_TRUE(a.overlays == b.overlays);
     EXPECT_EQ(a.icName, b.icName);
+    EXPECT_EQ(a.hScroll, b.hScroll);
+    EXPECT_EQ(a.vScroll, b.vScroll);
+    EXPECT_EQ(a.redrawStatesValid, b.redrawStatesValid);
+    EXPECT_EQ(a.redrawStateCells, b.redrawStateCells);
     EXPECT_EQ(a.textFontSize, b.textFontSize);
     EXPECT_EQ(a.textEditResult, b.textEditResult);
     EXPECT_TRUE(a.labelEditor == b.labelEditor);
@@ -292,6 +303,10 @@ TEST_F(StartupResetTest, InitProgramStateRestoresEveryCoreGlobal) {
     gOverlays.picBox.Visible = true;
     gICName = "Zaehler";
     gAnzEingangsPunkte = 3;
+    host.viewport = {200, 150, 0};
+    RedrawAllElements(0);
+    SetHScrollValue(4);
+    SetVScrollValue(2);
     gTextFontSize = 20;
     gTextEditResult = kTextCancelled;
     gTxtBeschriftung.Visible = true;

@@ -43,6 +43,8 @@ class FakeHost : public HostWindow {
     void HideDecoder() override { ++hideDecoderCalls; }
     void ShowQuickHelp(std::string_view key) override { quickHelpKeys.emplace_back(key); }
     void RefreshWorksheet() override { ++refreshCalls; }
+    ViewportMetrics Viewport() const override { return viewport; }
+    void ScrollChanged() override { ++scrollChangedCalls; }
     // Rebuilds the analysis table's columns as the table window does.
     void RefreshAnalysisList() override;
     void AddGraph(int nr) override { log.push_back("AddGraph(" + std::to_string(nr) + ")"); }
@@ -70,6 +72,8 @@ class FakeHost : public HostWindow {
     std::vector<std::string> quickHelpKeys;                       // ShowQuickHelp keys
     int hideDecoderCalls = 0;                                     // HideDecoder calls
     int refreshCalls = 0;                                         // RefreshWorksheet calls
+    ViewportMetrics viewport;                                     // viewport size, window state
+    int scrollChangedCalls = 0;                                   // ScrollChanged calls
     int analysisChangedCalls = 0;                                 // AnalysisChanged calls
 
   private:

@@ -21,7 +21,6 @@
 #include "support/fake_host.h"
 
 #include <QApplication>
-#include <QScrollArea>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -44,11 +43,10 @@ class CanvasSession : public ::testing::Test {
         ResetMouseDispatch();
         RedrawAllElements(0);
         canvas = new WorksheetCanvas(picture, &viewport);
-        viewport.setWidget(canvas);
+        canvas->setGeometry(0, 0, 800, 500);
         viewport.resize(800, 500);
         viewport.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&viewport));
-        canvas->SyncSize();
         QApplication::processEvents();
     }
     // The clock timers belong to this fixture's virtual clock and must go before it does.
@@ -94,7 +92,7 @@ class CanvasSession : public ::testing::Test {
     test::FakeHost host;
     Platform platform;
     PlatformScope scope{platform};
-    QScrollArea viewport;
+    QWidget viewport; // the canvas's parent; the fake host reports no viewport, so no scrolling
     WorksheetCanvas* canvas = nullptr; // owned by the viewport
 };
 

@@ -5,6 +5,7 @@
 
 #include "mainwindow/worksheet_canvas.h"
 #include "model/grid.h"
+#include "render/view.h"
 #include "support/qt/main_window_fixture.h"
 
 #include <QAction>
@@ -26,7 +27,10 @@ class WorksheetSession : public MainWindowFixture {
     }
     QAction* Action(const char* name) { return qobject_cast<QAction*>(W().FindControl(name)); }
     void Key(const char* key) { Action(key)->trigger(); }
-    static QPoint Centre(int x, int y) { return {GridToPixel(x), GridToPixel(y)}; }
+    // The centre of cell (x, y) on the canvas, which shows the sheet from its scrolled part on.
+    static QPoint Centre(int x, int y) {
+        return {GridToPixel(x) + PictureLeft(), GridToPixel(y) + PictureTop()};
+    }
     void ClickAt(int x, int y, Qt::MouseButton b = Qt::LeftButton) {
         QTest::mouseMove(canvas, Centre(x, y));
         QTest::mouseClick(canvas, b, {}, Centre(x, y));
