@@ -5,6 +5,7 @@
 #include "app/file_object.h"
 #include "app/load_sequence.h"
 #include "app/main_state.h"
+#include "app/password.h"
 #include "app/permissions.h"
 #include "app/recent_files.h"
 #include "app/settings.h"
@@ -163,7 +164,8 @@ bool frmKardo::Form_QueryUnload() {
     gICAuswahlVisible = IsChecked("cmdICAuswahl");
     if (!AskToSaveChanges())
         return false;
-    SaveSettings();
+    if (!SaveSettings())
+        ReportUnwritableSettings("Die Änderungen der Einstellungen gehen verloren.");
     return true;
 }
 
