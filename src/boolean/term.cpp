@@ -13,7 +13,7 @@ namespace {
 constexpr char32_t kInvalid = 0xFFFD; // stands for a byte that is no valid UTF-8
 
 // The code point starting at text[i]; i moves past it. A malformed sequence yields kInvalid for
-// its first byte only.
+// its first byte only; its other bytes follow as invalid characters of their own.
 char32_t NextCodePoint(std::string_view text, std::size_t& i) {
     const auto b0 = static_cast<unsigned char>(text[i]);
     if (b0 < 0x80) {
@@ -46,6 +46,13 @@ char32_t NextCodePoint(std::string_view text, std::size_t& i) {
             return kInvalid;
         }
         cp = (cp << 6) | (b & 0x3F);
+    }
+    // Overlong forms ("\xC1\x81" for "A"), surrogates and values beyond Unicode are no
+    // characters: an overlong letter must not pass for a variable.
+    constexpr char32_t kMinOf[4] = {0, 0x80, 0x800, 0x10000};
+    if (cp < kMinOf[extra] || (cp >= 0xD800 && cp <= 0xDFFF) || cp > 0x10FFFF) {
+        ++i;
+        return kInvalid;
     }
     i += static_cast<std::size_t>(extra) + 1;
     return cp;

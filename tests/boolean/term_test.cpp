@@ -154,6 +154,17 @@ TEST(TermCheckTest, LimitsThemselvesAreAccepted) {
     EXPECT_TRUE(CheckTerm(std::string(124, '(') + "A" + std::string(124, ')')).ok);
 }
 
+TEST(TermCheckTest, OverlongUtf8IsNoVariable) {
+    // Fault pinned: an overlong UTF-8 form of a letter ("\xC1\x89" for "I") passed as a variable.
+    for (const char* term :
+         {"AvCv\xC1\x89", "A&\xC1\x81", "A&\xE0\x81\x81", "A&\xED\xA0\x80", "A&\xF4\x90\x80\x80"}) {
+        const TermCheck check = CheckTerm(term);
+        EXPECT_FALSE(check.ok) << term;
+        EXPECT_NE(check.error.message.find("Unbekanntes Zeichen"), std::string::npos) << term;
+    }
+    EXPECT_EQ(CheckTerm("A&\xC1\x81").error.position, 3);
+}
+
 TEST(TermCheckTest, PositionsCountCharactersNotBytes) {
     const TermCheck check = CheckTerm("\xC2\xAC"
                                       "A+B");
