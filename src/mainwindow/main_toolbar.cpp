@@ -69,6 +69,10 @@ void frmKardo::Toolbar_ButtonClick(std::string_view key) {
     } else if (key.rfind("cmdPanel", 0) == 0 && key.size() == 9 && key[8] >= '0' && key[8] <= '4') {
         const int i = key[8] - '0';
         PanelCommand(i, gPanelVisible[static_cast<std::size_t>(i)] == 0 ? -1 : 0);
+    } else if (key == "cmdSynthese") {
+        BooleanCommand(0);
+    } else if (key == "cmdTabelle") {
+        BooleanCommand(1);
     } else if (key == "cmdQuickHelp") {
         if (IsChecked("cmdQuickHelp"))
             EnterQuickHelpMode();

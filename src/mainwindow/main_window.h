@@ -20,6 +20,7 @@ class QAction;
 class QActionGroup;
 class QButtonGroup;
 class QComboBox;
+class QKeyEvent;
 class QFrame;
 class QLabel;
 class QListWidget;
@@ -36,6 +37,7 @@ namespace kardo {
 class AnalyserWindows;
 class WorksheetCanvas;
 class WorksheetView;
+class frmBoolean;
 class frmHilfe;
 class frmIC;
 class frmICAuswahl;
@@ -142,7 +144,7 @@ class frmKardo : public QMainWindow, public HostWindow {
     // Layout of the window (Form_Resize) and the formula input line.
     void Form_Resize();
     void CloseFormelPanel();
-    void ShowFormelPanel();
+    void DisplayEingabezeile();
 
     // Menu commands of the file, extras and help menus.
     void NewCircuitCommand();
@@ -154,6 +156,15 @@ class frmKardo : public QMainWindow, public HostWindow {
     void WebCommand();
     void ServiceCommand();
     void InfoCommand();
+
+    // The formula input line: its key handler (true when it took the key), Enter, the synthesis
+    // of a term with its list entry, the console words, showing and closing the line.
+    bool cmbFormel_KeyPress(QKeyEvent& event);
+    void cmbFormel_Enter();
+    void CreateFileCommand(const std::string& text);
+    void RunConsoleWord(const std::string& text);
+    // Opens the Boolean-algebra window on the tab of a menu entry (frmBoolean::Entry).
+    void BooleanCommand(int entry);
 
     // The function lock applied to the toolbars, menus and the complex-element list.
     void ApplyBauteilRechte();
@@ -247,6 +258,8 @@ class frmKardo : public QMainWindow, public HostWindow {
     void OpenCircuit();
     void OpenRecentFile(int index);
     void mOnOff_Click();
+    void ConnectFormelLine();
+    QComboBox* FormelBox() const;
     void ChooseColor(int index);
     void ConnectICWindows();
     void ChooseICFromLibrary(const std::string& name);
@@ -278,6 +291,7 @@ class frmKardo : public QMainWindow, public HostWindow {
     UrlFn m_openUrl;                                           // stand-in for the URL handler
     QPointer<frmNumberConversion> m_numberConversion;          // the converter while open
     QPointer<frmHilfe> m_help;                                 // the help window while open
+    QPointer<frmBoolean> m_boolean;                            // the Boolean window once opened
     MessageBoxFn m_messageBox;                                 // stand-in for message boxes
     FileDialogFn m_openDialog;                                 // stand-in for the open dialog
     FileDialogFn m_saveDialog;                                 // stand-in for the save dialog

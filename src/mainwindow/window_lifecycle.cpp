@@ -119,6 +119,9 @@ bool frmKardo::Form_Load(const StageFn& stage) {
         return false;
     ApplyBauteilRechte();
     ApplyFunktionRechte();
+    // The formula line shows at start when the lock permits it.
+    if (gFunktionRechte[kRechtEingabezeile])
+        DisplayEingabezeile();
     // The help menu's web page and service mail need an address from the settings.
     SetEnabled("mWeb", !gWebAdresse.empty());
     SetEnabled("mService", !gServiceAdresse.empty());
@@ -211,6 +214,8 @@ void frmKardo::ApplyFunktionRechte() {
     }
     SetVisible("mPanel_5", false);
     SetVisible("cmdPanel5", gFunktionRechte[kRechtEingabezeile]);
+    if (!gFunktionRechte[kRechtEingabezeile] && IsVisible("cmdCloseFormel"))
+        CloseFormelPanel();
 }
 
 } // namespace kardo
