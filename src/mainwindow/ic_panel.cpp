@@ -5,9 +5,11 @@
 #include "app/settings.h"
 #include "files/ic_folder.h"
 #include "ic/ic_choice.h"
+#include "ic/qt/frm_ic_auswahl.h"
 #include "ic/qt/level_tree_view.h"
 #include "mainwindow/main_window.h"
 #include "model/codes.h"
+#include "model/sim_levels.h"
 #include "model/utilities.h"
 
 #include <QComboBox>
@@ -48,6 +50,12 @@ void frmKardo::cmbIC_Click() {
     ChooseIC(box->currentText().toStdString());
     if (gICName.empty())
         return;
+    // The library window follows the choice.
+    if (m_icAuswahl && gICName != "<Name>") {
+        if (m_icAuswahl->SelectedIC() != gICName)
+            m_icAuswahl->ShowICNames();
+        m_icAuswahl->SelectIC(box->currentIndex());
+    }
     for (int i = 1; i <= 24; ++i)
         SetChecked("mBauteil_" + std::to_string(i), false);
     for (std::string_view key : kToolbar2Keys)
@@ -67,8 +75,12 @@ void frmKardo::ChooseFirstIC() {
 }
 
 void frmKardo::RefreshICLists() {
-    RefreshICList();
+    const bool ic = gBauteilRechte[kRechtIC] && RefreshICList() > 0;
     ShowICNames();
+    SetEnabled("cmdIC", ic && !gPowerOn);
+    SetEnabled("mBauteil_25", ic && !gPowerOn);
+    if (m_icAuswahl)
+        m_icAuswahl->ShowICNames();
 }
 
 void frmKardo::RefreshLevelTree() {
