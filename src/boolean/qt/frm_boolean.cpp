@@ -149,6 +149,11 @@ void frmBoolean::SelectEntry(Entry entry) {
     }
     TabChanged(m_tabs->currentIndex());
     setWindowTitle(caption);
+    // The keyboard goes to what the entry asks for first, not to the tab bar.
+    QWidget* first[] = {m_synthesisTerm, m_tableTerm, m_creationCount};
+    const int index = m_tabs->currentIndex();
+    if (index >= 0 && index < 3)
+        first[index]->setFocus(Qt::OtherFocusReason);
 }
 
 void frmBoolean::TabChanged(int index) {

@@ -170,5 +170,21 @@ TEST_F(BooleanWindowTest, TermCreationRangeAndATableWithoutOne) {
     EXPECT_EQ(Tabs()->currentIndex(), 2);
 }
 
+// Opening an entry left the keyboard on the tab bar: the term typed at once went nowhere.
+TEST_F(BooleanWindowTest, EachEntryHandsTheKeyboardToItsFirstBox) {
+    const std::pair<const char*, const char*> cases[] = {{"mSynthese", "txtSyntheseTerm"},
+                                                         {"mBoolean", "txtTabellenTerm"},
+                                                         {"mTermCreation", "updVariablen"},
+                                                         {"cmdSynthese", "txtSyntheseTerm"}};
+    for (const auto& [entry, box] : cases) {
+        Trigger(entry);
+        ASSERT_NE(B()->focusWidget(), nullptr) << entry;
+        EXPECT_EQ(B()->focusWidget()->objectName().toStdString(), box) << entry;
+    }
+    Trigger("mBoolean");
+    QTest::keyClicks(B()->focusWidget(), "A&B");
+    EXPECT_EQ(Get<QLineEdit>("txtTabellenTerm")->text().toStdString(), "A&B");
+}
+
 } // namespace
 } // namespace kardo
