@@ -67,7 +67,11 @@ frmIC::frmIC(QWidget* owner) : QWidget(owner, Qt::Window) {
     size->addWidget(m_txtY);
     size->addWidget(new QLabel(Utf8("Zellen (Breite x Höhe, 1 bis 200)"), this));
     size->addStretch(1);
-    form->addRow(Utf8("&Gehäuse:"), size);
+    // A row of several boxes gets no buddy from the form: without one its "&" would show.
+    auto* sizeLabel = new QLabel(Utf8("&Gehäuse:"), this);
+    sizeLabel->setObjectName("lblGehaeuse");
+    sizeLabel->setBuddy(m_txtX);
+    form->addRow(sizeLabel, size);
     column->addLayout(form);
 
     auto* middle = new QHBoxLayout;

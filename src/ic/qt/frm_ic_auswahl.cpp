@@ -73,14 +73,14 @@ frmICAuswahl::frmICAuswahl(QWidget* owner) : QWidget(owner, Qt::Window) {
     column->addWidget(split, 1);
 
     auto* keys = new QHBoxLayout;
-    auto* choose = new QPushButton(Utf8("&Auswählen"), this);
-    choose->setObjectName("cmdAuswaehlen");
-    auto* edit = new QPushButton(Utf8("&Bearbeiten"), this);
-    edit->setObjectName("cmdBearbeiten");
+    m_choose = new QPushButton(Utf8("&Auswählen"), this);
+    m_choose->setObjectName("cmdAuswaehlen");
+    m_edit = new QPushButton(Utf8("&Bearbeiten"), this);
+    m_edit->setObjectName("cmdBearbeiten");
     auto* close = new QPushButton(Utf8("S&chließen"), this);
     close->setObjectName("cmdSchliessen");
-    keys->addWidget(choose);
-    keys->addWidget(edit);
+    keys->addWidget(m_choose);
+    keys->addWidget(m_edit);
     keys->addStretch(1);
     keys->addWidget(close);
     column->addLayout(keys);
@@ -90,11 +90,11 @@ frmICAuswahl::frmICAuswahl(QWidget* owner) : QWidget(owner, Qt::Window) {
         if (onChoose && !SelectedIC().empty())
             onChoose(SelectedIC());
     });
-    connect(choose, &QPushButton::clicked, this, [this] {
+    connect(m_choose, &QPushButton::clicked, this, [this] {
         if (onChoose && !SelectedIC().empty())
             onChoose(SelectedIC());
     });
-    connect(edit, &QPushButton::clicked, this, [this] {
+    connect(m_edit, &QPushButton::clicked, this, [this] {
         if (onEdit && !SelectedIC().empty())
             onEdit(SelectedIC());
     });
@@ -136,6 +136,9 @@ void frmICAuswahl::ShowICDetails() {
     m_nesting->clear();
     m_problem->hide();
     const std::string name = SelectedIC();
+    // Without an IC in the list the keys would do nothing.
+    m_choose->setEnabled(!name.empty());
+    m_edit->setEnabled(!name.empty());
     if (name.empty())
         return;
     ICDefinition def;

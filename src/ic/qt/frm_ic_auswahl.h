@@ -11,6 +11,7 @@
 
 class QLabel;
 class QPlainTextEdit;
+class QPushButton;
 class QTreeWidget;
 
 namespace kardo {
@@ -42,6 +43,8 @@ class frmICAuswahl : public QWidget {
     QLabel* m_problem = nullptr;       // lblFehler
     QPlainTextEdit* m_notes = nullptr; // txtNotizen
     QTreeWidget* m_nesting = nullptr;  // tvwSchachtelung
+    QPushButton* m_choose = nullptr;   // cmdAuswaehlen
+    QPushButton* m_edit = nullptr;     // cmdBearbeiten
 };
 
 } // namespace kardo

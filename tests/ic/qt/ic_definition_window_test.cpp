@@ -190,6 +190,16 @@ TEST_F(ICDefinitionWindowTest, ChoosingAToolLeavesTheView) {
     EXPECT_TRUE(W().IsEnabled("cmdICView"));
 }
 
+// The package size row showed its label as "&Gehäuse:" with the ampersand and no Alt key.
+TEST_F(ICDefinitionWindowTest, ThePackageSizeLabelLeadsToTheWidthBox) {
+    Trigger("mDefIC");
+    frmIC* editor = W().ICEditor();
+    ASSERT_NE(editor, nullptr);
+    auto* label = Find<QLabel>(editor, "lblGehaeuse");
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->buddy(), Find<QLineEdit>(editor, "txtX"));
+}
+
 class ICLibraryWindowTest : public ICDefinitionWindowTest {
   protected:
     void SetUp() override {
@@ -288,6 +298,24 @@ TEST_F(ICLibraryWindowTest, ItsPlaceIsKeptAcrossARestart) {
     ASSERT_NE(W().ICAuswahl(), nullptr) << "opened at the first activation";
     EXPECT_TRUE(W().ICAuswahl()->isVisible());
     EXPECT_EQ(W().ICAuswahl()->geometry(), placed);
+}
+
+// With no IC in the folder the library offered "Auswählen" and "Bearbeiten", which did nothing.
+TEST_F(ICDefinitionWindowTest, AnEmptyLibraryOffersNoKeysThatDoNothing) {
+    Trigger("cmdICAuswahl");
+    frmICAuswahl* library = W().ICAuswahl();
+    ASSERT_NE(library, nullptr);
+    ASSERT_EQ(library->findChild<QTreeWidget*>("lvwICs")->topLevelItemCount(), 0);
+    EXPECT_FALSE(Find<QPushButton>(library, "cmdAuswaehlen")->isEnabled());
+    EXPECT_FALSE(Find<QPushButton>(library, "cmdBearbeiten")->isEnabled());
+    EXPECT_TRUE(Find<QPushButton>(library, "cmdSchliessen")->isEnabled());
+
+    // An IC saved meanwhile shows up with its keys.
+    test::WriteBytes(folder + "/inv.icd", test::ReadBytes(test::DataFile("inv.icd")));
+    W().RefreshICLists();
+    ASSERT_EQ(library->findChild<QTreeWidget*>("lvwICs")->topLevelItemCount(), 1);
+    EXPECT_TRUE(Find<QPushButton>(library, "cmdAuswaehlen")->isEnabled());
+    EXPECT_TRUE(Find<QPushButton>(library, "cmdBearbeiten")->isEnabled());
 }
 
 } // namespace
