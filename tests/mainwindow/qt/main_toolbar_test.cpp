@@ -231,6 +231,15 @@ TEST_F(MainToolbarTest, RecentFilesFillTheFileMenu) {
     EXPECT_TRUE(W().IsVisible("mUsedFilesLine"));
 }
 
+// A recent file whose path held "&" lost it in the file menu and underlined the next letter.
+TEST_F(MainToolbarTest, ARecentFileWithAnAmpersandShowsItsPath) {
+    gLastFiles = {"/x/Tom & Jerry.kdx", "/y/a&&b.kdx", "", ""};
+    BuildRecentFilesMenu();
+    EXPECT_EQ(W().Caption("mUsedFiles_0"), "&1 /x/Tom && Jerry.kdx");
+    EXPECT_EQ(W().Caption("mUsedFiles_1"), "&2 /y/a&&&&b.kdx");
+    EXPECT_EQ(gLastFiles[0], "/x/Tom & Jerry.kdx") << "the path itself is kept";
+}
+
 struct ClockKeyCase {
     const char* tag;   // Timer2(n).Tag
     bool output;       // gTaktAusgang(n)
