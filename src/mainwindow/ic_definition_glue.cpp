@@ -115,12 +115,18 @@ void frmKardo::ShowICEditor(bool show) {
             m_icEditor->HideQuietly();
         return;
     }
-    if (!m_icEditor) {
+    const bool first = !m_icEditor;
+    if (first)
         m_icEditor = new frmIC(this);
-        m_icEditor->move(geometry().right() - 560, geometry().top() + 120);
-    }
     m_icEditor->Refresh();
     m_icEditor->show();
+    if (first) {
+        // At the main window's right edge and wholly inside it, so that its keys stay in sight
+        // even when the main window fills the screen; its width is known once it is shown.
+        const int width = m_icEditor->frameGeometry().width();
+        m_icEditor->move(std::max(geometry().left(), geometry().right() + 1 - width),
+                         geometry().top() + 120);
+    }
     m_icEditor->raise();
 }
 

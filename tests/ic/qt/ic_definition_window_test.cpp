@@ -200,6 +200,18 @@ TEST_F(ICDefinitionWindowTest, ThePackageSizeLabelLeadsToTheWidthBox) {
     EXPECT_EQ(label->buddy(), Find<QLineEdit>(editor, "txtX"));
 }
 
+// The IC editor opened 560 pixels left of the main window's right edge but is wider: its
+// "Schließen" key ran past the edge of a main window that filled the screen.
+TEST_F(ICDefinitionWindowTest, TheEditorOpensWhollyInsideTheMainWindow) {
+    Trigger("mDefIC");
+    frmIC* editor = W().ICEditor();
+    ASSERT_NE(editor, nullptr);
+    ASSERT_GT(editor->frameGeometry().width(), 560);
+    EXPECT_LE(editor->frameGeometry().right(), W().geometry().right());
+    EXPECT_GE(editor->frameGeometry().left(), W().geometry().left());
+    EXPECT_GT(editor->frameGeometry().right(), W().geometry().right() - 20) << "at the right edge";
+}
+
 class ICLibraryWindowTest : public ICDefinitionWindowTest {
   protected:
     void SetUp() override {
