@@ -10,7 +10,9 @@
 #include "ic/ic_library.h"
 #include "ic/qt/ic_package_picture.h"
 #include "mainwindow/main_window.h"
+#include "model/codes.h"
 #include "model/grid.h"
+#include "model/utilities.h"
 #include "render/sheet_size.h"
 #include "render/view.h"
 
@@ -23,6 +25,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextDocument>
 #include <QTimer>
 
 namespace kardo {
@@ -135,7 +138,11 @@ void PropertyPanel::SyncSizeBoxes() {
 }
 
 void PropertyPanel::NotesLeft() {
-    SaveICNotes(m_notesPath.toStdString(), m_notes->toPlainText().toStdString());
+    // The notes as read from the file are not written back: leaving the box changes no file.
+    if (!m_notes->document()->isModified())
+        return;
+    if (SaveICNotes(m_notesPath.toStdString(), m_notes->toPlainText().toStdString()))
+        m_notes->document()->setModified(false);
 }
 
 void PropertyPanel::cmdChange_Toggle() {
@@ -159,13 +166,17 @@ void PropertyPanel::ShowICPreview() {
     QString notes = none ? QString() : QString::fromStdString(ReadICNotes(ICDefinitionPath(name)));
     notes.replace("\r\n", "\n");
     // An unchanged text is not set again: the box keeps its cursor.
-    if (m_notes->toPlainText() != notes)
+    if (m_notes->toPlainText() != notes) {
         m_notes->setPlainText(notes);
+        m_notes->document()->setModified(false);
+    }
 }
 
 bool PropertyPanel::eventFilter(QObject* watched, QEvent* event) {
+    // In quick-help mode the press before has explained the panel.
     if (event->type() == QEvent::MouseButtonDblClick && watched == m_preview) {
-        m_window.SetICAuswahlShown(true);
+        if (gMouseMode != kToolQuickHelp)
+            m_window.SetICAuswahlShown(true);
         return true;
     }
     if (event->type() == QEvent::Show && watched == m_preview->parent()) {

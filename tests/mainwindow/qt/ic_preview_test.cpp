@@ -130,5 +130,22 @@ TEST_F(ICPreviewTest, ADoubleClickOnThePreviewOpensTheLibrary) {
     EXPECT_TRUE(W().IsChecked("cmdICVerwaltung"));
 }
 
+TEST_F(ICPreviewTest, TheNotesOfTheChosenICAreWrittenOnlyWhenEdited) {
+    Choose("inv2");
+    change->click();
+    const std::string path = gVerzeichnisse[1] + "inv2.icd";
+    const std::string bytes = test::ReadBytes(path);
+    auto* panel = W().findChild<PropertyPanel*>("PropertyPanel");
+    panel->NotesLeft();
+    EXPECT_EQ(test::ReadBytes(path), bytes);
+    EXPECT_EQ(notes->toPlainText(), "Zwei Inverter\nin Reihe");
+    notes->selectAll();
+    QTest::keyClicks(notes, "Vier");
+    panel->NotesLeft();
+    EXPECT_TRUE(test::ReadBytes(path).ends_with("[Notizen]\r\nVier\r\n"));
+    Choose("inv");
+    EXPECT_EQ(notes->toPlainText(), "Ein Inverter");
+}
+
 } // namespace
 } // namespace kardo
