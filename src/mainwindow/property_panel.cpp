@@ -8,6 +8,7 @@
 #include "files/ic_notes.h"
 #include "files/text_helpers.h"
 #include "ic/ic_library.h"
+#include "ic/qt/frm_ic_auswahl.h"
 #include "ic/qt/ic_package_picture.h"
 #include "mainwindow/main_window.h"
 #include "model/codes.h"
@@ -141,8 +142,12 @@ void PropertyPanel::NotesLeft() {
     // The notes as read from the file are not written back: leaving the box changes no file.
     if (!m_notes->document()->isModified())
         return;
-    if (SaveICNotes(m_notesPath.toStdString(), m_notes->toPlainText().toStdString()))
-        m_notes->document()->setModified(false);
+    if (!SaveICNotes(m_notesPath.toStdString(), m_notes->toPlainText().toStdString()))
+        return;
+    m_notes->document()->setModified(false);
+    // The library shows the new notes in its list and its notes box.
+    if (frmICAuswahl* library = m_window.ICAuswahl())
+        library->ShowICNames();
 }
 
 void PropertyPanel::cmdChange_Toggle() {

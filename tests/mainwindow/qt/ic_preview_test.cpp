@@ -139,10 +139,14 @@ TEST_F(ICPreviewTest, TheNotesOfTheChosenICAreWrittenOnlyWhenEdited) {
     panel->NotesLeft();
     EXPECT_EQ(test::ReadBytes(path), bytes);
     EXPECT_EQ(notes->toPlainText(), "Zwei Inverter\nin Reihe");
+    W().SetICAuswahlShown(true);
     notes->selectAll();
     QTest::keyClicks(notes, "Vier");
     panel->NotesLeft();
     EXPECT_TRUE(test::ReadBytes(path).ends_with("[Notizen]\r\nVier\r\n"));
+    // The library's list shows them.
+    auto* list = W().ICAuswahl()->findChild<QTreeWidget*>("lvwICs");
+    EXPECT_EQ(list->findItems("inv2", Qt::MatchExactly, 0).value(0)->text(1), "Vier");
     Choose("inv");
     EXPECT_EQ(notes->toPlainText(), "Ein Inverter");
 }
