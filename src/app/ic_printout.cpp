@@ -59,7 +59,8 @@ ICDefinitionSheet::~ICDefinitionSheet() { Restore(); }
 
 bool ICDefinitionSheet::Load(std::string_view name, std::string& problem) {
     problem.clear();
-    if (m_loaded)
+    // While the circuit is on, its levels are live and must stay in place.
+    if (m_loaded || gPowerOn)
         return false;
     ICLoadProblem fault{std::string(name), {}, 0, {}};
     const std::optional<std::string> path = FindICFile(gVerzeichnisse[1], name);

@@ -31,7 +31,8 @@ class ICDefinitionSheet {
 
     // Reads and checks the definition of IC name in the IC folder with the ICs nested in it,
     // then puts it on the worksheet. False with the German reason when the file is missing or
-    // faulty; the worksheet is then left as it was. Only once per object.
+    // faulty; the worksheet is then left as it was. Only once per object, and never while the
+    // circuit is on.
     bool Load(std::string_view name, std::string& problem);
 
     // Draws the loaded sheet onto page at zoom, its top left corner at the page's origin: the

@@ -147,5 +147,15 @@ TEST_F(ICPrintoutTest, AMissingOrFaultyDefinitionIsRefusedWithItsReasonAndChange
     EXPECT_EQ(CircuitState::Now(), before);
 }
 
+TEST_F(ICPrintoutTest, NoDefinitionTakesThePlaceOfACircuitThatIsOn) {
+    const CircuitState before = CircuitState::Now();
+    gPowerOn = true;
+    ICDefinitionSheet sheet;
+    std::string problem;
+    EXPECT_FALSE(sheet.Load("inv", problem));
+    gPowerOn = false;
+    EXPECT_EQ(CircuitState::Now(), before);
+}
+
 } // namespace
 } // namespace kardo::test
