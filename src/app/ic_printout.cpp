@@ -109,28 +109,30 @@ bool ICDefinitionSheet::Load(std::string_view name, std::string& problem) {
     gPufferX = static_cast<std::int16_t>(gGrid.UBoundX());
     gPufferY = static_cast<std::int16_t>(gGrid.UBoundY());
     gPuffer = gGrid;
-    m_feldBreite = gFeldBreite;
-    m_feldHoehe = gFeldHoehe;
-    m_elements = std::move(gElements);
-    m_anzElemente = gAnzElemente;
-    m_lineRuns = std::move(gLineRuns);
-    m_instances = std::move(gICInstances);
-    m_anzICInstances = gAnzICInstances;
-    m_icInstanceMax = gICInstanceMax;
-    m_levels = std::move(gLevels);
-    m_loaded = true;
-
-    gFeldBreite = doc.FeldBreite;
-    gFeldHoehe = doc.FeldHoehe;
     gGrid = std::move(doc.Cells);
-    gElements = std::move(doc.Elements);
-    gAnzElemente = static_cast<std::int16_t>(gElements.size() - 1);
-    gLineRuns = LineRunTable{};
-    gLineRuns.Dim(gFeldBreite, gFeldHoehe);
-    gICInstances.clear();
-    gLevels.clear();
+    m_kept = Parts{};
+    m_kept.feldBreite = doc.FeldBreite;
+    m_kept.feldHoehe = doc.FeldHoehe;
+    m_kept.elements = std::move(doc.Elements);
+    m_kept.anzElemente = static_cast<std::int16_t>(m_kept.elements.size() - 1);
+    m_kept.lineRuns.Dim(doc.FeldBreite, doc.FeldHoehe);
+    Exchange(m_kept);
     InstallCircuitICs(block);
+    m_loaded = true;
     return true;
+}
+
+void ICDefinitionSheet::Exchange(Parts& parts) {
+    using std::swap;
+    swap(parts.feldBreite, gFeldBreite);
+    swap(parts.feldHoehe, gFeldHoehe);
+    swap(parts.elements, gElements);
+    swap(parts.anzElemente, gAnzElemente);
+    swap(parts.lineRuns, gLineRuns);
+    swap(parts.instances, gICInstances);
+    swap(parts.anzICInstances, gAnzICInstances);
+    swap(parts.icInstanceMax, gICInstanceMax);
+    swap(parts.levels, gLevels);
 }
 
 void ICDefinitionSheet::Restore() {
@@ -138,15 +140,8 @@ void ICDefinitionSheet::Restore() {
         return;
     // The buffer keeps its copy: whoever reads it next finds the last contents written.
     gGrid = gPuffer;
-    gFeldBreite = m_feldBreite;
-    gFeldHoehe = m_feldHoehe;
-    gElements = std::move(m_elements);
-    gAnzElemente = m_anzElemente;
-    gLineRuns = std::move(m_lineRuns);
-    gICInstances = std::move(m_instances);
-    gAnzICInstances = m_anzICInstances;
-    gICInstanceMax = m_icInstanceMax;
-    gLevels = std::move(m_levels);
+    Exchange(m_kept);
+    m_kept = Parts{};
     m_loaded = false;
 }
 

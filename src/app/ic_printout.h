@@ -44,21 +44,28 @@ class ICDefinitionSheet {
     static double TitleHeight(DrawTarget& page);
 
   private:
+    // What a sheet consists of besides its grid: the circuit's while a definition stands on
+    // the worksheet.
+    struct Parts {
+        std::int16_t feldBreite = 0;             // sheet width
+        std::int16_t feldHoehe = 0;              // sheet height
+        std::vector<ElementRecord> elements;     // element list
+        std::int16_t anzElemente = 0;            // element count
+        LineRunTable lineRuns;                   // wire runs
+        std::vector<ICInstanceRecord> instances; // IC instances
+        std::int16_t anzICInstances = 0;         // their number
+        std::int16_t icInstanceMax = 0;          // highest index in use
+        std::vector<SimLevelRecord> levels;      // simulation levels
+    };
+    // Exchanges the parts with the worksheet's.
+    static void Exchange(Parts& parts);
     // Puts the circuit back.
     void Restore();
 
-    bool m_loaded = false;                     // a definition stands on the worksheet
-    std::string m_name;                        // the IC's name
-    std::vector<std::string> m_pinNames;       // pin names of the definition, 1..; 0 unused
-    std::int16_t m_feldBreite = 0;             // the circuit's sheet width
-    std::int16_t m_feldHoehe = 0;              // its height
-    std::vector<ElementRecord> m_elements;     // its element list
-    std::int16_t m_anzElemente = 0;            // its element count
-    LineRunTable m_lineRuns;                   // its wire runs
-    std::vector<ICInstanceRecord> m_instances; // its IC instances
-    std::int16_t m_anzICInstances = 0;         // their number
-    std::int16_t m_icInstanceMax = 0;          // highest index in use
-    std::vector<SimLevelRecord> m_levels;      // its simulation levels
+    bool m_loaded = false;               // a definition stands on the worksheet
+    std::string m_name;                  // the IC's name
+    std::vector<std::string> m_pinNames; // pin names of the definition, 1..; 0 unused
+    Parts m_kept;                        // the circuit's parts, its grid in gPuffer
 };
 
 } // namespace kardo

@@ -66,9 +66,7 @@ class ICPrintingTest : public test::MainWindowFixture {
         ASSERT_TRUE(LoadWindow());
         folder = MakeFolder("ICs") + "/";
         gVerzeichnisse[1] = folder;
-        for (const char* n : {"inv", "inv2"})
-            test::WriteBytes(folder + n + ".icd",
-                             test::ReadBytes(test::DataFile(std::string(n) + ".icd")));
+        test::CopyFixtureICs(folder);
         W().RefreshICLists();
     }
     // Two inv, one inv2 and a wire, saved and then changed once more.

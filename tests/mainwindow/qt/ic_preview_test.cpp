@@ -26,17 +26,9 @@ class ICPreviewTest : public test::MainWindowFixture {
   protected:
     void SetUp() override {
         ASSERT_TRUE(LoadWindow());
-        const std::string folder = MakeFolder("ICs");
-        gVerzeichnisse[1] = folder + "/";
-        for (const char* n : {"inv", "inv2"})
-            test::WriteBytes(folder + "/" + n + ".icd",
-                             test::ReadBytes(test::DataFile(std::string(n) + ".icd")));
-        // "lost": inv2 whose two inner ICs are missing, so its nesting check fails.
-        std::string lost = test::ReadBytes(test::DataFile("inv2.icd"));
-        for (std::size_t at = lost.find("\ninv;"); at != std::string::npos;
-             at = lost.find("\ninv;"))
-            lost.replace(at, 5, "\nfehlt;");
-        test::WriteBytes(folder + "/lost.icd", lost);
+        gVerzeichnisse[1] = MakeFolder("ICs") + "/";
+        // "lost" fails its nesting check: its inner ICs are missing.
+        test::CopyFixtureICs(gVerzeichnisse[1]);
         W().RefreshICLists();
         W().MenueClick(25);
         ASSERT_EQ(gMouseMode, kTypeIC);
