@@ -96,26 +96,27 @@ void ShowICInOut(std::int16_t& PosX, std::int16_t& PosY) {
     label.FontSize = dev->FontSize;
     label.Width = dev->TextWidth(label.Caption);
     label.Height = dev->TextHeight(label.Caption);
-    const double w = label.Width;
-    const double h = label.Height;
-    const double cx = GridToPixel(PosX);
-    const double cy = GridToPixel(PosY);
     const double half = std::nearbyint(static_cast<double>(gGrafik.GetZoomRaster()) / 2.0);
-    // Beside the wire end, away from the wire.
-    if (c.Rechts != 0) {
-        label.Left = cx - half - w;
-        label.Top = cy - h / 2;
-    } else if (c.Links != 0) {
-        label.Left = cx + half;
-        label.Top = cy - h / 2;
-    } else if (c.Unten != 0) {
-        label.Left = cx - w / 2;
-        label.Top = cy - half - h;
-    } else {
-        label.Left = cx - w / 2;
-        label.Top = cy + half;
-    }
+    PlaceBesideWireEnd(c, GridToPixel(PosX), GridToPixel(PosY), half, label.Width, label.Height,
+                       label.Left, label.Top);
     label.Visible = true;
+}
+
+void PlaceBesideWireEnd(const CellRecord& c, double cx, double cy, double half, double w, double h,
+                        double& left, double& top) {
+    if (c.Rechts != 0) {
+        left = cx - half - w;
+        top = cy - h / 2;
+    } else if (c.Links != 0) {
+        left = cx + half;
+        top = cy - h / 2;
+    } else if (c.Unten != 0) {
+        left = cx - w / 2;
+        top = cy - half - h;
+    } else {
+        left = cx - w / 2;
+        top = cy + half;
+    }
 }
 
 void ShowNamedICPinLabels() {

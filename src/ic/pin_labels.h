@@ -5,6 +5,8 @@
 // (HostWindow::RefreshICPinLabels).
 #pragma once
 
+#include "model/grid.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -43,6 +45,10 @@ void HideICPinLabels();
 // Places the label of the pin at cell (PosX, PosY) of the worksheet beside its wire end, on the
 // side the wire does not take, at the current zoom.
 void ShowICInOut(std::int16_t& PosX, std::int16_t& PosY);
+// Where a label w x h pixels large lies beside the wire end in cell c, whose centre is at
+// (cx, cy), with half a cell of half pixels: on the side the wire does not take.
+void PlaceBesideWireEnd(const CellRecord& c, double cx, double cy, double half, double w, double h,
+                        double& left, double& top);
 // Hands the labels to the window, which shows those placed that carry a name.
 void ShowNamedICPinLabels();
 

@@ -1,5 +1,6 @@
 // The IC section of the property panel and the window's IC hooks: the hidden IC file list lstIC,
-// the IC combo box cmbIC and its choice, and the level tree tvwLevel.
+// the IC combo box cmbIC and its choice with the preview following it, and the level tree
+// tvwLevel.
 #include "app/main_state.h"
 #include "app/permissions.h"
 #include "app/settings.h"
@@ -8,6 +9,7 @@
 #include "ic/qt/frm_ic_auswahl.h"
 #include "ic/qt/level_tree_view.h"
 #include "mainwindow/main_window.h"
+#include "mainwindow/property_panel.h"
 #include "model/codes.h"
 #include "model/sim_levels.h"
 #include "model/utilities.h"
@@ -41,6 +43,12 @@ void frmKardo::ShowICNames() {
         box->addItem(name);
     }
     box->setCurrentIndex(box->findText(Utf8(gICName)));
+    ShowICPreview();
+}
+
+void frmKardo::ShowICPreview() {
+    if (auto* panel = findChild<PropertyPanel*>("PropertyPanel"))
+        panel->ShowICPreview();
 }
 
 void frmKardo::cmbIC_Click() {
@@ -48,6 +56,7 @@ void frmKardo::cmbIC_Click() {
         return;
     auto* box = findChild<QComboBox*>("cmbIC");
     ChooseIC(box->currentText().toStdString());
+    ShowICPreview();
     if (gICName.empty())
         return;
     // The library window follows the choice.

@@ -177,6 +177,8 @@ class frmKardo : public QMainWindow, public HostWindow {
     // The IC combo box's choice (while the IC tool is active): the IC becomes the one to place,
     // its size is read and its nesting checked ("Fehlerhaft" when it fails), the IC key pressed.
     void cmbIC_Click();
+    // The IC section's preview and notes show the IC of cmbIC.
+    void ShowICPreview();
     // With the IC tool chosen and no IC chosen yet (an empty name), the first IC of the list
     // becomes the chosen one, so that the IC section with its list shows.
     void ChooseFirstIC();

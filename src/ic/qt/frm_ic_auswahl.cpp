@@ -144,14 +144,7 @@ void frmICAuswahl::ShowICDetails() {
     ICDefinition def;
     std::string problem;
     if (ReadICDetails(name, def, problem)) {
-        std::vector<std::string> places(1);
-        places.insert(places.end(), def.PlaceLines.begin(), def.PlaceLines.end());
-        const QImage picture = DrawPackagePicture(def.Breite + 3, def.Hoehe + 3, 1, 1, def.Breite,
-                                                  def.Hoehe, name, places, def.PinCount());
-        QPixmap pixmap = QPixmap::fromImage(picture);
-        if (pixmap.width() > kPreviewSize.width() || pixmap.height() > kPreviewSize.height())
-            pixmap = pixmap.scaled(kPreviewSize, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-        m_preview->setPixmap(pixmap);
+        m_preview->setPixmap(FitPreview(DrawICPreview(name, def), kPreviewSize));
         m_size->setText(Utf8("Größe: ") + QString::number(def.Breite) + " x " +
                         QString::number(def.Hoehe) + Utf8(" Zellen, ") +
                         QString::number(def.PlacedPins) + Utf8(" Anschlüsse"));

@@ -1,6 +1,7 @@
 // Package pictures and pin drag data.
 #include "ic/qt/ic_package_picture.h"
 
+#include "files/ic_definition.h"
 #include "platform/qt/image_target.h"
 #include "render/grafik.h"
 
@@ -22,6 +23,20 @@ QImage DrawPackagePicture(int cellsW, int cellsH, int ox, int oy, int w, int h,
     gGrafik.DrawICPackage(ox, oy, static_cast<std::int16_t>(w), static_cast<std::int16_t>(h), name,
                           places, n, false);
     return target.Image();
+}
+
+QImage DrawICPreview(std::string_view name, const ICDefinition& def) {
+    std::vector<std::string> places(1);
+    places.insert(places.end(), def.PlaceLines.begin(), def.PlaceLines.end());
+    return DrawPackagePicture(def.Breite + 3, def.Hoehe + 3, 1, 1, def.Breite, def.Hoehe, name,
+                              places, def.PinCount());
+}
+
+QPixmap FitPreview(const QImage& picture, QSize box) {
+    QPixmap pixmap = QPixmap::fromImage(picture);
+    if (pixmap.width() > box.width() || pixmap.height() > box.height())
+        pixmap = pixmap.scaled(box, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    return pixmap;
 }
 
 QMimeData* PinMime(int nr) {

@@ -216,15 +216,7 @@ class ICLibraryWindowTest : public ICDefinitionWindowTest {
   protected:
     void SetUp() override {
         ICDefinitionWindowTest::SetUp();
-        for (const char* n : {"inv", "inv2"})
-            test::WriteBytes(folder + "/" + n + ".icd",
-                             test::ReadBytes(test::DataFile(std::string(n) + ".icd")));
-        // "lost": inv2 whose two inner ICs are called "fehlt".
-        std::string lost = test::ReadBytes(test::DataFile("inv2.icd"));
-        for (std::size_t at = lost.find("\ninv;"); at != std::string::npos;
-             at = lost.find("\ninv;"))
-            lost.replace(at, 5, "\nfehlt;");
-        test::WriteBytes(folder + "/lost.icd", lost);
+        test::CopyFixtureICs(folder + "/");
         W().RefreshICLists();
     }
     frmICAuswahl* Library() { return W().ICAuswahl(); }

@@ -497,7 +497,7 @@ TEST_F(ViewPanels, TheNotesBoxWritesTheChosenICsFile) {
     cmbIC->setCurrentText("Zaehler");
     auto* notes = W().findChild<QPlainTextEdit*>("txtNotizen");
     ASSERT_NE(notes, nullptr);
-    notes->setPlainText("Vier Bit");
+    QTest::keyClicks(notes, "Vier Bit");
     W().findChild<PropertyPanel*>("PropertyPanel")->NotesLeft();
     std::ifstream in(path, std::ios::binary);
     std::ostringstream text;
