@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/qt/dialog_services.h"
+#include "mainwindow/control_table.h"
 #include "platform/host_window.h"
 #include "platform/qt/image_target.h"
 
@@ -61,6 +62,7 @@ class frmKardo : public QMainWindow, public HostWindow {
     bool IsChecked(std::string_view control) const override;
     void SetVisible(std::string_view control, bool visible) override;
     bool IsVisible(std::string_view control) const override;
+    std::uint64_t ControlStamp() const override { return m_controlStamp; }
     void ChangeGUI(bool editing) override;
     void ChangePropertyWindow(const std::array<std::int16_t, 8>& flags) override;
     void ChangeSelPicture(int tool) override;
@@ -254,7 +256,9 @@ class frmKardo : public QMainWindow, public HostWindow {
     FileDialogFn m_saveDialog;                                 // stand-in for the save dialog
     std::set<std::string, std::less<>> m_unbuilt;              // controls kept disabled
     std::map<std::string, ControlState, std::less<>> m_states; // controls without widgets
-    AnalyserWindows* m_analyser = nullptr;                     // analysis windows
+    mutable ControlTable m_controlTable{*this}; // controls by name, built with the window
+    std::uint64_t m_controlStamp = 1;           // counts the changes of controls made by name
+    AnalyserWindows* m_analyser = nullptr;      // analysis windows
 };
 
 } // namespace kardo

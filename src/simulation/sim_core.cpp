@@ -37,6 +37,8 @@ std::int32_t gRunden = 0;
 std::int16_t gMaxRunden = 1000;
 std::int16_t gVerzoegerung = 0;
 std::uint32_t gPowerEpoch = 0;
+RunControlsMark gRunKeysOff;
+RunControlsMark gRunTimeShown;
 
 namespace {
 
@@ -58,12 +60,8 @@ void PlotOffPicture() {
 // End of a run: the queue ran empty.
 void FinishRun() {
     PlotOffPicture();
-    if (gPlatform && gPlatform->host) {
-        HostWindow& host = Host();
-        if (host.Caption("cmdPause") == "&Pause")
-            host.SetEnabled("cmdPause", false);
-        host.SetEnabled("cmdStop", false);
-    }
+    if (gPlatform && gPlatform->host)
+        DisableRunKeys(*gPlatform->host);
     gRechnet = false;
 }
 
@@ -90,6 +88,25 @@ void MakePendingClockEdges() {
 
 } // namespace
 
+bool ControlsAsMarked(const RunControlsMark& mark, const HostWindow& host) {
+    const std::uint64_t now = host.ControlStamp();
+    return now != 0 && mark.host == &host && mark.stamp == now;
+}
+
+void MarkControls(RunControlsMark& mark, const HostWindow& host) {
+    mark.host = &host;
+    mark.stamp = host.ControlStamp();
+}
+
+void DisableRunKeys(HostWindow& host) {
+    if (ControlsAsMarked(gRunKeysOff, host))
+        return;
+    if (host.Caption("cmdPause") == "&Pause")
+        host.SetEnabled("cmdPause", false);
+    host.SetEnabled("cmdStop", false);
+    MarkControls(gRunKeysOff, host);
+}
+
 void EventQueue::Grow() { m_slots.resize(std::max<std::size_t>(2 * m_slots.size(), 1024)); }
 
 void ResetSimCore() {
@@ -101,6 +118,8 @@ void ResetSimCore() {
     gRunden = 0;
     gMaxRunden = 1000;
     gVerzoegerung = 0;
+    gRunKeysOff = {};
+    gRunTimeShown = {};
     ResetLoopWatch();
 }
 

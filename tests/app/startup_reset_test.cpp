@@ -24,8 +24,8 @@
 #include "model/utilities.h"
 #include "render/grafik.h"
 #include "render/view.h"
-#include "simulation/loop_watch.h"
 #include "simulation/analysis.h"
+#include "simulation/loop_watch.h"
 #include "simulation/port_access.h"
 #include "simulation/power.h"
 #include "simulation/sim_core.h"
@@ -84,6 +84,10 @@ struct Snapshot {
     bool analyseNeu, portMeldung;
     std::array<std::int16_t, 8> analyseWerte;
     std::string webAdresse, serviceAdresse;
+    const HostWindow* runKeysHost;
+    std::uint64_t runKeysStamp;
+    const HostWindow* runTimeHost;
+    std::uint64_t runTimeStamp;
 
     static Snapshot Take() {
         Snapshot s;
@@ -124,6 +128,8 @@ struct Snapshot {
         s.analyseBreite = gAnalyseBreite, s.analyseNeu = gAnalyseNeu;
         s.portMeldung = gPortMeldungGezeigt, s.analyseWerte = gAnalyseWerte;
         s.webAdresse = gWebAdresse, s.serviceAdresse = gServiceAdresse;
+        s.runKeysHost = gRunKeysOff.host, s.runKeysStamp = gRunKeysOff.stamp;
+        s.runTimeHost = gRunTimeShown.host, s.runTimeStamp = gRunTimeShown.stamp;
         return s;
     }
 };
@@ -197,6 +203,10 @@ void ExpectSame(const Snapshot& a, const Snapshot& b) {
     EXPECT_EQ(a.analyseWerte, b.analyseWerte);
     EXPECT_EQ(a.webAdresse, b.webAdresse);
     EXPECT_EQ(a.serviceAdresse, b.serviceAdresse);
+    EXPECT_EQ(a.runKeysHost, b.runKeysHost);
+    EXPECT_EQ(a.runKeysStamp, b.runKeysStamp);
+    EXPECT_EQ(a.runTimeHost, b.runTimeHost);
+    EXPECT_EQ(a.runTimeStamp, b.runTimeStamp);
 }
 
 using StartupResetTest = test::CoreFixture;
@@ -255,6 +265,8 @@ TEST_F(StartupResetTest, InitProgramStateRestoresEveryCoreGlobal) {
     gUndoRemoveIC = nullptr;
     gWebAdresse = "https://example.org";
     gServiceAdresse = "service@example.org";
+    MarkControls(gRunKeysOff, Host());
+    MarkControls(gRunTimeShown, Host());
 
     InitProgramState();
     ExpectSame(Snapshot::Take(), fresh);

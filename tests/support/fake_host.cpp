@@ -15,12 +15,13 @@ MsgResult FakeHost::MessageBox(std::string_view text, MsgButtons buttons, MsgIco
         return r;
     }
     return buttons == MsgButtons::YesNo || buttons == MsgButtons::YesNoCancel ? MsgResult::Yes
-                                                                               : MsgResult::Ok;
+                                                                              : MsgResult::Ok;
 }
 
 std::optional<std::string> FakeHost::ShowOpenDialog(const FileDialogRequest& request) {
     dialogs.push_back(request);
-    if (dialogAnswers.empty()) return std::nullopt;
+    if (dialogAnswers.empty())
+        return std::nullopt;
     auto r = dialogAnswers.front();
     dialogAnswers.pop_front();
     return r;
@@ -32,7 +33,8 @@ std::optional<std::string> FakeHost::ShowSaveDialog(const FileDialogRequest& req
 
 FakeHost::State& FakeHost::Control(std::string_view name) {
     auto it = m_controls.find(name);
-    if (it == m_controls.end()) it = m_controls.emplace(std::string(name), State{}).first;
+    if (it == m_controls.end())
+        it = m_controls.emplace(std::string(name), State{}).first;
     return it->second;
 }
 
@@ -48,7 +50,7 @@ void FakeHost::SetStatusText(int panel, std::string_view text) {
 void FakeHost::SetProgress(int value) { progressValues.push_back(value); }
 
 void FakeHost::SetEnabled(std::string_view control, bool enabled) {
-    Control(control).enabled = enabled;
+    Change(Control(control).enabled, enabled);
 }
 
 bool FakeHost::IsEnabled(std::string_view control) const {
@@ -57,7 +59,11 @@ bool FakeHost::IsEnabled(std::string_view control) const {
 }
 
 void FakeHost::SetCaption(std::string_view control, std::string_view text) {
-    Control(control).caption = std::string(text);
+    std::string& caption = Control(control).caption;
+    if (caption != text) {
+        caption = std::string(text);
+        ++m_stamp;
+    }
 }
 
 std::string FakeHost::Caption(std::string_view control) const {
@@ -66,7 +72,7 @@ std::string FakeHost::Caption(std::string_view control) const {
 }
 
 void FakeHost::SetChecked(std::string_view control, bool checked) {
-    Control(control).checked = checked;
+    Change(Control(control).checked, checked);
 }
 
 bool FakeHost::IsChecked(std::string_view control) const {
@@ -75,7 +81,7 @@ bool FakeHost::IsChecked(std::string_view control) const {
 }
 
 void FakeHost::SetVisible(std::string_view control, bool visible) {
-    Control(control).visible = visible;
+    Change(Control(control).visible, visible);
 }
 
 bool FakeHost::IsVisible(std::string_view control) const {
