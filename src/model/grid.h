@@ -41,6 +41,17 @@ class Grid {
     int UBoundY() const { return m_rows - 1; }
     bool Contains(int x, int y) const { return x >= 0 && y >= 0 && x < m_cols && y < m_rows; }
     bool Empty() const { return m_cells.empty(); }
+    // Columns per row (UBoundX() + 1) and the cells row after row: cell (x, y) is
+    // Cells()[y * Columns() + x]. For code that looks cells up once and keeps their index.
+    int Columns() const { return m_cols; }
+    int Rows() const { return m_rows; }
+    CellRecord* Cells() { return m_cells.data(); }
+    const CellRecord* Cells() const { return m_cells.data(); }
+    std::size_t Index(int x, int y) const {
+        assert(Contains(x, y));
+        return static_cast<std::size_t>(y) * static_cast<std::size_t>(m_cols) +
+               static_cast<std::size_t>(x);
+    }
 
     CellRecord& operator()(int x, int y) {
         assert(Contains(x, y));
@@ -55,8 +66,8 @@ class Grid {
     bool operator==(const Grid&) const = default;
 
   private:
-    int m_cols = 0;                 // UBoundX() + 1
-    int m_rows = 0;                 // UBoundY() + 1
+    int m_cols = 0;                  // UBoundX() + 1
+    int m_rows = 0;                  // UBoundY() + 1
     std::vector<CellRecord> m_cells; // row after row
 };
 

@@ -49,15 +49,10 @@ void ResetLoopWatch();
 // sizes of the level grids, and gStillRunden starts again.
 void StartLoopWindow();
 
-// The level of cell index of simulation level ebene changed. Counts it and, while the cell has
-// not yet changed kSpreadingChanges times this window, marks the pass as progress.
-inline void NoteLevelChange(std::size_t ebene, std::size_t index) {
-    if (ebene >= gLevelChanges.size())
-        return;
-    std::vector<std::uint8_t>& counts = gLevelChanges[ebene];
-    if (index >= counts.size())
-        return;
-    std::uint8_t& n = counts[index];
+// The level of cell index of simulation level ebene changed, n being its count. Counts it and,
+// while the cell has not yet changed kSpreadingChanges times this window, marks the pass as
+// progress.
+inline void NoteLevelChange(std::uint8_t& n, std::size_t ebene, std::size_t index) {
     if (n >= kSpreadingChanges)
         return;
     if (n == 0)
@@ -65,6 +60,16 @@ inline void NoteLevelChange(std::size_t ebene, std::size_t index) {
             {static_cast<std::uint32_t>(index), static_cast<std::uint16_t>(ebene)});
     ++n;
     gStillRunden = 0;
+}
+
+// The same, the count looked up by level and cell index.
+inline void NoteLevelChange(std::size_t ebene, std::size_t index) {
+    if (ebene >= gLevelChanges.size())
+        return;
+    std::vector<std::uint8_t>& counts = gLevelChanges[ebene];
+    if (index >= counts.size())
+        return;
+    NoteLevelChange(counts[index], ebene, index);
 }
 
 } // namespace kardo

@@ -33,6 +33,8 @@ EventQueue gNextEventQueue;
 bool gRechnet = false;
 bool gPaused = false;
 bool gAbgebrochen = false;
+std::uint32_t gTaktTicks = 0;
+std::uint32_t gTaktFlagsSeen = 0;
 std::int32_t gRunden = 0;
 std::int16_t gMaxRunden = 1000;
 std::int16_t gVerzoegerung = 0;
@@ -76,6 +78,7 @@ bool DiodeInputHigh(const CellRecord& c, int x, int y, int ebene) {
 }
 
 void MakePendingClockEdges() {
+    gTaktFlagsSeen = gTaktTicks;
     for (std::size_t i = 0; i < gTaktFlag.size(); ++i) {
         if (gTaktFlag[i] == 0)
             continue;
@@ -85,6 +88,32 @@ void MakePendingClockEdges() {
             gTaktFlag[i] = kFalse;
     }
 }
+
+// What every event of one pass needs and nothing in the pass changes: the picture the circuit's
+// wire steps are drawn on, the circuit's level and its loop-watch counts.
+struct PassView {
+    DrawTarget* pic = nullptr;        // the worksheet picture while the circuit is on view
+    SimLevelRecord* level0 = nullptr; // the circuit's level; nullptr without levels
+    std::uint8_t* counts0 = nullptr;  // its loop-watch counts per cell; nullptr when not sized
+    PassView() {
+        // Only the circuit is on view; while an IC level is shown nothing of a run paints
+        // over it.
+        if (!gInLevel)
+            pic = Screen();
+        if (!gLevels.empty()) {
+            level0 = &gLevels[0];
+            if (!gLevelChanges.empty()) {
+                std::vector<std::uint8_t>& counts = gLevelChanges[0];
+                const Grid& feld = level0->Feld;
+                if (counts.size() == static_cast<std::size_t>(feld.Columns()) *
+                                         static_cast<std::size_t>(feld.Rows()))
+                    counts0 = counts.data();
+            }
+        }
+    }
+};
+
+void ProcessEvent(int x, int y, int richtung, int pegel, int ebene, const PassView& view);
 
 } // namespace
 
@@ -120,6 +149,9 @@ void ResetSimCore() {
     gVerzoegerung = 0;
     gRunKeysOff = {};
     gRunTimeShown = {};
+    gTaktTicks = 0;
+    gTaktFlagsSeen = 0;
+    ForgetFlipFlopPins();
     ResetLoopWatch();
 }
 
@@ -176,6 +208,9 @@ void AbortEndlessLoop() {
 bool RunSimulation() {
     gRechnet = true;
     const std::uint32_t epoch = gPowerEpoch;
+    // Clock edges raised before the run are made at its first pass; later ones can come only
+    // from ticks while the run waits (a step delay, a message box), which count gTaktTicks.
+    bool edgesDue = true;
     for (;;) {
         if (gPaused)
             return false;
@@ -194,9 +229,12 @@ bool RunSimulation() {
             AbortEndlessLoop();
             return false;
         }
-        MakePendingClockEdges();
-        if (epoch != gPowerEpoch)
-            return false;
+        if (edgesDue || gTaktFlagsSeen != gTaktTicks) {
+            edgesDue = false;
+            MakePendingClockEdges();
+            if (epoch != gPowerEpoch)
+                return false;
+        }
 
         const std::size_t n = gNextEventQueue.size();
         if (n == 0) {
@@ -212,6 +250,7 @@ bool RunSimulation() {
         gEventQueue.swap(gNextEventQueue);
         gNextEventQueue.clear();
 
+        const PassView view;
         bool touchedLevel0 = false;
         // Indexed with a fresh bound each turn: nothing may clear the pass under our feet, but
         // if something does the loop simply ends.
@@ -219,7 +258,7 @@ bool RunSimulation() {
             const SimEvent e = gEventQueue[i];
             if (e.Richtung == 0)
                 continue;
-            Propagate(e.X, e.Y, e.Richtung, e.Pegel != 0 ? 1 : 0, e.Ebene);
+            ProcessEvent(e.X, e.Y, e.Richtung, e.Pegel != 0 ? 1 : 0, e.Ebene, view);
             touchedLevel0 |= e.Ebene == 0;
         }
 
@@ -235,12 +274,24 @@ bool RunSimulation() {
 }
 
 void Propagate(int x, int y, int richtung, int pegel, int ebene) {
-    if (ebene < 0 || static_cast<std::size_t>(ebene) >= gLevels.size())
+    ProcessEvent(x, y, richtung, pegel, ebene, PassView{});
+}
+
+namespace {
+
+void ProcessEvent(int x, int y, int richtung, int pegel, int ebene, const PassView& view) {
+    SimLevelRecord* level = nullptr;
+    if (ebene == 0)
+        level = view.level0;
+    else if (ebene > 0 && static_cast<std::size_t>(ebene) < gLevels.size())
+        level = &gLevels[static_cast<std::size_t>(ebene)];
+    if (level == nullptr)
         return;
-    SimLevelRecord& level = gLevels[static_cast<std::size_t>(ebene)];
-    if (!level.Feld.Contains(x, y))
+    Grid& feld = level->Feld;
+    if (!feld.Contains(x, y))
         return;
-    CellRecord& c = level.Feld(x, y);
+    const std::size_t index = feld.Index(x, y);
+    CellRecord& c = feld.Cells()[index];
 
     if (c.Verzoegerung > 0) {
         --c.Verzoegerung;
@@ -296,20 +347,16 @@ void Propagate(int x, int y, int richtung, int pegel, int ebene) {
     }
 
     if ((c.Pegel != 0) != wasHigh) {
-        NoteLevelChange(static_cast<std::size_t>(ebene),
-                        static_cast<std::size_t>(y) *
-                                static_cast<std::size_t>(level.Feld.UBoundX() + 1) +
-                            static_cast<std::size_t>(x));
+        if (ebene == 0 && view.counts0 != nullptr)
+            NoteLevelChange(view.counts0[index], 0, index);
+        else
+            NoteLevelChange(static_cast<std::size_t>(ebene), index);
     }
 
-    // Only the circuit is on view; while an IC level is shown nothing of a run paints over it.
-    if (ebene == 0 && !gInLevel) {
-        if (DrawTarget* pic = Screen()) {
-            gGrafik.Device = pic;
-            gGrafik.DrawLines(static_cast<std::int16_t>(x), static_cast<std::int16_t>(y),
-                              static_cast<std::int16_t>(richtung),
-                              static_cast<std::uint8_t>(pegel));
-        }
+    if (ebene == 0 && view.pic != nullptr) {
+        gGrafik.Device = view.pic;
+        gGrafik.DrawLines(static_cast<std::int16_t>(x), static_cast<std::int16_t>(y),
+                          static_cast<std::int16_t>(richtung), static_cast<std::uint8_t>(pegel));
     }
 
     // Dispatch by the cell's type. Kinds without a case (clock, text) only carry their levels.
@@ -369,7 +416,7 @@ void Propagate(int x, int y, int richtung, int pegel, int ebene) {
         UpdateDisplay(x, y, richtung, pegel, ebene);
         break;
     case kTypeAnalysisPoint: {
-        AnalysisPointEvent(level.Elemente, c.ElementNr, pegel, ebene);
+        AnalysisPointEvent(level->Elemente, c.ElementNr, pegel, ebene);
         if (c.ICPin == 0)
             RouteLevel(c, x, y, richtung, pegel, ebene);
         else if (ebene > 0)
@@ -381,4 +428,5 @@ void Propagate(int x, int y, int richtung, int pegel, int ebene) {
     }
 }
 
+} // namespace
 } // namespace kardo
