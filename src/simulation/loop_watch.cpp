@@ -15,10 +15,23 @@ void ResetLoopWatch() {
     gChangedCells = {};
 }
 
+void NoteFirstChange(std::size_t ebene, std::size_t index) {
+    gChangedCells.push_back({static_cast<std::uint32_t>(index), static_cast<std::uint16_t>(ebene)});
+}
+
 void StartLoopWindow() {
+    // Most changes are on the circuit's level: its counts are held in locals, which the byte
+    // stores below cannot touch.
+    const std::size_t levels = gLevelChanges.size();
+    std::uint8_t* const counts0 = levels > 0 ? gLevelChanges[0].data() : nullptr;
+    const std::size_t size0 = levels > 0 ? gLevelChanges[0].size() : 0;
     for (const ChangedCell& c : gChangedCells) {
-        if (c.level < gLevelChanges.size() && c.index < gLevelChanges[c.level].size())
+        if (c.level == 0) {
+            if (c.index < size0)
+                counts0[c.index] = 0;
+        } else if (c.level < levels && c.index < gLevelChanges[c.level].size()) {
             gLevelChanges[c.level][c.index] = 0;
+        }
     }
     gChangedCells.clear();
     // The arrays follow the level grids; they are built anew only when a grid changed its size

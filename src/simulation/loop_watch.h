@@ -49,6 +49,9 @@ void ResetLoopWatch();
 // sizes of the level grids, and gStillRunden starts again.
 void StartLoopWindow();
 
+// Enters a cell whose count was 0 into gChangedCells.
+void NoteFirstChange(std::size_t ebene, std::size_t index);
+
 // The level of cell index of simulation level ebene changed, n being its count. Counts it and,
 // while the cell has not yet changed kSpreadingChanges times this window, marks the pass as
 // progress.
@@ -56,8 +59,7 @@ inline void NoteLevelChange(std::uint8_t& n, std::size_t ebene, std::size_t inde
     if (n >= kSpreadingChanges)
         return;
     if (n == 0)
-        gChangedCells.push_back(
-            {static_cast<std::uint32_t>(index), static_cast<std::uint16_t>(ebene)});
+        NoteFirstChange(ebene, index);
     ++n;
     gStillRunden = 0;
 }

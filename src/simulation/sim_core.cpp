@@ -211,6 +211,9 @@ bool RunSimulation() {
     // Clock edges raised before the run are made at its first pass; later ones can come only
     // from ticks while the run waits (a step delay, a message box), which count gTaktTicks.
     bool edgesDue = true;
+    // The view of a pass holds until a new loop-watch window, a clock edge or a wait.
+    PassView view;
+    bool viewStale = true;
     for (;;) {
         if (gPaused)
             return false;
@@ -219,8 +222,10 @@ bool RunSimulation() {
         if (gRunden < std::numeric_limits<std::int32_t>::max())
             ++gRunden;
         // gRunden was 0: a clock edge, power-on check or user action began a new window.
-        if (gRunden == 1)
+        if (gRunden == 1) {
             StartLoopWindow();
+            viewStale = true;
+        }
         if (gStillRunden < std::numeric_limits<std::int32_t>::max())
             ++gStillRunden;
         // The pass limit counts passes without progress (loop_watch.h): a loop-free circuit
@@ -231,6 +236,7 @@ bool RunSimulation() {
         }
         if (edgesDue || gTaktFlagsSeen != gTaktTicks) {
             edgesDue = false;
+            viewStale = true;
             MakePendingClockEdges();
             if (epoch != gPowerEpoch)
                 return false;
@@ -250,7 +256,10 @@ bool RunSimulation() {
         gEventQueue.swap(gNextEventQueue);
         gNextEventQueue.clear();
 
-        const PassView view;
+        if (viewStale) {
+            view = PassView();
+            viewStale = false;
+        }
         bool touchedLevel0 = false;
         // Indexed with a fresh bound each turn: nothing may clear the pass under our feet, but
         // if something does the loop simply ends.
@@ -264,6 +273,7 @@ bool RunSimulation() {
 
         if (gVerzoegerung >= 1 && touchedLevel0) {
             Wait(static_cast<double>(gVerzoegerung) / 110.0, false);
+            viewStale = true;
             // Switched off (and maybe on again) during the wait: this run belongs to a circuit
             // that is gone, so nothing of it may go on.
             if (epoch != gPowerEpoch)
