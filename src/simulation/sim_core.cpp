@@ -90,11 +90,11 @@ void MakePendingClockEdges() {
 }
 
 // What every event of one pass needs and nothing in the pass changes: the picture the circuit's
-// wire steps are drawn on, the circuit's level and its loop-watch counts.
+// wire steps are drawn on, the circuit's level and its loop-watch marks.
 struct PassView {
     DrawTarget* pic = nullptr;        // the worksheet picture while the circuit is on view
     SimLevelRecord* level0 = nullptr; // the circuit's level; nullptr without levels
-    std::uint8_t* counts0 = nullptr;  // its loop-watch counts per cell; nullptr when not sized
+    ChangeMark* marks0 = nullptr;     // its loop-watch marks per cell; nullptr when not sized
     PassView() {
         // Only the circuit is on view; while an IC level is shown nothing of a run paints
         // over it.
@@ -103,11 +103,11 @@ struct PassView {
         if (!gLevels.empty()) {
             level0 = &gLevels[0];
             if (!gLevelChanges.empty()) {
-                std::vector<std::uint8_t>& counts = gLevelChanges[0];
+                std::vector<ChangeMark>& marks = gLevelChanges[0];
                 const Grid& feld = level0->Feld;
-                if (counts.size() == static_cast<std::size_t>(feld.Columns()) *
-                                         static_cast<std::size_t>(feld.Rows()))
-                    counts0 = counts.data();
+                if (marks.size() == static_cast<std::size_t>(feld.Columns()) *
+                                        static_cast<std::size_t>(feld.Rows()))
+                    marks0 = marks.data();
             }
         }
     }
@@ -357,8 +357,8 @@ void ProcessEvent(int x, int y, int richtung, int pegel, int ebene, const PassVi
     }
 
     if ((c.Pegel != 0) != wasHigh) {
-        if (ebene == 0 && view.counts0 != nullptr)
-            NoteLevelChange(view.counts0[index], 0, index);
+        if (ebene == 0 && view.marks0 != nullptr)
+            NoteLevelChange(view.marks0[index]);
         else
             NoteLevelChange(static_cast<std::size_t>(ebene), index);
     }

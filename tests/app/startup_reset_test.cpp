@@ -75,7 +75,7 @@ struct Snapshot {
     bool undoHooks;
     std::int32_t stillRunden;
     std::size_t levelChanges;
-    std::size_t changedCells;
+    std::uint16_t loopWindow;
     int analyseSpalten;
     std::size_t analyseZeilen;
     std::array<std::int16_t, 9> analyseX, analyseLetzter;
@@ -120,7 +120,7 @@ struct Snapshot {
         s.undoHooks = gUndoRemoveIC != nullptr && gUndoRestoreIC != nullptr;
         s.stillRunden = gStillRunden;
         s.levelChanges = gLevelChanges.size();
-        s.changedCells = gChangedCells.size();
+        s.loopWindow = gLoopWindow;
         s.analyseSpalten = gAnalyseTabelle.ColumnCount();
         s.analyseZeilen = gAnalyseTabelle.RowCount();
         s.analyseX = gAnalyseX, s.analyseLetzter = gAnalyseLetzter;
@@ -191,7 +191,7 @@ void ExpectSame(const Snapshot& a, const Snapshot& b) {
     EXPECT_EQ(a.undoHooks, b.undoHooks);
     EXPECT_EQ(a.stillRunden, b.stillRunden);
     EXPECT_EQ(a.levelChanges, b.levelChanges);
-    EXPECT_EQ(a.changedCells, b.changedCells);
+    EXPECT_EQ(a.loopWindow, b.loopWindow);
     EXPECT_EQ(a.analyseSpalten, b.analyseSpalten);
     EXPECT_EQ(a.analyseZeilen, b.analyseZeilen);
     EXPECT_EQ(a.analyseX, b.analyseX);
