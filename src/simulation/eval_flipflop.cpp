@@ -12,7 +12,7 @@
 
 namespace kardo {
 
-std::vector<std::vector<FlipFlopPins>> gFlipFlopPins;
+std::vector<LevelFlipFlops> gFlipFlopPins;
 
 namespace {
 
@@ -174,11 +174,9 @@ void StoreInput(CellRecord& cell, int pegel) {
 
 FlipFlopPins Resolve(const Grid& feld, const ElementRecord& e) {
     FlipFlopPins p;
-    p.columns = feld.Columns();
-    p.kind = FlipFlopPins::Kind::Irregular;
     const std::span<const GridPoint> in = e.Eingaenge.Points();
     const std::span<const GridPoint> out = e.Ausgaenge.Points();
-    if (in.size() != p.in.size() || out.size() != p.out.size())
+    if (e.Typ != kTypeFlipFlop || in.size() != p.in.size() || out.size() != p.out.size())
         return p;
     for (std::size_t i = 0; i < in.size(); ++i) {
         if (!feld.Contains(in[i].x, in[i].y))
@@ -194,30 +192,41 @@ FlipFlopPins Resolve(const Grid& feld, const ElementRecord& e) {
                        static_cast<std::int16_t>(out[k].y + s.dy)};
     }
     p.clock = in[kClock];
-    p.kind = FlipFlopPins::Kind::Resolved;
+    p.resolved = true;
     return p;
 }
 
-// The pins of element nr of level ebene, looked up now if they were not at power-on (or the
-// level's grid has changed since).
-const FlipFlopPins& PinsOf(SimLevelRecord& level, std::size_t ebene, std::size_t nr) {
-    if (ebene < gFlipFlopPins.size() && nr < gFlipFlopPins[ebene].size()) {
-        const FlipFlopPins& p = gFlipFlopPins[ebene][nr];
-        if (p.kind != FlipFlopPins::Kind::Unresolved && p.columns == level.Feld.Columns())
-            return p;
-    }
-    if (gFlipFlopPins.size() <= ebene)
+LevelFlipFlops ResolveLevel(const SimLevelRecord& level) {
+    LevelFlipFlops t;
+    t.elements = level.Elemente.data();
+    t.elementsEnd = level.Elemente.data() + level.Elemente.size();
+    t.count = level.Elemente.size();
+    t.cells = level.Feld.Cells();
+    t.columns = level.Feld.Columns();
+    t.pins.resize(level.Elemente.size());
+    for (std::size_t n = 1; n < level.Elemente.size(); ++n)
+        t.pins[n] = Resolve(level.Feld, level.Elemente[n]);
+    return t;
+}
+
+// The flip-flops of level ebene, looked up again when the level is not the one they were
+// looked up in.
+const LevelFlipFlops& FlipFlopsOf(const SimLevelRecord& level, std::size_t ebene) {
+    if (ebene < gFlipFlopPins.size()) {
+        const LevelFlipFlops& t = gFlipFlopPins[ebene];
+        if (t.elements == level.Elemente.data() &&
+            t.elementsEnd == std::to_address(level.Elemente.end()) &&
+            t.cells == level.Feld.Cells() && t.columns == level.Feld.Columns())
+            return t;
+    } else {
         gFlipFlopPins.resize(ebene + 1);
-    std::vector<FlipFlopPins>& table = gFlipFlopPins[ebene];
-    if (table.size() < level.Elemente.size())
-        table.resize(level.Elemente.size());
-    FlipFlopPins& p = table[nr];
-    p = Resolve(level.Feld, level.Elemente[nr]);
-    return p;
+    }
+    gFlipFlopPins[ebene] = ResolveLevel(level);
+    return gFlipFlopPins[ebene];
 }
 
-ResolvedPins Resolved(const FlipFlopPins& p, const ElementRecord& e, int ebene) {
-    return {gLevels[static_cast<std::size_t>(ebene)].Feld.Cells(), &p, e.Richtung, ebene};
+ResolvedPins Resolved(const FlipFlopPins& p, const ElementRecord& e, CellRecord* cells, int ebene) {
+    return {cells, &p, e.Richtung, ebene};
 }
 
 ListedPins Listed(const ElementRecord& e, int ebene) {
@@ -227,16 +236,9 @@ ListedPins Listed(const ElementRecord& e, int ebene) {
 } // namespace
 
 void ResolveFlipFlopPins() {
-    gFlipFlopPins.assign(gLevels.size(), {});
-    for (std::size_t l = 0; l < gLevels.size(); ++l) {
-        const SimLevelRecord& level = gLevels[l];
-        std::vector<FlipFlopPins>& table = gFlipFlopPins[l];
-        table.resize(level.Elemente.size());
-        for (std::size_t n = 1; n < level.Elemente.size(); ++n) {
-            if (level.Elemente[n].Typ == kTypeFlipFlop)
-                table[n] = Resolve(level.Feld, level.Elemente[n]);
-        }
-    }
+    gFlipFlopPins.clear();
+    for (const SimLevelRecord& level : gLevels)
+        gFlipFlopPins.push_back(ResolveLevel(level));
 }
 
 void ForgetFlipFlopPins() { gFlipFlopPins = {}; }
@@ -245,18 +247,21 @@ void EvalFlipFlop(int x, int y, int, int pegel, int ebene) {
     if (ebene < 0 || static_cast<std::size_t>(ebene) >= gLevels.size())
         return;
     SimLevelRecord& level = gLevels[static_cast<std::size_t>(ebene)];
-    if (!level.Feld.Contains(x, y))
+    Grid& feld = level.Feld;
+    if (!feld.Contains(x, y))
         return;
-    const std::size_t at = level.Feld.Index(x, y);
-    CellRecord& cell = level.Feld.Cells()[at];
-    const std::int16_t nr = cell.ElementNr;
-    if (nr <= 0 || static_cast<std::size_t>(nr) >= level.Elemente.size())
+    const std::size_t at = feld.Index(x, y);
+    CellRecord* const cells = feld.Cells();
+    CellRecord& cell = cells[at];
+    const int nr = cell.ElementNr;
+    const LevelFlipFlops& table = FlipFlopsOf(level, static_cast<std::size_t>(ebene));
+    // The table has an entry for every element of the level.
+    if (nr <= 0 || static_cast<std::size_t>(nr) >= table.count)
         return;
-    ElementRecord* e = &level.Elemente[static_cast<std::size_t>(nr)];
-    const FlipFlopPins& p =
-        PinsOf(level, static_cast<std::size_t>(ebene), static_cast<std::size_t>(nr));
-    if (p.kind == FlipFlopPins::Kind::Resolved) {
-        const FlipFlop<ResolvedPins> ff{e, Resolved(p, *e, ebene)};
+    ElementRecord* e = level.Elemente.data() + nr;
+    const FlipFlopPins& p = table.pins[static_cast<std::size_t>(nr)];
+    if (p.resolved) {
+        const FlipFlop<ResolvedPins> ff{e, Resolved(p, *e, cells, ebene)};
         for (std::size_t i = 0; i < p.in.size(); ++i) {
             if (p.in[i] == at) {
                 StoreInput(cell, pegel);

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "model/elements.h"
+#include "model/grid.h"
 
 #include <array>
 #include <cstdint>
@@ -13,22 +14,29 @@ namespace kardo {
 // The cells of one flip-flop's pins on its level's grid, looked up once: the evaluator runs on
 // every clock edge and would otherwise search the element list and the pin lists each time.
 struct FlipFlopPins {
-    enum class Kind : std::uint8_t {
-        Unresolved, // not looked up yet
-        Resolved,   // five inputs and two outputs, all on the level's grid
-        Irregular,  // anything else: evaluated through the pin lists themselves
-    };
-    Kind kind = Kind::Unresolved;
-    int columns = 0;                    // columns of the level's grid when looked up
+    // Resolved: five inputs and two outputs, all on the level's grid. Irregular: anything else
+    // (or no flip-flop at all), evaluated through the pin lists themselves.
+    bool resolved = false;
     std::array<std::uint32_t, 5> in{};  // cell indices of J, clock, K, set and reset
     std::array<std::uint32_t, 2> out{}; // cell indices of Q and inverted Q
     std::array<GridPoint, 2> beyond{};  // the cells one step beyond Q and inverted Q
     GridPoint clock{};                  // the clock input, the symbol's anchor
 };
 
-extern std::vector<std::vector<FlipFlopPins>>
-    gFlipFlopPins; // per simulation level and element number: the flip-flops' pins; filled by
-                   // ResolveFlipFlopPins at power-on, emptied by ForgetFlipFlopPins
+// The flip-flops of one simulation level, with the level's lists they were looked up in: when
+// the level's element list or grid is no longer the one looked up, the table is made again.
+struct LevelFlipFlops {
+    const ElementRecord* elements = nullptr;    // the level's element list
+    const ElementRecord* elementsEnd = nullptr; // its end
+    std::size_t count = 0;                      // its length (entry 0 included)
+    const CellRecord* cells = nullptr;          // the level's grid
+    int columns = 0;                            // its columns
+    std::vector<FlipFlopPins> pins;             // by element number
+};
+
+extern std::vector<LevelFlipFlops>
+    gFlipFlopPins; // per simulation level: its flip-flops' pins; made by ResolveFlipFlopPins at
+                   // power-on (or at a level's first evaluation), emptied by ForgetFlipFlopPins
 
 // Looks up the pins of every flip-flop on every level (power-on).
 void ResolveFlipFlopPins();

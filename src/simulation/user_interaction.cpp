@@ -39,12 +39,13 @@ void ShowRunFinished(bool delayed, bool keysOff) {
     }
     if (!keysOff)
         DisableRunKeys(host);
-    if (!ControlsAsMarked(gRunTimeShown, host))
+    if (!ControlsAsMarked(gRunTimeShown, host)) {
         host.SetCaption("lblTime", "0");
+        MarkControls(gRunTimeShown, host);
+    }
     // Both are now as a run's end leaves them (with keysOff the run's own end has just set the
     // keys, and only the lamps and the status text may have changed since).
-    MarkControls(gRunKeysOff, host);
-    MarkControls(gRunTimeShown, host);
+    gRunKeysOff = gRunTimeShown;
 }
 
 void InitSwitchOn() {
