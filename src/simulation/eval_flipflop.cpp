@@ -209,22 +209,6 @@ LevelFlipFlops ResolveLevel(const SimLevelRecord& level) {
     return t;
 }
 
-// The flip-flops of level ebene, looked up again when the level is not the one they were
-// looked up in.
-const LevelFlipFlops& FlipFlopsOf(const SimLevelRecord& level, std::size_t ebene) {
-    if (ebene < gFlipFlopPins.size()) {
-        const LevelFlipFlops& t = gFlipFlopPins[ebene];
-        if (t.elements == level.Elemente.data() &&
-            t.elementsEnd == std::to_address(level.Elemente.end()) &&
-            t.cells == level.Feld.Cells() && t.columns == level.Feld.Columns())
-            return t;
-    } else {
-        gFlipFlopPins.resize(ebene + 1);
-    }
-    gFlipFlopPins[ebene] = ResolveLevel(level);
-    return gFlipFlopPins[ebene];
-}
-
 ResolvedPins Resolved(const FlipFlopPins& p, const ElementRecord& e, CellRecord* cells, int ebene) {
     return {cells, &p, e.Richtung, ebene};
 }
@@ -243,27 +227,31 @@ void ResolveFlipFlopPins() {
 
 void ForgetFlipFlopPins() { gFlipFlopPins = {}; }
 
-void EvalFlipFlop(int x, int y, int, int pegel, int ebene) {
-    if (ebene < 0 || static_cast<std::size_t>(ebene) >= gLevels.size())
-        return;
-    SimLevelRecord& level = gLevels[static_cast<std::size_t>(ebene)];
-    Grid& feld = level.Feld;
-    if (!feld.Contains(x, y))
-        return;
-    const std::size_t at = feld.Index(x, y);
-    CellRecord* const cells = feld.Cells();
-    CellRecord& cell = cells[at];
+const LevelFlipFlops& FlipFlopsOf(std::size_t ebene) {
+    const SimLevelRecord& level = gLevels[ebene];
+    if (gFlipFlopPins.size() < gLevels.size())
+        gFlipFlopPins.resize(gLevels.size());
+    LevelFlipFlops& t = gFlipFlopPins[ebene];
+    if (t.elements != level.Elemente.data() ||
+        t.elementsEnd != std::to_address(level.Elemente.end()) || t.cells != level.Feld.Cells() ||
+        t.columns != level.Feld.Columns())
+        t = ResolveLevel(level);
+    return t;
+}
+
+void EvalFlipFlopAt(const LevelFlipFlops& table, CellRecord* cells, ElementRecord* elements,
+                    std::size_t index, int x, int y, int pegel, int ebene) {
+    CellRecord& cell = cells[index];
     const int nr = cell.ElementNr;
-    const LevelFlipFlops& table = FlipFlopsOf(level, static_cast<std::size_t>(ebene));
     // The table has an entry for every element of the level.
     if (nr <= 0 || static_cast<std::size_t>(nr) >= table.count)
         return;
-    ElementRecord* e = level.Elemente.data() + nr;
+    ElementRecord* e = elements + nr;
     const FlipFlopPins& p = table.pins[static_cast<std::size_t>(nr)];
     if (p.resolved) {
         const FlipFlop<ResolvedPins> ff{e, Resolved(p, *e, cells, ebene)};
         for (std::size_t i = 0; i < p.in.size(); ++i) {
-            if (p.in[i] == at) {
+            if (p.in[i] == index) {
                 StoreInput(cell, pegel);
                 Evaluate(ff, i, pegel);
                 return;
@@ -279,6 +267,17 @@ void EvalFlipFlop(int x, int y, int, int pegel, int ebene) {
         return;
     StoreInput(cell, pegel);
     Evaluate(ff, static_cast<std::size_t>(pin), pegel);
+}
+
+void EvalFlipFlop(int x, int y, int, int pegel, int ebene) {
+    if (ebene < 0 || static_cast<std::size_t>(ebene) >= gLevels.size())
+        return;
+    SimLevelRecord& level = gLevels[static_cast<std::size_t>(ebene)];
+    Grid& feld = level.Feld;
+    if (!feld.Contains(x, y))
+        return;
+    EvalFlipFlopAt(FlipFlopsOf(static_cast<std::size_t>(ebene)), feld.Cells(),
+                   level.Elemente.data(), feld.Index(x, y), x, y, pegel, ebene);
 }
 
 void ClickFlipFlop(std::int16_t n) {

@@ -38,6 +38,17 @@ extern std::vector<LevelFlipFlops>
     gFlipFlopPins; // per simulation level: its flip-flops' pins; made by ResolveFlipFlopPins at
                    // power-on (or at a level's first evaluation), emptied by ForgetFlipFlopPins
 
+// The flip-flops of simulation level ebene (which must exist), looked up again when the level
+// is not the one they were looked up in. The table of every level exists afterwards, so that
+// looking up another level's flip-flops never moves this one.
+const LevelFlipFlops& FlipFlopsOf(std::size_t ebene);
+
+// EvalFlipFlop for an event on cell `index` (x, y) of level ebene, whose flip-flops are `table`
+// (FlipFlopsOf), its grid `cells` and its elements `elements`: the pass loop's entry for the
+// circuit's level, looked up once per pass.
+void EvalFlipFlopAt(const LevelFlipFlops& table, CellRecord* cells, ElementRecord* elements,
+                    std::size_t index, int x, int y, int pegel, int ebene);
+
 // Looks up the pins of every flip-flop on every level (power-on).
 void ResolveFlipFlopPins();
 // Forgets them (start-up, power-off): the levels may change before the next power-on.

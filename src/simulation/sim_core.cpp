@@ -92,28 +92,38 @@ void MakePendingClockEdges() {
 // What every event of one pass needs and nothing in the pass changes: the picture the circuit's
 // wire steps are drawn on, the circuit's level and its loop-watch marks.
 struct PassView {
-    DrawTarget* pic = nullptr;        // the worksheet picture while the circuit is on view
-    SimLevelRecord* level0 = nullptr; // the circuit's level; nullptr without levels
-    ChangeMark* marks0 = nullptr;     // its loop-watch marks per cell; nullptr when not sized
+    DrawTarget* pic = nullptr;          // the worksheet picture while the circuit is on view
+    SimLevelRecord* level0 = nullptr;   // the circuit's level; nullptr without levels
+    CellRecord* cells0 = nullptr;       // its grid, row after row
+    int columns0 = 0;                   // its columns
+    int rows0 = 0;                      // its rows
+    ElementRecord* elements0 = nullptr; // its element list
+    ChangeMark* marks0 = nullptr;       // its loop-watch marks; nullptr when not sized
+    const LevelFlipFlops* flipFlops0 = nullptr; // its flip-flops
     PassView() {
         // Only the circuit is on view; while an IC level is shown nothing of a run paints
         // over it.
         if (!gInLevel)
             pic = Screen();
-        if (!gLevels.empty()) {
-            level0 = &gLevels[0];
-            if (!gLevelChanges.empty()) {
-                std::vector<ChangeMark>& marks = gLevelChanges[0];
-                const Grid& feld = level0->Feld;
-                if (marks.size() == static_cast<std::size_t>(feld.Columns()) *
-                                        static_cast<std::size_t>(feld.Rows()))
-                    marks0 = marks.data();
-            }
+        if (gLevels.empty())
+            return;
+        level0 = &gLevels[0];
+        Grid& feld = level0->Feld;
+        cells0 = feld.Cells();
+        columns0 = feld.Columns();
+        rows0 = feld.Rows();
+        elements0 = level0->Elemente.data();
+        flipFlops0 = &FlipFlopsOf(0);
+        if (!gLevelChanges.empty()) {
+            std::vector<ChangeMark>& marks = gLevelChanges[0];
+            if (marks.size() ==
+                static_cast<std::size_t>(columns0) * static_cast<std::size_t>(rows0))
+                marks0 = marks.data();
         }
     }
 };
 
-void ProcessEvent(int x, int y, int richtung, int pegel, int ebene, const PassView& view);
+void ProcessEvent(SimEvent e, const PassView& view);
 
 } // namespace
 
@@ -267,7 +277,7 @@ bool RunSimulation() {
             const SimEvent e = gEventQueue[i];
             if (e.Richtung == 0)
                 continue;
-            ProcessEvent(e.X, e.Y, e.Richtung, e.Pegel != 0 ? 1 : 0, e.Ebene, view);
+            ProcessEvent(e, view);
             touchedLevel0 |= e.Ebene == 0;
         }
 
@@ -284,24 +294,39 @@ bool RunSimulation() {
 }
 
 void Propagate(int x, int y, int richtung, int pegel, int ebene) {
-    ProcessEvent(x, y, richtung, pegel, ebene, PassView{});
+    ProcessEvent(SimEvent{static_cast<std::int16_t>(x), static_cast<std::int16_t>(y),
+                          static_cast<std::uint8_t>(richtung), static_cast<std::uint8_t>(ebene),
+                          static_cast<std::int16_t>(pegel != 0 ? -1 : 0)},
+                 PassView{});
 }
 
 namespace {
 
-void ProcessEvent(int x, int y, int richtung, int pegel, int ebene, const PassView& view) {
-    SimLevelRecord* level = nullptr;
-    if (ebene == 0)
-        level = view.level0;
-    else if (ebene > 0 && static_cast<std::size_t>(ebene) < gLevels.size())
+void ProcessEvent(SimEvent e, const PassView& view) {
+    const int x = e.X;
+    const int y = e.Y;
+    const int richtung = e.Richtung;
+    const int pegel = e.Pegel != 0 ? 1 : 0;
+    const int ebene = e.Ebene;
+    SimLevelRecord* level = view.level0;
+    CellRecord* cells = view.cells0;
+    int columns = view.columns0;
+    int rows = view.rows0;
+    if (ebene != 0) {
+        if (static_cast<std::size_t>(ebene) >= gLevels.size())
+            return;
         level = &gLevels[static_cast<std::size_t>(ebene)];
-    if (level == nullptr)
+        cells = level->Feld.Cells();
+        columns = level->Feld.Columns();
+        rows = level->Feld.Rows();
+    }
+    // Also outside every grid when there is none: its size is 0 by 0.
+    if (static_cast<unsigned>(x) >= static_cast<unsigned>(columns) ||
+        static_cast<unsigned>(y) >= static_cast<unsigned>(rows))
         return;
-    Grid& feld = level->Feld;
-    if (!feld.Contains(x, y))
-        return;
-    const std::size_t index = feld.Index(x, y);
-    CellRecord& c = feld.Cells()[index];
+    const std::size_t index = static_cast<std::size_t>(y) * static_cast<std::size_t>(columns) +
+                              static_cast<std::size_t>(x);
+    CellRecord& c = cells[index];
 
     if (c.Verzoegerung > 0) {
         --c.Verzoegerung;
@@ -371,8 +396,17 @@ void ProcessEvent(int x, int y, int richtung, int pegel, int ebene, const PassVi
 
     // Dispatch by the cell's type. Kinds without a case (clock, text) only carry their levels.
     // A wire cell with an IC pin number is a pin inside an IC: on an IC level the level leaves
-    // the package; on the circuit (an IC being defined) it goes no further.
-    switch (c.Typ) {
+    // the package; on the circuit (an IC being defined) it goes no further. Plain wire cells
+    // and empty cells, most of all events, are told apart before the jump table: a branch on
+    // them is better predicted than the table's indirect jump.
+    const std::uint8_t typ = c.Typ;
+    if (typ == kTypeWire && c.ICPin == 0) {
+        RouteLevel(c, x, y, richtung, pegel, ebene);
+        return;
+    }
+    if (typ == kTypeEmpty)
+        return;
+    switch (typ) {
     case kTypeWire:
         if (c.ICPin == 0)
             RouteLevel(c, x, y, richtung, pegel, ebene);
@@ -417,7 +451,10 @@ void ProcessEvent(int x, int y, int richtung, int pegel, int ebene, const PassVi
         EvalDecoder(x, y, richtung, pegel, ebene);
         break;
     case kTypeFlipFlop:
-        EvalFlipFlop(x, y, richtung, pegel, ebene);
+        if (ebene == 0)
+            EvalFlipFlopAt(*view.flipFlops0, view.cells0, view.elements0, index, x, y, pegel, 0);
+        else
+            EvalFlipFlop(x, y, richtung, pegel, ebene);
         break;
     case kTypeShiftRegister:
         EvalShiftRegister(x, y, richtung, pegel, ebene);
