@@ -29,6 +29,23 @@ void FeedBothInputs(int c, int r, bool fromPrevious) {
     Require(test::SetPoint(c - 1, r), "connection point");
 }
 
+int BuildGateGrid(int last) {
+    int elements = 0;
+    for (int r = 2; r <= last; r += 4) {
+        for (int c = 2; c <= last; c += 4) {
+            const int k = (c + r) / 4 % 3;
+            const std::uint8_t typ = k == 0 ? kTypeAnd : k == 1 ? kTypeOr : kTypeXor;
+            Require(test::PlaceGate(typ, c, r, kRight, 3) != 0, "gate");
+            ++elements;
+            if (c + 4 <= last) {
+                test::LayWire(c + 2, r, c + 3, r - 1);
+                test::LayWire(c + 3, r - 1, c + 4, r - 1);
+            }
+        }
+    }
+    return elements;
+}
+
 BenchPlatform::BenchPlatform(std::int64_t target, int w, int h)
     : m_target(target), m_pump(m_clock) {
     if (target == kPixels)

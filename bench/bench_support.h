@@ -37,6 +37,11 @@ class CountingTarget : public NullTarget {
     std::int64_t m_calls = 0; // drawing calls so far
 };
 
+// Three-input gates (AND, OR, XOR in turn) four cells apart in columns and rows 2 .. last, each
+// output wired round the corner to the first input of the next gate in its row; returns the
+// number of gates. Row r + 2 of each gate row stays free.
+int BuildGateGrid(int last);
+
 // The worksheet picture of a benchmark, given as its argument.
 inline constexpr std::int64_t kHeadless = 0;  // draws nothing; every drawing call is still made
 inline constexpr std::int64_t kPixels = 1;    // an in-memory picture of the whole sheet

@@ -24,7 +24,7 @@ class RedrawBenchEnv {
   public:
     explicit RedrawBenchEnv(std::int64_t target) : m_platform(target, 100, 100) {
         ResetMouseDispatch();
-        m_elements = BuildSheet();
+        m_elements = BuildGateGrid(94);
         RedrawAllElements(0);
     }
 
@@ -36,25 +36,6 @@ class RedrawBenchEnv {
     bool PictureIsAFullRedraw() { return m_platform.PictureIsAFullRedraw(); }
 
   private:
-    // 24 x 24 three-input gates (AND, OR, XOR in turn) four cells apart; each output is wired
-    // round the corner to the first input of the next gate in its row.
-    static int BuildSheet() {
-        int elements = 0;
-        for (int r = 2; r <= 94; r += 4) {
-            for (int c = 2; c <= 94; c += 4) {
-                const int k = (c + r) / 4 % 3;
-                const std::uint8_t typ = k == 0 ? kTypeAnd : k == 1 ? kTypeOr : kTypeXor;
-                Require(test::PlaceGate(typ, c, r, kRight, 3) != 0, "gate");
-                ++elements;
-                if (c + 4 <= 94) {
-                    test::LayWire(c + 2, r, c + 3, r - 1);
-                    test::LayWire(c + 3, r - 1, c + 4, r - 1);
-                }
-            }
-        }
-        return elements;
-    }
-
     BenchPlatform m_platform; // services and the sheet
     int m_elements = 0;       // elements on the sheet
 };

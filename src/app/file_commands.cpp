@@ -3,6 +3,7 @@
 
 #include "app/file_object.h"
 #include "app/main_state.h"
+#include "editor/text_labels.h"
 #include "platform/platform.h"
 
 #include <string>
@@ -10,6 +11,8 @@
 namespace kardo {
 
 bool AskToSaveChanges() {
+    // A label being written counts as a change and is saved with the rest.
+    txtBeschriftung_LostFocus();
     if (gUnveraendert)
         return true;
     const std::string text =

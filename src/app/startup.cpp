@@ -16,6 +16,7 @@
 #include "model/sim_levels.h"
 #include "platform/platform.h"
 #include "render/grafik.h"
+#include "render/redraw.h"
 #include "render/view.h"
 #include "simulation/sim_core.h"
 
@@ -54,6 +55,8 @@ void InitProgramState() {
     ResetModelState();
     ResetAppGlobals();
     ResetMouseDispatch();
+    ResetView();
+    ResetRedrawStates();
 }
 
 } // namespace kardo

@@ -17,10 +17,10 @@ struct GestureState {
     std::int16_t DifY = 0;
     bool PullH = false;          // the wire band draws its horizontal leg first
     bool PullV = false;          // the wire band draws its vertical leg first
-    std::int16_t LastMouseX = 0; // press position in whole pixels
-    std::int16_t LastMouseY = 0;
-    std::int16_t MouseX = 0; // last move position in whole pixels
-    std::int16_t MouseY = 0;
+    std::int32_t LastMouseX = 0; // press position in whole pixels of the sheet
+    std::int32_t LastMouseY = 0;
+    std::int32_t MouseX = 0; // last move position in whole pixels of the sheet
+    std::int32_t MouseY = 0;
     std::int16_t AreaEndX = 0; // cell the area frame was last stretched to
     std::int16_t AreaEndY = 0;
     std::array<std::int16_t, 3> LineX{}; // band cells read back: 0 start, 1 corner, 2 end

@@ -4,6 +4,8 @@
 
 #include "app/main_state.h"
 #include "editor/area_select.h"
+#include "editor/context_menu.h"
+#include "editor/drag_outlines.h"
 #include "editor/gesture_state.h"
 #include "editor/ic_pin_hooks.h"
 #include "editor/line_runs.h"
@@ -12,6 +14,7 @@
 #include "editor/panel_hooks.h"
 #include "editor/placement_outline.h"
 #include "editor/selection.h"
+#include "editor/selection_overlays.h"
 #include "editor/sim_click_hooks.h"
 #include "editor/text_labels.h"
 #include "editor/wire_tool.h"
@@ -50,6 +53,9 @@ void ResetMouseDispatch() {
     ResetOverlays();
     ResetWireTool();
     ResetLineRuns();
+    ResetTextLabels();
+    ResetAreaSelect();
+    ResetObjectSelect();
     gPointerIcon = PointerIcon::None;
 }
 
@@ -68,7 +74,7 @@ int Pointer() {
     return host != nullptr ? host->MousePointer() : 0;
 }
 
-std::int16_t RoundPixel(double v) { return static_cast<std::int16_t>(std::nearbyint(v)); }
+std::int32_t RoundPixel(double v) { return static_cast<std::int32_t>(std::nearbyint(v)); }
 
 // The cell of a pixel coordinate, halves to the even neighbour; negative left of column 0.
 int CellOf(double p) {
@@ -148,7 +154,9 @@ bool RightPress(double X, double Y) {
     const std::uint8_t t = cell.Typ;
     std::int16_t cx = gCursorX;
     std::int16_t cy = gCursorY;
-    if (tool == kToolSelect && t >= 2 && !gOverlays.picRahmen.Visible) {
+    // The context menu opens on an element unless an area is marked (then a right press inside
+    // it deletes the area).
+    if (tool == kToolSelect && t >= 2 && !gAreaMarked) {
         if (!ObjectSelected(cell.ElementNr)) {
             SelectNone();
             SelectObject(cell.ElementNr);
@@ -159,6 +167,7 @@ bool RightPress(double X, double Y) {
         return false;
     }
     if (t == kTypeWire && cell.Punkt != kPointNone && !gPowerOn) {
+        EndMarkingBeforeChange();
         if (cell.Punkt == kPointConnection)
             RemoveVerbindungspunkt(cx, cy);
         else if (cell.Punkt == kPointDiode)
@@ -166,6 +175,7 @@ bool RightPress(double X, double Y) {
         return true;
     }
     if (t >= 2 && t != kTypeLed && cell.Punkt != kPointNone && !gPowerOn) {
+        EndMarkingBeforeChange();
         RemoveNegationsPunkt();
         g.LineActive = false;
         return false;
@@ -186,7 +196,9 @@ bool RightPress(double X, double Y) {
         }
         return true;
     }
-    if (gOverlays.picRahmen.Visible && StrictlyInside(gOverlays.picRahmen, X, Y)) {
+    // The frame counts as an area frame only while an area is marked: the same shape is the
+    // placement outline of the placing tools.
+    if (InsideMarkedArea(X, Y)) {
         LoescheBereich();
     } else if (tool == kToolICView && cell.ICPin != 0) {
         DeleteICAnschluss();
@@ -218,6 +230,7 @@ void Press(int Button, int Shift, double X, double Y) {
     } else if (Button == kButtonRight) {
         common = RightPress(X, Y);
     } else if (Button == kButtonMiddle && gMouseMode == kToolWire) {
+        EndMarkingBeforeChange();
         SetVerbindungspunktAt(gCursorX, gCursorY, false);
     }
     if (common)
@@ -232,7 +245,7 @@ void FollowAreaDrag() {
     if (nx >= 0 && nx + (gBereichX2 - gBereichX1) <= gFeldBreite)
         frame.Left = GridToPixel(nx);
     const int ny = gCursorY - g.DragY;
-    if (ny >= 0 && ny + PixelToGrid(frame.Height) < gFeldHoehe + 1)
+    if (ny >= 0 && ny + (gBereichY2 - gBereichY1) <= gFeldHoehe)
         frame.Top = GridToPixel(ny);
 }
 
@@ -252,27 +265,13 @@ void EndFrame() {
 }
 
 void EndAreaDrag() {
-    GestureState& g = gGesture;
     OverlayShape& frame = gOverlays.picRahmen;
     const std::int16_t nx = PixelToGrid(RoundPixel(frame.Left));
     const std::int16_t ny = PixelToGrid(RoundPixel(frame.Top));
-    const auto nx2 = static_cast<std::int16_t>(nx + gBereichX2 - gBereichX1);
-    const auto ny2 = static_cast<std::int16_t>(ny + gBereichY2 - gBereichY1);
     frame.Visible = false;
     frame.BorderColor = 0x808080;
-    g.DifX = static_cast<std::int16_t>(nx - gBereichX1);
-    g.DifY = static_cast<std::int16_t>(ny - gBereichY1);
-    const std::int16_t ox1 = gBereichX1, oy1 = gBereichY1, ox2 = gBereichX2, oy2 = gBereichY2;
-    std::int16_t ux1 = std::min(ox1, nx), uy1 = std::min(oy1, ny);
-    std::int16_t ux2 = std::max(ox2, nx2), uy2 = std::max(oy2, ny2);
-    gUndo.Move = true;
-    gUndo.NoObjects = false;
-    gUndo.NewUndo(ux1, uy1, ux2, uy2, "Bereich verschieben");
-    DeleteArea(ox1, oy1, ox2, oy2);
-    RedrawAreaValue(ox1, oy1, ox2, oy2, false);
-    PasteArea(nx, ny, nx2, ny2);
+    MoveMarkedArea(nx, ny);
     gMouseMode = kToolSelect;
-    gSelCount = 0;
     SelectNone();
     if (HostWindow* host = HostOrNull())
         host->SetCaption("lblRahmen", "X: 0   Y: 0");
@@ -298,10 +297,14 @@ void ForgetReleasedButtons(int heldButtons) {
     g.LineActive = false;
     gOverlays.LeitungH.Visible = false;
     gOverlays.LeitungV.Visible = false;
+    CancelDrag();
 }
 
-void picGrid_MouseMove(int Button, int Shift, double X, double Y) {
-    (void)Shift;
+namespace {
+
+// A mouse move; autoScroll false for the move that follows an automatic scroll step, which must
+// not step again.
+void Move(int Button, int Shift, double X, double Y, bool autoScroll) {
     GestureState& g = gGesture;
     if (g.GestureButton != 0)
         Button = g.GestureButton;
@@ -344,18 +347,32 @@ void picGrid_MouseMove(int Button, int Shift, double X, double Y) {
         FollowAreaDrag();
     if ((Button == kButtonLeft || Button == kButtonRight) && g.LineActive && tool == kToolWire)
         ShowTempLines(gCursorX, gCursorY);
+    // Another tool takes the frame over as its outline: an area marked with the select tool
+    // ends, its elements stay selected.
+    if (gAreaMarked && tool != kToolSelect && tool != kToolDragArea && tool != kToolContextMenu)
+        EndAreaMarking();
     ShowBorder();
+    ShowDragOutlines();
     if (host != nullptr) {
         std::snprintf(text, sizeof text, "X: %d  Y: %d", gCursorX, gCursorY);
         host->SetStatusText(1, text);
         if (!g.LineActive)
             host->SetStatusText(2, "");
     }
-    if (g.LineActive && Pointer() != kPointerSize) {
-        std::int16_t mx = g.MouseX;
-        std::int16_t my = g.MouseY;
-        AutoScroll(mx, my);
+    if (autoScroll && g.LineActive && Pointer() != kPointerSize) {
+        std::int32_t mx = g.MouseX;
+        std::int32_t my = g.MouseY;
+        // After a step the pointer rests over another cell of the sheet: the band, frame or
+        // outline follow that cell at once.
+        if (AutoScroll(mx, my))
+            Move(Button, Shift, mx, my, false);
     }
+}
+
+} // namespace
+
+void picGrid_MouseMove(int Button, int Shift, double X, double Y) {
+    Move(Button, Shift, X, Y, true);
 }
 
 void picGrid_MouseUp(int Button, int Shift, double X, double Y) {
@@ -391,14 +408,21 @@ void picGrid_MouseUp(int Button, int Shift, double X, double Y) {
         return;
     if (tool == kToolWire) {
         SetLines();
-    } else if (tool == kToolSelect && gOverlays.picRahmen.Visible) {
+    } else if (tool == kToolSelect && gOverlays.picRahmen.Visible &&
+               gOverlays.picRahmen.BorderStyle == kBorderDotted) {
+        // A frame was drawn (a new frame is dotted until its release).
         EndFrame();
     } else if (tool == kToolDragArea && gOverlays.picRahmen.Visible) {
         EndAreaDrag();
+    } else if (tool == kToolDragArea) {
+        // The frame went away during the drag: nothing is moved.
+        CancelDrag();
     } else if (tool == kToolDragObjects) {
-        if (gCursorX == g.DragX && gCursorY == g.DragY)
+        if (gCursorX == g.DragX && gCursorY == g.DragY) {
+            // The press only selected.
             gMouseMode = kToolSelect;
-        else
+            UnloadOutlines();
+        } else
             PasteObjects(false);
     }
 }
@@ -416,6 +440,9 @@ void picGrid_DblClick() {
     if (tool != kToolWire)
         return;
     const CellRecord& cell = CursorCell();
+    if (cell.Typ == kTypeWire || cell.Typ == kTypeAnd || cell.Typ == kTypeOr ||
+        cell.Typ == kTypeXor)
+        EndMarkingBeforeChange();
     if (cell.Typ == kTypeWire) {
         const int n = CountConnections(gCursorX, gCursorY);
         if (n == 1)
@@ -434,7 +461,7 @@ void picGrid_KeyPress(int KeyAscii) {
 
 void CheckMouseMode() {
     const std::uint8_t tool = gMouseMode;
-    if (tool == kToolSelect && !gOverlays.picRahmen.Visible) {
+    if (tool == kToolSelect && !gAreaMarked) {
         SelectNone();
         return;
     }
@@ -501,6 +528,7 @@ void CheckMouseMode() {
         break;
     case kTypeText:
         if (!BeschriftungEditorVisible()) {
+            EndMarkingBeforeChange();
             const CellRecord& cell = CursorCell();
             if (cell.Typ == kTypeEmpty && cell.ElementNr == 0)
                 ChangeBeschriftung("CREATE");
@@ -527,11 +555,9 @@ void ChangeMouseCursor(int Button) {
     if (tool == kToolQuickHelp)
         return;
     if (tool == kToolSelect) {
-        const OverlayShape& frame = gOverlays.picRahmen;
         if (Button == kButtonRight)
             SetPointer(kPointerSize);
-        else if (frame.Visible && frame.BorderStyle == kBorderSolid &&
-                 StrictlyInside(frame, gGesture.MouseX, gGesture.MouseY))
+        else if (InsideMarkedArea(gGesture.MouseX, gGesture.MouseY))
             SetPointer(kPointerSizeAll);
         else
             SetPointer(kPointerArrow);

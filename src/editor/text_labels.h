@@ -1,17 +1,79 @@
-// Text labels on the worksheet: the in-place editor that creates and changes them and the drawing
-// of a label.
+// Text labels on the worksheet: one-line texts anchored at a cell, whose cells carry type 22 and
+// the label's element number along the anchor row. The in-place editor txtBeschriftung that
+// creates and changes them is a state here; the window's line edit shows it and reports keys,
+// text and focus loss back. No nested event loop: opening the editor returns at once, and the
+// key and focus handlers finish the edit.
 #pragma once
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace kardo {
 
-// Creates a label at the cursor cell ("CREATE") or edits the label under it ("EDIT").
+// Results of the editor, gTextEditResult.
+constexpr std::uint8_t kTextEditing = 0;    // the editor is open
+constexpr std::uint8_t kTextCancelled = 1;  // Escape closed it
+constexpr std::uint8_t kTextAccepted = 255; // Enter or focus loss accepted the text
+
+// The in-place editor txtBeschriftung. Geometry in pixels of the worksheet picture.
+struct LabelEditBox {
+    bool Visible = false;       // shown and editing
+    double Left = 0;            // left edge: the centre of the anchor cell
+    double Top = 0;             // top edge
+    double Width = 0;           // width; grows as the text does
+    double Height = 0;          // height: one text line and a fifth of a cell
+    double FontSize = 8;        // point size, gTextFontSize x zoom
+    std::string Text;           // the text in the box (UTF-8), kept up to date by the window
+    int SelLength = 0;          // characters selected in the box, kept up to date by the window
+    int MaxLength = 0;          // characters the box takes; 0 unlimited
+    bool Edit = false;          // editing the label ElementNr; else creating one at the anchor
+    std::int16_t AnchorX = 0;   // anchor cell of the label: its column
+    std::int16_t AnchorY = 0;   // its row
+    std::int16_t ElementNr = 0; // the label being edited; 0 when creating
+    std::string AnchorPins;     // its pin-list text when opened: it must still be that label
+    std::uint32_t Openings = 0; // counts openings, so the window sets its text only on a new one
+    bool operator==(const LabelEditBox&) const = default;
+};
+
+extern std::int16_t gTextFontSize;    // label font size in points, 8; reset by ResetTextLabels
+extern std::uint8_t gTextEditResult;  // kTextEditing, kTextCancelled or kTextAccepted of the
+                                      // last edit; reset to kTextEditing by ResetTextLabels
+extern LabelEditBox gTxtBeschriftung; // the in-place editor; reset by ResetTextLabels
+
+// Start-up state: the editor closed, font size 8.
+void ResetTextLabels();
+
+// Creates a label at the cursor cell ("CREATE", the cell must be empty) or edits the label under
+// it ("EDIT") through the in-place editor. Returns when the editor is open.
 void ChangeBeschriftung(std::string_view CREATEorEDITorREMOVE);
-// Draws label ObjNr on the drawing device; with OldText it first clears what that text covered.
-void DisplayBeschriftungsText(std::int16_t ObjNr, std::string_view OldText);
+// Places and opens the in-place editor at the anchor; Edit: the box already holds the label's
+// text, which is selected whole.
+void PromptBeschriftungsText(bool Edit);
 // The in-place editor txtBeschriftung is open.
 bool BeschriftungEditorVisible();
+
+// The editor's key handling for one typed character (KeyAscii: its code; 13 Enter, 8 Backspace,
+// 27 Escape). Sets KeyAscii to 0 when the box must not take the key. Enter accepts, Escape
+// without a selection cancels; a character that would run the text into an occupied cell or
+// past the last column is refused by the box's maximum length.
+void txtBeschriftung_KeyPress(int& KeyAscii);
+// The editor lost the focus: the text is accepted. Also called by every command that changes
+// the sheet (load, new, undo, zoom, size, power, tool change), so that no edit stays open.
+void txtBeschriftung_LostFocus();
+
+// Creates a label with InitString at anchor (iX, iY) without the editor and without an undo
+// step, and draws it; for texts written by the program itself. Returns its element number; 0
+// (nothing made) for a text of blanks, an anchor outside the sheet or an anchor cell in use.
+std::int16_t InitTextBox(std::int16_t iX, std::int16_t iY, std::string_view InitString);
+
+// Draws label ObjNr on the drawing device and brings its cells up to date: they run along the
+// anchor row from the anchor as far as the text reaches, but never into a cell that holds
+// anything else, and the text is clipped to them. With OldText (the text before a change), the
+// cells the old text covered beyond the new end are freed and the area is redrawn.
+void DisplayBeschriftungsText(std::int16_t ObjNr, std::string_view OldText);
+
+// A character the label editor takes: printable and in the files' code page (Windows-1252).
+bool LabelCharacterAllowed(char32_t c);
 
 } // namespace kardo

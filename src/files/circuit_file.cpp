@@ -8,6 +8,7 @@
 #include "app/settings.h"
 #include "editor/line_runs.h"
 #include "editor/overlays.h"
+#include "editor/text_labels.h"
 #include "files/atomic_file.h"
 #include "files/circuit_ics.h"
 #include "files/circuit_reader.h"
@@ -195,6 +196,7 @@ void AddRecentFile(const std::string& path) {
 }
 
 FileOutcome LoadFile(std::string_view name) {
+    txtBeschriftung_LostFocus();
     const auto started = std::chrono::steady_clock::now();
     HostWindow& host = Host();
 
@@ -289,6 +291,8 @@ FileOutcome LoadFile(std::string_view name) {
 // Save writes without a dialog only into a circuit file: after an IC definition or another
 // file was opened through "Alle Dateien", circuit sections must not overwrite it.
 FileOutcome SaveFile(bool useRememberedName) {
+    // A label being written is part of what is saved.
+    txtBeschriftung_LostFocus();
     if (useRememberedName && HasExtension(gFile.FileName, ".kdx"))
         return SaveFileTo(gFile.FileName);
     FileDialogRequest request;

@@ -3,6 +3,7 @@
 
 #include "app/file_object.h"
 #include "app/main_state.h"
+#include "editor/text_labels.h"
 #include "files/ic_instances.h"
 #include "files/text_helpers.h"
 #include "ic/level_tree.h"
@@ -78,6 +79,7 @@ void ClearCircuit() {
 }
 
 void NewCircuit(bool noRedraw) {
+    txtBeschriftung_LostFocus();
     HostWindow& host = Host();
     if (gPowerOn)
         PressOffButton();
@@ -105,6 +107,8 @@ void NewCircuit(bool noRedraw) {
 }
 
 void CreateNewWorksheet(std::int16_t width, std::int16_t height) {
+    // A label being written goes into the old sheet before its size changes.
+    txtBeschriftung_LostFocus();
     // Switched off first: the switch-off redraws the sheet at its old size.
     if (gPowerOn)
         PressOffButton();

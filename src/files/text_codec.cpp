@@ -144,4 +144,14 @@ std::size_t EncodeWindows1252(std::string_view utf8, std::string& out) {
     return replaced;
 }
 
+bool InWindows1252(char32_t cp) { return Windows1252Byte(cp) >= 0; }
+
+std::size_t NextUtf8Character(std::string_view utf8, std::size_t i, char32_t& cp) {
+    const std::size_t len = DecodeUtf8(utf8, i, cp);
+    if (len != 0)
+        return len;
+    cp = 0xFFFD;
+    return 1;
+}
+
 } // namespace kardo

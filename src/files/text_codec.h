@@ -20,4 +20,11 @@ std::string DecodeFileText(std::string_view bytes);
 // not valid UTF-8, becomes "?"; returns how many were replaced.
 std::size_t EncodeWindows1252(std::string_view utf8, std::string& out);
 
+// The code page of the files holds the character, so it is written as itself and not as "?".
+bool InWindows1252(char32_t cp);
+
+// Decodes the UTF-8 character at utf8[i] into cp and returns its length in bytes; an invalid
+// byte gives length 1 and cp U+FFFD.
+std::size_t NextUtf8Character(std::string_view utf8, std::size_t i, char32_t& cp);
+
 } // namespace kardo

@@ -9,7 +9,7 @@
 #include "platform/parallel_port.h"
 #include "platform/platform.h"
 #include "platform/qt/german_texts.h"
-#include "platform/qt/image_target.h"
+#include "platform/qt/picture_target.h"
 #include "platform/qt/qt_timer.h"
 
 #include <QApplication>
@@ -20,7 +20,7 @@ int main(int argc, char* argv[]) {
     // Without the translation Qt's dialogs stay English; the program runs all the same.
     kardo::InstallGermanQtTexts(app);
 
-    kardo::ImageTarget picture;
+    kardo::PictureTarget picture;
     kardo::QtTimerService timers;
     kardo::QtPump pump;
     kardo::IniSettingsStore settings(kardo::DefaultSettingsPaths());

@@ -27,6 +27,8 @@
 namespace kardo {
 
 void frmKardo::Toolbar_ButtonClick(std::string_view key) {
+    // Every key acts on the sheet as it is with a label being written accepted.
+    txtBeschriftung_LostFocus();
     if (key == "cmdQuickHelp" && !IsChecked("cmdQuickHelp"))
         LeaveQuickHelpMode();
 
@@ -67,11 +69,6 @@ void frmKardo::Toolbar_ButtonClick(std::string_view key) {
     } else if (key == "cmdQuickHelp") {
         if (IsChecked("cmdQuickHelp"))
             EnterQuickHelpMode();
-    }
-    if (BeschriftungEditorVisible()) {
-        SetVisible("txtBeschriftung", false);
-        if (gPlatform != nullptr && gPlatform->pump != nullptr)
-            Pump().DoEvents();
     }
 }
 

@@ -3,6 +3,7 @@
 #include "mainwindow/main_window.h"
 
 #include "app/main_state.h"
+#include "editor/qt/text_label_editor.h"
 #include "mainwindow/clock_delay_panels.h"
 #include "mainwindow/worksheet_canvas.h"
 #include "simulation/qt/analyser_windows.h"
@@ -15,6 +16,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCursor>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
@@ -77,11 +79,9 @@ frmKardo::frmKardo(ImageTarget& picture, QWidget* parent)
     // Functions whose windows come with later parts of the program. The clipboard keys have
     // no function.
     for (const char* name :
-         {"cmdCut",         "cmdCopy",    "cmdPaste",      "cmdSynthese", "cmdTabelle",
-          "mSynthese",      "mBoolean",   "mTermCreation", "cmdICView",   "mDefIC",
-          "cmdICAuswahl",   "mICAuswahl", "cmdPanel5",     "mPanel_5",    "mZoomIn",
-          "mZoomOut",       "mZoom_0",    "mZoom_1",       "mZoom_2",     "mZoom_3",
-          "cmdICVerwaltung"})
+         {"cmdCut",       "cmdCopy",        "cmdPaste",      "cmdSynthese", "cmdTabelle",
+          "mSynthese",    "mBoolean",       "mTermCreation", "cmdICView",   "mDefIC",
+          "cmdICAuswahl", "mICAuswahl",     "cmdICVerwaltung"})
         SetBuilt(name, false);
 
     m_dialogs.owner = this;
@@ -389,12 +389,14 @@ bool frmKardo::IsVisible(std::string_view control) const {
     return it == m_states.end() || it->second.visible;
 }
 
-void frmKardo::RefreshWorksheet() {
-    if (m_canvas->size() != QSize(m_picture.Width(), m_picture.Height()))
-        m_canvas->SyncSize();
-    m_canvas->update();
+void frmKardo::PopupMenu(std::string_view menu) {
+    if (auto* m = qobject_cast<QMenu*>(FindControl(menu)))
+        m->popup(QCursor::pos());
 }
 
+void frmKardo::RefreshWorksheet() { m_canvas->update(); }
+
+void frmKardo::TextEditorChanged() { m_canvas->TextEditor()->SyncFromState(); }
 void frmKardo::RefreshAnalysisList() { m_analyser->RefreshAnalysisList(); }
 void frmKardo::AddGraph(int nr) { m_analyser->AddGraph(nr); }
 void frmKardo::RemoveGraph(int nr) { m_analyser->RemoveGraph(nr); }

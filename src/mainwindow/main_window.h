@@ -36,6 +36,7 @@ namespace kardo {
 
 class AnalyserWindows;
 class WorksheetCanvas;
+class WorksheetView;
 class frmHilfe;
 class frmNumberConversion;
 
@@ -72,6 +73,10 @@ class frmKardo : public QMainWindow, public HostWindow {
                            std::string_view key) override;
     void RefreshWorksheet() override;
     void ChangeToolbar3() override;
+    ViewportMetrics Viewport() const override;
+    void ScrollChanged() override;
+    void TextEditorChanged() override;
+    void PopupMenu(std::string_view menu) override;
     void RefreshAnalysisList() override;
     void AddGraph(int nr) override;
     void RemoveGraph(int nr) override;
@@ -120,6 +125,10 @@ class frmKardo : public QMainWindow, public HostWindow {
 
     // Side panels.
     void ResizeProperties(bool resize);
+    // Layout of the window (Form_Resize) and the formula input line.
+    void Form_Resize();
+    void CloseFormelPanel();
+    void ShowFormelPanel();
 
     // Menu commands of the file, extras and help menus.
     void NewCircuitCommand();
@@ -165,6 +174,7 @@ class frmKardo : public QMainWindow, public HostWindow {
     void closeEvent(QCloseEvent* event) override;
     void changeEvent(QEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
   private:
     // State of a named control that has no widget.
@@ -226,7 +236,7 @@ class frmKardo : public QMainWindow, public HostWindow {
     void ChooseColor(int index);
 
     ImageTarget& m_picture;                            // the worksheet image
-    QScrollArea* m_container = nullptr;                // picContainer, the viewport
+    WorksheetView* m_container = nullptr;              // picContainer, the viewport
     WorksheetCanvas* m_canvas = nullptr;               // picGrid
     QWidget* m_column = nullptr;                       // picPropContainer
     QLabel* m_status[3] = {nullptr, nullptr, nullptr}; // status bar panels 1 and 2
@@ -256,9 +266,10 @@ class frmKardo : public QMainWindow, public HostWindow {
     FileDialogFn m_saveDialog;                                 // stand-in for the save dialog
     std::set<std::string, std::less<>> m_unbuilt;              // controls kept disabled
     std::map<std::string, ControlState, std::less<>> m_states; // controls without widgets
+    AnalyserWindows* m_analyser = nullptr;                     // analysis windows
+
     mutable ControlTable m_controlTable{*this}; // controls by name, built with the window
     std::uint64_t m_controlStamp = 1;           // counts the changes of controls made by name
-    AnalyserWindows* m_analyser = nullptr;      // analysis windows
 };
 
 } // namespace kardo

@@ -1,5 +1,6 @@
 // Main window: the menu bar, the toolbars and the worksheet viewport, with their object names,
 // captions, keys and design states, and the connections to their handlers.
+#include "editor/context_menu.h"
 #include "mainwindow/main_window.h"
 #include "mainwindow/tool_icons.h"
 #include "mainwindow/tool_table.h"
@@ -286,6 +287,11 @@ void frmKardo::BuildMenus() {
         a->setObjectName(QString("mPopup_%1").arg(index));
         if (index == 9)
             a->setVisible(false);
+        if (std::string_view(caption) != "-")
+            connect(a, &QAction::triggered, this, [this, i = index] {
+                mPopup_Click(i);
+                RefreshWorksheet();
+            });
     }
 }
 

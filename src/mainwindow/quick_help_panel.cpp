@@ -6,6 +6,7 @@
 #include "model/codes.h"
 #include "model/grid.h"
 #include "model/utilities.h"
+#include "render/view.h"
 
 #include <QAction>
 #include <QEvent>
@@ -113,8 +114,8 @@ std::optional<QPoint> frmKardo::QuickHelpAnchor(std::string_view key) const {
         return QPoint(keyLeft("Toolbar2"), below("Toolbar2"));
     case QuickHelpPlace::Worksheet:
         // The cell's centre as the worksheet shows it now, scrolled part included.
-        return m_canvas->mapTo(this, QPoint(static_cast<int>(GridToPixel(gCursorX)),
-                                            static_cast<int>(GridToPixel(gCursorY))));
+        return m_canvas->mapTo(this, QPoint(GridToPixel(gCursorX) + PictureLeft(),
+                                            GridToPixel(gCursorY) + PictureTop()));
     case QuickHelpPlace::PowerButton: {
         const auto* button = qobject_cast<const QWidget*>(FindControl(key));
         return QPoint(origin(button).x(), below("picEinAus"));

@@ -3,8 +3,12 @@
 #include "ic/qt/level_tree_view.h"
 #include "mainwindow/clock_delay_panels.h"
 #include "mainwindow/main_window.h"
+#include "mainwindow/property_panel.h"
 #include "mainwindow/tool_icons.h"
+#include "mainwindow/window_layout.h"
 #include "mainwindow/worksheet_canvas.h"
+#include "mainwindow/worksheet_view.h"
+#include "mainwindow/zoom_panel.h"
 #include "model/placement.h"
 
 #include <algorithm>
@@ -23,7 +27,6 @@
 #include <QListWidget>
 #include <QPainter>
 #include <QPushButton>
-#include <QScrollArea>
 #include <QSlider>
 #include <QSpinBox>
 #include <QTabWidget>
@@ -122,7 +125,7 @@ void frmKardo::BuildPanels() {
     auto* rv = new QVBoxLayout(right);
     rv->setContentsMargins(0, 0, 0, 0);
     // The formula input line above the worksheet; it comes with its own part of the program.
-    auto* formula = new QWidget(right);
+    auto* formula = Named(new QWidget(right), "picFormel");
     auto* fh = new QHBoxLayout(formula);
     fh->setContentsMargins(0, 0, 0, 0);
     auto* cmdFormel = Named(new QPushButton(Utf8("Formel:"), formula), "cmdFormel");
@@ -136,11 +139,10 @@ void frmKardo::BuildPanels() {
     cmdFormel->hide();
     cmbFormel->hide();
     cmdCloseFormel->hide();
+    formula->hide();
     rv->addWidget(formula);
-    m_container = Named(new QScrollArea(right), "picContainer");
-    m_container->setBackgroundRole(QPalette::Dark);
-    m_canvas = new WorksheetCanvas(m_picture, m_container);
-    m_container->setWidget(m_canvas);
+    m_container = new WorksheetView(m_picture, right);
+    m_canvas = m_container->Canvas();
     rv->addWidget(m_container, 1);
     h->addWidget(right, 1);
     setCentralWidget(central);
@@ -159,6 +161,12 @@ void frmKardo::BuildPanels() {
     quick->hide();
     auto* grey = Text("", this, "lblIC");
     grey->hide();
+    // A diagnostic label: hidden unless the formula line's console shows it.
+    Text("0", this, "lblTime")->hide();
+
+    new PropertyPanel(*this);
+    new ZoomPanel(*this, *m_canvas);
+    ConnectWindowLayout(*this);
 }
 
 void frmKardo::BuildPowerPanel(QVBoxLayout* column) {
@@ -206,8 +214,6 @@ void frmKardo::BuildPowerPanel(QVBoxLayout* column) {
     oh->addWidget(Text("Bereit", onOff, "lblOnOff"), 1);
     onOff->hide();
     g->addWidget(onOff, 2, 0, 1, 2);
-    g->addWidget(Text("Zeit:", p.body), 3, 0);
-    g->addWidget(Text("0", p.body, "lblTime"), 3, 1);
     g->addWidget(Text("Verzögerung:", p.body), 4, 0);
     g->addWidget(BuildDelayBox(p.body), 4, 1);
     auto* delay = Named(new QSlider(Qt::Horizontal, p.body), "sldDelay");
@@ -375,10 +381,7 @@ void frmKardo::BuildSmallPanels(QVBoxLayout* column) {
         auto* e = Named(new QLineEdit(Utf8(value), size.body), box);
         e->setMaximumWidth(50);
         sg->addWidget(e, row, 1);
-        auto* s = Named(new QSpinBox(size.body), spin);
-        s->setRange(0, 1000);
-        s->setMaximumWidth(18);
-        sg->addWidget(s, row, 2);
+        sg->addWidget(Named(new UpDownKeys(size.body), spin), row, 2);
         ++row;
     }
 

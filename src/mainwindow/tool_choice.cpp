@@ -116,14 +116,12 @@ void frmKardo::Toolbar2_ButtonClick(std::string_view key) {
         SetOrientationKeysEnabled(false);
 
     ChangeSelPicture(gMouseMode);
-    if (BeschriftungEditorVisible()) {
-        SetVisible("txtBeschriftung", false);
-        if (gPlatform != nullptr && gPlatform->pump != nullptr)
-            Pump().DoEvents();
-    }
+    // A label being written is accepted, as the editor's focus loss would.
+    txtBeschriftung_LostFocus();
 }
 
 void frmKardo::MenueClick(int index) {
+    txtBeschriftung_LostFocus();
     for (int i = 1; i <= 25; ++i)
         SetChecked(MenuName(i), i == index);
     for (std::string_view k : kToolbar2Keys)

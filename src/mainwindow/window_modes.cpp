@@ -18,6 +18,7 @@
 #include "render/view.h"
 
 #include <QAction>
+#include <QBoxLayout>
 #include <QFrame>
 #include <QLabel>
 #include <QSlider>
@@ -234,6 +235,11 @@ void frmKardo::ResizeProperties(bool resize) {
         p.frame->setVisible(true);
     }
     m_column->setVisible(any);
+    // A shown levels panel fills the rest of the column; otherwise the panels sit at the top.
+    auto* column = static_cast<QBoxLayout*>(m_column->layout());
+    const bool fill = gPanelVisible[4] == -1 && !m_panels[4].frame->isHidden();
+    column->setStretchFactor(m_panels[4].frame, fill ? 1 : 0);
+    column->setStretch(column->count() - 1, fill ? 0 : 1);
     for (int i = 0; i < 5; ++i)
         SetChecked("mPanel_" + std::to_string(i), gPanelVisible[static_cast<std::size_t>(i)] != 0);
     if (!(quickHelp && resize)) {
@@ -246,6 +252,7 @@ void frmKardo::ResizeProperties(bool resize) {
 void frmKardo::PanelCommand(int index, int state) {
     if (index < 0 || index > 4)
         return;
+    EndGestureForView();
     gPanelVisible[static_cast<std::size_t>(index)] = static_cast<std::int16_t>(state);
     ResizeProperties(false);
 }

@@ -1,16 +1,22 @@
-// Worksheet picture widget: blits the worksheet image, paints the overlays of the editor, and
-// forwards mouse and key events to the mouse dispatcher.
+// Worksheet picture widget: blits the shown part of the worksheet image, paints the overlays of
+// the editor, and forwards mouse and key events in sheet pixels to the mouse dispatcher.
 #include "mainwindow/worksheet_canvas.h"
 
+#include "editor/gesture_state.h"
+#include "editor/hover_reset.h"
 #include "editor/mouse_dispatch.h"
 #include "editor/overlays.h"
+#include "editor/qt/text_label_editor.h"
+#include "editor/selection_overlays.h"
 #include "platform/platform.h"
+#include "render/view.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPixmap>
+#include <QResizeEvent>
 
 namespace kardo {
 
@@ -33,6 +39,12 @@ int HeldCode(Qt::MouseButtons b) {
     return (b & Qt::LeftButton ? kButtonLeft : 0) | (b & Qt::RightButton ? kButtonRight : 0) |
            (b & Qt::MiddleButton ? kButtonMiddle : 0);
 }
+
+// Interval of the automatic scrolling while the pointer rests near an edge, in milliseconds.
+constexpr int kAutoScrollMs = 50;
+
+// Where the canvas shows the sheet: the sheet pixel at the canvas's top-left corner.
+QPoint ShownOrigin() { return {-PictureLeft(), -PictureTop()}; }
 
 int ShiftCode(Qt::KeyboardModifiers m) {
     return (m & Qt::ShiftModifier ? kShiftKey : 0) | (m & Qt::ControlModifier ? kCtrlKey : 0) |
@@ -82,10 +94,14 @@ WorksheetCanvas::WorksheetCanvas(ImageTarget& image, QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     setFocusPolicy(Qt::ClickFocus);
-    SyncSize();
+    setMinimumSize(1, 1);
     m_frame.setInterval(16);
     connect(&m_frame, &QTimer::timeout, this, &WorksheetCanvas::RefreshIfImageChanged);
     m_frame.start();
+    m_autoScroll.setSingleShot(true);
+    m_autoScroll.setInterval(kAutoScrollMs);
+    connect(&m_autoScroll, &QTimer::timeout, this, &WorksheetCanvas::AutoScrollTick);
+    m_editor = new TextLabelEditor(this, [this](QPoint p) { return PictureToCanvas(p); });
 }
 
 void WorksheetCanvas::RefreshIfImageChanged() {
@@ -93,7 +109,30 @@ void WorksheetCanvas::RefreshIfImageChanged() {
         update();
 }
 
-void WorksheetCanvas::SyncSize() { setFixedSize(m_image.Width(), m_image.Height()); }
+QPoint WorksheetCanvas::PictureToCanvas(QPoint p) const { return p - ShownOrigin(); }
+
+QPointF WorksheetCanvas::SheetPoint(const QPointF& canvasPoint) const {
+    return canvasPoint + QPointF(ShownOrigin());
+}
+
+QRect WorksheetCanvas::ToCanvas(const QRect& sheetRect) const {
+    return sheetRect.isEmpty() ? QRect() : sheetRect.translated(-ShownOrigin());
+}
+
+void WorksheetCanvas::AutoScrollTick() {
+    const GestureState& g = gGesture;
+    if (g.GestureButton == 0 || !g.LineActive)
+        return;
+    const QPointF pos = SheetPoint(m_lastCanvas);
+    m_lastMove = pos;
+    const int button = g.GestureButton;
+    Dispatch([&] { picGrid_MouseMove(button, 0, pos.x(), pos.y()); }, false);
+}
+
+void WorksheetCanvas::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    emit Resized();
+}
 
 void WorksheetCanvas::ApplyPointer(int code) {
     switch (code) {
@@ -130,8 +169,25 @@ void WorksheetCanvas::paintEvent(QPaintEvent* event) {
     m_shownKey = m_image.Image().cacheKey();
     QPainter p(this);
     const QRect area = event->rect();
-    p.drawImage(area.topLeft(), m_image.Image(), area);
-    PaintOverlays(p, area);
+    const QPoint origin = ShownOrigin();
+    const PixelBox k = m_image.Kept();
+    const QRect kept = QRect(k.x, k.y, k.w, k.h).translated(-origin);
+    const QRect sheet = QRect(0, 0, m_image.Width(), m_image.Height()).translated(-origin);
+    // Beyond the sheet the viewport's own background; a part of the sheet not kept (only for a
+    // moment, before the view draws it) white.
+    for (const QRect& r : QRegion(area).subtracted(QRegion(kept)))
+        p.fillRect(r, sheet.intersects(r) ? QColor(Qt::white) : palette().color(QPalette::Dark));
+    const QRect shown = kept.intersected(area);
+    if (!shown.isEmpty())
+        p.drawImage(shown.topLeft(), m_image.Image(), shown.translated(-kept.topLeft()));
+    // The edge lines one pixel right of and below the picture.
+    p.setPen(Qt::black);
+    if (sheet.right() + 1 < width())
+        p.drawLine(sheet.right() + 1, sheet.top(), sheet.right() + 1, sheet.bottom() + 1);
+    if (sheet.bottom() + 1 < height())
+        p.drawLine(sheet.left(), sheet.bottom() + 1, sheet.right() + 1, sheet.bottom() + 1);
+    p.translate(-origin);
+    PaintOverlays(p, area.translated(origin));
 }
 
 void WorksheetCanvas::PaintOverlays(QPainter& p, const QRect& area) const {
@@ -162,13 +218,25 @@ void WorksheetCanvas::PaintOverlays(QPainter& p, const QRect& area) const {
     line(o.LeitungH);
     line(o.LeitungV);
     shape(o.picBox);
+    // The selection's corner markers and drag outlines (slot 0 unused).
+    for (std::size_t k = 1; k < gSelOverlays.PObj.size(); ++k)
+        for (const OverlayShape& m : gSelOverlays.PObj[k])
+            shape(m);
+    for (std::size_t k = 1; k < gSelOverlays.picBorder.size(); ++k)
+        shape(gSelOverlays.picBorder[k]);
 }
 
 template <typename F> void WorksheetCanvas::Dispatch(F&& call, bool imageMayChange) {
     const WorksheetOverlays before = gOverlays;
     const OverlayRects old = RectsOf(before);
+    const QPoint originBefore = ShownOrigin();
     call();
-    if (imageMayChange) {
+    const bool scrolled = ShownOrigin() != originBefore;
+    for (const PixelRect& r : gSelectionDirt)
+        if (!imageMayChange && !scrolled)
+            update(ToCanvas(ToRect(r)));
+    gSelectionDirt.clear();
+    if (imageMayChange || scrolled) {
         update();
     } else if (!(gOverlays == before)) {
         const OverlayRects now = RectsOf(gOverlays);
@@ -176,9 +244,9 @@ template <typename F> void WorksheetCanvas::Dispatch(F&& call, bool imageMayChan
             if (!differs)
                 return;
             if (!a.isEmpty())
-                update(a);
+                update(ToCanvas(a));
             if (!b.isEmpty())
-                update(b);
+                update(ToCanvas(b));
         };
         changed(old.rahmen, now.rahmen, !(before.picRahmen == gOverlays.picRahmen));
         changed(old.box, now.box, !(before.picBox == gOverlays.picBox));
@@ -188,12 +256,17 @@ template <typename F> void WorksheetCanvas::Dispatch(F&& call, bool imageMayChan
             changed(old.rahmenLines[i], now.rahmenLines[i],
                     !(before.LineRahmen[i] == gOverlays.LineRahmen[i]));
     }
+    // The view scrolled by itself during a gesture: it goes on while the pointer rests there.
+    if (scrolled && gGesture.LineActive && gGesture.GestureButton != 0)
+        m_autoScroll.start();
     if (gPlatform != nullptr && gPlatform->host != nullptr)
         ApplyPointer(gPlatform->host->MousePointer());
+    m_editor->SyncFromState();
 }
 
 void WorksheetCanvas::MoveToPress(const QMouseEvent* event) {
-    const QPointF pos = event->position();
+    m_lastCanvas = event->position();
+    const QPointF pos = SheetPoint(event->position());
     if (pos == m_lastMove)
         return;
     m_lastMove = pos;
@@ -206,13 +279,22 @@ void WorksheetCanvas::mousePressEvent(QMouseEvent* event) {
         return;
     ForgetReleasedButtons(HeldCode(event->buttons()));
     MoveToPress(event);
-    const QPointF pos = event->position();
+    const QPointF pos = SheetPoint(event->position());
     Dispatch([&] { picGrid_MouseDown(button, ShiftCode(event->modifiers()), pos.x(), pos.y()); },
              true);
 }
 
 void WorksheetCanvas::mouseMoveEvent(QMouseEvent* event) {
-    const QPointF pos = event->position();
+    m_lastCanvas = event->position();
+    const QPointF pos = SheetPoint(event->position());
+    // Beyond the picture the mouse is over the viewport itself (unless a button holds it on the
+    // worksheet): the viewport's hover reset, not the worksheet's move.
+    if (event->buttons() == Qt::NoButton &&
+        (pos.x() >= m_image.Width() || pos.y() >= m_image.Height())) {
+        if (HoverReset(HoverStepsOf("picContainer")))
+            update();
+        return;
+    }
     m_lastMove = pos;
     ForgetReleasedButtons(HeldCode(event->buttons()));
     Dispatch(
@@ -227,7 +309,8 @@ void WorksheetCanvas::mouseReleaseEvent(QMouseEvent* event) {
     const int button = ButtonCode(event->button());
     if (button == 0)
         return;
-    const QPointF pos = event->position();
+    m_autoScroll.stop();
+    const QPointF pos = SheetPoint(event->position());
     Dispatch([&] { picGrid_MouseUp(button, ShiftCode(event->modifiers()), pos.x(), pos.y()); },
              true);
 }

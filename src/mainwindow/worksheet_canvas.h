@@ -1,5 +1,6 @@
-// The worksheet picture picGrid: shows the persistent worksheet image with the editing overlays
-// over it, and hands mouse and key input to the worksheet's mouse dispatcher.
+// The worksheet picture picGrid: a viewport-sized widget that shows the part of the worksheet the
+// scroll bars choose, with the editing overlays over it, and hands mouse and key input (in sheet
+// pixels) to the worksheet's mouse dispatcher.
 #pragma once
 
 #include "platform/qt/image_target.h"
@@ -11,12 +12,12 @@
 
 namespace kardo {
 
+class TextLabelEditor;
+
 class WorksheetCanvas : public QWidget {
     Q_OBJECT
   public:
     WorksheetCanvas(ImageTarget& image, QWidget* parent);
-    // Takes the image's current size.
-    void SyncSize();
     // Shows the worksheet pointer of a pointer code (1 arrow, 2 cross, 5 size, 11 hourglass,
     // 15 size-all, 99 the custom icon chosen by the dispatcher, ...).
     void ApplyPointer(int code);
@@ -26,9 +27,24 @@ class WorksheetCanvas : public QWidget {
     // simulation draws into the image from timers and step-delay waits, not from events of the
     // canvas. A frame timer calls it.
     void RefreshIfImageChanged();
+    // The label editor txtBeschriftung, a child of the canvas.
+    TextLabelEditor* TextEditor() const { return m_editor; }
+    // Where a pixel of the worksheet picture lies on the canvas, and the sheet pixel under a
+    // point of the canvas: the canvas shows the sheet from (-PictureLeft(), -PictureTop()) on.
+    QPoint PictureToCanvas(QPoint p) const;
+    QPointF SheetPoint(const QPointF& canvasPoint) const;
+    // While a gesture runs with the pointer resting near an edge, the view goes on scrolling: a
+    // timer repeats the last move. One repetition, as the timer runs it.
+    void AutoScrollTick();
+    bool AutoScrollPending() const { return m_autoScroll.isActive(); }
+
+  signals:
+    // The canvas changed its size: the view lays itself out again.
+    void Resized();
 
   protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
@@ -37,18 +53,24 @@ class WorksheetCanvas : public QWidget {
 
   private:
     // Runs one dispatcher call; afterwards repaints what it changed (the overlays that moved,
-    // or everything when the image may have changed) and shows the pointer it chose.
+    // or everything when the image may have changed or the view scrolled) and shows the
+    // pointer it chose.
     template <typename F> void Dispatch(F&& call, bool imageMayChange);
     void PaintOverlays(QPainter& p, const QRect& area) const;
     // Moves the cursor cell to the event position first when no move reported it yet.
     void MoveToPress(const QMouseEvent* event);
+    // The overlays' painted rectangles in canvas coordinates.
+    QRect ToCanvas(const QRect& sheetRect) const;
 
-    ImageTarget& m_image;       // the worksheet picture drawn by the core
-    QCursor m_pinCursor;        // custom pointer of the IC-definition view over a wire end
-    QRegion m_painted;          // region of the last paint event
-    QPointF m_lastMove{-1, -1}; // position of the last move handed on
-    qint64 m_shownKey = 0;      // cache key of the image contents last painted
-    QTimer m_frame;             // looks for image changes once a frame
+    ImageTarget& m_image;                // the worksheet picture drawn by the core
+    QCursor m_pinCursor;                 // custom pointer of the IC-definition view over a wire end
+    QRegion m_painted;                   // region of the last paint event
+    QPointF m_lastMove{-1, -1};          // sheet position of the last move handed on
+    QPointF m_lastCanvas;                // canvas position of the last move
+    qint64 m_shownKey = 0;               // cache key of the image contents last painted
+    QTimer m_frame;                      // looks for image changes once a frame
+    QTimer m_autoScroll;                 // repeats the last move while the view scrolls by itself
+    TextLabelEditor* m_editor = nullptr; // txtBeschriftung, owned as a child
 };
 
 } // namespace kardo

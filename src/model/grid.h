@@ -95,10 +95,11 @@ void CreateWorksheet(std::int16_t width, std::int16_t height);
 void ClearCell(int x, int y);
 
 // Pixel centre of grid column or row c: zoom * 14 * (c + 0.5), a half to the even neighbour.
-// Inline: every point of every symbol and wire goes through it.
-inline std::int16_t GridToPixel(int c) {
+// 32-bit: a large sheet at a high zoom reaches far beyond 16-bit pixel positions. Inline: every
+// point of every symbol and wire goes through it.
+inline std::int32_t GridToPixel(int c) {
     const double zoom = static_cast<double>(gGrafik.GridMode);
-    return static_cast<std::int16_t>(RoundHalfEven(zoom * 14.0 * (c + 0.5)));
+    return static_cast<std::int32_t>(RoundHalfEven(zoom * 14.0 * (c + 0.5)));
 }
 // Grid column or row of a pixel coordinate; never below 0.
 std::int16_t PixelToGrid(double p);

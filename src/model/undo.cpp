@@ -169,21 +169,20 @@ void clsUndo::SaveCells(UndoStep& step, std::int16_t& X1, std::int16_t& Y1, std:
 
 void clsUndo::SaveElements(UndoStep& step) {
     step.Elements.assign(1, ElementRecord{});
+    // Each element is taken once: a lookup by number, not a search of the copies per cell.
+    std::vector<char> taken(static_cast<std::size_t>(gAnzElemente) + 1, 0);
     for (int x = step.X1; x <= step.X2; ++x) {
         for (int y = step.Y1; y <= step.Y2; ++y) {
             const CellRecord& c = gGrid(x, y);
             const std::int16_t e = c.ElementNr;
-            if (e < 1 || e > gAnzElemente)
-                continue;
-            const bool taken = std::any_of(step.Elements.begin() + 1, step.Elements.end(),
-                                           [e](const ElementRecord& r) { return r.Nr == e; });
-            if (taken)
+            if (e < 1 || e > gAnzElemente || taken[static_cast<std::size_t>(e)] != 0)
                 continue;
             const ElementRecord& source = gElements[static_cast<std::size_t>(e)];
             if (c.Typ == kTypeIC && !Move) {
                 // An IC is kept by its name and instance, read at one of its pin cells.
                 if (c.ICLevel == 0)
                     continue;
+                taken[static_cast<std::size_t>(e)] = 1;
                 ElementRecord copy = source;
                 if (c.ICLevel < gICInstances.size())
                     copy.Eingaenge = gICInstances[c.ICLevel].Name;
@@ -193,6 +192,7 @@ void clsUndo::SaveElements(UndoStep& step) {
                 step.ICBlocks.push_back(CopyICBlock(c.ICLevel));
                 continue;
             }
+            taken[static_cast<std::size_t>(e)] = 1;
             step.Elements.push_back(source);
         }
     }

@@ -2,6 +2,7 @@
 // elements removed since come back at their old numbers), then the cells, then the redraw.
 #include "app/main_state.h"
 #include "editor/selection.h"
+#include "editor/text_labels.h"
 #include "files/ic_instances.h"
 #include "files/text_helpers.h"
 #include "model/basic_elements.h"
@@ -38,31 +39,39 @@ std::int16_t ElementOfTypeAt(GridPoint p, std::uint8_t typ) {
 
 // For every copy of the step: does its element still exist? It does when one of the cells it
 // covered in the snapshot is now covered by an element of the same type. Only the changed
-// element of a step can be gone; its neighbours inside the rectangle are still there.
+// element of a step can be gone; its neighbours inside the rectangle are still there. One pass
+// over the saved cells, the copy of each cell found by its number.
 std::vector<KeptElement> ClassifyCopies(const UndoStep& s) {
-    std::vector<KeptElement> kept;
+    std::vector<KeptElement> kept(static_cast<std::size_t>(std::max<int>(s.ElementCount, 0)));
+    int maxNr = 0;
     for (int k = 1; k <= s.ElementCount; ++k) {
-        const ElementRecord& copy = s.Elements[At(k)];
-        KeptElement ke;
-        ke.copy = k;
-        bool first = true;
-        for (int x = s.X1; x <= s.X2 && !ke.present; ++x) {
-            for (int y = s.Y1; y <= s.Y2; ++y) {
-                if (s.Cells(x - s.X1, y - s.Y1).ElementNr != copy.Nr)
-                    continue;
-                const GridPoint p{static_cast<std::int16_t>(x), static_cast<std::int16_t>(y)};
-                if (first) {
-                    ke.where = p;
-                    first = false;
-                }
-                if (ElementOfTypeAt(p, copy.Typ) != 0) {
-                    ke.where = p;
-                    ke.present = true;
-                    break;
-                }
+        kept[At(k - 1)].copy = k;
+        maxNr = std::max<int>(maxNr, s.Elements[At(k)].Nr);
+    }
+    std::vector<int> copyOf(At(maxNr) + 1, 0); // copy index + 1 by snapshot number
+    for (int k = 1; k <= s.ElementCount; ++k)
+        if (s.Elements[At(k)].Nr >= 1)
+            copyOf[At(s.Elements[At(k)].Nr)] = k;
+    std::vector<char> found(kept.size(), 0); // a saved cell of the copy was met
+    for (int x = s.X1; x <= s.X2; ++x) {
+        for (int y = s.Y1; y <= s.Y2; ++y) {
+            const std::int16_t nr = s.Cells(x - s.X1, y - s.Y1).ElementNr;
+            if (nr < 1 || nr > maxNr || copyOf[At(nr)] == 0)
+                continue;
+            const int k = copyOf[At(nr)];
+            KeptElement& ke = kept[At(k - 1)];
+            if (ke.present)
+                continue;
+            const GridPoint p{static_cast<std::int16_t>(x), static_cast<std::int16_t>(y)};
+            if (found[At(k - 1)] == 0) {
+                ke.where = p;
+                found[At(k - 1)] = 1;
+            }
+            if (ElementOfTypeAt(p, s.Elements[At(k)].Typ) != 0) {
+                ke.where = p;
+                ke.present = true;
             }
         }
-        kept.push_back(ke);
     }
     return kept;
 }
@@ -232,21 +241,29 @@ void clsUndo::RestoreElements(UndoStep& step) {
 
     // Elements placed after the snapshot: a cell that belonged to no element then belongs to
     // one now. Removed from the highest number down so that the others keep their numbers.
+    // Elements known as kept and elements already listed are looked up by number.
+    std::vector<char> known(At(gAnzElemente) + 1, 0);
+    for (const KeptElement& k : kept) {
+        const std::int16_t e = k.present ? gGrid(k.where.x, k.where.y).ElementNr : 0;
+        if (e >= 1 && e <= gAnzElemente)
+            known[At(e)] = 1;
+    }
     std::vector<std::pair<std::int16_t, GridPoint>> placed;
     for (int x = step.X1; x <= step.X2; ++x) {
         for (int y = step.Y1; y <= step.Y2; ++y) {
             const std::int16_t e = gGrid(x, y).ElementNr;
             if (e < 1 || step.Cells(x - step.X1, y - step.Y1).ElementNr != 0)
                 continue;
-            const bool knownAsKept =
-                std::any_of(kept.begin(), kept.end(), [&](const KeptElement& k) {
-                    return k.present && gGrid(k.where.x, k.where.y).ElementNr == e;
-                });
-            const bool listed = std::any_of(placed.begin(), placed.end(),
-                                            [e](const auto& p) { return p.first == e; });
-            if (!knownAsKept && !listed)
-                placed.emplace_back(
-                    e, GridPoint{static_cast<std::int16_t>(x), static_cast<std::int16_t>(y)});
+            if (e <= gAnzElemente) {
+                if (known[At(e)] != 0)
+                    continue;
+                known[At(e)] = 1;
+            } else if (std::any_of(placed.begin(), placed.end(),
+                                   [e](const auto& p) { return p.first == e; })) {
+                continue;
+            }
+            placed.emplace_back(
+                e, GridPoint{static_cast<std::int16_t>(x), static_cast<std::int16_t>(y)});
         }
     }
     std::sort(placed.begin(), placed.end(),
@@ -357,6 +374,8 @@ void clsUndo::RedrawUndoArea(const UndoStep& step) {
 }
 
 void clsUndo::Undo() {
+    // A label being written is accepted first; it is then the step taken back.
+    txtBeschriftung_LostFocus();
     if (m_current < 1 || m_current > m_count || NoUndoData())
         return;
     m_busy = true;

@@ -25,6 +25,19 @@ struct PolyPoint {
     bool operator==(const PolyPoint&) const = default;
 };
 
+// A rectangle of pixels: left, top, width, height (empty when either size is 0 or less).
+struct PixelBox {
+    std::int32_t x = 0;
+    std::int32_t y = 0;
+    std::int32_t w = 0;
+    std::int32_t h = 0;
+    bool Empty() const { return w <= 0 || h <= 0; }
+    bool Contains(const PixelBox& o) const {
+        return o.x >= x && o.y >= y && o.x + o.w <= x + w && o.y + o.h <= y + h;
+    }
+    bool operator==(const PixelBox&) const = default;
+};
+
 enum class FillMode : std::uint8_t { Solid = 0, Transparent = 1 };
 enum class LineStyle : std::uint8_t { Solid = 0, Dotted = 2 };
 enum class LineKind : std::uint8_t { Plain, Box };
@@ -75,6 +88,15 @@ class DrawTarget {
     virtual int Height() const = 0;
     // Fills the whole surface with white.
     virtual void Clear() = 0;
+
+    // The part of the surface the target keeps. Most targets keep all of it; the worksheet
+    // picture keeps only a window around what the viewport shows, and drops what is drawn
+    // outside it. Code that draws or reads pixels may rely on this part only.
+    virtual PixelBox Kept() const { return {0, 0, Width(), Height()}; }
+    // Asks the target to keep the window box (clipped to the surface) instead. True when the
+    // kept part moved or changed size: it is then white and must be drawn again. Targets that
+    // keep their whole surface ignore the request.
+    virtual bool SetWindow(const PixelBox& /*box*/) { return false; }
 };
 
 } // namespace kardo

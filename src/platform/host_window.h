@@ -33,6 +33,13 @@ enum PointerCode : int {
     kPointerCustom = 99,
 };
 
+// The worksheet viewport picContainer as the view sees it.
+struct ViewportMetrics {
+    int width = 0;       // inner width in pixels, the scroll bars' strip left out
+    int height = 0;      // inner height in pixels
+    int windowState = 0; // the main window: 0 normal, 1 minimised, 2 maximised
+};
+
 class HostWindow {
   public:
     virtual ~HostWindow() = default;
@@ -81,6 +88,13 @@ class HostWindow {
     virtual void RefreshWorksheet() = 0;
     // Brings the clock toolbar and the clock panel in line with the selected clock gAktTakt.
     virtual void ChangeToolbar3() {}
+    // The worksheet viewport's size and the window state; 0 x 0 without a viewport.
+    virtual ViewportMetrics Viewport() const { return {}; }
+    // The scroll bars (gHScroll, gVScroll) or the part of the sheet shown changed.
+    virtual void ScrollChanged() {}
+    // The label editor gTxtBeschriftung opened, changed its box or closed: the line edit
+    // txtBeschriftung follows it.
+    virtual void TextEditorChanged() {}
 
     // Hooks of the analysis windows: the table window rebuilds its list (PrepareListView,
     // ResizeListView); the timing diagram adds or removes the trace of analysis point nr. They do
@@ -98,6 +112,9 @@ class HostWindow {
     // again; the level tree tvwLevel is rebuilt from BuildLevelTree (ic/level_tree.h).
     virtual void RefreshICLists() {}
     virtual void RefreshLevelTree() {}
+    // Pops the named context menu up at the mouse position without waiting; the command of the
+    // entry chosen arrives later.
+    virtual void PopupMenu(std::string_view /*menu*/) {}
 };
 
 } // namespace kardo

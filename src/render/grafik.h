@@ -61,6 +61,12 @@ class clsGrafik {
                             std::uint8_t Status);
     std::int16_t SearchEndY(std::int16_t sX, std::int16_t sY, std::int16_t Richtung,
                             std::uint8_t Status);
+    // Zoom commands: 100 %, the whole sheet, its height or its width fitted into the viewport
+    // (at least 60 %); each redraws the whole sheet.
+    void Zoom100();
+    void ZoomFull();
+    void ZoomHeight();
+    void ZoomWidth();
 
   private:
     // Every box-shaped drawer starts with this: stores GetZoomRaster() as the zoomed cell size R

@@ -19,12 +19,18 @@
 #include "render/grafik.h"
 #include "render/view.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
+#include <utility>
 #include <vector>
 
 namespace kardo {
+
+RedrawStates gRedrawStates;
+
+void ResetRedrawStates() { gRedrawStates = RedrawStates{}; }
 
 namespace {
 
@@ -97,24 +103,278 @@ bool ICShown(std::int16_t n) {
            gICInstances[static_cast<std::size_t>(n)].Tiefe == 0;
 }
 
+// The live levels of one cell of a level grid copied into the worksheet's cell.
+void CopyLiveCell(const Grid& live, int x, int y) {
+    CellRecord& c = gGrid(x, y);
+    if (c.Typ == kTypeEmpty || !live.Contains(x, y))
+        return;
+    const CellRecord& l = live(x, y);
+    c.Pegel = l.Pegel;
+    c.PegelH = l.PegelH;
+    c.PegelV = l.PegelV;
+}
+
 void CopyLiveLevels(std::int16_t nr) {
     if (nr < 0 || static_cast<std::size_t>(nr) >= gLevels.size())
         return;
     const Grid& live = gLevels[static_cast<std::size_t>(nr)].Feld;
-    for (int x = 0; x <= gFeldBreite; ++x) {
-        for (int y = 0; y <= gFeldHoehe; ++y) {
-            CellRecord& c = gGrid(x, y);
-            if (c.Typ == kTypeEmpty || !live.Contains(x, y))
-                continue;
-            const CellRecord& l = live(x, y);
-            c.Pegel = l.Pegel;
-            c.PegelH = l.PegelH;
-            c.PegelV = l.PegelV;
-        }
+    for (int x = 0; x <= gFeldBreite; ++x)
+        for (int y = 0; y <= gFeldHoehe; ++y)
+            CopyLiveCell(live, x, y);
+}
+
+// Cells whose drawing can reach a box of pixels are those of the box grown by this many cells on
+// every side: no symbol, switch or point mark reaches further beyond its own cells.
+constexpr int kReachCells = 3;
+
+// An inclusive rectangle of cells.
+struct CellBox {
+    int x1 = 0;
+    int y1 = 0;
+    int x2 = 0;
+    int y2 = 0;
+};
+
+// The cells near a box of pixels, within the sheet.
+CellBox CellsNear(const PixelBox& b) {
+    const double cs = CellPixels();
+    const auto cell = [cs](double p) { return static_cast<int>(std::floor(p / cs)); };
+    return {std::max(0, cell(b.x) - kReachCells), std::max(0, cell(b.y) - kReachCells),
+            std::min<int>(gFeldBreite, cell(b.x + b.w - 1) + kReachCells),
+            std::min<int>(gFeldHoehe, cell(b.y + b.h - 1) + kReachCells)};
+}
+
+// The wire runs as the full redraw records them afresh (AnalysiereLeitungen): a horizontal run
+// starts at a cell with a wire to the right whose left neighbour has none, and ends at the first
+// cell without a wire to the right, or at the last column; vertical runs likewise.
+bool StartsRunX(int x, int y) {
+    return gGrid(x, y).Rechts != 0 && !(x > 0 && gGrid(x - 1, y).Rechts != 0);
+}
+bool StartsRunY(int x, int y) {
+    return gGrid(x, y).Unten != 0 && !(y > 0 && gGrid(x, y - 1).Unten != 0);
+}
+int RunEndX(int x, int y) {
+    while (x < gFeldBreite && gGrid(x, y).Rechts != 0)
+        ++x;
+    return x;
+}
+int RunEndY(int x, int y) {
+    while (y < gFeldHoehe && gGrid(x, y).Unten != 0)
+        ++y;
+    return y;
+}
+
+// A run; while the circuit is on (liveLevels) its end cells first take the circuit's live
+// levels, which its colour comes from.
+void PaintRun(int x1, int y1, int x2, int y2, bool liveLevels) {
+    if (liveLevels && !gLevels.empty()) {
+        CopyLiveCell(gLevels[0].Feld, x1, y1);
+        CopyLiveCell(gLevels[0].Feld, x2, y2);
+    }
+    gGrafik.PaintLine(static_cast<std::int16_t>(x1), static_cast<std::int16_t>(y1),
+                      static_cast<std::int16_t>(x2), static_cast<std::int16_t>(y2), false);
+}
+
+DrawState SaveState(const DrawTarget& d) {
+    return {d.ForeColor, d.FillColor, d.FillStyle, d.DrawStyle, d.DrawWidth,        d.FontName,
+            d.FontSize,  d.FontBold,  d.CurrentX,  d.CurrentY,  gGrafik.Orientation};
+}
+
+void RestoreState(DrawTarget& d, const DrawState& s) {
+    d.ForeColor = s.ForeColor;
+    d.FillColor = s.FillColor;
+    d.FillStyle = s.FillStyle;
+    d.DrawStyle = s.DrawStyle;
+    d.DrawWidth = s.DrawWidth;
+    d.FontName = s.FontName;
+    d.FontSize = s.FontSize;
+    d.FontBold = s.FontBold;
+    d.CurrentX = s.CurrentX;
+    d.CurrentY = s.CurrentY;
+    gGrafik.Orientation = s.Orientation;
+}
+
+// The runs that start at a cell, then its grid dot (on an empty or a wire cell).
+void PaintRunsAndDot(DrawTarget& device, int x, int y, bool gridDots, bool liveLevels) {
+    if (StartsRunX(x, y))
+        PaintRun(x, y, RunEndX(x, y), y, liveLevels);
+    if (StartsRunY(x, y))
+        PaintRun(x, y, x, RunEndY(x, y), liveLevels);
+    const CellRecord& c = gGrid(x, y);
+    if (gridDots && (c.Typ == kTypeEmpty || c.Typ == kTypeWire))
+        device.SetPixel(GridToPixel(x), GridToPixel(y), kGridDot);
+}
+
+// The marks of a cell drawn after its runs and grid dot: they may depend on the drawing state
+// (a connection point's box takes the current fill).
+bool HasMarks(const CellRecord& c) {
+    return (c.Typ == kTypeWire && c.Punkt != 0) || c.Typ == kTypeSwitch ||
+           (c.ICPin != 0 && c.ICLevel == 0);
+}
+
+void DrawMarks(std::int16_t x, std::int16_t y) {
+    const CellRecord& c = gGrid(x, y);
+    if (c.Typ == kTypeWire)
+        DrawPointMark(x, y);
+    if (c.Typ == kTypeSwitch)
+        gGrafik.DrawSwitch(x, y);
+    if (c.ICPin != 0 && c.ICLevel == 0) {
+        auto px = x;
+        ShowICInOut(px, y);
+        DrawICPinMark(x, y);
     }
 }
 
+void DrawElementNr(std::int16_t i) {
+    if (!gInLevel)
+        gCurLevel = 0;
+    GetInputPoints(i, gCurLevel);
+    DrawElement(gEingangsPunkte[0].x, gEingangsPunkte[0].y, false, false);
+}
+
+// Paints the whole sheet in the order of the full redraw: the wire runs, grid dots, point
+// marks, switches and IC pin marks cell by cell (columns left to right, each from the top),
+// then the elements in number order, the selected clock while powered and the pin names of a
+// shown IC level. With record, the drawing state met before each cell's marks, each element, the
+// clock and the names is kept in gRedrawStates.
+void PaintWholeSheet(DrawTarget& device, bool record) {
+    RedrawStates& rec = gRedrawStates;
+    if (record) {
+        rec = RedrawStates{};
+        rec.Valid = true;
+        rec.Rows = gFeldHoehe + 1;
+    }
+    // A picture of the sheet drawn into a target of its own (the bitmap export) gets the dots
+    // too; paper never does.
+    const bool gridDots = device.Kind() == DeviceKind::Screen && gShowGrid && !gPowerOn;
+    for (int x = 0; x <= gFeldBreite; ++x) {
+        const auto sx = static_cast<std::int16_t>(x);
+        for (int y = 0; y <= gFeldHoehe; ++y) {
+            const auto sy = static_cast<std::int16_t>(y);
+            PaintRunsAndDot(device, x, y, gridDots, false);
+            const CellRecord& c = gGrid(x, y);
+            if (!HasMarks(c))
+                continue;
+            if (record)
+                rec.Cells.emplace_back(x * rec.Rows + y, SaveState(device));
+            DrawMarks(sx, sy);
+        }
+        if (gFeldBreite > 0)
+            Progress(static_cast<int>(std::nearbyint(100.0 * x / gFeldBreite)));
+    }
+
+    StatusText("Objekte werden gezeichnet ...");
+    if (record)
+        rec.Elements.reserve(static_cast<std::size_t>(gAnzElemente) + 1);
+    for (std::int16_t i = 1; i <= gAnzElemente; ++i) {
+        if (record) {
+            rec.Elements.resize(static_cast<std::size_t>(i));
+            rec.Elements.push_back(SaveState(device));
+        }
+        DrawElementNr(i);
+    }
+    if (record)
+        rec.Clock = SaveState(device);
+    if (gPowerOn && gCurLevel == 0)
+        SelectTimer(gAktTakt);
+    if (record)
+        rec.Labels = SaveState(device);
+    ShowNamedICPinLabels();
+}
+
+// Paints what can reach a part of the sheet (a box of pixels), exactly as PaintWholeSheet
+// paints it there: the same primitives in the same order (runs entering from the left or from
+// above at their own places in that order), each cell's marks, each element and the clock with
+// the drawing state the last full redraw met before them. Draws runs with the live levels while
+// the circuit is on (liveLevels).
+void PaintSheetPart(DrawTarget& device, const PixelBox& part, bool liveLevels) {
+    const CellBox r = CellsNear(part);
+    if (r.x2 < r.x1 || r.y2 < r.y1)
+        return;
+    const RedrawStates& rec = gRedrawStates;
+    const bool recorded = rec.Valid && rec.Rows == gFeldHoehe + 1;
+    if (r.x1 > 0) {
+        std::vector<std::pair<int, int>> entering; // (start column, row), in drawing order
+        for (int y = r.y1; y <= r.y2; ++y) {
+            if (gGrid(r.x1 - 1, y).Rechts == 0)
+                continue;
+            int s = r.x1 - 1;
+            while (s > 0 && gGrid(s - 1, y).Rechts != 0)
+                --s;
+            entering.emplace_back(s, y);
+        }
+        std::sort(entering.begin(), entering.end());
+        for (const auto& [s, y] : entering)
+            PaintRun(s, y, RunEndX(s, y), y, liveLevels);
+    }
+    const bool gridDots = gShowGrid && !gPowerOn;
+    for (int x = r.x1; x <= r.x2; ++x) {
+        const auto sx = static_cast<std::int16_t>(x);
+        if (r.y1 > 0 && gGrid(x, r.y1 - 1).Unten != 0) {
+            int s = r.y1 - 1;
+            while (s > 0 && gGrid(x, s - 1).Unten != 0)
+                --s;
+            PaintRun(x, s, x, RunEndY(x, s), liveLevels);
+        }
+        for (int y = r.y1; y <= r.y2; ++y) {
+            const auto sy = static_cast<std::int16_t>(y);
+            PaintRunsAndDot(device, x, y, gridDots, liveLevels);
+            const CellRecord& c = gGrid(x, y);
+            if (!HasMarks(c))
+                continue;
+            if (recorded) {
+                const int key = x * rec.Rows + y;
+                const auto it = std::lower_bound(
+                    rec.Cells.begin(), rec.Cells.end(), key,
+                    [](const std::pair<int, DrawState>& e, int k) { return e.first < k; });
+                if (it != rec.Cells.end() && it->first == key)
+                    RestoreState(device, it->second);
+            }
+            DrawMarks(sx, sy);
+        }
+    }
+
+    // The elements owning a cell near the part.
+    std::vector<bool> near(static_cast<std::size_t>(gAnzElemente) + 1, false);
+    for (int x = r.x1; x <= r.x2; ++x)
+        for (int y = r.y1; y <= r.y2; ++y) {
+            const std::int16_t e = gGrid(x, y).ElementNr;
+            if (e >= 1 && e <= gAnzElemente)
+                near[static_cast<std::size_t>(e)] = true;
+        }
+    for (std::int16_t i = 1; i <= gAnzElemente; ++i) {
+        if (!near[static_cast<std::size_t>(i)])
+            continue;
+        if (recorded && static_cast<std::size_t>(i) < rec.Elements.size())
+            RestoreState(device, rec.Elements[static_cast<std::size_t>(i)]);
+        DrawElementNr(i);
+    }
+    if (gPowerOn && gCurLevel == 0) {
+        if (recorded)
+            RestoreState(device, rec.Clock);
+        SelectTimer(gAktTakt);
+    }
+    // The pin names of a shown IC level, at the places the full redraw gave them.
+    if (recorded)
+        RestoreState(device, rec.Labels);
+    ShowNamedICPinLabels();
+}
+
 } // namespace
+
+void DrawClock(std::int16_t e, bool Border) {
+    if (e < 1 || e > gAnzElemente || gElements[static_cast<std::size_t>(e)].Typ != kTypeClock)
+        return;
+    const ElementRecord& el = gElements[static_cast<std::size_t>(e)];
+    gGrafik.Orientation = el.Richtung;
+    GetOutputPoints(e, 0);
+    std::int16_t ax = 0;
+    std::int16_t ay = 0;
+    ClockAnchor(el.Richtung, ax, ay);
+    // Pins that name no cell of the sheet (a damaged record) draw nothing.
+    if (gGrid.Contains(ax, ay))
+        gGrafik.DrawTimer(ax, ay, Border);
+}
 
 void DrawElement(std::int16_t x, std::int16_t y, bool DontShowText, bool OnlyBorder) {
     if (!gGrid.Contains(x, y))
@@ -158,9 +418,7 @@ void DrawElement(std::int16_t x, std::int16_t y, bool DontShowText, bool OnlyBor
         gGrafik.DrawInverter(gEingangsPunkte[0].x, gEingangsPunkte[0].y);
         break;
     case kTypeClock:
-        GetOutputPoints(e, 0);
-        ClockAnchor(el.Richtung, ax, ay);
-        gGrafik.DrawTimer(ax, ay, IsSelectedClock(e));
+        DrawClock(e, IsSelectedClock(e));
         break;
     case kTypeHalfAdder:
         gGrafik.DrawHA(gEingangsPunkte[2].x, gEingangsPunkte[2].y);
@@ -212,6 +470,8 @@ void DrawElement(std::int16_t x, std::int16_t y, bool DontShowText, bool OnlyBor
 }
 
 void RedrawAllElements(std::int16_t nr) {
+    // Whatever redraws the whole sheet (zoom, size, level view) ends a label edit first.
+    txtBeschriftung_LostFocus();
     DrawTarget* device = gGrafik.Device;
     const bool onScreen = device != nullptr && device == Screen();
     gLineRuns.Dim(gFeldBreite, gFeldHoehe);
@@ -231,51 +491,34 @@ void RedrawAllElements(std::int16_t nr) {
 
     StatusText("Leitungen werden gezeichnet ...");
     AnalysiereLeitungen();
-    // A picture of the sheet drawn into a target of its own (the bitmap export) gets the dots
-    // too; paper never does.
-    const bool gridDots =
-        device != nullptr && device->Kind() == DeviceKind::Screen && gShowGrid && !gPowerOn;
-    for (int x = 0; x <= gFeldBreite; ++x) {
-        const auto sx = static_cast<std::int16_t>(x);
-        for (int y = 0; y <= gFeldHoehe; ++y) {
-            auto sy = static_cast<std::int16_t>(y);
-            const LineRunRecord& run = gLineRuns(x, y);
-            if (run.EndX != 0)
-                gGrafik.PaintLine(sx, sy, run.EndX, sy, false);
-            if (run.EndY != 0)
-                gGrafik.PaintLine(sx, sy, sx, run.EndY, false);
-            const CellRecord& c = gGrid(x, y);
-            if (gridDots && (c.Typ == kTypeEmpty || c.Typ == kTypeWire))
-                device->SetPixel(GridToPixel(x), GridToPixel(y), kGridDot);
-            if (c.Typ == kTypeWire)
-                DrawPointMark(sx, sy);
-            if (c.Typ == kTypeSwitch)
-                gGrafik.DrawSwitch(sx, sy);
-            if (c.ICPin != 0 && c.ICLevel == 0) {
-                auto px = sx;
-                ShowICInOut(px, sy);
-                DrawICPinMark(sx, sy);
-            }
-        }
-        if (gFeldBreite > 0)
-            Progress(static_cast<int>(std::nearbyint(100.0 * x / gFeldBreite)));
-    }
+    // The screen picture keeps only what the viewport shows and drops the rest cheaply; the
+    // drawing states met on the way are kept for drawing other parts alike when it scrolls.
+    if (device != nullptr)
+        PaintWholeSheet(*device, onScreen);
 
-    StatusText("Objekte werden gezeichnet ...");
-    for (std::int16_t i = 1; i <= gAnzElemente; ++i) {
-        if (!gInLevel)
-            gCurLevel = 0;
-        GetInputPoints(i, gCurLevel);
-        DrawElement(gEingangsPunkte[0].x, gEingangsPunkte[0].y, false, false);
-    }
-
-    if (gPowerOn && gCurLevel == 0)
-        SelectTimer(gAktTakt);
-    ShowNamedICPinLabels();
     if (onScreen)
         ResizeWorksheet();
     Progress(0);
     StatusText("");
+}
+
+void RedrawPicture() {
+    DrawTarget* pic = Screen();
+    if (pic == nullptr || gGrid.Empty())
+        return;
+    const PixelBox kept = pic->Kept();
+    if (kept.Empty())
+        return;
+    DrawTarget* saved = gGrafik.Device;
+    gGrafik.Device = pic;
+    // Drawing a part again leaves the drawing state as it was.
+    const DrawState before = SaveState(*pic);
+    pic->Clear();
+    PaintSheetPart(*pic, kept, gPowerOn && gCurLevel == 0);
+    RestoreState(*pic, before);
+    gGrafik.Device = saved;
+    if (HostWindow* host = HostOrNull())
+        host->RefreshWorksheet();
 }
 
 void RedrawArea(std::int16_t& X1, std::int16_t& Y1, std::int16_t& X2, std::int16_t& Y2,

@@ -2,6 +2,7 @@
 #include "simulation/power.h"
 
 #include "editor/selection.h"
+#include "editor/text_labels.h"
 #include "files/ic_instances.h"
 #include "files/text_helpers.h"
 #include "ic/levels.h"
@@ -350,6 +351,8 @@ void ResetPower() {
 }
 
 void PowerOnOff() {
+    // No label edit stays open while the circuit is on.
+    txtBeschriftung_LostFocus();
     if (gPowerOn) {
         SwitchOff();
         return;

@@ -3,10 +3,14 @@
 #include "app/main_state.h"
 #include "app/startup.h"
 #include "app/web_links.h"
+#include "editor/area_select.h"
 #include "editor/gesture_state.h"
 #include "editor/line_runs.h"
+#include "editor/object_select.h"
 #include "editor/overlays.h"
 #include "editor/selection.h"
+#include "editor/selection_overlays.h"
+#include "editor/text_labels.h"
 #include "files/ic_instances.h"
 #include "files/ic_size.h"
 #include "ic/ic_choice.h"
@@ -23,9 +27,10 @@
 #include "model/undo.h"
 #include "model/utilities.h"
 #include "render/grafik.h"
+#include "render/redraw.h"
 #include "render/view.h"
-#include "simulation/analysis.h"
 #include "simulation/loop_watch.h"
+#include "simulation/analysis.h"
 #include "simulation/port_access.h"
 #include "simulation/power.h"
 #include "simulation/sim_core.h"
@@ -67,6 +72,12 @@ struct Snapshot {
     std::int16_t undoCurrent;
     WorksheetOverlays overlays;
     std::string icName;
+    ScrollBarState hScroll, vScroll;
+    bool redrawStatesValid;
+    std::size_t redrawStateCells;
+    std::int16_t textFontSize;
+    std::uint8_t textEditResult;
+    LabelEditBox labelEditor;
     bool icAuswahlOK;
     std::string icFehlerText;
     std::int16_t icBreite, icHoehe;
@@ -114,6 +125,12 @@ struct Snapshot {
         s.undoCurrent = gUndo.CurrentIndex();
         s.overlays = gOverlays;
         s.icName = gICName;
+        s.hScroll = gHScroll, s.vScroll = gVScroll;
+        s.redrawStatesValid = gRedrawStates.Valid;
+        s.redrawStateCells = gRedrawStates.Cells.size();
+        s.textFontSize = gTextFontSize;
+        s.textEditResult = gTextEditResult;
+        s.labelEditor = gTxtBeschriftung;
         s.icAuswahlOK = gICAuswahlOK, s.icFehlerText = gICFehlerText;
         s.icBreite = gICBreite, s.icHoehe = gICHoehe;
         s.viewHeld = gCircuitView.Held, s.pinLabels = gICPinLabels.size();
@@ -132,6 +149,37 @@ struct Snapshot {
         s.runTimeHost = gRunTimeShown.host, s.runTimeStamp = gRunTimeShown.stamp;
         return s;
     }
+};
+
+// The selection, the area buffer and the move buffer.
+struct SelectionSnapshot {
+    std::string selection;
+    std::int16_t lastObjNr, x1, y1, x2, y2, pufferX, pufferY;
+    bool areaMarked;
+    std::vector<std::int16_t> slots, slotOf, areaElements;
+    std::size_t markers, outlines, dirt;
+    Grid puffer, movePuffer;
+
+    static SelectionSnapshot Take() {
+        return {gSelection,
+                gLastObjNr,
+                gBereichX1,
+                gBereichY1,
+                gBereichX2,
+                gBereichY2,
+                gPufferX,
+                gPufferY,
+                gAreaMarked,
+                gSelSlots,
+                gSelSlotOf,
+                gAreaElements,
+                gSelOverlays.PObj.size(),
+                gSelOverlays.picBorder.size(),
+                gSelectionDirt.size(),
+                gPuffer,
+                gMovePuffer};
+    }
+    bool operator==(const SelectionSnapshot&) const = default;
 };
 
 void ExpectSame(const Snapshot& a, const Snapshot& b) {
@@ -182,6 +230,13 @@ void ExpectSame(const Snapshot& a, const Snapshot& b) {
     EXPECT_EQ(a.undoCurrent, b.undoCurrent);
     EXPECT_TRUE(a.overlays == b.overlays);
     EXPECT_EQ(a.icName, b.icName);
+    EXPECT_EQ(a.hScroll, b.hScroll);
+    EXPECT_EQ(a.vScroll, b.vScroll);
+    EXPECT_EQ(a.redrawStatesValid, b.redrawStatesValid);
+    EXPECT_EQ(a.redrawStateCells, b.redrawStateCells);
+    EXPECT_EQ(a.textFontSize, b.textFontSize);
+    EXPECT_EQ(a.textEditResult, b.textEditResult);
+    EXPECT_TRUE(a.labelEditor == b.labelEditor);
     EXPECT_EQ(a.icAuswahlOK, b.icAuswahlOK);
     EXPECT_EQ(a.icFehlerText, b.icFehlerText);
     EXPECT_EQ(a.icBreite, b.icBreite);
@@ -213,6 +268,7 @@ using StartupResetTest = test::CoreFixture;
 
 TEST_F(StartupResetTest, InitProgramStateRestoresEveryCoreGlobal) {
     const Snapshot fresh = Snapshot::Take();
+    const SelectionSnapshot freshSelection = SelectionSnapshot::Take();
 
     // A session's worth of changes: elements, wires, points, undo steps, a clock, power on with
     // events queued, a different sheet, zoom, tool, cursor and view state.
@@ -246,11 +302,25 @@ TEST_F(StartupResetTest, InitProgramStateRestoresEveryCoreGlobal) {
     gMouseMode = kToolSelect;
     gFarbe = 0x00FF00;
     gSelCount = 2;
+    SelectArea(4, 3, 14, 7);
+    SelectObject(2);
+    gLastObjNr = 9;
+    gMovePuffer.Create(3, 2);
+    gSelectionDirt.push_back({1, 2, 3, 4});
+    OutlineOf(2).Visible = true;
     gGrafik.GridMode = 2.5f;
     gGrafik.Orientation = kUp;
     gOverlays.picBox.Visible = true;
     gICName = "Zaehler";
     gAnzEingangsPunkte = 3;
+    host.viewport = {200, 150, 0};
+    RedrawAllElements(0);
+    SetHScrollValue(4);
+    SetVScrollValue(2);
+    gTextFontSize = 20;
+    gTextEditResult = kTextCancelled;
+    gTxtBeschriftung.Visible = true;
+    gTxtBeschriftung.Text = "offen";
     DrawAnalysisTrace();
     TraceStep(1, true);
     SetTraceWidth(100);
@@ -270,6 +340,7 @@ TEST_F(StartupResetTest, InitProgramStateRestoresEveryCoreGlobal) {
 
     InitProgramState();
     ExpectSame(Snapshot::Take(), fresh);
+    EXPECT_TRUE(SelectionSnapshot::Take() == freshSelection);
 }
 
 } // namespace

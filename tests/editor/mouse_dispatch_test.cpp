@@ -348,12 +348,18 @@ TEST_F(MouseDispatchTest, TheIcViewMarksWireEndsWithTheBox) {
     EXPECT_FALSE(gOverlays.picBox.Visible);
 }
 
-TEST_F(MouseDispatchTest, TheSelectToolShowsSizeAllInsideASolidFrame) {
+TEST_F(MouseDispatchTest, TheSelectToolShowsSizeAllInsideAMarkedArea) {
     gMouseMode = kToolSelect;
-    gOverlays.picRahmen = {GridToPixel(4), GridToPixel(4), 100, 100, true, 0xFF0000, kBorderSolid};
+    Drag({{4, 4}, {8, 8}, {11, 11}});
+    ASSERT_TRUE(gAreaMarked);
     MoveTo(6, 6);
     EXPECT_EQ(host.pointer, kPointerSizeAll);
     MoveTo(20, 20);
+    EXPECT_EQ(host.pointer, kPointerArrow);
+    // A placement outline left over from another tool is no area frame.
+    SelectNone();
+    gOverlays.picRahmen = {GridToPixel(4), GridToPixel(4), 100, 100, true, 0x808080, kBorderSolid};
+    MoveTo(6, 6);
     EXPECT_EQ(host.pointer, kPointerArrow);
 }
 

@@ -98,6 +98,7 @@ TEST_F(BlockKindsTest, NumberDisplayMayReachTheLastRow) {
 // A text label as the editor writes it: a run of cells on the anchor row.
 std::int16_t Label(int x0, int y0, int length, const char* text) {
     ElementRecord& e = AppendElement(kTypeText);
+    e.Richtung = kRight;
     e.Eingaenge = PinEntry(x0, y0);
     e.Text = text;
     for (int x = x0; x < x0 + length; ++x) {

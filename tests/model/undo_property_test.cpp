@@ -94,33 +94,7 @@ class UndoPropertyTest : public test::CoreFixture {
     // pins), recorded as the editor records it.
     void Wire() {
         const int x1 = X(), y1 = Y(), x2 = X(), y2 = Y();
-        if (x1 == x2 && y1 == y2)
-            return;
-        // Every cell of the path but its two ends must be empty or a wire.
-        auto free = [&](int x, int y) {
-            const bool end = (x == x1 && y == y1) || (x == x2 && y == y2);
-            return end || gGrid(x, y).Typ <= kTypeWire;
-        };
-        const int sx = x2 > x1 ? 1 : -1;
-        for (int x = x1;; x += sx) {
-            if (!free(x, y1))
-                return;
-            if (x == x2)
-                break;
-        }
-        const int sy = y2 > y1 ? 1 : -1;
-        for (int y = y1;; y += sy) {
-            if (!free(x2, y))
-                return;
-            if (y == y2)
-                break;
-        }
-        gUndo.NoObjects = true;
-        gUndo.NewUndoValue(static_cast<std::int16_t>(std::min(x1, x2)),
-                           static_cast<std::int16_t>(std::min(y1, y2)),
-                           static_cast<std::int16_t>(std::max(x1, x2)),
-                           static_cast<std::int16_t>(std::max(y1, y2)), "Leitung(en) ziehen");
-        test::LayWire(x1, y1, x2, y2);
+        test::LayRecordedWire(x1, y1, x2, y2);
     }
 
     // One random editing operation; true when it was a tri-state change.

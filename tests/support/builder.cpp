@@ -6,9 +6,11 @@
 #include "model/grid.h"
 #include "model/pin_points.h"
 #include "model/placement.h"
+#include "model/undo.h"
 #include "model/wire_points.h"
 #include "platform/platform.h"
 
+#include <algorithm>
 #include <string>
 
 namespace kardo::test {
@@ -164,6 +166,29 @@ bool RemoveAt(int x, int y) {
     default:
         return false;
     }
+}
+
+bool LayRecordedWire(int x1, int y1, int x2, int y2) {
+    if ((x1 == x2 && y1 == y2) || x1 < 0 || y1 < 0 || x2 < 0 || y2 < 0 || x1 > gFeldBreite ||
+        x2 > gFeldBreite || y1 > gFeldHoehe || y2 > gFeldHoehe)
+        return false;
+    const auto free = [&](int x, int y) {
+        const bool end = (x == x1 && y == y1) || (x == x2 && y == y2);
+        return end || gGrid(x, y).Typ <= kTypeWire;
+    };
+    for (int x = std::min(x1, x2); x <= std::max(x1, x2); ++x)
+        if (!free(x, y1))
+            return false;
+    for (int y = std::min(y1, y2); y <= std::max(y1, y2); ++y)
+        if (!free(x2, y))
+            return false;
+    gUndo.NoObjects = true;
+    gUndo.NewUndoValue(static_cast<std::int16_t>(std::min(x1, x2)),
+                       static_cast<std::int16_t>(std::min(y1, y2)),
+                       static_cast<std::int16_t>(std::max(x1, x2)),
+                       static_cast<std::int16_t>(std::max(y1, y2)), "Leitung(en) ziehen");
+    LayWire(x1, y1, x2, y2);
+    return true;
 }
 
 } // namespace kardo::test

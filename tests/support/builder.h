@@ -37,6 +37,10 @@ std::int16_t PlaceAnalysisPoint(int x, int y);
 // flags without a connection point. Sets the cells directly (the editor's wire laying is not
 // involved and records no undo step).
 void LayWire(int x1, int y1, int x2, int y2);
+// LayWire recorded as the editor records a wire (a cells-only step "Leitung(en) ziehen"), when
+// both ends lie on the sheet and every cell of the path but its ends is empty or a wire; false,
+// with nothing laid or recorded, otherwise.
+bool LayRecordedWire(int x1, int y1, int x2, int y2);
 
 // Connection point, coupling diode and negation point through the real operations; true when
 // the mark was set.

@@ -44,6 +44,8 @@ class FakeHost : public HostWindow {
     void HideDecoder() override { ++hideDecoderCalls; }
     void ShowQuickHelp(std::string_view key) override { quickHelpKeys.emplace_back(key); }
     void RefreshWorksheet() override { ++refreshCalls; }
+    ViewportMetrics Viewport() const override { return viewport; }
+    void ScrollChanged() override { ++scrollChangedCalls; }
     // Rebuilds the analysis table's columns as the table window does.
     void RefreshAnalysisList() override;
     void AddGraph(int nr) override { log.push_back("AddGraph(" + std::to_string(nr) + ")"); }
@@ -52,6 +54,9 @@ class FakeHost : public HostWindow {
     void AnalysisChanged() override { ++analysisChangedCalls; }
     void RefreshICLists() override { log.emplace_back("RefreshICLists()"); }
     void RefreshLevelTree() override { log.emplace_back("RefreshLevelTree()"); }
+    void PopupMenu(std::string_view menu) override {
+        log.push_back("PopupMenu(" + std::string(menu) + ")");
+    }
 
     // Calls of one method, in order, as "Method(args)" lines.
     std::vector<std::string> log;
@@ -68,6 +73,8 @@ class FakeHost : public HostWindow {
     std::vector<std::string> quickHelpKeys;                       // ShowQuickHelp keys
     int hideDecoderCalls = 0;                                     // HideDecoder calls
     int refreshCalls = 0;                                         // RefreshWorksheet calls
+    ViewportMetrics viewport;                                     // viewport size, window state
+    int scrollChangedCalls = 0;                                   // ScrollChanged calls
     int analysisChangedCalls = 0;                                 // AnalysisChanged calls
 
   private:

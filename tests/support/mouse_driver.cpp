@@ -18,16 +18,16 @@ void Click(int x, int y, int button, int shift) {
     picGrid_MouseUp(button, shift, CentreX(x), CentreY(y));
 }
 
-void Drag(std::initializer_list<CellPos> path, int button) {
+void Drag(std::initializer_list<CellPos> path, int button, int shift) {
     const CellPos* first = path.begin();
-    MoveTo(first->x, first->y);
-    picGrid_MouseDown(button, 0, CentreX(first->x), CentreY(first->y));
+    MoveTo(first->x, first->y, 0, shift);
+    picGrid_MouseDown(button, shift, CentreX(first->x), CentreY(first->y));
     CellPos last = *first;
     for (const CellPos& p : path) {
-        MoveTo(p.x, p.y, button);
+        MoveTo(p.x, p.y, button, shift);
         last = p;
     }
-    picGrid_MouseUp(button, 0, CentreX(last.x), CentreY(last.y));
+    picGrid_MouseUp(button, shift, CentreX(last.x), CentreY(last.y));
 }
 
 void DoubleClick(int x, int y) {

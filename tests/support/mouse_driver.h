@@ -23,7 +23,7 @@ void MoveTo(int x, int y, int held = 0, int shift = 0);
 void Click(int x, int y, int button = kButtonLeft, int shift = 0);
 // Move to the first cell, press, move through the others with the button held, release at the
 // last one.
-void Drag(std::initializer_list<CellPos> path, int button = kButtonLeft);
+void Drag(std::initializer_list<CellPos> path, int button = kButtonLeft, int shift = 0);
 // A double click as the window system delivers it: press, release, double click, release.
 void DoubleClick(int x, int y);
 

@@ -10,11 +10,16 @@
 #include <QImage>
 #include <QString>
 
+class QPainter;
+
 namespace kardo {
 
 // Screen resolution the worksheet picture stands for: font point sizes become pixels at 96 dpi.
 constexpr int kScreenDpi = 96;
 
+// The image holds the pixels of its surface from an origin on (0, 0 here; the worksheet
+// picture moves it): every drawing call takes surface coordinates and lands translated in the
+// image, clipped to it.
 class ImageTarget : public DrawTarget {
   public:
     explicit ImageTarget(int width = 1, int height = 1);
@@ -38,16 +43,26 @@ class ImageTarget : public DrawTarget {
     int Height() const override { return m_image.height(); }
     void Clear() override;
 
+    // The pixels held: the kept part of the surface, whose top-left corner is Kept().x/y.
     const QImage& Image() const { return m_image; }
-    // Colour of one pixel in the program's encoding.
+    // Colour of the surface pixel (x, y) in the program's encoding; white outside the kept part.
     Color PixelAt(int x, int y) const;
+
+  protected:
+    // A white image of width x height whose top-left pixel stands for surface pixel (ox, oy).
+    void NewImage(int width, int height, int ox = 0, int oy = 0);
+    int OriginX() const { return m_ox; }
+    int OriginY() const { return m_oy; }
 
   private:
     void Plot(int x, int y, Color color);
     void Segment(int x1, int y1, int x2, int y2, Color color, bool lastPoint, bool dotted);
-    void NewImage(int width, int height);
+    // A QPainter on the image that takes surface coordinates.
+    void BeginPainter(QPainter& p);
 
-    QImage m_image; // the picture, RGB32 at kScreenDpi
+    QImage m_image; // the pixels held, RGB32 at kScreenDpi
+    int m_ox = 0;   // surface column of the image's left edge
+    int m_oy = 0;   // surface row of the image's top edge
 };
 
 QColor ToQColor(Color c);

@@ -21,7 +21,6 @@
 #include "support/fake_host.h"
 
 #include <QApplication>
-#include <QScrollArea>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -44,11 +43,10 @@ class CanvasSession : public ::testing::Test {
         ResetMouseDispatch();
         RedrawAllElements(0);
         canvas = new WorksheetCanvas(picture, &viewport);
-        viewport.setWidget(canvas);
+        canvas->setGeometry(0, 0, 800, 500);
         viewport.resize(800, 500);
         viewport.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&viewport));
-        canvas->SyncSize();
         QApplication::processEvents();
     }
     // The clock timers belong to this fixture's virtual clock and must go before it does.
@@ -94,7 +92,7 @@ class CanvasSession : public ::testing::Test {
     test::FakeHost host;
     Platform platform;
     PlatformScope scope{platform};
-    QScrollArea viewport;
+    QWidget viewport; // the canvas's parent; the fake host reports no viewport, so no scrolling
     WorksheetCanvas* canvas = nullptr; // owned by the viewport
 };
 
@@ -141,6 +139,9 @@ TEST_F(CanvasSession, PlaceWireUndoPowerOnAndLightTheLed) {
     ClickAt(out.x + 5, out.y);
     ASSERT_EQ(gAnzElemente, 4);
     const Color ledOff = picture.PixelAt(GridToPixel(out.x + 5), GridToPixel(out.y));
+    // The LED tool's marker follows the mouse, which goes on towards the power key.
+    QTest::mouseMove(canvas, Centre(30, 20));
+    QApplication::processEvents();
 
     PowerOnOff();
     ASSERT_TRUE(gPowerOn);
@@ -177,6 +178,31 @@ TEST_F(CanvasSession, AMoveRepaintsOnlyTheBand) {
     QTest::mouseRelease(canvas, Qt::LeftButton, {}, Centre(9, 5));
     QApplication::processEvents();
     EXPECT_EQ(gGrid(7, 5).Typ, kTypeWire);
+}
+
+TEST_F(CanvasSession, AMoveRepaintsOnlyTheOldAndTheNewOutline) {
+    gMouseMode = kTypeAnd;
+    gOrientierung = kRight;
+    host.SetCaption("txtAnschlüsse", "3");
+    QTest::mouseMove(canvas, Centre(4, 4));
+    QTest::mouseMove(canvas, Centre(6, 6));
+    QApplication::processEvents();
+    const OverlayShape before = gOverlays.picRahmen;
+    ASSERT_TRUE(before.Visible);
+    QTest::mouseMove(canvas, Centre(20, 12));
+    QApplication::processEvents();
+    const OverlayShape after = gOverlays.picRahmen;
+    const QRect oldRect = QRect(before.Left, before.Top, before.Width, before.Height);
+    const QRect newRect = QRect(after.Left, after.Top, after.Width, after.Height);
+    const QRegion painted = canvas->PaintedRegion();
+    EXPECT_TRUE(painted.intersects(oldRect));
+    EXPECT_TRUE(painted.intersects(newRect));
+    // Nothing far from both outlines, such as the cells between them.
+    EXPECT_FALSE(painted.contains(Centre(13, 9)));
+    EXPECT_LE(painted.boundingRect().width(), newRect.right() - oldRect.left() + 3);
+    // The outline is painted over the image in grey, not into it.
+    EXPECT_EQ(Shown(after.Left, after.Top + 10), kGrey);
+    EXPECT_EQ(picture.PixelAt(after.Left, after.Top + 10), kWhite);
 }
 
 TEST_F(CanvasSession, ImageChangesMadeOutsideItsEventsAreShown) {

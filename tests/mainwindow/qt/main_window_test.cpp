@@ -6,7 +6,6 @@
 #include "platform/virtual_clock.h"
 #include "render/view.h"
 
-#include <QScrollArea>
 #include <QWidget>
 
 #include <gtest/gtest.h>
@@ -33,12 +32,11 @@ TEST(MainWindowTest, StartsWithTheEmptyWorksheet) {
 
     EXPECT_EQ(window.windowTitle().toStdString(), "Neue Schaltung - Kardo");
     EXPECT_EQ(window.Caption("frmKardo"), "Neue Schaltung - Kardo");
-    auto* container = window.findChild<QScrollArea*>("picContainer");
-    ASSERT_NE(container, nullptr);
-    auto* grid = window.findChild<QWidget*>("picGrid");
-    ASSERT_NE(grid, nullptr);
-    EXPECT_EQ(grid->width(), 51 * 14);
-    EXPECT_EQ(grid->height(), 31 * 14);
+    ASSERT_NE(window.findChild<QWidget*>("picContainer"), nullptr);
+    ASSERT_NE(window.findChild<QWidget*>("picGrid"), nullptr);
+    // The picture stands for the whole sheet, (W + 1) x (H + 1) cells.
+    EXPECT_EQ(picture.Width(), 51 * 14);
+    EXPECT_EQ(picture.Height(), 31 * 14);
     // Grid dots at cell centres, white between them.
     EXPECT_EQ(picture.PixelAt(7, 7), 0x808080);
     EXPECT_EQ(picture.PixelAt(49, 21), 0x808080);

@@ -13,7 +13,6 @@
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
-#include <QScrollArea>
 #include <QScrollBar>
 #include <QTest>
 #include <QToolBar>
@@ -89,7 +88,7 @@ TEST_F(QuickHelpPanelTest, ThePanelStaysInsideTheWindowsRightEdge) {
     QApplication::processEvents();
     Click("cmdQuickHelp");
     // A cell whose centre lies 20 pixels inside the window's right edge.
-    const int sheetLeft = InWindow(W().findChild<QScrollArea*>("picContainer")->viewport()).x();
+    const int sheetLeft = InWindow(W().findChild<QWidget*>("picGrid")).x();
     gCursorX = static_cast<std::int16_t>((W().width() - 20 - sheetLeft) / 14);
     gCursorY = 3;
     W().PositionQuickHelp("Das Arbeitsfeld", "Auf diesem Feld können Schaltungen aufgebaut",
@@ -105,19 +104,20 @@ TEST_F(QuickHelpPanelTest, ThePanelStaysInsideTheWindowsRightEdge) {
 TEST_F(QuickHelpPanelTest, TheWorksheetCellCountsWithItsScrolledOffset) {
     W().resize(700, 500);
     QApplication::processEvents();
-    auto* container = W().findChild<QScrollArea*>("picContainer");
-    container->horizontalScrollBar()->setValue(100);
-    container->verticalScrollBar()->setValue(50);
+    ResizeWorksheet();
+    // The scroll bars count cells.
+    W().findChild<QScrollBar*>("HScroll")->setValue(7);
+    W().findChild<QScrollBar*>("VScroll")->setValue(3);
     QApplication::processEvents();
+    ASSERT_EQ(gHScroll.Value, 7);
+    ASSERT_EQ(gVScroll.Value, 3);
     Click("cmdQuickHelp");
     gCursorX = 20;
     gCursorY = 10;
     W().PositionQuickHelp("Das Arbeitsfeld", "Text", "picGrid");
-    const QPoint viewport = InWindow(container->viewport());
-    const int scrolledX = container->horizontalScrollBar()->value();
-    const int scrolledY = container->verticalScrollBar()->value();
-    EXPECT_EQ(Panel()->x(), viewport.x() + GridToPixel(20) - scrolledX);
-    EXPECT_EQ(Panel()->y(), viewport.y() + GridToPixel(10) - scrolledY);
+    const QPoint viewport = InWindow(W().findChild<QWidget*>("picGrid"));
+    EXPECT_EQ(Panel()->x(), viewport.x() + GridToPixel(20) - 7 * 14);
+    EXPECT_EQ(Panel()->y(), viewport.y() + GridToPixel(10) - 3 * 14);
     EXPECT_EQ(Headline(), "Das Arbeitsfeld");
 }
 

@@ -7,7 +7,7 @@
 #include "model/grid.h"
 #include "model/sim_levels.h"
 #include "model/utilities.h"
-#include "support/qt/main_window_fixture.h"
+#include "support/qt/worksheet_session.h"
 
 #include <QAction>
 #include <QApplication>
@@ -19,38 +19,12 @@
 namespace kardo {
 namespace {
 
-class WindowSession : public test::MainWindowFixture {
+class WindowSession : public test::WorksheetSession {
   protected:
-    void SetUp() override {
-        ASSERT_TRUE(LoadWindow());
-        W().resize(1200, 800);
-        W().show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&W()));
-        canvas = W().findChild<WorksheetCanvas*>("picGrid");
-        ASSERT_NE(canvas, nullptr);
-        QApplication::processEvents();
-    }
-    void Key(const char* key) { qobject_cast<QAction*>(W().FindControl(key))->trigger(); }
-    static QPoint Centre(int x, int y) { return {GridToPixel(x), GridToPixel(y)}; }
-    void ClickAt(int x, int y) {
-        QTest::mouseMove(canvas, Centre(x, y));
-        QTest::mouseClick(canvas, Qt::LeftButton, {}, Centre(x, y));
-        QApplication::processEvents();
-    }
-    void Drag(int x1, int y1, int x2, int y2) {
-        QTest::mouseMove(canvas, Centre(x1, y1));
-        QTest::mousePress(canvas, Qt::LeftButton, {}, Centre(x1, y1));
-        QTest::mouseMove(canvas, Centre((x1 + x2) / 2, (y1 + y2) / 2));
-        QTest::mouseMove(canvas, Centre(x2, y2));
-        QTest::mouseRelease(canvas, Qt::LeftButton, {}, Centre(x2, y2));
-        QApplication::processEvents();
-    }
     void Power(const char* button) {
         W().findChild<QPushButton*>(button)->click();
         QApplication::processEvents();
     }
-
-    WorksheetCanvas* canvas = nullptr; // picGrid
 };
 
 TEST_F(WindowSession, DrawSwitchOnLightTheLedSwitchOff) {

@@ -5,7 +5,7 @@
 
 #include "mainwindow/main_window.h"
 #include "platform/platform.h"
-#include "platform/qt/image_target.h"
+#include "platform/qt/picture_target.h"
 #include "platform/virtual_clock.h"
 #include "support/fake_settings.h"
 #include "support/temp_home.h"
@@ -38,7 +38,7 @@ class MainWindowFixture : public ::testing::Test {
 
     frmKardo& W() { return *window; }
 
-    ImageTarget picture;                          // worksheet image
+    PictureTarget picture;                        // worksheet picture
     VirtualClock clock;                           // timers
     VirtualPump pump{clock};                      // waits
     FakeSettings settings;                        // settings store

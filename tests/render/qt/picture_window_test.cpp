@@ -1,0 +1,230 @@
+// The worksheet picture keeps only the part the viewport shows: whatever part is shown, its
+// pixels are those of the whole sheet drawn at once (the screenshot comparison), at every zoom,
+// switched off and on; and its memory stays bounded on a sheet of 1000 x 1000 cells.
+#include "app/settings.h"
+#include "editor/text_labels.h"
+#include "ic/levels.h"
+#include "model/block_elements.h"
+#include "model/codes.h"
+#include "model/grid.h"
+#include "model/sim_levels.h"
+#include "platform/qt/image_target.h"
+#include "platform/qt/picture_target.h"
+#include "render/grafik.h"
+#include "render/redraw.h"
+#include "render/view.h"
+#include "simulation/power.h"
+#include "support/block_builder.h"
+#include "support/builder.h"
+#include "support/circuit_files.h"
+#include "support/core_fixture.h"
+#include "support/ic_files.h"
+
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+namespace kardo::test {
+namespace {
+
+constexpr int kSlot = 12; // cells per slot of the rich sheet, each way
+
+class PictureWindowTest : public CoreFixture {
+  protected:
+    PictureWindowTest() {
+        gVerzeichnisse[1] = icFolder.Path() + "/";
+        for (const char* n : {"inv", "inv2"})
+            WriteBytes(icFolder.File(std::string(n) + ".icd"),
+                       ReadBytes(DataFile(std::string(n) + ".icd")));
+    }
+
+    // A sheet of 8 x 6 slots: every kind of element in every orientation, one per slot, two
+    // ICs, a text label, and long wires between the slots that cross, join at connection points and
+    // pass coupling diodes. Placed through the placing operations on the recording screen.
+    void BuildRichSheet() {
+        CreateWorksheet(8 * kSlot, 6 * kSlot);
+        const std::uint8_t orientations[] = {kRight, kLeft, kUp, kDown};
+        int slot = 0;
+        int placed = 0;
+        auto next = [&slot](int& x, int& y) {
+            x = (slot % 8) * kSlot + kSlot / 2;
+            y = (slot / 8) * kSlot + kSlot / 2;
+            ++slot;
+        };
+        int x = 0;
+        int y = 0;
+        for (const std::uint8_t o : orientations) {
+            next(x, y);
+            placed += PlaceGate(kTypeAnd, x, y, o, 3) != 0;
+            next(x, y);
+            placed += PlaceGate(kTypeOr + (o == kLeft || o == kUp ? 1 : 0), x, y, o, 2) != 0;
+            next(x, y);
+            placed += PlaceInverter(x, y, o) != 0;
+            next(x, y);
+            placed += PlaceTriState(x, y, o) != 0;
+            for (const std::uint8_t typ : {kTypeHalfAdder, kTypeFullAdder, kTypeMultiplexer,
+                                           kTypeFlipFlop, kTypeShiftRegister, kTypeClock}) {
+                if (slot >= 36)
+                    break;
+                next(x, y);
+                placed += PlaceBlockKind(typ, x, y, o) != 0;
+            }
+        }
+        next(x, y);
+        placed += PlaceDecoder(x, y, kRight, true) != 0;
+        next(x, y);
+        placed += PlaceBlockKind(kTypeNumberDisplay, x, y, kRight) != 0;
+        next(x, y);
+        placed += PlaceLed(x, y, Rgb(0, 160, 0)) != 0;
+        placed += PlaceLed(x + 2, y, Rgb(0, 0, 255)) != 0;
+        next(x, y);
+        LayWire(x - 3, y, x, y);
+        placed += PlaceSwitch(x - 3, y) != 0;
+        placed += PlaceAnalysisPoint(x - 1, y) != 0;
+        ASSERT_NE(InitTextBox(static_cast<std::int16_t>(7 * kSlot + 2),
+                              static_cast<std::int16_t>(5 * kSlot + 4), "Zähler 4 Bit"),
+                  0);
+        ASSERT_NE(PlaceIC("inv", 2 * kSlot + 3, 5 * kSlot + 3), 0);
+        ASSERT_NE(PlaceIC("inv2", 5 * kSlot + 3, 5 * kSlot + 3), 0);
+        ASSERT_GE(placed, 36);
+        // Wires along the slot borders, crossing each other.
+        for (int r = 0; r <= 5 * kSlot; r += kSlot)
+            LayWire(0, r, 8 * kSlot, r);
+        for (int c = 0; c <= 8 * kSlot; c += kSlot)
+            LayWire(c, 1, c, 6 * kSlot);
+        for (int c = kSlot; c < 8 * kSlot; c += 2 * kSlot) {
+            SetPoint(c, kSlot);
+            SetCouplingDiode(c, 2 * kSlot);
+        }
+        gCurLevel = 0; // the circuit itself is shown
+    }
+
+    // The whole sheet (or the IC level shown) drawn at once into an image of its own.
+    QImage DrawWhole() {
+        ImageTarget whole;
+        platform.screen = &whole;
+        gGrafik.Device = &whole;
+        host.viewport = {};
+        RedrawAllElements(gCurLevel);
+        return whole.Image().copy();
+    }
+
+    // The kept part of the picture has the pixels of the whole sheet drawn at once.
+    ::testing::AssertionResult KeptMatches(const QImage& whole) const {
+        const PixelBox k = picture.Kept();
+        if (k.Empty())
+            return ::testing::AssertionFailure() << "nothing kept";
+        for (int y = k.y; y < k.y + k.h; ++y)
+            for (int x = k.x; x < k.x + k.w; ++x) {
+                const QRgb w = whole.pixel(x, y);
+                if (picture.PixelAt(x, y) != Rgb(qRed(w), qGreen(w), qBlue(w)))
+                    return ::testing::AssertionFailure()
+                           << "pixel (" << x << ", " << y << ") of the window at (" << k.x << ", "
+                           << k.y << ") differs: " << std::hex << picture.PixelAt(x, y) << " vs "
+                           << Rgb(qRed(w), qGreen(w), qBlue(w));
+            }
+        return ::testing::AssertionSuccess();
+    }
+
+    // Shows the sheet in a small viewport and scrolls it across in steps of a few cells;
+    // every part shown must match the whole sheet.
+    void ExpectEveryPartMatches(const QImage& whole, int width = 173, int height = 119,
+                                int step = 5) {
+        platform.screen = &picture;
+        gGrafik.Device = &picture;
+        host.viewport = {width, height, 0};
+        RedrawAllElements(gCurLevel);
+        ASSERT_TRUE(gHScroll.Visible);
+        ASSERT_TRUE(gVScroll.Visible);
+        EXPECT_TRUE(KeptMatches(whole)) << "after the full redraw";
+        int windows = 0;
+        for (int v = 0; v <= gVScroll.Max; v += step + 2) {
+            SetVScrollValue(v);
+            for (int h = 0; h <= gHScroll.Max; h += step) {
+                SetHScrollValue(h);
+                ++windows;
+                EXPECT_TRUE(KeptMatches(whole)) << "scrolled to " << h << ", " << v;
+            }
+        }
+        EXPECT_GT(windows, 10);
+    }
+
+    TempDir icFolder;      // the IC folder with the definitions the sheet uses
+    PictureTarget picture; // the worksheet picture under test
+};
+
+class PictureWindowZoomTest : public PictureWindowTest,
+                              public ::testing::WithParamInterface<float> {};
+
+TEST_P(PictureWindowZoomTest, EveryPartShownHasThePixelsOfTheWholeSheet) {
+    BuildRichSheet();
+    gGrafik.GridMode = GetParam();
+    const QImage whole = DrawWhole();
+    ExpectEveryPartMatches(whole);
+}
+
+INSTANTIATE_TEST_SUITE_P(Zooms, PictureWindowZoomTest,
+                         ::testing::Values(0.6f, 1.0f, 1.2f, 1.7434f, 2.5f));
+
+TEST_F(PictureWindowTest, EveryPartShownMatchesAlsoWhileSwitchedOn) {
+    BuildRichSheet();
+    // The circuit's level grid with some wires high: their red bands cross grey wires.
+    gLevels.at(0).Feld = gGrid;
+    gLevels[0].Elemente = gElements;
+    gLevels[0].AnzElemente = gAnzElemente;
+    Grid& live = gLevels[0].Feld;
+    for (int x = 0; x <= gFeldBreite; ++x) {
+        live(x, kSlot).PegelH = kTrue;
+        live(x, kSlot).Pegel = kTrue;
+    }
+    for (int y = 0; y <= gFeldHoehe; ++y) {
+        live(2 * kSlot, y).PegelV = kTrue;
+        live(2 * kSlot, y).Pegel = kTrue;
+    }
+    gPowerOn = true;
+    const QImage whole = DrawWhole();
+    // Scrolling draws new parts with the live levels, not those the sheet held.
+    for (int x = 0; x <= gFeldBreite; ++x)
+        gGrid(x, kSlot).PegelH = 0;
+    ExpectEveryPartMatches(whole);
+    gPowerOn = false;
+}
+
+TEST_F(PictureWindowTest, EveryPartOfAShownICLevelMatchesWithItsPinNames) {
+    BuildRichSheet();
+    PowerOnOff();
+    ASSERT_TRUE(gPowerOn);
+    // The level of the inner IC of inv2, with its pin marks and names.
+    ShowLevel(2);
+    ASSERT_NE(gCurLevel, 0);
+    const QImage whole = DrawWhole();
+    ExpectEveryPartMatches(whole, 45, 31, 1);
+    ShowLevel(0);
+    PowerOnOff();
+}
+
+TEST_F(PictureWindowTest, AHugeSheetKeepsOnlyTheViewportAndItsMargin) {
+    CreateWorksheet(1000, 1000);
+    for (int r = 5; r <= 1000; r += 30)
+        LayWire(0, r, 1000, r);
+    gGrafik.GridMode = 2.5f;
+    platform.screen = &picture;
+    gGrafik.Device = &picture;
+    host.viewport = {800, 600, 0};
+    RedrawAllElements(0);
+    EXPECT_EQ(picture.Width(), 35035);
+    EXPECT_EQ(picture.Height(), 35035);
+    EXPECT_LE(picture.Image().width(), 800 + 2 * kPictureMargin);
+    EXPECT_LE(picture.Image().height(), 600 + 2 * kPictureMargin);
+    // Scrolled to the far corner, the wires there are drawn.
+    SetHScrollValue(gHScroll.Max);
+    SetVScrollValue(gVScroll.Max);
+    const int y = GridToPixel(995);
+    const PixelBox k = picture.Kept();
+    ASSERT_TRUE(y >= k.y && y < k.y + k.h);
+    EXPECT_EQ(picture.PixelAt(k.x + 1, y), Rgb(128, 128, 128));
+    EXPECT_LE(picture.Image().width(), 800 + 2 * kPictureMargin);
+}
+
+} // namespace
+} // namespace kardo::test
