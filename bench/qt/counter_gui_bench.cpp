@@ -1,10 +1,10 @@
 // The 16-bit ripple counter (ripple_counter.h) as a user runs it: the real main window, loaded
-// and shown offscreen, draws into the program's own worksheet picture; the counter is saved to
-// a file and opened through the window's open key, switched on with the power button and
-// clocked by mouse clicks on the switch sent to the worksheet widget. Each iteration is one
-// input clock cycle (two clicks); the count the flip-flops show is checked at the end. The
-// window's event loop does not run between clicks: the figure is the work of the clicks, not of
-// the screen's repaints.
+// and shown offscreen, draws into the program's own worksheet picture (PictureTarget, which
+// keeps the part the viewport shows); the counter is saved to a file and opened through the
+// window's open key, switched on with the power button and clocked by mouse clicks on the
+// switch sent to the worksheet widget. Each iteration is one input clock cycle (two clicks); the
+// count the flip-flops show is checked at the end. The window's event loop does not run between
+// clicks: the figure is the work of the clicks, not of the screen's repaints.
 //   QT_QPA_PLATFORM=offscreen build-release-gui/kardo_gui_bench
 #include "../ripple_counter.h"
 #include "app/main_state.h"
@@ -16,8 +16,9 @@
 #include "model/grid.h"
 #include "model/sim_levels.h"
 #include "platform/platform.h"
-#include "platform/qt/image_target.h"
+#include "platform/qt/picture_target.h"
 #include "platform/virtual_clock.h"
+#include "render/view.h"
 #include "simulation/power.h"
 #include "simulation/sim_core.h"
 #include "support/fake_settings.h"
@@ -89,7 +90,7 @@ class WindowSession {
 
   private:
     test::TempHome m_home{"kardo-bench-"};
-    ImageTarget m_picture; // the worksheet picture
+    PictureTarget m_picture; // the worksheet picture
     VirtualClock m_clock;
     VirtualPump m_pump{m_clock};
     test::FakeSettings m_settings;
@@ -124,7 +125,9 @@ void BM_RippleCounter16InTheMainWindow(benchmark::State& state) {
     Require(gPowerOn && !gAbgebrochen, "switched on");
     auto* canvas = session.Window().findChild<QWidget*>("picGrid");
     Require(canvas != nullptr, "worksheet widget");
-    const QPointF sw(GridToPixel(counter.sw.x), GridToPixel(counter.sw.y));
+    // The widget shows the sheet from its scrolled part on.
+    const QPointF sw(GridToPixel(counter.sw.x) + PictureLeft(),
+                     GridToPixel(counter.sw.y) + PictureTop());
     QMouseEvent move(QEvent::MouseMove, sw, canvas->mapToGlobal(sw), Qt::NoButton, Qt::NoButton,
                      Qt::NoModifier);
     QApplication::sendEvent(canvas, &move);
