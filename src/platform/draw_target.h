@@ -97,6 +97,12 @@ class DrawTarget {
     // kept part moved or changed size: it is then white and must be drawn again. Targets that
     // keep their whole surface ignore the request.
     virtual bool SetWindow(const PixelBox& /*box*/) { return false; }
+
+    // Lets drawing land only inside box (surface pixels) until ClearClip, so that a part of a
+    // picture can be painted again exactly as the whole would paint it there. True when the
+    // target clips; a target without pixels draws (or records) everything and returns false.
+    virtual bool SetClip(const PixelBox& /*box*/) { return false; }
+    virtual void ClearClip() {}
 };
 
 } // namespace kardo

@@ -97,14 +97,18 @@ template <typename Pins> struct FlipFlop {
     }
 };
 
-// Shows the state on the symbol; only the circuit's own flip-flops are on view.
-template <typename Pins> void Redraw(const FlipFlop<Pins>& ff) {
+// Shows the state on the symbol; only the circuit's own flip-flops are on view. After an
+// evaluation only the state digit changed; a click draws the whole symbol.
+template <typename Pins> void Redraw(const FlipFlop<Pins>& ff, bool wholeSymbol = false) {
     gGrafik.Orientation = ff.e->Richtung;
     if (ff.pins.ebene != 0 || !gPlatform || !gPlatform->screen)
         return;
     gGrafik.Device = gPlatform->screen;
     const GridPoint c = ff.pins.Clock();
-    gGrafik.DrawFlipFlop(c.x, c.y, false, false);
+    if (wholeSymbol)
+        gGrafik.DrawFlipFlop(c.x, c.y, false, false);
+    else
+        gGrafik.RedrawFlipFlopState(c.x, c.y);
 }
 
 template <typename Pins> void Settle(const FlipFlop<Pins>& ff) {
@@ -297,7 +301,7 @@ void ClickFlipFlop(std::int16_t n) {
 
     std::int16_t& state = e->Zustand[kState];
     state = TruthValue(state != kTrue);
-    Redraw(ff);
+    Redraw(ff, true);
     gSimLevel = 0;
 
     const bool q = state != 0;

@@ -1,6 +1,7 @@
-// QImage drawing target. One-pixel lines are set pixel by pixel (Bresenham) so that their
-// pixels are exact, as the drawing rules count them; circles, polygons and text go through
-// QPainter without antialiasing of shapes.
+// QImage drawing target. One-pixel lines (Bresenham), boxes and points are written straight
+// into the image's rows so that their pixels are exact, as the drawing rules count them;
+// circles, polygons and text go through QPainter without antialiasing of shapes. Calls whose
+// pixels all fall outside the image (or the clip box) are dropped before any work.
 #include "platform/qt/image_target.h"
 
 #include <algorithm>
@@ -16,6 +17,15 @@ namespace kardo {
 namespace {
 
 int Round(double v) { return static_cast<int>(std::nearbyint(v)); }
+
+// The image's pixel value of a colour, worked out once per call.
+QRgb PixelOf(Color c) {
+    return 0xFF000000u | static_cast<QRgb>(RedOf(c)) << 16 | static_cast<QRgb>(GreenOf(c)) << 8 |
+           static_cast<QRgb>(BlueOf(c));
+}
+
+// Pixels a pen of width 1 may reach beyond the points of a shape, and text ink beyond its box.
+constexpr double kShapeMargin = 2;
 
 // Dots per metre of kScreenDpi, as QImage keeps its resolution.
 constexpr int kScreenDotsPerMeter = 3780;
@@ -65,25 +75,74 @@ void ImageTarget::NewImage(int width, int height, int ox, int oy) {
         m_image.setDotsPerMeterY(kScreenDotsPerMeter);
     }
     m_image.fill(Qt::white);
+    UpdateArea();
 }
+
+void ImageTarget::UpdateArea() {
+    m_area = {0, 0, m_image.width() - 1, m_image.height() - 1};
+    if (m_clipped) {
+        m_area.x0 = std::max(m_area.x0, m_clip.x - m_ox);
+        m_area.y0 = std::max(m_area.y0, m_clip.y - m_oy);
+        m_area.x1 = std::min(m_area.x1, m_clip.x + m_clip.w - 1 - m_ox);
+        m_area.y1 = std::min(m_area.y1, m_clip.y + m_clip.h - 1 - m_oy);
+    }
+}
+
+bool ImageTarget::SetClip(const PixelBox& box) {
+    m_clip = box;
+    m_clipped = true;
+    UpdateArea();
+    return true;
+}
+
+void ImageTarget::ClearClip() {
+    m_clipped = false;
+    UpdateArea();
+}
+
+bool ImageTarget::Touches(double x0, double y0, double x1, double y1) const {
+    return x1 >= m_area.x0 + m_ox && x0 <= m_area.x1 + m_ox && y1 >= m_area.y0 + m_oy &&
+           y0 <= m_area.y1 + m_oy;
+}
+
+ImageTarget::RowAccess ImageTarget::Rows() { return {m_image.bits(), m_image.bytesPerLine()}; }
 
 void ImageTarget::BeginPainter(QPainter& p) {
     p.begin(&m_image);
     if (m_ox != 0 || m_oy != 0)
         p.translate(-m_ox, -m_oy);
+    if (m_clipped)
+        p.setClipRect(QRect(m_area.x0 + m_ox, m_area.y0 + m_oy, m_area.x1 - m_area.x0 + 1,
+                            m_area.y1 - m_area.y0 + 1));
 }
 
-void ImageTarget::Plot(int x, int y, Color color) {
+const QFont& ImageTarget::Font() {
+    if (FontSize != m_fontSize || FontBold != m_fontBold || FontName != m_fontName) {
+        m_fontName = FontName;
+        m_fontSize = FontSize;
+        m_fontBold = FontBold;
+        m_font = TargetFont(*this);
+        m_metrics = std::make_unique<QFontMetricsF>(m_font, &m_image);
+    }
+    return m_font;
+}
+
+const QFontMetricsF& ImageTarget::Metrics() {
+    Font();
+    return *m_metrics;
+}
+
+void ImageTarget::Plot(const RowAccess& rows, int x, int y, QRgb rgb) const {
     x -= m_ox;
     y -= m_oy;
-    if (x < 0 || y < 0 || x >= m_image.width() || y >= m_image.height())
+    if (x < m_area.x0 || y < m_area.y0 || x > m_area.x1 || y > m_area.y1)
         return;
-    m_image.setPixel(x, y, ToQColor(color).rgb());
+    rows.Row(y)[x] = rgb;
 }
 
-void ImageTarget::Segment(int x1, int y1, int x2, int y2, Color color, bool lastPoint,
-                          bool dotted) {
-    // Straight runs are clipped to the image at once: a wire across a large sheet would
+void ImageTarget::Segment(const RowAccess& rows, int x1, int y1, int x2, int y2, QRgb rgb,
+                          bool lastPoint, bool dotted) const {
+    // Straight runs are clipped to the area at once: a wire across a large sheet would
     // otherwise be walked pixel by pixel far outside the kept window. Dotted lines keep the
     // phase they have from their first point.
     if (y1 == y2 || x1 == x2) {
@@ -96,24 +155,27 @@ void ImageTarget::Segment(int x1, int y1, int x2, int y2, Color color, bool last
             return;
         const int lo = std::min(from, last);
         const int hi = std::max(from, last);
-        const int keptLo = across ? m_ox : m_oy;
-        const int keptHi = keptLo + (across ? m_image.width() : m_image.height()) - 1;
+        const int origin = across ? m_ox : m_oy;
         const int fixed = across ? y1 - m_oy : x1 - m_ox;
-        if (fixed < 0 || fixed >= (across ? m_image.height() : m_image.width()))
+        if (fixed < (across ? m_area.y0 : m_area.x0) || fixed > (across ? m_area.y1 : m_area.x1))
             return;
-        const int a = std::max(lo, keptLo);
-        const int b = std::min(hi, keptHi);
+        const int a = std::max(lo, (across ? m_area.x0 : m_area.y0) + origin);
+        const int b = std::min(hi, (across ? m_area.x1 : m_area.y1) + origin);
         if (a > b)
             return;
-        const QRgb rgb = ToQColor(color).rgb();
-        for (int v = a; v <= b; ++v) {
-            if (dotted && (std::abs(v - from) & 1) != 0)
-                continue;
-            if (across)
-                m_image.setPixel(v - m_ox, fixed, rgb);
-            else
-                m_image.setPixel(fixed, v - m_oy, rgb);
+        if (across) {
+            QRgb* row = rows.Row(fixed);
+            if (!dotted) {
+                std::fill(row + (a - m_ox), row + (b - m_ox) + 1, rgb);
+                return;
+            }
+            for (int v = a + (std::abs(a - from) & 1); v <= b; v += 2)
+                row[v - m_ox] = rgb;
+            return;
         }
+        const int first = dotted ? a + (std::abs(a - from) & 1) : a;
+        for (int v = first; v <= b; v += dotted ? 2 : 1)
+            rows.Row(v - m_oy)[fixed] = rgb;
         return;
     }
     const int dx = std::abs(x2 - x1);
@@ -128,11 +190,11 @@ void ImageTarget::Segment(int x1, int y1, int x2, int y2, Color color, bool last
         const bool atEnd = x == x2 && y == y2;
         if (atEnd) {
             if (lastPoint && on)
-                Plot(x, y, color);
+                Plot(rows, x, y, rgb);
             break;
         }
         if (on)
-            Plot(x, y, color);
+            Plot(rows, x, y, rgb);
         if (dotted)
             on = !on;
         const int e2 = 2 * err;
@@ -145,30 +207,37 @@ void ImageTarget::Segment(int x1, int y1, int x2, int y2, Color color, bool last
 
 void ImageTarget::Line(double x1, double y1, double x2, double y2, Color color, LineKind kind) {
     const int ax = Round(x1), ay = Round(y1), bx = Round(x2), by = Round(y2);
-    if (kind == LineKind::Plain) {
-        Segment(ax, ay, bx, by, color, true, DrawStyle == LineStyle::Dotted);
-        return;
-    }
     const int left = std::min(ax, bx), right = std::max(ax, bx);
     const int top = std::min(ay, by), bottom = std::max(ay, by);
+    if (!Touches(left, top, right, bottom))
+        return;
+    const RowAccess rows = Rows();
+    const QRgb rgb = PixelOf(color);
+    if (kind == LineKind::Plain) {
+        Segment(rows, ax, ay, bx, by, rgb, true, DrawStyle == LineStyle::Dotted);
+        return;
+    }
     if (FillStyle == FillMode::Solid) {
-        const int fx1 = std::max(left, m_ox) - m_ox;
-        const int fx2 = std::min(right, m_ox + m_image.width() - 1) - m_ox;
-        const int fy1 = std::max(top, m_oy) - m_oy;
-        const int fy2 = std::min(bottom, m_oy + m_image.height() - 1) - m_oy;
-        const QRgb fill = ToQColor(FillColor).rgb();
+        const int fx1 = std::max(left - m_ox, m_area.x0);
+        const int fx2 = std::min(right - m_ox, m_area.x1);
+        const int fy1 = std::max(top - m_oy, m_area.y0);
+        const int fy2 = std::min(bottom - m_oy, m_area.y1);
+        const QRgb fill = PixelOf(FillColor);
         for (int y = fy1; fx1 <= fx2 && y <= fy2; ++y) {
-            auto* line = reinterpret_cast<QRgb*>(m_image.scanLine(y));
-            std::fill(line + fx1, line + fx2 + 1, fill);
+            QRgb* row = rows.Row(y);
+            std::fill(row + fx1, row + fx2 + 1, fill);
         }
     }
-    Segment(left, top, right, top, color, true, false);
-    Segment(right, top, right, bottom, color, true, false);
-    Segment(right, bottom, left, bottom, color, true, false);
-    Segment(left, bottom, left, top, color, true, false);
+    Segment(rows, left, top, right, top, rgb, true, false);
+    Segment(rows, right, top, right, bottom, rgb, true, false);
+    Segment(rows, right, bottom, left, bottom, rgb, true, false);
+    Segment(rows, left, bottom, left, top, rgb, true, false);
 }
 
 void ImageTarget::Circle(double x, double y, double r, Color color) {
+    const double reach = std::abs(r) + kShapeMargin;
+    if (!Touches(x - reach, y - reach, x + reach, y + reach))
+        return;
     QPainter p;
     BeginPainter(p);
     p.setPen(ToQColor(color));
@@ -176,34 +245,69 @@ void ImageTarget::Circle(double x, double y, double r, Color color) {
     p.drawEllipse(QPointF(x, y), r, r);
 }
 
-void ImageTarget::PSet(double x, double y, Color color) { Plot(Round(x), Round(y), color); }
+void ImageTarget::PSet(double x, double y, Color color) {
+    const int px = Round(x);
+    const int py = Round(y);
+    if (!Touches(px, py, px, py))
+        return;
+    Plot(Rows(), px, py, PixelOf(color));
+}
 
 void ImageTarget::Print(std::string_view text) {
-    const QFont font = TargetFont(*this);
+    const QFontMetricsF& fm = Metrics();
+    const QString s = ToQString(text);
+    const double x = CurrentX;
+    const double y = CurrentY;
+    CurrentY += fm.height();
+    // The text's ink lies within its advance and line box, or within its drawn bounds (a glyph
+    // may reach out of the advance), and a pixel of smoothing around them.
+    const QRectF ink = fm.boundingRect(s).translated(x, y + fm.ascent());
+    const double left = std::min(x, ink.left()) - kShapeMargin;
+    const double right = std::max(x + fm.horizontalAdvance(s), ink.right()) + kShapeMargin;
+    const double top = std::min(y, ink.top()) - kShapeMargin;
+    const double bottom = std::max(y + fm.height(), ink.bottom()) + kShapeMargin;
+    if (!Touches(left, top, right, bottom))
+        return;
     QPainter p;
     BeginPainter(p);
-    p.setFont(font);
+    p.setFont(Font());
     p.setPen(ToQColor(ForeColor));
-    const QFontMetricsF fm(font, &m_image);
-    p.drawText(QPointF(CurrentX, CurrentY + fm.ascent()), ToQString(text));
-    CurrentY += fm.height();
+    p.drawText(QPointF(x, y + fm.ascent()), s);
 }
 
 double ImageTarget::TextWidth(std::string_view text) {
-    return QFontMetricsF(TargetFont(*this), &m_image).horizontalAdvance(ToQString(text));
+    return Metrics().horizontalAdvance(ToQString(text));
 }
 
-double ImageTarget::TextHeight(std::string_view) {
-    return QFontMetricsF(TargetFont(*this), &m_image).height();
-}
+double ImageTarget::TextHeight(std::string_view) { return Metrics().height(); }
 
 void ImageTarget::Polyline(std::span<const PolyPoint> points) {
-    for (std::size_t i = 1; i < points.size(); ++i)
-        Segment(points[i - 1].x, points[i - 1].y, points[i].x, points[i].y, ForeColor, false,
-                false);
+    if (points.size() < 2)
+        return;
+    const QRgb rgb = PixelOf(ForeColor);
+    RowAccess rows;
+    for (std::size_t i = 1; i < points.size(); ++i) {
+        const PolyPoint a = points[i - 1];
+        const PolyPoint b = points[i];
+        if (!Touches(std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x),
+                     std::max(a.y, b.y)))
+            continue;
+        if (rows.bits == nullptr)
+            rows = Rows();
+        Segment(rows, a.x, a.y, b.x, b.y, rgb, false, false);
+    }
 }
 
 void ImageTarget::Polygon(std::span<const PolyPoint> points) {
+    if (points.empty())
+        return;
+    double x0 = points[0].x, y0 = points[0].y, x1 = x0, y1 = y0;
+    for (const PolyPoint& pt : points) {
+        x0 = std::min<double>(x0, pt.x), x1 = std::max<double>(x1, pt.x);
+        y0 = std::min<double>(y0, pt.y), y1 = std::max<double>(y1, pt.y);
+    }
+    if (!Touches(x0 - kShapeMargin, y0 - kShapeMargin, x1 + kShapeMargin, y1 + kShapeMargin))
+        return;
     QPolygon poly;
     for (const PolyPoint& pt : points)
         poly << QPoint(pt.x, pt.y);
@@ -214,7 +318,11 @@ void ImageTarget::Polygon(std::span<const PolyPoint> points) {
     p.drawPolygon(poly);
 }
 
-void ImageTarget::SetPixel(int x, int y, Color color) { Plot(x, y, color); }
+void ImageTarget::SetPixel(int x, int y, Color color) {
+    if (!Touches(x, y, x, y))
+        return;
+    Plot(Rows(), x, y, PixelOf(color));
+}
 
 void ImageTarget::Resize(int width, int height) { NewImage(width, height); }
 

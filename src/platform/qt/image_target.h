@@ -1,12 +1,16 @@
-// Drawing target on a QImage: the worksheet picture of the main window. One-pixel lines are
-// set pixel by pixel so that they are exact; also the font mapping shared by the Qt targets.
+// Drawing target on a QImage: the worksheet picture of the main window. One-pixel lines, boxes
+// and points are written straight into the image's rows so that they are exact; also the font
+// mapping shared by the Qt targets.
 #pragma once
 
 #include "platform/draw_target.h"
 
+#include <memory>
+#include <string>
 #include <string_view>
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QString>
 
@@ -42,6 +46,8 @@ class ImageTarget : public DrawTarget {
     int Width() const override { return m_image.width(); }
     int Height() const override { return m_image.height(); }
     void Clear() override;
+    bool SetClip(const PixelBox& box) override;
+    void ClearClip() override;
 
     // The pixels held: the kept part of the surface, whose top-left corner is Kept().x/y.
     const QImage& Image() const { return m_image; }
@@ -55,14 +61,47 @@ class ImageTarget : public DrawTarget {
     int OriginY() const { return m_oy; }
 
   private:
-    void Plot(int x, int y, Color color);
-    void Segment(int x1, int y1, int x2, int y2, Color color, bool lastPoint, bool dotted);
-    // A QPainter on the image that takes surface coordinates.
+    // The pixels where drawing may land now, in image coordinates, both ends included: the
+    // image, within the clip box while there is one. Empty when x0 > x1 or y0 > y1.
+    struct Area {
+        int x0 = 0;
+        int y0 = 0;
+        int x1 = -1;
+        int y1 = -1;
+    };
+    // Row y of the image (image coordinates). Rows() gives the row pointers' base and step; it
+    // detaches the image once for the drawing call, which also tells the worksheet widget
+    // (through the image's cache key) that the picture changed.
+    struct RowAccess {
+        uchar* bits = nullptr; // first row
+        qsizetype stride = 0;  // bytes per row
+        QRgb* Row(int y) const { return reinterpret_cast<QRgb*>(bits + y * stride); }
+    };
+    RowAccess Rows();
+    void UpdateArea();
+    // Whether the surface box x0..x1, y0..y1 (ends included) reaches the area.
+    bool Touches(double x0, double y0, double x1, double y1) const;
+    void Plot(const RowAccess& rows, int x, int y, QRgb rgb) const;
+    void Segment(const RowAccess& rows, int x1, int y1, int x2, int y2, QRgb rgb, bool lastPoint,
+                 bool dotted) const;
+    // A QPainter on the image that takes surface coordinates (clipped to the clip box).
     void BeginPainter(QPainter& p);
+    // The font of FontName, FontSize, FontBold and its metrics, made again only when one of
+    // them changed.
+    const QFont& Font();
+    const QFontMetricsF& Metrics();
 
-    QImage m_image; // the pixels held, RGB32 at kScreenDpi
-    int m_ox = 0;   // surface column of the image's left edge
-    int m_oy = 0;   // surface row of the image's top edge
+    QImage m_image;                           // the pixels held, RGB32 at kScreenDpi
+    int m_ox = 0;                             // surface column of the image's left edge
+    int m_oy = 0;                             // surface row of the image's top edge
+    PixelBox m_clip{};                        // the clip box (surface pixels) while m_clipped
+    bool m_clipped = false;                   // drawing is clipped to m_clip
+    Area m_area;                              // where drawing may land
+    std::string m_fontName;                   // FontName of m_font
+    double m_fontSize = -1;                   // FontSize of m_font; -1 none made yet
+    bool m_fontBold = false;                  // FontBold of m_font
+    QFont m_font;                             // the font of the last text
+    std::unique_ptr<QFontMetricsF> m_metrics; // its metrics on the image
 };
 
 QColor ToQColor(Color c);
