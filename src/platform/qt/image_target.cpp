@@ -116,20 +116,41 @@ void ImageTarget::BeginPainter(QPainter& p) {
                             m_area.y1 - m_area.y0 + 1));
 }
 
-const QFont& ImageTarget::Font() {
-    if (FontSize != m_fontSize || FontBold != m_fontBold || FontName != m_fontName) {
-        m_fontName = FontName;
-        m_fontSize = FontSize;
-        m_fontBold = FontBold;
-        m_font = TargetFont(*this);
-        m_metrics = std::make_unique<QFontMetricsF>(m_font, &m_image);
+ImageTarget::FontEntry& ImageTarget::Font() {
+    for (std::size_t i = 0; i < m_fonts.size(); ++i) {
+        FontEntry& f = m_fonts[i];
+        if (f.size == FontSize && f.bold == FontBold && f.name == FontName) {
+            // The symbols switch between a few fonts; the one in use is found first next time.
+            if (i != 0)
+                std::swap(m_fonts[0], f);
+            return m_fonts[0];
+        }
     }
-    return m_font;
+    // Zooming makes new sizes: the fonts of former zooms go.
+    constexpr std::size_t kMostFonts = 24;
+    if (m_fonts.size() >= kMostFonts)
+        m_fonts.pop_back();
+    FontEntry f;
+    f.name = FontName;
+    f.size = FontSize;
+    f.bold = FontBold;
+    f.font = TargetFont(*this);
+    f.metrics = std::make_unique<QFontMetricsF>(f.font, &m_image);
+    m_fonts.insert(m_fonts.begin(), std::move(f));
+    return m_fonts[0];
 }
 
-const QFontMetricsF& ImageTarget::Metrics() {
-    Font();
-    return *m_metrics;
+const ImageTarget::TextBox& ImageTarget::BoxOf(FontEntry& font, std::string_view text) {
+    for (const auto& [t, box] : font.texts)
+        if (t == text)
+            return box;
+    constexpr std::size_t kMostTexts = 64;
+    if (font.texts.size() >= kMostTexts)
+        font.texts.clear();
+    const QString s = ToQString(text);
+    font.texts.emplace_back(std::string(text), TextBox{font.metrics->horizontalAdvance(s),
+                                                       font.metrics->boundingRect(s)});
+    return font.texts.back().second;
 }
 
 void ImageTarget::Plot(const RowAccess& rows, int x, int y, QRgb rgb) const {
@@ -254,32 +275,31 @@ void ImageTarget::PSet(double x, double y, Color color) {
 }
 
 void ImageTarget::Print(std::string_view text) {
-    const QFontMetricsF& fm = Metrics();
-    const QString s = ToQString(text);
+    FontEntry& font = Font();
+    const QFontMetricsF& fm = *font.metrics;
     const double x = CurrentX;
     const double y = CurrentY;
     CurrentY += fm.height();
     // The text's ink lies within its advance and line box, or within its drawn bounds (a glyph
     // may reach out of the advance), and a pixel of smoothing around them.
-    const QRectF ink = fm.boundingRect(s).translated(x, y + fm.ascent());
+    const TextBox& box = BoxOf(font, text);
+    const QRectF ink = box.bounds.translated(x, y + fm.ascent());
     const double left = std::min(x, ink.left()) - kShapeMargin;
-    const double right = std::max(x + fm.horizontalAdvance(s), ink.right()) + kShapeMargin;
+    const double right = std::max(x + box.advance, ink.right()) + kShapeMargin;
     const double top = std::min(y, ink.top()) - kShapeMargin;
     const double bottom = std::max(y + fm.height(), ink.bottom()) + kShapeMargin;
     if (!Touches(left, top, right, bottom))
         return;
     QPainter p;
     BeginPainter(p);
-    p.setFont(Font());
+    p.setFont(font.font);
     p.setPen(ToQColor(ForeColor));
-    p.drawText(QPointF(x, y + fm.ascent()), s);
+    p.drawText(QPointF(x, y + fm.ascent()), ToQString(text));
 }
 
-double ImageTarget::TextWidth(std::string_view text) {
-    return Metrics().horizontalAdvance(ToQString(text));
-}
+double ImageTarget::TextWidth(std::string_view text) { return BoxOf(Font(), text).advance; }
 
-double ImageTarget::TextHeight(std::string_view) { return Metrics().height(); }
+double ImageTarget::TextHeight(std::string_view) { return Font().metrics->height(); }
 
 void ImageTarget::Polyline(std::span<const PolyPoint> points) {
     if (points.size() < 2)

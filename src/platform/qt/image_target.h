@@ -8,10 +8,13 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include <QFont>
 #include <QFontMetricsF>
 #include <QImage>
+#include <QRectF>
 #include <QString>
 
 class QPainter;
@@ -86,22 +89,32 @@ class ImageTarget : public DrawTarget {
                  bool dotted) const;
     // A QPainter on the image that takes surface coordinates (clipped to the clip box).
     void BeginPainter(QPainter& p);
-    // The font of FontName, FontSize, FontBold and its metrics, made again only when one of
-    // them changed.
-    const QFont& Font();
-    const QFontMetricsF& Metrics();
+    // The advance and the drawn bounds (from the baseline's start) of a text in a font.
+    struct TextBox {
+        double advance = 0;
+        QRectF bounds;
+    };
+    // A font the drawers have used, with its metrics and the boxes of the texts printed in it:
+    // the symbols print the same few letters and digits again and again.
+    struct FontEntry {
+        std::string name;  // FontName
+        double size = 0;   // FontSize
+        bool bold = false; // FontBold
+        QFont font;
+        std::unique_ptr<QFontMetricsF> metrics;             // on the image
+        std::vector<std::pair<std::string, TextBox>> texts; // boxes measured so far
+    };
+    // The entry of FontName, FontSize, FontBold, made when it is new.
+    FontEntry& Font();
+    const TextBox& BoxOf(FontEntry& font, std::string_view text);
 
-    QImage m_image;                           // the pixels held, RGB32 at kScreenDpi
-    int m_ox = 0;                             // surface column of the image's left edge
-    int m_oy = 0;                             // surface row of the image's top edge
-    PixelBox m_clip{};                        // the clip box (surface pixels) while m_clipped
-    bool m_clipped = false;                   // drawing is clipped to m_clip
-    Area m_area;                              // where drawing may land
-    std::string m_fontName;                   // FontName of m_font
-    double m_fontSize = -1;                   // FontSize of m_font; -1 none made yet
-    bool m_fontBold = false;                  // FontBold of m_font
-    QFont m_font;                             // the font of the last text
-    std::unique_ptr<QFontMetricsF> m_metrics; // its metrics on the image
+    QImage m_image;                 // the pixels held, RGB32 at kScreenDpi
+    int m_ox = 0;                   // surface column of the image's left edge
+    int m_oy = 0;                   // surface row of the image's top edge
+    PixelBox m_clip{};              // the clip box (surface pixels) while m_clipped
+    bool m_clipped = false;         // drawing is clipped to m_clip
+    Area m_area;                    // where drawing may land
+    std::vector<FontEntry> m_fonts; // fonts used, the last one used first
 };
 
 QColor ToQColor(Color c);
