@@ -136,6 +136,8 @@ ImageTarget::FontEntry& ImageTarget::Font() {
     f.bold = FontBold;
     f.font = TargetFont(*this);
     f.metrics = std::make_unique<QFontMetricsF>(f.font, &m_image);
+    f.ascent = f.metrics->ascent();
+    f.height = f.metrics->height();
     m_fonts.insert(m_fonts.begin(), std::move(f));
     return m_fonts[0];
 }
@@ -276,30 +278,29 @@ void ImageTarget::PSet(double x, double y, Color color) {
 
 void ImageTarget::Print(std::string_view text) {
     FontEntry& font = Font();
-    const QFontMetricsF& fm = *font.metrics;
     const double x = CurrentX;
     const double y = CurrentY;
-    CurrentY += fm.height();
+    CurrentY += font.height;
     // The text's ink lies within its advance and line box, or within its drawn bounds (a glyph
     // may reach out of the advance), and a pixel of smoothing around them.
     const TextBox& box = BoxOf(font, text);
-    const QRectF ink = box.bounds.translated(x, y + fm.ascent());
+    const QRectF ink = box.bounds.translated(x, y + font.ascent);
     const double left = std::min(x, ink.left()) - kShapeMargin;
     const double right = std::max(x + box.advance, ink.right()) + kShapeMargin;
     const double top = std::min(y, ink.top()) - kShapeMargin;
-    const double bottom = std::max(y + fm.height(), ink.bottom()) + kShapeMargin;
+    const double bottom = std::max(y + font.height, ink.bottom()) + kShapeMargin;
     if (!Touches(left, top, right, bottom))
         return;
     QPainter p;
     BeginPainter(p);
     p.setFont(font.font);
     p.setPen(ToQColor(ForeColor));
-    p.drawText(QPointF(x, y + fm.ascent()), ToQString(text));
+    p.drawText(QPointF(x, y + font.ascent), ToQString(text));
 }
 
 double ImageTarget::TextWidth(std::string_view text) { return BoxOf(Font(), text).advance; }
 
-double ImageTarget::TextHeight(std::string_view) { return Font().metrics->height(); }
+double ImageTarget::TextHeight(std::string_view) { return Font().height; }
 
 void ImageTarget::Polyline(std::span<const PolyPoint> points) {
     if (points.size() < 2)

@@ -102,6 +102,8 @@ class ImageTarget : public DrawTarget {
         bool bold = false; // FontBold
         QFont font;
         std::unique_ptr<QFontMetricsF> metrics;             // on the image
+        double ascent = 0;                                  // its ascent
+        double height = 0;                                  // its line height
         std::vector<std::pair<std::string, TextBox>> texts; // boxes measured so far
     };
     // The entry of FontName, FontSize, FontBold, made when it is new.
