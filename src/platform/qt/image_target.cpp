@@ -11,6 +11,7 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPolygon>
+#include <QTextLayout>
 
 namespace kardo {
 
@@ -150,8 +151,19 @@ const ImageTarget::TextBox& ImageTarget::BoxOf(FontEntry& font, std::string_view
     if (font.texts.size() >= kMostTexts)
         font.texts.clear();
     const QString s = ToQString(text);
-    font.texts.emplace_back(std::string(text), TextBox{font.metrics->horizontalAdvance(s),
-                                                       font.metrics->boundingRect(s)});
+    TextBox box;
+    box.advance = font.metrics->horizontalAdvance(s);
+    box.bounds = font.metrics->boundingRect(s);
+    // Shaped once: printing the same letters again draws the glyphs found now.
+    QTextLayout layout(s, font.font, &m_image);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    if (line.isValid())
+        line.setNumColumns(static_cast<int>(s.size()));
+    layout.endLayout();
+    box.glyphs = layout.glyphRuns();
+    box.baseline = line.isValid() ? line.ascent() : 0;
+    font.texts.emplace_back(std::string(text), std::move(box));
     return font.texts.back().second;
 }
 
@@ -293,9 +305,10 @@ void ImageTarget::Print(std::string_view text) {
         return;
     QPainter p;
     BeginPainter(p);
-    p.setFont(font.font);
     p.setPen(ToQColor(ForeColor));
-    p.drawText(QPointF(x, y + font.ascent), ToQString(text));
+    const QPointF origin(x, y + font.ascent - box.baseline);
+    for (const QGlyphRun& run : box.glyphs)
+        p.drawGlyphRun(origin, run);
 }
 
 double ImageTarget::TextWidth(std::string_view text) { return BoxOf(Font(), text).advance; }

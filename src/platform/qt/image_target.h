@@ -13,7 +13,9 @@
 
 #include <QFont>
 #include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QImage>
+#include <QList>
 #include <QRectF>
 #include <QString>
 
@@ -93,6 +95,8 @@ class ImageTarget : public DrawTarget {
     struct TextBox {
         double advance = 0;
         QRectF bounds;
+        QList<QGlyphRun> glyphs; // the shaped text, its baseline at y = baseline
+        double baseline = 0;     // where the glyphs' baseline lies
     };
     // A font the drawers have used, with its metrics and the boxes of the texts printed in it:
     // the symbols print the same few letters and digits again and again.
