@@ -17,7 +17,14 @@ namespace kardo {
 
 namespace {
 
-int Round(double v) { return static_cast<int>(std::nearbyint(v)); }
+// To the nearest integer, a half to the even one (as nearbyint in the default rounding mode):
+// adding and taking away 1.5 * 2^52 leaves no bits after the point. Exact for |v| < 2^51.
+int Round(double v) {
+    constexpr double kShift = 6755399441055744.0;
+    if (!(std::abs(v) < 2251799813685248.0))
+        return static_cast<int>(std::nearbyint(v));
+    return static_cast<int>((v + kShift) - kShift);
+}
 
 // The image's pixel value of a colour, worked out once per call.
 QRgb PixelOf(Color c) {
@@ -64,7 +71,10 @@ QString ToQString(std::string_view text) {
 
 ImageTarget::ImageTarget(int width, int height) { NewImage(width, height); }
 
+ImageTarget::~ImageTarget() { EndPainter(); }
+
 void ImageTarget::NewImage(int width, int height, int ox, int oy) {
+    EndPainter();
     m_ox = ox;
     m_oy = oy;
     const QSize size(std::max(1, width), std::max(1, height));
@@ -108,29 +118,48 @@ bool ImageTarget::Touches(double x0, double y0, double x1, double y1) const {
 
 ImageTarget::RowAccess ImageTarget::Rows() { return {m_image.bits(), m_image.bytesPerLine()}; }
 
-void ImageTarget::BeginPainter(QPainter& p) {
-    p.begin(&m_image);
-    if (m_ox != 0 || m_oy != 0)
-        p.translate(-m_ox, -m_oy);
+QPainter& ImageTarget::Painter() {
+    // A copy of the image made meanwhile shares its pixels: the painter must not draw into
+    // them, so it ends and a new one starts on the image's own copy. Taking the pixels also
+    // marks the image as changed (its cache key), as every drawing call does.
+    if (m_painter && !m_image.isDetached())
+        EndPainter();
+    const uchar* bits = m_image.bits();
+    if (m_painter && bits != m_paintedBits)
+        EndPainter();
+    if (!m_painter) {
+        m_painter = std::make_unique<QPainter>(&m_image);
+        m_paintedBits = m_image.constBits();
+        if (m_ox != 0 || m_oy != 0)
+            m_painter->translate(-m_ox, -m_oy);
+    }
     if (m_clipped)
-        p.setClipRect(QRect(m_area.x0 + m_ox, m_area.y0 + m_oy, m_area.x1 - m_area.x0 + 1,
-                            m_area.y1 - m_area.y0 + 1));
+        m_painter->setClipRect(QRect(m_area.x0 + m_ox, m_area.y0 + m_oy, m_area.x1 - m_area.x0 + 1,
+                                     m_area.y1 - m_area.y0 + 1));
+    else
+        m_painter->setClipping(false);
+    return *m_painter;
 }
 
+void ImageTarget::EndPainter() { m_painter.reset(); }
+
 ImageTarget::FontEntry& ImageTarget::Font() {
+    const auto matches = [this](const FontEntry& f) {
+        return f.size == FontSize && f.bold == FontBold && f.name == FontName;
+    };
+    // The symbols switch between a few fonts; the one used last is tried first.
+    if (m_lastFont < m_fonts.size() && matches(m_fonts[m_lastFont]))
+        return m_fonts[m_lastFont];
     for (std::size_t i = 0; i < m_fonts.size(); ++i) {
-        FontEntry& f = m_fonts[i];
-        if (f.size == FontSize && f.bold == FontBold && f.name == FontName) {
-            // The symbols switch between a few fonts; the one in use is found first next time.
-            if (i != 0)
-                std::swap(m_fonts[0], f);
-            return m_fonts[0];
+        if (matches(m_fonts[i])) {
+            m_lastFont = i;
+            return m_fonts[i];
         }
     }
     // Zooming makes new sizes: the fonts of former zooms go.
     constexpr std::size_t kMostFonts = 24;
     if (m_fonts.size() >= kMostFonts)
-        m_fonts.pop_back();
+        m_fonts.clear();
     FontEntry f;
     f.name = FontName;
     f.size = FontSize;
@@ -139,8 +168,9 @@ ImageTarget::FontEntry& ImageTarget::Font() {
     f.metrics = std::make_unique<QFontMetricsF>(f.font, &m_image);
     f.ascent = f.metrics->ascent();
     f.height = f.metrics->height();
-    m_fonts.insert(m_fonts.begin(), std::move(f));
-    return m_fonts[0];
+    m_fonts.push_back(std::move(f));
+    m_lastFont = m_fonts.size() - 1;
+    return m_fonts.back();
 }
 
 const ImageTarget::TextBox& ImageTarget::BoxOf(FontEntry& font, std::string_view text) {
@@ -273,8 +303,7 @@ void ImageTarget::Circle(double x, double y, double r, Color color) {
     const double reach = std::abs(r) + kShapeMargin;
     if (!Touches(x - reach, y - reach, x + reach, y + reach))
         return;
-    QPainter p;
-    BeginPainter(p);
+    QPainter& p = Painter();
     p.setPen(ToQColor(color));
     p.setBrush(FillStyle == FillMode::Solid ? QBrush(ToQColor(FillColor)) : QBrush(Qt::NoBrush));
     p.drawEllipse(QPointF(x, y), r, r);
@@ -303,8 +332,7 @@ void ImageTarget::Print(std::string_view text) {
     const double bottom = std::max(y + font.height, ink.bottom()) + kShapeMargin;
     if (!Touches(left, top, right, bottom))
         return;
-    QPainter p;
-    BeginPainter(p);
+    QPainter& p = Painter();
     p.setPen(ToQColor(ForeColor));
     const QPointF origin(x, y + font.ascent - box.baseline);
     for (const QGlyphRun& run : box.glyphs)
@@ -345,8 +373,7 @@ void ImageTarget::Polygon(std::span<const PolyPoint> points) {
     QPolygon poly;
     for (const PolyPoint& pt : points)
         poly << QPoint(pt.x, pt.y);
-    QPainter p;
-    BeginPainter(p);
+    QPainter& p = Painter();
     p.setPen(ToQColor(ForeColor));
     p.setBrush(FillStyle == FillMode::Solid ? QBrush(ToQColor(FillColor)) : QBrush(Qt::NoBrush));
     p.drawPolygon(poly);

@@ -32,6 +32,9 @@ constexpr int kScreenDpi = 96;
 class ImageTarget : public DrawTarget {
   public:
     explicit ImageTarget(int width = 1, int height = 1);
+    ~ImageTarget() override;
+    ImageTarget(const ImageTarget&) = delete;
+    ImageTarget& operator=(const ImageTarget&) = delete;
 
     DeviceKind Kind() const override { return DeviceKind::Screen; }
     // Plain lines include both end points; dotted lines set every other pixel from the first.
@@ -89,8 +92,11 @@ class ImageTarget : public DrawTarget {
     void Plot(const RowAccess& rows, int x, int y, QRgb rgb) const;
     void Segment(const RowAccess& rows, int x1, int y1, int x2, int y2, QRgb rgb, bool lastPoint,
                  bool dotted) const;
-    // A QPainter on the image that takes surface coordinates (clipped to the clip box).
-    void BeginPainter(QPainter& p);
+    // The QPainter on the image, which takes surface coordinates, clipped to the clip box. It
+    // stays open from one call to the next (opening one costs more than a glyph); a new image
+    // ends it.
+    QPainter& Painter();
+    void EndPainter();
     // The advance and the drawn bounds (from the baseline's start) of a text in a font.
     struct TextBox {
         double advance = 0;
@@ -114,13 +120,16 @@ class ImageTarget : public DrawTarget {
     FontEntry& Font();
     const TextBox& BoxOf(FontEntry& font, std::string_view text);
 
-    QImage m_image;                 // the pixels held, RGB32 at kScreenDpi
-    int m_ox = 0;                   // surface column of the image's left edge
-    int m_oy = 0;                   // surface row of the image's top edge
-    PixelBox m_clip{};              // the clip box (surface pixels) while m_clipped
-    bool m_clipped = false;         // drawing is clipped to m_clip
-    Area m_area;                    // where drawing may land
-    std::vector<FontEntry> m_fonts; // fonts used, the last one used first
+    QImage m_image;                       // the pixels held, RGB32 at kScreenDpi
+    int m_ox = 0;                         // surface column of the image's left edge
+    int m_oy = 0;                         // surface row of the image's top edge
+    PixelBox m_clip{};                    // the clip box (surface pixels) while m_clipped
+    bool m_clipped = false;               // drawing is clipped to m_clip
+    Area m_area;                          // where drawing may land
+    std::vector<FontEntry> m_fonts;       // fonts used
+    std::size_t m_lastFont = 0;           // the one used last
+    std::unique_ptr<QPainter> m_painter;  // open on m_image, or none
+    const uchar* m_paintedBits = nullptr; // the pixels m_painter draws into
 };
 
 QColor ToQColor(Color c);
