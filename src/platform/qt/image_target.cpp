@@ -130,14 +130,22 @@ QPainter& ImageTarget::Painter() {
     if (!m_painter) {
         m_painter = std::make_unique<QPainter>(&m_image);
         m_paintedBits = m_image.constBits();
+        m_painterClip.reset();
         if (m_ox != 0 || m_oy != 0)
             m_painter->translate(-m_ox, -m_oy);
     }
+    // The clip is set only when it changes: setting one costs the painter more than a glyph.
+    std::optional<QRect> clip;
     if (m_clipped)
-        m_painter->setClipRect(QRect(m_area.x0 + m_ox, m_area.y0 + m_oy, m_area.x1 - m_area.x0 + 1,
-                                     m_area.y1 - m_area.y0 + 1));
-    else
-        m_painter->setClipping(false);
+        clip = QRect(m_area.x0 + m_ox, m_area.y0 + m_oy, m_area.x1 - m_area.x0 + 1,
+                     m_area.y1 - m_area.y0 + 1);
+    if (clip != m_painterClip) {
+        if (clip)
+            m_painter->setClipRect(*clip);
+        else
+            m_painter->setClipping(false);
+        m_painterClip = clip;
+    }
     return *m_painter;
 }
 
@@ -173,8 +181,8 @@ ImageTarget::FontEntry& ImageTarget::Font() {
     return m_fonts.back();
 }
 
-const ImageTarget::TextBox& ImageTarget::BoxOf(FontEntry& font, std::string_view text) {
-    for (const auto& [t, box] : font.texts)
+ImageTarget::TextBox& ImageTarget::BoxOf(FontEntry& font, std::string_view text) {
+    for (auto& [t, box] : font.texts)
         if (t == text)
             return box;
     constexpr std::size_t kMostTexts = 64;
@@ -324,7 +332,7 @@ void ImageTarget::Print(std::string_view text) {
     CurrentY += font.height;
     // The text's ink lies within its advance and line box, or within its drawn bounds (a glyph
     // may reach out of the advance), and a pixel of smoothing around them.
-    const TextBox& box = BoxOf(font, text);
+    TextBox& box = BoxOf(font, text);
     const QRectF ink = box.bounds.translated(x, y + font.ascent);
     const double left = std::min(x, ink.left()) - kShapeMargin;
     const double right = std::max(x + box.advance, ink.right()) + kShapeMargin;
@@ -332,11 +340,103 @@ void ImageTarget::Print(std::string_view text) {
     const double bottom = std::max(y + font.height, ink.bottom()) + kShapeMargin;
     if (!Touches(left, top, right, bottom))
         return;
+    const QRgb fore = PixelOf(ForeColor);
+    const Area at = PatchBox(ink);
+    if (PrintFromPatch(box, x, y, at, fore))
+        return;
+    if (at.x0 <= at.x1)
+        CopyOut(at, m_before);
     QPainter& p = Painter();
     p.setPen(ToQColor(ForeColor));
     const QPointF origin(x, y + font.ascent - box.baseline);
     for (const QGlyphRun& run : box.glyphs)
         p.drawGlyphRun(origin, run);
+    if (at.x0 <= at.x1)
+        KeepPatch(box, x, y, at, fore);
+}
+
+ImageTarget::Area ImageTarget::PatchBox(const QRectF& ink) const {
+    constexpr double kPatchMargin = kShapeMargin + 1;
+    Area at;
+    at.x0 = static_cast<int>(std::floor(ink.left() - kPatchMargin)) - m_ox;
+    at.y0 = static_cast<int>(std::floor(ink.top() - kPatchMargin)) - m_oy;
+    at.x1 = static_cast<int>(std::ceil(ink.right() + kPatchMargin)) - m_ox;
+    at.y1 = static_cast<int>(std::ceil(ink.bottom() + kPatchMargin)) - m_oy;
+    if (at.x0 < m_area.x0 || at.y0 < m_area.y0 || at.x1 > m_area.x1 || at.y1 > m_area.y1)
+        return {};
+    return at;
+}
+
+void ImageTarget::CopyOut(const Area& at, std::vector<QRgb>& to) const {
+    to.clear();
+    for (int row = at.y0; row <= at.y1; ++row) {
+        const auto* r = reinterpret_cast<const QRgb*>(m_image.constScanLine(row));
+        to.insert(to.end(), r + at.x0, r + at.x1 + 1);
+    }
+}
+
+bool ImageTarget::PrintFromPatch(const TextBox& box, double x, double y, const Area& at,
+                                 QRgb fore) {
+    if (at.x0 > at.x1)
+        return false;
+    const double fx = x - std::floor(x);
+    const double fy = y - std::floor(y);
+    const int dx = at.x0 - (static_cast<int>(std::floor(x)) - m_ox);
+    const int dy = at.y0 - (static_cast<int>(std::floor(y)) - m_oy);
+    const int w = at.x1 - at.x0 + 1;
+    const int h = at.y1 - at.y0 + 1;
+    for (const TextPatch& patch : box.patches) {
+        if (patch.fx != fx || patch.fy != fy || patch.fore != fore || patch.dx != dx ||
+            patch.dy != dy || patch.w != w || patch.h != h)
+            continue;
+        bool same = true;
+        for (int row = 0; same && row < h; ++row) {
+            const auto* r = reinterpret_cast<const QRgb*>(m_image.constScanLine(at.y0 + row));
+            same = std::equal(r + at.x0, r + at.x1 + 1,
+                              patch.before.begin() + static_cast<std::ptrdiff_t>(row) * w);
+        }
+        if (!same)
+            continue;
+        const RowAccess out = Rows();
+        for (int row = 0; row < h; ++row)
+            std::copy_n(patch.after.begin() + static_cast<std::ptrdiff_t>(row) * w, w,
+                        out.Row(at.y0 + row) + at.x0);
+        return true;
+    }
+    return false;
+}
+
+void ImageTarget::KeepPatch(TextBox& box, double x, double y, const Area& at, QRgb fore) {
+    const int w = at.x1 - at.x0 + 1;
+    const int h = at.y1 - at.y0 + 1;
+    // The ring round the box must have stayed as it was: then the text lies inside.
+    const auto kept = [&](int col, int row) {
+        const auto* r = reinterpret_cast<const QRgb*>(m_image.constScanLine(row));
+        return r[col] ==
+               m_before[static_cast<std::size_t>(row - at.y0) * static_cast<std::size_t>(w) +
+                        static_cast<std::size_t>(col - at.x0)];
+    };
+    for (int col = at.x0; col <= at.x1; ++col)
+        if (!kept(col, at.y0) || !kept(col, at.y1))
+            return;
+    for (int row = at.y0; row <= at.y1; ++row)
+        if (!kept(at.x0, row) || !kept(at.x1, row))
+            return;
+    TextPatch patch;
+    patch.fx = x - std::floor(x);
+    patch.fy = y - std::floor(y);
+    patch.fore = fore;
+    patch.dx = at.x0 - (static_cast<int>(std::floor(x)) - m_ox);
+    patch.dy = at.y0 - (static_cast<int>(std::floor(y)) - m_oy);
+    patch.w = w;
+    patch.h = h;
+    patch.before = m_before;
+    CopyOut(at, patch.after);
+    // A text is printed at a few places, over a few backgrounds: the oldest patch gives way.
+    constexpr std::size_t kMostPatches = 16;
+    if (box.patches.size() >= kMostPatches)
+        box.patches.erase(box.patches.begin());
+    box.patches.push_back(std::move(patch));
 }
 
 double ImageTarget::TextWidth(std::string_view text) { return BoxOf(Font(), text).advance; }

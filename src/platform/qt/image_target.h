@@ -6,6 +6,7 @@
 #include "platform/draw_target.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -16,6 +17,7 @@
 #include <QGlyphRun>
 #include <QImage>
 #include <QList>
+#include <QRect>
 #include <QRectF>
 #include <QString>
 
@@ -97,13 +99,37 @@ class ImageTarget : public DrawTarget {
     // ends it.
     QPainter& Painter();
     void EndPainter();
+    // The pixels a text left where it was printed, and those that lay there before: printed
+    // again at the same fraction of a pixel, in the same colour, over the same pixels, it
+    // leaves the same pixels again.
+    struct TextPatch {
+        double fx = 0; // the print position's part after the point, across
+        double fy = 0; // and down
+        QRgb fore = 0; // the text's colour
+        int dx = 0;    // the pixels' box from the print position's whole pixel
+        int dy = 0;
+        int w = 0;
+        int h = 0;
+        std::vector<QRgb> before; // w * h, row by row
+        std::vector<QRgb> after;  // w * h, row by row
+    };
     // The advance and the drawn bounds (from the baseline's start) of a text in a font.
     struct TextBox {
         double advance = 0;
         QRectF bounds;
-        QList<QGlyphRun> glyphs; // the shaped text, its baseline at y = baseline
-        double baseline = 0;     // where the glyphs' baseline lies
+        QList<QGlyphRun> glyphs;        // the shaped text, its baseline at y = baseline
+        double baseline = 0;            // where the glyphs' baseline lies
+        std::vector<TextPatch> patches; // its pixels as printed before
     };
+    // The image pixels of a text's patch box: its ink and what smoothing may reach. Empty
+    // (x0 > x1) unless the box lies wholly inside the area, where no clip cuts the text.
+    Area PatchBox(const QRectF& ink) const;
+    // Prints a text at (x, y) from a patch of box that fits the place and what lies there.
+    bool PrintFromPatch(const TextBox& box, double x, double y, const Area& at, QRgb fore);
+    // Keeps what printing the text at (x, y) in fore did to the pixels at, which held
+    // m_before, as a patch of box, when the text stayed inside.
+    void KeepPatch(TextBox& box, double x, double y, const Area& at, QRgb fore);
+    void CopyOut(const Area& at, std::vector<QRgb>& to) const;
     // A font the drawers have used, with its metrics and the boxes of the texts printed in it:
     // the symbols print the same few letters and digits again and again.
     struct FontEntry {
@@ -118,7 +144,7 @@ class ImageTarget : public DrawTarget {
     };
     // The entry of FontName, FontSize, FontBold, made when it is new.
     FontEntry& Font();
-    const TextBox& BoxOf(FontEntry& font, std::string_view text);
+    TextBox& BoxOf(FontEntry& font, std::string_view text);
 
     QImage m_image;                       // the pixels held, RGB32 at kScreenDpi
     int m_ox = 0;                         // surface column of the image's left edge
@@ -130,6 +156,8 @@ class ImageTarget : public DrawTarget {
     std::size_t m_lastFont = 0;           // the one used last
     std::unique_ptr<QPainter> m_painter;  // open on m_image, or none
     const uchar* m_paintedBits = nullptr; // the pixels m_painter draws into
+    std::optional<QRect> m_painterClip;   // the clip m_painter has (none: unclipped)
+    std::vector<QRgb> m_before;           // a patch box's pixels before a text is printed
 };
 
 QColor ToQColor(Color c);
