@@ -3,6 +3,7 @@
 
 #include "app/file_object.h"
 #include "app/main_state.h"
+#include "app/password.h"
 #include "app/permissions.h"
 #include "app/settings.h"
 #include "app/startup.h"
@@ -33,10 +34,12 @@ RootChoice ChooseSettingsRoot() {
         return RootChoice::System;
     }
     // First start on this machine: nothing was installed into either root. Ending the program
-    // here (as a missing installation once did) would make it unusable; start unlocked instead.
+    // here would make it unusable; start unlocked instead. A lock value that cannot be written
+    // is reported; the session keeps it in the store and runs unlocked.
     gRegRoot = SettingsRoot::User;
     ResetPermissions();
-    WritePermissions();
+    if (!WritePermissions())
+        ReportUnwritableSettings();
     return RootChoice::CreatedUser;
 }
 
@@ -56,6 +59,17 @@ void AssignStartValues() {
     gUnveraendert = true;
 }
 
+std::string DefaultWorkingFolder(const std::string& standard, int slot) {
+    const std::string folder = standard + std::string(kWorkingFolderNames[slot]) + "/";
+    std::error_code ec;
+    std::filesystem::create_directories(folder, ec);
+    if (IsDirectory(folder))
+        return folder;
+    // The folder cannot be made (a read-only home): the base folder serves, which exists.
+    const std::string base = standard.substr(0, standard.size() - kKardoFolder.size());
+    return IsDirectory(base) ? base : folder;
+}
+
 std::string CheckWorkingDirectory(const std::string& entry, const std::string& standard) {
     if (entry.empty())
         return standard;
@@ -69,23 +83,25 @@ std::string CheckWorkingDirectory(const std::string& entry, const std::string& s
 }
 
 void PrepareDirectories() {
-    std::string base = GetSpecialFolder(
-        gRegRoot == SettingsRoot::System ? kFolderCommonDocuments : kFolderPersonalDocuments);
-    if (!base.empty()) {
-        if (!IsDirectory(base + "/Kardo")) {
-            std::error_code ec;
-            std::filesystem::create_directories(base + "/Kardo", ec);
-        }
-        base += '/';
-    } else {
-        base = ProgramFolder();
-    }
+    // The user's documents folder, else the home folder: this system has no common documents
+    // folder, and a folder beside the program is not the user's to write into.
+    std::string base = GetSpecialFolder(kFolderPersonalDocuments);
+    if (base.empty())
+        base = HomeFolder();
+    base = base.empty() ? ProgramFolder() : base + "/";
     (gRegRoot == SettingsRoot::System ? gBasisGemeinsam : gBasisPersoenlich) = base;
-    gStandardVerzeichnis = base + "Kardo/";
+    gStandardVerzeichnis = base + std::string(kKardoFolder);
 
     LoadSettings();
-    for (std::string& folder : gVerzeichnisse)
-        folder = CheckWorkingDirectory(folder, gStandardVerzeichnis);
+    // An empty entry takes its default silently, a missing folder with a message; either way the
+    // default is created and is what the settings keep from now on.
+    for (int i = 0; i < 3; ++i) {
+        std::string& folder = gVerzeichnisse[static_cast<std::size_t>(i)];
+        const bool usable = !folder.empty() && IsDirectory(folder);
+        const std::string standard =
+            usable ? std::string() : DefaultWorkingFolder(gStandardVerzeichnis, i);
+        folder = CheckWorkingDirectory(folder, standard);
+    }
     gFile.FilePath = gVerzeichnisse[0];
 
     // Set after the settings, so every run starts with the grid shown.

@@ -31,10 +31,22 @@ RootChoice ChooseSettingsRoot();
 void InitObjects();
 // Stage 2: the tool (wire, orientation right) and the run values.
 void AssignStartValues();
-// Stage 3: the default folder (created when missing), LoadSettings, the check of the three
-// working folders (a message for each stored one that is gone), the file object's folder and the
-// view defaults (cell size 14, outline black, LED red, grid shown whatever was stored).
+// The folder of the program's files in the base folder, and its subfolders for circuits, ICs and
+// pictures (working folders 0, 1, 2).
+inline constexpr std::string_view kKardoFolder = "Kardo/";
+inline constexpr std::array<std::string_view, 3> kWorkingFolderNames = {"Schaltungen", "ICs",
+                                                                        "Bilder"};
+
+// Stage 3: the default folder (the user's documents folder, else the home folder, plus
+// "Kardo/"), LoadSettings, the check of the three working folders (a message for each stored one
+// that is gone; an empty or gone one takes its default subfolder, created on first use), the
+// file object's folder and the view defaults (cell size 14, outline black, LED red, grid shown
+// whatever was stored).
 void PrepareDirectories();
+
+// The default working folder slot (0 circuits, 1 ICs, 2 pictures) below standard (ending in
+// "Kardo/"), created with its parents when missing; when it cannot be made, the base folder.
+std::string DefaultWorkingFolder(const std::string& standard, int slot);
 
 // A stored working folder as it is used: "" gives the default folder; an existing folder stays
 // (with a "/" added at its end); any other gives the message naming it and the default folder.

@@ -3,7 +3,6 @@
 
 #include "app/permissions.h"
 #include "app/settings.h"
-#include "platform/ini_settings_store.h"
 #include "platform/platform.h"
 
 namespace kardo {
@@ -30,20 +29,23 @@ bool ChangePassword(std::string_view newPassword) {
 }
 
 std::string SettingsFileName() {
-    if (gPlatform == nullptr)
+    if (gPlatform == nullptr || gPlatform->settings == nullptr)
         return {};
-    if (const auto* ini = dynamic_cast<const IniSettingsStore*>(gPlatform->settings))
-        return gRegRoot == SettingsRoot::System ? ini->Paths().system : ini->Paths().user;
-    return {};
+    return gPlatform->settings->Location(gRegRoot);
 }
 
-void ReportUnwritableSettings() {
+void ReportUnwritableSettings(std::string_view consequence) {
     const std::string file = SettingsFileName();
+    const std::string reason = gPlatform != nullptr && gPlatform->settings != nullptr
+                                   ? gPlatform->settings->FlushProblem()
+                                   : std::string();
     std::string text =
         file.empty()
-            ? std::string("Die Einstellungen konnten nicht gespeichert werden.")
-            : "Die Einstellungen konnten nicht in die Datei\r\n" + file + "\r\ngeschrieben werden.";
-    text.append("\r\nSie gelten nur bis zum Ende dieser Sitzung.");
+            ? std::string("Die Einstellungen konnten nicht gespeichert werden")
+            : "Die Einstellungen konnten nicht in die Datei\r\n" + file + "\r\ngeschrieben werden";
+    if (!reason.empty())
+        text.append(": ").append(reason);
+    text.append(".\r\n").append(consequence);
     Host().MessageBox(text, MsgButtons::Ok, MsgIcon::Exclamation, "Kardo Meldung");
 }
 

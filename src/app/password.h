@@ -23,9 +23,10 @@ std::optional<std::string> CheckPasswordChange(bool askOld, std::string_view old
 // be written the password holds for this run and the message is shown; false then.
 bool ChangePassword(std::string_view newPassword);
 
-// The message for a settings store that could not be written, naming its file; the values hold
-// until the program ends.
-void ReportUnwritableSettings();
+// The message for a settings store that could not be written, naming its file and the reason,
+// closed by consequence (by default: the values hold until the program ends).
+void ReportUnwritableSettings(
+    std::string_view consequence = "Sie gelten nur bis zum Ende dieser Sitzung.");
 
 // The file the settings are written to ("" when the store has none).
 std::string SettingsFileName();

@@ -103,6 +103,7 @@ std::optional<PermissionSet> DecodePermissions(std::string_view text) {
 }
 
 bool ReadPermissions() {
+    // Fails closed: a value that cannot be read, for whatever reason, counts as missing.
     std::optional<PermissionSet> set;
     if (gPlatform != nullptr && gPlatform->settings != nullptr) {
         if (const auto text = gPlatform->settings->Get(gRegRoot, kValueName))

@@ -60,7 +60,8 @@ std::string EncodePermissions(const PermissionSet& set);
 std::optional<PermissionSet> DecodePermissions(std::string_view text);
 
 // Reads the value "Permissions" under the program key into the globals above. When it is
-// missing or damaged it shows its message and returns false: the program then ends.
+// missing, damaged or unreadable (settings that exist but cannot be read hold no values) it
+// shows its message and returns false: the program then ends.
 bool ReadPermissions();
 
 // Writes the globals above into the value "Permissions"; false when the store could not be

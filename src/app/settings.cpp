@@ -96,6 +96,17 @@ void LoadSettings() {
     const SettingsStore* s = Store();
     if (s == nullptr)
         return;
+    // Settings that exist but cannot be read are reported, and the session runs on the
+    // defaults; the store never writes over them.
+    if (const std::string problem = s->LoadProblem(gRegRoot); !problem.empty()) {
+        std::string text = "Die Einstellungen in der Datei\r\n";
+        text.append(s->Location(gRegRoot)).append("\r\nkönnen nicht gelesen werden: ");
+        text.append(problem).append(".\r\n");
+        text.append("Kardo verwendet in dieser Sitzung die Standardeinstellungen und "
+                    "überschreibt die Datei nicht.");
+        Host().MessageBox(text, MsgButtons::Ok, MsgIcon::Exclamation, "Kardo Meldung");
+        return;
+    }
     LoadInt16(*s, "DummyUndo", gUndoSteps, 1, 99);
     LoadBool(*s, "Scroll", gScroll);
     LoadInt16(*s, "AutoStop", gMaxRunden, 250, 5000);

@@ -48,11 +48,13 @@ extern std::string gStandardVerzeichnis;    // default folder: base folder + "Ka
 void ResetSettings();
 
 // Reads every value of the program key into its global; a missing or unreadable value keeps the
-// global as it is. Also reads "ShowGrid" into gShowGrid and "AutoStop" into gMaxRunden.
+// global as it is. Also reads "ShowGrid" into gShowGrid and "AutoStop" into gMaxRunden. When
+// the settings of the chosen root exist but cannot be read, a message names the file and the
+// problem and every global keeps its default.
 void LoadSettings();
 
 // Writes every setting under the program key and flushes the store; false when it could not be
-// written.
+// written (the store's FlushProblem says why; ReportUnwritableSettings tells the user).
 bool SaveSettings();
 
 } // namespace kardo

@@ -62,11 +62,16 @@ std::string GetSpecialFolder(int folder) {
     if (home.empty())
         return {};
     std::string docs = XdgDocumentsFolder(home);
-    if (docs.empty() && IsDirectory(home + "/Documents"))
-        docs = home + "/Documents";
     while (docs.size() > 1 && docs.back() == '/')
         docs.pop_back();
-    return docs;
+    return IsDirectory(docs) ? docs : std::string();
+}
+
+std::string HomeFolder() {
+    std::string home = Env("HOME");
+    while (home.size() > 1 && home.back() == '/')
+        home.pop_back();
+    return IsDirectory(home) ? home : std::string();
 }
 
 std::string ProgramFolder() {

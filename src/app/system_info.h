@@ -20,9 +20,12 @@ constexpr int kFolderCommonDocuments = 46;
 std::string GetOSName();
 
 // The path of a special folder without a trailing "/": 5 the user's documents folder (the XDG
-// documents folder, else ~/Documents when it exists); "" when there is none, and always for 46,
-// since this system has no common documents folder.
+// documents folder of ~/.config/user-dirs.dirs, when it exists); "" when there is none, and
+// always for 46, since this system has no common documents folder.
 std::string GetSpecialFolder(int folder);
+
+// The user's home folder ($HOME) without a trailing "/"; "" when it is not set or not there.
+std::string HomeFolder();
 
 // The folder of the running program, ending in "/".
 std::string ProgramFolder();

@@ -1,6 +1,8 @@
 // Whole-file reading and atomic replacement on POSIX file systems.
 #include "files/atomic_file.h"
 
+#include "platform/file_errors.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
@@ -12,31 +14,7 @@ namespace kardo {
 
 namespace {
 
-std::string Reason(int err) {
-    switch (err) {
-    case EACCES:
-    case EPERM:
-        return "Zugriff verweigert";
-    case ENOENT:
-    case ENOTDIR:
-        return "Ordner oder Datei nicht gefunden";
-    case ENOSPC:
-    case EDQUOT:
-        return "kein Platz mehr auf dem Datenträger";
-    case EROFS:
-        return "der Datenträger ist schreibgeschützt";
-    case EISDIR:
-    case ENOTEMPTY:
-    case EEXIST:
-        return "an dieser Stelle steht ein Ordner";
-    case EFBIG:
-        return "die Datei ist zu groß";
-    case EIO:
-        return "Ein-/Ausgabefehler";
-    default:
-        return "Systemfehler " + std::to_string(err);
-    }
-}
+std::string Reason(int err) { return FileErrorText(err); }
 
 std::string FolderOf(const std::string& path) {
     const std::size_t slash = path.rfind('/');
@@ -48,6 +26,56 @@ std::string FolderOf(const std::string& path) {
 std::string NameOf(const std::string& path) {
     const std::size_t slash = path.rfind('/');
     return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// The longest file name the folder's file system takes.
+std::size_t NameMax(const std::string& folder) {
+    const long max = ::pathconf(folder.c_str(), _PC_NAME_MAX);
+    return max > 0 ? static_cast<std::size_t>(max) : 255;
+}
+
+// The name of the temporary file beside name: "." + name + ".XXXXXX", the name shortened (at a
+// character boundary) when that would be longer than the file system takes.
+std::string TemporaryName(const std::string& name, std::size_t nameMax) {
+    constexpr std::size_t kAdded = 8; // "." and ".XXXXXX"
+    std::string stem = name;
+    if (stem.size() + kAdded > nameMax) {
+        std::size_t keep = nameMax > kAdded ? nameMax - kAdded : 0;
+        while (keep > 0 && (static_cast<unsigned char>(stem[keep]) & 0xC0) == 0x80)
+            --keep; // never cut a UTF-8 character in two
+        stem.resize(keep);
+    }
+    return "." + stem + ".XXXXXX";
+}
+
+// The file a path names, symbolic links followed to the last one, which need not exist yet: a
+// save writes there and keeps the links. False with errno set on a loop or a failed read.
+bool FollowLinks(std::string& path) {
+    for (int hops = 0; hops < 40; ++hops) {
+        struct stat st {};
+        if (::lstat(path.c_str(), &st) != 0)
+            return errno == ENOENT;
+        if (!S_ISLNK(st.st_mode))
+            return true;
+        std::vector<char> target(static_cast<std::size_t>(st.st_size > 0 ? st.st_size : 255) + 1);
+        const ssize_t n = ::readlink(path.c_str(), target.data(), target.size());
+        if (n < 0)
+            return false;
+        if (static_cast<std::size_t>(n) >= target.size()) {
+            errno = ENAMETOOLONG;
+            return false;
+        }
+        std::string next(target.data(), static_cast<std::size_t>(n));
+        if (next.empty()) {
+            errno = ENOENT;
+            return false;
+        }
+        if (next.front() != '/')
+            next = FolderOf(path) + "/" + next;
+        path = std::move(next);
+    }
+    errno = ELOOP;
+    return false;
 }
 
 // The permission bits a newly created file gets under the process's file-creation mask.
@@ -72,10 +100,33 @@ bool WriteAll(int fd, std::string_view bytes) {
 
 } // namespace
 
-bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& reason,
+bool WriteFileAtomically(const std::string& chosen, std::string_view bytes, std::string& reason,
                          AtomicWriteFault fault) {
+    std::string path = chosen;
+    if (!FollowLinks(path)) {
+        reason = Reason(errno);
+        return false;
+    }
+    // The rename would replace a write-protected file, or a pipe or device, without asking.
+    struct stat target {};
+    if (::stat(path.c_str(), &target) == 0) {
+        if (!S_ISREG(target.st_mode)) {
+            reason =
+                S_ISDIR(target.st_mode) ? Reason(EISDIR) : "an dieser Stelle steht keine Datei";
+            return false;
+        }
+        // Write bits are looked at too, since access() grants everything to the superuser.
+        if ((target.st_mode & 0222) == 0) {
+            reason = "die Datei ist schreibgeschützt";
+            return false;
+        }
+        if (::access(path.c_str(), W_OK) != 0) {
+            reason = errno == EROFS ? Reason(EROFS) : "die Datei ist schreibgeschützt";
+            return false;
+        }
+    }
     const std::string folder = FolderOf(path);
-    std::string pattern = folder + "/." + NameOf(path) + ".XXXXXX";
+    std::string pattern = folder + "/" + TemporaryName(NameOf(path), NameMax(folder));
     std::vector<char> tmpl(pattern.begin(), pattern.end());
     tmpl.push_back('\0');
     const int fd = ::mkstemp(tmpl.data());

@@ -12,9 +12,12 @@ namespace kardo {
 // The step after which a test makes the replacement fail (None in the program).
 enum class AtomicWriteFault { None, AfterWrite, AfterFlush };
 
-// Writes bytes to path through a temporary file beside it. False with a German reason when the
-// temporary file cannot be created, written, flushed or renamed; the temporary file is removed
-// and an existing file at path is left unchanged. A replaced file keeps its permission bits.
+// Writes bytes to path through a temporary file beside the file written. A symbolic link is
+// followed: the file it points to is replaced, in that file's folder, and the link stays. False
+// with a German reason when the target is write-protected or no file (a folder, pipe or
+// device), or the temporary file cannot be created, written, flushed or renamed; the temporary
+// file is removed and an existing file is left unchanged. A replaced file keeps its permission
+// bits. The temporary name is shortened so that names up to the file system's limit save.
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& reason,
                          AtomicWriteFault fault = AtomicWriteFault::None);
 

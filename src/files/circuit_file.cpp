@@ -13,10 +13,12 @@
 #include "files/circuit_ics.h"
 #include "files/circuit_reader.h"
 #include "files/circuit_writer.h"
+#include "files/ic_definition_file.h"
 #include "files/ic_instances.h"
 #include "files/new_circuit.h"
 #include "files/text_codec.h"
 #include "files/text_helpers.h"
+#include "ic/ic_definition_mode.h"
 #include "ic/level_tree.h"
 #include "model/basic_elements.h"
 #include "model/clock_tables.h"
@@ -76,22 +78,13 @@ void LeaveICTool(HostWindow& host) {
     host.ChangePropertyWindow({});
 }
 
-// Lays the wire of one stored jump run from (x, y) to column or row end: the flags between the
-// cells, the run's visited mark, and the wire type on empty cells.
+// Lays the wire of one stored jump run from (x, y) to column or row end and marks the run's
+// cells as visited.
 void LayJumpRun(int x, int y, int end, bool horizontal) {
-    const int start = horizontal ? x : y;
-    for (int i = start; i <= end; ++i) {
-        const int cx = horizontal ? i : x;
-        const int cy = horizontal ? y : i;
-        CellRecord& c = gGrid(cx, cy);
-        LineRunRecord& run = gLineRuns(cx, cy);
-        if (i < end)
-            (horizontal ? c.Rechts : c.Unten) = kTrue;
-        if (i > start)
-            (horizontal ? c.Links : c.Oben) = kTrue;
+    LayWireRun(gGrid, x, y, end, horizontal);
+    for (int i = horizontal ? x : y; i <= end; ++i) {
+        LineRunRecord& run = gLineRuns(horizontal ? i : x, horizontal ? y : i);
         (horizontal ? run.VisitedH : run.VisitedV) = kTrue;
-        if (c.Typ == kTypeEmpty)
-            c.Typ = kTypeWire;
     }
 }
 
@@ -212,6 +205,16 @@ FileOutcome LoadFile(std::string_view name) {
         path = *chosen;
     }
     gDateiPfad = path;
+    // A folder, pipe or device is there but is no file: say what it is.
+    const std::string_view kind = PathKindText(KindOfPath(path));
+    if (!kind.empty()) {
+        std::string text = "Die Datei";
+        text.append(kCrLf).append(path).append(kCrLf);
+        text.append("kann nicht geladen werden: an dieser Stelle steht ").append(kind);
+        text.append(", keine Datei.");
+        host.MessageBox(text, MsgButtons::Ok, MsgIcon::Exclamation, kFileError);
+        return FileOutcome::Failed;
+    }
     if (!gFile.ExistFile(path)) {
         host.MessageBox("Die Datei wurde nicht gefunden.", MsgButtons::Ok, MsgIcon::Information,
                         kFileError);
@@ -227,16 +230,22 @@ FileOutcome LoadFile(std::string_view name) {
         host.MessageBox(text, MsgButtons::Ok, MsgIcon::Exclamation, kFileError);
         return FileOutcome::Failed;
     }
-    if (bytes.empty()) {
-        host.MessageBox("Falsches Dateiformat oder Datei nicht gefunden!", MsgButtons::Ok,
-                        MsgIcon::None, "Kardo");
-        return FileOutcome::Failed;
-    }
-
-    // The whole file is read and checked before the worksheet changes.
+    // The whole file is read and checked before the worksheet changes. An empty file, a file
+    // that is no text (a picture, UTF-16, a program) and a text without any known section are
+    // no circuit files at all.
     CircuitDocument doc;
     ReadProblem problem;
-    if (!ReadCircuitText(DecodeFileText(bytes), gFeldBreite, gFeldHoehe, doc, problem)) {
+    if (bytes.empty() ||
+        !ReadCircuitText(DecodeFileText(bytes), gFeldBreite, gFeldHoehe, doc, problem)) {
+        if (bytes.empty() || problem.WrongFormat) {
+            host.MessageBox("Falsches Dateiformat oder Datei nicht gefunden!", MsgButtons::Ok,
+                            MsgIcon::None, "Kardo");
+        } else {
+            ReportMalformed(path, problem);
+        }
+        return FileOutcome::Failed;
+    }
+    if (!CheckICDefinitionSections(doc, problem)) {
         ReportMalformed(path, problem);
         return FileOutcome::Failed;
     }
@@ -274,6 +283,7 @@ FileOutcome LoadFile(std::string_view name) {
     AddRecentFile(path);
     BuildRecentFilesMenu();
     LeaveICTool(host);
+    ApplyICDefinition(doc);
     RefreshTreeView();
     host.SetMousePointer(kPointerCross);
     host.SetCaption("txtX", std::to_string(gFeldBreite));
@@ -328,8 +338,12 @@ FileOutcome SaveFileTo(const std::string& path) {
     CaptureCircuit(doc);
     std::string text;
     WriteCircuitText(doc, text);
+    // Windows-1252 as stored files have it, unless that would lose a character the code page
+    // lacks, or would read back as other text (Windows-1252 bytes that happen to form UTF-8):
+    // then UTF-8, which the reader takes as it is.
     std::string bytes;
-    EncodeWindows1252(text, bytes);
+    if (EncodeWindows1252(text, bytes) > 0 || DecodeFileText(bytes) != text)
+        bytes = text;
 
     const bool existed = FileExists(path);
     std::string reason;
@@ -350,10 +364,18 @@ FileOutcome SaveFileTo(const std::string& path) {
     AddRecentFile(path);
     BuildRecentFilesMenu();
     gUnveraendert = true;
-    // The caption is the file title without its extension (the last four characters).
+    // The caption is the file title without its extension, the last four characters (not
+    // bytes: a title may hold umlauts).
     const std::string title = GetFileTitle(path);
-    if (title.size() >= 4)
-        Host().SetCaption("frmKardo", title.substr(0, title.size() - 4));
+    std::size_t cut = title.size();
+    int characters = 0;
+    while (cut > 0 && characters < 4) {
+        --cut;
+        if ((static_cast<unsigned char>(title[cut]) & 0xC0) != 0x80)
+            ++characters;
+    }
+    if (characters == 4)
+        Host().SetCaption("frmKardo", title.substr(0, cut));
     return FileOutcome::Success;
 }
 

@@ -2,6 +2,7 @@
 // CircuitDocument, then checks that cells, elements, clocks and ICs fit together.
 #include "files/circuit_reader.h"
 
+#include "files/circuit_consistency.h"
 #include "files/file_lines.h"
 #include "model/codes.h"
 
@@ -34,6 +35,10 @@ struct Header {
     std::string_view text; // header line as written (UTF-8)
     Section section;       // section it opens
 };
+
+// An IC has at most 255 pins, so no pin section of a sound file has more lines; the limit keeps
+// the memory of a load bounded by the file.
+constexpr std::size_t kMaxPinSectionLines = 255;
 
 constexpr std::array<Header, 12> kHeaders = {{
     {"[Feld]", Section::Feld},
@@ -72,9 +77,13 @@ class Reader {
     bool Elemente(std::string_view item, int lineNr);
     bool IC(std::string_view item, int lineNr);
     bool Timer(std::string_view item, int lineNr);
+    bool PinSectionLine(std::vector<std::string>& lines, std::string_view item, int lineNr);
     bool CheckElements();
+    bool CheckConsistency();
     bool CheckClocks();
     bool CheckICs();
+    int LineOfCell(GridPoint p) const;
+    void LayRuns();
 
     CircuitDocument& m_doc;            // document being filled
     ReadProblem& m_problem;            // the first problem found
@@ -87,9 +96,11 @@ class Reader {
     int m_maxElementNr = 0;            // highest element number in a cell
     int m_maxElementNrLine = 0;        // its line
     int m_firstICLevelLine = 0;        // first cell line with an IC level, 0 none
-    // Cells read since the last size line, in file order. The grid is filled once at the end,
-    // so that many size lines in a row cost no more than one.
-    std::vector<std::pair<GridPoint, CellRecord>> m_cells;
+    int m_knownHeaders = 0;            // known section headers read
+    bool m_hasFeld = false;            // a [Feld] line was read
+    // Cells read since the last size line with their file lines, in file order. The grid is
+    // filled once at the end, so that many size lines in a row cost no more than one.
+    std::vector<std::pair<GridPoint, std::pair<CellRecord, int>>> m_cells;
 };
 
 bool Reader::Line(std::string_view raw, int lineNr) {
@@ -99,6 +110,7 @@ bool Reader::Line(std::string_view raw, int lineNr) {
     if (!key.empty() && key.front() == '[') {
         for (const Header& h : kHeaders) {
             if (key == h.text) {
+                ++m_knownHeaders;
                 m_section = h.section;
                 if (h.section == Section::Jump)
                     m_doc.HasJump = true;
@@ -114,7 +126,27 @@ bool Reader::Line(std::string_view raw, int lineNr) {
     return Data(item, lineNr);
 }
 
+bool Reader::PinSectionLine(std::vector<std::string>& lines, std::string_view item, int lineNr) {
+    if (lines.size() >= kMaxPinSectionLines)
+        return Fail(lineNr, "mehr als 255 Zeilen in einem Abschnitt der IC-Anschlüsse");
+    lines.emplace_back(item);
+    return true;
+}
+
 bool Reader::Data(std::string_view item, int lineNr) {
+    // The notes keep their empty lines (two bytes each in memory). So do the place and tag
+    // lines of the pins: they pair with the pins by position, and an empty one is a pin without
+    // a place or a tag. Every other section skips blank lines, which no writer produces there.
+    if (m_section == Section::Notizen) {
+        m_doc.ICNotizen.append(item).append("\r\n");
+        return true;
+    }
+    if (m_section == Section::GrafAnschluesse)
+        return PinSectionLine(m_doc.ICAnschluesse, item, lineNr);
+    if (m_section == Section::Tags)
+        return PinSectionLine(m_doc.Tags, item, lineNr);
+    if (TrimBlanksRight(item).empty())
+        return true;
     switch (m_section) {
     case Section::None:
         return true; // lines before the first header
@@ -122,17 +154,7 @@ bool Reader::Data(std::string_view item, int lineNr) {
         m_doc.ICName = std::string(TrimBlanks(item));
         return true;
     case Section::Anschluesse:
-        m_doc.ICAnschlussZellen.emplace_back(item);
-        return true;
-    case Section::GrafAnschluesse:
-        m_doc.ICAnschluesse.emplace_back(item);
-        return true;
-    case Section::Tags:
-        m_doc.Tags.emplace_back(item);
-        return true;
-    case Section::Notizen:
-        m_doc.ICNotizen.append(item).append("\r\n");
-        return true;
+        return PinSectionLine(m_doc.ICAnschlussZellen, item, lineNr);
     case Section::Masse: {
         long long v = 0;
         if (item.empty() || (item.front() != 'X' && item.front() != 'Y'))
@@ -145,9 +167,6 @@ bool Reader::Data(std::string_view item, int lineNr) {
     default:
         break;
     }
-    // The numeric sections have no empty lines of their own; the writer never produces one.
-    if (TrimBlanksRight(item).empty())
-        return true;
     switch (m_section) {
     case Section::Feld:
         return Feld(item, lineNr);
@@ -179,6 +198,7 @@ bool Reader::Feld(std::string_view item, int lineNr) {
     // A size line empties the sheet and the wire runs read so far.
     m_doc.FeldBreite = static_cast<std::int16_t>(w);
     m_doc.FeldHoehe = static_cast<std::int16_t>(h);
+    m_hasFeld = true;
     m_cells.clear();
     m_doc.Jumps.clear();
     m_maxElementNr = 0;
@@ -188,6 +208,9 @@ bool Reader::Feld(std::string_view item, int lineNr) {
 }
 
 bool Reader::Punkte(std::string_view item, int lineNr) {
+    // Cells are judged against the size this file gives, never against the sheet that is open.
+    if (!m_hasFeld)
+        return Fail(lineNr, "Zellen stehen vor der Feldgröße ([Feld])");
     int x = 0;
     int y = 0;
     CellRecord cell;
@@ -205,11 +228,13 @@ bool Reader::Punkte(std::string_view item, int lineNr) {
     if (cell.ICLevel != 0 && m_firstICLevelLine == 0)
         m_firstICLevelLine = lineNr;
     m_cells.emplace_back(GridPoint{static_cast<std::int16_t>(x), static_cast<std::int16_t>(y)},
-                         cell);
+                         std::pair{cell, lineNr});
     return true;
 }
 
 bool Reader::Jump(std::string_view item, int lineNr) {
+    if (!m_hasFeld)
+        return Fail(lineNr, "Leitungszüge stehen vor der Feldgröße ([Feld])");
     const FileTokens t(item);
     if (t.Count() < 4)
         return Fail(lineNr, MissingText("Leitungszug", 4, t.Count()));
@@ -388,16 +413,76 @@ bool Reader::CheckICs() {
     return true;
 }
 
+void Reader::LayRuns() {
+    // One run line per start cell, the last one read, in the order the writer writes them.
+    std::vector<JumpLine>& jumps = m_doc.Jumps;
+    std::stable_sort(jumps.begin(), jumps.end(), [](const JumpLine& a, const JumpLine& b) {
+        return a.X != b.X ? a.X < b.X : a.Y < b.Y;
+    });
+    std::vector<JumpLine> unique;
+    unique.reserve(jumps.size());
+    for (const JumpLine& j : jumps) {
+        if (!unique.empty() && unique.back().X == j.X && unique.back().Y == j.Y)
+            unique.back() = j;
+        else
+            unique.push_back(j);
+    }
+    jumps = std::move(unique);
+    for (const JumpLine& j : jumps) {
+        if (j.EndX != 0)
+            LayWireRun(m_doc.Cells, j.X, j.Y, j.EndX, true);
+        if (j.EndY != 0)
+            LayWireRun(m_doc.Cells, j.X, j.Y, j.EndY, false);
+    }
+}
+
+int Reader::LineOfCell(GridPoint p) const {
+    // The last line of a cell is the one that counts.
+    for (auto it = m_cells.rbegin(); it != m_cells.rend(); ++it)
+        if (it->first == p)
+            return it->second.second;
+    return 0;
+}
+
+bool Reader::CheckConsistency() {
+    ConsistencyProblem found;
+    if (CheckCellsAndElements(m_doc, found))
+        return true;
+    int line = found.Cell.x >= 0 ? LineOfCell(found.Cell) : 0;
+    if (line == 0 && found.Element > 0)
+        line = m_elementLines[static_cast<std::size_t>(found.Element)];
+    return Fail(line, std::move(found.Text));
+}
+
 bool Reader::Finish() {
+    if (m_knownHeaders == 0) {
+        m_problem.WrongFormat = true;
+        return Fail(0, "kein bekannter Abschnitt");
+    }
     m_doc.Cells.Create(m_doc.FeldBreite + 1, m_doc.FeldHoehe + 1);
     for (const auto& [p, cell] : m_cells)
-        m_doc.Cells(p.x, p.y) = cell;
+        m_doc.Cells(p.x, p.y) = cell.first;
+    if (m_doc.HasJump)
+        LayRuns();
     if (m_doc.ICNotizen.size() > 2)
         m_doc.ICNotizen.resize(m_doc.ICNotizen.size() - 2);
-    return CheckElements() && CheckClocks() && CheckICs();
+    return CheckElements() && CheckClocks() && CheckICs() && CheckConsistency();
 }
 
 } // namespace
+
+void LayWireRun(Grid& cells, int x, int y, int end, bool horizontal) {
+    const int start = horizontal ? x : y;
+    for (int i = start; i <= end; ++i) {
+        CellRecord& c = cells(horizontal ? i : x, horizontal ? y : i);
+        if (i < end)
+            (horizontal ? c.Rechts : c.Unten) = kTrue;
+        if (i > start)
+            (horizontal ? c.Links : c.Oben) = kTrue;
+        if (c.Typ == kTypeEmpty)
+            c.Typ = kTypeWire;
+    }
+}
 
 void CircuitDocument::Reset(std::int16_t width, std::int16_t height) {
     *this = CircuitDocument{};
@@ -412,6 +497,16 @@ bool ReadCircuitText(std::string_view text, std::int16_t width, std::int16_t hei
                      CircuitDocument& doc, ReadProblem& problem) {
     doc.Reset(width, height);
     problem = ReadProblem{};
+    // A circuit file is text: control characters other than tabs and line ends (a NUL in
+    // UTF-16 or in a picture, the bytes of a program) mean it is something else.
+    for (const char c : text) {
+        const auto b = static_cast<unsigned char>(c);
+        if ((b < 0x20 && c != '\t' && c != '\r' && c != '\n') || b == 0x7F) {
+            problem.WrongFormat = true;
+            problem.Text = "keine Textdatei";
+            return false;
+        }
+    }
     Reader reader(doc, problem);
     int lineNr = 0;
     std::size_t start = 0;

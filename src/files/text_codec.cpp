@@ -92,7 +92,7 @@ int Windows1252Byte(char32_t cp) {
 } // namespace
 
 FileEncoding DetectFileEncoding(std::string_view bytes) {
-    if (bytes.substr(0, kBom.size()) == kBom)
+    if (bytes.substr(0, kBom.size()) == kBom && IsValidUtf8(bytes.substr(kBom.size())))
         return FileEncoding::Utf8Bom;
     return IsValidUtf8(bytes) ? FileEncoding::Utf8 : FileEncoding::Windows1252;
 }
@@ -106,6 +106,10 @@ std::string DecodeFileText(std::string_view bytes) {
     case FileEncoding::Windows1252:
         break;
     }
+    // A byte-order mark before text that is no UTF-8 is dropped all the same: the text starts
+    // behind it, and every text in memory is valid UTF-8.
+    if (bytes.substr(0, kBom.size()) == kBom)
+        bytes.remove_prefix(kBom.size());
     std::string out;
     out.reserve(bytes.size() + bytes.size() / 8);
     for (const char c : bytes) {

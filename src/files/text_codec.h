@@ -9,8 +9,8 @@ namespace kardo {
 
 enum class FileEncoding { Utf8, Utf8Bom, Windows1252 };
 
-// Decides the character set of a whole file: a UTF-8 byte-order mark, else valid UTF-8
-// (plain ASCII included), else Windows-1252.
+// Decides the character set of a whole file: a UTF-8 byte-order mark before valid UTF-8, else
+// valid UTF-8 (plain ASCII included), else Windows-1252 (a byte-order mark before it dropped).
 FileEncoding DetectFileEncoding(std::string_view bytes);
 
 // The file's text as UTF-8, without a byte-order mark.

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <limits>
+#include <sys/stat.h>
 #include <system_error>
 
 namespace kardo {
@@ -169,9 +170,7 @@ bool WildcardMatch(std::string_view pattern, std::string_view name) {
 
 bool IsSeparator(char c) { return c == '/' || c == '\\'; }
 
-bool IsVisibleFile(const std::filesystem::path& path, std::string_view name) {
-    if (name.empty() || name.front() == '.')
-        return false;
+bool IsRegularFile(const std::filesystem::path& path) {
     std::error_code ec;
     return std::filesystem::is_regular_file(path, ec);
 }
@@ -187,7 +186,7 @@ bool FileExists(std::string_view path) {
     const std::string_view folder = path.substr(0, cut);
     const std::string_view name = path.substr(cut);
     if (name.find_first_of("*?") == std::string_view::npos)
-        return IsVisibleFile(std::filesystem::path(path), name);
+        return !name.empty() && IsRegularFile(std::filesystem::path(path));
 
     if (folder.find_first_of("*?") != std::string_view::npos)
         return false;
@@ -201,10 +200,40 @@ bool FileExists(std::string_view path) {
         if (ec)
             return false;
         const std::string entry = it->path().filename().string();
-        if (WildcardMatch(name, entry) && IsVisibleFile(it->path(), entry))
+        if (entry.front() != '.' && WildcardMatch(name, entry) && IsRegularFile(it->path()))
             return true;
     }
     return false;
+}
+
+PathKind KindOfPath(std::string_view path) {
+    struct stat st {};
+    if (path.empty() || ::stat(std::string(path).c_str(), &st) != 0)
+        return PathKind::Missing;
+    if (S_ISDIR(st.st_mode))
+        return PathKind::Directory;
+    if (S_ISFIFO(st.st_mode))
+        return PathKind::Fifo;
+    if (S_ISCHR(st.st_mode) || S_ISBLK(st.st_mode))
+        return PathKind::Device;
+    if (S_ISSOCK(st.st_mode))
+        return PathKind::Socket;
+    return PathKind::File;
+}
+
+std::string_view PathKindText(PathKind kind) {
+    switch (kind) {
+    case PathKind::Directory:
+        return "ein Ordner";
+    case PathKind::Fifo:
+        return "eine benannte Pipe (FIFO)";
+    case PathKind::Device:
+        return "ein Gerät";
+    case PathKind::Socket:
+        return "ein Socket";
+    default:
+        return "";
+    }
 }
 
 bool IsDirectory(std::string_view path) {

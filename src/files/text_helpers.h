@@ -29,10 +29,18 @@ std::string CStrTrim(int value);
 // and a text without one gives 0.
 double Val(std::string_view text);
 
-// True when a search for the path finds an ordinary file: no folders, no hidden files (names
-// starting with "."). The last path component may hold the wildcards "*" and "?". An empty
-// path gives false.
+// True when a search for the path finds an ordinary file (folders, pipes and devices are no
+// files). The last path component may hold the wildcards "*" and "?"; a pattern does not match
+// names starting with "." (hidden files, and the temporary files of a save), while an exact
+// name finds such a file too. An empty path gives false.
 bool FileExists(std::string_view path);
+
+// What stands at a path (symbolic links followed).
+enum class PathKind { Missing, File, Directory, Fifo, Device, Socket };
+PathKind KindOfPath(std::string_view path);
+// For a path that is there but no ordinary file: "ein Ordner", "eine benannte Pipe (FIFO)",
+// "ein Gerät", "ein Socket"; "" for a file or a missing path.
+std::string_view PathKindText(PathKind kind);
 
 // True when the path names a folder; any failure (the path does not exist) gives false.
 bool IsDirectory(std::string_view path);

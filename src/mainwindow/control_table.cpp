@@ -2,6 +2,7 @@
 #include "mainwindow/control_table.h"
 
 #include <QAction>
+#include <QDialog>
 #include <QList>
 #include <QString>
 #include <QToolBar>
@@ -50,7 +51,15 @@ QObject* ControlTable::Search(std::string_view name) const {
         auto* bar = m_root.findChild<QToolBar*>(qname.left(slash));
         return bar != nullptr ? bar->findChild<QAction*>(qname.mid(slash + 1)) : nullptr;
     }
-    const QList<QObject*> found = m_root.findChildren<QObject*>(qname);
+    QList<QObject*> found = m_root.findChildren<QObject*>(qname);
+    // The controls of the windows the main window owns (the Boolean window's cmdTabelle beside
+    // the toolbar's) are not its own.
+    found.removeIf([this](QObject* o) {
+        for (QObject* p = o; p != nullptr && p != &m_root; p = p->parent())
+            if (qobject_cast<QDialog*>(p) != nullptr)
+                return true;
+        return false;
+    });
     if (found.size() == 1)
         return found.front();
     if (found.size() > 1) {

@@ -17,6 +17,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCursor>
+#include <QDialog>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
@@ -72,16 +73,14 @@ frmKardo::frmKardo(ImageTarget& picture, QWidget* parent)
     BuildToolbars();
     BuildPanels();
     m_analyser = new AnalyserWindows(this, *this);
+    ConnectFormelLine();
     // The clock keys, time sliders, pulse box and the step-delay controls act through the
     // simulation's handlers; Enter in their boxes gives the focus back to the worksheet.
     ConnectClockDelayPanels(this, [this] { m_canvas->setFocus(); });
 
     // Functions whose windows come with later parts of the program. The clipboard keys have
     // no function.
-    for (const char* name :
-         {"cmdCut",       "cmdCopy",        "cmdPaste",      "cmdSynthese", "cmdTabelle",
-          "mSynthese",    "mBoolean",       "mTermCreation", "cmdICView",   "mDefIC",
-          "cmdICAuswahl", "mICAuswahl",     "cmdICVerwaltung"})
+    for (const char* name : {"cmdCut", "cmdCopy", "cmdPaste"})
         SetBuilt(name, false);
 
     m_dialogs.owner = this;
@@ -94,6 +93,7 @@ frmKardo::frmKardo(ImageTarget& picture, QWidget* parent)
         ApplyFunktionRechte();
     };
     BuildQuickHelpPanel();
+    ConnectICWindows();
 
     for (int i = 1; i <= 2; ++i) {
         m_status[i] = new QLabel(this);

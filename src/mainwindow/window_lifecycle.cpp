@@ -5,6 +5,7 @@
 #include "app/file_object.h"
 #include "app/load_sequence.h"
 #include "app/main_state.h"
+#include "app/password.h"
 #include "app/permissions.h"
 #include "app/recent_files.h"
 #include "app/settings.h"
@@ -16,6 +17,7 @@
 #include "model/sim_levels.h"
 #include "model/undo.h"
 #include "model/utilities.h"
+#include "platform/platform.h"
 #include "render/redraw.h"
 #include "render/view.h"
 
@@ -117,6 +119,9 @@ bool frmKardo::Form_Load(const StageFn& stage) {
         return false;
     ApplyBauteilRechte();
     ApplyFunktionRechte();
+    // The formula line shows at start when the lock permits it.
+    if (gFunktionRechte[kRechtEingabezeile])
+        DisplayEingabezeile();
     // The help menu's web page and service mail need an address from the settings.
     SetEnabled("mWeb", !gWebAdresse.empty());
     SetEnabled("mService", !gServiceAdresse.empty());
@@ -153,14 +158,21 @@ void frmKardo::Form_Activate() {
     gAktiviert = 1;
     ChangePropertyWindow({});
     SetChecked("cmdLeitungen", true);
+    // The IC library window open at the last exit opens again, at its stored place.
+    if (IsChecked("cmdICAuswahl")) {
+        Pump().DoEvents();
+        SetICAuswahlShown(true);
+    }
     m_activating = false;
 }
 
 bool frmKardo::Form_QueryUnload() {
     gICAuswahlVisible = IsChecked("cmdICAuswahl");
+    KeepICAuswahlPlacement();
     if (!AskToSaveChanges())
         return false;
-    SaveSettings();
+    if (!SaveSettings())
+        ReportUnwritableSettings("Die Änderungen der Einstellungen gehen verloren.");
     return true;
 }
 
@@ -202,6 +214,8 @@ void frmKardo::ApplyFunktionRechte() {
     }
     SetVisible("mPanel_5", false);
     SetVisible("cmdPanel5", gFunktionRechte[kRechtEingabezeile]);
+    if (!gFunktionRechte[kRechtEingabezeile] && IsVisible("cmdCloseFormel"))
+        CloseFormelPanel();
 }
 
 } // namespace kardo

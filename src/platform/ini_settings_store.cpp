@@ -1,19 +1,21 @@
-// INI files as the settings store: reading, escaping and the atomic write.
+// INI files as the settings store: reading, checking, escaping and the atomic write.
 #include "platform/ini_settings_store.h"
+
+#include "platform/file_errors.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace kardo {
 
 namespace {
+
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
 std::string EnvOr(const char* name, const std::string& fallback) {
     const char* v = std::getenv(name);
@@ -56,7 +58,7 @@ SettingsPaths DefaultSettingsPaths() {
     return p;
 }
 
-bool IniSettingsStore::NoCaseLess::operator()(std::string_view a, std::string_view b) const {
+bool IniNameLess::operator()(std::string_view a, std::string_view b) const {
     const std::size_t n = std::min(a.size(), b.size());
     for (std::size_t i = 0; i < n; ++i) {
         const char x = Lower(a[i]);
@@ -120,6 +122,75 @@ std::string UnescapeIniValue(std::string_view text) {
     return out;
 }
 
+IniContent ParseIniText(std::string_view text) {
+    IniContent content;
+    auto fail = [&](int lineNr, std::string what) {
+        content = IniContent{};
+        content.problem = "Zeile " + std::to_string(lineNr) + ": " + std::move(what);
+        return content;
+    };
+    if (text.starts_with(kUtf8Bom)) {
+        text.remove_prefix(kUtf8Bom.size()); // as some editors write it; written back as well
+        content.bom = true;
+    }
+    if (text.starts_with("\xFF\xFE") || text.starts_with("\xFE\xFF")) {
+        content.problem = "die Datei ist in UTF-16 gespeichert, nicht als Text in UTF-8";
+        return content;
+    }
+    bool inOurs = false;
+    int lineNr = 0;
+    std::size_t start = 0;
+    while (start < text.size()) {
+        std::size_t end = text.find('\n', start);
+        if (end == std::string_view::npos)
+            end = text.size();
+        const std::string_view raw = text.substr(start, end - start);
+        std::string_view line = raw;
+        start = end + 1;
+        ++lineNr;
+        if (!line.empty() && line.back() == '\r')
+            line.remove_suffix(1);
+        for (const char c : line) {
+            const auto b = static_cast<unsigned char>(c);
+            if ((b < 0x20 && c != '\t' && c != '\r') || b == 0x7F)
+                return fail(lineNr, "Steuerzeichen; die Datei ist keine Textdatei");
+        }
+        const std::string_view t = TrimBlanks(line);
+        if (!t.empty() && t.front() == '[') {
+            if (t.size() < 2 || t.back() != ']')
+                return fail(lineNr, "unvollständige Abschnittsüberschrift");
+            inOurs = SameNoCase(t.substr(1, t.size() - 2), kSettingsSection);
+            if (inOurs) {
+                content.hasSection = true;
+                continue;
+            }
+        }
+        if (!inOurs) {
+            content.otherSections.append(raw).append("\n"); // as it was, its line end too
+            continue;
+        }
+        if (t.empty() || t.front() == ';' || t.front() == '#')
+            continue;
+        const std::size_t eq = line.find('=');
+        const std::string_view name =
+            eq == std::string_view::npos ? std::string_view() : TrimBlanks(line.substr(0, eq));
+        if (name.empty())
+            return fail(lineNr, "kein Eintrag der Form Name=Wert");
+        content.values[std::string(name)] = UnescapeIniValue(TrimBlanks(line.substr(eq + 1)));
+    }
+    return content;
+}
+
+std::string FormatIniText(const IniContent& content) {
+    // Lines outside the section first: lines before any header stay before every header.
+    std::string text = content.bom ? std::string(kUtf8Bom) : std::string();
+    text.append(content.otherSections);
+    text.append("[").append(kSettingsSection).append("]\n");
+    for (const auto& [name, value] : content.values)
+        text.append(name).append("=").append(EscapeIniValue(value)).append("\n");
+    return text;
+}
+
 IniSettingsStore::IniSettingsStore(SettingsPaths paths) : m_paths(std::move(paths)) {
     m_user.path = m_paths.user;
     m_system.path = m_paths.system;
@@ -128,56 +199,71 @@ IniSettingsStore::IniSettingsStore(SettingsPaths paths) : m_paths(std::move(path
 }
 
 void IniSettingsStore::Read(RootFile& file) {
-    std::ifstream in(file.path, std::ios::binary);
-    if (!in)
+    // Non-blocking, so that a named pipe in place of the file cannot stall the start.
+    const int fd = ::open(file.path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        if (errno != ENOENT && errno != ENOTDIR) {
+            file.problem = FileErrorText(errno);
+            file.exists = true;
+        }
         return;
-    std::string line;
-    bool inOurs = false;
-    std::ostringstream others;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back();
-        const std::string_view t = TrimBlanks(line);
-        if (t.size() >= 2 && t.front() == '[' && t.back() == ']') {
-            inOurs = SameNoCase(t.substr(1, t.size() - 2), kSettingsSection);
-            if (inOurs) {
-                file.exists = true;
-                continue;
-            }
-        }
-        if (!inOurs) {
-            others << line << '\n';
-            continue;
-        }
-        if (t.empty() || t.front() == ';' || t.front() == '#')
-            continue;
-        const std::size_t eq = line.find('=');
-        if (eq == std::string::npos)
-            continue;
-        const std::string_view name = TrimBlanks(std::string_view(line).substr(0, eq));
-        if (name.empty())
-            continue;
-        file.values[std::string(name)] =
-            UnescapeIniValue(TrimBlanks(std::string_view(line).substr(eq + 1)));
     }
-    file.otherSections = others.str();
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        // A folder or device holds no settings; writing there is refused when it comes to it.
+        ::close(fd);
+        return;
+    }
+    std::string bytes;
+    bool ok = true;
+    char buffer[8192];
+    while (true) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0) {
+            file.problem = FileErrorText(errno);
+            ok = false;
+            break;
+        }
+        if (n == 0)
+            break;
+        if (bytes.size() + static_cast<std::size_t>(n) > kMaxSettingsBytes) {
+            file.problem = "die Datei ist zu groß";
+            ok = false;
+            break;
+        }
+        bytes.append(buffer, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    if (ok) {
+        file.content = ParseIniText(bytes);
+        file.problem = file.content.problem;
+    }
+    if (!file.problem.empty()) {
+        file.content = IniContent{};
+        file.exists = true;
+        return;
+    }
+    file.exists = file.content.hasSection;
 }
 
 bool IniSettingsStore::KeyExists(SettingsRoot root) const { return File(root).exists; }
 
 std::optional<std::string> IniSettingsStore::Get(SettingsRoot root, std::string_view name) const {
     const RootFile& f = File(root);
-    const auto it = f.values.find(name);
-    if (it == f.values.end())
+    const auto it = f.content.values.find(name);
+    if (it == f.content.values.end())
         return std::nullopt;
     return it->second;
 }
 
 void IniSettingsStore::Set(SettingsRoot root, std::string_view name, std::string_view value) {
     RootFile& f = File(root);
-    auto it = f.values.find(name);
-    if (it == f.values.end()) {
-        f.values.emplace(std::string(name), std::string(value));
+    auto& values = f.content.values;
+    auto it = values.find(name);
+    if (it == values.end()) {
+        values.emplace(std::string(name), std::string(value));
     } else if (it->second != value) {
         it->second = std::string(value);
     } else if (f.exists) {
@@ -187,62 +273,90 @@ void IniSettingsStore::Set(SettingsRoot root, std::string_view name, std::string
     f.dirty = true;
 }
 
+std::string IniSettingsStore::LoadProblem(SettingsRoot root) const { return File(root).problem; }
+
+std::string IniSettingsStore::Location(SettingsRoot root) const { return File(root).path; }
+
 bool IniSettingsStore::Flush() {
     bool ok = true;
+    m_flushProblem.clear();
     for (RootFile* f : {&m_user, &m_system}) {
-        if (f->dirty && !Write(*f))
-            ok = false;
+        if (!f->dirty)
+            continue;
+        std::string reason;
+        if (!f->problem.empty()) {
+            reason = "die Datei konnte beim Start nicht gelesen werden und wird nicht "
+                     "überschrieben";
+        } else if (Write(*f, reason)) {
+            continue;
+        }
+        if (ok)
+            m_flushProblem = reason;
+        ok = false;
     }
     return ok;
 }
 
 // Writes the whole file to a temporary file beside it, syncs it and renames it over the old
-// one, so that a crash or a full disk never leaves a half-written settings file.
-bool IniSettingsStore::Write(RootFile& file) {
-    std::ostringstream text;
-    text << '[' << kSettingsSection << "]\n";
-    for (const auto& [name, value] : file.values)
-        text << name << '=' << EscapeIniValue(value) << '\n';
-    if (!file.otherSections.empty())
-        text << '\n' << file.otherSections;
-    const std::string content = text.str();
-
+// one, so that a crash or a full disk never leaves a half-written settings file. A symbolic link
+// is followed and kept.
+bool IniSettingsStore::Write(RootFile& file, std::string& reason) {
+    namespace fs = std::filesystem;
     std::error_code ec;
-    const std::filesystem::path target(file.path);
-    if (target.has_parent_path())
-        std::filesystem::create_directories(target.parent_path(), ec);
-
-    std::string tmp = file.path + ".XXXXXX";
-    const int fd = mkstemp(tmp.data());
-    if (fd < 0)
+    std::string path = file.path;
+    if (fs::is_symlink(path, ec)) {
+        const fs::path target = fs::canonical(path, ec);
+        if (!ec)
+            path = target.string();
+    }
+    struct stat old {};
+    const bool existed = ::stat(path.c_str(), &old) == 0;
+    if (existed && !S_ISREG(old.st_mode)) {
+        reason = S_ISDIR(old.st_mode) ? "an dieser Stelle steht ein Ordner"
+                                      : "an dieser Stelle steht keine Datei";
         return false;
+    }
+    const fs::path target(path);
+    if (target.has_parent_path()) {
+        fs::create_directories(target.parent_path(), ec);
+        if (ec) {
+            reason = FileErrorText(ec.value());
+            return false;
+        }
+    }
+    const std::string content = FormatIniText(file.content);
+    std::string tmp = path + ".XXXXXX";
+    const int fd = ::mkstemp(tmp.data());
+    if (fd < 0) {
+        reason = FileErrorText(errno);
+        return false;
+    }
     const char* p = content.data();
     std::size_t left = content.size();
-    bool ok = true;
-    while (left > 0) {
+    int err = 0;
+    while (left > 0 && err == 0) {
         const ssize_t n = ::write(fd, p, left);
         if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            ok = false;
-            break;
+            if (errno != EINTR)
+                err = errno;
+            continue;
         }
         p += n;
         left -= static_cast<std::size_t>(n);
     }
     // mkstemp creates the file for its owner only; keep the mode of the file it replaces.
-    struct stat old {};
-    const mode_t mode = ::stat(file.path.c_str(), &old) == 0 ? (old.st_mode & 07777) : 0644;
-    if (ok && ::fchmod(fd, mode) != 0)
-        ok = false;
-    if (ok && ::fsync(fd) != 0)
-        ok = false;
-    if (::close(fd) != 0)
-        ok = false;
-    if (ok && std::rename(tmp.c_str(), file.path.c_str()) != 0)
-        ok = false;
-    if (!ok) {
+    const mode_t mode = existed ? (old.st_mode & 07777) : 0644;
+    if (err == 0 && ::fchmod(fd, mode) != 0)
+        err = errno;
+    if (err == 0 && ::fsync(fd) != 0)
+        err = errno;
+    if (::close(fd) != 0 && err == 0)
+        err = errno;
+    if (err == 0 && std::rename(tmp.c_str(), path.c_str()) != 0)
+        err = errno;
+    if (err != 0) {
         std::remove(tmp.c_str());
+        reason = FileErrorText(err);
         return false;
     }
     file.dirty = false;

@@ -19,6 +19,15 @@ class SettingsStore {
     virtual void Set(SettingsRoot root, std::string_view name, std::string_view value) = 0;
     // Writes pending changes; false when the store could not be written.
     virtual bool Flush() = 0;
+
+    // Why a root's stored settings exist but could not be read (no permission, no text, a
+    // broken section header), in German; "" when they were read or are absent. Such settings
+    // count as an existing key without values, and the store never writes over them.
+    virtual std::string LoadProblem(SettingsRoot root) const = 0;
+    // Where a root's settings are kept, for messages.
+    virtual std::string Location(SettingsRoot root) const = 0;
+    // Why the last Flush failed, in German; "" after one that succeeded.
+    virtual std::string FlushProblem() const = 0;
 };
 
 } // namespace kardo

@@ -16,6 +16,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
@@ -84,20 +85,28 @@ TEST_F(LoadSequenceTest, StartValues) {
     EXPECT_EQ(gCurLevel, 0);
 }
 
-TEST_F(LoadSequenceTest, AFirstStartUsesTheDefaultFolderForAllThreeWithoutAMessage) {
-    const std::string docs = MakeFolder("Documents");
+// The default folders of a sheet's working folders: base + "Kardo/" + the slot's subfolder.
+std::array<std::string, 3> Defaults(const std::string& base) {
+    return {base + "/Kardo/Schaltungen/", base + "/Kardo/ICs/", base + "/Kardo/Bilder/"};
+}
+
+TEST_F(LoadSequenceTest, AFirstStartUsesTheDefaultFoldersWithoutAMessageAndCreatesThem) {
+    const std::string docs = MakeFolder("Dokumente");
+    MakeFolder(".config");
+    std::ofstream(home + "/.config/user-dirs.dirs") << "XDG_DOCUMENTS_DIR=\"$HOME/Dokumente\"\n";
     PrepareDirectories();
     EXPECT_TRUE(host.messages.empty());
     EXPECT_EQ(gBasisPersoenlich, docs + "/");
     EXPECT_EQ(gStandardVerzeichnis, docs + "/Kardo/");
-    EXPECT_TRUE(fs::is_directory(docs + "/Kardo"));
+    EXPECT_EQ(gVerzeichnisse, Defaults(docs));
     for (const std::string& f : gVerzeichnisse)
-        EXPECT_EQ(f, docs + "/Kardo/");
-    EXPECT_EQ(gFile.FilePath, docs + "/Kardo/");
+        EXPECT_TRUE(fs::is_directory(f)) << f;
+    EXPECT_EQ(gFile.FilePath, docs + "/Kardo/Schaltungen/");
 }
 
 TEST_F(LoadSequenceTest, FollowsTheXdgDocumentsFolder) {
     const std::string docs = MakeFolder("Dokumente");
+    MakeFolder("Documents");
     MakeFolder(".config");
     std::ofstream(home + "/.config/user-dirs.dirs")
         << "# "
@@ -106,27 +115,38 @@ TEST_F(LoadSequenceTest, FollowsTheXdgDocumentsFolder) {
     EXPECT_EQ(GetSpecialFolder(kFolderPersonalDocuments), docs);
     PrepareDirectories();
     EXPECT_EQ(gStandardVerzeichnis, docs + "/Kardo/");
+    // A documents folder that the file names but that is not there counts as none.
+    fs::remove_all(docs);
+    EXPECT_EQ(GetSpecialFolder(kFolderPersonalDocuments), "");
 }
 
-TEST_F(LoadSequenceTest, WithoutADocumentsFolderTheProgramFolderServesAndNothingIsCreated) {
+// Without a documents folder the defaults pointed into a "Kardo/" folder beside the program that
+// was never created, and every later start showed three "konnte nicht gefunden werden" messages.
+TEST_F(LoadSequenceTest, WithoutADocumentsFolderTheHomeFolderServesAndLaterStartsAreQuiet) {
     PrepareDirectories();
-    EXPECT_EQ(gBasisPersoenlich, ProgramFolder());
-    EXPECT_EQ(gStandardVerzeichnis, ProgramFolder() + "Kardo/");
-    EXPECT_FALSE(fs::exists(home + "/Documents"));
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_EQ(gBasisPersoenlich, home + "/");
+    EXPECT_EQ(gVerzeichnisse, Defaults(home));
+    ASSERT_TRUE(SaveSettings());
+    for (int start = 0; start < 2; ++start) {
+        InitObjects();
+        PrepareDirectories();
+        EXPECT_TRUE(host.messages.empty());
+        EXPECT_EQ(gVerzeichnisse, Defaults(home));
+    }
 }
 
-TEST_F(LoadSequenceTest, TheSystemWideRootHasNoCommonDocumentsFolder) {
-    MakeFolder("Documents");
+TEST_F(LoadSequenceTest, TheSystemWideRootUsesTheUsersFoldersToo) {
     gRegRoot = SettingsRoot::System;
     settings.CreateKey(SettingsRoot::System);
     PrepareDirectories();
     gRegRoot = SettingsRoot::User;
-    EXPECT_EQ(gBasisGemeinsam, ProgramFolder());
+    EXPECT_EQ(gBasisGemeinsam, home + "/");
     EXPECT_EQ(gBasisPersoenlich, "");
+    EXPECT_EQ(gVerzeichnisse, Defaults(home));
 }
 
-TEST_F(LoadSequenceTest, ADeletedFolderIsNamedOnceAndReplacedOthersAreKept) {
-    const std::string docs = MakeFolder("Documents");
+TEST_F(LoadSequenceTest, ADeletedFolderIsNamedOnceAndItsFallbackIsKept) {
     const std::string ics = MakeFolder("ICs");
     settings.Set(SettingsRoot::User, "Verzeichnis0", home + "/gelöscht/");
     settings.Set(SettingsRoot::User, "Verzeichnis1", ics);
@@ -138,10 +158,29 @@ TEST_F(LoadSequenceTest, ADeletedFolderIsNamedOnceAndReplacedOthersAreKept) {
                                          "Es wird das Standardverzeichnis verwendet!");
     EXPECT_EQ(host.messages[0].icon, MsgIcon::Exclamation);
     EXPECT_EQ(host.messages[0].title, "Kardo Meldung");
-    EXPECT_EQ(gVerzeichnisse[0], docs + "/Kardo/");
+    EXPECT_EQ(gVerzeichnisse[0], Defaults(home)[0]);
     EXPECT_EQ(gVerzeichnisse[1], ics + "/");
-    EXPECT_EQ(gVerzeichnisse[2], docs + "/Kardo/");
-    EXPECT_EQ(gFile.FilePath, docs + "/Kardo/");
+    EXPECT_EQ(gVerzeichnisse[2], Defaults(home)[2]);
+    EXPECT_TRUE(fs::is_directory(gVerzeichnisse[0]));
+    EXPECT_EQ(gFile.FilePath, Defaults(home)[0]);
+    // The fallback is what the settings keep: the next start says nothing.
+    ASSERT_TRUE(SaveSettings());
+    host.messages.clear();
+    InitObjects();
+    PrepareDirectories();
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_EQ(gVerzeichnisse[0], Defaults(home)[0]);
+}
+
+TEST_F(LoadSequenceTest, AFolderThatCannotBeMadeLeavesTheBaseFolder) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "the superuser writes into any folder; needs an ordinary user";
+    fs::permissions(home, fs::perms::owner_read | fs::perms::owner_exec);
+    PrepareDirectories();
+    fs::permissions(home, fs::perms::owner_all);
+    EXPECT_TRUE(host.messages.empty());
+    for (const std::string& f : gVerzeichnisse)
+        EXPECT_EQ(f, home + "/");
 }
 
 TEST_F(LoadSequenceTest, AStoredHiddenGridIsShownAnywayAndViewDefaultsApply) {

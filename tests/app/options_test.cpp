@@ -165,8 +165,9 @@ TEST_F(OptionsTest, TheUnwritableMessageNamesTheSettingsFile) {
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].text, "Die Einstellungen konnten nicht in die Datei\r\n" +
                                          dir.File("blockiert") +
-                                         "/Kardo.ini\r\ngeschrieben werden.\r\nSie gelten nur "
-                                         "bis zum Ende dieser Sitzung.");
+                                         "/Kardo.ini\r\ngeschrieben werden: ein Teil des Pfades "
+                                         "ist kein Ordner.\r\nSie gelten nur bis zum Ende dieser "
+                                         "Sitzung.");
     gRegRoot = SettingsRoot::System;
     EXPECT_EQ(SettingsFileName(), dir.File("system.ini"));
 }

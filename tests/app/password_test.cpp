@@ -67,8 +67,10 @@ TEST_F(PasswordTest, AnUnwritableStoreIsReportedAndThePasswordHoldsForTheRun) {
     EXPECT_FALSE(ChangePassword("geheim"));
     EXPECT_EQ(gPasswort, "geheim");
     ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].text, "Die Einstellungen konnten nicht gespeichert werden.\r\n"
-                                     "Sie gelten nur bis zum Ende dieser Sitzung.");
+    EXPECT_EQ(host.messages[0].text,
+              "Die Einstellungen konnten nicht in die Datei\r\n"
+              "/home/anna/.config/Quentar/Kardo.ini\r\ngeschrieben werden: Zugriff verweigert.\r\n"
+              "Sie gelten nur bis zum Ende dieser Sitzung.");
 }
 
 } // namespace

@@ -127,6 +127,7 @@ TEST_F(SettingsTest, MissingOrDamagedValuesKeepTheDefaults) {
 TEST_F(SettingsTest, AFailedWriteIsReported) {
     settings.failFlush = true;
     EXPECT_FALSE(SaveSettings());
+    EXPECT_EQ(settings.FlushProblem(), "Zugriff verweigert");
 }
 
 TEST_F(SettingsTest, ResetRestoresEveryDefaultButTheRoot) {

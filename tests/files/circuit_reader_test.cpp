@@ -15,6 +15,16 @@ bool Read(std::string_view text, CircuitDocument& doc, ReadProblem& problem) {
     return ReadCircuitText(text, 50, 30, doc, problem);
 }
 
+// [Punkte] lines marking the rectangle (x1, y1)-(x2, y2) with type typ and element nr.
+std::string CellLines(int x1, int y1, int x2, int y2, int typ, int nr) {
+    std::string text;
+    for (int x = x1; x <= x2; ++x)
+        for (int y = y1; y <= y2; ++y)
+            text += std::to_string(x) + ";" + std::to_string(y) + ";" + std::to_string(typ) +
+                    ";0;0;0;0;0;" + std::to_string(nr) + ";0;0;\n";
+    return text;
+}
+
 TEST(ParseCellLineTest, ReadsTheElevenFieldsInFileOrder) {
     int x = 0;
     int y = 0;
@@ -167,10 +177,42 @@ TEST(IsPlainICNameTest, Table) {
         EXPECT_EQ(IsPlainICName(c.name), c.plain) << c.name;
 }
 
-TEST(ReadCircuitTextTest, AFileWithoutKnownHeadersIsAnEmptySheetOfTheCurrentSize) {
+// A file without any known section header loaded as an empty sheet, took the caption and the
+// remembered name, and the next Save wrote a circuit over the file opened by mistake.
+TEST(ReadCircuitTextTest, AFileWithoutKnownHeadersIsNoCircuitFile) {
     CircuitDocument doc;
     ReadProblem problem;
-    ASSERT_TRUE(Read("irgendwas\r\nnoch mehr\r\n", doc, problem)) << problem.Text;
+    for (const char* text : {"irgendwas\r\nnoch mehr\r\n", "[Links]\n1;2;\n", "[feld]\n10;10;\n"}) {
+        EXPECT_FALSE(Read(text, doc, problem)) << text;
+        EXPECT_TRUE(problem.WrongFormat) << text;
+        EXPECT_FALSE(problem.Text.empty()) << text;
+    }
+}
+
+// Binary files, pictures and UTF-16 texts held NUL bytes and other control characters and
+// loaded as empty sheets.
+TEST(ReadCircuitTextTest, ControlCharactersMeanTheFileIsNoText) {
+    using namespace std::string_literals;
+    const std::string cases[] = {
+        "[Feld]\n10;10;\n\0"s,
+        "\x89PNG\r\n\x1a\n\0\0\0\rIHDR[Feld]\n"s,
+        "\xff\xfe[\0F\0e\0l\0d\0]\0\r\0\n\0"s,
+        "[Feld]\n10;10;\x07\n"s,
+        "[Feld]\n10;10;\x7f\n"s,
+    };
+    for (const std::string& text : cases) {
+        CircuitDocument doc;
+        ReadProblem problem;
+        EXPECT_FALSE(Read(text, doc, problem));
+        EXPECT_TRUE(problem.WrongFormat);
+        EXPECT_EQ(problem.Text, "keine Textdatei");
+    }
+}
+
+TEST(ReadCircuitTextTest, AFileWithOnlyKnownHeadersIsAnEmptySheetOfTheCurrentSize) {
+    CircuitDocument doc;
+    ReadProblem problem;
+    ASSERT_TRUE(Read("irgendwas\r\n[Elemente]\r\n\t\r\n", doc, problem)) << problem.Text;
     EXPECT_EQ(doc.FeldBreite, 50);
     EXPECT_EQ(doc.FeldHoehe, 30);
     EXPECT_EQ(doc.Cells.UBoundX(), 51);
@@ -201,6 +243,21 @@ TEST(ReadCircuitTextTest, ALaterSizeLineEmptiesTheSheetReadSoFar) {
     EXPECT_TRUE(doc.Jumps.empty());
 }
 
+TEST(ReadCircuitTextTest, TheRunsAreLaidIntoTheCellsAndTheLastRunOfACellCounts) {
+    CircuitDocument doc;
+    ReadProblem problem;
+    ASSERT_TRUE(
+        Read("[Feld]\n20;20;\n[Jump]\n 1; 1; 5; 0;\n 2; 1; 0; 3;\n 1; 1; 3; 0;\n", doc, problem))
+        << problem.Text;
+    EXPECT_EQ(doc.Jumps, (std::vector<JumpLine>{{1, 1, 3, 0}, {2, 1, 0, 3}}));
+    EXPECT_EQ(doc.Cells(1, 1).Typ, kTypeWire);
+    EXPECT_EQ(doc.Cells(1, 1).Rechts, kTrue);
+    EXPECT_EQ(doc.Cells(3, 1).Links, kTrue);
+    EXPECT_EQ(doc.Cells(3, 1).Rechts, kFalse);
+    EXPECT_EQ(doc.Cells(4, 1).Typ, kTypeEmpty);
+    EXPECT_EQ(doc.Cells(2, 3).Oben, kTrue);
+}
+
 TEST(ReadCircuitTextTest, ReadsTheSectionsOfAnICDefinition) {
     const std::string text = "[Name]\n  Zaehler  \n[Feld]\n10;8;\n[Anschlüsse]\n2;3;A;\n2;6;Q;\n"
                              "[Maße]\nX7\nY4\n[Graphische Anschlüsse]\n0;1;A;\n[Links]\n"
@@ -229,7 +286,9 @@ TEST(ReadCircuitTextTest, ClocksWithoutAnyClock) {
 }
 
 TEST(ReadCircuitTextTest, TwoClocks) {
-    const std::string text = "[Elemente]\n10;2;X12Y11:;X13Y10:;0;1;;\n10;1;X2Y11:;X1Y10:;0;2;;\n"
+    const std::string text = "[Feld]\n20;20;\n[Punkte]\n" + CellLines(10, 9, 13, 11, 10, 1) +
+                             CellLines(1, 9, 4, 11, 10, 2) +
+                             "[Elemente]\n10;2;X12Y11:;X13Y10:;0;1;;\n10;1;X2Y11:;X1Y10:;0;2;;\n"
                              "[Timer]\n2\n1;2;\n1000;1000;-1;1;\n250;750;0;3;\n";
     CircuitDocument doc;
     ReadProblem problem;
@@ -276,6 +335,34 @@ TEST(ReadCircuitTextTest, MalformedFixturesAreRefusedWithTheirProblem) {
         {"ic_name_bad.kdx", 8, "IC-Name \"../evil\" ist kein einfacher Dateiname"},
         {"ic_level_bad.kdx", 4, "Zelle verweist auf eine IC-Ebene, es gibt keine ICs"},
         {"ic_element_bad.kdx", 8, "IC \"Zaehler\" verweist auf Element 1"},
+        // Cells and elements that do not fit together.
+        {"label_typed_led_bad.kdx", 4,
+         "Zelle (10, 5) gehört zu Element 1 (Text), hat aber den Typ Leuchtdiode"},
+        {"clock_no_output_bad.kdx", 18, "Element 1 (Taktgeber) hat 0 Ausgänge statt 1"},
+        {"clock_left_edge_bad.kdx", 8, "Element 1 (Taktgeber) liegt nicht ganz im Arbeitsfeld"},
+        {"element_cells_missing_bad.kdx", 14, "Element 1 (UND): Zelle (11, 6) gehört nicht zu ihm"},
+        {"cell_orphan_bad.kdx", 4, "Zelle (10, 5) hat den Typ UND, gehört aber zu keinem Element"},
+        {"cell_stray_bad.kdx", 5,
+         "Zelle (20, 20) gehört zu Element 1 (Schalter), liegt aber außerhalb seiner Fläche"},
+        {"pin_outside_element_bad.kdx", 7,
+         "Element 1 (Schalter): Anschluss X6Y5 liegt außerhalb des Elements"},
+        {"punkte_before_feld_bad.kdx", 2, "Zellen stehen vor der Feldgröße ([Feld])"},
+        {"jump_before_feld_bad.kdx", 2, "Leitungszüge stehen vor der Feldgröße ([Feld])"},
+        {"wire_one_sided_bad.kdx", 4,
+         "Zelle (7, 4) hat eine Leitung nach rechts, Zelle (8, 4) aber keine nach links"},
+        {"wire_off_sheet_bad.kdx", 4,
+         "Zelle (40, 4) hat eine Leitung nach rechts aus dem "
+         "Arbeitsfeld"},
+        {"cell_empty_flags_bad.kdx", 4,
+         "Zelle (5, 4) ist leer, hat aber eine Leitung oder einen "
+         "Punkt"},
+        {"wire_isolated_bad.kdx", 4, "Zelle (5, 4) ist eine Leitung ohne Verbindung"},
+        // Found by the fuzzer: a wire flag of an IC pin cell that the cell below does not
+        // answer; the save made a run of it.
+        {"ic_pin_wire_one_sided_bad.kdx", 6,
+         "Zelle (5, 5) hat eine Leitung nach unten, Zelle (5, 6) aber keine nach oben"},
+        {"label_stray_bad.kdx", 6,
+         "Zelle (0, 0) gehört zu Element 1 (Text), liegt aber außerhalb seiner Fläche"},
     };
     for (const auto& c : cases) {
         const std::string bytes = test::ReadBytes(test::DataFile(c.file));

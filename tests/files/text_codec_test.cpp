@@ -32,9 +32,17 @@ TEST(TextCodecTest, DetectsTheEncodingOfAWholeFile) {
         // A sequence cut off at the end of the file.
         {"abc\xE2\x82", FileEncoding::Windows1252},
         {"\xE2\x82\xAC", FileEncoding::Utf8},
+        // Found by the fuzzer: a byte-order mark before bytes that are no UTF-8 passed them
+        // into memory, and a save wrote the label back in another character set.
+        {"\xEF\xBB\xBF[Feld]\r\n1,5\xA9", FileEncoding::Windows1252},
     };
     for (const auto& c : cases)
         EXPECT_EQ(DetectFileEncoding(c.bytes), c.expected) << c.bytes;
+}
+
+TEST(TextCodecTest, AByteOrderMarkBeforeOtherBytesIsDroppedAndTheRestReadAsTheCodePage) {
+    EXPECT_EQ(DecodeFileText("\xEF\xBB\xBF[Feld]\r\n\xFC\xC3\xBC"), "[Feld]\r\nüÃ¼");
+    EXPECT_EQ(DecodeFileText("\xEF\xBB\xBF[Feld]\xC3\xBC"), "[Feld]ü");
 }
 
 TEST(TextCodecTest, DecodesWindows1252ToUtf8) {

@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -162,8 +163,9 @@ class PathTest : public ::testing::Test {
 TEST_F(PathTest, FileExists) {
     EXPECT_TRUE(FileExists(P("ampel.kdx")));
     EXPECT_FALSE(FileExists(P("fehlt.kdx")));
-    EXPECT_FALSE(FileExists(P("Unterordner")));    // folders are not files
-    EXPECT_FALSE(FileExists(P(".versteckt.kdx"))); // hidden files are not found
+    EXPECT_FALSE(FileExists(P("Unterordner"))); // folders are not files
+    // A hidden name is found when it is named: saving and reopening ".versteckt.kdx" failed.
+    EXPECT_TRUE(FileExists(P(".versteckt.kdx")));
     EXPECT_FALSE(FileExists(P("ampel.kdx") + "/"));
     EXPECT_FALSE(FileExists(""));
     EXPECT_FALSE(FileExists("/kardo/gibt/es/nicht.kdx"));
@@ -175,9 +177,34 @@ TEST_F(PathTest, FileExistsWithWildcards) {
     EXPECT_TRUE(FileExists(P("*")));
     EXPECT_FALSE(FileExists(P("*.icd")));
     EXPECT_FALSE(FileExists(P("Unter*"))); // matches only a folder
-    EXPECT_FALSE(FileExists(P(".vers*"))); // matches only a hidden file
+    EXPECT_FALSE(FileExists(P(".vers*"))); // a pattern does not match hidden files
     EXPECT_FALSE(FileExists(P("ampel.kd?x")));
     EXPECT_FALSE(FileExists("/kardo/gibt/es/nicht/*.kdx"));
+}
+
+TEST_F(PathTest, KindOfPath) {
+    ASSERT_EQ(::mkfifo(P("rohr").c_str(), 0600), 0);
+    ASSERT_EQ(::symlink(P("ampel.kdx").c_str(), P("verweis.kdx").c_str()), 0);
+    struct Case {
+        std::string path;
+        PathKind kind;
+        std::string_view text;
+    };
+    const Case cases[] = {
+        {P("ampel.kdx"), PathKind::File, ""},
+        {P("verweis.kdx"), PathKind::File, ""},
+        {P(".versteckt.kdx"), PathKind::File, ""},
+        {P("fehlt.kdx"), PathKind::Missing, ""},
+        {"", PathKind::Missing, ""},
+        {P("Unterordner"), PathKind::Directory, "ein Ordner"},
+        {P("rohr"), PathKind::Fifo, "eine benannte Pipe (FIFO)"},
+        {"/dev/null", PathKind::Device, "ein Gerät"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(KindOfPath(c.path), c.kind) << c.path;
+        EXPECT_EQ(PathKindText(KindOfPath(c.path)), c.text) << c.path;
+    }
+    EXPECT_EQ(PathKindText(PathKind::Socket), "ein Socket");
 }
 
 TEST_F(PathTest, IsDirectory) {

@@ -38,6 +38,15 @@ FakeHost::State& FakeHost::Control(std::string_view name) {
     return it->second;
 }
 
+std::optional<std::string> FakeHost::AskICPinName(int nr, std::string_view current) {
+    pinNameQuestions.emplace_back(nr, std::string(current));
+    if (pinNameAnswers.empty())
+        return std::nullopt;
+    auto r = pinNameAnswers.front();
+    pinNameAnswers.pop_front();
+    return r;
+}
+
 void FakeHost::RefreshAnalysisList() {
     log.emplace_back("RefreshAnalysisList()");
     PrepareListView();

@@ -15,6 +15,20 @@ class FakeSettings : public SettingsStore {
     std::optional<std::string> Get(SettingsRoot root, std::string_view name) const override;
     void Set(SettingsRoot root, std::string_view name, std::string_view value) override;
     bool Flush() override;
+    std::string LoadProblem(SettingsRoot root) const override { return Root(root).loadProblem; }
+    std::string Location(SettingsRoot root) const override {
+        return root == SettingsRoot::User ? "/home/anna/.config/Quentar/Kardo.ini"
+                                          : "/etc/xdg/Quentar/Kardo.ini";
+    }
+    std::string FlushProblem() const override { return failFlush ? "Zugriff verweigert" : ""; }
+
+    // Makes a root's settings unreadable: its key exists, with no values, and reports problem.
+    void MakeUnreadable(SettingsRoot root, std::string problem) {
+        RootData& r = Root(root);
+        r.exists = true;
+        r.values.clear();
+        r.loadProblem = std::move(problem);
+    }
 
     // Creates the key of a root without values.
     void CreateKey(SettingsRoot root) { Root(root).exists = true; }
@@ -27,7 +41,7 @@ class FakeSettings : public SettingsStore {
         return Root(root).flushed;
     }
 
-    bool failFlush = false; // Flush reports failure and writes nothing
+    bool failFlush = false; // Flush reports failure ("Zugriff verweigert") and writes nothing
     int flushes = 0;        // successful Flush calls
 
   private:
@@ -35,6 +49,7 @@ class FakeSettings : public SettingsStore {
         bool exists = false;                        // the program key exists
         std::map<std::string, std::string> values;  // current values
         std::map<std::string, std::string> flushed; // values at the last successful Flush
+        std::string loadProblem;                    // why the root's values could not be read
     };
     RootData& Root(SettingsRoot r) { return r == SettingsRoot::User ? m_user : m_system; }
     const RootData& Root(SettingsRoot r) const {

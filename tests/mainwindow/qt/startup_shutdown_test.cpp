@@ -44,9 +44,11 @@ TEST_F(StartupTest, TheLoadReportsItsFourStagesAndStartsWithTheWireTool) {
     EXPECT_EQ(gAktiviert, 1);
     EXPECT_TRUE(gUnveraendert);
     EXPECT_TRUE(boxes.empty());
-    // A first start: all three working folders are the default folder.
-    for (const std::string& f : gVerzeichnisse)
-        EXPECT_EQ(f, home + "/Documents/Kardo/");
+    // A first start: the working folders are the default folders, created below the home
+    // folder when no documents folder is set up.
+    EXPECT_EQ(gVerzeichnisse,
+              (std::array<std::string, 3>{home + "/Kardo/Schaltungen/", home + "/Kardo/ICs/",
+                                          home + "/Kardo/Bilder/"}));
     // The file commands stay enabled throughout.
     for (const char* c : {"mSave", "mSaveAs", "cmdSave"})
         EXPECT_TRUE(W().IsEnabled(c)) << c;
@@ -132,6 +134,17 @@ TEST_F(ShutdownTest, AnUnchangedCircuitClosesAtOnceAndSavesTheSettings) {
     EXPECT_TRUE(Close());
     EXPECT_TRUE(boxes.empty());
     EXPECT_EQ(settings.Flushed(SettingsRoot::User).at("PanelVisible4"), "-1");
+}
+
+// A settings save that failed at exit lost the values without a word.
+TEST_F(ShutdownTest, SettingsThatCannotBeSavedAtExitAreReported) {
+    settings.failFlush = true;
+    EXPECT_TRUE(Close());
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "Die Einstellungen konnten nicht in die Datei\r\n"
+                             "/home/anna/.config/Quentar/Kardo.ini\r\ngeschrieben werden: "
+                             "Zugriff verweigert.\r\nDie Änderungen der Einstellungen gehen "
+                             "verloren.");
 }
 
 TEST_F(ShutdownTest, ANeverSavedCircuitIsNamedAsNew) {
