@@ -4,7 +4,7 @@ BUILD ?= build
 JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 
-.PHONY: all deps configure build run test bench bench-gui sanitize fuzz clean
+.PHONY: all deps configure build run test bench bench-gui bench-peers sanitize fuzz clean
 
 all: build
 
@@ -33,6 +33,16 @@ bench-gui: deps
 	@cmake -S . -B build-release-gui -DCMAKE_BUILD_TYPE=Release >/dev/null
 	@cmake --build build-release-gui -j $(JOBS) --target kardo_gui_bench
 	@QT_QPA_PLATFORM=offscreen build-release-gui/kardo_gui_bench
+
+# Kardo's ripple counter beside Icarus Verilog and Verilator (installed by their own optional
+# step, not by deps), one run, with the ratios.
+bench-peers: deps
+	@scripts/install-peer-deps
+	@cmake -S . -B build-release -DCMAKE_BUILD_TYPE=Release -DKARDO_BUILD_GUI=OFF >/dev/null
+	@cmake --build build-release -j $(JOBS) --target kardo_bench
+	@cmake -S . -B build-release-gui -DCMAKE_BUILD_TYPE=Release >/dev/null
+	@cmake --build build-release-gui -j $(JOBS) --target kardo_gui_bench
+	@bench/peers/run-peers build-release/kardo_bench build-release-gui/kardo_gui_bench build-peers
 
 sanitize: deps
 	@cmake -S . -B build-asan -DCMAKE_BUILD_TYPE=Debug -DKARDO_SANITIZE=ON $(CMAKE_FLAGS) >/dev/null
@@ -73,4 +83,4 @@ fuzz: deps
 		-dict=fuzz/term.dict build-fuzz/term-corpus fuzz/term_seeds
 
 clean:
-	@rm -rf build build-release build-release-gui build-asan build-fuzz
+	@rm -rf build build-release build-release-gui build-asan build-fuzz build-peers

@@ -6,6 +6,8 @@
 #include "model/codes.h"
 #include "model/grid.h"
 #include "model/sim_levels.h"
+#include "render/grafik.h"
+#include "render/redraw.h"
 #include "simulation/power.h"
 #include "support/builder.h"
 
@@ -84,6 +86,23 @@ BenchPlatform::~BenchPlatform() {
     if (gPowerOn)
         PowerOnOff();
     ResetClockTimers();
+}
+
+bool BenchPlatform::PictureIsAFullRedraw() {
+    if (!m_pixels)
+        return true;
+    PixelTarget fresh(m_pixels->Width(), m_pixels->Height());
+    DrawTarget* const shown = m_platform.screen;
+    DrawTarget* const device = gGrafik.Device;
+    m_platform.screen = gGrafik.Device = &fresh;
+    RedrawAllElements(0);
+    m_platform.screen = shown;
+    gGrafik.Device = device;
+    for (int y = 0; y < fresh.Height(); ++y)
+        for (int x = 0; x < fresh.Width(); ++x)
+            if (fresh.Pixel(x, y) != m_pixels->Pixel(x, y))
+                return false;
+    return true;
 }
 
 void BenchPlatform::PowerOn() {

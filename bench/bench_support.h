@@ -21,6 +21,22 @@ void Require(bool ok, const char* what);
 // first comes from the output of the gate five columns before, at column c - 3.
 void FeedBothInputs(int c, int r, bool fromPrevious);
 
+// A headless worksheet picture that counts the drawing calls made on it.
+class CountingTarget : public NullTarget {
+  public:
+    void Line(double, double, double, double, Color, LineKind) override { ++m_calls; }
+    void Circle(double, double, double, Color) override { ++m_calls; }
+    void PSet(double, double, Color) override { ++m_calls; }
+    void Print(std::string_view) override { ++m_calls; }
+    void Polyline(std::span<const PolyPoint>) override { ++m_calls; }
+    void Polygon(std::span<const PolyPoint>) override { ++m_calls; }
+    void SetPixel(int, int, Color) override { ++m_calls; }
+    std::int64_t Calls() const { return m_calls; }
+
+  private:
+    std::int64_t m_calls = 0; // drawing calls so far
+};
+
 // Fills the 200 x 200 sheet: rows of two-input gates fed by a switch, each input joined by a
 // point to the row wire, every third output negated, an LED at the end of each row. Returns the
 // number of elements placed.
@@ -50,10 +66,15 @@ class BenchPlatform {
     void PowerOn();
     // How often a wait let window events run.
     int DoEventsCalls() const { return m_pump.DoEventsCalls(); }
+    // Drawing calls made on the headless picture so far.
+    std::int64_t DrawCalls() const { return m_null.Calls(); }
+    // With the pixel picture: it equals a full redraw of the worksheet into a fresh picture.
+    // Always true for the other pictures, which keep no pixels.
+    bool PictureIsAFullRedraw();
 
   private:
     std::int64_t m_target;                 // kHeadless, kPixels or kNoPicture
-    NullTarget m_null;                     // headless worksheet picture
+    CountingTarget m_null;                 // headless worksheet picture
     std::unique_ptr<PixelTarget> m_pixels; // drawn worksheet picture (kPixels only)
     NullTarget m_printer{DeviceKind::Printer};
     VirtualClock m_clock; // clock timers

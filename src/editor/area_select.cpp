@@ -192,7 +192,7 @@ void JoinOutlineCell(int x, int y, int i, int j) {
     CellRecord& g = gGrid(x, y);
     const CellRecord& b = gPuffer(i, j);
     const bool left = i == 0, right = i == gPufferX, top = j == 0, bottom = j == gPufferY;
-    auto fromB = [](std::int16_t& flag, std::int16_t other) {
+    auto fromB = [](CellFlag& flag, CellFlag other) {
         if (flag == 0)
             flag = other;
     };

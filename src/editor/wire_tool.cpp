@@ -36,9 +36,9 @@ struct Leg {
 };
 
 // The flags of a cell along a leg: towards smaller and towards larger coordinates.
-std::int16_t& FlagBack(CellRecord& c, bool horizontal) { return horizontal ? c.Links : c.Oben; }
-std::int16_t& FlagAhead(CellRecord& c, bool horizontal) { return horizontal ? c.Rechts : c.Unten; }
-std::int16_t& FlagTowards(CellRecord& c, const Leg& leg, bool towardsEnd) {
+CellFlag& FlagBack(CellRecord& c, bool horizontal) { return horizontal ? c.Links : c.Oben; }
+CellFlag& FlagAhead(CellRecord& c, bool horizontal) { return horizontal ? c.Rechts : c.Unten; }
+CellFlag& FlagTowards(CellRecord& c, const Leg& leg, bool towardsEnd) {
     const bool ahead = (leg.Step() > 0) == towardsEnd;
     return ahead ? FlagAhead(c, leg.horizontal) : FlagBack(c, leg.horizontal);
 }

@@ -348,8 +348,8 @@ bool Checker::Elements() {
 // So the runs a save finds give back exactly these cells.
 bool Checker::Wires(GridPoint p, const CellRecord& c) {
     struct Side {
-        std::int16_t CellRecord::*flag;
-        std::int16_t CellRecord::*back;
+        CellFlag CellRecord::*flag;
+        CellFlag CellRecord::*back;
         int dx;
         int dy;
         const char* name;

@@ -109,6 +109,7 @@ frmKardo::frmKardo(ImageTarget& picture, QWidget* parent)
     m_progress->setMaximumWidth(160);
     statusBar()->addPermanentWidget(m_progress);
     resize(1100, 760);
+    m_controlTable.Build();
 }
 
 frmKardo::~frmKardo() = default;
@@ -214,46 +215,7 @@ void frmKardo::SetMousePointer(int code) {
     m_canvas->ApplyPointer(code);
 }
 
-// Control arrays are named "name_N"; the keys of a toolbar are also reached as "Toolbar_N" by
-// their position (separators count), and a key whose name
-// another control carries too as "Toolbar/key". A plain name that several controls carry means
-// the one that is not a toolbar key.
-QObject* frmKardo::FindControl(std::string_view name) const {
-    if (name == "frmKardo")
-        return const_cast<frmKardo*>(this);
-    const QString qname = ToQ(name);
-    const qsizetype slash = qname.indexOf('/');
-    if (slash > 0) {
-        auto* bar = findChild<QToolBar*>(qname.left(slash));
-        return bar != nullptr ? bar->findChild<QAction*>(qname.mid(slash + 1)) : nullptr;
-    }
-    QList<QObject*> found = findChildren<QObject*>(qname);
-    // The controls of the windows the main window owns (the Boolean window's cmdTabelle beside
-    // the toolbar's) are not its own.
-    found.removeIf([this](QObject* o) {
-        for (QObject* p = o; p != nullptr && p != this; p = p->parent())
-            if (qobject_cast<QDialog*>(p) != nullptr)
-                return true;
-        return false;
-    });
-    if (found.size() == 1)
-        return found.front();
-    if (found.size() > 1) {
-        for (QObject* o : found)
-            if (qobject_cast<QToolBar*>(o->parent()) == nullptr)
-                return o;
-        return found.front();
-    }
-    const qsizetype us = qname.lastIndexOf('_');
-    if (us > 0) {
-        bool ok = false;
-        const int index = qname.mid(us + 1).toInt(&ok);
-        auto* bar = findChild<QToolBar*>(qname.left(us));
-        if (ok && bar != nullptr && index >= 1 && index <= bar->actions().size())
-            return bar->actions().at(index - 1);
-    }
-    return nullptr;
-}
+QObject* frmKardo::FindControl(std::string_view name) const { return m_controlTable.Find(name); }
 
 // A control whose function is not built yet carries the property "kardoUnbuilt".
 bool frmKardo::IsBuilt(std::string_view control) const {
@@ -280,12 +242,25 @@ void frmKardo::SetEnabled(std::string_view control, bool enabled) {
     if (enabled && (!IsBuilt(control) || LockedByPermission(control)))
         enabled = false;
     QObject* o = StateObject(FindControl(control));
-    if (auto* a = qobject_cast<QAction*>(o))
+    // A control is touched only when its state changes (the simulation sets the run keys at the
+    // end of every run).
+    if (auto* a = qobject_cast<QAction*>(o)) {
+        if (a->isEnabled() == enabled)
+            return;
         a->setEnabled(enabled);
-    else if (auto* w = qobject_cast<QWidget*>(o))
+    } else if (auto* w = qobject_cast<QWidget*>(o)) {
+        // Explicitly disabled or not, as setEnabled leaves it; a widget disabled only with its
+        // parent counts as enabled here, as setEnabled(true) would change nothing either.
+        if (w->testAttribute(Qt::WA_ForceDisabled) != enabled)
+            return;
         w->setEnabled(enabled);
-    else
-        m_states[std::string(control)].enabled = enabled;
+    } else {
+        ControlState& state = m_states[std::string(control)];
+        if (state.enabled == enabled)
+            return;
+        state.enabled = enabled;
+    }
+    ++m_controlStamp;
 }
 
 bool frmKardo::IsEnabled(std::string_view control) const {
@@ -301,24 +276,36 @@ bool frmKardo::IsEnabled(std::string_view control) const {
 void frmKardo::SetCaption(std::string_view control, std::string_view text) {
     QObject* o = FindControl(control);
     const QString t = ToQ(text);
+    // Set only when the text changes.
+    const auto set = [&](const QString& now, auto&& apply) {
+        if (now == t)
+            return;
+        apply();
+        ++m_controlStamp;
+    };
     if (o == this)
-        setWindowTitle(t);
+        set(windowTitle(), [&] { setWindowTitle(t); });
     else if (auto* m = qobject_cast<QMenu*>(o))
-        m->setTitle(t);
+        set(m->title(), [&] { m->setTitle(t); });
     else if (auto* a = qobject_cast<QAction*>(o))
-        a->setText(t);
+        set(a->text(), [&] { a->setText(t); });
     else if (auto* b = qobject_cast<QAbstractButton*>(o))
-        b->setText(t);
+        set(b->text(), [&] { b->setText(t); });
     else if (auto* l = qobject_cast<QLabel*>(o))
-        l->setText(t);
+        set(l->text(), [&] { l->setText(t); });
     else if (auto* e = qobject_cast<QLineEdit*>(o))
-        e->setText(t);
+        set(e->text(), [&] { e->setText(t); });
     else if (auto* c = qobject_cast<QComboBox*>(o))
-        c->setCurrentText(t);
+        set(c->currentText(), [&] { c->setCurrentText(t); });
     else if (auto* g = qobject_cast<QGroupBox*>(o))
-        g->setTitle(t);
-    else
-        m_states[std::string(control)].caption = std::string(text);
+        set(g->title(), [&] { g->setTitle(t); });
+    else {
+        ControlState& state = m_states[std::string(control)];
+        if (state.caption == text)
+            return;
+        state.caption = std::string(text);
+        ++m_controlStamp;
+    }
 }
 
 std::string frmKardo::Caption(std::string_view control) const {
@@ -345,12 +332,21 @@ std::string frmKardo::Caption(std::string_view control) const {
 
 void frmKardo::SetChecked(std::string_view control, bool checked) {
     QObject* o = FindControl(control);
-    if (auto* a = qobject_cast<QAction*>(o))
+    if (auto* a = qobject_cast<QAction*>(o)) {
+        if (a->isChecked() == checked)
+            return;
         a->setChecked(checked);
-    else if (auto* b = qobject_cast<QAbstractButton*>(o))
+    } else if (auto* b = qobject_cast<QAbstractButton*>(o)) {
+        if (b->isChecked() == checked)
+            return;
         b->setChecked(checked);
-    else
-        m_states[std::string(control)].checked = checked;
+    } else {
+        ControlState& state = m_states[std::string(control)];
+        if (state.checked == checked)
+            return;
+        state.checked = checked;
+    }
+    ++m_controlStamp;
 }
 
 bool frmKardo::IsChecked(std::string_view control) const {
@@ -365,12 +361,22 @@ bool frmKardo::IsChecked(std::string_view control) const {
 
 void frmKardo::SetVisible(std::string_view control, bool visible) {
     QObject* o = StateObject(FindControl(control));
-    if (auto* a = qobject_cast<QAction*>(o))
+    if (auto* a = qobject_cast<QAction*>(o)) {
+        if (a->isVisible() == visible)
+            return;
         a->setVisible(visible);
-    else if (auto* w = qobject_cast<QWidget*>(o))
+    } else if (auto* w = qobject_cast<QWidget*>(o)) {
+        // As setVisible itself: a widget shown or hidden before stays as it is.
+        if (w->testAttribute(Qt::WA_WState_ExplicitShowHide) && w->isHidden() != visible)
+            return;
         w->setVisible(visible);
-    else
-        m_states[std::string(control)].visible = visible;
+    } else {
+        ControlState& state = m_states[std::string(control)];
+        if (state.visible == visible)
+            return;
+        state.visible = visible;
+    }
+    ++m_controlStamp;
 }
 
 bool frmKardo::IsVisible(std::string_view control) const {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/qt/dialog_services.h"
+#include "mainwindow/control_table.h"
 #include "platform/host_window.h"
 #include "platform/qt/image_target.h"
 
@@ -67,6 +68,7 @@ class frmKardo : public QMainWindow, public HostWindow {
     bool IsChecked(std::string_view control) const override;
     void SetVisible(std::string_view control, bool visible) override;
     bool IsVisible(std::string_view control) const override;
+    std::uint64_t ControlStamp() const override { return m_controlStamp; }
     void ChangeGUI(bool editing) override;
     void ChangePropertyWindow(const std::array<std::int16_t, 8>& flags) override;
     void ChangeSelPicture(int tool) override;
@@ -303,6 +305,9 @@ class frmKardo : public QMainWindow, public HostWindow {
     QPointer<frmIC> m_icEditor;                                // the IC editor once made
     QPointer<frmICAuswahl> m_icAuswahl;                        // the IC library while open
     std::vector<ICPinHandle*> m_pinLabels;                     // lblICAnschluß 1.. (0 unused)
+
+    mutable ControlTable m_controlTable{*this}; // controls by name, built with the window
+    std::uint64_t m_controlStamp = 1;           // counts the changes of controls made by name
 };
 
 } // namespace kardo

@@ -12,23 +12,31 @@
 
 namespace kardo {
 
-struct CellRecord {
-    std::int16_t Pegel = 0;        // signal level (truth value); written by the simulation only
+// Sixteen bytes, aligned to sixteen: a cell never straddles two cache lines and four cells
+// share one, so the event that changes a cell and the look at its row neighbours mostly stay in
+// one line, and a large sheet's grid and its simulation copy fit the caches twice as well as
+// with 16-bit fields. Truth values and marks are 0 / -1 (and 1 for a coupling diode), so eight
+// bits hold them; stored files and every reader see the same values.
+using CellFlag = std::int8_t; // a truth value, wire flag or mark of a cell
+
+struct alignas(16) CellRecord {
+    CellFlag Pegel = 0;            // signal level (truth value); written by the simulation only
     std::uint8_t Typ = 0;          // element type code; 0 empty, 1 wire
-    std::int16_t Links = 0;        // a wire leaves towards x - 1
-    std::int16_t Oben = 0;         // a wire leaves towards y - 1
-    std::int16_t Rechts = 0;       // a wire leaves towards x + 1
-    std::int16_t Unten = 0;        // a wire leaves towards y + 1
-    std::int16_t Punkt = 0;        // -1 connection/negation point, 1 coupling diode, 0 none
+    CellFlag Links = 0;            // a wire leaves towards x - 1
+    CellFlag Oben = 0;             // a wire leaves towards y - 1
+    CellFlag Rechts = 0;           // a wire leaves towards x + 1
+    CellFlag Unten = 0;            // a wire leaves towards y + 1
+    CellFlag Punkt = 0;            // -1 connection/negation point, 1 coupling diode, 0 none
     std::uint8_t ICPin = 0;        // pin number on a pin cell of a placed IC
     std::int16_t ElementNr = 0;    // number of the covering element, 0 none
     std::uint8_t ICLevel = 0;      // IC instance index on a pin cell of a placed IC
-    std::int16_t PegelH = 0;       // level of the horizontal wire through the cell
-    std::int16_t PegelV = 0;       // level of the vertical wire through the cell
+    CellFlag PegelH = 0;           // level of the horizontal wire through the cell
+    CellFlag PegelV = 0;           // level of the vertical wire through the cell
     std::uint8_t Verzoegerung = 0; // passes an arriving event still waits
 
     bool operator==(const CellRecord&) const = default;
 };
+static_assert(sizeof(CellRecord) == 16);
 
 // A two-dimensional array of cells indexed (x, y) from (0, 0) to (UBoundX(), UBoundY()),
 // stored contiguously.
@@ -41,6 +49,17 @@ class Grid {
     int UBoundY() const { return m_rows - 1; }
     bool Contains(int x, int y) const { return x >= 0 && y >= 0 && x < m_cols && y < m_rows; }
     bool Empty() const { return m_cells.empty(); }
+    // Columns per row (UBoundX() + 1) and the cells row after row: cell (x, y) is
+    // Cells()[y * Columns() + x]. For code that looks cells up once and keeps their index.
+    int Columns() const { return m_cols; }
+    int Rows() const { return m_rows; }
+    CellRecord* Cells() { return m_cells.data(); }
+    const CellRecord* Cells() const { return m_cells.data(); }
+    std::size_t Index(int x, int y) const {
+        assert(Contains(x, y));
+        return static_cast<std::size_t>(y) * static_cast<std::size_t>(m_cols) +
+               static_cast<std::size_t>(x);
+    }
 
     CellRecord& operator()(int x, int y) {
         assert(Contains(x, y));
@@ -55,8 +74,8 @@ class Grid {
     bool operator==(const Grid&) const = default;
 
   private:
-    int m_cols = 0;                 // UBoundX() + 1
-    int m_rows = 0;                 // UBoundY() + 1
+    int m_cols = 0;                  // UBoundX() + 1
+    int m_rows = 0;                  // UBoundY() + 1
     std::vector<CellRecord> m_cells; // row after row
 };
 

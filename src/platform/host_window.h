@@ -68,6 +68,10 @@ class HostWindow {
     virtual bool IsChecked(std::string_view control) const = 0;
     virtual void SetVisible(std::string_view control, bool visible) = 0;
     virtual bool IsVisible(std::string_view control) const = 0;
+    // A number that changes whenever one of the four setters above changes a control, so that
+    // code which has brought controls into a state can tell that nothing has changed them since
+    // and skip setting them again. 0: the host keeps no such number (always set them).
+    virtual std::uint64_t ControlStamp() const { return 0; }
 
     // Methods of the main window.
     virtual void ChangeGUI(bool editing) = 0;

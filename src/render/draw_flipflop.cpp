@@ -5,8 +5,10 @@
 #include "render/draw_common.h"
 #include "render/grafik.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
+#include <cmath>
 #include <string_view>
 
 namespace kardo {
@@ -35,6 +37,17 @@ void MiddleLine(DrawTarget& dev, bool printer, double x1, double y1, double x2, 
     dev.DrawStyle = LineStyle::Solid;
 }
 
+// Top-left corner of the state digit beside Q, for orientation o (1 to 4) and cell size r.
+struct DigitCorner {
+    double x = 0;
+    double y = 0;
+};
+DigitCorner StateDigitCorner(int o, double r, GridPoint q) {
+    if (o == kLeft || o == kRight)
+        return {o == kRight ? C(q.x) - r : C(q.x) + r / 2, C(q.y) - r / 3};
+    return {C(q.x) - r / 4, o == kDown ? C(q.y) - 1.3 * r : C(q.y) + r / 4};
+}
+
 // Font and colour of the state digit; the digit is red on the screen.
 void StateFont(DrawTarget& dev, bool printer) {
     draw::SetFontSize(10, 1.2);
@@ -50,6 +63,32 @@ void clsGrafik::DrawFlipFlop(std::int16_t x, std::int16_t y, bool OnlyBorder,
     const std::int16_t e = gGrid(x, y).ElementNr;
     GetInputPoints(e, 0);
     DrawFlipFlopOfInputs(e, OnlyBorder);
+}
+
+void clsGrafik::RedrawFlipFlopState(std::int16_t x, std::int16_t y) {
+    const std::int16_t e = gGrid(x, y).ElementNr;
+    GetInputPoints(e, 0);
+    GetOutputPoints(e, 0);
+    const int o = Orientation;
+    DrawTarget& dev = draw::Dev();
+    bool clipped = false;
+    if (o >= kLeft && o <= kDown && gAnzAusgangsPunkte > 0) {
+        // The box the digit's ink lies in, whichever digit it is, and a little room around it.
+        const double r = LoadZoomRaster();
+        const DigitCorner digit = StateDigitCorner(o, r, gAusgangsPunkte[0]);
+        draw::SetFont(8, 0.96);
+        StateFont(dev, draw::OnPrinter());
+        const double w = std::max(dev.TextWidth("0"), dev.TextWidth("1"));
+        const double h = dev.TextHeight("0");
+        constexpr int kRoom = 3;
+        const int left = static_cast<int>(std::floor(digit.x)) - kRoom;
+        const int top = static_cast<int>(std::floor(digit.y)) - kRoom;
+        clipped = dev.SetClip({left, top, static_cast<int>(std::ceil(w)) + 2 * kRoom + 1,
+                               static_cast<int>(std::ceil(h)) + 2 * kRoom + 1});
+    }
+    DrawFlipFlopOfInputs(e, false);
+    if (clipped)
+        dev.ClearClip();
 }
 
 void clsGrafik::DrawFlipFlopOfInputs(std::int16_t e, bool OnlyBorder) {
@@ -98,7 +137,8 @@ void clsGrafik::DrawFlipFlopOfInputs(std::int16_t e, bool OnlyBorder) {
             draw::PrintAt(xs + r / 4, C(s.y), "S");
             draw::PrintAt(xs + r / 4, C(rs.y) - 3 * r / 4, "R");
             StateFont(dev, printer);
-            draw::PrintAt(d > 0 ? xo - r : xo + r / 2, C(q.y) - r / 3, StateText(e, stateBuf));
+            const DigitCorner digit = StateDigitCorner(o, r, q);
+            draw::PrintAt(digit.x, digit.y, StateText(e, stateBuf));
         }
     } else if (o == kUp || o == kDown) {
         const int d = o == kDown ? 1 : -1;
@@ -129,8 +169,8 @@ void clsGrafik::DrawFlipFlopOfInputs(std::int16_t e, bool OnlyBorder) {
             draw::PrintAt(C(s.x) - r / 4, C(s.y) + r / 4, "S");
             draw::PrintAt(C(rs.x), C(rs.y) + r / 4, "R");
             StateFont(dev, printer);
-            draw::PrintAt(C(q.x) - r / 4, d > 0 ? yo - 1.3 * r : yo + r / 4,
-                          StateText(e, stateBuf));
+            const DigitCorner digit = StateDigitCorner(o, r, q);
+            draw::PrintAt(digit.x, digit.y, StateText(e, stateBuf));
             if (printer) {
                 dev.FillStyle = FillMode::Transparent;
                 draw::Box(xl - r / 2, yi, xr + r / 2, yo);

@@ -52,6 +52,10 @@ class clsGrafik {
     // DrawFlipFlop of element e when GetInputPoints(e, 0) has just filled gEingangsPunkte (the
     // element dispatch has): the same picture without reading the input pins again.
     void DrawFlipFlopOfInputs(std::int16_t e, bool OnlyBorder);
+    // The flip-flop at cell (x, y) after its state changed: on a target that clips, only the
+    // state digit beside Q is painted again (as the whole symbol paints it there); on any
+    // other the whole symbol is drawn.
+    void RedrawFlipFlopState(std::int16_t x, std::int16_t y);
     void DrawHA(std::int16_t pX, std::int16_t pY);
     void DrawInverter(std::int16_t pX, std::int16_t pY);
     void DrawMultiplexer(std::int16_t x, std::int16_t y);

@@ -376,6 +376,17 @@ void DrawClock(std::int16_t e, bool Border) {
         gGrafik.DrawTimer(ax, ay, Border);
 }
 
+bool HasOutlineView(std::int16_t x, std::int16_t y) {
+    if (!gGrid.Contains(x, y) || gGrid(x, y).Typ == kTypeSwitch)
+        return false;
+    const std::int16_t e = gGrid(x, y).ElementNr;
+    if (e <= 0 || e > gAnzElemente)
+        return false;
+    const std::uint8_t typ = gElements[static_cast<std::size_t>(e)].Typ;
+    return typ == kTypeAnd || typ == kTypeOr || typ == kTypeDecoder || typ == kTypeFlipFlop ||
+           typ == kTypeIC;
+}
+
 void DrawElement(std::int16_t x, std::int16_t y, bool DontShowText, bool OnlyBorder) {
     if (!gGrid.Contains(x, y))
         return;

@@ -48,6 +48,9 @@ void ResetRedrawStates();
 // draws its switch. DontShowText keeps text labels from being drawn; OnlyBorder asks for the
 // outline only.
 void DrawElement(std::int16_t x, std::int16_t y, bool DontShowText, bool OnlyBorder);
+// The element covering cell (x, y) has an outline view (DrawElement with OnlyBorder draws less
+// than the whole symbol): AND, OR, decoder, flip-flop, IC. False on a switch cell.
+bool HasOutlineView(std::int16_t x, std::int16_t y);
 
 // Draws clock element e at its body position (its output point three cells back against its
 // orientation), with the highlight of the selected clock when Border.

@@ -8,6 +8,8 @@
 #include "render/grafik.h"
 #include "render/redraw.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <span>
 
 namespace kardo {
@@ -139,10 +141,23 @@ void clsGrafik::DrawLines(std::int16_t PosX, std::int16_t PosY, std::int16_t Ric
         SetKoppeldiodeAt(sx, sy, true);
     if (nb.Punkt == kPointDiode)
         SetKoppeldiodeAt(snx, sny, true);
+    // An element at either end is painted again where the step painted over it. One with an
+    // outline view is painted, on a target that clips, as the whole symbol paints it there (over
+    // the wire, as a full redraw does), else as its outline; any other is drawn whole.
+    const PixelBox step{std::min(px, qx) - 1, std::min(py, qy) - 1, std::abs(px - qx) + 3,
+                        std::abs(py - qy) + 3};
+    const auto repair = [&](std::int16_t ex, std::int16_t ey) {
+        if (HasOutlineView(ex, ey) && dev.SetClip(step)) {
+            DrawElement(ex, ey, false, false);
+            dev.ClearClip();
+        } else {
+            DrawElement(ex, ey, false, true);
+        }
+    };
     if (nb.Typ != kTypeWire)
-        DrawElement(snx, sny, false, true);
+        repair(snx, sny);
     if (own.Typ != kTypeWire)
-        DrawElement(sx, sy, false, true);
+        repair(sx, sy);
 }
 
 void clsGrafik::PaintLine(std::int16_t X1, std::int16_t Y1, std::int16_t X2, std::int16_t Y2,

@@ -105,6 +105,7 @@ void Timer2_Timer(int index) {
     if (at >= gTaktFlag.size())
         gTaktFlag.resize(at + 1, kFalse);
     gTaktFlag[at] = kTrue;
+    ++gTaktTicks;
     // The phase after the pending edge starts now, not when the run makes the edge.
     if (IsClock(index)) {
         ArmClockTimer(index, OutputHigh(index) ? gTaktZeit0[at] : gTaktZeit1[at]);

@@ -3,26 +3,31 @@
 
 #include "model/sim_levels.h"
 
+#include <algorithm>
+
 namespace kardo {
 
 std::int32_t gStillRunden = 0;
-std::vector<std::vector<std::uint8_t>> gLevelChanges;
-std::vector<ChangedCell> gChangedCells;
+std::vector<std::vector<ChangeMark>> gLevelChanges;
+std::uint16_t gLoopWindow = 0;
 
 void ResetLoopWatch() {
     gStillRunden = 0;
     gLevelChanges = {};
-    gChangedCells = {};
+    gLoopWindow = 0;
 }
 
 void StartLoopWindow() {
-    for (const ChangedCell& c : gChangedCells) {
-        if (c.level < gLevelChanges.size() && c.index < gLevelChanges[c.level].size())
-            gLevelChanges[c.level][c.index] = 0;
+    // The marks of earlier windows read as no change; only when the window number wraps are
+    // they cleared, lest an old mark pass for a new one.
+    if (gLoopWindow >= kLastLoopWindow) {
+        gLoopWindow = 0;
+        for (std::vector<ChangeMark>& marks : gLevelChanges)
+            std::fill(marks.begin(), marks.end(), ChangeMark{0});
     }
-    gChangedCells.clear();
+    ++gLoopWindow;
     // The arrays follow the level grids; they are built anew only when a grid changed its size
-    // (a power-on), so that a window start costs only the cells changed in the last one.
+    // (a power-on).
     if (gLevelChanges.size() != gLevels.size())
         gLevelChanges.resize(gLevels.size());
     for (std::size_t l = 0; l < gLevels.size(); ++l) {
@@ -34,6 +39,15 @@ void StartLoopWindow() {
             gLevelChanges[l].assign(cells, 0);
     }
     gStillRunden = 0;
+}
+
+int LevelChangeCount(std::size_t ebene, std::size_t index) {
+    if (ebene >= gLevelChanges.size() || index >= gLevelChanges[ebene].size())
+        return 0;
+    const ChangeMark mark = gLevelChanges[ebene][index];
+    if ((mark & ~kChangeCountMask) != static_cast<ChangeMark>(gLoopWindow << 2))
+        return 0;
+    return mark & kChangeCountMask;
 }
 
 } // namespace kardo

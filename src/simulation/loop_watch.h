@@ -16,8 +16,10 @@
 // events held back longer than that by the delay counts of gates and decoders (at most 255
 // passes, and only after many evaluations of one gate in one window).
 //
-// Cost: a few loads and stores for each cell whose level changes; the counts of the changed
-// cells are cleared when the next window starts, so nothing scans the sheet.
+// Cost: a few loads and stores for each cell whose level changes. Each count carries the number
+// of the window it was made in, so a new window only moves the window number on and the counts
+// of earlier windows read as 0; nothing scans the sheet (but once in 16383 windows, when the
+// number wraps).
 #pragma once
 
 #include <cstddef>
@@ -26,45 +28,53 @@
 
 namespace kardo {
 
-// A cell whose change count is not 0: its level and its index in that level's grid.
-struct ChangedCell {
-    std::uint32_t index = 0; // y * columns + x
-    std::uint16_t level = 0; // simulation level
-};
-
 // Changes of a cell that still count as progress: the rise and the fall of one pulse.
 constexpr std::uint8_t kSpreadingChanges = 2;
 
+// A cell's mark: the window it last changed in, shifted left by two, plus its changes in that
+// window (0 to kSpreadingChanges) in the lowest two bits.
+using ChangeMark = std::uint16_t;
+constexpr ChangeMark kChangeCountMask = 3;
+constexpr std::uint16_t kLastLoopWindow = 0x3FFF; // the window number wraps after it
+
 extern std::int32_t gStillRunden; // passes in a row without progress in this window; 0 when a
                                   // window starts; ResetLoopWatch
-extern std::vector<std::vector<std::uint8_t>> gLevelChanges; // per level and cell index: level
-                                                             // changes this window, at most
-                                                             // kSpreadingChanges; ResetLoopWatch
-extern std::vector<ChangedCell> gChangedCells; // cells with a count above 0; ResetLoopWatch
+extern std::vector<std::vector<ChangeMark>> gLevelChanges; // per level and cell index: the
+                                                           // cell's change mark; ResetLoopWatch
+extern std::uint16_t gLoopWindow; // number of the window in progress (1 to kLastLoopWindow; 0
+                                  // before the first); ResetLoopWatch
 
-// Start-up state: no counts, no changed cells.
+// Start-up state: no counts, no window.
 void ResetLoopWatch();
 
 // A new window begins: the counts of the last window go back to 0, the count arrays follow the
 // sizes of the level grids, and gStillRunden starts again.
 void StartLoopWindow();
 
-// The level of cell index of simulation level ebene changed. Counts it and, while the cell has
+// Changes of cell index of simulation level ebene in the window in progress.
+int LevelChangeCount(std::size_t ebene, std::size_t index);
+
+// The level of a cell changed, mark being its change mark. Counts it and, while the cell has
 // not yet changed kSpreadingChanges times this window, marks the pass as progress.
+inline void NoteLevelChange(ChangeMark& mark) {
+    const auto window = static_cast<ChangeMark>(gLoopWindow << 2);
+    if ((mark & ~kChangeCountMask) != window) {
+        mark = static_cast<ChangeMark>(window | 1);
+    } else {
+        if ((mark & kChangeCountMask) >= kSpreadingChanges)
+            return;
+        ++mark;
+    }
+    gStillRunden = 0;
+}
+
+// The same, the mark looked up by level and cell index.
 inline void NoteLevelChange(std::size_t ebene, std::size_t index) {
     if (ebene >= gLevelChanges.size())
         return;
-    std::vector<std::uint8_t>& counts = gLevelChanges[ebene];
-    if (index >= counts.size())
-        return;
-    std::uint8_t& n = counts[index];
-    if (n >= kSpreadingChanges)
-        return;
-    if (n == 0)
-        gChangedCells.push_back(
-            {static_cast<std::uint32_t>(index), static_cast<std::uint16_t>(ebene)});
-    ++n;
-    gStillRunden = 0;
+    std::vector<ChangeMark>& marks = gLevelChanges[ebene];
+    if (index < marks.size())
+        NoteLevelChange(marks[index]);
 }
 
 } // namespace kardo

@@ -19,6 +19,7 @@
 #include "render/redraw.h"
 #include "simulation/analysis.h"
 #include "simulation/block_power_on.h"
+#include "simulation/eval_flipflop.h"
 #include "simulation/gate_eval.h"
 #include "simulation/port_access.h"
 #include "simulation/sim_core.h"
@@ -185,6 +186,7 @@ void SwitchOn() {
 
     Copy_P_to_Field();
     ClearRuntimeState();
+    ResolveFlipFlopPins();
     if (!DoEventsStill(epoch))
         return;
     gEventQueue.clear();
@@ -264,6 +266,7 @@ std::string FirstThreeTokens(const std::string& pin) {
 
 void SwitchOff() {
     ++gPowerEpoch;
+    ForgetFlipFlopPins();
     if (DrawTarget* pic = Screen())
         gGrafik.Device = pic;
     if (gCurLevel > 0)

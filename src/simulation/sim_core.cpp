@@ -33,10 +33,14 @@ EventQueue gNextEventQueue;
 bool gRechnet = false;
 bool gPaused = false;
 bool gAbgebrochen = false;
+std::uint32_t gTaktTicks = 0;
+std::uint32_t gTaktFlagsSeen = 0;
 std::int32_t gRunden = 0;
 std::int16_t gMaxRunden = 1000;
 std::int16_t gVerzoegerung = 0;
 std::uint32_t gPowerEpoch = 0;
+RunControlsMark gRunKeysOff;
+RunControlsMark gRunTimeShown;
 
 namespace {
 
@@ -58,12 +62,8 @@ void PlotOffPicture() {
 // End of a run: the queue ran empty.
 void FinishRun() {
     PlotOffPicture();
-    if (gPlatform && gPlatform->host) {
-        HostWindow& host = Host();
-        if (host.Caption("cmdPause") == "&Pause")
-            host.SetEnabled("cmdPause", false);
-        host.SetEnabled("cmdStop", false);
-    }
+    if (gPlatform && gPlatform->host)
+        DisableRunKeys(*gPlatform->host);
     gRechnet = false;
 }
 
@@ -78,6 +78,7 @@ bool DiodeInputHigh(const CellRecord& c, int x, int y, int ebene) {
 }
 
 void MakePendingClockEdges() {
+    gTaktFlagsSeen = gTaktTicks;
     for (std::size_t i = 0; i < gTaktFlag.size(); ++i) {
         if (gTaktFlag[i] == 0)
             continue;
@@ -88,7 +89,62 @@ void MakePendingClockEdges() {
     }
 }
 
+// What every event of one pass needs and nothing in the pass changes: the picture the circuit's
+// wire steps are drawn on, the circuit's level and its loop-watch marks.
+struct PassView {
+    DrawTarget* pic = nullptr;          // the worksheet picture while the circuit is on view
+    SimLevelRecord* level0 = nullptr;   // the circuit's level; nullptr without levels
+    CellRecord* cells0 = nullptr;       // its grid, row after row
+    int columns0 = 0;                   // its columns
+    int rows0 = 0;                      // its rows
+    ElementRecord* elements0 = nullptr; // its element list
+    ChangeMark* marks0 = nullptr;       // its loop-watch marks; nullptr when not sized
+    const LevelFlipFlops* flipFlops0 = nullptr; // its flip-flops
+    PassView() {
+        // Only the circuit is on view; while an IC level is shown nothing of a run paints
+        // over it.
+        if (!gInLevel)
+            pic = Screen();
+        if (gLevels.empty())
+            return;
+        level0 = &gLevels[0];
+        Grid& feld = level0->Feld;
+        cells0 = feld.Cells();
+        columns0 = feld.Columns();
+        rows0 = feld.Rows();
+        elements0 = level0->Elemente.data();
+        flipFlops0 = &FlipFlopsOf(0);
+        if (!gLevelChanges.empty()) {
+            std::vector<ChangeMark>& marks = gLevelChanges[0];
+            if (marks.size() ==
+                static_cast<std::size_t>(columns0) * static_cast<std::size_t>(rows0))
+                marks0 = marks.data();
+        }
+    }
+};
+
+void ProcessEvent(SimEvent e, const PassView& view);
+
 } // namespace
+
+bool ControlsAsMarked(const RunControlsMark& mark, const HostWindow& host) {
+    const std::uint64_t now = host.ControlStamp();
+    return now != 0 && mark.host == &host && mark.stamp == now;
+}
+
+void MarkControls(RunControlsMark& mark, const HostWindow& host) {
+    mark.host = &host;
+    mark.stamp = host.ControlStamp();
+}
+
+void DisableRunKeys(HostWindow& host) {
+    if (ControlsAsMarked(gRunKeysOff, host))
+        return;
+    if (host.Caption("cmdPause") == "&Pause")
+        host.SetEnabled("cmdPause", false);
+    host.SetEnabled("cmdStop", false);
+    MarkControls(gRunKeysOff, host);
+}
 
 void EventQueue::Grow() { m_slots.resize(std::max<std::size_t>(2 * m_slots.size(), 1024)); }
 
@@ -101,6 +157,11 @@ void ResetSimCore() {
     gRunden = 0;
     gMaxRunden = 1000;
     gVerzoegerung = 0;
+    gRunKeysOff = {};
+    gRunTimeShown = {};
+    gTaktTicks = 0;
+    gTaktFlagsSeen = 0;
+    ForgetFlipFlopPins();
     ResetLoopWatch();
 }
 
@@ -157,6 +218,12 @@ void AbortEndlessLoop() {
 bool RunSimulation() {
     gRechnet = true;
     const std::uint32_t epoch = gPowerEpoch;
+    // Clock edges raised before the run are made at its first pass; later ones can come only
+    // from ticks while the run waits (a step delay, a message box), which count gTaktTicks.
+    bool edgesDue = true;
+    // The view of a pass holds until a new loop-watch window, a clock edge or a wait.
+    PassView view;
+    bool viewStale = true;
     for (;;) {
         if (gPaused)
             return false;
@@ -165,8 +232,10 @@ bool RunSimulation() {
         if (gRunden < std::numeric_limits<std::int32_t>::max())
             ++gRunden;
         // gRunden was 0: a clock edge, power-on check or user action began a new window.
-        if (gRunden == 1)
+        if (gRunden == 1) {
             StartLoopWindow();
+            viewStale = true;
+        }
         if (gStillRunden < std::numeric_limits<std::int32_t>::max())
             ++gStillRunden;
         // The pass limit counts passes without progress (loop_watch.h): a loop-free circuit
@@ -175,9 +244,13 @@ bool RunSimulation() {
             AbortEndlessLoop();
             return false;
         }
-        MakePendingClockEdges();
-        if (epoch != gPowerEpoch)
-            return false;
+        if (edgesDue || gTaktFlagsSeen != gTaktTicks) {
+            edgesDue = false;
+            viewStale = true;
+            MakePendingClockEdges();
+            if (epoch != gPowerEpoch)
+                return false;
+        }
 
         const std::size_t n = gNextEventQueue.size();
         if (n == 0) {
@@ -193,6 +266,10 @@ bool RunSimulation() {
         gEventQueue.swap(gNextEventQueue);
         gNextEventQueue.clear();
 
+        if (viewStale) {
+            view = PassView();
+            viewStale = false;
+        }
         bool touchedLevel0 = false;
         // Indexed with a fresh bound each turn: nothing may clear the pass under our feet, but
         // if something does the loop simply ends.
@@ -200,12 +277,13 @@ bool RunSimulation() {
             const SimEvent e = gEventQueue[i];
             if (e.Richtung == 0)
                 continue;
-            Propagate(e.X, e.Y, e.Richtung, e.Pegel != 0 ? 1 : 0, e.Ebene);
+            ProcessEvent(e, view);
             touchedLevel0 |= e.Ebene == 0;
         }
 
         if (gVerzoegerung >= 1 && touchedLevel0) {
             Wait(static_cast<double>(gVerzoegerung) / 110.0, false);
+            viewStale = true;
             // Switched off (and maybe on again) during the wait: this run belongs to a circuit
             // that is gone, so nothing of it may go on.
             if (epoch != gPowerEpoch)
@@ -216,12 +294,39 @@ bool RunSimulation() {
 }
 
 void Propagate(int x, int y, int richtung, int pegel, int ebene) {
-    if (ebene < 0 || static_cast<std::size_t>(ebene) >= gLevels.size())
+    ProcessEvent(SimEvent{static_cast<std::int16_t>(x), static_cast<std::int16_t>(y),
+                          static_cast<std::uint8_t>(richtung), static_cast<std::uint8_t>(ebene),
+                          static_cast<std::int16_t>(pegel != 0 ? -1 : 0)},
+                 PassView{});
+}
+
+namespace {
+
+void ProcessEvent(SimEvent e, const PassView& view) {
+    const int x = e.X;
+    const int y = e.Y;
+    const int richtung = e.Richtung;
+    const int pegel = e.Pegel != 0 ? 1 : 0;
+    const int ebene = e.Ebene;
+    SimLevelRecord* level = view.level0;
+    CellRecord* cells = view.cells0;
+    int columns = view.columns0;
+    int rows = view.rows0;
+    if (ebene != 0) {
+        if (static_cast<std::size_t>(ebene) >= gLevels.size())
+            return;
+        level = &gLevels[static_cast<std::size_t>(ebene)];
+        cells = level->Feld.Cells();
+        columns = level->Feld.Columns();
+        rows = level->Feld.Rows();
+    }
+    // Also outside every grid when there is none: its size is 0 by 0.
+    if (static_cast<unsigned>(x) >= static_cast<unsigned>(columns) ||
+        static_cast<unsigned>(y) >= static_cast<unsigned>(rows))
         return;
-    SimLevelRecord& level = gLevels[static_cast<std::size_t>(ebene)];
-    if (!level.Feld.Contains(x, y))
-        return;
-    CellRecord& c = level.Feld(x, y);
+    const std::size_t index = static_cast<std::size_t>(y) * static_cast<std::size_t>(columns) +
+                              static_cast<std::size_t>(x);
+    CellRecord& c = cells[index];
 
     if (c.Verzoegerung > 0) {
         --c.Verzoegerung;
@@ -277,26 +382,31 @@ void Propagate(int x, int y, int richtung, int pegel, int ebene) {
     }
 
     if ((c.Pegel != 0) != wasHigh) {
-        NoteLevelChange(static_cast<std::size_t>(ebene),
-                        static_cast<std::size_t>(y) *
-                                static_cast<std::size_t>(level.Feld.UBoundX() + 1) +
-                            static_cast<std::size_t>(x));
+        if (ebene == 0 && view.marks0 != nullptr)
+            NoteLevelChange(view.marks0[index]);
+        else
+            NoteLevelChange(static_cast<std::size_t>(ebene), index);
     }
 
-    // Only the circuit is on view; while an IC level is shown nothing of a run paints over it.
-    if (ebene == 0 && !gInLevel) {
-        if (DrawTarget* pic = Screen()) {
-            gGrafik.Device = pic;
-            gGrafik.DrawLines(static_cast<std::int16_t>(x), static_cast<std::int16_t>(y),
-                              static_cast<std::int16_t>(richtung),
-                              static_cast<std::uint8_t>(pegel));
-        }
+    if (ebene == 0 && view.pic != nullptr) {
+        gGrafik.Device = view.pic;
+        gGrafik.DrawLines(static_cast<std::int16_t>(x), static_cast<std::int16_t>(y),
+                          static_cast<std::int16_t>(richtung), static_cast<std::uint8_t>(pegel));
     }
 
     // Dispatch by the cell's type. Kinds without a case (clock, text) only carry their levels.
     // A wire cell with an IC pin number is a pin inside an IC: on an IC level the level leaves
-    // the package; on the circuit (an IC being defined) it goes no further.
-    switch (c.Typ) {
+    // the package; on the circuit (an IC being defined) it goes no further. Plain wire cells
+    // and empty cells, most of all events, are told apart before the jump table: a branch on
+    // them is better predicted than the table's indirect jump.
+    const std::uint8_t typ = c.Typ;
+    if (typ == kTypeWire && c.ICPin == 0) {
+        RouteLevel(c, x, y, richtung, pegel, ebene);
+        return;
+    }
+    if (typ == kTypeEmpty)
+        return;
+    switch (typ) {
     case kTypeWire:
         if (c.ICPin == 0)
             RouteLevel(c, x, y, richtung, pegel, ebene);
@@ -341,7 +451,10 @@ void Propagate(int x, int y, int richtung, int pegel, int ebene) {
         EvalDecoder(x, y, richtung, pegel, ebene);
         break;
     case kTypeFlipFlop:
-        EvalFlipFlop(x, y, richtung, pegel, ebene);
+        if (ebene == 0)
+            EvalFlipFlopAt(*view.flipFlops0, view.cells0, view.elements0, index, x, y, pegel, 0);
+        else
+            EvalFlipFlop(x, y, richtung, pegel, ebene);
         break;
     case kTypeShiftRegister:
         EvalShiftRegister(x, y, richtung, pegel, ebene);
@@ -350,7 +463,7 @@ void Propagate(int x, int y, int richtung, int pegel, int ebene) {
         UpdateDisplay(x, y, richtung, pegel, ebene);
         break;
     case kTypeAnalysisPoint: {
-        AnalysisPointEvent(level.Elemente, c.ElementNr, pegel, ebene);
+        AnalysisPointEvent(level->Elemente, c.ElementNr, pegel, ebene);
         if (c.ICPin == 0)
             RouteLevel(c, x, y, richtung, pegel, ebene);
         else if (ebene > 0)
@@ -362,4 +475,5 @@ void Propagate(int x, int y, int richtung, int pegel, int ebene) {
     }
 }
 
+} // namespace
 } // namespace kardo

@@ -14,6 +14,8 @@
 
 namespace kardo {
 
+class HostWindow;
+
 // One queued event. Coordinates are kept 16-bit so that a sheet wider than 255 cells does not
 // wrap; an event outside its level's grid is dropped by Propagate.
 struct SimEvent {
@@ -71,15 +73,36 @@ extern EventQueue gEventQueue;     // events of the pass being processed; ClearE
 extern EventQueue gNextEventQueue; // events queued for the next pass; ClearEventQueues
 
 // Run state; ResetSimCore sets the start-up values.
-extern bool gRechnet;              // a pass run is in progress; ClearEventQueues clears it
-extern bool gPaused;               // the run is paused and stops at the top of its next pass
-extern bool gAbgebrochen;          // the endless-loop abort struck; cleared by power-on
-extern std::int32_t gRunden;       // passes since the last clock edge, check or user action
-extern std::int16_t gMaxRunden;    // passes without progress before the endless-loop abort
-                                   // (setting "AutoStop", loop_watch.h)
-extern std::int16_t gVerzoegerung; // step delay 0..100, 0 = off; the delay controls set it
-extern std::uint32_t gPowerEpoch;  // counts power switches, never reset; code that resumes
-                                   // after a wait compares it with the value it started with
+extern bool gRechnet;                // a pass run is in progress; ClearEventQueues clears it
+extern bool gPaused;                 // the run is paused and stops at the top of its next pass
+extern bool gAbgebrochen;            // the endless-loop abort struck; cleared by power-on
+extern std::uint32_t gTaktTicks;     // clock ticks raised so far (Timer2_Timer); wraps
+extern std::uint32_t gTaktFlagsSeen; // gTaktTicks when the pass loop last looked for raised
+                                     // clock flags; it looks again only after new ticks
+extern std::int32_t gRunden;         // passes since the last clock edge, check or user action
+extern std::int16_t gMaxRunden;      // passes without progress before the endless-loop abort
+                                     // (setting "AutoStop", loop_watch.h)
+extern std::int16_t gVerzoegerung;   // step delay 0..100, 0 = off; the delay controls set it
+extern std::uint32_t gPowerEpoch;    // counts power switches, never reset; code that resumes
+                                     // after a wait compares it with the value it started with
+
+// What the end of a run last set in the window's controls, and the host's control stamp
+// (HostWindow::ControlStamp) right after: while the stamp has not moved, nothing has changed
+// those controls since and the next run's end leaves them alone.
+struct RunControlsMark {
+    const HostWindow* host = nullptr; // the host the controls were set on; nullptr: never
+    std::uint64_t stamp = 0;          // its control stamp afterwards
+};
+extern RunControlsMark gRunKeysOff;   // the pause and stop keys disabled; ResetSimCore
+extern RunControlsMark gRunTimeShown; // lblTime set to "0" after a click's run; ResetSimCore
+
+// The controls are still as `mark` records for this host: its stamp has not moved since.
+bool ControlsAsMarked(const RunControlsMark& mark, const HostWindow& host);
+// Records the host's present control stamp in mark.
+void MarkControls(RunControlsMark& mark, const HostWindow& host);
+// The keys at the end of a run: the pause key disabled while it reads "&Pause", the stop key
+// disabled; nothing is touched while they are as the last run's end left them.
+void DisableRunKeys(HostWindow& host);
 
 // Start-up state of the queues and the run-state globals (limit 1000, no delay).
 void ResetSimCore();

@@ -37,12 +37,15 @@ void ShowRunFinished(bool delayed, bool keysOff) {
         if (host.Caption("lblOnOff") != "Angehalten")
             host.SetCaption("lblOnOff", "Bereit");
     }
-    if (!keysOff) {
-        if (host.Caption("cmdPause") == "&Pause")
-            host.SetEnabled("cmdPause", false);
-        host.SetEnabled("cmdStop", false);
+    if (!keysOff)
+        DisableRunKeys(host);
+    if (!ControlsAsMarked(gRunTimeShown, host)) {
+        host.SetCaption("lblTime", "0");
+        MarkControls(gRunTimeShown, host);
     }
-    host.SetCaption("lblTime", "0");
+    // Both are now as a run's end leaves them (with keysOff the run's own end has just set the
+    // keys, and only the lamps and the status text may have changed since).
+    gRunKeysOff = gRunTimeShown;
 }
 
 void InitSwitchOn() {

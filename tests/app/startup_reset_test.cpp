@@ -92,7 +92,7 @@ struct Snapshot {
     bool undoHooks;
     std::int32_t stillRunden;
     std::size_t levelChanges;
-    std::size_t changedCells;
+    std::uint16_t loopWindow;
     int analyseSpalten;
     std::size_t analyseZeilen;
     std::array<std::int16_t, 9> analyseX, analyseLetzter;
@@ -101,6 +101,10 @@ struct Snapshot {
     bool analyseNeu, portMeldung;
     std::array<std::int16_t, 8> analyseWerte;
     std::string webAdresse, serviceAdresse;
+    const HostWindow* runKeysHost;
+    std::uint64_t runKeysStamp;
+    const HostWindow* runTimeHost;
+    std::uint64_t runTimeStamp;
 
     static Snapshot Take() {
         Snapshot s;
@@ -143,7 +147,7 @@ struct Snapshot {
         s.undoHooks = gUndoRemoveIC != nullptr && gUndoRestoreIC != nullptr;
         s.stillRunden = gStillRunden;
         s.levelChanges = gLevelChanges.size();
-        s.changedCells = gChangedCells.size();
+        s.loopWindow = gLoopWindow;
         s.analyseSpalten = gAnalyseTabelle.ColumnCount();
         s.analyseZeilen = gAnalyseTabelle.RowCount();
         s.analyseX = gAnalyseX, s.analyseLetzter = gAnalyseLetzter;
@@ -151,6 +155,8 @@ struct Snapshot {
         s.analyseBreite = gAnalyseBreite, s.analyseNeu = gAnalyseNeu;
         s.portMeldung = gPortMeldungGezeigt, s.analyseWerte = gAnalyseWerte;
         s.webAdresse = gWebAdresse, s.serviceAdresse = gServiceAdresse;
+        s.runKeysHost = gRunKeysOff.host, s.runKeysStamp = gRunKeysOff.stamp;
+        s.runTimeHost = gRunTimeShown.host, s.runTimeStamp = gRunTimeShown.stamp;
         return s;
     }
 };
@@ -257,7 +263,7 @@ void ExpectSame(const Snapshot& a, const Snapshot& b) {
     EXPECT_EQ(a.undoHooks, b.undoHooks);
     EXPECT_EQ(a.stillRunden, b.stillRunden);
     EXPECT_EQ(a.levelChanges, b.levelChanges);
-    EXPECT_EQ(a.changedCells, b.changedCells);
+    EXPECT_EQ(a.loopWindow, b.loopWindow);
     EXPECT_EQ(a.analyseSpalten, b.analyseSpalten);
     EXPECT_EQ(a.analyseZeilen, b.analyseZeilen);
     EXPECT_EQ(a.analyseX, b.analyseX);
@@ -269,6 +275,10 @@ void ExpectSame(const Snapshot& a, const Snapshot& b) {
     EXPECT_EQ(a.analyseWerte, b.analyseWerte);
     EXPECT_EQ(a.webAdresse, b.webAdresse);
     EXPECT_EQ(a.serviceAdresse, b.serviceAdresse);
+    EXPECT_EQ(a.runKeysHost, b.runKeysHost);
+    EXPECT_EQ(a.runKeysStamp, b.runKeysStamp);
+    EXPECT_EQ(a.runTimeHost, b.runTimeHost);
+    EXPECT_EQ(a.runTimeStamp, b.runTimeStamp);
 }
 
 using StartupResetTest = test::CoreFixture;
@@ -352,6 +362,8 @@ TEST_F(StartupResetTest, InitProgramStateRestoresEveryCoreGlobal) {
     gUndoRemoveIC = nullptr;
     gWebAdresse = "https://example.org";
     gServiceAdresse = "service@example.org";
+    MarkControls(gRunKeysOff, Host());
+    MarkControls(gRunTimeShown, Host());
 
     InitProgramState();
     ExpectSame(Snapshot::Take(), fresh);

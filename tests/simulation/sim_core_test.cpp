@@ -302,23 +302,51 @@ TEST_F(SimCoreTest, ChangesCountOnlyWithinTheirWindow) {
     ASSERT_EQ(gLevels[0].Feld.UBoundX() + 1, 12);
     for (int x = 1; x <= 5; ++x)
         Wire(x, 2, x == 1 ? "R" : x == 5 ? "L" : "LR");
+    // Cells of the level that changed in the window in progress.
+    const auto changed = [&] {
+        std::size_t n = 0;
+        for (std::size_t i = 0; i < kCols * 7u; ++i)
+            n += LevelChangeCount(0, i) > 0 ? 1 : 0;
+        return n;
+    };
     for (int run = 0; run < 4; ++run) {
         AddEvent(1, 2, kRight, run % 2 == 0 ? 1 : 0, 0);
         gRunden = 0;
         RunSimulation();
         ASSERT_EQ(gLevelChanges.size(), 1u);
         ASSERT_EQ(gLevelChanges[0].size(), kCols * 7u);
-        EXPECT_EQ(gChangedCells.size(), 5u) << run;
+        EXPECT_EQ(changed(), 5u) << run;
         for (int x = 1; x <= 5; ++x)
-            EXPECT_EQ(gLevelChanges[0][2 * kCols + static_cast<std::size_t>(x)], 1) << run;
+            EXPECT_EQ(LevelChangeCount(0, 2 * kCols + static_cast<std::size_t>(x)), 1) << run;
     }
     // A run continued without a new window keeps counting, up to two changes a cell.
     for (int more = 0; more < 3; ++more) {
         AddEvent(1, 2, kRight, more % 2 == 0 ? 1 : 0, 0);
         RunSimulation();
     }
-    EXPECT_EQ(gChangedCells.size(), 5u);
-    EXPECT_EQ(gLevelChanges[0][2 * kCols + 3], kSpreadingChanges);
+    EXPECT_EQ(changed(), 5u);
+    EXPECT_EQ(LevelChangeCount(0, 2 * kCols + 3), kSpreadingChanges);
+}
+
+TEST_F(SimCoreTest, ChangesOfEarlierWindowsDoNotCountWhenTheWindowNumberWraps) {
+    HandLevel(10, 5);
+    const std::size_t kCols = 12;
+    Wire(1, 2, "R");
+    Wire(2, 2, "L");
+    AddEvent(1, 2, kRight, 1, 0);
+    gRunden = 0;
+    RunSimulation();
+    ASSERT_EQ(LevelChangeCount(0, 2 * kCols + 2), 1);
+    // The window whose number the cell's old mark carries comes round again after the wrap:
+    // the mark must not be read as a change of that new window.
+    const std::uint16_t marked = gLoopWindow;
+    gLoopWindow = kLastLoopWindow;
+    StartLoopWindow();
+    EXPECT_EQ(gLoopWindow, 1);
+    while (gLoopWindow != marked)
+        StartLoopWindow();
+    EXPECT_EQ(LevelChangeCount(0, 2 * kCols + 2), 0);
+    EXPECT_EQ(LevelChangeCount(0, 2 * kCols + 1), 0);
 }
 
 // A 3 x 3 block of connection points joined in every direction: each event at a point feeds

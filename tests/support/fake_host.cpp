@@ -59,7 +59,7 @@ void FakeHost::SetStatusText(int panel, std::string_view text) {
 void FakeHost::SetProgress(int value) { progressValues.push_back(value); }
 
 void FakeHost::SetEnabled(std::string_view control, bool enabled) {
-    Control(control).enabled = enabled;
+    Change(Control(control).enabled, enabled);
 }
 
 bool FakeHost::IsEnabled(std::string_view control) const {
@@ -68,7 +68,11 @@ bool FakeHost::IsEnabled(std::string_view control) const {
 }
 
 void FakeHost::SetCaption(std::string_view control, std::string_view text) {
-    Control(control).caption = std::string(text);
+    std::string& caption = Control(control).caption;
+    if (caption != text) {
+        caption = std::string(text);
+        ++m_stamp;
+    }
 }
 
 std::string FakeHost::Caption(std::string_view control) const {
@@ -77,7 +81,7 @@ std::string FakeHost::Caption(std::string_view control) const {
 }
 
 void FakeHost::SetChecked(std::string_view control, bool checked) {
-    Control(control).checked = checked;
+    Change(Control(control).checked, checked);
 }
 
 bool FakeHost::IsChecked(std::string_view control) const {
@@ -86,7 +90,7 @@ bool FakeHost::IsChecked(std::string_view control) const {
 }
 
 void FakeHost::SetVisible(std::string_view control, bool visible) {
-    Control(control).visible = visible;
+    Change(Control(control).visible, visible);
 }
 
 bool FakeHost::IsVisible(std::string_view control) const {

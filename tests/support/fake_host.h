@@ -37,6 +37,7 @@ class FakeHost : public HostWindow {
     bool IsChecked(std::string_view control) const override;
     void SetVisible(std::string_view control, bool visible) override;
     bool IsVisible(std::string_view control) const override;
+    std::uint64_t ControlStamp() const override { return m_stamp; }
     void ChangeGUI(bool editing) override;
     void ChangePropertyWindow(const std::array<std::int16_t, 8>& flags) override;
     void ChangeSelPicture(int tool) override { selPictures.push_back(tool); }
@@ -96,6 +97,13 @@ class FakeHost : public HostWindow {
         std::string caption;  // Caption
     };
     State& Control(std::string_view name);
+    // Sets a flag of a control; a change moves the stamp.
+    void Change(bool& flag, bool value) {
+        if (flag != value) {
+            flag = value;
+            ++m_stamp;
+        }
+    }
     // Transparent hashing: looking a control up by a string_view allocates nothing.
     struct NameHash {
         using is_transparent = void;
@@ -104,6 +112,7 @@ class FakeHost : public HostWindow {
         }
     };
     std::unordered_map<std::string, State, NameHash, std::equal_to<>> m_controls; // by object name
+    std::uint64_t m_stamp = 1; // counts the changes the setters made
 };
 
 } // namespace kardo::test

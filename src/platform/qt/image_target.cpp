@@ -1,6 +1,7 @@
-// QImage drawing target. One-pixel lines are set pixel by pixel (Bresenham) so that their
-// pixels are exact, as the drawing rules count them; circles, polygons and text go through
-// QPainter without antialiasing of shapes.
+// QImage drawing target. One-pixel lines (Bresenham), boxes and points are written straight
+// into the image's rows so that their pixels are exact, as the drawing rules count them;
+// circles, polygons and text go through QPainter without antialiasing of shapes. Calls whose
+// pixels all fall outside the image (or the clip box) are dropped before any work.
 #include "platform/qt/image_target.h"
 
 #include <algorithm>
@@ -10,12 +11,29 @@
 #include <QFontMetricsF>
 #include <QPainter>
 #include <QPolygon>
+#include <QTextLayout>
 
 namespace kardo {
 
 namespace {
 
-int Round(double v) { return static_cast<int>(std::nearbyint(v)); }
+// To the nearest integer, a half to the even one (as nearbyint in the default rounding mode):
+// adding and taking away 1.5 * 2^52 leaves no bits after the point. Exact for |v| < 2^51.
+int Round(double v) {
+    constexpr double kShift = 6755399441055744.0;
+    if (!(std::abs(v) < 2251799813685248.0))
+        return static_cast<int>(std::nearbyint(v));
+    return static_cast<int>((v + kShift) - kShift);
+}
+
+// The image's pixel value of a colour, worked out once per call.
+QRgb PixelOf(Color c) {
+    return 0xFF000000u | static_cast<QRgb>(RedOf(c)) << 16 | static_cast<QRgb>(GreenOf(c)) << 8 |
+           static_cast<QRgb>(BlueOf(c));
+}
+
+// Pixels a pen of width 1 may reach beyond the points of a shape, and text ink beyond its box.
+constexpr double kShapeMargin = 2;
 
 // Dots per metre of kScreenDpi, as QImage keeps its resolution.
 constexpr int kScreenDotsPerMeter = 3780;
@@ -53,7 +71,10 @@ QString ToQString(std::string_view text) {
 
 ImageTarget::ImageTarget(int width, int height) { NewImage(width, height); }
 
+ImageTarget::~ImageTarget() { EndPainter(); }
+
 void ImageTarget::NewImage(int width, int height, int ox, int oy) {
+    EndPainter();
     m_ox = ox;
     m_oy = oy;
     const QSize size(std::max(1, width), std::max(1, height));
@@ -65,25 +86,138 @@ void ImageTarget::NewImage(int width, int height, int ox, int oy) {
         m_image.setDotsPerMeterY(kScreenDotsPerMeter);
     }
     m_image.fill(Qt::white);
+    UpdateArea();
 }
 
-void ImageTarget::BeginPainter(QPainter& p) {
-    p.begin(&m_image);
-    if (m_ox != 0 || m_oy != 0)
-        p.translate(-m_ox, -m_oy);
+void ImageTarget::UpdateArea() {
+    m_area = {0, 0, m_image.width() - 1, m_image.height() - 1};
+    if (m_clipped) {
+        m_area.x0 = std::max(m_area.x0, m_clip.x - m_ox);
+        m_area.y0 = std::max(m_area.y0, m_clip.y - m_oy);
+        m_area.x1 = std::min(m_area.x1, m_clip.x + m_clip.w - 1 - m_ox);
+        m_area.y1 = std::min(m_area.y1, m_clip.y + m_clip.h - 1 - m_oy);
+    }
 }
 
-void ImageTarget::Plot(int x, int y, Color color) {
+bool ImageTarget::SetClip(const PixelBox& box) {
+    m_clip = box;
+    m_clipped = true;
+    SetClipReach(box, kScreenDpi / 72.0);
+    UpdateArea();
+    return true;
+}
+
+void ImageTarget::ClearClip() {
+    m_clipped = false;
+    ClearClipReach();
+    UpdateArea();
+}
+
+bool ImageTarget::Touches(double x0, double y0, double x1, double y1) const {
+    return x1 >= m_area.x0 + m_ox && x0 <= m_area.x1 + m_ox && y1 >= m_area.y0 + m_oy &&
+           y0 <= m_area.y1 + m_oy;
+}
+
+ImageTarget::RowAccess ImageTarget::Rows() { return {m_image.bits(), m_image.bytesPerLine()}; }
+
+QPainter& ImageTarget::Painter() {
+    // A copy of the image made meanwhile shares its pixels: the painter must not draw into
+    // them, so it ends and a new one starts on the image's own copy. Taking the pixels also
+    // marks the image as changed (its cache key), as every drawing call does.
+    if (m_painter && !m_image.isDetached())
+        EndPainter();
+    const uchar* bits = m_image.bits();
+    if (m_painter && bits != m_paintedBits)
+        EndPainter();
+    if (!m_painter) {
+        m_painter = std::make_unique<QPainter>(&m_image);
+        m_paintedBits = m_image.constBits();
+        m_painterClip.reset();
+        if (m_ox != 0 || m_oy != 0)
+            m_painter->translate(-m_ox, -m_oy);
+    }
+    // The clip is set only when it changes: setting one costs the painter more than a glyph.
+    std::optional<QRect> clip;
+    if (m_clipped)
+        clip = QRect(m_area.x0 + m_ox, m_area.y0 + m_oy, m_area.x1 - m_area.x0 + 1,
+                     m_area.y1 - m_area.y0 + 1);
+    if (clip != m_painterClip) {
+        if (clip)
+            m_painter->setClipRect(*clip);
+        else
+            m_painter->setClipping(false);
+        m_painterClip = clip;
+    }
+    return *m_painter;
+}
+
+void ImageTarget::EndPainter() { m_painter.reset(); }
+
+ImageTarget::FontEntry& ImageTarget::Font() {
+    const auto matches = [this](const FontEntry& f) {
+        return f.size == FontSize && f.bold == FontBold && f.name == FontName;
+    };
+    // The symbols switch between a few fonts; the one used last is tried first.
+    if (m_lastFont < m_fonts.size() && matches(m_fonts[m_lastFont]))
+        return m_fonts[m_lastFont];
+    for (std::size_t i = 0; i < m_fonts.size(); ++i) {
+        if (matches(m_fonts[i])) {
+            m_lastFont = i;
+            return m_fonts[i];
+        }
+    }
+    // Zooming makes new sizes: the fonts of former zooms go.
+    constexpr std::size_t kMostFonts = 24;
+    if (m_fonts.size() >= kMostFonts)
+        m_fonts.clear();
+    FontEntry f;
+    f.name = FontName;
+    f.size = FontSize;
+    f.bold = FontBold;
+    f.font = TargetFont(*this);
+    f.metrics = std::make_unique<QFontMetricsF>(f.font, &m_image);
+    f.ascent = f.metrics->ascent();
+    f.height = f.metrics->height();
+    m_fonts.push_back(std::move(f));
+    m_lastFont = m_fonts.size() - 1;
+    return m_fonts.back();
+}
+
+ImageTarget::TextBox& ImageTarget::BoxOf(FontEntry& font, std::string_view text) {
+    for (auto& [t, box] : font.texts)
+        if (t == text)
+            return box;
+    constexpr std::size_t kMostTexts = 64;
+    if (font.texts.size() >= kMostTexts)
+        font.texts.clear();
+    const QString s = ToQString(text);
+    TextBox box;
+    box.advance = font.metrics->horizontalAdvance(s);
+    box.bounds = font.metrics->boundingRect(s);
+    // Shaped once: printing the same letters again draws the glyphs found now.
+    QTextLayout layout(s, font.font, &m_image);
+    layout.beginLayout();
+    QTextLine line = layout.createLine();
+    if (line.isValid())
+        line.setNumColumns(static_cast<int>(s.size()));
+    layout.endLayout();
+    box.glyphs = layout.glyphRuns();
+    box.baseline = line.isValid() ? line.ascent() : 0;
+    font.texts.emplace_back(std::string(text), std::move(box));
+    return font.texts.back().second;
+}
+
+void ImageTarget::Plot(const RowAccess& rows, int x, int y, QRgb rgb) const {
     x -= m_ox;
     y -= m_oy;
-    if (x < 0 || y < 0 || x >= m_image.width() || y >= m_image.height())
+    if (x < m_area.x0 || y < m_area.y0 || x > m_area.x1 || y > m_area.y1)
         return;
-    m_image.setPixel(x, y, ToQColor(color).rgb());
+    rows.Row(y)[x] = rgb;
 }
 
-void ImageTarget::Segment(int x1, int y1, int x2, int y2, Color color, bool lastPoint,
-                          bool dotted) {
-    // Straight runs are clipped to the image at once: a wire across a large sheet would
+void ImageTarget::Segment(const RowAccess& rows, int x1, int y1, int x2, int y2, QRgb rgb,
+                          bool lastPoint, bool dotted) const {
+    // Straight runs are clipped to the area at once: a wire across a large sheet would
     // otherwise be walked pixel by pixel far outside the kept window. Dotted lines keep the
     // phase they have from their first point.
     if (y1 == y2 || x1 == x2) {
@@ -96,24 +230,27 @@ void ImageTarget::Segment(int x1, int y1, int x2, int y2, Color color, bool last
             return;
         const int lo = std::min(from, last);
         const int hi = std::max(from, last);
-        const int keptLo = across ? m_ox : m_oy;
-        const int keptHi = keptLo + (across ? m_image.width() : m_image.height()) - 1;
+        const int origin = across ? m_ox : m_oy;
         const int fixed = across ? y1 - m_oy : x1 - m_ox;
-        if (fixed < 0 || fixed >= (across ? m_image.height() : m_image.width()))
+        if (fixed < (across ? m_area.y0 : m_area.x0) || fixed > (across ? m_area.y1 : m_area.x1))
             return;
-        const int a = std::max(lo, keptLo);
-        const int b = std::min(hi, keptHi);
+        const int a = std::max(lo, (across ? m_area.x0 : m_area.y0) + origin);
+        const int b = std::min(hi, (across ? m_area.x1 : m_area.y1) + origin);
         if (a > b)
             return;
-        const QRgb rgb = ToQColor(color).rgb();
-        for (int v = a; v <= b; ++v) {
-            if (dotted && (std::abs(v - from) & 1) != 0)
-                continue;
-            if (across)
-                m_image.setPixel(v - m_ox, fixed, rgb);
-            else
-                m_image.setPixel(fixed, v - m_oy, rgb);
+        if (across) {
+            QRgb* row = rows.Row(fixed);
+            if (!dotted) {
+                std::fill(row + (a - m_ox), row + (b - m_ox) + 1, rgb);
+                return;
+            }
+            for (int v = a + (std::abs(a - from) & 1); v <= b; v += 2)
+                row[v - m_ox] = rgb;
+            return;
         }
+        const int first = dotted ? a + (std::abs(a - from) & 1) : a;
+        for (int v = first; v <= b; v += dotted ? 2 : 1)
+            rows.Row(v - m_oy)[fixed] = rgb;
         return;
     }
     const int dx = std::abs(x2 - x1);
@@ -128,11 +265,11 @@ void ImageTarget::Segment(int x1, int y1, int x2, int y2, Color color, bool last
         const bool atEnd = x == x2 && y == y2;
         if (atEnd) {
             if (lastPoint && on)
-                Plot(x, y, color);
+                Plot(rows, x, y, rgb);
             break;
         }
         if (on)
-            Plot(x, y, color);
+            Plot(rows, x, y, rgb);
         if (dotted)
             on = !on;
         const int e2 = 2 * err;
@@ -145,76 +282,210 @@ void ImageTarget::Segment(int x1, int y1, int x2, int y2, Color color, bool last
 
 void ImageTarget::Line(double x1, double y1, double x2, double y2, Color color, LineKind kind) {
     const int ax = Round(x1), ay = Round(y1), bx = Round(x2), by = Round(y2);
-    if (kind == LineKind::Plain) {
-        Segment(ax, ay, bx, by, color, true, DrawStyle == LineStyle::Dotted);
-        return;
-    }
     const int left = std::min(ax, bx), right = std::max(ax, bx);
     const int top = std::min(ay, by), bottom = std::max(ay, by);
+    if (!Touches(left, top, right, bottom))
+        return;
+    const RowAccess rows = Rows();
+    const QRgb rgb = PixelOf(color);
+    if (kind == LineKind::Plain) {
+        Segment(rows, ax, ay, bx, by, rgb, true, DrawStyle == LineStyle::Dotted);
+        return;
+    }
     if (FillStyle == FillMode::Solid) {
-        const int fx1 = std::max(left, m_ox) - m_ox;
-        const int fx2 = std::min(right, m_ox + m_image.width() - 1) - m_ox;
-        const int fy1 = std::max(top, m_oy) - m_oy;
-        const int fy2 = std::min(bottom, m_oy + m_image.height() - 1) - m_oy;
-        const QRgb fill = ToQColor(FillColor).rgb();
+        const int fx1 = std::max(left - m_ox, m_area.x0);
+        const int fx2 = std::min(right - m_ox, m_area.x1);
+        const int fy1 = std::max(top - m_oy, m_area.y0);
+        const int fy2 = std::min(bottom - m_oy, m_area.y1);
+        const QRgb fill = PixelOf(FillColor);
         for (int y = fy1; fx1 <= fx2 && y <= fy2; ++y) {
-            auto* line = reinterpret_cast<QRgb*>(m_image.scanLine(y));
-            std::fill(line + fx1, line + fx2 + 1, fill);
+            QRgb* row = rows.Row(y);
+            std::fill(row + fx1, row + fx2 + 1, fill);
         }
     }
-    Segment(left, top, right, top, color, true, false);
-    Segment(right, top, right, bottom, color, true, false);
-    Segment(right, bottom, left, bottom, color, true, false);
-    Segment(left, bottom, left, top, color, true, false);
+    Segment(rows, left, top, right, top, rgb, true, false);
+    Segment(rows, right, top, right, bottom, rgb, true, false);
+    Segment(rows, right, bottom, left, bottom, rgb, true, false);
+    Segment(rows, left, bottom, left, top, rgb, true, false);
 }
 
 void ImageTarget::Circle(double x, double y, double r, Color color) {
-    QPainter p;
-    BeginPainter(p);
+    const double reach = std::abs(r) + kShapeMargin;
+    if (!Touches(x - reach, y - reach, x + reach, y + reach))
+        return;
+    QPainter& p = Painter();
     p.setPen(ToQColor(color));
     p.setBrush(FillStyle == FillMode::Solid ? QBrush(ToQColor(FillColor)) : QBrush(Qt::NoBrush));
     p.drawEllipse(QPointF(x, y), r, r);
 }
 
-void ImageTarget::PSet(double x, double y, Color color) { Plot(Round(x), Round(y), color); }
+void ImageTarget::PSet(double x, double y, Color color) {
+    const int px = Round(x);
+    const int py = Round(y);
+    if (!Touches(px, py, px, py))
+        return;
+    Plot(Rows(), px, py, PixelOf(color));
+}
 
 void ImageTarget::Print(std::string_view text) {
-    const QFont font = TargetFont(*this);
-    QPainter p;
-    BeginPainter(p);
-    p.setFont(font);
+    FontEntry& font = Font();
+    const double x = CurrentX;
+    const double y = CurrentY;
+    CurrentY += font.height;
+    // The text's ink lies within its advance and line box, or within its drawn bounds (a glyph
+    // may reach out of the advance), and a pixel of smoothing around them.
+    TextBox& box = BoxOf(font, text);
+    const QRectF ink = box.bounds.translated(x, y + font.ascent);
+    const double left = std::min(x, ink.left()) - kShapeMargin;
+    const double right = std::max(x + box.advance, ink.right()) + kShapeMargin;
+    const double top = std::min(y, ink.top()) - kShapeMargin;
+    const double bottom = std::max(y + font.height, ink.bottom()) + kShapeMargin;
+    if (!Touches(left, top, right, bottom))
+        return;
+    const QRgb fore = PixelOf(ForeColor);
+    const Area at = PatchBox(ink);
+    if (PrintFromPatch(box, x, y, at, fore))
+        return;
+    if (at.x0 <= at.x1)
+        CopyOut(at, m_before);
+    QPainter& p = Painter();
     p.setPen(ToQColor(ForeColor));
-    const QFontMetricsF fm(font, &m_image);
-    p.drawText(QPointF(CurrentX, CurrentY + fm.ascent()), ToQString(text));
-    CurrentY += fm.height();
+    const QPointF origin(x, y + font.ascent - box.baseline);
+    for (const QGlyphRun& run : box.glyphs)
+        p.drawGlyphRun(origin, run);
+    if (at.x0 <= at.x1)
+        KeepPatch(box, x, y, at, fore);
 }
 
-double ImageTarget::TextWidth(std::string_view text) {
-    return QFontMetricsF(TargetFont(*this), &m_image).horizontalAdvance(ToQString(text));
+ImageTarget::Area ImageTarget::PatchBox(const QRectF& ink) const {
+    constexpr double kPatchMargin = kShapeMargin + 1;
+    Area at;
+    at.x0 = static_cast<int>(std::floor(ink.left() - kPatchMargin)) - m_ox;
+    at.y0 = static_cast<int>(std::floor(ink.top() - kPatchMargin)) - m_oy;
+    at.x1 = static_cast<int>(std::ceil(ink.right() + kPatchMargin)) - m_ox;
+    at.y1 = static_cast<int>(std::ceil(ink.bottom() + kPatchMargin)) - m_oy;
+    if (at.x0 < m_area.x0 || at.y0 < m_area.y0 || at.x1 > m_area.x1 || at.y1 > m_area.y1)
+        return {};
+    return at;
 }
 
-double ImageTarget::TextHeight(std::string_view) {
-    return QFontMetricsF(TargetFont(*this), &m_image).height();
+void ImageTarget::CopyOut(const Area& at, std::vector<QRgb>& to) const {
+    to.clear();
+    for (int row = at.y0; row <= at.y1; ++row) {
+        const auto* r = reinterpret_cast<const QRgb*>(m_image.constScanLine(row));
+        to.insert(to.end(), r + at.x0, r + at.x1 + 1);
+    }
 }
+
+bool ImageTarget::PrintFromPatch(const TextBox& box, double x, double y, const Area& at,
+                                 QRgb fore) {
+    if (at.x0 > at.x1)
+        return false;
+    const double fx = x - std::floor(x);
+    const double fy = y - std::floor(y);
+    const int dx = at.x0 - (static_cast<int>(std::floor(x)) - m_ox);
+    const int dy = at.y0 - (static_cast<int>(std::floor(y)) - m_oy);
+    const int w = at.x1 - at.x0 + 1;
+    const int h = at.y1 - at.y0 + 1;
+    for (const TextPatch& patch : box.patches) {
+        if (patch.fx != fx || patch.fy != fy || patch.fore != fore || patch.dx != dx ||
+            patch.dy != dy || patch.w != w || patch.h != h)
+            continue;
+        bool same = true;
+        for (int row = 0; same && row < h; ++row) {
+            const auto* r = reinterpret_cast<const QRgb*>(m_image.constScanLine(at.y0 + row));
+            same = std::equal(r + at.x0, r + at.x1 + 1,
+                              patch.before.begin() + static_cast<std::ptrdiff_t>(row) * w);
+        }
+        if (!same)
+            continue;
+        const RowAccess out = Rows();
+        for (int row = 0; row < h; ++row)
+            std::copy_n(patch.after.begin() + static_cast<std::ptrdiff_t>(row) * w, w,
+                        out.Row(at.y0 + row) + at.x0);
+        return true;
+    }
+    return false;
+}
+
+void ImageTarget::KeepPatch(TextBox& box, double x, double y, const Area& at, QRgb fore) {
+    const int w = at.x1 - at.x0 + 1;
+    const int h = at.y1 - at.y0 + 1;
+    // The ring round the box must have stayed as it was: then the text lies inside.
+    const auto kept = [&](int col, int row) {
+        const auto* r = reinterpret_cast<const QRgb*>(m_image.constScanLine(row));
+        return r[col] ==
+               m_before[static_cast<std::size_t>(row - at.y0) * static_cast<std::size_t>(w) +
+                        static_cast<std::size_t>(col - at.x0)];
+    };
+    for (int col = at.x0; col <= at.x1; ++col)
+        if (!kept(col, at.y0) || !kept(col, at.y1))
+            return;
+    for (int row = at.y0; row <= at.y1; ++row)
+        if (!kept(at.x0, row) || !kept(at.x1, row))
+            return;
+    TextPatch patch;
+    patch.fx = x - std::floor(x);
+    patch.fy = y - std::floor(y);
+    patch.fore = fore;
+    patch.dx = at.x0 - (static_cast<int>(std::floor(x)) - m_ox);
+    patch.dy = at.y0 - (static_cast<int>(std::floor(y)) - m_oy);
+    patch.w = w;
+    patch.h = h;
+    patch.before = m_before;
+    CopyOut(at, patch.after);
+    // A text is printed at a few places, over a few backgrounds: the oldest patch gives way.
+    constexpr std::size_t kMostPatches = 16;
+    if (box.patches.size() >= kMostPatches)
+        box.patches.erase(box.patches.begin());
+    box.patches.push_back(std::move(patch));
+}
+
+double ImageTarget::TextWidth(std::string_view text) { return BoxOf(Font(), text).advance; }
+
+double ImageTarget::TextHeight(std::string_view) { return Font().height; }
 
 void ImageTarget::Polyline(std::span<const PolyPoint> points) {
-    for (std::size_t i = 1; i < points.size(); ++i)
-        Segment(points[i - 1].x, points[i - 1].y, points[i].x, points[i].y, ForeColor, false,
-                false);
+    if (points.size() < 2)
+        return;
+    const QRgb rgb = PixelOf(ForeColor);
+    RowAccess rows;
+    for (std::size_t i = 1; i < points.size(); ++i) {
+        const PolyPoint a = points[i - 1];
+        const PolyPoint b = points[i];
+        if (!Touches(std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x),
+                     std::max(a.y, b.y)))
+            continue;
+        if (rows.bits == nullptr)
+            rows = Rows();
+        Segment(rows, a.x, a.y, b.x, b.y, rgb, false, false);
+    }
 }
 
 void ImageTarget::Polygon(std::span<const PolyPoint> points) {
+    if (points.empty())
+        return;
+    double x0 = points[0].x, y0 = points[0].y, x1 = x0, y1 = y0;
+    for (const PolyPoint& pt : points) {
+        x0 = std::min<double>(x0, pt.x), x1 = std::max<double>(x1, pt.x);
+        y0 = std::min<double>(y0, pt.y), y1 = std::max<double>(y1, pt.y);
+    }
+    if (!Touches(x0 - kShapeMargin, y0 - kShapeMargin, x1 + kShapeMargin, y1 + kShapeMargin))
+        return;
     QPolygon poly;
     for (const PolyPoint& pt : points)
         poly << QPoint(pt.x, pt.y);
-    QPainter p;
-    BeginPainter(p);
+    QPainter& p = Painter();
     p.setPen(ToQColor(ForeColor));
     p.setBrush(FillStyle == FillMode::Solid ? QBrush(ToQColor(FillColor)) : QBrush(Qt::NoBrush));
     p.drawPolygon(poly);
 }
 
-void ImageTarget::SetPixel(int x, int y, Color color) { Plot(x, y, color); }
+void ImageTarget::SetPixel(int x, int y, Color color) {
+    if (!Touches(x, y, x, y))
+        return;
+    Plot(Rows(), x, y, PixelOf(color));
+}
 
 void ImageTarget::Resize(int width, int height) { NewImage(width, height); }
 

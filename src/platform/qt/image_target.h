@@ -1,13 +1,24 @@
-// Drawing target on a QImage: the worksheet picture of the main window. One-pixel lines are
-// set pixel by pixel so that they are exact; also the font mapping shared by the Qt targets.
+// Drawing target on a QImage: the worksheet picture of the main window. One-pixel lines, boxes
+// and points are written straight into the image's rows so that they are exact; also the font
+// mapping shared by the Qt targets.
 #pragma once
 
 #include "platform/draw_target.h"
 
+#include <memory>
+#include <optional>
+#include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include <QFont>
+#include <QFontMetricsF>
+#include <QGlyphRun>
 #include <QImage>
+#include <QList>
+#include <QRect>
+#include <QRectF>
 #include <QString>
 
 class QPainter;
@@ -23,6 +34,9 @@ constexpr int kScreenDpi = 96;
 class ImageTarget : public DrawTarget {
   public:
     explicit ImageTarget(int width = 1, int height = 1);
+    ~ImageTarget() override;
+    ImageTarget(const ImageTarget&) = delete;
+    ImageTarget& operator=(const ImageTarget&) = delete;
 
     DeviceKind Kind() const override { return DeviceKind::Screen; }
     // Plain lines include both end points; dotted lines set every other pixel from the first.
@@ -42,6 +56,8 @@ class ImageTarget : public DrawTarget {
     int Width() const override { return m_image.width(); }
     int Height() const override { return m_image.height(); }
     void Clear() override;
+    bool SetClip(const PixelBox& box) override;
+    void ClearClip() override;
 
     // The pixels held: the kept part of the surface, whose top-left corner is Kept().x/y.
     const QImage& Image() const { return m_image; }
@@ -55,14 +71,93 @@ class ImageTarget : public DrawTarget {
     int OriginY() const { return m_oy; }
 
   private:
-    void Plot(int x, int y, Color color);
-    void Segment(int x1, int y1, int x2, int y2, Color color, bool lastPoint, bool dotted);
-    // A QPainter on the image that takes surface coordinates.
-    void BeginPainter(QPainter& p);
+    // The pixels where drawing may land now, in image coordinates, both ends included: the
+    // image, within the clip box while there is one. Empty when x0 > x1 or y0 > y1.
+    struct Area {
+        int x0 = 0;
+        int y0 = 0;
+        int x1 = -1;
+        int y1 = -1;
+    };
+    // Row y of the image (image coordinates). Rows() gives the row pointers' base and step; it
+    // detaches the image once for the drawing call, which also tells the worksheet widget
+    // (through the image's cache key) that the picture changed.
+    struct RowAccess {
+        uchar* bits = nullptr; // first row
+        qsizetype stride = 0;  // bytes per row
+        QRgb* Row(int y) const { return reinterpret_cast<QRgb*>(bits + y * stride); }
+    };
+    RowAccess Rows();
+    void UpdateArea();
+    // Whether the surface box x0..x1, y0..y1 (ends included) reaches the area.
+    bool Touches(double x0, double y0, double x1, double y1) const;
+    void Plot(const RowAccess& rows, int x, int y, QRgb rgb) const;
+    void Segment(const RowAccess& rows, int x1, int y1, int x2, int y2, QRgb rgb, bool lastPoint,
+                 bool dotted) const;
+    // The QPainter on the image, which takes surface coordinates, clipped to the clip box. It
+    // stays open from one call to the next (opening one costs more than a glyph); a new image
+    // ends it.
+    QPainter& Painter();
+    void EndPainter();
+    // The pixels a text left where it was printed, and those that lay there before: printed
+    // again at the same fraction of a pixel, in the same colour, over the same pixels, it
+    // leaves the same pixels again.
+    struct TextPatch {
+        double fx = 0; // the print position's part after the point, across
+        double fy = 0; // and down
+        QRgb fore = 0; // the text's colour
+        int dx = 0;    // the pixels' box from the print position's whole pixel
+        int dy = 0;
+        int w = 0;
+        int h = 0;
+        std::vector<QRgb> before; // w * h, row by row
+        std::vector<QRgb> after;  // w * h, row by row
+    };
+    // The advance and the drawn bounds (from the baseline's start) of a text in a font.
+    struct TextBox {
+        double advance = 0;
+        QRectF bounds;
+        QList<QGlyphRun> glyphs;        // the shaped text, its baseline at y = baseline
+        double baseline = 0;            // where the glyphs' baseline lies
+        std::vector<TextPatch> patches; // its pixels as printed before
+    };
+    // The image pixels of a text's patch box: its ink and what smoothing may reach. Empty
+    // (x0 > x1) unless the box lies wholly inside the area, where no clip cuts the text.
+    Area PatchBox(const QRectF& ink) const;
+    // Prints a text at (x, y) from a patch of box that fits the place and what lies there.
+    bool PrintFromPatch(const TextBox& box, double x, double y, const Area& at, QRgb fore);
+    // Keeps what printing the text at (x, y) in fore did to the pixels at, which held
+    // m_before, as a patch of box, when the text stayed inside.
+    void KeepPatch(TextBox& box, double x, double y, const Area& at, QRgb fore);
+    void CopyOut(const Area& at, std::vector<QRgb>& to) const;
+    // A font the drawers have used, with its metrics and the boxes of the texts printed in it:
+    // the symbols print the same few letters and digits again and again.
+    struct FontEntry {
+        std::string name;  // FontName
+        double size = 0;   // FontSize
+        bool bold = false; // FontBold
+        QFont font;
+        std::unique_ptr<QFontMetricsF> metrics;             // on the image
+        double ascent = 0;                                  // its ascent
+        double height = 0;                                  // its line height
+        std::vector<std::pair<std::string, TextBox>> texts; // boxes measured so far
+    };
+    // The entry of FontName, FontSize, FontBold, made when it is new.
+    FontEntry& Font();
+    TextBox& BoxOf(FontEntry& font, std::string_view text);
 
-    QImage m_image; // the pixels held, RGB32 at kScreenDpi
-    int m_ox = 0;   // surface column of the image's left edge
-    int m_oy = 0;   // surface row of the image's top edge
+    QImage m_image;                       // the pixels held, RGB32 at kScreenDpi
+    int m_ox = 0;                         // surface column of the image's left edge
+    int m_oy = 0;                         // surface row of the image's top edge
+    PixelBox m_clip{};                    // the clip box (surface pixels) while m_clipped
+    bool m_clipped = false;               // drawing is clipped to m_clip
+    Area m_area;                          // where drawing may land
+    std::vector<FontEntry> m_fonts;       // fonts used
+    std::size_t m_lastFont = 0;           // the one used last
+    std::unique_ptr<QPainter> m_painter;  // open on m_image, or none
+    const uchar* m_paintedBits = nullptr; // the pixels m_painter draws into
+    std::optional<QRect> m_painterClip;   // the clip m_painter has (none: unclipped)
+    std::vector<QRgb> m_before;           // a patch box's pixels before a text is printed
 };
 
 QColor ToQColor(Color c);

@@ -5,6 +5,7 @@
 #include "model/grid.h"
 #include "model/sim_levels.h"
 #include "platform/qt/image_target.h"
+#include "render/draw_common.h"
 #include "render/grafik.h"
 #include "render/view.h"
 #include "support/core_fixture.h"
@@ -187,6 +188,112 @@ TEST_F(ImagePixelTest, TextIsMeasuredAtNinetySixDotsPerInch) {
     image.FontSize = 30;
     EXPECT_GT(image.TextHeight("M"), 40.0);
     EXPECT_LT(image.TextHeight("M"), 52.0);
+}
+
+// What lies under a text before it is printed.
+enum class Under { White, Line, Filled, Clipped };
+
+// Draws what lies under a text at (x, y), then prints it there in colour.
+void PrintOver(ImageTarget& target, double x, double y, Under under, Color colour,
+               std::string_view text) {
+    target.FontName = "Arial";
+    target.FontSize = 10;
+    target.FontBold = true;
+    if (under == Under::Line)
+        target.Line(x - 5, y + 7, x + 20, y + 7, kGrey, LineKind::Plain);
+    if (under == Under::Filled || under == Under::Clipped) {
+        target.FillStyle = FillMode::Solid;
+        target.FillColor = Rgb(192, 255, 255);
+        target.Line(x - 4, y - 3, x + 14, y + 20, Rgb(0, 0, 0), LineKind::Box);
+        target.FillStyle = FillMode::Transparent;
+    }
+    if (under == Under::Clipped)
+        target.SetClip({static_cast<int>(x), static_cast<int>(y), 5, 9});
+    target.ForeColor = colour;
+    target.CurrentX = x;
+    target.CurrentY = y;
+    target.Print(text);
+    target.ClearClip();
+}
+
+TEST(ImageTextTest, ATextPrintedAgainHasThePixelsOfItsFirstPrint) {
+    struct Case {
+        double x;
+        double y;
+        Under under;
+        Color colour;
+        std::string_view text;
+    };
+    // Each text is printed at its first place, then at the others, on one picture; a picture
+    // of its own shows what printing it only at that place gives.
+    const Case cases[] = {
+        {20.25, 20.5, Under::White, kRed, "1"},     {120.25, 40.5, Under::White, kRed, "1"},
+        {220.6, 60.3, Under::White, kRed, "1"},     {320.25, 80.5, Under::Line, kRed, "1"},
+        {20.25, 120.5, Under::Filled, kRed, "0"},   {120.25, 140.5, Under::Filled, kRed, "0"},
+        {220.25, 160.5, Under::Filled, kGrey, "0"}, {320.25, 180.5, Under::Clipped, kRed, "0"},
+        {420.25, 200.5, Under::Filled, kRed, "0"},  {20.75, 220.0, Under::White, kRed, "J"},
+        {120.75, 240.0, Under::Line, kRed, "J"},    {220.75, 260.0, Under::White, kRed, "J"},
+    };
+    ImageTarget repeated(600, 300);
+    for (const Case& c : cases) {
+        PrintOver(repeated, c.x, c.y, c.under, c.colour, c.text);
+        ImageTarget once(600, 300);
+        PrintOver(once, c.x, c.y, c.under, c.colour, c.text);
+        const int x0 = static_cast<int>(c.x) - 8;
+        const int y0 = static_cast<int>(c.y) - 8;
+        for (int y = y0; y < y0 + 32; ++y)
+            for (int x = x0; x < x0 + 28; ++x)
+                ASSERT_EQ(repeated.PixelAt(x, y), once.PixelAt(x, y))
+                    << "pixel (" << x << ", " << y << ") of \"" << c.text << "\" at " << c.x << ", "
+                    << c.y;
+    }
+}
+
+// The drawers skip a call that cannot reach the clip: every pixel a text or line paints on a
+// picture of its own is painted too when the clip is that one pixel.
+TEST_F(ImagePixelTest, ACallIsSkippedOnlyWhereItCannotReachTheClip) {
+    struct Case {
+        double points; // font size
+        bool bold;
+        std::string_view text;
+    };
+    const Case texts[] = {{4.8, false, "S"},           {8, true, "J"},   {20, true, "W"},
+                          {20, false, "\xE2\x89\xA5"}, {12, true, "Mj"}, {25, true, "0"}};
+    const auto paint = [](ImageTarget& target, const Case* text) {
+        gGrafik.Device = &target;
+        target.FontName = "Arial";
+        if (text != nullptr) {
+            target.FontSize = text->points;
+            target.FontBold = text->bold;
+            target.ForeColor = kRed;
+            draw::PrintAt(20.4, 15.6, text->text);
+        } else {
+            draw::LineTo(10.5, 12.5, 60.5, 33.4, kGrey);
+            target.FillStyle = FillMode::Solid;
+            target.FillColor = kRed;
+            draw::Box(30.5, 35.5, 44.5, 52.5);
+        }
+    };
+    for (int k = 0; k <= static_cast<int>(std::size(texts)); ++k) {
+        const Case* text = k < static_cast<int>(std::size(texts)) ? &texts[k] : nullptr;
+        ImageTarget whole(90, 70);
+        paint(whole, text);
+        int painted = 0;
+        for (int y = 0; y < 70; ++y) {
+            for (int x = 0; x < 90; ++x) {
+                if (whole.PixelAt(x, y) == kWhite)
+                    continue;
+                ++painted;
+                ImageTarget part(90, 70);
+                part.SetClip({x, y, 1, 1});
+                paint(part, text);
+                ASSERT_EQ(part.PixelAt(x, y), whole.PixelAt(x, y))
+                    << "pixel (" << x << ", " << y << ") of " << (text ? text->text : "lines");
+            }
+        }
+        EXPECT_GT(painted, 10);
+    }
+    gGrafik.Device = &image;
 }
 
 } // namespace
