@@ -3,29 +3,16 @@
 // whole delay). Turns per wait count the loop's wake-ups.
 #include "model/utilities.h"
 #include "platform/platform.h"
-#include "platform/qt/qt_timer.h"
+#include "support/qt/counting_pump.h"
 
 #include <benchmark/benchmark.h>
 
 namespace kardo::bench {
 namespace {
 
-class CountingPump : public QtPump {
-  public:
-    void DoEvents() override {
-        ++turns;
-        QtPump::DoEvents();
-    }
-    void WaitForEvents(std::int64_t deadlineMs) override {
-        ++turns;
-        QtPump::WaitForEvents(deadlineMs);
-    }
-    std::int64_t turns = 0; // DoEvents and WaitForEvents calls
-};
-
 // The wait of one delayed pass at the longest step delay (100 / 110 s) and at the shortest.
 void BM_StepDelayWaitOnTheProgramsPump(benchmark::State& state) {
-    CountingPump pump;
+    test::CountingPump pump;
     Platform platform;
     platform.pump = &pump;
     PlatformScope scope(platform);

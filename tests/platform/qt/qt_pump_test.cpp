@@ -2,7 +2,7 @@
 // deadline, an event ends the sleep, and a wait that blocks input does not run events.
 #include "model/utilities.h"
 #include "platform/platform.h"
-#include "platform/qt/qt_timer.h"
+#include "support/qt/counting_pump.h"
 
 #include <QCoreApplication>
 #include <QTimer>
@@ -12,29 +12,10 @@
 namespace kardo {
 namespace {
 
-// The program's pump with its turns counted.
-class CountingPump : public QtPump {
-  public:
-    void DoEvents() override {
-        ++turns;
-        QtPump::DoEvents();
-    }
-    void WaitForEvents(std::int64_t deadlineMs) override {
-        ++turns;
-        QtPump::WaitForEvents(deadlineMs);
-    }
-    void Idle() override {
-        ++idles;
-        QtPump::Idle();
-    }
-    int turns = 0; // DoEvents and WaitForEvents calls
-    int idles = 0; // Idle calls
-};
-
 class QtPumpTest : public ::testing::Test {
   protected:
     QtPumpTest() { platform.pump = &pump; }
-    CountingPump pump;             // the pump under test
+    test::CountingPump pump;       // the pump under test
     Platform platform;             // only the pump
     PlatformScope scope{platform}; // installs it
 };
