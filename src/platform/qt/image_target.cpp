@@ -17,7 +17,14 @@ namespace kardo {
 
 namespace {
 
-int Round(double v) { return static_cast<int>(std::nearbyint(v)); }
+// To the nearest integer, a half to the even one (as nearbyint in the default rounding mode):
+// adding and taking away 1.5 * 2^52 leaves no bits after the point. Exact for |v| < 2^51.
+int Round(double v) {
+    constexpr double kShift = 6755399441055744.0;
+    if (!(std::abs(v) < 2251799813685248.0))
+        return static_cast<int>(std::nearbyint(v));
+    return static_cast<int>((v + kShift) - kShift);
+}
 
 // The image's pixel value of a colour, worked out once per call.
 QRgb PixelOf(Color c) {
@@ -64,7 +71,10 @@ QString ToQString(std::string_view text) {
 
 ImageTarget::ImageTarget(int width, int height) { NewImage(width, height); }
 
+ImageTarget::~ImageTarget() { EndPainter(); }
+
 void ImageTarget::NewImage(int width, int height, int ox, int oy) {
+    EndPainter();
     m_ox = ox;
     m_oy = oy;
     const QSize size(std::max(1, width), std::max(1, height));
@@ -108,29 +118,56 @@ bool ImageTarget::Touches(double x0, double y0, double x1, double y1) const {
 
 ImageTarget::RowAccess ImageTarget::Rows() { return {m_image.bits(), m_image.bytesPerLine()}; }
 
-void ImageTarget::BeginPainter(QPainter& p) {
-    p.begin(&m_image);
-    if (m_ox != 0 || m_oy != 0)
-        p.translate(-m_ox, -m_oy);
+QPainter& ImageTarget::Painter() {
+    // A copy of the image made meanwhile shares its pixels: the painter must not draw into
+    // them, so it ends and a new one starts on the image's own copy. Taking the pixels also
+    // marks the image as changed (its cache key), as every drawing call does.
+    if (m_painter && !m_image.isDetached())
+        EndPainter();
+    const uchar* bits = m_image.bits();
+    if (m_painter && bits != m_paintedBits)
+        EndPainter();
+    if (!m_painter) {
+        m_painter = std::make_unique<QPainter>(&m_image);
+        m_paintedBits = m_image.constBits();
+        m_painterClip.reset();
+        if (m_ox != 0 || m_oy != 0)
+            m_painter->translate(-m_ox, -m_oy);
+    }
+    // The clip is set only when it changes: setting one costs the painter more than a glyph.
+    std::optional<QRect> clip;
     if (m_clipped)
-        p.setClipRect(QRect(m_area.x0 + m_ox, m_area.y0 + m_oy, m_area.x1 - m_area.x0 + 1,
-                            m_area.y1 - m_area.y0 + 1));
+        clip = QRect(m_area.x0 + m_ox, m_area.y0 + m_oy, m_area.x1 - m_area.x0 + 1,
+                     m_area.y1 - m_area.y0 + 1);
+    if (clip != m_painterClip) {
+        if (clip)
+            m_painter->setClipRect(*clip);
+        else
+            m_painter->setClipping(false);
+        m_painterClip = clip;
+    }
+    return *m_painter;
 }
 
+void ImageTarget::EndPainter() { m_painter.reset(); }
+
 ImageTarget::FontEntry& ImageTarget::Font() {
+    const auto matches = [this](const FontEntry& f) {
+        return f.size == FontSize && f.bold == FontBold && f.name == FontName;
+    };
+    // The symbols switch between a few fonts; the one used last is tried first.
+    if (m_lastFont < m_fonts.size() && matches(m_fonts[m_lastFont]))
+        return m_fonts[m_lastFont];
     for (std::size_t i = 0; i < m_fonts.size(); ++i) {
-        FontEntry& f = m_fonts[i];
-        if (f.size == FontSize && f.bold == FontBold && f.name == FontName) {
-            // The symbols switch between a few fonts; the one in use is found first next time.
-            if (i != 0)
-                std::swap(m_fonts[0], f);
-            return m_fonts[0];
+        if (matches(m_fonts[i])) {
+            m_lastFont = i;
+            return m_fonts[i];
         }
     }
     // Zooming makes new sizes: the fonts of former zooms go.
     constexpr std::size_t kMostFonts = 24;
     if (m_fonts.size() >= kMostFonts)
-        m_fonts.pop_back();
+        m_fonts.clear();
     FontEntry f;
     f.name = FontName;
     f.size = FontSize;
@@ -139,12 +176,13 @@ ImageTarget::FontEntry& ImageTarget::Font() {
     f.metrics = std::make_unique<QFontMetricsF>(f.font, &m_image);
     f.ascent = f.metrics->ascent();
     f.height = f.metrics->height();
-    m_fonts.insert(m_fonts.begin(), std::move(f));
-    return m_fonts[0];
+    m_fonts.push_back(std::move(f));
+    m_lastFont = m_fonts.size() - 1;
+    return m_fonts.back();
 }
 
-const ImageTarget::TextBox& ImageTarget::BoxOf(FontEntry& font, std::string_view text) {
-    for (const auto& [t, box] : font.texts)
+ImageTarget::TextBox& ImageTarget::BoxOf(FontEntry& font, std::string_view text) {
+    for (auto& [t, box] : font.texts)
         if (t == text)
             return box;
     constexpr std::size_t kMostTexts = 64;
@@ -273,8 +311,7 @@ void ImageTarget::Circle(double x, double y, double r, Color color) {
     const double reach = std::abs(r) + kShapeMargin;
     if (!Touches(x - reach, y - reach, x + reach, y + reach))
         return;
-    QPainter p;
-    BeginPainter(p);
+    QPainter& p = Painter();
     p.setPen(ToQColor(color));
     p.setBrush(FillStyle == FillMode::Solid ? QBrush(ToQColor(FillColor)) : QBrush(Qt::NoBrush));
     p.drawEllipse(QPointF(x, y), r, r);
@@ -295,7 +332,7 @@ void ImageTarget::Print(std::string_view text) {
     CurrentY += font.height;
     // The text's ink lies within its advance and line box, or within its drawn bounds (a glyph
     // may reach out of the advance), and a pixel of smoothing around them.
-    const TextBox& box = BoxOf(font, text);
+    TextBox& box = BoxOf(font, text);
     const QRectF ink = box.bounds.translated(x, y + font.ascent);
     const double left = std::min(x, ink.left()) - kShapeMargin;
     const double right = std::max(x + box.advance, ink.right()) + kShapeMargin;
@@ -303,12 +340,103 @@ void ImageTarget::Print(std::string_view text) {
     const double bottom = std::max(y + font.height, ink.bottom()) + kShapeMargin;
     if (!Touches(left, top, right, bottom))
         return;
-    QPainter p;
-    BeginPainter(p);
+    const QRgb fore = PixelOf(ForeColor);
+    const Area at = PatchBox(ink);
+    if (PrintFromPatch(box, x, y, at, fore))
+        return;
+    if (at.x0 <= at.x1)
+        CopyOut(at, m_before);
+    QPainter& p = Painter();
     p.setPen(ToQColor(ForeColor));
     const QPointF origin(x, y + font.ascent - box.baseline);
     for (const QGlyphRun& run : box.glyphs)
         p.drawGlyphRun(origin, run);
+    if (at.x0 <= at.x1)
+        KeepPatch(box, x, y, at, fore);
+}
+
+ImageTarget::Area ImageTarget::PatchBox(const QRectF& ink) const {
+    constexpr double kPatchMargin = kShapeMargin + 1;
+    Area at;
+    at.x0 = static_cast<int>(std::floor(ink.left() - kPatchMargin)) - m_ox;
+    at.y0 = static_cast<int>(std::floor(ink.top() - kPatchMargin)) - m_oy;
+    at.x1 = static_cast<int>(std::ceil(ink.right() + kPatchMargin)) - m_ox;
+    at.y1 = static_cast<int>(std::ceil(ink.bottom() + kPatchMargin)) - m_oy;
+    if (at.x0 < m_area.x0 || at.y0 < m_area.y0 || at.x1 > m_area.x1 || at.y1 > m_area.y1)
+        return {};
+    return at;
+}
+
+void ImageTarget::CopyOut(const Area& at, std::vector<QRgb>& to) const {
+    to.clear();
+    for (int row = at.y0; row <= at.y1; ++row) {
+        const auto* r = reinterpret_cast<const QRgb*>(m_image.constScanLine(row));
+        to.insert(to.end(), r + at.x0, r + at.x1 + 1);
+    }
+}
+
+bool ImageTarget::PrintFromPatch(const TextBox& box, double x, double y, const Area& at,
+                                 QRgb fore) {
+    if (at.x0 > at.x1)
+        return false;
+    const double fx = x - std::floor(x);
+    const double fy = y - std::floor(y);
+    const int dx = at.x0 - (static_cast<int>(std::floor(x)) - m_ox);
+    const int dy = at.y0 - (static_cast<int>(std::floor(y)) - m_oy);
+    const int w = at.x1 - at.x0 + 1;
+    const int h = at.y1 - at.y0 + 1;
+    for (const TextPatch& patch : box.patches) {
+        if (patch.fx != fx || patch.fy != fy || patch.fore != fore || patch.dx != dx ||
+            patch.dy != dy || patch.w != w || patch.h != h)
+            continue;
+        bool same = true;
+        for (int row = 0; same && row < h; ++row) {
+            const auto* r = reinterpret_cast<const QRgb*>(m_image.constScanLine(at.y0 + row));
+            same = std::equal(r + at.x0, r + at.x1 + 1,
+                              patch.before.begin() + static_cast<std::ptrdiff_t>(row) * w);
+        }
+        if (!same)
+            continue;
+        const RowAccess out = Rows();
+        for (int row = 0; row < h; ++row)
+            std::copy_n(patch.after.begin() + static_cast<std::ptrdiff_t>(row) * w, w,
+                        out.Row(at.y0 + row) + at.x0);
+        return true;
+    }
+    return false;
+}
+
+void ImageTarget::KeepPatch(TextBox& box, double x, double y, const Area& at, QRgb fore) {
+    const int w = at.x1 - at.x0 + 1;
+    const int h = at.y1 - at.y0 + 1;
+    // The ring round the box must have stayed as it was: then the text lies inside.
+    const auto kept = [&](int col, int row) {
+        const auto* r = reinterpret_cast<const QRgb*>(m_image.constScanLine(row));
+        return r[col] ==
+               m_before[static_cast<std::size_t>(row - at.y0) * static_cast<std::size_t>(w) +
+                        static_cast<std::size_t>(col - at.x0)];
+    };
+    for (int col = at.x0; col <= at.x1; ++col)
+        if (!kept(col, at.y0) || !kept(col, at.y1))
+            return;
+    for (int row = at.y0; row <= at.y1; ++row)
+        if (!kept(at.x0, row) || !kept(at.x1, row))
+            return;
+    TextPatch patch;
+    patch.fx = x - std::floor(x);
+    patch.fy = y - std::floor(y);
+    patch.fore = fore;
+    patch.dx = at.x0 - (static_cast<int>(std::floor(x)) - m_ox);
+    patch.dy = at.y0 - (static_cast<int>(std::floor(y)) - m_oy);
+    patch.w = w;
+    patch.h = h;
+    patch.before = m_before;
+    CopyOut(at, patch.after);
+    // A text is printed at a few places, over a few backgrounds: the oldest patch gives way.
+    constexpr std::size_t kMostPatches = 16;
+    if (box.patches.size() >= kMostPatches)
+        box.patches.erase(box.patches.begin());
+    box.patches.push_back(std::move(patch));
 }
 
 double ImageTarget::TextWidth(std::string_view text) { return BoxOf(Font(), text).advance; }
@@ -345,8 +473,7 @@ void ImageTarget::Polygon(std::span<const PolyPoint> points) {
     QPolygon poly;
     for (const PolyPoint& pt : points)
         poly << QPoint(pt.x, pt.y);
-    QPainter p;
-    BeginPainter(p);
+    QPainter& p = Painter();
     p.setPen(ToQColor(ForeColor));
     p.setBrush(FillStyle == FillMode::Solid ? QBrush(ToQColor(FillColor)) : QBrush(Qt::NoBrush));
     p.drawPolygon(poly);

@@ -6,6 +6,7 @@
 #include "platform/draw_target.h"
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -16,6 +17,7 @@
 #include <QGlyphRun>
 #include <QImage>
 #include <QList>
+#include <QRect>
 #include <QRectF>
 #include <QString>
 
@@ -32,6 +34,9 @@ constexpr int kScreenDpi = 96;
 class ImageTarget : public DrawTarget {
   public:
     explicit ImageTarget(int width = 1, int height = 1);
+    ~ImageTarget() override;
+    ImageTarget(const ImageTarget&) = delete;
+    ImageTarget& operator=(const ImageTarget&) = delete;
 
     DeviceKind Kind() const override { return DeviceKind::Screen; }
     // Plain lines include both end points; dotted lines set every other pixel from the first.
@@ -89,15 +94,42 @@ class ImageTarget : public DrawTarget {
     void Plot(const RowAccess& rows, int x, int y, QRgb rgb) const;
     void Segment(const RowAccess& rows, int x1, int y1, int x2, int y2, QRgb rgb, bool lastPoint,
                  bool dotted) const;
-    // A QPainter on the image that takes surface coordinates (clipped to the clip box).
-    void BeginPainter(QPainter& p);
+    // The QPainter on the image, which takes surface coordinates, clipped to the clip box. It
+    // stays open from one call to the next (opening one costs more than a glyph); a new image
+    // ends it.
+    QPainter& Painter();
+    void EndPainter();
+    // The pixels a text left where it was printed, and those that lay there before: printed
+    // again at the same fraction of a pixel, in the same colour, over the same pixels, it
+    // leaves the same pixels again.
+    struct TextPatch {
+        double fx = 0; // the print position's part after the point, across
+        double fy = 0; // and down
+        QRgb fore = 0; // the text's colour
+        int dx = 0;    // the pixels' box from the print position's whole pixel
+        int dy = 0;
+        int w = 0;
+        int h = 0;
+        std::vector<QRgb> before; // w * h, row by row
+        std::vector<QRgb> after;  // w * h, row by row
+    };
     // The advance and the drawn bounds (from the baseline's start) of a text in a font.
     struct TextBox {
         double advance = 0;
         QRectF bounds;
-        QList<QGlyphRun> glyphs; // the shaped text, its baseline at y = baseline
-        double baseline = 0;     // where the glyphs' baseline lies
+        QList<QGlyphRun> glyphs;        // the shaped text, its baseline at y = baseline
+        double baseline = 0;            // where the glyphs' baseline lies
+        std::vector<TextPatch> patches; // its pixels as printed before
     };
+    // The image pixels of a text's patch box: its ink and what smoothing may reach. Empty
+    // (x0 > x1) unless the box lies wholly inside the area, where no clip cuts the text.
+    Area PatchBox(const QRectF& ink) const;
+    // Prints a text at (x, y) from a patch of box that fits the place and what lies there.
+    bool PrintFromPatch(const TextBox& box, double x, double y, const Area& at, QRgb fore);
+    // Keeps what printing the text at (x, y) in fore did to the pixels at, which held
+    // m_before, as a patch of box, when the text stayed inside.
+    void KeepPatch(TextBox& box, double x, double y, const Area& at, QRgb fore);
+    void CopyOut(const Area& at, std::vector<QRgb>& to) const;
     // A font the drawers have used, with its metrics and the boxes of the texts printed in it:
     // the symbols print the same few letters and digits again and again.
     struct FontEntry {
@@ -112,15 +144,20 @@ class ImageTarget : public DrawTarget {
     };
     // The entry of FontName, FontSize, FontBold, made when it is new.
     FontEntry& Font();
-    const TextBox& BoxOf(FontEntry& font, std::string_view text);
+    TextBox& BoxOf(FontEntry& font, std::string_view text);
 
-    QImage m_image;                 // the pixels held, RGB32 at kScreenDpi
-    int m_ox = 0;                   // surface column of the image's left edge
-    int m_oy = 0;                   // surface row of the image's top edge
-    PixelBox m_clip{};              // the clip box (surface pixels) while m_clipped
-    bool m_clipped = false;         // drawing is clipped to m_clip
-    Area m_area;                    // where drawing may land
-    std::vector<FontEntry> m_fonts; // fonts used, the last one used first
+    QImage m_image;                       // the pixels held, RGB32 at kScreenDpi
+    int m_ox = 0;                         // surface column of the image's left edge
+    int m_oy = 0;                         // surface row of the image's top edge
+    PixelBox m_clip{};                    // the clip box (surface pixels) while m_clipped
+    bool m_clipped = false;               // drawing is clipped to m_clip
+    Area m_area;                          // where drawing may land
+    std::vector<FontEntry> m_fonts;       // fonts used
+    std::size_t m_lastFont = 0;           // the one used last
+    std::unique_ptr<QPainter> m_painter;  // open on m_image, or none
+    const uchar* m_paintedBits = nullptr; // the pixels m_painter draws into
+    std::optional<QRect> m_painterClip;   // the clip m_painter has (none: unclipped)
+    std::vector<QRgb> m_before;           // a patch box's pixels before a text is printed
 };
 
 QColor ToQColor(Color c);

@@ -189,5 +189,64 @@ TEST_F(ImagePixelTest, TextIsMeasuredAtNinetySixDotsPerInch) {
     EXPECT_LT(image.TextHeight("M"), 52.0);
 }
 
+// What lies under a text before it is printed.
+enum class Under { White, Line, Filled, Clipped };
+
+// Draws what lies under a text at (x, y), then prints it there in colour.
+void PrintOver(ImageTarget& target, double x, double y, Under under, Color colour,
+               std::string_view text) {
+    target.FontName = "Arial";
+    target.FontSize = 10;
+    target.FontBold = true;
+    if (under == Under::Line)
+        target.Line(x - 5, y + 7, x + 20, y + 7, kGrey, LineKind::Plain);
+    if (under == Under::Filled || under == Under::Clipped) {
+        target.FillStyle = FillMode::Solid;
+        target.FillColor = Rgb(192, 255, 255);
+        target.Line(x - 4, y - 3, x + 14, y + 20, Rgb(0, 0, 0), LineKind::Box);
+        target.FillStyle = FillMode::Transparent;
+    }
+    if (under == Under::Clipped)
+        target.SetClip({static_cast<int>(x), static_cast<int>(y), 5, 9});
+    target.ForeColor = colour;
+    target.CurrentX = x;
+    target.CurrentY = y;
+    target.Print(text);
+    target.ClearClip();
+}
+
+TEST(ImageTextTest, ATextPrintedAgainHasThePixelsOfItsFirstPrint) {
+    struct Case {
+        double x;
+        double y;
+        Under under;
+        Color colour;
+        std::string_view text;
+    };
+    // Each text is printed at its first place, then at the others, on one picture; a picture
+    // of its own shows what printing it only at that place gives.
+    const Case cases[] = {
+        {20.25, 20.5, Under::White, kRed, "1"},     {120.25, 40.5, Under::White, kRed, "1"},
+        {220.6, 60.3, Under::White, kRed, "1"},     {320.25, 80.5, Under::Line, kRed, "1"},
+        {20.25, 120.5, Under::Filled, kRed, "0"},   {120.25, 140.5, Under::Filled, kRed, "0"},
+        {220.25, 160.5, Under::Filled, kGrey, "0"}, {320.25, 180.5, Under::Clipped, kRed, "0"},
+        {420.25, 200.5, Under::Filled, kRed, "0"},  {20.75, 220.0, Under::White, kRed, "J"},
+        {120.75, 240.0, Under::Line, kRed, "J"},    {220.75, 260.0, Under::White, kRed, "J"},
+    };
+    ImageTarget repeated(600, 300);
+    for (const Case& c : cases) {
+        PrintOver(repeated, c.x, c.y, c.under, c.colour, c.text);
+        ImageTarget once(600, 300);
+        PrintOver(once, c.x, c.y, c.under, c.colour, c.text);
+        const int x0 = static_cast<int>(c.x) - 8;
+        const int y0 = static_cast<int>(c.y) - 8;
+        for (int y = y0; y < y0 + 32; ++y)
+            for (int x = x0; x < x0 + 28; ++x)
+                ASSERT_EQ(repeated.PixelAt(x, y), once.PixelAt(x, y))
+                    << "pixel (" << x << ", " << y << ") of \"" << c.text << "\" at " << c.x << ", "
+                    << c.y;
+    }
+}
+
 } // namespace
 } // namespace kardo::test
