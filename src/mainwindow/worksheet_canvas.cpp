@@ -135,6 +135,13 @@ void WorksheetCanvas::resizeEvent(QResizeEvent* event) {
 }
 
 void WorksheetCanvas::ApplyPointer(int code) {
+    // Every press and move asks for the pointer again; setting the same cursor costs the window
+    // system a round trip.
+    const int icon = code == kPointerCustom ? static_cast<int>(gPointerIcon) : -1;
+    if (code == m_pointerShown && icon == m_iconShown)
+        return;
+    m_pointerShown = code;
+    m_iconShown = icon;
     switch (code) {
     case kPointerCross:
         setCursor(Qt::CrossCursor);

@@ -64,6 +64,8 @@ class WorksheetCanvas : public QWidget {
 
     ImageTarget& m_image;                // the worksheet picture drawn by the core
     QCursor m_pinCursor;                 // custom pointer of the IC-definition view over a wire end
+    int m_pointerShown = -1;             // pointer code ApplyPointer set last (-1: none yet)
+    int m_iconShown = -1;                // and the custom icon it showed then
     QRegion m_painted;                   // region of the last paint event
     QPointF m_lastMove{-1, -1};          // sheet position of the last move handed on
     QPointF m_lastCanvas;                // canvas position of the last move

@@ -52,16 +52,16 @@ class DrawTarget {
     virtual DeviceKind Kind() const = 0;
 
     // Persistent properties, kept from one call to the next: a drawer leaves them set.
-    Color ForeColor = 0;                       // pen colour of lines and text
-    Color FillColor = 0;                       // inside of boxes and circles when FillStyle is solid
+    Color ForeColor = 0; // pen colour of lines and text
+    Color FillColor = 0; // inside of boxes and circles when FillStyle is solid
     FillMode FillStyle = FillMode::Transparent; // solid or transparent fill
     LineStyle DrawStyle = LineStyle::Solid;     // solid or dotted lines
-    int DrawWidth = 1;                         // pen width in pixels
-    std::string FontName = "Arial";            // font of Print
-    double FontSize = 8.25;                    // point size of Print
-    bool FontBold = false;                     // bold Print
-    double CurrentX = 0;                       // left edge of the next Print
-    double CurrentY = 0;                       // top edge of the next Print
+    int DrawWidth = 1;                          // pen width in pixels
+    std::string FontName = "Arial";             // font of Print
+    double FontSize = 8.25;                     // point size of Print
+    bool FontBold = false;                      // bold Print
+    double CurrentX = 0;                        // left edge of the next Print
+    double CurrentY = 0;                        // top edge of the next Print
 
     // Line from (x1, y1) to (x2, y2) in colour; LineKind::Box draws the rectangle with that
     // border colour, filled with FillColor when FillStyle is solid.
@@ -70,7 +70,8 @@ class DrawTarget {
     virtual void Circle(double x, double y, double r, Color color) = 0;
     // One pixel.
     virtual void PSet(double x, double y, Color color) = 0;
-    // Text with its top-left corner at (CurrentX, CurrentY); afterwards CurrentY moves one line down.
+    // Text with its top-left corner at (CurrentX, CurrentY); afterwards CurrentY moves one line
+    // down.
     virtual void Print(std::string_view text) = 0;
     // Size of a text in pixels in the current font.
     virtual double TextWidth(std::string_view text) = 0;
@@ -103,6 +104,29 @@ class DrawTarget {
     // target clips; a target without pixels draws (or records) everything and returns false.
     virtual bool SetClip(const PixelBox& /*box*/) { return false; }
     virtual void ClearClip() {}
+    // Whether a call whose pixels all lie in the surface box x0..x1, y0..y1 (ends included)
+    // can land inside the clip box: the drawers skip the work of calls that cannot. Always
+    // true while the target does not clip.
+    bool ClipReaches(double x0, double y0, double x1, double y1) const {
+        return !m_clipping || (x1 >= m_clipBox.x && x0 < m_clipBox.x + m_clipBox.w &&
+                               y1 >= m_clipBox.y && y0 < m_clipBox.y + m_clipBox.h);
+    }
+    // Pixels of one point of FontSize on a target that clips (0 while it does not).
+    double ClipPixelsPerPoint() const { return m_clipping ? m_pixelsPerPoint : 0; }
+
+  protected:
+    // A target that clips tells the drawers where it clips, and how large its font points are.
+    void SetClipReach(const PixelBox& box, double pixelsPerPoint) {
+        m_clipping = true;
+        m_clipBox = box;
+        m_pixelsPerPoint = pixelsPerPoint;
+    }
+    void ClearClipReach() { m_clipping = false; }
+
+  private:
+    bool m_clipping = false;     // a clip box is set
+    PixelBox m_clipBox{};        // the clip box while m_clipping
+    double m_pixelsPerPoint = 0; // pixels of a font point while m_clipping
 };
 
 } // namespace kardo

@@ -4,6 +4,7 @@
 #include "model/rounding.h"
 #include "model/sim_levels.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -34,23 +35,55 @@ void SetFontSize(double screenFactor, double printerFactor) {
     Dev().FontSize = (OnPrinter() ? printerFactor : screenFactor) * Zoom();
 }
 
+namespace {
+
+// Whether a line or box between the two points can land in the target's clip: a pixel for
+// rounding and the pen's width around it.
+bool LineReaches(const DrawTarget& d, double x1, double y1, double x2, double y2) {
+    const double m = 1.0 + std::max(d.DrawWidth, 1);
+    return d.ClipReaches(std::min(x1, x2) - m, std::min(y1, y2) - m, std::max(x1, x2) + m,
+                         std::max(y1, y2) + m);
+}
+
+// Whether a text printed with its top-left corner at (x, y) can land in the target's clip. Its
+// ink lies within an em left of and above that corner, one and a half em across per byte and
+// two and a half em down, and a smoothing margin: far more than any glyph takes.
+bool TextReaches(const DrawTarget& d, double x, double y, std::size_t bytes) {
+    const double em = d.FontSize * d.ClipPixelsPerPoint();
+    if (!(em > 0))
+        return true;
+    constexpr double kMargin = 3;
+    return d.ClipReaches(x - em - kMargin, y - em - kMargin,
+                         x + 1.5 * em * static_cast<double>(bytes + 1) + kMargin,
+                         y + 2.5 * em + kMargin);
+}
+
+} // namespace
+
 void PrintAt(double x, double y, std::string_view text) {
     DrawTarget& d = Dev();
     d.CurrentX = x;
     d.CurrentY = y;
-    d.Print(text);
+    if (TextReaches(d, x, y, text.size()))
+        d.Print(text);
 }
 
 void Box(double x1, double y1, double x2, double y2) {
-    Dev().Line(x1, y1, x2, y2, kBlack, LineKind::Box);
+    DrawTarget& d = Dev();
+    if (LineReaches(d, x1, y1, x2, y2))
+        d.Line(x1, y1, x2, y2, kBlack, LineKind::Box);
 }
 
 void LineTo(double x1, double y1, double x2, double y2, Color color) {
-    Dev().Line(x1, y1, x2, y2, color, LineKind::Plain);
+    DrawTarget& d = Dev();
+    if (LineReaches(d, x1, y1, x2, y2))
+        d.Line(x1, y1, x2, y2, color, LineKind::Plain);
 }
 
 void Stub(double x1, double y1, double x2, double y2) {
-    Dev().Line(x1, y1, x2, y2, gLinienFarbe, LineKind::Plain);
+    DrawTarget& d = Dev();
+    if (LineReaches(d, x1, y1, x2, y2))
+        d.Line(x1, y1, x2, y2, gLinienFarbe, LineKind::Plain);
 }
 
 bool WireLeaves(int x, int y, std::uint8_t side) {

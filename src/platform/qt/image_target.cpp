@@ -102,12 +102,14 @@ void ImageTarget::UpdateArea() {
 bool ImageTarget::SetClip(const PixelBox& box) {
     m_clip = box;
     m_clipped = true;
+    SetClipReach(box, kScreenDpi / 72.0);
     UpdateArea();
     return true;
 }
 
 void ImageTarget::ClearClip() {
     m_clipped = false;
+    ClearClipReach();
     UpdateArea();
 }
 

@@ -225,6 +225,21 @@ TEST_F(CanvasSession, ImageChangesMadeOutsideItsEventsAreShown) {
     QTest::mouseRelease(canvas, Qt::LeftButton, {}, Centre(8, 5));
 }
 
+TEST_F(CanvasSession, APointerAskedForAgainStaysAndAnotherCustomIconReplacesIt) {
+    canvas->ApplyPointer(kPointerCross);
+    canvas->ApplyPointer(kPointerCross);
+    EXPECT_EQ(canvas->cursor().shape(), Qt::CrossCursor);
+    gPointerIcon = PointerIcon::SwitchHand;
+    canvas->ApplyPointer(kPointerCustom);
+    EXPECT_EQ(canvas->cursor().shape(), Qt::PointingHandCursor);
+    gPointerIcon = PointerIcon::PinMark;
+    canvas->ApplyPointer(kPointerCustom);
+    EXPECT_NE(canvas->cursor().shape(), Qt::PointingHandCursor);
+    canvas->ApplyPointer(kPointerArrow);
+    EXPECT_EQ(canvas->cursor().shape(), Qt::ArrowCursor);
+    gPointerIcon = PointerIcon::None;
+}
+
 TEST_F(CanvasSession, PointerFollowsTheTool) {
     gMouseMode = kToolWire;
     QTest::mouseMove(canvas, Centre(4, 4));

@@ -5,6 +5,7 @@
 #include "model/grid.h"
 #include "model/sim_levels.h"
 #include "platform/qt/image_target.h"
+#include "render/draw_common.h"
 #include "render/grafik.h"
 #include "render/view.h"
 #include "support/core_fixture.h"
@@ -246,6 +247,53 @@ TEST(ImageTextTest, ATextPrintedAgainHasThePixelsOfItsFirstPrint) {
                     << "pixel (" << x << ", " << y << ") of \"" << c.text << "\" at " << c.x << ", "
                     << c.y;
     }
+}
+
+// The drawers skip a call that cannot reach the clip: every pixel a text or line paints on a
+// picture of its own is painted too when the clip is that one pixel.
+TEST_F(ImagePixelTest, ACallIsSkippedOnlyWhereItCannotReachTheClip) {
+    struct Case {
+        double points; // font size
+        bool bold;
+        std::string_view text;
+    };
+    const Case texts[] = {{4.8, false, "S"},           {8, true, "J"},   {20, true, "W"},
+                          {20, false, "\xE2\x89\xA5"}, {12, true, "Mj"}, {25, true, "0"}};
+    const auto paint = [](ImageTarget& target, const Case* text) {
+        gGrafik.Device = &target;
+        target.FontName = "Arial";
+        if (text != nullptr) {
+            target.FontSize = text->points;
+            target.FontBold = text->bold;
+            target.ForeColor = kRed;
+            draw::PrintAt(20.4, 15.6, text->text);
+        } else {
+            draw::LineTo(10.5, 12.5, 60.5, 33.4, kGrey);
+            target.FillStyle = FillMode::Solid;
+            target.FillColor = kRed;
+            draw::Box(30.5, 35.5, 44.5, 52.5);
+        }
+    };
+    for (int k = 0; k <= static_cast<int>(std::size(texts)); ++k) {
+        const Case* text = k < static_cast<int>(std::size(texts)) ? &texts[k] : nullptr;
+        ImageTarget whole(90, 70);
+        paint(whole, text);
+        int painted = 0;
+        for (int y = 0; y < 70; ++y) {
+            for (int x = 0; x < 90; ++x) {
+                if (whole.PixelAt(x, y) == kWhite)
+                    continue;
+                ++painted;
+                ImageTarget part(90, 70);
+                part.SetClip({x, y, 1, 1});
+                paint(part, text);
+                ASSERT_EQ(part.PixelAt(x, y), whole.PixelAt(x, y))
+                    << "pixel (" << x << ", " << y << ") of " << (text ? text->text : "lines");
+            }
+        }
+        EXPECT_GT(painted, 10);
+    }
+    gGrafik.Device = &image;
 }
 
 } // namespace

@@ -220,6 +220,44 @@ TEST_F(RunningPictureTest, ACountingRippleCounterLooksAsRedrawn) {
     PowerOnOff();
 }
 
+// A flip-flop of each orientation, clocked and fed by switches, its outputs lighting LEDs: at
+// every zoom the zoom keys reach, only what changed is painted while it counts (the state
+// digits and the pins the wires reach), and the picture is the full redraw's.
+TEST_F(RunningPictureTest, FlipFlopsOfEveryOrientationLookAsRedrawnAtEveryZoom) {
+    CreateWorksheet(40, 30);
+    const auto opposite = [](std::uint8_t o) -> std::uint8_t {
+        return o == kLeft ? kRight : o == kRight ? kLeft : o == kUp ? kDown : kUp;
+    };
+    struct Placed {
+        std::uint8_t orientation;
+        GridPoint at;
+    };
+    const Placed placed[] = {{kRight, {8, 6}}, {kLeft, {28, 6}}, {kDown, {8, 19}}, {kUp, {28, 21}}};
+    std::vector<GridPoint> switches;
+    for (const Placed& p : placed) {
+        const std::int16_t ff = test::PlaceBlockKind(kTypeFlipFlop, p.at.x, p.at.y, p.orientation);
+        ASSERT_NE(ff, 0) << int(p.orientation);
+        const std::uint8_t in = opposite(p.orientation);
+        switches.push_back(test::SwitchInto(test::InPin(ff, 1), in, 3));
+        switches.push_back(test::SwitchInto(test::InPin(ff, 0), in, 3));
+        test::LedFrom(test::OutPin(ff, 0), p.orientation, 3);
+        test::LedFrom(test::OutPin(ff, 1), p.orientation, 3);
+    }
+    for (const float zoom : KeyZooms()) {
+        SetZoom(zoom);
+        PowerOnOff();
+        ASSERT_TRUE(gPowerOn);
+        // Drawn whole once switched on: what follows is painted by the run alone.
+        RedrawAllElements(0);
+        for (int k = 0; k < 5; ++k)
+            for (const GridPoint sw : switches)
+                Click(sw);
+        ExpectSameAsAFullRedraw(
+            ("flip-flops at " + std::to_string(static_cast<int>(zoom * 100)) + " %").c_str());
+        PowerOnOff();
+    }
+}
+
 TEST_F(RunningPictureTest, GatesOnStraightWiresLookAsRedrawn) {
     // Switch A through an inverter and switch B into an AND; its output and switch C into an OR
     // with a negated input and a negated output, which lights an LED. Straight wires only.
