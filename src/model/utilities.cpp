@@ -101,11 +101,14 @@ void Wait(double seconds, bool noEvents) {
     // The pump's clock is monotonic, so a wait across midnight ends on time.
     const std::int64_t start = pump.NowMs();
     const double limitMs = seconds * 1000.0;
+    // The wait ends at the first whole millisecond beyond the limit; until then the pump sleeps
+    // between events instead of asking for them over and over.
+    const std::int64_t deadline = start + static_cast<std::int64_t>(std::floor(limitMs)) + 1;
     while (static_cast<double>(pump.NowMs() - start) <= limitMs) {
         if (noEvents)
             pump.Idle();
         else
-            pump.DoEvents();
+            pump.WaitForEvents(deadline);
     }
 }
 

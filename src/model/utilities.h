@@ -37,7 +37,7 @@ void ResetToolState();
 extern const std::array<std::string_view, 20> kToolbar2Keys;
 
 // Waits until more than seconds have passed on the pump's monotonic clock, letting window
-// events run on every turn unless noEvents.
+// events run as they come unless noEvents; between events the pump sleeps.
 void Wait(double seconds, bool noEvents);
 
 // Shows the message or status text for an error number.

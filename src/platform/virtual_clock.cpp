@@ -15,7 +15,8 @@ class VirtualTimer : public Timer {
         v.erase(std::remove(v.begin(), v.end(), this), v.end());
     }
     void SetEnabled(bool enabled) override {
-        if (enabled && !m_enabled) m_due = m_clock.m_now + m_interval;
+        if (enabled && !m_enabled)
+            m_due = m_clock.m_now + m_interval;
         m_enabled = enabled;
     }
     bool Enabled() const override { return m_enabled; }
@@ -26,11 +27,11 @@ class VirtualTimer : public Timer {
     int Interval() const override { return m_interval; }
     bool Active() const { return m_enabled && m_interval > 0; }
 
-    VirtualClock& m_clock;   // owner of the time line
-    std::uint64_t m_serial;  // creation order
-    bool m_enabled = false;  // ticking
-    int m_interval = 0;      // ms between ticks
-    std::int64_t m_due = 0;  // time of the next tick
+    VirtualClock& m_clock;  // owner of the time line
+    std::uint64_t m_serial; // creation order
+    bool m_enabled = false; // ticking
+    int m_interval = 0;     // ms between ticks
+    std::int64_t m_due = 0; // time of the next tick
 
     void Tick() {
         m_due += m_interval;
@@ -48,7 +49,8 @@ std::unique_ptr<Timer> VirtualClock::CreateTimer() {
 VirtualTimer* VirtualClock::NextDue(std::int64_t limit) const {
     VirtualTimer* best = nullptr;
     for (VirtualTimer* t : m_timers) {
-        if (!t->Active() || t->m_due > limit) continue;
+        if (!t->Active() || t->m_due > limit)
+            continue;
         if (!best || t->m_due < best->m_due ||
             (t->m_due == best->m_due && t->m_serial < best->m_serial))
             best = t;
@@ -70,11 +72,36 @@ int VirtualClock::ActiveTimers() const {
                                           [](const VirtualTimer* t) { return t->Active(); }));
 }
 
+std::int64_t VirtualClock::NextTickAt(std::int64_t limit) const {
+    const VirtualTimer* t = NextDue(limit);
+    return t ? t->m_due : limit;
+}
+
 VirtualPump::VirtualPump(VirtualClock& clock, std::int64_t stepMs)
     : m_clock(clock), m_stepMs(stepMs) {}
 
 void VirtualPump::DoEvents() {
     ++m_calls;
+    RunDue();
+    m_clock.Advance(m_stepMs);
+}
+
+void VirtualPump::WaitForEvents(std::int64_t deadlineMs) {
+    ++m_calls;
+    ++m_waits;
+    // Pending input runs at once, and handling it takes no time.
+    if (RunDue())
+        return;
+    // A passed deadline moves nothing; overdue ticks fire without the clock moving.
+    std::int64_t wake = std::max(deadlineMs, m_clock.Now());
+    for (const Timed& t : m_posted)
+        wake = std::min(wake, t.at);
+    wake = m_clock.NextTickAt(wake);
+    m_clock.Advance(std::max<std::int64_t>(0, wake - m_clock.Now()));
+    RunDue();
+}
+
+bool VirtualPump::RunDue() {
     // Run what is due now; actions posted while running wait for the next call.
     std::deque<Timed> due;
     for (auto it = m_posted.begin(); it != m_posted.end();) {
@@ -85,8 +112,9 @@ void VirtualPump::DoEvents() {
             ++it;
         }
     }
-    for (auto& d : due) d.what();
-    m_clock.Advance(m_stepMs);
+    for (auto& d : due)
+        d.what();
+    return !due.empty();
 }
 
 void VirtualPump::Post(std::function<void()> action) {

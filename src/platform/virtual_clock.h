@@ -32,6 +32,9 @@ class VirtualClock : public TimerService {
     void Skip(std::int64_t ms) { m_now += ms; }
     // Number of enabled timers with a non-zero interval.
     int ActiveTimers() const;
+    // Due time of the earliest tick of a running timer (overdue ones included), or limit when no
+    // tick falls due before it.
+    std::int64_t NextTickAt(std::int64_t limit) const;
 
   private:
     friend class VirtualTimer;
@@ -43,28 +46,38 @@ class VirtualClock : public TimerService {
 };
 
 // Pump for tests: each DoEvents runs the posted events, then advances the clock by one step.
+// WaitForEvents runs what is due at once; with nothing due it moves the clock straight on to the
+// next posted action, timer tick or the deadline, whichever comes first, and runs what fell due.
 class VirtualPump : public MessagePump {
   public:
     explicit VirtualPump(VirtualClock& clock, std::int64_t stepMs = 1);
     void DoEvents() override;
+    void WaitForEvents(std::int64_t deadlineMs) override;
     std::int64_t NowMs() const override { return m_clock.Now(); }
     // Advances the clock by one step without running posted events or timers.
     void Idle() override { m_clock.Skip(m_stepMs); }
-    // Queues an action (a click, a key) to run at the next DoEvents.
+    // Queues an action (a click, a key) to run at the next turn of the loop.
     void Post(std::function<void()> action);
-    // Queues an action to run at the first DoEvents at or after virtual time atMs.
+    // Queues an action to run at the first turn of the loop at or after virtual time atMs.
     void PostAt(std::int64_t atMs, std::function<void()> action);
+    // Turns of the message loop so far: DoEvents and WaitForEvents calls.
     int DoEventsCalls() const { return m_calls; }
+    // WaitForEvents calls so far.
+    int WaitCalls() const { return m_waits; }
 
   private:
+    // Runs the posted actions due now; false when none was.
+    bool RunDue();
+
     struct Timed {
-        std::int64_t at;             // virtual time to run at
-        std::function<void()> what;  // the action
+        std::int64_t at;            // virtual time to run at
+        std::function<void()> what; // the action
     };
-    VirtualClock& m_clock;               // time source
-    std::int64_t m_stepMs;               // time that passes per DoEvents
-    std::deque<Timed> m_posted;          // pending actions, in posting order
-    int m_calls = 0;                     // DoEvents calls so far
+    VirtualClock& m_clock;      // time source
+    std::int64_t m_stepMs;      // time that passes per DoEvents
+    std::deque<Timed> m_posted; // pending actions, in posting order
+    int m_calls = 0;            // DoEvents and WaitForEvents calls so far
+    int m_waits = 0;            // WaitForEvents calls so far
 };
 
 } // namespace kardo

@@ -25,6 +25,23 @@ TEST_F(UtilitiesTest, WaitLetsEventsRunUntilTheTimeHasPassed) {
     EXPECT_TRUE(clicked);
 }
 
+TEST_F(UtilitiesTest, WaitSleepsBetweenEventsInsteadOfAskingEveryMoment) {
+    int ticks = 0;
+    auto timer = clock.CreateTimer();
+    timer->SetOnTick([&] { ++ticks; });
+    timer->SetInterval(100);
+    const std::int64_t start = pump.NowMs();
+    Wait(0.5, false);
+    EXPECT_EQ(pump.NowMs() - start, 501);
+    EXPECT_EQ(pump.DoEventsCalls(), 1);
+    // Each tick wakes the wait once; the wait still lasts its whole time.
+    timer->SetEnabled(true);
+    Wait(0.5, false);
+    EXPECT_EQ(ticks, 5);
+    EXPECT_EQ(pump.NowMs() - start, 1002);
+    EXPECT_EQ(pump.DoEventsCalls(), 1 + 6);
+}
+
 TEST_F(UtilitiesTest, WaitWithoutEventsBlocksInputAndTimers) {
     bool clicked = false;
     int ticks = 0;

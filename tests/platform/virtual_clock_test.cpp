@@ -2,9 +2,10 @@
 #include "platform/timer.h"
 #include "platform/virtual_clock.h"
 
-#include <gtest/gtest.h>
-
+#include <string>
 #include <vector>
+
+#include <gtest/gtest.h>
 
 namespace kardo {
 namespace {
@@ -99,6 +100,69 @@ TEST(VirtualPumpTest, RunsPostedActionsAndAdvancesTime) {
     EXPECT_EQ(ran, 1);
     pump.DoEvents(); // now 15 >= 12
     EXPECT_EQ(ran, 11);
+}
+
+struct WaitCase {
+    const char* what;
+    std::vector<std::int64_t> postedAt; // actions posted for these times
+    int tickEvery;                      // interval of a running timer; 0: none
+    std::vector<std::int64_t> wakes;    // clock after each WaitForEvents until the deadline
+    std::vector<std::string> seen;      // what ran, with the time it ran at
+};
+
+TEST(VirtualPumpTest, WaitForEventsSleepsUntilTheNextEventOrTheDeadline) {
+    const WaitCase cases[] = {
+        {"nothing pending", {}, 0, {100}, {}},
+        {"an action later", {30}, 0, {30, 100}, {"post@30"}},
+        {"an action due now", {0}, 0, {0, 100}, {"post@0"}},
+        {"an action beyond the deadline", {150}, 0, {100}, {}},
+        {"a timer", {}, 40, {40, 80, 100}, {"tick@40", "tick@80"}},
+        {"a tick and an action at one time",
+         {40},
+         40,
+         {40, 80, 100},
+         {"tick@40", "post@40", "tick@80"}},
+    };
+    for (const WaitCase& c : cases) {
+        VirtualClock clock;
+        VirtualPump pump(clock);
+        std::vector<std::string> seen;
+        auto note = [&](const char* what) {
+            seen.push_back(std::string(what) + "@" + std::to_string(clock.Now()));
+        };
+        for (const std::int64_t at : c.postedAt)
+            pump.PostAt(at, [&] { note("post"); });
+        auto timer = clock.CreateTimer();
+        timer->SetOnTick([&] { note("tick"); });
+        timer->SetInterval(c.tickEvery);
+        timer->SetEnabled(c.tickEvery > 0);
+        std::vector<std::int64_t> wakes;
+        while (clock.Now() < 100) {
+            pump.WaitForEvents(100);
+            wakes.push_back(clock.Now());
+        }
+        EXPECT_EQ(wakes, c.wakes) << c.what;
+        EXPECT_EQ(seen, c.seen) << c.what;
+        EXPECT_EQ(pump.WaitCalls(), static_cast<int>(c.wakes.size())) << c.what;
+        EXPECT_EQ(pump.DoEventsCalls(), pump.WaitCalls()) << c.what;
+    }
+}
+
+TEST(VirtualPumpTest, WaitPastItsDeadlineRunsOnlyWhatIsOverdue) {
+    VirtualClock clock;
+    VirtualPump pump(clock);
+    std::vector<std::int64_t> ticks;
+    auto timer = clock.CreateTimer();
+    timer->SetOnTick([&] { ticks.push_back(clock.Now()); });
+    timer->SetInterval(40);
+    timer->SetEnabled(true);
+    clock.Skip(50);
+    pump.WaitForEvents(30);
+    EXPECT_EQ(ticks, (std::vector<std::int64_t>{50}));
+    EXPECT_EQ(clock.Now(), 50);
+    pump.WaitForEvents(30);
+    EXPECT_EQ(ticks.size(), 1u);
+    EXPECT_EQ(clock.Now(), 50);
 }
 
 } // namespace

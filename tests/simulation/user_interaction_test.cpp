@@ -115,6 +115,30 @@ TEST_F(DelayedRunTest, DelayedRunShowsItsStateAndWaitsPerPass) {
     EXPECT_FALSE(gRechnet);
 }
 
+TEST_F(DelayedRunTest, EachDelayedPassSleepsThroughItsWaitInOneTurn) {
+    const int turns = pump.DoEventsCalls();
+    const int waits = pump.WaitCalls();
+    std::int64_t start = clock.Now();
+    Click(2, 5);
+    EXPECT_EQ(Live(kLedA, 5), 1);
+    const int passes = pump.WaitCalls() - waits;
+    EXPECT_GE(passes, 20);
+    // Nothing happened meanwhile: one turn of the loop per wait, each lasting its 101 ms.
+    EXPECT_EQ(pump.DoEventsCalls() - turns, passes);
+    EXPECT_EQ(clock.Now() - start, passes * 101);
+
+    // An event wakes the wait it falls into once more; the run keeps its steps and its time.
+    bool ranInRun = false;
+    pump.PostAt(AfterPasses(3), [&] { ranInRun = gRechnet; });
+    start = clock.Now();
+    const int waitsBack = pump.WaitCalls();
+    Click(2, 5);
+    EXPECT_TRUE(ranInRun);
+    EXPECT_EQ(Live(kLedA, 5), 0);
+    EXPECT_EQ(pump.WaitCalls() - waitsBack, passes + 1);
+    EXPECT_EQ(clock.Now() - start, passes * 101);
+}
+
 TEST_F(DelayedRunTest, ClickDuringADelayedRunJoinsTheRunInsteadOfStartingOne) {
     struct Seen {
         int queued = -1;

@@ -14,7 +14,9 @@ class QtTimerService : public TimerService {
 class QtPump : public MessagePump {
   public:
     void DoEvents() override;
+    void WaitForEvents(std::int64_t deadlineMs) override;
     std::int64_t NowMs() const override;
+    void Idle() override;
 };
 
 } // namespace kardo

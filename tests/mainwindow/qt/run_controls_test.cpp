@@ -1,5 +1,6 @@
 // Keys of the main window that must act when clicked or stay disabled while they cannot: the
-// power panel's pause/continue and stop buttons during a delayed run, and the undo keys with
+// power panel's pause/continue and stop buttons during a delayed run (also on the program's own
+// pump, whose waits sleep between events), the delay keys during a run, and the undo keys with
 // an empty history.
 #include "app/main_state.h"
 #include "mainwindow/worksheet_canvas.h"
@@ -8,12 +9,16 @@
 #include "model/utilities.h"
 #include "simulation/sim_core.h"
 #include "support/builder.h"
+#include "support/qt/counting_pump.h"
 #include "support/qt/main_window_fixture.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -30,6 +35,7 @@ class RunControlsTest : public test::MainWindowFixture {
         canvas = W().findChild<WorksheetCanvas*>("picGrid");
         ASSERT_NE(canvas, nullptr);
     }
+    void TearDown() override { platform.pump = &pump; }
     // A switch at (2, 5) with a wire of twenty cells to an LED, switched on with a step delay
     // of about 100 ms per pass.
     void BuildAndPowerOn() {
@@ -42,17 +48,29 @@ class RunControlsTest : public test::MainWindowFixture {
         gVerzoegerung = 11;
     }
     QPushButton* Button(const char* name) { return W().findChild<QPushButton*>(name); }
-    // Clicks the switch; during the run, after about three delayed passes, does what.
-    void ClickSwitchAndDuringTheRun(std::function<void()> what) {
-        pump.PostAt(clock.Now() + 3 * 101 + 50, std::move(what));
+    void ClickSwitch() {
         const QPoint p(GridToPixel(2), GridToPixel(5));
         QTest::mouseMove(canvas, p);
         QTest::mouseClick(canvas, Qt::LeftButton, {}, p);
         QApplication::processEvents();
     }
+    // Clicks the switch; during the run, after about three delayed passes, does what.
+    void ClickSwitchAndDuringTheRun(std::function<void()> what) {
+        pump.PostAt(clock.Now() + 3 * 101 + 50, std::move(what));
+        ClickSwitch();
+    }
+    // On the program's pump with a delay of about 10 ms per pass: clicks the switch and, about
+    // 35 ms into the run, the key.
+    void ClickSwitchAndSoonAfterOnTheProgramsPump(const char* key) {
+        platform.pump = &qtPump;
+        gVerzoegerung = 1;
+        QTimer::singleShot(35, Button(key), [this, key] { Button(key)->click(); });
+        ClickSwitch();
+    }
     int Live(int x, int y) const { return gLevels.at(0).Feld(x, y).Pegel != 0 ? 1 : 0; }
 
     WorksheetCanvas* canvas = nullptr; // picGrid
+    test::CountingPump qtPump;         // the program's pump, for runs in real time
 };
 
 // Fault: the "&Pause"/"&Fortfahren" button did nothing when clicked (only the space key
@@ -100,6 +118,70 @@ TEST_F(RunControlsTest, AusDuringADelayedRunDisablesPauseAndStop) {
     EXPECT_FALSE(gPowerOn);
     EXPECT_FALSE(Button("cmdPause")->isEnabled());
     EXPECT_FALSE(Button("cmdStop")->isEnabled());
+}
+
+TEST_F(RunControlsTest, DelayKeysDuringTheRunActFromTheNextPass) {
+    BuildAndPowerOn(); // 100 ms per pass, each wait lasting 101 ms on the virtual clock
+    std::int64_t start = clock.Now();
+    int waits = pump.WaitCalls();
+    ClickSwitch();
+    ASSERT_EQ(Live(22, 5), 1);
+    const int passes = pump.WaitCalls() - waits;
+    ASSERT_GE(passes, 20);
+    EXPECT_EQ(clock.Now() - start, passes * 101);
+
+    // In the fourth wait the up key doubles the delay: from the fifth pass on each waits 201 ms.
+    auto* spin = W().findChild<QSpinBox*>("cmdVerzögerung");
+    ASSERT_NE(spin, nullptr);
+    start = clock.Now();
+    waits = pump.WaitCalls();
+    ClickSwitchAndDuringTheRun([spin] {
+        for (int i = 0; i < 11; ++i)
+            spin->stepUp();
+    });
+    EXPECT_EQ(Live(22, 5), 0);
+    EXPECT_EQ(gVerzoegerung, 22);
+    EXPECT_EQ(W().findChild<QLineEdit*>("txtVerzögerung")->text(), "22ms");
+    EXPECT_EQ(pump.WaitCalls() - waits, passes + 1);
+    EXPECT_EQ(clock.Now() - start, 4 * 101 + (passes - 4) * 201);
+}
+
+TEST_F(RunControlsTest, PauseAndContinueOnTheProgramsPumpFinishTheRun) {
+    BuildAndPowerOn();
+    ClickSwitchAndSoonAfterOnTheProgramsPump("cmdPause");
+    EXPECT_TRUE(gPaused);
+    EXPECT_EQ(Live(3, 5), 1);
+    EXPECT_EQ(Live(22, 5), 0);
+    EXPECT_EQ(W().Caption("lblOnOff"), "Angehalten");
+    EXPECT_EQ(Button("cmdPause")->text().toStdString(), "&Fortfahren");
+
+    Button("cmdPause")->click();
+    EXPECT_FALSE(gPaused);
+    EXPECT_FALSE(gRechnet);
+    EXPECT_EQ(Live(22, 5), 1);
+    EXPECT_EQ(W().Caption("lblOnOff"), "Bereit");
+    EXPECT_FALSE(Button("cmdPause")->isEnabled());
+    EXPECT_FALSE(Button("cmdStop")->isEnabled());
+    // The waits slept: a few turns of the loop each, where asking for events all the time
+    // turns it hundreds of times in every 10 ms.
+    const auto waits = static_cast<std::int64_t>(qtPump.deadlines.size());
+    EXPECT_GE(waits, 20);
+    EXPECT_LE(qtPump.turns, 10 * waits);
+}
+
+TEST_F(RunControlsTest, StopOnTheProgramsPumpEndsTheRunWithTheLevelsReached) {
+    BuildAndPowerOn();
+    gVerzoegerung = 0;
+    ClickSwitch();
+    ASSERT_EQ(Live(22, 5), 1);
+    ClickSwitchAndSoonAfterOnTheProgramsPump("cmdStop");
+    EXPECT_FALSE(gRechnet);
+    EXPECT_EQ(QueueCount(2), 0);
+    EXPECT_EQ(Live(3, 5), 0);
+    EXPECT_EQ(Live(22, 5), 1);
+    EXPECT_FALSE(Button("cmdStop")->isEnabled());
+    EXPECT_FALSE(Button("cmdPause")->isEnabled());
+    EXPECT_EQ(W().Caption("lblOnOff"), "Bereit");
 }
 
 // Fault: the undo key of the toolbar started enabled with nothing to undo.
