@@ -100,7 +100,16 @@ struct PassView {
     ElementRecord* elements0 = nullptr; // its element list
     ChangeMark* marks0 = nullptr;       // its loop-watch marks; nullptr when not sized
     const LevelFlipFlops* flipFlops0 = nullptr; // its flip-flops
-    PassView() {
+
+    // The view as the circuit stands now.
+    static PassView Current() {
+        PassView v;
+        v.Take();
+        return v;
+    }
+
+  private:
+    void Take() {
         // Only the circuit is on view; while an IC level is shown nothing of a run paints
         // over it.
         if (!gInLevel)
@@ -221,7 +230,8 @@ bool RunSimulation() {
     // Clock edges raised before the run are made at its first pass; later ones can come only
     // from ticks while the run waits (a step delay, a message box), which count gTaktTicks.
     bool edgesDue = true;
-    // The view of a pass holds until a new loop-watch window, a clock edge or a wait.
+    // The view of a pass holds until a new loop-watch window, a clock edge or a wait; it is
+    // taken at the first pass that processes events.
     PassView view;
     bool viewStale = true;
     for (;;) {
@@ -267,7 +277,7 @@ bool RunSimulation() {
         gNextEventQueue.clear();
 
         if (viewStale) {
-            view = PassView();
+            view = PassView::Current();
             viewStale = false;
         }
         bool touchedLevel0 = false;
@@ -297,7 +307,7 @@ void Propagate(int x, int y, int richtung, int pegel, int ebene) {
     ProcessEvent(SimEvent{static_cast<std::int16_t>(x), static_cast<std::int16_t>(y),
                           static_cast<std::uint8_t>(richtung), static_cast<std::uint8_t>(ebene),
                           static_cast<std::int16_t>(pegel != 0 ? -1 : 0)},
-                 PassView{});
+                 PassView::Current());
 }
 
 namespace {

@@ -74,7 +74,11 @@ void InitSwitchOn() {
     const int level = cell.Pegel != 0 ? 0 : 1;
     AddEvent(x + s.dx, y + s.dy, d, level, 0);
     cell.Pegel = sheetCell.Pegel = TruthValue(level == 1);
-    SetDirectionLevel(0, x, y, d, TruthValue(level == 1));
+    // The switch's wire level along its one wire, set on the level cell in hand.
+    if (d == kLeft || d == kRight)
+        cell.PegelH = TruthValue(level == 1);
+    else
+        cell.PegelV = TruthValue(level == 1);
 
     if (!gRechnet) {
         gRechnet = true;
