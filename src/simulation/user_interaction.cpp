@@ -32,6 +32,11 @@ void ShowRunFinished(bool delayed, bool keysOff) {
     if (!HasHost())
         return;
     HostWindow& host = Host();
+    // The run's own end has just found or left the keys as gRunKeysOff records, at the host's
+    // present stamp; a time display marked at that same stamp is still as it was left.
+    if (!delayed && keysOff && gRunTimeShown.stamp != 0 && gRunTimeShown.host == &host &&
+        gRunKeysOff.host == &host && gRunTimeShown.stamp == gRunKeysOff.stamp)
+        return;
     if (delayed) {
         ShowLamps(false);
         if (host.Caption("lblOnOff") != "Angehalten")
