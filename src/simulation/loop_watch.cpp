@@ -28,13 +28,14 @@ void StartLoopWindow() {
     ++gLoopWindow;
     // The arrays follow the level grids; they are built anew only when a grid changed its size
     // (a power-on).
-    if (gLevelChanges.size() != gLevels.size())
-        gLevelChanges.resize(gLevels.size());
-    for (std::size_t l = 0; l < gLevels.size(); ++l) {
+    const std::size_t levels = gLevels.size();
+    if (gLevelChanges.size() != levels)
+        gLevelChanges.resize(levels);
+    for (std::size_t l = 0; l < levels; ++l) {
         const Grid& feld = gLevels[l].Feld;
-        const std::size_t cells = feld.Empty() ? 0
-                                               : static_cast<std::size_t>(feld.UBoundX() + 1) *
-                                                     static_cast<std::size_t>(feld.UBoundY() + 1);
+        // An empty grid has no columns or no rows.
+        const std::size_t cells =
+            static_cast<std::size_t>(feld.Columns()) * static_cast<std::size_t>(feld.Rows());
         if (gLevelChanges[l].size() != cells)
             gLevelChanges[l].assign(cells, 0);
     }

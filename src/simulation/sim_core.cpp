@@ -155,7 +155,13 @@ void DisableRunKeys(HostWindow& host) {
     MarkControls(gRunKeysOff, host);
 }
 
-void EventQueue::Grow() { m_slots.resize(std::max<std::size_t>(2 * m_slots.size(), 1024)); }
+void EventQueue::Grow() {
+    const std::size_t capacity = std::max<std::size_t>(2 * m_capacity, 1024);
+    auto slots = std::make_unique<SimEvent[]>(capacity);
+    std::copy(m_slots.get(), m_slots.get() + m_count, slots.get());
+    m_slots = std::move(slots);
+    m_capacity = capacity;
+}
 
 void ResetSimCore() {
     gEventQueue.Release();

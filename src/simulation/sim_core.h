@@ -8,6 +8,7 @@
 #include <bit>
 #include <cassert>
 #include <cstdint>
+#include <memory>
 #include <type_traits>
 #include <utility>
 #include <vector>
@@ -27,29 +28,31 @@ struct SimEvent {
 };
 static_assert(sizeof(SimEvent) == 8 && std::is_trivially_copyable_v<SimEvent>);
 
-// One queue of events: a vector whose slots are reused from pass to pass, with the number of
+// One queue of events: an array whose slots are reused from pass to pass, with the number of
 // events held in a counter of its own. Appending stores only into the slot and the counter, so
 // reading the count right after a pass never waits on a half-written vector header.
 class EventQueue {
   public:
     void push_back(const SimEvent& e) {
-        if (m_count == m_slots.size())
+        if (m_count == m_capacity)
             Grow();
         m_slots[m_count++] = e;
     }
     std::size_t size() const { return m_count; }
     bool empty() const { return m_count == 0; }
-    std::size_t capacity() const { return m_slots.size(); }
+    std::size_t capacity() const { return m_capacity; }
     // Forgets the events; the slots stay for the next pass.
     void clear() { m_count = 0; }
     // Forgets the events and gives the slots back.
     void Release() {
         m_count = 0;
-        m_slots = {};
+        m_capacity = 0;
+        m_slots.reset();
     }
     void swap(EventQueue& other) noexcept {
         m_slots.swap(other.m_slots);
         std::swap(m_count, other.m_count);
+        std::swap(m_capacity, other.m_capacity);
     }
     SimEvent& operator[](std::size_t i) {
         assert(i < m_count);
@@ -59,14 +62,15 @@ class EventQueue {
         assert(i < m_count);
         return m_slots[i];
     }
-    const SimEvent* begin() const { return m_slots.data(); }
-    const SimEvent* end() const { return m_slots.data() + m_count; }
+    const SimEvent* begin() const { return m_slots.get(); }
+    const SimEvent* end() const { return m_slots.get() + m_count; }
 
   private:
     void Grow();
 
-    std::vector<SimEvent> m_slots; // storage; slots from m_count on are free
-    std::size_t m_count = 0;       // events held
+    std::unique_ptr<SimEvent[]> m_slots; // storage; slots from m_count on are free
+    std::size_t m_count = 0;             // events held
+    std::size_t m_capacity = 0;          // slots in m_slots
 };
 
 extern EventQueue gEventQueue;     // events of the pass being processed; ClearEventQueues
