@@ -132,7 +132,7 @@ struct PassView {
     }
 };
 
-void ProcessEvent(SimEvent e, const PassView& view);
+[[gnu::always_inline]] inline void ProcessEvent(SimEvent e, const PassView& view);
 
 } // namespace
 
@@ -318,7 +318,7 @@ void Propagate(int x, int y, int richtung, int pegel, int ebene) {
 
 namespace {
 
-void ProcessEvent(SimEvent e, const PassView& view) {
+[[gnu::always_inline]] inline void ProcessEvent(SimEvent e, const PassView& view) {
     const int x = e.X;
     const int y = e.Y;
     const int richtung = e.Richtung;

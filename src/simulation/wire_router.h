@@ -26,7 +26,8 @@ inline void Continue(int x, int y, int richtung, int pegel, int ebene) {
 } // namespace detail
 
 // PropagateJunction on a cell already looked up: the dispatcher's hot path.
-inline void RouteLevel(CellRecord& c, int x, int y, int richtung, int pegel, int ebene) {
+[[gnu::always_inline]] inline void RouteLevel(CellRecord& c, int x, int y, int richtung, int pegel,
+                                              int ebene) {
     const std::int16_t level = pegel != 0 ? kTrue : kFalse;
 
     if (richtung == kLeft || richtung == kRight) {
