@@ -127,6 +127,28 @@ TEST_F(AreaTest, MarkingCopiesTheWiresThatStayInsideAndMovingLeavesStubs) {
     EXPECT_NE(gGrid(8, 7).Links, 0);
 }
 
+// Regression: a wire that ended on the area's outline from outside moved along as a wire cell
+// without any connection, which the circuit file cannot hold (found by the edit/save property
+// test, seed 3).
+TEST_F(AreaTest, AWireEndingOnTheOutlineFromOutsideStaysOutside) {
+    test::LayWire(2, 5, 5, 5);  // ends on the left side of the area
+    test::LayWire(8, 3, 11, 3); // ends in the top-right corner
+    Frame(5, 3, 8, 7);
+    ASSERT_TRUE(gAreaMarked);
+    EXPECT_EQ(gPuffer(0, 2), CellRecord{});
+    EXPECT_EQ(gPuffer(3, 0), CellRecord{});
+    Drag({{6, 4}, {10, 8}, {14, 9}});
+    ASSERT_EQ(gGrid(7, 5).Typ, kTypeEmpty); // the area moved
+    for (int x = 12; x <= 17; ++x)
+        for (int y = 7; y <= 14; ++y)
+            EXPECT_EQ(gGrid(x, y), CellRecord{}) << x << "," << y;
+    // The wires outside keep their ends.
+    EXPECT_EQ(gGrid(5, 5).Typ, kTypeWire);
+    EXPECT_NE(gGrid(5, 5).Links, 0);
+    EXPECT_EQ(gGrid(8, 3).Typ, kTypeWire);
+    EXPECT_NE(gGrid(8, 3).Rechts, 0);
+}
+
 TEST_F(AreaTest, AMovedGatesPinsAreShiftedByExactlyTheMove) {
     ASSERT_EQ(test::PlaceAnd(3, 5, kRight, 3), 1); // inputs (3, 4), (3, 5), (3, 6)
     Frame(2, 3, 6, 7);
