@@ -239,8 +239,9 @@ void clsUndo::RestoreElements(UndoStep& step) {
         return;
     }
 
-    // Elements placed after the snapshot: a cell that belonged to no element then belongs to
-    // one now. Removed from the highest number down so that the others keep their numbers.
+    // Elements placed after the snapshot: a cell that belonged to no element then, or to an
+    // element of another kind (a tri-state gate placed where an element was removed), belongs
+    // to one now. Removed from the highest number down so that the others keep their numbers.
     // Elements known as kept and elements already listed are looked up by number.
     std::vector<char> known(At(gAnzElemente) + 1, 0);
     for (const KeptElement& k : kept) {
@@ -251,8 +252,10 @@ void clsUndo::RestoreElements(UndoStep& step) {
     std::vector<std::pair<std::int16_t, GridPoint>> placed;
     for (int x = step.X1; x <= step.X2; ++x) {
         for (int y = step.Y1; y <= step.Y2; ++y) {
-            const std::int16_t e = gGrid(x, y).ElementNr;
-            if (e < 1 || step.Cells(x - step.X1, y - step.Y1).ElementNr != 0)
+            const CellRecord& now = gGrid(x, y);
+            const std::int16_t e = now.ElementNr;
+            const CellRecord& then = step.Cells(x - step.X1, y - step.Y1);
+            if (e < 1 || (then.ElementNr != 0 && then.Typ == now.Typ))
                 continue;
             if (e <= gAnzElemente) {
                 if (known[At(e)] != 0)

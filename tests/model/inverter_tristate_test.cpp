@@ -4,6 +4,7 @@
 #include "model/undo.h"
 #include "render/grafik.h"
 #include "support/builder.h"
+#include "support/circuit_files.h"
 #include "support/core_fixture.h"
 
 #include <string>
@@ -314,6 +315,38 @@ TEST_F(TriStateTest, UndoTakesAwayATriStatePlacedIntoItsRectangleWhole) {
     ASSERT_NE(test::PlaceTriState(13, 10, kLeft), 0); // cells 11..13 x 9..11
     gUndo.Undo();
     EXPECT_EQ(test::CaptureSheet(), empty);
+}
+
+// Regression: a tri-state placed on exactly the cells of a removed gate was not seen as placed
+// since by the undo that brings the gate back, which wrote the gate's cells over the tri-state's
+// and left its record without cells (found by the edit/save property test, seed 20240901).
+TEST_F(TriStateTest, UndoTakesAwayATriStatePlacedOnTheCellsOfARemovedElement) {
+    ASSERT_NE(test::PlaceAnd(10, 10), 0); // cells 10..12 x 9..11
+    const test::SheetState gate = test::CaptureSheet();
+    ASSERT_TRUE(test::RemoveAt(11, 10));
+    ASSERT_NE(test::PlaceTriState(10, 10, kRight), 0); // the same nine cells
+    gUndo.Undo();
+    EXPECT_EQ(test::SheetInconsistency(), "");
+    EXPECT_EQ(test::CaptureSheet(), gate);
+}
+
+// Regression: a step that saved only cells (a wire) brought the cells of a tri-state removed since
+// back without its record; such a step is forgotten with the older ones.
+TEST_F(TriStateTest, RemovingATriStateForgetsTheCellsOnlyStepsThatSavedItsCells) {
+    ASSERT_NE(test::PlaceTriState(10, 10, kRight), 0); // cells 10..12 x 9..11
+    ASSERT_NE(test::PlaceLed(20, 20), 0);
+    ASSERT_TRUE(test::LayRecordedWire(8, 12, 14, 8)); // its rectangle holds the gate
+    ASSERT_TRUE(test::LayRecordedWire(20, 5, 25, 5)); // far from the gate
+    ASSERT_TRUE(test::RemoveAt(11, 10));
+    std::vector<std::string> steps;
+    gUndo.ListUndos(steps);
+    ASSERT_EQ(steps.size(), 1u);
+    gUndo.Undo(); // the far wire
+    EXPECT_EQ(gGrid(22, 5).Typ, kTypeEmpty);
+    EXPECT_TRUE(gUndo.NoUndoData());
+    EXPECT_EQ(gGrid(11, 10).Typ, kTypeEmpty);
+    EXPECT_EQ(gGrid(14, 10).Typ, kTypeWire);
+    EXPECT_EQ(test::SheetInconsistency(), "");
 }
 
 } // namespace
