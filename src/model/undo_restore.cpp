@@ -195,8 +195,11 @@ void RestoreWholeField(const UndoStep& step, const std::vector<KeptElement>& kep
         ElementRecord copy = step.Elements[At(ke.copy)];
         if (copy.Nr < 1)
             continue;
-        if (copy.Typ == kTypeIC)
+        // An IC copy holds its name and instance in place of its pins and its (empty) text.
+        if (copy.Typ == kTypeIC) {
             copy.Eingaenge = copy.Ausgaenge;
+            copy.Text.clear();
+        }
         gElements[At(copy.Nr)] = std::move(copy);
     }
     std::vector<int> gone;

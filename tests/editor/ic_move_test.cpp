@@ -94,5 +94,19 @@ TEST_F(ICMoveTest, AnAreaWithAnICIsNotDeleted) {
               "Ein Bereich mit einem IC oder Taktgeber kann nicht gelöscht werden.");
 }
 
+// Regression: undoing an area deletion left every IC of the sheet with its instance index as
+// its text, which the whole-field step keeps in its copy (found by the edit/save property test,
+// seed 3).
+TEST_F(ICMoveTest, UndoingAnAreaDeletionKeepsTheICsRecordAsItWas) {
+    ASSERT_NE(test::PlaceLed(20, 20), 0);
+    const test::SheetState before = test::CaptureSheet();
+    Drag({{18, 18}, {20, 20}, {22, 22}});
+    ASSERT_TRUE(gAreaMarked);
+    LoescheBereich();
+    ASSERT_EQ(gGrid(20, 20).Typ, kTypeEmpty);
+    gUndo.Undo();
+    EXPECT_EQ(test::CaptureSheet(), before);
+}
+
 } // namespace
 } // namespace kardo
