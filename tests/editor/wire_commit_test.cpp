@@ -237,6 +237,19 @@ TEST_F(WireCommitTest, DeletingKeepsAWireEndThatLeavesTheBandSideways) {
     Check({{{8, 5}, "O", 1, 0}, {{8, 4}, "OU", 1, 0}, {{2, 5}, "", 0, 0}, {{6, 5}, "", 0, 0}});
 }
 
+::testing::AssertionResult WiresConsistent();
+
+TEST_F(WireCommitTest, DeletingUpToAPinKeepsThePinsWireOutsideTheBand) {
+    // Fault pinned: a delete band ending on a pin cleared the pin's flag towards the wire outside.
+    test::PlaceInverter(6, 9, kRight); // input pin (6,9), output (7,9)
+    test::LayWire(6, 4, 6, 9);         // joins the input from above
+    test::LayWire(6, 9, 6, 14);        // and from below
+    ASSERT_EQ(Flags(6, 9), "OU");
+    Band({6, 14}, {{6, 9}}, true);
+    Check({{{6, 9}, "O", 9, 0}, {{6, 8}, "OU", 1, 0}, {{6, 10}, "", 0, 0}});
+    EXPECT_TRUE(WiresConsistent());
+}
+
 // No empty cell carries a wire flag, and every flag is answered by its neighbour.
 ::testing::AssertionResult WiresConsistent() {
     const auto fail = [](const char* what, int x, int y) {
