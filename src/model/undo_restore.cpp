@@ -186,6 +186,24 @@ void RestoreWholeField(const UndoStep& step, const std::vector<KeptElement>& kep
     }
     gTaktElement = newEntry;
 
+    // ICs stay (an area holding one is never deleted): their instances follow them to the
+    // numbers the snapshot gives them.
+    std::vector<std::pair<std::int16_t, std::int16_t>> icNumber; // number now, number restored
+    for (const KeptElement& ke : kept) {
+        const ElementRecord& copy = step.Elements[At(ke.copy)];
+        if (copy.Typ != kTypeIC || !ke.present)
+            continue;
+        if (const std::int16_t now = ElementOfTypeAt(ke.where, kTypeIC); now != 0)
+            icNumber.emplace_back(now, copy.Nr);
+    }
+    for (int i = 1; i <= gICInstanceMax && At(i) < gICInstances.size(); ++i) {
+        ICInstanceRecord& ic = gICInstances[At(i)];
+        const auto it = std::find_if(icNumber.begin(), icNumber.end(),
+                                     [&](const auto& n) { return n.first == ic.ElementNr; });
+        if (ic.Tiefe == 0 && it != icNumber.end())
+            ic.ElementNr = it->second;
+    }
+
     int count = step.ElementCount;
     for (int k = 1; k <= step.ElementCount; ++k)
         count = std::max<int>(count, step.Elements[At(k)].Nr);

@@ -4,6 +4,7 @@
 #include "editor/area_select.h"
 #include "editor/mouse_dispatch.h"
 #include "editor/selection.h"
+#include "files/ic_instances.h"
 #include "model/elements.h"
 #include "model/grid.h"
 #include "model/sim_levels.h"
@@ -106,6 +107,20 @@ TEST_F(ICMoveTest, UndoingAnAreaDeletionKeepsTheICsRecordAsItWas) {
     ASSERT_EQ(gGrid(20, 20).Typ, kTypeEmpty);
     gUndo.Undo();
     EXPECT_EQ(test::CaptureSheet(), before);
+}
+
+TEST_F(ICMoveTest, UndoingAnAreaDeletionGivesTheICsInstanceItsNumberBack) {
+    // Fault pinned: undoing an area deletion left an IC's instance with the number it had after.
+    ASSERT_EQ(gGrid(11, 11).ElementNr, 2);
+    Drag({{3, 9}, {5, 11}, {7, 13}}); // the switch, element 1
+    ASSERT_TRUE(gAreaMarked);
+    LoescheBereich();
+    ASSERT_EQ(gGrid(11, 11).ElementNr, 1);
+    ASSERT_EQ(gICInstances[1].ElementNr, 1);
+    gUndo.Undo();
+    EXPECT_EQ(gGrid(11, 11).ElementNr, 2);
+    EXPECT_EQ(gICInstances[1].ElementNr, 2);
+    EXPECT_EQ(LedBeforeAndAfterToggle(11), std::make_pair(true, false));
 }
 
 } // namespace
