@@ -8,6 +8,7 @@
 #include "model/codes.h"
 #include "model/elements.h"
 #include "model/grid.h"
+#include "model/placement.h"
 #include "model/rounding.h"
 #include "model/sim_levels.h"
 #include "model/undo.h"
@@ -244,10 +245,12 @@ void DisplayBeschriftungsText(std::int16_t ObjNr, std::string_view OldText) {
         const int newEnd = LabelRunEnd(x, y, size.Width, ObjNr, mark);
         int last = newEnd;
         if (mark) {
-            // The cells the old text covered beyond the new end become free again.
+            // The cells the old text covered beyond the new end become free again; one that a
+            // wire ends on stays that wire's end, as when an element is removed.
             while (last + 1 <= gFeldBreite && IsLabelCell(gGrid(last + 1, y), ObjNr)) {
                 ++last;
-                ClearCell(last, y);
+                ClearArea(static_cast<std::int16_t>(last), static_cast<std::int16_t>(y),
+                          static_cast<std::int16_t>(last), static_cast<std::int16_t>(y));
             }
             for (int c = x; c <= newEnd; ++c) {
                 CellRecord& cell = gGrid(c, y);

@@ -207,6 +207,23 @@ TEST_F(TextLabelTest, AShorterTextFreesCellsAndRestoresTheirGridDots) {
     EXPECT_EQ(dots, 2);
 }
 
+TEST_F(TextLabelTest, AShorterTextKeepsTheEndOfAWireLaidOntoTheLabel) {
+    // Fault pinned: a shorter text emptied a label cell a wire ended on, leaving its flag
+    // unanswered.
+    Write(10, 7, "ABCDEFGH");    // columns 10 .. 13
+    test::LayWire(13, 3, 13, 7); // ends on the label's last cell
+    ASSERT_EQ(gGrid(13, 7).Oben, kTrue);
+    gMouseMode = kTypeText;
+    test::Click(10, 7);
+    Type("AB");
+    Enter();
+    EXPECT_EQ(Cells(1, 7), (std::vector<int>{10, 11}));
+    EXPECT_EQ(gGrid(12, 7), CellRecord{});
+    EXPECT_EQ(gGrid(13, 7).Typ, kTypeWire);
+    EXPECT_EQ(gGrid(13, 7).Oben, kTrue);
+    EXPECT_EQ(test::SheetInconsistency(), "");
+}
+
 // Fault pinned: changing a label recorded no undo step, so undoing its creation afterwards left
 // the cells of the longer text as type-22 cells naming a label that no longer existed.
 TEST_F(TextLabelTest, UndoTakesBackTheChangeAndThenTheLabelWithAllItsCells) {
