@@ -9,6 +9,7 @@
 #include "editor/overlays.h"
 #include "editor/selection.h"
 #include "editor/selection_overlays.h"
+#include "editor/text_labels.h"
 #include "files/text_helpers.h"
 #include "model/basic_elements.h"
 #include "model/elements.h"
@@ -383,8 +384,9 @@ void MoveMarkedArea(std::int16_t nx, std::int16_t ny) {
         return;
     gUndo.Move = true;
     gUndo.NoObjects = false;
-    gUndo.NewUndoValue(std::min(ox1, nx), std::min(oy1, ny), std::max(ox2, nx2), std::max(oy2, ny2),
-                       "Bereich verschieben");
+    const std::int16_t reach = MovedLabelsReach(ox1, oy1, ox2, oy2, g.DifX);
+    gUndo.NewUndoValue(std::min(ox1, nx), std::min(oy1, ny), std::max({ox2, nx2, reach}),
+                       std::max(oy2, ny2), "Bereich verschieben");
     Grid before;
     before.Create(ox2 - ox1, oy2 - oy1);
     for (int x = ox1; x <= ox2; ++x)
