@@ -239,6 +239,20 @@ TEST_F(WireCommitTest, DeletingKeepsAWireEndThatLeavesTheBandSideways) {
 
 ::testing::AssertionResult WiresConsistent();
 
+TEST_F(WireCommitTest, AnAnalysisPointWhoseWireWasCutLeavesAnEmptyCell) {
+    // Fault pinned: removing an analysis point without wire flags left a wire cell without any.
+    test::LayWire(2, 10, 12, 10);
+    ASSERT_NE(test::PlaceAnalysisPoint(6, 10), 0);
+    Band({4, 10}, {{6, 10}}, true); // a band stops on the point: cut from both sides
+    Band({8, 10}, {{6, 10}}, true);
+    ASSERT_EQ(Flags(6, 10), "");
+    ASSERT_TRUE(test::RemoveAt(6, 10));
+    EXPECT_EQ(gGrid(6, 10), CellRecord{});
+    EXPECT_TRUE(WiresConsistent());
+    gUndo.Undo();
+    EXPECT_EQ(gGrid(6, 10).Typ, kTypeAnalysisPoint);
+}
+
 TEST_F(WireCommitTest, DeletingUpToAPinKeepsThePinsWireOutsideTheBand) {
     // Fault pinned: a delete band ending on a pin cleared the pin's flag towards the wire outside.
     test::PlaceInverter(6, 9, kRight); // input pin (6,9), output (7,9)
