@@ -56,7 +56,8 @@ void RemoveSwitch() {
         return;
     RecordAround(X, Y, "Schalter löschen");
     DeleteElementRecord(c.ElementNr);
-    c.Typ = kTypeWire;
+    // The switch's wire stays; a switch whose wire was cut away leaves an empty cell.
+    c.Typ = WireFlagCount(c) > 0 ? kTypeWire : kTypeEmpty;
     c.ElementNr = 0;
     RedrawAround(X, Y);
 }

@@ -253,6 +253,17 @@ TEST_F(WireCommitTest, AnAnalysisPointWhoseWireWasCutLeavesAnEmptyCell) {
     EXPECT_EQ(gGrid(6, 10).Typ, kTypeAnalysisPoint);
 }
 
+TEST_F(WireCommitTest, ASwitchWhoseWireWasCutLeavesAnEmptyCell) {
+    // Fault pinned: removing a switch without wire flags left a wire cell without any.
+    test::LayWire(5, 10, 9, 10);
+    ASSERT_NE(test::PlaceSwitch(5, 10), 0);
+    Band({9, 10}, {{5, 10}}, true);
+    ASSERT_EQ(Flags(5, 10), "");
+    ASSERT_TRUE(test::RemoveAt(5, 10));
+    EXPECT_EQ(gGrid(5, 10), CellRecord{});
+    EXPECT_TRUE(WiresConsistent());
+}
+
 TEST_F(WireCommitTest, DeletingUpToAPinKeepsThePinsWireOutsideTheBand) {
     // Fault pinned: a delete band ending on a pin cleared the pin's flag towards the wire outside.
     test::PlaceInverter(6, 9, kRight); // input pin (6,9), output (7,9)
