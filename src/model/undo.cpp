@@ -212,6 +212,11 @@ void clsUndo::ChangedWithoutStep(std::int16_t X1, std::int16_t Y1, std::int16_t 
         const bool meets = x1 <= x2 && y1 <= y2;
         if (s.Kind == kUndoMove && (removed || meets))
             first = i;
+        // A whole-field step writes the whole element list back: a gate placed since beyond the
+        // cells it holds (the sheet has grown) would keep its cells without its record.
+        if (s.Kind == kUndoWholeField && !removed &&
+            (X1 < s.X1 || Y1 < s.Y1 || X2 > s.X2 || Y2 > s.Y2))
+            first = i;
         if (!removed || !meets || s.Kind != kUndoNormal || s.ElementCount != 0)
             continue;
         // A step without records that saved cells of the gate.

@@ -13,9 +13,11 @@
 #include "model/grid.h"
 #include "model/undo.h"
 #include "model/utilities.h"
+#include "render/sheet_size.h"
 #include "simulation/power.h"
 #include "support/block_builder.h"
 #include "support/builder.h"
+#include "support/circuit_files.h"
 #include "support/editor_fixture.h"
 #include "support/mouse_driver.h"
 
@@ -271,6 +273,23 @@ TEST_F(AreaTest, DeletingAnAreaRemovesItsElementsAndRenumbersTheRest) {
     EXPECT_FALSE(host.IsEnabled("mDelete"));
     gUndo.Undo();
     EXPECT_EQ(test::CaptureSheet(), before);
+}
+
+TEST_F(AreaTest, ATriStatePlacedBeyondADeletedAreasStepForgetsThatStep) {
+    // Fault pinned: undoing an area deletion lost the record of a tri-state placed where it grew.
+    ASSERT_EQ(test::PlaceLed(20, 11), 1);
+    Frame(18, 9, 22, 13);
+    LoescheBereich();
+    const int w = gFeldBreite;
+    host.SetCaption("txtX", std::to_string(w + 6));
+    host.SetCaption("txtY", std::to_string(gFeldHoehe));
+    SetNewSize();
+    ASSERT_EQ(gFeldBreite, w + 6);
+    ASSERT_NE(test::PlaceTriState(w + 3, 10, kRight), 0); // cells beyond the old last column
+    EXPECT_TRUE(gUndo.NoUndoData());
+    gUndo.Undo();
+    EXPECT_EQ(test::SheetInconsistency(), "");
+    EXPECT_EQ(gGrid(w + 3, 10).Typ, kTypeTriState);
 }
 
 // The whole-field step rewrote the marked corners it was handed to the whole sheet, so the
