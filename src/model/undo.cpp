@@ -217,9 +217,13 @@ void clsUndo::ChangedWithoutStep(std::int16_t X1, std::int16_t Y1, std::int16_t 
         if (s.Kind == kUndoWholeField && !removed &&
             (X1 < s.X1 || Y1 < s.Y1 || X2 > s.X2 || Y2 > s.Y2))
             first = i;
-        if (!removed || !meets || s.Kind != kUndoNormal || s.ElementCount != 0)
+        if (!removed || !meets || s.Kind != kUndoNormal)
             continue;
-        // A step without records that saved cells of the gate.
+        // A step that saved cells of the gate: without records it would bring them back without
+        // the gate's record; with records, the gate with only the cells inside its rectangle
+        // unless that holds all nine.
+        if (s.ElementCount != 0 && s.X1 <= X1 && s.Y1 <= Y1 && X2 <= s.X2 && Y2 <= s.Y2)
+            continue;
         for (int x = x1; x <= x2; ++x)
             for (int y = y1; y <= y2; ++y)
                 if (s.Cells(x - s.X1, y - s.Y1).Typ == kTypeTriState)

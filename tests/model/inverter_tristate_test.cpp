@@ -349,5 +349,22 @@ TEST_F(TriStateTest, RemovingATriStateForgetsTheCellsOnlyStepsThatSavedItsCells)
     EXPECT_EQ(test::SheetInconsistency(), "");
 }
 
+TEST_F(TriStateTest, RemovingATriStateForgetsTheStepsThatSavedOnlySomeOfItsCells) {
+    // Fault pinned: undoing a step that saved part of a removed tri-state brought back a torn gate.
+    ASSERT_NE(test::PlaceTriState(10, 10, kRight), 0); // cells 10..12 x 9..11
+    ASSERT_NE(test::PlaceLed(13, 10), 0);              // its step saves 12..14 x 9..11
+    ASSERT_NE(test::PlaceLed(20, 20), 0);              // far from the gate
+    ASSERT_TRUE(test::RemoveAt(11, 10));
+    std::vector<std::string> steps;
+    gUndo.ListUndos(steps);
+    ASSERT_EQ(steps.size(), 1u);
+    gUndo.Undo(); // the far LED
+    EXPECT_EQ(gGrid(20, 20).Typ, kTypeEmpty);
+    EXPECT_TRUE(gUndo.NoUndoData());
+    EXPECT_EQ(gGrid(13, 10).Typ, kTypeLed);
+    EXPECT_EQ(gGrid(12, 10).Typ, kTypeEmpty);
+    EXPECT_EQ(test::SheetInconsistency(), "");
+}
+
 } // namespace
 } // namespace kardo
