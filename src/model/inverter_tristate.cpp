@@ -117,6 +117,7 @@ void RemoveInverter() {
         if (!HasWireFlag(*c)) {
             c->Typ = kTypeEmpty;
             c->Links = c->Oben = c->Rechts = c->Unten = 0;
+            c->Punkt = kPointNone;
         } else {
             c->Typ = kTypeWire;
         }
@@ -201,6 +202,8 @@ void RemoveTriState() {
             // A cell a wire still enters stays that wire's end instead of an empty cell.
             c.Typ = HasWireFlag(c) ? kTypeWire : kTypeEmpty;
             c.ElementNr = 0;
+            if (c.Typ == kTypeEmpty)
+                c.Punkt = kPointNone;
         }
     }
     gUndo.ChangedWithoutStep(I16(r.X1 + 2), I16(r.Y1 + 2), I16(r.X2 - 2), I16(r.Y2 - 2), true);

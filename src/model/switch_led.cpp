@@ -59,6 +59,8 @@ void RemoveSwitch() {
     // The switch's wire stays; a switch whose wire was cut away leaves an empty cell.
     c.Typ = WireFlagCount(c) > 0 ? kTypeWire : kTypeEmpty;
     c.ElementNr = 0;
+    if (c.Typ == kTypeEmpty)
+        c.Punkt = kPointNone;
     RedrawAround(X, Y);
 }
 

@@ -123,6 +123,29 @@ TEST_F(InverterTest, RemovingLeavesWireEndsAndEmptiesTheRest) {
     EXPECT_EQ(gGrid(11, 10), CellRecord{});
 }
 
+TEST_F(InverterTest, RemovingLeavesNoPointOnAnEmptiedPin) {
+    // Fault pinned: removing an inverter left a pin's point mark on the cell it emptied.
+    test::LayWire(5, 10, 15, 10);
+    test::LayWire(10, 5, 10, 10);
+    ASSERT_TRUE(test::SetPoint(10, 10));
+    ASSERT_NE(test::PlaceInverter(10, 10, kDown), 0); // its input keeps the junction's point
+    ASSERT_EQ(gGrid(10, 10).Punkt, kPointConnection);
+    // The junction's wires deleted since: the pin has no wire flag left.
+    for (int x = 5; x <= 15; ++x)
+        gGrid(x, 10).Links = gGrid(x, 10).Rechts = kFalse;
+    for (int y = 5; y <= 10; ++y)
+        gGrid(10, y).Oben = gGrid(10, y).Unten = kFalse;
+    for (int x = 5; x <= 15; ++x)
+        if (gGrid(x, 10).Typ == kTypeWire)
+            ClearCell(x, 10);
+    for (int y = 5; y < 10; ++y)
+        ClearCell(10, y);
+    ASSERT_EQ(test::SheetInconsistency(), "");
+    ASSERT_TRUE(test::RemoveAt(10, 10));
+    EXPECT_EQ(gGrid(10, 10), CellRecord{});
+    EXPECT_EQ(test::SheetInconsistency(), "");
+}
+
 using TriStateTest = test::CoreFixture;
 
 struct TriStateCase {
