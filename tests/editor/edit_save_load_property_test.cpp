@@ -3,7 +3,8 @@
 // the context menu, text labels, undo, the sheet size) driven through the mouse dispatcher as a
 // user's mouse would. After every step the worksheet must pass the reader's checks and read back
 // as the same grid and element list; every few steps it is saved with the real writer and loaded
-// into a separate document with its ICs; at the end of each episode every step is undone.
+// into a separate document with its ICs; now and then a step is undone at once and must give
+// back the sheet as it was; at the end of each episode every step is undone.
 #include "app/main_state.h"
 #include "app/settings.h"
 #include "editor/area_select.h"
@@ -508,6 +509,13 @@ class EditSaveLoadPropertyTest : public test::EditorFixture,
         if (gUndo.Step(gUndo.Undos()).Filled)
             m_exact = false;
         ASSERT_EQ(SheetProblem(), "") << History();
+        // Now and then the step just recorded is taken back at once: the sheet is the one before.
+        if (m_undos && gUndo.Recorded() == recorded + 1 && !undo && gFeldBreite == w &&
+            gFeldHoehe == h && TriStates(test::CaptureSheet()) == TriStates(before) && Chance(6)) {
+            Log("  undo it");
+            gUndo.Undo();
+            ASSERT_EQ(Difference(test::CaptureSheet(), before), "") << History();
+        }
     }
 
     std::mt19937 m_rng;            // the sequence of this seed
@@ -550,11 +558,9 @@ TEST_P(EditSaveLoadPropertyTest, EveryEditedSheetSavesLoadsAndUndoesToTheStart) 
     EXPECT_GT(saves, 100);
 }
 
-// Seeds: each one that found a fault stays here (113, 159: a delete band ending on a pin; 117,
-// 145: an area deletion undone), 213 for a tri-state gate deleted with a selection, and a few
-// more. Twelve episodes of 80 steps each keep a seed to about a second.
-INSTANTIATE_TEST_SUITE_P(Seeds, EditSaveLoadPropertyTest,
-                         ::testing::Values(100u, 101u, 102u, 113u, 117u, 145u, 159u, 213u));
+// Fixed seeds, so that a run is repeatable; the faults this test has found are pinned by
+// regression tests of their own. Twelve episodes of 80 steps keep a seed to about a second.
+INSTANTIATE_TEST_SUITE_P(Seeds, EditSaveLoadPropertyTest, ::testing::Range(100u, 112u));
 
 } // namespace
 } // namespace kardo
