@@ -49,19 +49,28 @@ FUZZ_SECONDS ?= 60
 FUZZ_RUNS ?= -1
 FUZZ_SETTINGS_RUNS ?= $(FUZZ_RUNS)
 FUZZ_SEED ?= 0
+# Then the term checker for at most FUZZ_TERM_SECONDS (at most FUZZ_TERM_RUNS inputs), seeded
+# from fuzz/term_seeds.
+FUZZ_TERM_SECONDS ?= 60
+FUZZ_TERM_RUNS ?= -1
 FUZZ_ENV = ASAN_OPTIONS=halt_on_error=1:detect_leaks=1 UBSAN_OPTIONS=halt_on_error=1:print_stacktrace=1
 FUZZ_FLAGS = -max_total_time=$(FUZZ_SECONDS) -seed=$(FUZZ_SEED) -timeout=10 -rss_limit_mb=2048 \
 	-print_final_stats=1 -artifact_prefix=build-fuzz/
 fuzz: deps
 	@cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++ \
 		-DKARDO_BUILD_FUZZ=ON -DKARDO_BUILD_GUI=OFF -DKARDO_BUILD_BENCH=OFF $(CMAKE_FLAGS) >/dev/null
-	@cmake --build build-fuzz -j $(JOBS) --target kardo_fuzz_circuit kardo_fuzz_settings
-	@rm -rf build-fuzz/corpus build-fuzz/settings-corpus
-	@mkdir -p build-fuzz/corpus build-fuzz/settings-corpus
+	@cmake --build build-fuzz -j $(JOBS) --target kardo_fuzz_circuit kardo_fuzz_settings \
+		kardo_fuzz_term
+	@rm -rf build-fuzz/corpus build-fuzz/settings-corpus build-fuzz/term-corpus
+	@mkdir -p build-fuzz/corpus build-fuzz/settings-corpus build-fuzz/term-corpus
 	@$(FUZZ_ENV) build-fuzz/kardo_fuzz_circuit $(FUZZ_FLAGS) -runs=$(FUZZ_RUNS) -max_len=65536 \
 		-dict=fuzz/circuit.dict build-fuzz/corpus tests/data
 	@$(FUZZ_ENV) build-fuzz/kardo_fuzz_settings $(FUZZ_FLAGS) -runs=$(FUZZ_SETTINGS_RUNS) \
 		-max_len=8192 -dict=fuzz/settings.dict build-fuzz/settings-corpus tests/data/settings
+	@$(FUZZ_ENV) build-fuzz/kardo_fuzz_term -max_total_time=$(FUZZ_TERM_SECONDS) \
+		-seed=$(FUZZ_SEED) -timeout=10 -rss_limit_mb=2048 -print_final_stats=1 \
+		-artifact_prefix=build-fuzz/term- -runs=$(FUZZ_TERM_RUNS) -max_len=1024 \
+		-dict=fuzz/term.dict build-fuzz/term-corpus fuzz/term_seeds
 
 clean:
 	@rm -rf build build-release build-release-gui build-asan build-fuzz

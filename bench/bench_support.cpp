@@ -3,6 +3,7 @@
 
 #include "app/startup.h"
 #include "model/clocks.h"
+#include "model/codes.h"
 #include "model/grid.h"
 #include "model/sim_levels.h"
 #include "simulation/power.h"
@@ -15,6 +16,27 @@ namespace kardo::bench {
 void Require(bool ok, const char* what) {
     if (!ok)
         throw std::runtime_error(what);
+}
+
+int BuildGateSheet200() {
+    int elements = 0;
+    for (int r = 2; r <= 198; r += 4) {
+        test::LayWire(1, r, 3, r);
+        Require(test::PlaceSwitch(1, r) != 0, "switch");
+        for (int k = 0; k < 38; ++k) {
+            const int c = 4 + 5 * k;
+            const std::uint8_t typ = k % 3 == 0 ? kTypeAnd : k % 3 == 1 ? kTypeOr : kTypeXor;
+            Require(test::PlaceGate(typ, c, r, kRight, 2) != 0, "gate");
+            if (k % 3 == 2)
+                Require(test::Negate(c + 2, r), "negated output");
+            FeedBothInputs(c, r, k > 0);
+            ++elements;
+        }
+        test::LayWire(191, r, 197, r);
+        Require(test::PlaceLed(197, r) != 0, "LED");
+        elements += 2;
+    }
+    return elements;
 }
 
 void FeedBothInputs(int c, int r, bool fromPrevious) {

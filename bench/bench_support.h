@@ -21,6 +21,11 @@ void Require(bool ok, const char* what);
 // first comes from the output of the gate five columns before, at column c - 3.
 void FeedBothInputs(int c, int r, bool fromPrevious);
 
+// Fills the 200 x 200 sheet: rows of two-input gates fed by a switch, each input joined by a
+// point to the row wire, every third output negated, an LED at the end of each row. Returns the
+// number of elements placed.
+int BuildGateSheet200();
+
 // Three-input gates (AND, OR, XOR in turn) four cells apart in columns and rows 2 .. last, each
 // output wired round the corner to the first input of the next gate in its row; returns the
 // number of gates. Row r + 2 of each gate row stays free.

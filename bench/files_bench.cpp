@@ -20,40 +20,15 @@
 namespace kardo::bench {
 namespace {
 
-using test::LayWire;
-
 // Fake platform services, a temporary folder and the full 200 x 200 sheet.
 class FileBenchEnv {
   public:
-    FileBenchEnv() { m_elements = BuildSheet(); }
+    FileBenchEnv() { m_elements = BuildGateSheet200(); }
 
     std::string File() const { return m_dir.File("voll.kdx"); }
     int Elements() const { return m_elements; }
 
   private:
-    // Rows of two-input gates fed by a switch, each input joined by a point to the row wire,
-    // every third output negated, an LED at the end of each row.
-    static int BuildSheet() {
-        int elements = 0;
-        for (int r = 2; r <= 198; r += 4) {
-            LayWire(1, r, 3, r);
-            Require(test::PlaceSwitch(1, r) != 0, "switch");
-            for (int k = 0; k < 38; ++k) {
-                const int c = 4 + 5 * k;
-                const std::uint8_t typ = k % 3 == 0 ? kTypeAnd : k % 3 == 1 ? kTypeOr : kTypeXor;
-                Require(test::PlaceGate(typ, c, r, kRight, 2) != 0, "gate");
-                if (k % 3 == 2)
-                    Require(test::Negate(c + 2, r), "negated output");
-                FeedBothInputs(c, r, k > 0);
-                ++elements;
-            }
-            LayWire(191, r, 197, r);
-            Require(test::PlaceLed(197, r) != 0, "LED");
-            elements += 2;
-        }
-        return elements;
-    }
-
     BenchPlatform m_platform{kHeadless, 200, 200}; // services and the empty sheet
     test::TempDir m_dir;                           // the file's folder
     int m_elements = 0;                            // elements placed

@@ -16,7 +16,11 @@ void BuildRecentFilesMenu() {
     for (std::size_t i = 0; i < gLastFiles.size(); ++i) {
         const std::string& path = gLastFiles[i];
         const std::string name = "mUsedFiles_" + std::to_string(i);
-        host.SetCaption(name, "&" + std::to_string(i + 1) + " " + path);
+        // A menu caption takes "&" for its Alt key: one in the path is doubled to show as such.
+        std::string shown;
+        for (char c : path)
+            shown += c == '&' ? std::string("&&") : std::string(1, c);
+        host.SetCaption(name, "&" + std::to_string(i + 1) + " " + shown);
         host.SetVisible(name, !path.empty());
         any = any || !path.empty();
     }

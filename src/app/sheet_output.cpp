@@ -18,33 +18,6 @@ namespace {
 
 constexpr double kCellPixel = 14.0;
 
-// Draws through the drawing object onto another target for its lifetime; the target, the zoom
-// and the platform's printer in force before come back afterwards.
-class DeviceScope {
-  public:
-    DeviceScope(DrawTarget& target, float zoom)
-        : m_device(gGrafik.Device), m_zoom(gGrafik.GridMode),
-          m_printer(gPlatform != nullptr ? gPlatform->printer : nullptr) {
-        gGrafik.Device = &target;
-        gGrafik.GridMode = zoom;
-        if (gPlatform != nullptr && target.Kind() == DeviceKind::Printer)
-            gPlatform->printer = &target;
-    }
-    ~DeviceScope() {
-        gGrafik.Device = m_device;
-        gGrafik.GridMode = m_zoom;
-        if (gPlatform != nullptr)
-            gPlatform->printer = m_printer;
-    }
-    DeviceScope(const DeviceScope&) = delete;
-    DeviceScope& operator=(const DeviceScope&) = delete;
-
-  private:
-    DrawTarget* m_device;  // device before
-    float m_zoom;          // zoom before
-    DrawTarget* m_printer; // platform printer before
-};
-
 int SheetPixels(int cells, float zoom) {
     return static_cast<int>(std::lround(kCellPixel * static_cast<double>(zoom) * (cells + 1)));
 }

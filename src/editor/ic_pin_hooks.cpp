@@ -1,6 +1,6 @@
-// IC pins of the IC-definition view and the IC tool's click. The definition view is not built
-// yet: there are no pins to name or remove, so those two do nothing. Placing goes to SetIC, the
-// symbols to the IC drawers of the drawing object; the pin labels live in ic/pin_labels.
+// The IC tool's click and the IC symbols: placing goes to SetIC, the symbols to the IC drawers
+// of the drawing object. Naming and removing pins belong to the IC-definition mode
+// (ic/ic_pins.cpp), the pin labels to ic/pin_labels.
 #include "editor/ic_pin_hooks.h"
 
 #include "model/place_ic.h"
@@ -8,9 +8,6 @@
 
 namespace kardo {
 
-void CreateICAnschluss() {}
-void DeleteICAnschluss() {}
-void ResetICPinSearch() {}
 void SetICByUser() { SetIC(); }
 void DrawICSymbol(std::int16_t pX, std::int16_t pY, std::int16_t ICNr, bool OnlyBorder) {
     gGrafik.DrawIC(pX, pY, ICNr, OnlyBorder);

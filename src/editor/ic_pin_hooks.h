@@ -10,8 +10,6 @@ namespace kardo {
 void CreateICAnschluss();
 // Removes the IC pin at the cursor cell with its label.
 void DeleteICAnschluss();
-// Puts the resume position of the next-pin search back to (0, 0) before a worksheet click.
-void ResetICPinSearch();
 // Places the name label of the pin at cell (PosX, PosY) beside its wire end.
 void ShowICInOut(std::int16_t& PosX, std::int16_t& PosY);
 // Places the IC chosen in the IC list at the cursor cell, as the IC tool's click does.

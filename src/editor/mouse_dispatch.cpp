@@ -523,7 +523,6 @@ void CheckMouseMode() {
         SetAnalysepunkt();
         break;
     case kToolICView:
-        ResetICPinSearch();
         CreateICAnschluss();
         break;
     case kTypeText:

@@ -298,9 +298,18 @@ void DisplayBeschriftungsText(std::int16_t ObjNr, std::string_view OldText) {
         cell.Typ = kTypeText;
         cell.ElementNr = ObjNr;
     }
+    // The page's letters come out a little wider beside the cells than the screen's, which
+    // measured the label's cells: on paper the text may run on over free cells, up to the
+    // first cell that holds something else.
+    int roomEnd = end;
+    if (gGrafik.OnPrinter()) {
+        while (roomEnd + 1 <= gFeldBreite &&
+               (IsFree(gGrid(roomEnd + 1, y)) || IsLabelCell(gGrid(roomEnd + 1, y), ObjNr)))
+            ++roomEnd;
+    }
     const double left = GP(x);
     const double top = CInt(GP(y) - size.Height / 1.6);
-    const double room = GP(end) + LabelCellSize() / 2 - left;
+    const double room = GP(roomEnd) + LabelCellSize() / 2 - left;
     PrintLabel(e.Text, left, top, room);
 }
 

@@ -13,10 +13,12 @@
 #include "files/circuit_ics.h"
 #include "files/circuit_reader.h"
 #include "files/circuit_writer.h"
+#include "files/ic_definition_file.h"
 #include "files/ic_instances.h"
 #include "files/new_circuit.h"
 #include "files/text_codec.h"
 #include "files/text_helpers.h"
+#include "ic/ic_definition_mode.h"
 #include "ic/level_tree.h"
 #include "model/basic_elements.h"
 #include "model/clock_tables.h"
@@ -243,6 +245,10 @@ FileOutcome LoadFile(std::string_view name) {
         }
         return FileOutcome::Failed;
     }
+    if (!CheckICDefinitionSections(doc, problem)) {
+        ReportMalformed(path, problem);
+        return FileOutcome::Failed;
+    }
     // The ICs too: every definition they need is found, read and checked, and their levels are
     // built, before the worksheet changes.
     ICInstanceBlock ics;
@@ -277,6 +283,7 @@ FileOutcome LoadFile(std::string_view name) {
     AddRecentFile(path);
     BuildRecentFilesMenu();
     LeaveICTool(host);
+    ApplyICDefinition(doc);
     RefreshTreeView();
     host.SetMousePointer(kPointerCross);
     host.SetCaption("txtX", std::to_string(gFeldBreite));

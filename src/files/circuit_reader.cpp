@@ -134,12 +134,17 @@ bool Reader::PinSectionLine(std::vector<std::string>& lines, std::string_view it
 }
 
 bool Reader::Data(std::string_view item, int lineNr) {
-    // The notes keep their empty lines (two bytes each in memory); every other section skips
-    // blank lines, which no writer produces there.
+    // The notes keep their empty lines (two bytes each in memory). So do the place and tag
+    // lines of the pins: they pair with the pins by position, and an empty one is a pin without
+    // a place or a tag. Every other section skips blank lines, which no writer produces there.
     if (m_section == Section::Notizen) {
         m_doc.ICNotizen.append(item).append("\r\n");
         return true;
     }
+    if (m_section == Section::GrafAnschluesse)
+        return PinSectionLine(m_doc.ICAnschluesse, item, lineNr);
+    if (m_section == Section::Tags)
+        return PinSectionLine(m_doc.Tags, item, lineNr);
     if (TrimBlanksRight(item).empty())
         return true;
     switch (m_section) {
@@ -150,10 +155,6 @@ bool Reader::Data(std::string_view item, int lineNr) {
         return true;
     case Section::Anschluesse:
         return PinSectionLine(m_doc.ICAnschlussZellen, item, lineNr);
-    case Section::GrafAnschluesse:
-        return PinSectionLine(m_doc.ICAnschluesse, item, lineNr);
-    case Section::Tags:
-        return PinSectionLine(m_doc.Tags, item, lineNr);
     case Section::Masse: {
         long long v = 0;
         if (item.empty() || (item.front() != 'X' && item.front() != 'Y'))

@@ -45,6 +45,40 @@ void TextField(std::string& out, std::string_view text) {
 
 } // namespace
 
+void AppendCellLine(std::string& out, int x, int y, const CellRecord& c) {
+    // The file order of the wire flags is left, right, up, down.
+    Field(out, x);
+    Field(out, y);
+    Field(out, c.Typ);
+    Field(out, c.Links);
+    Field(out, c.Rechts);
+    Field(out, c.Oben);
+    Field(out, c.Unten);
+    Field(out, c.Punkt);
+    Field(out, c.ElementNr);
+    Field(out, c.ICPin);
+    Field(out, c.ICLevel);
+    out += kCrLf;
+}
+
+void AppendElementLine(std::string& out, const ElementRecord& e, std::string_view inputs,
+                       std::string_view outputs) {
+    Field(out, e.Typ);
+    Field(out, e.Richtung);
+    TextField(out, inputs);
+    TextField(out, outputs);
+    Field(out, e.Farbe); // the full 32-bit colour, not cut to 16 bits
+    Field(out, e.Nr);
+    TextField(out, e.Text);
+    out += kCrLf;
+}
+
+void AppendICLine(std::string& out, const ICLine& ic) {
+    TextField(out, ic.Name);
+    Field(out, ic.ElementNr);
+    out += kCrLf;
+}
+
 bool IsStoredCell(const CellRecord& c) {
     return c.Typ > 1 || (c.Typ == 1 && (c.Punkt != 0 || c.ICLevel != 0)) || c.ElementNr != 0;
 }
@@ -66,19 +100,7 @@ void WriteCircuitText(const CircuitDocument& doc, std::string& out) {
             const CellRecord& c = doc.Cells(x, y);
             if (!IsStoredCell(c))
                 continue;
-            // The file order of the wire flags is left, right, up, down.
-            Field(out, x);
-            Field(out, y);
-            Field(out, c.Typ);
-            Field(out, c.Links);
-            Field(out, c.Rechts);
-            Field(out, c.Oben);
-            Field(out, c.Unten);
-            Field(out, c.Punkt);
-            Field(out, c.ElementNr);
-            Field(out, c.ICPin);
-            Field(out, c.ICLevel);
-            out += kCrLf;
+            AppendCellLine(out, x, y, c);
         }
     }
 
@@ -98,23 +120,13 @@ void WriteCircuitText(const CircuitDocument& doc, std::string& out) {
     out += kCrLf;
     for (int k = 1; k <= doc.AnzElemente(); ++k) {
         const ElementRecord& e = doc.Elements[static_cast<std::size_t>(k)];
-        Field(out, e.Typ);
-        Field(out, e.Richtung);
-        TextField(out, e.Eingaenge.Text());
-        TextField(out, e.Ausgaenge.Text());
-        Field(out, e.Farbe); // the full 32-bit colour, not cut to 16 bits
-        Field(out, e.Nr);
-        TextField(out, e.Text);
-        out += kCrLf;
+        AppendElementLine(out, e, e.Eingaenge.Text(), e.Ausgaenge.Text());
     }
 
     out += "[IC]";
     out += kCrLf;
-    for (const ICLine& ic : doc.ICs) {
-        TextField(out, ic.Name);
-        Field(out, ic.ElementNr);
-        out += kCrLf;
-    }
+    for (const ICLine& ic : doc.ICs)
+        AppendICLine(out, ic);
 
     out += "[Timer]";
     out += kCrLf;

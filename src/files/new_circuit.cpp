@@ -6,6 +6,7 @@
 #include "editor/text_labels.h"
 #include "files/ic_instances.h"
 #include "files/text_helpers.h"
+#include "ic/ic_definition_mode.h"
 #include "ic/level_tree.h"
 #include "model/basic_elements.h"
 #include "model/clock_tables.h"
@@ -69,6 +70,7 @@ void ClearCircuit() {
     gFile.FilePath.clear();
 
     ClearClocks();
+    ClearICDefinition();
     RefreshTreeView();
 
     // While the main window is still loading there is no history to clear yet.

@@ -1,6 +1,7 @@
 // State of the IC level view and its reset.
 #include "ic/ic_view.h"
 
+#include "files/ic_definition_file.h"
 #include "files/ic_size.h"
 #include "ic/ic_choice.h"
 #include "ic/levels.h"
@@ -16,6 +17,7 @@ void ResetICView() {
     ResetICPinLabels();
     ResetICChoice();
     ResetICSize();
+    ResetICDefinitionState();
 }
 
 } // namespace kardo

@@ -1,13 +1,17 @@
 // The IC section of the property panel and the window's IC hooks: the hidden IC file list lstIC,
-// the IC combo box cmbIC and its choice, and the level tree tvwLevel.
+// the IC combo box cmbIC and its choice with the preview following it, and the level tree
+// tvwLevel.
 #include "app/main_state.h"
 #include "app/permissions.h"
 #include "app/settings.h"
 #include "files/ic_folder.h"
 #include "ic/ic_choice.h"
+#include "ic/qt/frm_ic_auswahl.h"
 #include "ic/qt/level_tree_view.h"
 #include "mainwindow/main_window.h"
+#include "mainwindow/property_panel.h"
 #include "model/codes.h"
+#include "model/sim_levels.h"
 #include "model/utilities.h"
 
 #include <QComboBox>
@@ -39,6 +43,12 @@ void frmKardo::ShowICNames() {
         box->addItem(name);
     }
     box->setCurrentIndex(box->findText(Utf8(gICName)));
+    ShowICPreview();
+}
+
+void frmKardo::ShowICPreview() {
+    if (auto* panel = findChild<PropertyPanel*>("PropertyPanel"))
+        panel->ShowICPreview();
 }
 
 void frmKardo::cmbIC_Click() {
@@ -46,8 +56,15 @@ void frmKardo::cmbIC_Click() {
         return;
     auto* box = findChild<QComboBox*>("cmbIC");
     ChooseIC(box->currentText().toStdString());
+    ShowICPreview();
     if (gICName.empty())
         return;
+    // The library window follows the choice.
+    if (m_icAuswahl && gICName != "<Name>") {
+        if (m_icAuswahl->SelectedIC() != gICName)
+            m_icAuswahl->ShowICNames();
+        m_icAuswahl->SelectIC(box->currentIndex());
+    }
     for (int i = 1; i <= 24; ++i)
         SetChecked("mBauteil_" + std::to_string(i), false);
     for (std::string_view key : kToolbar2Keys)
@@ -67,8 +84,12 @@ void frmKardo::ChooseFirstIC() {
 }
 
 void frmKardo::RefreshICLists() {
-    RefreshICList();
+    const bool ic = gBauteilRechte[kRechtIC] && RefreshICList() > 0;
     ShowICNames();
+    SetEnabled("cmdIC", ic && !gPowerOn);
+    SetEnabled("mBauteil_25", ic && !gPowerOn);
+    if (m_icAuswahl)
+        m_icAuswahl->ShowICNames();
 }
 
 void frmKardo::RefreshLevelTree() {

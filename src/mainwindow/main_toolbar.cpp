@@ -8,6 +8,7 @@
 #include "editor/text_labels.h"
 #include "files/circuit_file.h"
 #include "files/qt/frm_create_new_file.h"
+#include "ic/ic_definition_mode.h"
 #include "mainwindow/main_window.h"
 #include "model/codes.h"
 #include "model/qt/undo_list_dialog.h"
@@ -63,9 +64,15 @@ void frmKardo::Toolbar_ButtonClick(std::string_view key) {
         ShowUndoListDialog();
     } else if (key == "cmdRaster") {
         ToggleGrid(IsChecked("cmdRaster"));
+    } else if (key == "cmdICAuswahl") {
+        SetICAuswahlShown(IsChecked("cmdICAuswahl"));
     } else if (key.rfind("cmdPanel", 0) == 0 && key.size() == 9 && key[8] >= '0' && key[8] <= '4') {
         const int i = key[8] - '0';
         PanelCommand(i, gPanelVisible[static_cast<std::size_t>(i)] == 0 ? -1 : 0);
+    } else if (key == "cmdSynthese") {
+        BooleanCommand(0);
+    } else if (key == "cmdTabelle") {
+        BooleanCommand(1);
     } else if (key == "cmdQuickHelp") {
         if (IsChecked("cmdQuickHelp"))
             EnterQuickHelpMode();
@@ -232,6 +239,9 @@ void frmKardo::OnPowerButton(bool onChecked) {
         SyncPowerButtons();
         return;
     }
+    // The IC-definition view has a switching of its own: it is left before the power goes on.
+    if (onChecked && !gPowerOn && gMouseMode == kToolICView)
+        CloseICView();
     if (onChecked != gPowerOn)
         PowerOnOff();
     SyncPowerButtons();

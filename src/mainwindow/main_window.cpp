@@ -17,6 +17,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCursor>
+#include <QDialog>
 #include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
@@ -72,16 +73,14 @@ frmKardo::frmKardo(ImageTarget& picture, QWidget* parent)
     BuildToolbars();
     BuildPanels();
     m_analyser = new AnalyserWindows(this, *this);
+    ConnectFormelLine();
     // The clock keys, time sliders, pulse box and the step-delay controls act through the
     // simulation's handlers; Enter in their boxes gives the focus back to the worksheet.
     ConnectClockDelayPanels(this, [this] { m_canvas->setFocus(); });
 
     // Functions whose windows come with later parts of the program. The clipboard keys have
     // no function.
-    for (const char* name :
-         {"cmdCut",       "cmdCopy",        "cmdPaste",      "cmdSynthese", "cmdTabelle",
-          "mSynthese",    "mBoolean",       "mTermCreation", "cmdICView",   "mDefIC",
-          "cmdICAuswahl", "mICAuswahl",     "cmdICVerwaltung"})
+    for (const char* name : {"cmdCut", "cmdCopy", "cmdPaste"})
         SetBuilt(name, false);
 
     m_dialogs.owner = this;
@@ -94,6 +93,7 @@ frmKardo::frmKardo(ImageTarget& picture, QWidget* parent)
         ApplyFunktionRechte();
     };
     BuildQuickHelpPanel();
+    ConnectICWindows();
 
     for (int i = 1; i <= 2; ++i) {
         m_status[i] = new QLabel(this);
@@ -227,7 +227,15 @@ QObject* frmKardo::FindControl(std::string_view name) const {
         auto* bar = findChild<QToolBar*>(qname.left(slash));
         return bar != nullptr ? bar->findChild<QAction*>(qname.mid(slash + 1)) : nullptr;
     }
-    const QList<QObject*> found = findChildren<QObject*>(qname);
+    QList<QObject*> found = findChildren<QObject*>(qname);
+    // The controls of the windows the main window owns (the Boolean window's cmdTabelle beside
+    // the toolbar's) are not its own.
+    found.removeIf([this](QObject* o) {
+        for (QObject* p = o; p != nullptr && p != this; p = p->parent())
+            if (qobject_cast<QDialog*>(p) != nullptr)
+                return true;
+        return false;
+    });
     if (found.size() == 1)
         return found.front();
     if (found.size() > 1) {

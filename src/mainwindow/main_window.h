@@ -20,6 +20,7 @@ class QAction;
 class QActionGroup;
 class QButtonGroup;
 class QComboBox;
+class QKeyEvent;
 class QFrame;
 class QLabel;
 class QListWidget;
@@ -36,8 +37,12 @@ namespace kardo {
 class AnalyserWindows;
 class WorksheetCanvas;
 class WorksheetView;
+class frmBoolean;
 class frmHilfe;
+class frmIC;
+class frmICAuswahl;
 class frmNumberConversion;
+class ICPinHandle;
 
 class frmKardo : public QMainWindow, public HostWindow {
     Q_OBJECT
@@ -84,6 +89,19 @@ class frmKardo : public QMainWindow, public HostWindow {
     AnalyserWindows& Analyser() { return *m_analyser; }
     void RefreshICLists() override;
     void RefreshLevelTree() override;
+    // IC-definition mode and IC library (ic_definition_glue.cpp).
+    void ShowICEditor(bool show) override;
+    void RefreshICEditor() override;
+    void RefreshICPinLabels() override;
+    std::optional<std::string> AskICPinName(int nr, std::string_view current) override;
+    // The IC library window shown or closed; cmdICAuswahl, mICAuswahl and cmdICVerwaltung follow.
+    void SetICAuswahlShown(bool shown);
+    // The open library window is hidden while powered and shown again when editing resumes.
+    void ICAuswahlForMode(bool editing);
+    // The library window's place, kept for the settings while it is open.
+    void KeepICAuswahlPlacement();
+    frmIC* ICEditor() const;
+    frmICAuswahl* ICAuswahl() const;
 
     // Message boxes and file dialogs can be answered by a stand-in (tests); the window then
     // never blocks. Without one, the Qt dialogs are shown.
@@ -126,7 +144,7 @@ class frmKardo : public QMainWindow, public HostWindow {
     // Layout of the window (Form_Resize) and the formula input line.
     void Form_Resize();
     void CloseFormelPanel();
-    void ShowFormelPanel();
+    void DisplayEingabezeile();
 
     // Menu commands of the file, extras and help menus.
     void NewCircuitCommand();
@@ -139,6 +157,15 @@ class frmKardo : public QMainWindow, public HostWindow {
     void ServiceCommand();
     void InfoCommand();
 
+    // The formula input line: its key handler (true when it took the key), Enter, the synthesis
+    // of a term with its list entry, the console words, showing and closing the line.
+    bool cmbFormel_KeyPress(QKeyEvent& event);
+    void cmbFormel_Enter();
+    void CreateFileCommand(const std::string& text);
+    void RunConsoleWord(const std::string& text);
+    // Opens the Boolean-algebra window on the tab of a menu entry (frmBoolean::Entry).
+    void BooleanCommand(int entry);
+
     // The function lock applied to the toolbars, menus and the complex-element list.
     void ApplyBauteilRechte();
     void ApplyFunktionRechte();
@@ -150,6 +177,8 @@ class frmKardo : public QMainWindow, public HostWindow {
     // The IC combo box's choice (while the IC tool is active): the IC becomes the one to place,
     // its size is read and its nesting checked ("Fehlerhaft" when it fails), the IC key pressed.
     void cmbIC_Click();
+    // The IC section's preview and notes show the IC of cmbIC.
+    void ShowICPreview();
     // With the IC tool chosen and no IC chosen yet (an empty name), the first IC of the list
     // becomes the chosen one, so that the IC section with its list shows.
     void ChooseFirstIC();
@@ -231,7 +260,12 @@ class frmKardo : public QMainWindow, public HostWindow {
     void OpenCircuit();
     void OpenRecentFile(int index);
     void mOnOff_Click();
+    void ConnectFormelLine();
+    QComboBox* FormelBox() const;
     void ChooseColor(int index);
+    void ConnectICWindows();
+    void ChooseICFromLibrary(const std::string& name);
+    void EditICFromLibrary(const std::string& name);
 
     ImageTarget& m_picture;                            // the worksheet image
     WorksheetView* m_container = nullptr;              // picContainer, the viewport
@@ -259,12 +293,16 @@ class frmKardo : public QMainWindow, public HostWindow {
     UrlFn m_openUrl;                                           // stand-in for the URL handler
     QPointer<frmNumberConversion> m_numberConversion;          // the converter while open
     QPointer<frmHilfe> m_help;                                 // the help window while open
+    QPointer<frmBoolean> m_boolean;                            // the Boolean window once opened
     MessageBoxFn m_messageBox;                                 // stand-in for message boxes
     FileDialogFn m_openDialog;                                 // stand-in for the open dialog
     FileDialogFn m_saveDialog;                                 // stand-in for the save dialog
     std::set<std::string, std::less<>> m_unbuilt;              // controls kept disabled
     std::map<std::string, ControlState, std::less<>> m_states; // controls without widgets
     AnalyserWindows* m_analyser = nullptr;                     // analysis windows
+    QPointer<frmIC> m_icEditor;                                // the IC editor once made
+    QPointer<frmICAuswahl> m_icAuswahl;                        // the IC library while open
+    std::vector<ICPinHandle*> m_pinLabels;                     // lblICAnschluß 1.. (0 unused)
 };
 
 } // namespace kardo

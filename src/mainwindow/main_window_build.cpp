@@ -250,9 +250,13 @@ void frmKardo::BuildMenus() {
     connect(AddMenuEntry(schaltung, "mOnOff", "&Einschalten", "F12"), &QAction::triggered, this,
             [this] { mOnOff_Click(); });
     separator(schaltung);
-    AddMenuEntry(schaltung, "mSynthese", "&Schaltungssynthese...", "Ctrl+Y");
-    AddMenuEntry(schaltung, "mBoolean", "&Wertetabelle...", "Ctrl+W");
-    AddMenuEntry(schaltung, "mTermCreation", "&Termerstellung...", "Ctrl+T");
+    const char* booleanEntries[][3] = {{"mSynthese", "&Schaltungssynthese...", "Ctrl+Y"},
+                                       {"mBoolean", "&Wertetabelle...", "Ctrl+W"},
+                                       {"mTermCreation", "&Termerstellung...", "Ctrl+T"}};
+    for (int i = 0; i < 3; ++i)
+        connect(AddMenuEntry(schaltung, booleanEntries[i][0], booleanEntries[i][1],
+                             booleanEntries[i][2]),
+                &QAction::triggered, this, [this, i] { BooleanCommand(i); });
     separator(schaltung);
     AddMenuEntry(schaltung, "mDefIC", "&IC definieren...");
 

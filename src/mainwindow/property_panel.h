@@ -1,14 +1,17 @@
 // The handlers of the property panel and the sheet-size panel that are more than a line: the
-// size boxes txtX and txtY with their spin keys, the notes box txtNotizen of the IC section, and
-// the whole-text selection of the number boxes.
+// size boxes txtX and txtY with their spin keys, the preview picICVorschau and the notes box
+// txtNotizen of the IC section with the key cmdChange between them, and the whole-text selection
+// of the number boxes.
 #pragma once
 
 #include <QObject>
 #include <QSpinBox>
 #include <QString>
 
+class QLabel;
 class QLineEdit;
 class QPlainTextEdit;
+class QPushButton;
 
 namespace kardo {
 
@@ -45,6 +48,12 @@ class PropertyPanel : public QObject {
     void SyncSizeBoxes();
     // The notes box lost the focus: its text goes into the chosen IC's file.
     void NotesLeft();
+    // cmdChange: the preview gives way to the notes ("Notizen:") or the notes to the preview
+    // ("Vorschau:").
+    void cmdChange_Toggle();
+    // The preview and the notes show the IC of the IC list; the preview stays empty without an
+    // IC and for a faulty one (lblICFehler shown).
+    void ShowICPreview();
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -56,6 +65,9 @@ class PropertyPanel : public QObject {
     QLineEdit* m_txtX = nullptr;       // sheet width
     QLineEdit* m_txtY = nullptr;       // sheet height
     QPlainTextEdit* m_notes = nullptr; // txtNotizen
+    QLabel* m_preview = nullptr;       // picICVorschau
+    QLabel* m_title = nullptr;         // lblVorschau: "Vorschau:" or "Notizen:"
+    QPushButton* m_change = nullptr;   // cmdChange
     QString m_notesPath;               // IC file the notes belong to, set when they change
 };
 

@@ -93,12 +93,16 @@ frmKardo::Panel frmKardo::MakePanel(const char* name, const QString& title, int 
         p.minKey->setCheckable(true);
         p.minKey->setText("_");
         p.minKey->setAutoRaise(true);
+        // Title keys are for the mouse, like a window's own title bar: holding the keyboard,
+        // they would turn the next Space or Enter into a collapsed or closed panel.
+        p.minKey->setFocusPolicy(Qt::NoFocus);
         h->addWidget(p.minKey);
     }
     auto* close = new QToolButton(titleBar);
     close->setObjectName(QString("cmdClose_%1").arg(closeIndex));
     close->setText("x");
     close->setAutoRaise(true);
+    close->setFocusPolicy(Qt::NoFocus);
     h->addWidget(close);
     v->addWidget(titleBar);
     p.body = new QWidget(p.frame);

@@ -3,6 +3,7 @@
 #include "app/main_state.h"
 #include "app/permissions.h"
 #include "editor/text_labels.h"
+#include "ic/ic_definition_mode.h"
 #include "mainwindow/main_window.h"
 #include "mainwindow/tool_icons.h"
 #include "mainwindow/tool_table.h"
@@ -50,6 +51,9 @@ void frmKardo::SetOrientationKeysEnabled(bool enabled) {
 }
 
 void frmKardo::Toolbar2_ButtonClick(std::string_view key) {
+    // Choosing a tool leaves the IC-definition view.
+    if (gMouseMode == kToolICView)
+        CloseICView();
     const std::string before = PressedToolKey();
 
     const bool icAvailable = gBauteilRechte[kRechtIC] && RefreshICList() > 0;
@@ -122,6 +126,8 @@ void frmKardo::Toolbar2_ButtonClick(std::string_view key) {
 
 void frmKardo::MenueClick(int index) {
     txtBeschriftung_LostFocus();
+    if (gMouseMode == kToolICView)
+        CloseICView();
     for (int i = 1; i <= 25; ++i)
         SetChecked(MenuName(i), i == index);
     for (std::string_view k : kToolbar2Keys)

@@ -32,7 +32,7 @@ void ConnectWindowLayout(frmKardo& window) {
         if (window.IsVisible("cmdCloseFormel"))
             window.CloseFormelPanel();
         else
-            window.ShowFormelPanel();
+            window.DisplayEingabezeile();
     };
     for (const char* name : {"cmdPanel5", "mPanel_5"})
         QObject::connect(window.findChild<QAction*>(name), &QAction::triggered, &window, toggle);
@@ -56,6 +56,8 @@ void frmKardo::ScrollChanged() {
     m_canvas->update();
     // The label editor stays over its label.
     m_canvas->TextEditor()->SyncFromState();
+    // The IC pin labels stay beside their pins.
+    RefreshICPinLabels();
     if (auto* panel = findChild<PropertyPanel*>("PropertyPanel"))
         panel->SyncSizeBoxes();
 }
@@ -97,6 +99,6 @@ void ShowFormelLine(frmKardo& window, bool shown) {
 
 void frmKardo::CloseFormelPanel() { ShowFormelLine(*this, false); }
 
-void frmKardo::ShowFormelPanel() { ShowFormelLine(*this, true); }
+void frmKardo::DisplayEingabezeile() { ShowFormelLine(*this, true); }
 
 } // namespace kardo

@@ -13,10 +13,12 @@
 #include "files/circuit_file.h"
 #include "mainwindow/main_window.h"
 #include "mainwindow/tool_table.h"
+#include "mainwindow/worksheet_canvas.h"
 #include "model/codes.h"
 #include "model/sim_levels.h"
 #include "model/undo.h"
 #include "model/utilities.h"
+#include "platform/platform.h"
 #include "render/redraw.h"
 #include "render/view.h"
 
@@ -118,6 +120,9 @@ bool frmKardo::Form_Load(const StageFn& stage) {
         return false;
     ApplyBauteilRechte();
     ApplyFunktionRechte();
+    // The formula line shows at start when the lock permits it.
+    if (gFunktionRechte[kRechtEingabezeile])
+        DisplayEingabezeile();
     // The help menu's web page and service mail need an address from the settings.
     SetEnabled("mWeb", !gWebAdresse.empty());
     SetEnabled("mService", !gServiceAdresse.empty());
@@ -154,11 +159,20 @@ void frmKardo::Form_Activate() {
     gAktiviert = 1;
     ChangePropertyWindow({});
     SetChecked("cmdLeitungen", true);
+    // The IC library window open at the last exit opens again, at its stored place.
+    if (IsChecked("cmdICAuswahl")) {
+        Pump().DoEvents();
+        SetICAuswahlShown(true);
+    }
+    // The keyboard starts with the worksheet; left to the tab chain it would start with the
+    // power panel's first key, and the first Space would switch the circuit on.
+    m_canvas->setFocus(Qt::OtherFocusReason);
     m_activating = false;
 }
 
 bool frmKardo::Form_QueryUnload() {
     gICAuswahlVisible = IsChecked("cmdICAuswahl");
+    KeepICAuswahlPlacement();
     if (!AskToSaveChanges())
         return false;
     if (!SaveSettings())
@@ -204,6 +218,8 @@ void frmKardo::ApplyFunktionRechte() {
     }
     SetVisible("mPanel_5", false);
     SetVisible("cmdPanel5", gFunktionRechte[kRechtEingabezeile]);
+    if (!gFunktionRechte[kRechtEingabezeile] && IsVisible("cmdCloseFormel"))
+        CloseFormelPanel();
 }
 
 } // namespace kardo

@@ -97,6 +97,7 @@ void frmKardo::ChangeGUI(bool editing) {
 
         RestoreToolState();
         ChangeSelPicture(gMouseMode);
+        ICAuswahlForMode(true);
         return;
     }
 
@@ -140,6 +141,7 @@ void frmKardo::ChangeGUI(bool editing) {
     SetVisible("mOptionen", false);
     for (const char* c : {"mPrint", "mICAuswahl", "cmdICAuswahl"})
         SetEnabled(c, false);
+    ICAuswahlForMode(false);
 
     for (const char* c : {"picOrientation", "picAnschlüsse", "picKomplex"})
         SetVisible(c, false);

@@ -98,11 +98,16 @@ ZoomPanel::ZoomPanel(frmKardo& window, WorksheetCanvas& canvas)
     m_box->setObjectName("cmbZoom");
     m_box->setEditable(true);
     m_box->setInsertPolicy(QComboBox::NoInsert);
+    // The typed number counts: completing "20" to the entry "200%" would zoom ten times as far.
+    m_box->setCompleter(nullptr);
     for (const char* entry : kBoxList)
         m_box->addItem(Utf8(entry));
     m_box->setEditText("100%");
     inOut->parentWidget()->layout()->addWidget(m_box);
     connect(m_box, &QComboBox::activated, this, &ZoomPanel::BoxChosen);
+    // The line edit's focus proxy is the combo box: typed keys and focus changes reach the combo
+    // box, which hands them to the line edit directly, past any filter on the line edit.
+    m_box->installEventFilter(this);
     m_box->lineEdit()->installEventFilter(this);
 }
 

@@ -111,6 +111,16 @@ class HostWindow {
     // Pops the named context menu up at the mouse position without waiting; the command of the
     // entry chosen arrives later.
     virtual void PopupMenu(std::string_view /*menu*/) {}
+    // IC-definition mode: the IC editor frmIC is shown or hidden, or shows the definition state
+    // again; the pin-name labels lblICAnschluß follow gICPinLabels (ic/pin_labels.h); the
+    // pin-naming dialog asks for the name of pin nr (current: its name so far, "" for a new
+    // pin) and gives nothing when cancelled.
+    virtual void ShowICEditor(bool /*show*/) {}
+    virtual void RefreshICEditor() {}
+    virtual void RefreshICPinLabels() {}
+    virtual std::optional<std::string> AskICPinName(int /*nr*/, std::string_view /*current*/) {
+        return std::nullopt;
+    }
 };
 
 } // namespace kardo

@@ -55,10 +55,6 @@ void clsGrafik::DrawIC(std::int16_t pX, std::int16_t pY, std::int16_t ICNr, bool
     const ElementRecord* e = draw::ShownElement(gGrid(pX, pY).ElementNr);
     if (!e || e->Eingaenge.Count() == 0)
         return;
-    const double r = LoadZoomRaster();
-    const double z = static_cast<double>(GridMode);
-    const bool printer = OnPrinter();
-
     // The box is anchored on the first pin that has a place: it is the first entry of the
     // element's pin list (pins without a place have none).
     const int n = std::min<int>(ic.AnzAnschluesse, static_cast<int>(ic.GrafAnschluesse.size()) - 1);
@@ -70,14 +66,25 @@ void clsGrafik::DrawIC(std::int16_t pX, std::int16_t pY, std::int16_t ICNr, bool
     if (!anchored)
         return;
     const GridPoint first = e->Eingaenge.Points()[0];
-    const int ox = first.x - a0;
-    const int oy = first.y - b0;
+    DrawICPackage(first.x - a0, first.y - b0, ic.MaxX, ic.MaxY, ic.Name, ic.GrafAnschluesse, n,
+                  OnlyBorder);
+}
+
+void clsGrafik::DrawICPackage(int ox, int oy, std::int16_t maxX, std::int16_t maxY,
+                              std::string_view name, const std::vector<std::string>& places, int n,
+                              bool OnlyBorder) {
+    if (!Device)
+        return;
+    n = std::min(n, static_cast<int>(places.size()) - 1);
+    const double r = LoadZoomRaster();
+    const double z = static_cast<double>(GridMode);
+    const bool printer = OnPrinter();
     const double x0 = C(ox);
     const double y0 = C(oy);
-    const double xm = C(ic.MaxX);
-    const double ym = C(ic.MaxY);
-    const double x1 = C(ox + ic.MaxX);
-    const double y1 = C(oy + ic.MaxY);
+    const double xm = C(maxX);
+    const double ym = C(maxY);
+    const double x1 = C(ox + maxX);
+    const double y1 = C(oy + maxY);
 
     DrawTarget& d = *Device;
     d.ForeColor = draw::kBlack;
@@ -92,18 +99,18 @@ void clsGrafik::DrawIC(std::int16_t pX, std::int16_t pY, std::int16_t ICNr, bool
     }
     draw::Box(x0, y0, x1, y1);
 
-    const TextSize name = Measure(ic.Name, 10.0 * z, true);
+    const TextSize title = Measure(name, 10.0 * z, true);
     d.FontName = "Arial";
     d.FontSize = (printer ? 1.08 : 9.0) * z;
     d.FontBold = true;
     d.ForeColor = draw::kBlack;
-    draw::PrintAt(draw::CInt(xm / 2 + x0 - name.w / 2), draw::CInt(ym / 2 + y0 - name.h / 2),
-                  ic.Name);
+    draw::PrintAt(draw::CInt(xm / 2 + x0 - title.w / 2), draw::CInt(ym / 2 + y0 - title.h / 2),
+                  name);
 
     for (int k = 1; k <= n; ++k) {
         int a = 0;
         int b = 0;
-        const std::string& line = ic.GrafAnschluesse[static_cast<std::size_t>(k)];
+        const std::string& line = places[static_cast<std::size_t>(k)];
         if (!PlaceOf(line, a, b))
             continue;
         const std::string pin = GetNextToken(line, 3);
@@ -118,7 +125,7 @@ void clsGrafik::DrawIC(std::int16_t pX, std::int16_t pY, std::int16_t ICNr, bool
             draw::LineTo(x0, C(oy + b), x0 - r / 2, C(oy + b));
             tx = x0 + 4 * z;
             ty = C(b) + y0 - r / 2 - t.h / 2;
-        } else if (a == ic.MaxX) {
+        } else if (a == maxX) {
             draw::LineTo(x1, C(oy + b), x1 + r / 2, C(oy + b));
             tx = x1 - t.w - 2 * z;
             ty = C(b) + y0 - r / 2 - t.h / 2;
@@ -126,7 +133,7 @@ void clsGrafik::DrawIC(std::int16_t pX, std::int16_t pY, std::int16_t ICNr, bool
             draw::LineTo(C(ox + a), y0, C(ox + a), y0 - r / 2);
             tx = C(a) + x0 - r / 2 - t.w / 2;
             ty = y0 + 2;
-        } else if (b == ic.MaxY) {
+        } else if (b == maxY) {
             draw::LineTo(C(ox + a), y1, C(ox + a), y1 + r / 2);
             tx = C(a) + x0 - r / 2 - t.w / 2;
             ty = y1 - t.h;

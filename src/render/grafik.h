@@ -7,6 +7,8 @@
 #include "platform/draw_target.h"
 
 #include <cstdint>
+#include <string>
+#include <string_view>
 #include <vector>
 
 namespace kardo {
@@ -36,6 +38,11 @@ class clsGrafik {
                    std::uint8_t Status);
     void DrawICInOut(std::int16_t PosX, std::int16_t PosY);
     void DrawIC(std::int16_t pX, std::int16_t pY, std::int16_t ICNr, bool OnlyBorder);
+    // The IC symbol of a package whose top-left cell is (ox, oy), maxX by maxY cells, with its
+    // name and the pins of places 1..n (lines "a;b;name;", "" for a pin without a place; entry
+    // 0 unused): what DrawIC draws for an instance, also for the package editor and previews.
+    void DrawICPackage(int ox, int oy, std::int16_t maxX, std::int16_t maxY, std::string_view name,
+                       const std::vector<std::string>& places, int n, bool OnlyBorder);
     void DrawZAnzeige(std::int16_t x, std::int16_t y);
     void PaintLine(std::int16_t X1, std::int16_t Y1, std::int16_t X2, std::int16_t Y2,
                    bool DeleteLine);
@@ -77,6 +84,21 @@ class clsGrafik {
     }
 
     float m_r = 14.0f; // zoomed cell size R of the drawing in progress
+};
+
+// Draws through the drawing object onto another target for its lifetime; the target, the zoom
+// and the platform's printer in force before come back afterwards.
+class DeviceScope {
+  public:
+    DeviceScope(DrawTarget& target, float zoom);
+    ~DeviceScope();
+    DeviceScope(const DeviceScope&) = delete;
+    DeviceScope& operator=(const DeviceScope&) = delete;
+
+  private:
+    DrawTarget* m_device;  // device before
+    float m_zoom;          // zoom before
+    DrawTarget* m_printer; // platform printer before
 };
 
 extern clsGrafik gGrafik;                  // the drawing object; set up by the main window's load

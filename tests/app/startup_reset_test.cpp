@@ -11,6 +11,7 @@
 #include "editor/selection.h"
 #include "editor/selection_overlays.h"
 #include "editor/text_labels.h"
+#include "files/ic_definition_file.h"
 #include "files/ic_instances.h"
 #include "files/ic_size.h"
 #include "ic/ic_choice.h"
@@ -83,6 +84,11 @@ struct Snapshot {
     std::int16_t icBreite, icHoehe;
     bool viewHeld;
     std::size_t pinLabels;
+    std::int16_t aktAnschluss;
+    std::vector<std::string> anschlussZellen, anschluesse, tags;
+    std::int16_t anzAnschluesse;
+    std::string notizen;
+    std::array<std::int16_t, 4> icBox;
     bool undoHooks;
     std::int32_t stillRunden;
     std::size_t levelChanges;
@@ -130,6 +136,10 @@ struct Snapshot {
         s.icAuswahlOK = gICAuswahlOK, s.icFehlerText = gICFehlerText;
         s.icBreite = gICBreite, s.icHoehe = gICHoehe;
         s.viewHeld = gCircuitView.Held, s.pinLabels = gICPinLabels.size();
+        s.aktAnschluss = gAktAnschluss;
+        s.anschlussZellen = gICAnschlussZellen, s.anschluesse = gICAnschluesse, s.tags = gTags;
+        s.anzAnschluesse = gAnzICAnschluesse, s.notizen = gICNotizen;
+        s.icBox = {gICBoxMinX, gICBoxMaxX, gICBoxMinY, gICBoxMaxY};
         s.undoHooks = gUndoRemoveIC != nullptr && gUndoRestoreIC != nullptr;
         s.stillRunden = gStillRunden;
         s.levelChanges = gLevelChanges.size();
@@ -237,6 +247,13 @@ void ExpectSame(const Snapshot& a, const Snapshot& b) {
     EXPECT_EQ(a.icHoehe, b.icHoehe);
     EXPECT_EQ(a.viewHeld, b.viewHeld);
     EXPECT_EQ(a.pinLabels, b.pinLabels);
+    EXPECT_EQ(a.aktAnschluss, b.aktAnschluss);
+    EXPECT_EQ(a.anschlussZellen, b.anschlussZellen);
+    EXPECT_EQ(a.anschluesse, b.anschluesse);
+    EXPECT_EQ(a.tags, b.tags);
+    EXPECT_EQ(a.anzAnschluesse, b.anzAnschluesse);
+    EXPECT_EQ(a.notizen, b.notizen);
+    EXPECT_EQ(a.icBox, b.icBox);
     EXPECT_EQ(a.undoHooks, b.undoHooks);
     EXPECT_EQ(a.stillRunden, b.stillRunden);
     EXPECT_EQ(a.levelChanges, b.levelChanges);
@@ -322,6 +339,16 @@ TEST_F(StartupResetTest, InitProgramStateRestoresEveryCoreGlobal) {
     gICHoehe = 4;
     gCircuitView.Held = true;
     gICPinLabels.resize(4);
+    gAktAnschluss = 2;
+    gICAnschlussZellen.push_back("1;1;A;");
+    gICAnschluesse.push_back("0;1;A;");
+    gTags.push_back("t");
+    gAnzICAnschluesse = 1;
+    gICNotizen = "Notiz";
+    gICBoxMinX = -2;
+    gICBoxMaxX = 9;
+    gICBoxMinY = 1;
+    gICBoxMaxY = 5;
     gUndoRemoveIC = nullptr;
     gWebAdresse = "https://example.org";
     gServiceAdresse = "service@example.org";

@@ -499,6 +499,38 @@ TEST_F(TextLabelTest, OnThePrinterTheFontSizeIsTheZoomValue) {
     EXPECT_EQ(prints[0].text, "Takt");
 }
 
+// A printed page measured as the page does: 800 dots per inch, so a label's letters come out a
+// little wider beside its cells than on the screen.
+class PageTarget : public RecordingTarget {
+  public:
+    PageTarget() : RecordingTarget(DeviceKind::Printer) {}
+    double TextWidth(std::string_view text) override {
+        return 0.5 * FontSize * 800.0 / 72.0 * static_cast<double>(text.size());
+    }
+};
+
+// A printed label lost its last letters: clipped to the cells the screen measure gave it, while
+// the page's letters are a little wider.
+TEST_F(TextLabelTest, OnThePrinterALabelRunsOnOverFreeCellsButStopsAtAnElement) {
+    const std::int16_t n = InitTextBox(10, 7, "ABCDEFGHI");
+    const std::vector<int> cells{10, 11, 12, 13};
+    ASSERT_EQ(Cells(1, 7), cells);
+    PageTarget page;
+    gGrafik.Device = &page;
+    DisplayBeschriftungsText(n, "");
+    EXPECT_EQ(page.CallsOf(DrawOp::Print).at(0).text, "ABCDEFGHI");
+    // Printing takes no cells.
+    EXPECT_EQ(Cells(1, 7), cells);
+    // A wire right behind the label's cells: the page keeps off it.
+    gGrafik.Device = &screen;
+    test::LayWire(14, 5, 14, 9);
+    gGrafik.Device = &page;
+    page.ClearLog();
+    DisplayBeschriftungsText(n, "");
+    EXPECT_EQ(page.CallsOf(DrawOp::Print).at(0).text, "ABCDEFGH");
+    EXPECT_EQ(Cells(1, 7), cells);
+}
+
 TEST_F(TextLabelTest, LabelsMadeInTheEditorSaveLoadAndDrawOnTheSameCells) {
     Write(10, 7, "a;b,c");
     Write(3, 0, "Größe");

@@ -95,11 +95,10 @@ TEST_F(LevelViewTest, AShownLevelHasItsPinMarksAndNames) {
     // E's wire leaves to the right: its name stands left of the pin.
     EXPECT_LT(gICPinLabels[1].Left + screen.TextWidth("[E]"), GridToPixel(1));
     EXPECT_GT(gICPinLabels[2].Left, GridToPixel(11));
-    std::vector<std::string> printed;
+    // The names are labels over the picture, handed to the window, not printed into it.
     for (const DrawCall& c : screen.CallsOf(DrawOp::Print))
-        printed.push_back(c.text);
-    EXPECT_NE(std::find(printed.begin(), printed.end(), "[E]"), printed.end());
-    EXPECT_NE(std::find(printed.begin(), printed.end(), "[A]"), printed.end());
+        EXPECT_NE(c.text, "[E]");
+    EXPECT_NE(std::find(host.log.begin(), host.log.end(), "RefreshICPinLabels()"), host.log.end());
     int marks = 0;
     for (const DrawCall& c : screen.CallsOf(DrawOp::Circle))
         marks += c.fillColor == Rgb(0, 0, 255) ? 1 : 0;

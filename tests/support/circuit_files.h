@@ -32,6 +32,16 @@ void WriteBytes(const std::string& path, std::string_view bytes);
 inline std::string DataFile(std::string_view name) {
     return std::string(KARDO_TEST_DATA_DIR) + "/" + std::string(name);
 }
+// Copies the fixture ICs "inv" and "inv2" into folder (ending in "/") and writes "lost" there:
+// inv2 whose two inner ICs are called "fehlt".
+inline void CopyFixtureICs(const std::string& folder) {
+    for (const char* n : {"inv", "inv2"})
+        WriteBytes(folder + n + ".icd", ReadBytes(DataFile(std::string(n) + ".icd")));
+    std::string lost = ReadBytes(DataFile("inv2.icd"));
+    for (std::size_t at = lost.find("\ninv;"); at != std::string::npos; at = lost.find("\ninv;"))
+        lost.replace(at, 5, "\nfehlt;");
+    WriteBytes(folder + "lost.icd", lost);
+}
 #endif
 // Number of entries in a folder.
 int CountEntries(const std::string& folder);

@@ -15,12 +15,13 @@ MsgResult FakeHost::MessageBox(std::string_view text, MsgButtons buttons, MsgIco
         return r;
     }
     return buttons == MsgButtons::YesNo || buttons == MsgButtons::YesNoCancel ? MsgResult::Yes
-                                                                               : MsgResult::Ok;
+                                                                              : MsgResult::Ok;
 }
 
 std::optional<std::string> FakeHost::ShowOpenDialog(const FileDialogRequest& request) {
     dialogs.push_back(request);
-    if (dialogAnswers.empty()) return std::nullopt;
+    if (dialogAnswers.empty())
+        return std::nullopt;
     auto r = dialogAnswers.front();
     dialogAnswers.pop_front();
     return r;
@@ -32,8 +33,18 @@ std::optional<std::string> FakeHost::ShowSaveDialog(const FileDialogRequest& req
 
 FakeHost::State& FakeHost::Control(std::string_view name) {
     auto it = m_controls.find(name);
-    if (it == m_controls.end()) it = m_controls.emplace(std::string(name), State{}).first;
+    if (it == m_controls.end())
+        it = m_controls.emplace(std::string(name), State{}).first;
     return it->second;
+}
+
+std::optional<std::string> FakeHost::AskICPinName(int nr, std::string_view current) {
+    pinNameQuestions.emplace_back(nr, std::string(current));
+    if (pinNameAnswers.empty())
+        return std::nullopt;
+    auto r = pinNameAnswers.front();
+    pinNameAnswers.pop_front();
+    return r;
 }
 
 void FakeHost::RefreshAnalysisList() {

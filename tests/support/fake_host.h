@@ -56,6 +56,14 @@ class FakeHost : public HostWindow {
     void PopupMenu(std::string_view menu) override {
         log.push_back("PopupMenu(" + std::string(menu) + ")");
     }
+    void ShowICEditor(bool show) override {
+        icEditorShown = show;
+        log.push_back(show ? "ShowICEditor(1)" : "ShowICEditor(0)");
+    }
+    void RefreshICEditor() override { ++icEditorRefreshes; }
+    void RefreshICPinLabels() override { log.emplace_back("RefreshICPinLabels()"); }
+    // Answers from pinNameAnswers (empty: cancel); each question is kept in pinNameQuestions.
+    std::optional<std::string> AskICPinName(int nr, std::string_view current) override;
 
     // Calls of one method, in order, as "Method(args)" lines.
     std::vector<std::string> log;
@@ -75,6 +83,10 @@ class FakeHost : public HostWindow {
     ViewportMetrics viewport;                                     // viewport size, window state
     int scrollChangedCalls = 0;                                   // ScrollChanged calls
     int analysisChangedCalls = 0;                                 // AnalysisChanged calls
+    bool icEditorShown = false;                                   // ShowICEditor's last value
+    int icEditorRefreshes = 0;                                    // RefreshICEditor calls
+    std::deque<std::optional<std::string>> pinNameAnswers;     // pin-naming answers; empty: cancel
+    std::vector<std::pair<int, std::string>> pinNameQuestions; // (pin, name shown) asked
 
   private:
     struct State {

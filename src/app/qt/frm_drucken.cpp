@@ -2,15 +2,18 @@
 #include "app/qt/frm_drucken.h"
 
 #include "app/file_object.h"
+#include "app/ic_printout.h"
 #include "app/settings.h"
 #include "app/sheet_output.h"
 #include "files/atomic_file.h"
 #include "files/circuit_file.h"
 #include "files/text_helpers.h"
+#include "model/sim_levels.h"
 #include "platform/platform.h"
 #include "platform/qt/printer_target.h"
 
 #include <QBuffer>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
@@ -47,17 +50,19 @@ std::string DefaultPdfPath() {
     return folder + title + ".pdf";
 }
 
-// Lays the sheet out on the page and prints it.
-void PrintOnto(PrinterTarget& page) {
-    const PrintLayout layout = FitSheetOnPage(page.Width(), page.Height(), kMargin);
-    page.Translate(layout.offsetX, layout.offsetY);
-    PrintCircuit(page, layout.zoom);
-    page.Finish();
-}
-
 void PrintFailed(const std::string& text) {
     Host().MessageBox("Der Ausdruck ist fehlgeschlagen.\r\n" + text, MsgButtons::Ok,
                       MsgIcon::Exclamation, "Drucken");
+}
+
+// The rest was printed; these definitions were left out.
+void ReportICsLeftOut(const std::vector<std::string>& problems) {
+    if (problems.empty())
+        return;
+    std::string text = "Folgende ICs konnten nicht gedruckt werden:";
+    for (const std::string& p : problems)
+        text.append("\r\n\r\n").append(p);
+    Host().MessageBox(text, MsgButtons::Ok, MsgIcon::Exclamation, "Drucken");
 }
 
 } // namespace
@@ -94,6 +99,12 @@ frmDrucken::frmDrucken(const DialogServices& services) : QDialog(services.owner)
                            Utf8(", das ganze Arbeitsfeld auf einer Seite"));
     form->addRow(Utf8("Ausrichtung:"), m_orientation);
     v->addLayout(form);
+    m_withICs = new QCheckBox(Utf8("Verwendete ICs mitdrucken"), this);
+    m_withICs->setObjectName("chkICs");
+    m_withICs->setToolTip(Utf8("Die Definition jedes in der Schaltung verwendeten ICs folgt auf "
+                               "einer eigenen Seite."));
+    m_withICs->setEnabled(!gPowerOn && !UsedICNames().empty());
+    v->addWidget(m_withICs);
 
     auto* buttons = new QDialogButtonBox(this);
     QPushButton* print = buttons->addButton(Utf8("&Drucken"), QDialogButtonBox::AcceptRole);
@@ -108,6 +119,30 @@ frmDrucken::frmDrucken(const DialogServices& services) : QDialog(services.owner)
     connect(print, &QPushButton::clicked, this, &frmDrucken::Print);
     connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
     ChoiceChanged();
+}
+
+void frmDrucken::PrintOnto(PrinterTarget& page, std::vector<std::string>& problems) const {
+    const PrintLayout layout = FitSheetOnPage(page.Width(), page.Height(), kMargin);
+    page.Translate(layout.offsetX, layout.offsetY);
+    PrintCircuit(page, layout.zoom);
+    if (m_withICs->isEnabled() && m_withICs->isChecked()) {
+        for (const std::string& name : UsedICNames()) {
+            // The circuit comes back when sheet goes out of scope.
+            ICDefinitionSheet sheet;
+            std::string problem;
+            if (!sheet.Load(name, problem)) {
+                problems.push_back(problem);
+                continue;
+            }
+            if (!page.NewPage(SheetOrientation()))
+                break;
+            const int room = kMargin + static_cast<int>(ICDefinitionSheet::TitleHeight(page));
+            const PrintLayout icLayout = FitSheetOnPage(page.Width(), page.Height(), room);
+            page.Translate(icLayout.offsetX, icLayout.offsetY);
+            sheet.Print(page, icLayout.zoom);
+        }
+    }
+    page.Finish();
 }
 
 void frmDrucken::ChoiceChanged() {
@@ -156,13 +191,14 @@ bool frmDrucken::PrintToPdf() {
     // file of that name as it was.
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
+    std::vector<std::string> problems;
     {
         PrinterTarget page(buffer, QPageSize(QPageSize::A4), SheetOrientation());
         if (!page.IsOpen()) {
             PrintFailed("Das PDF-Dokument konnte nicht angelegt werden.");
             return false;
         }
-        PrintOnto(page);
+        PrintOnto(page, problems);
     }
     std::string reason;
     const QByteArray& bytes = buffer.data();
@@ -172,6 +208,7 @@ bool frmDrucken::PrintToPdf() {
         ReportWriteFailure(path, reason);
         return false;
     }
+    ReportICsLeftOut(problems);
     return true;
 }
 
@@ -184,6 +221,7 @@ bool frmDrucken::PrintToPrinter(const QString& name) {
     }
     printer.setPageOrientation(SheetOrientation());
     printer.setDocName(QStringLiteral("Kardo"));
+    std::vector<std::string> problems;
     {
         PrinterTarget page(printer);
         if (!page.IsOpen()) {
@@ -191,12 +229,13 @@ bool frmDrucken::PrintToPrinter(const QString& name) {
                         "\" kann nicht angesprochen werden.");
             return false;
         }
-        PrintOnto(page);
+        PrintOnto(page, problems);
     }
     if (printer.printerState() == QPrinter::Error) {
         PrintFailed("Der Drucker \"" + name.toStdString() + "\" meldet einen Fehler.");
         return false;
     }
+    ReportICsLeftOut(problems);
     return true;
 }
 

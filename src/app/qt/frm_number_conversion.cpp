@@ -53,6 +53,9 @@ frmNumberConversion::frmNumberConversion(QWidget* parent) : QDialog(parent) {
     QPushButton* close =
         buttons->addButton(QString::fromUtf8("Schließen"), QDialogButtonBox::RejectRole);
     close->setObjectName("cmdSchliessen");
+    // Enter in a box is no request to close: the boxes convert while the user types.
+    close->setAutoDefault(false);
+    close->setDefault(false);
     connect(close, &QPushButton::clicked, this, &QDialog::close);
     v->addWidget(buttons);
 }

@@ -101,8 +101,13 @@ void TextLabelEditor::SyncFromState() {
     const LabelEditBox& box = gTxtBeschriftung;
     if (!box.Visible) {
         Watch(false);
-        if (isVisible())
+        if (isVisible()) {
+            // The keyboard goes back to the worksheet the label was written on; hidden with the
+            // focus, the box would pass it on along the window's tab chain to a panel's key.
+            if (hasFocus() && parentWidget() != nullptr)
+                parentWidget()->setFocus(Qt::OtherFocusReason);
             hide();
+        }
         return;
     }
     // The font of the drawn labels; the picture is drawn at 96 dots per inch.

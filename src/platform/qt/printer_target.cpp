@@ -79,6 +79,16 @@ void PrinterTarget::Finish() {
 
 bool PrinterTarget::NewPage() { return m_painter && m_device->newPage(); }
 
+bool PrinterTarget::NewPage(QPageLayout::Orientation orientation) {
+    if (!m_painter)
+        return false;
+    m_device->setPageOrientation(orientation);
+    if (!m_device->newPage())
+        return false;
+    m_painter->resetTransform();
+    return true;
+}
+
 int PrinterTarget::Width() const { return m_device->width(); }
 
 int PrinterTarget::Height() const { return m_device->height(); }

@@ -63,6 +63,8 @@ class PrinterTarget : public DrawTarget {
     void Translate(double dx, double dy);
     // Starts the next page.
     bool NewPage();
+    // Starts the next page in orientation; the origin goes back to the page's corner.
+    bool NewPage(QPageLayout::Orientation orientation);
     // Ends the document; the file is complete afterwards and drawing does nothing.
     void Finish();
     bool Finished() const { return !m_painter; }

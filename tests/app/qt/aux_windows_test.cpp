@@ -53,6 +53,16 @@ TEST_F(NumberConversionWindowTest, EveryBoxFollowsTheOneTypedIn) {
     EXPECT_TRUE(Hint().isEmpty());
 }
 
+// Enter after typing a number closed the converter: its close button was the default button.
+TEST_F(NumberConversionWindowTest, EnterInABoxKeepsTheWindowOpen) {
+    TypeInto("txtDezimal", "255");
+    QTest::keyClick(Box("txtDezimal"), Qt::Key_Return);
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(Box("txtHexadezimal")->text(), "FF");
+    QTest::keyClick(Box("txtDezimal"), Qt::Key_Escape);
+    EXPECT_FALSE(window.isVisible());
+}
+
 TEST_F(NumberConversionWindowTest, ABadDigitIsMarkedAndTheOtherBoxesKeepTheirValues) {
     TypeInto("txtDezimal", "12");
     ASSERT_EQ(Box("txtOktal")->text(), "14");

@@ -1,6 +1,7 @@
 // The label editor txtBeschriftung in the main window, offscreen with real key and mouse events:
 // writing a label, Escape, editing, typing towards a wire, a click elsewhere, a tool change and
 // pasted line breaks.
+#include "app/settings.h"
 #include "editor/text_labels.h"
 #include "mainwindow/worksheet_canvas.h"
 #include "model/codes.h"
@@ -64,6 +65,25 @@ TEST_F(LabelEditorSession, TwoLettersAndEnterMakeOneLabelAndOneStep) {
     EXPECT_EQ(gUndo.Recorded(), before + 1);
     EXPECT_EQ(gUndo.Step(1).Description, "Text hinzufügen");
     EXPECT_EQ(gGrid(12, 7).ElementNr, 1);
+}
+
+// After a label was written the keyboard went on along the window's tab chain, to the power
+// panel's close key: the next Space closed the panel.
+TEST_F(LabelEditorSession, AfterEnterOrEscapeTheKeysGoBackToTheWorksheet) {
+    for (const Qt::Key end : {Qt::Key_Return, Qt::Key_Escape}) {
+        ClickAt(12, 7);
+        ASSERT_TRUE(editor->hasFocus());
+        QTest::keyClicks(editor, "AB");
+        Press(end);
+        ASSERT_FALSE(editor->isVisible());
+        EXPECT_EQ(QApplication::focusWidget(), canvas);
+        QWidget* keys = QApplication::focusWidget();
+        ASSERT_NE(keys, nullptr);
+        QTest::keyClick(keys, Qt::Key_Space);
+        QApplication::processEvents();
+        EXPECT_EQ(gPanelVisible[0], -1);
+        EXPECT_EQ(gPanelVisible[1], -1);
+    }
 }
 
 TEST_F(LabelEditorSession, EscapeWritesNothing) {

@@ -31,10 +31,7 @@ class ICWindowTest : public test::MainWindowFixture {
   protected:
     void SetUp() override {
         ASSERT_TRUE(LoadWindow());
-        W().resize(1200, 800);
-        W().show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&W()));
-        canvas = W().findChild<WorksheetCanvas*>("picGrid");
+        canvas = ShowWindow();
         tree = W().findChild<QTreeWidget*>("tvwLevel");
         box = W().findChild<QComboBox*>("cmbIC");
         ASSERT_NE(canvas, nullptr);
@@ -52,10 +49,7 @@ class ICWindowTest : public test::MainWindowFixture {
     }
     void Key(const char* key) { qobject_cast<QAction*>(W().FindControl(key))->trigger(); }
     void ClickAt(int x, int y, Qt::MouseButton button = Qt::LeftButton) {
-        const QPoint p(GridToPixel(x), GridToPixel(y));
-        QTest::mouseMove(canvas, p);
-        QTest::mouseClick(canvas, button, {}, p);
-        QApplication::processEvents();
+        ClickCellAt(canvas, x, y, button);
     }
     void Choose(const char* name) {
         const int i = box->findText(name);

@@ -10,6 +10,7 @@
 #include "mainwindow/zoom_panel.h"
 #include "model/grid.h"
 #include "model/placement.h"
+#include "model/sim_levels.h"
 #include "model/utilities.h"
 #include "render/grafik.h"
 #include "render/redraw.h"
@@ -226,6 +227,34 @@ TEST_F(ViewPanels, ThePercentageBox) {
     EXPECT_EQ(gGrafik.GridMode, 0.8734f);
 }
 
+// Enter typed into the zoom box changed nothing: the keys reach the combo box, not its line edit.
+TEST_F(ViewPanels, EnterTypedIntoTheZoomBoxWhereItsKeysArriveSetsTheZoom) {
+    QComboBox* box = ZoomBox();
+    box->setFocus();
+    box->lineEdit()->selectAll();
+    QTest::keyClicks(box, "75");
+    QTest::keyClick(box, Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(gGrafik.GridMode, 0.75f);
+    EXPECT_EQ(box->currentText().toStdString(), "75%");
+    // What is typed counts, not a list entry it begins: 20 is below the least zoom, not 200 %.
+    box->lineEdit()->selectAll();
+    QTest::keyClicks(box, "20");
+    QTest::keyClick(box, Qt::Key_Return);
+    EXPECT_EQ(gGrafik.GridMode, 0.6f);
+    EXPECT_EQ(box->currentText().toStdString(), "60%");
+    box->lineEdit()->selectAll();
+    QTest::keyClicks(box, "75");
+    QTest::keyClick(box, Qt::Key_Return);
+    // Leaving the box after typing without Enter shows the zoom in force again.
+    box->lineEdit()->selectAll();
+    QTest::keyClicks(box, "90");
+    QFocusEvent out(QEvent::FocusOut, Qt::TabFocusReason);
+    QApplication::sendEvent(box, &out);
+    EXPECT_EQ(box->currentText().toStdString(), "75%");
+    EXPECT_EQ(gGrafik.GridMode, 0.75f);
+}
+
 TEST_F(ViewPanels, AZoomDuringADragEndsTheDragFirst) {
     Trigger("cmdLeitungen");
     const QPoint a(GridToPixel(5), GridToPixel(5));
@@ -318,6 +347,10 @@ TEST_F(ViewPanels, PanelsCloseCollapseAndComeBack) {
 }
 
 TEST_F(ViewPanels, TheFormulaLineShowsAndClosesFromItsKeyAndItsMenuEntry) {
+    // The line shows at start; its key closes it first.
+    EXPECT_TRUE(W().IsVisible("cmdCloseFormel"));
+    Trigger("cmdPanel5");
+    QApplication::processEvents();
     EXPECT_FALSE(W().IsVisible("cmdCloseFormel"));
     const int before = canvas->height();
     Trigger("cmdPanel5");
@@ -339,6 +372,39 @@ TEST_F(ViewPanels, TheFormulaLineShowsAndClosesFromItsKeyAndItsMenuEntry) {
     Trigger("mPanel_5");
     EXPECT_FALSE(W().IsVisible("cmdCloseFormel"));
     EXPECT_FALSE(W().IsChecked("mPanel_5"));
+}
+
+// At start the keyboard was with the power panel's first key: the first Space switched the
+// circuit on (or closed the panel).
+TEST_F(ViewPanels, AtStartTheKeyboardIsWithTheWorksheet) {
+    QApplication::setActiveWindow(&W());
+    QApplication::processEvents();
+    ASSERT_EQ(QApplication::focusWidget(), canvas);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Space);
+    QApplication::processEvents();
+    EXPECT_FALSE(gPowerOn);
+    EXPECT_EQ(gPanelVisible[0], -1);
+}
+
+// The panels' title keys took the keyboard: Tab (or a closing label editor) could leave the
+// focus on "x" or "_", and Space then closed or collapsed a panel.
+TEST_F(ViewPanels, TabNeverStopsOnAPanelsTitleKeys) {
+    QApplication::setActiveWindow(&W());
+    canvas->setFocus();
+    QApplication::processEvents();
+    for (int i = 0; i < 60; ++i) {
+        QWidget* at = QApplication::focusWidget();
+        ASSERT_NE(at, nullptr);
+        const QString name = at->objectName();
+        EXPECT_FALSE(name.startsWith("cmdClose_") || name.startsWith("cmdMin_")) << i;
+        QTest::keyClick(at, Qt::Key_Tab);
+        QApplication::processEvents();
+    }
+    for (QToolButton* key : W().findChildren<QToolButton*>()) {
+        if (key->objectName().startsWith("cmdClose_") || key->objectName().startsWith("cmdMin_")) {
+            EXPECT_EQ(key->focusPolicy(), Qt::NoFocus) << key->objectName().toStdString();
+        }
+    }
 }
 
 TEST_F(ViewPanels, TheWindowKeepsItsMinimumSize) {
@@ -431,7 +497,7 @@ TEST_F(ViewPanels, TheNotesBoxWritesTheChosenICsFile) {
     cmbIC->setCurrentText("Zaehler");
     auto* notes = W().findChild<QPlainTextEdit*>("txtNotizen");
     ASSERT_NE(notes, nullptr);
-    notes->setPlainText("Vier Bit");
+    QTest::keyClicks(notes, "Vier Bit");
     W().findChild<PropertyPanel*>("PropertyPanel")->NotesLeft();
     std::ifstream in(path, std::ios::binary);
     std::ostringstream text;

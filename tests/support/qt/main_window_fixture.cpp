@@ -4,7 +4,12 @@
 #include "app/main_state.h"
 #include "app/permissions.h"
 #include "app/settings.h"
+#include "mainwindow/worksheet_canvas.h"
 #include "model/clocks.h"
+#include "model/grid.h"
+
+#include <QApplication>
+#include <QTest>
 
 namespace kardo::test {
 
@@ -55,6 +60,21 @@ bool MainWindowFixture::LoadWindow() {
     if (ok)
         window->Form_Activate();
     return ok;
+}
+
+WorksheetCanvas* MainWindowFixture::ShowWindow() {
+    window->resize(1200, 800);
+    window->show();
+    if (!QTest::qWaitForWindowExposed(window.get()))
+        return nullptr;
+    return window->findChild<WorksheetCanvas*>("picGrid");
+}
+
+void MainWindowFixture::ClickCellAt(WorksheetCanvas* canvas, int x, int y, Qt::MouseButton button) {
+    const QPoint p(GridToPixel(x), GridToPixel(y));
+    QTest::mouseMove(canvas, p);
+    QTest::mouseClick(canvas, button, {}, p);
+    QApplication::processEvents();
 }
 
 } // namespace kardo::test

@@ -17,6 +17,10 @@
 
 #include <gtest/gtest.h>
 
+namespace kardo {
+class WorksheetCanvas;
+}
+
 namespace kardo::test {
 
 struct BoxShown {
@@ -37,6 +41,12 @@ class MainWindowFixture : public ::testing::Test {
     std::string MakeFolder(const std::string& relative) { return tempHome.MakeFolder(relative); }
 
     frmKardo& W() { return *window; }
+    // Shows the window at 1200 x 800, waits until it is exposed and returns its worksheet
+    // picture picGrid (nullptr when something failed).
+    WorksheetCanvas* ShowWindow();
+    // A click of button on cell (x, y) of the worksheet picture, the mouse moved there first.
+    static void ClickCellAt(WorksheetCanvas* canvas, int x, int y,
+                            Qt::MouseButton button = Qt::LeftButton);
 
     PictureTarget picture;                        // worksheet picture
     VirtualClock clock;                           // timers

@@ -1,0 +1,88 @@
+// The IC library: its entries in the order of the IC list with their notes, the details of an
+// IC, and the nesting tree with the missing ICs under "ICs nicht gefunden:", which name the
+// same ICs as the existence check before a load.
+#include "app/settings.h"
+#include "files/circuit_ics.h"
+#include "ic/ic_library.h"
+#include "support/circuit_files.h"
+#include "support/core_fixture.h"
+#include "support/ic_circuits.h"
+
+#include <filesystem>
+
+namespace kardo::test {
+namespace {
+
+class ICLibraryTest : public CoreFixture {
+  protected:
+    ICLibraryTest() {
+        gVerzeichnisse[1] = Folder();
+        WriteInverterICs(Folder());
+    }
+    std::string Folder() const { return dir.Path() + "/"; }
+    TempDir dir;
+};
+
+TEST_F(ICLibraryTest, TheEntriesFollowTheICListWithTheirNotesOnOneLine) {
+    WriteBytes(dir.File("keine.txt"), "x");
+    WriteBytes(dir.File("a b.icd"), "[Name]\r\na b\r\n[Notizen]\r\neins\r\nzwei\r\n[Tags]\r\n");
+    const std::vector<ICLibraryEntry> entries = ReadICLibrary();
+    ASSERT_EQ(entries.size(), 3u);
+    EXPECT_EQ(entries[0], (ICLibraryEntry{"a b", "eins zwei"}));
+    EXPECT_EQ(entries[1].Name, "inv");
+    EXPECT_EQ(entries[2].Name, "inv2");
+    EXPECT_EQ(ReadICNotes(dir.File("a b.icd")), "eins\r\nzwei");
+}
+
+TEST_F(ICLibraryTest, DetailsOfASoundICAndTheReasonForAFaultyOne) {
+    ICDefinition def;
+    std::string problem;
+    ASSERT_TRUE(ReadICDetails("inv", def, problem)) << problem;
+    EXPECT_EQ(def.Breite, 2);
+    EXPECT_EQ(def.PlacedPins, 2);
+    WriteBytes(dir.File("kaputt.icd"), "[Name]\r\nkaputt\r\n");
+    EXPECT_FALSE(ReadICDetails("kaputt", def, problem));
+    EXPECT_NE(problem.find("[Feld] fehlt"), std::string::npos) << problem;
+    EXPECT_FALSE(ReadICDetails("fehlt", def, problem));
+    EXPECT_NE(problem.find("nicht gefunden"), std::string::npos);
+}
+
+TEST_F(ICLibraryTest, TheNestingTreeHasANodePerNestedIC) {
+    const std::vector<NestingNode> tree = BuildNestingTree("inv2");
+    const std::vector<NestingNode> expected = {
+        {"IC", "inv2", ""}, {"N1", "inv", "IC"}, {"N2", "inv", "IC"}};
+    EXPECT_EQ(tree, expected);
+    EXPECT_TRUE(MissingInNestingTree(tree).empty());
+    EXPECT_EQ(BuildNestingTree("inv").size(), 1u);
+}
+
+TEST_F(ICLibraryTest, MissingICsAreGatheredLastAndNamedAsTheExistenceCheckNamesThem) {
+    std::filesystem::remove(dir.File("inv.icd"));
+    const std::vector<NestingNode> tree = BuildNestingTree("inv2");
+    const std::vector<NestingNode> expected = {{"IC", "inv2", ""},
+                                               {"Fehler", "ICs nicht gefunden:", ""},
+                                               {"Fehler1", "inv", "Fehler"},
+                                               {"Fehler2", "inv", "Fehler"}};
+    EXPECT_EQ(tree, expected);
+    const std::vector<std::string> missing = MissingInNestingTree(tree);
+    EXPECT_EQ(missing, (std::vector<std::string>{"inv", "inv"}));
+    // The existence check before a load reports the same names.
+    EXPECT_FALSE(CheckICsExist({"inv2"}, Folder(), ""));
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].text, "Folgende ICs wurden nicht gefunden:\r\n - inv\r\n - inv\r\n");
+}
+
+TEST_F(ICLibraryTest, AnICInsideItselfIsShownOnceAndNotOpenedAgain) {
+    for (const char* name : {"loop_a_bad", "loop_b_bad"})
+        WriteBytes(dir.File(std::string(name) + ".icd"),
+                   ReadBytes(DataFile(std::string(name) + ".icd")));
+    const std::vector<NestingNode> expected = {{"IC", "loop_a_bad", ""},
+                                               {"N1", "loop_b_bad", "IC"},
+                                               {"N2", "inv", "N1"},
+                                               {"N3", "loop_a_bad", "N1"},
+                                               {"N4", "inv", "IC"}};
+    EXPECT_EQ(BuildNestingTree("loop_a_bad"), expected);
+}
+
+} // namespace
+} // namespace kardo::test
