@@ -353,6 +353,20 @@ TEST_F(TriStateTest, UndoTakesAwayATriStatePlacedOnTheCellsOfARemovedElement) {
     EXPECT_EQ(test::CaptureSheet(), gate);
 }
 
+// Removes the tri-state on 10..12 x 9..11: of the steps only the newest, made far from the gate
+// at (farX, farY), is left; undone, it leaves no step and a sheet that fits together.
+void RemoveTheGateKeepingOnlyTheFarStep(int farX, int farY) {
+    ASSERT_TRUE(test::RemoveAt(11, 10));
+    std::vector<std::string> steps;
+    gUndo.ListUndos(steps);
+    ASSERT_EQ(steps.size(), 1u);
+    gUndo.Undo();
+    EXPECT_EQ(gGrid(farX, farY).Typ, kTypeEmpty);
+    EXPECT_TRUE(gUndo.NoUndoData());
+    EXPECT_EQ(gGrid(11, 10).Typ, kTypeEmpty);
+    EXPECT_EQ(test::SheetInconsistency(), "");
+}
+
 // Regression: a step that saved only cells (a wire) brought the cells of a tri-state removed since
 // back without its record; such a step is forgotten with the older ones.
 TEST_F(TriStateTest, RemovingATriStateForgetsTheCellsOnlyStepsThatSavedItsCells) {
@@ -360,16 +374,8 @@ TEST_F(TriStateTest, RemovingATriStateForgetsTheCellsOnlyStepsThatSavedItsCells)
     ASSERT_NE(test::PlaceLed(20, 20), 0);
     ASSERT_TRUE(test::LayRecordedWire(8, 12, 14, 8)); // its rectangle holds the gate
     ASSERT_TRUE(test::LayRecordedWire(20, 5, 25, 5)); // far from the gate
-    ASSERT_TRUE(test::RemoveAt(11, 10));
-    std::vector<std::string> steps;
-    gUndo.ListUndos(steps);
-    ASSERT_EQ(steps.size(), 1u);
-    gUndo.Undo(); // the far wire
-    EXPECT_EQ(gGrid(22, 5).Typ, kTypeEmpty);
-    EXPECT_TRUE(gUndo.NoUndoData());
-    EXPECT_EQ(gGrid(11, 10).Typ, kTypeEmpty);
+    RemoveTheGateKeepingOnlyTheFarStep(22, 5);
     EXPECT_EQ(gGrid(14, 10).Typ, kTypeWire);
-    EXPECT_EQ(test::SheetInconsistency(), "");
 }
 
 TEST_F(TriStateTest, RemovingATriStateForgetsTheStepsThatSavedOnlySomeOfItsCells) {
@@ -377,16 +383,9 @@ TEST_F(TriStateTest, RemovingATriStateForgetsTheStepsThatSavedOnlySomeOfItsCells
     ASSERT_NE(test::PlaceTriState(10, 10, kRight), 0); // cells 10..12 x 9..11
     ASSERT_NE(test::PlaceLed(13, 10), 0);              // its step saves 12..14 x 9..11
     ASSERT_NE(test::PlaceLed(20, 20), 0);              // far from the gate
-    ASSERT_TRUE(test::RemoveAt(11, 10));
-    std::vector<std::string> steps;
-    gUndo.ListUndos(steps);
-    ASSERT_EQ(steps.size(), 1u);
-    gUndo.Undo(); // the far LED
-    EXPECT_EQ(gGrid(20, 20).Typ, kTypeEmpty);
-    EXPECT_TRUE(gUndo.NoUndoData());
+    RemoveTheGateKeepingOnlyTheFarStep(20, 20);
     EXPECT_EQ(gGrid(13, 10).Typ, kTypeLed);
     EXPECT_EQ(gGrid(12, 10).Typ, kTypeEmpty);
-    EXPECT_EQ(test::SheetInconsistency(), "");
 }
 
 } // namespace
