@@ -26,6 +26,8 @@
 #include "simulation/wire_router.h"
 
 #include <algorithm>
+#include <span>
+#include <vector>
 
 namespace kardo {
 
@@ -46,6 +48,49 @@ bool DoEventsStill(std::uint32_t epoch) {
     if (gPlatform && gPlatform->pump)
         Pump().DoEvents();
     return epoch == gPowerEpoch;
+}
+
+// Switching on whitens the centre pixel of every empty cell of the circuit (its grid mark). An
+// upright flip-flop's set and reset stubs run a whole cell to the side, onto the centre of such a
+// cell at most zooms; those ends are painted again afterwards as the symbol paints them there, so
+// the picture is the one a full redraw of the running circuit gives.
+struct StubEnd {
+    GridPoint cell;  // the empty cell the stub runs onto
+    GridPoint owner; // a cell of the flip-flop (its clock input) to draw it from
+};
+
+std::vector<StubEnd> UprightFlipFlopStubEnds(const SimLevelRecord& circuit) {
+    std::vector<StubEnd> ends;
+    const Grid& feld = circuit.Feld;
+    for (std::size_t n = 1; n < circuit.Elemente.size(); ++n) {
+        const ElementRecord& e = circuit.Elemente[n];
+        if (e.Typ != kTypeFlipFlop || (e.Richtung != kUp && e.Richtung != kDown))
+            continue;
+        GetInputPoints(static_cast<std::int16_t>(n), 0);
+        if (gAnzEingangsPunkte < 5 || gEingangsPunkte.size() < 5)
+            continue;
+        // The stubs leave the body's outer columns (those of K and J) on the row of S.
+        const GridPoint j = gEingangsPunkte[0];
+        const GridPoint c = gEingangsPunkte[1];
+        const GridPoint k = gEingangsPunkte[2];
+        const GridPoint s = gEingangsPunkte[3];
+        for (const int x : {k.x - 1, j.x + 1}) {
+            if (feld.Contains(x, s.y) && feld(x, s.y).Typ == kTypeEmpty)
+                ends.push_back({GridPoint{static_cast<std::int16_t>(x), s.y}, c});
+        }
+    }
+    return ends;
+}
+
+void PaintStubEnds(DrawTarget& pic, std::span<const StubEnd> ends) {
+    for (const StubEnd& end : ends) {
+        if (gGrid(end.cell.x, end.cell.y).Typ != kTypeEmpty ||
+            !pic.SetClip({GridToPixel(end.cell.x), GridToPixel(end.cell.y), 1, 1}))
+            continue;
+        DrawElement(static_cast<std::int16_t>(end.owner.x), static_cast<std::int16_t>(end.owner.y),
+                    false, false);
+        pic.ClearClip();
+    }
 }
 
 // Runs passes for a power-on check. False when the sequence must end: the circuit was switched
@@ -193,6 +238,8 @@ void SwitchOn() {
     gNextEventQueue.clear();
 
     DrawTarget* pic = Screen();
+    const std::vector<StubEnd> stubEnds =
+        gLevels.empty() ? std::vector<StubEnd>{} : UprightFlipFlopStubEnds(gLevels[0]);
     for (int d = LowestLevel(); d >= 0; --d) {
         for (int i = 0; i <= gICInstanceMax; ++i) {
             const bool take = (d == 0 && i == 0) ||
@@ -233,6 +280,8 @@ void SwitchOn() {
     }
     gCurLevel = 0;
     gSimLevel = 0;
+    if (pic)
+        PaintStubEnds(*pic, stubEnds);
     ClearAnalysisTraces();
     if (HasHost()) {
         Host().SetVisible("picGrün", true);
