@@ -9,6 +9,7 @@
 #include "editor/overlays.h"
 #include "editor/selection.h"
 #include "editor/selection_overlays.h"
+#include "editor/text_labels.h"
 #include "files/text_helpers.h"
 #include "model/basic_elements.h"
 #include "model/elements.h"
@@ -53,25 +54,13 @@ void FrameCaption(int w, int h) {
 std::int16_t S(int v) { return static_cast<std::int16_t>(v); }
 
 // What marking puts into the buffer for grid cell (x, y) of the area (X1, Y1)-(X2, Y2): the
-// cell without its levels and without the wire flags that leave the area; a wire corner only
-// when a wire runs from it into the area.
+// cell without its levels and without the wire flags that leave the area. A wire cell of the
+// outline whose flags all leave the area belongs to the wires outside: it is no part of the
+// area (it would land as a wire without any connection), and neither is its point mark.
 CellRecord BufferCell(int x, int y, int X1, int Y1, int X2, int Y2) {
     const CellRecord& g = gGrid(x, y);
     CellRecord b;
-    if (g.Typ != kTypeWire) {
-        b.Typ = g.Typ;
-    } else {
-        bool wire = true;
-        if (x == X1 && y == Y1)
-            wire = g.Unten != 0 || g.Rechts != 0;
-        else if (x == X1 && y == Y2)
-            wire = g.Oben != 0 || g.Rechts != 0;
-        else if (x == X2 && y == Y1)
-            wire = g.Unten != 0 || g.Links != 0;
-        else if (x == X2 && y == Y2)
-            wire = g.Oben != 0 || g.Links != 0;
-        b.Typ = wire ? kTypeWire : kTypeEmpty;
-    }
+    b.Typ = g.Typ;
     b.ElementNr = g.ElementNr;
     b.ICLevel = g.ICLevel;
     b.ICPin = g.ICPin;
@@ -80,6 +69,11 @@ CellRecord BufferCell(int x, int y, int X1, int Y1, int X2, int Y2) {
     b.Rechts = x < X2 ? g.Rechts : kFalse;
     b.Oben = y > Y1 ? g.Oben : kFalse;
     b.Unten = y < Y2 ? g.Unten : kFalse;
+    if (g.Typ == kTypeWire && g.ElementNr == 0 && g.ICLevel == 0 && WireFlagCount(b) == 0 &&
+        WireFlagCount(g) != 0) {
+        b.Typ = kTypeEmpty;
+        b.Punkt = kPointNone;
+    }
     return b;
 }
 
@@ -390,8 +384,9 @@ void MoveMarkedArea(std::int16_t nx, std::int16_t ny) {
         return;
     gUndo.Move = true;
     gUndo.NoObjects = false;
-    gUndo.NewUndoValue(std::min(ox1, nx), std::min(oy1, ny), std::max(ox2, nx2), std::max(oy2, ny2),
-                       "Bereich verschieben");
+    const std::int16_t reach = MovedLabelsReach(ox1, oy1, ox2, oy2, g.DifX);
+    gUndo.NewUndoValue(std::min(ox1, nx), std::min(oy1, ny), std::max({ox2, nx2, reach}),
+                       std::max(oy2, ny2), "Bereich verschieben");
     Grid before;
     before.Create(ox2 - ox1, oy2 - oy1);
     for (int x = ox1; x <= ox2; ++x)

@@ -9,6 +9,7 @@
 #include "editor/mouse_dispatch.h"
 #include "editor/selection.h"
 #include "editor/selection_overlays.h"
+#include "editor/text_labels.h"
 #include "model/basic_elements.h"
 #include "model/block_elements.h"
 #include "model/clocks.h"
@@ -191,8 +192,10 @@ void PasteObjects(bool UndoMove) {
     const auto ny2 = S(ny + h);
     gUndo.Move = true;
     gUndo.NoObjects = false;
+    const std::int16_t reach =
+        MovedLabelsReach(gBereichX1, gBereichY1, gBereichX2, gBereichY2, nx - gBereichX1);
     gUndo.NewUndoValue(std::min(gBereichX1, nx), std::min(gBereichY1, ny),
-                       std::max(gBereichX2, nx2), std::max(gBereichY2, ny2),
+                       std::max({gBereichX2, nx2, reach}), std::max(gBereichY2, ny2),
                        "Objekt(e) verschieben");
     RemoveObjects();
     for (int i = 0; i <= w; ++i) {

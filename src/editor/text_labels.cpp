@@ -8,6 +8,7 @@
 #include "model/codes.h"
 #include "model/elements.h"
 #include "model/grid.h"
+#include "model/placement.h"
 #include "model/rounding.h"
 #include "model/sim_levels.h"
 #include "model/undo.h"
@@ -138,8 +139,28 @@ void RedrawSheetCells(int x1, int y1, int x2, int y2) {
 
 double LabelCellSize() { return RoundHalfEven(static_cast<double>(gRaster) * Zoom()); }
 
+namespace {
+int LabelReach(int x, double textWidth) {
+    return std::min<int>(PixelToGrid(CInt(GP(x) + textWidth)), gFeldBreite);
+}
+} // namespace
+
+std::int16_t MovedLabelsReach(std::int16_t x1, std::int16_t y1, std::int16_t x2, std::int16_t y2,
+                              int dx) {
+    int reach = x2;
+    for (int n = 1; n <= gAnzElemente; ++n) {
+        const ElementRecord& e = gElements[static_cast<std::size_t>(n)];
+        if (e.Typ != kTypeText || e.Eingaenge.Count() == 0)
+            continue;
+        const GridPoint a = e.Eingaenge.Points()[0];
+        if (a.x >= x1 && a.x <= x2 && a.y >= y1 && a.y <= y2)
+            reach = std::max(reach, LabelReach(a.x + dx, MeasureLabelText(e.Text).Width));
+    }
+    return static_cast<std::int16_t>(reach);
+}
+
 int LabelRunEnd(int x, int y, double textWidth, std::int16_t nr, bool takeFree) {
-    const int reach = std::min<int>(PixelToGrid(CInt(GP(x) + textWidth)), gFeldBreite);
+    const int reach = LabelReach(x, textWidth);
     int end = x;
     for (int c = x + 1; c <= reach; ++c) {
         const CellRecord& cell = gGrid(c, y);
@@ -244,10 +265,12 @@ void DisplayBeschriftungsText(std::int16_t ObjNr, std::string_view OldText) {
         const int newEnd = LabelRunEnd(x, y, size.Width, ObjNr, mark);
         int last = newEnd;
         if (mark) {
-            // The cells the old text covered beyond the new end become free again.
+            // The cells the old text covered beyond the new end become free again; one that a
+            // wire ends on stays that wire's end, as when an element is removed.
             while (last + 1 <= gFeldBreite && IsLabelCell(gGrid(last + 1, y), ObjNr)) {
                 ++last;
-                ClearCell(last, y);
+                ClearArea(static_cast<std::int16_t>(last), static_cast<std::int16_t>(y),
+                          static_cast<std::int16_t>(last), static_cast<std::int16_t>(y));
             }
             for (int c = x; c <= newEnd; ++c) {
                 CellRecord& cell = gGrid(c, y);

@@ -73,6 +73,12 @@ std::int16_t InitTextBox(std::int16_t iX, std::int16_t iY, std::string_view Init
 // cells the old text covered beyond the new end are freed and the area is redrawn.
 void DisplayBeschriftungsText(std::int16_t ObjNr, std::string_view OldText);
 
+// The last column (x2 at least) reached by the labels anchored in the rectangle once they are
+// moved dx columns: drawn at their new place, labels take the free cells their text reaches
+// there, which can be one more than they had, the text's end being rounded to a cell.
+std::int16_t MovedLabelsReach(std::int16_t x1, std::int16_t y1, std::int16_t x2, std::int16_t y2,
+                              int dx);
+
 // A character the label editor takes: printable and in the files' code page (Windows-1252).
 bool LabelCharacterAllowed(char32_t c);
 

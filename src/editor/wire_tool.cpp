@@ -96,9 +96,13 @@ void CutLeg(const Leg& leg) {
         CellRecord& c = leg.Cell(i);
         const bool isEnd = i == leg.from || i == leg.to;
         if (c.Typ > kTypeWire) {
+            // A pin loses only its flags along the band: a pin ending the band keeps the flag
+            // of the wire it joins outside the band.
             DrawElement(leg.X(i), leg.Y(i), false, false);
-            FlagBack(c, leg.horizontal) = kFalse;
-            FlagAhead(c, leg.horizontal) = kFalse;
+            if (i != leg.to)
+                FlagTowards(c, leg, true) = kFalse;
+            if (i != leg.from)
+                FlagTowards(c, leg, false) = kFalse;
         } else {
             const int before = WireFlagCount(c);
             const bool crossed =

@@ -103,8 +103,9 @@ void RemoveAnalysepunkt() {
     DeleteElementRecord(n);
     if (gAnzAnalysepunkte > 0)
         --gAnzAnalysepunkte;
+    // The point's wire stays; a point whose wire was cut away leaves an empty cell.
     CellRecord& c = gGrid(X, Y);
-    c.Typ = kTypeWire;
+    c.Typ = WireFlagCount(c) > 0 ? kTypeWire : kTypeEmpty;
     c.ElementNr = 0;
     c.Punkt = 0;
     Host().RefreshAnalysisList();

@@ -150,13 +150,18 @@ void LoadTimer(std::int16_t& elementNr) {
         timers.LoadNext();
     const int n = timers.UBound();
     ResizeClockTables(n);
-    const int i = std::clamp(static_cast<int>(RoundToInt16(Val(fields[0]))), 0, n);
-
-    // The undo history has re-inserted the record, so every later clock's element moved up.
-    for (int j = n - 1; j >= i; --j) {
+    // The undo history has re-inserted the record at e, so every clock's element from e on
+    // moved up. The clock returns to its place in element order, where the kept index put it
+    // while the table was in step; after a tri-state gate (which records no undo step) lowered
+    // numbers, the kept index may no longer be that place.
+    for (int j = 0; j < n; ++j)
+        if (gTaktElement[At(j)] >= e)
+            ++gTaktElement[At(j)];
+    int i = 0;
+    while (i < n && gTaktElement[At(i)] < e)
+        ++i;
+    for (int j = n - 1; j >= i; --j)
         CopyClockEntry(j, j + 1);
-        gTaktElement[At(j + 1)] = static_cast<std::int16_t>(gTaktElement[At(j)] + 1);
-    }
     // The flags of the later clocks move up with their entries; the returning clock has no
     // edge pending.
     if (static_cast<std::size_t>(i) < gTaktFlag.size())

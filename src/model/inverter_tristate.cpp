@@ -117,6 +117,7 @@ void RemoveInverter() {
         if (!HasWireFlag(*c)) {
             c->Typ = kTypeEmpty;
             c->Links = c->Oben = c->Rechts = c->Unten = 0;
+            c->Punkt = kPointNone;
         } else {
             c->Typ = kTypeWire;
         }
@@ -160,7 +161,11 @@ void SetTriState() {
     gGrafik.DrawTriState(I16(X), I16(Y));
     e.Richtung = o;
     // No undo step; the history stays. Undo finds elements by their cells and renumbers the
-    // cells it restores, so steps recorded before still undo exactly.
+    // cells it restores, so steps recorded before still undo exactly; the steps that cannot
+    // (moves over the gate's cells) go.
+    const int x1 = std::min(X - across.dx, X + 2 * s.dx - across.dx);
+    const int y1 = std::min(Y - across.dy, Y + 2 * s.dy - across.dy);
+    gUndo.ChangedWithoutStep(I16(x1), I16(y1), I16(x1 + 2), I16(y1 + 2), false);
 }
 
 void RemoveTriState() {
@@ -197,8 +202,11 @@ void RemoveTriState() {
             // A cell a wire still enters stays that wire's end instead of an empty cell.
             c.Typ = HasWireFlag(c) ? kTypeWire : kTypeEmpty;
             c.ElementNr = 0;
+            if (c.Typ == kTypeEmpty)
+                c.Punkt = kPointNone;
         }
     }
+    gUndo.ChangedWithoutStep(I16(r.X1 + 2), I16(r.Y1 + 2), I16(r.X2 - 2), I16(r.Y2 - 2), true);
     RedrawAreaValue(r.X1, r.Y1, r.X2, r.Y2, false);
 }
 

@@ -97,6 +97,25 @@ void ClearArea(std::int16_t X1, std::int16_t Y1, std::int16_t X2, std::int16_t Y
             c.ICLevel = 0;
             c.ElementNr = 0;
             c.ICPin = 0;
+            if (c.Typ == kTypeEmpty)
+                c.Links = c.Rechts = c.Oben = c.Unten = kFalse;
+        }
+    }
+    // The wire cells left keep only the flags their neighbours still answer: a flag into a cell
+    // emptied above (a wire between two pins of the element) would lead nowhere.
+    for (int x = X1; x <= X2; ++x) {
+        for (int y = Y1; y <= Y2; ++y) {
+            CellRecord& c = gGrid(x, y);
+            if (c.Typ != kTypeWire)
+                continue;
+            if (c.Links && (x < 1 || !gGrid(x - 1, y).Rechts))
+                c.Links = kFalse;
+            if (c.Rechts && (x >= gFeldBreite || !gGrid(x + 1, y).Links))
+                c.Rechts = kFalse;
+            if (c.Oben && (y < 1 || !gGrid(x, y - 1).Unten))
+                c.Oben = kFalse;
+            if (c.Unten && (y >= gFeldHoehe || !gGrid(x, y + 1).Oben))
+                c.Unten = kFalse;
         }
     }
 }

@@ -36,8 +36,8 @@ bool IsAreaBlocked(std::int16_t X1, std::int16_t Y1, std::int16_t X2, std::int16
 inline bool IsAreaBlocked(const Footprint& f) { return IsAreaBlocked(f.X1, f.Y1, f.X2, f.Y2); }
 
 // Clears the rectangle of a removed element: border cells whose wire continues outside become
-// wire cells, every other cell empty; point marks, IC fields and element numbers become 0. Wire
-// flags are kept.
+// wire cells keeping the wire flags their neighbours answer, every other cell empty without
+// flags; point marks, IC fields and element numbers become 0.
 void ClearArea(std::int16_t X1, std::int16_t Y1, std::int16_t X2, std::int16_t Y2);
 inline void ClearArea(const Footprint& f) { ClearArea(f.X1, f.Y1, f.X2, f.Y2); }
 

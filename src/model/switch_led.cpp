@@ -56,8 +56,11 @@ void RemoveSwitch() {
         return;
     RecordAround(X, Y, "Schalter löschen");
     DeleteElementRecord(c.ElementNr);
-    c.Typ = kTypeWire;
+    // The switch's wire stays; a switch whose wire was cut away leaves an empty cell.
+    c.Typ = WireFlagCount(c) > 0 ? kTypeWire : kTypeEmpty;
     c.ElementNr = 0;
+    if (c.Typ == kTypeEmpty)
+        c.Punkt = kPointNone;
     RedrawAround(X, Y);
 }
 
@@ -114,10 +117,36 @@ void RemoveDiode() {
     }
     RecordAround(X, Y, "Diode löschen");
     DeleteElementRecord(gGrid(X, Y).ElementNr);
-    const bool wireNeighbour = TypAt(X - 1, Y) == kTypeWire || TypAt(X + 1, Y) == kTypeWire ||
-                               TypAt(X, Y - 1) == kTypeWire || TypAt(X, Y + 1) == kTypeWire;
+    // The cell stays a wire cell where a wire or a pin still joins it, keeping the flags its
+    // neighbours answer. Otherwise it is emptied, and the LEDs joined to it lose their flag
+    // towards it: no flag may lead into an empty cell.
+    struct Side {
+        int dx, dy;
+        CellFlag CellRecord::*flag;
+        CellFlag CellRecord::*back;
+    };
+    static constexpr Side kSides[] = {{-1, 0, &CellRecord::Links, &CellRecord::Rechts},
+                                      {1, 0, &CellRecord::Rechts, &CellRecord::Links},
+                                      {0, -1, &CellRecord::Oben, &CellRecord::Unten},
+                                      {0, 1, &CellRecord::Unten, &CellRecord::Oben}};
     CellRecord& c = gGrid(X, Y);
-    if (wireNeighbour) {
+    bool joined = false;
+    for (const Side& s : kSides) {
+        const std::uint8_t t = TypAt(X + s.dx, Y + s.dy);
+        if (c.*s.flag != 0 && t != kTypeEmpty && t != kTypeLed &&
+            gGrid(X + s.dx, Y + s.dy).*s.back != 0)
+            joined = true;
+    }
+    for (const Side& s : kSides) {
+        if (!gGrid.Contains(X + s.dx, Y + s.dy))
+            continue;
+        CellRecord& n = gGrid(X + s.dx, Y + s.dy);
+        if (joined && n.*s.back == 0)
+            c.*s.flag = kFalse;
+        else if (!joined)
+            n.*s.back = kFalse;
+    }
+    if (joined) {
         c.Typ = kTypeWire;
         c.ElementNr = 0;
         c.Punkt = 0;

@@ -4,6 +4,7 @@
 
 #include "app/main_state.h"
 #include "files/ic_instances.h"
+#include "model/codes.h"
 #include "model/ic_instance_list.h"
 #include "platform/platform.h"
 
@@ -197,6 +198,43 @@ void clsUndo::SaveElements(UndoStep& step) {
         }
     }
     step.ElementCount = static_cast<std::int16_t>(step.Elements.size() - 1);
+}
+
+void clsUndo::ChangedWithoutStep(std::int16_t X1, std::int16_t Y1, std::int16_t X2, std::int16_t Y2,
+                                 bool removed) {
+    int first = 0;
+    for (int i = std::max<int>(m_current, 1); i <= m_count && first == 0; ++i) {
+        const UndoStep& s = m_steps[static_cast<std::size_t>(i)];
+        if (!s.Filled)
+            break;
+        const int x1 = std::max<int>(X1, s.X1), y1 = std::max<int>(Y1, s.Y1);
+        const int x2 = std::min<int>(X2, s.X2), y2 = std::min<int>(Y2, s.Y2);
+        const bool meets = x1 <= x2 && y1 <= y2;
+        if (s.Kind == kUndoMove && (removed || meets))
+            first = i;
+        // A whole-field step writes the whole element list back: a gate placed since beyond the
+        // cells it holds (the sheet has grown) would keep its cells without its record.
+        if (s.Kind == kUndoWholeField && !removed &&
+            (X1 < s.X1 || Y1 < s.Y1 || X2 > s.X2 || Y2 > s.Y2))
+            first = i;
+        if (!removed || !meets || s.Kind != kUndoNormal)
+            continue;
+        // A step that saved cells of the gate: without records it would bring them back without
+        // the gate's record; with records, the gate with only the cells inside its rectangle
+        // unless that holds all nine.
+        if (s.ElementCount != 0 && s.X1 <= X1 && s.Y1 <= Y1 && X2 <= s.X2 && Y2 <= s.Y2)
+            continue;
+        for (int x = x1; x <= x2; ++x)
+            for (int y = y1; y <= y2; ++y)
+                if (s.Cells(x - s.X1, y - s.Y1).Typ == kTypeTriState)
+                    first = i;
+    }
+    if (first == 0)
+        return;
+    for (int i = first; i <= m_count; ++i)
+        m_steps[static_cast<std::size_t>(i)] = UndoStep{};
+    if (NoUndoData())
+        DisableEntries();
 }
 
 bool clsUndo::NoUndoData() const {

@@ -76,6 +76,14 @@ class clsUndo {
     // True when there is no step to take back at the current index.
     bool NoUndoData() const;
 
+    // A tri-state gate, which records no step, was placed on the cells (X1, Y1)-(X2, Y2) or
+    // removed from them (removed: the element numbers above it went down by one). The steps
+    // that would then undo into a circuit that does not fit together are forgotten with every
+    // older step: move steps, which write their records and cells back by number, when numbers
+    // changed or their rectangle meets the gate's; and steps that would bring back cells of the
+    // removed gate without its record, or its record with only some of its cells.
+    void ChangedWithoutStep(std::int16_t X1, std::int16_t Y1, std::int16_t X2, std::int16_t Y2,
+                            bool removed);
     // Capacity 1..200; the steps kept are those that still fit.
     void SetUndos(int count);
     std::int16_t Undos() const { return m_count; }

@@ -186,6 +186,24 @@ void RestoreWholeField(const UndoStep& step, const std::vector<KeptElement>& kep
     }
     gTaktElement = newEntry;
 
+    // ICs stay (an area holding one is never deleted): their instances follow them to the
+    // numbers the snapshot gives them.
+    std::vector<std::pair<std::int16_t, std::int16_t>> icNumber; // number now, number restored
+    for (const KeptElement& ke : kept) {
+        const ElementRecord& copy = step.Elements[At(ke.copy)];
+        if (copy.Typ != kTypeIC || !ke.present)
+            continue;
+        if (const std::int16_t now = ElementOfTypeAt(ke.where, kTypeIC); now != 0)
+            icNumber.emplace_back(now, copy.Nr);
+    }
+    for (int i = 1; i <= gICInstanceMax && At(i) < gICInstances.size(); ++i) {
+        ICInstanceRecord& ic = gICInstances[At(i)];
+        const auto it = std::find_if(icNumber.begin(), icNumber.end(),
+                                     [&](const auto& n) { return n.first == ic.ElementNr; });
+        if (ic.Tiefe == 0 && it != icNumber.end())
+            ic.ElementNr = it->second;
+    }
+
     int count = step.ElementCount;
     for (int k = 1; k <= step.ElementCount; ++k)
         count = std::max<int>(count, step.Elements[At(k)].Nr);
@@ -195,8 +213,11 @@ void RestoreWholeField(const UndoStep& step, const std::vector<KeptElement>& kep
         ElementRecord copy = step.Elements[At(ke.copy)];
         if (copy.Nr < 1)
             continue;
-        if (copy.Typ == kTypeIC)
+        // An IC copy holds its name and instance in place of its pins and its (empty) text.
+        if (copy.Typ == kTypeIC) {
             copy.Eingaenge = copy.Ausgaenge;
+            copy.Text.clear();
+        }
         gElements[At(copy.Nr)] = std::move(copy);
     }
     std::vector<int> gone;
@@ -239,8 +260,9 @@ void clsUndo::RestoreElements(UndoStep& step) {
         return;
     }
 
-    // Elements placed after the snapshot: a cell that belonged to no element then belongs to
-    // one now. Removed from the highest number down so that the others keep their numbers.
+    // Elements placed after the snapshot: a cell that belonged to no element then, or to an
+    // element of another kind (a tri-state gate placed where an element was removed), belongs
+    // to one now. Removed from the highest number down so that the others keep their numbers.
     // Elements known as kept and elements already listed are looked up by number.
     std::vector<char> known(At(gAnzElemente) + 1, 0);
     for (const KeptElement& k : kept) {
@@ -251,8 +273,10 @@ void clsUndo::RestoreElements(UndoStep& step) {
     std::vector<std::pair<std::int16_t, GridPoint>> placed;
     for (int x = step.X1; x <= step.X2; ++x) {
         for (int y = step.Y1; y <= step.Y2; ++y) {
-            const std::int16_t e = gGrid(x, y).ElementNr;
-            if (e < 1 || step.Cells(x - step.X1, y - step.Y1).ElementNr != 0)
+            const CellRecord& now = gGrid(x, y);
+            const std::int16_t e = now.ElementNr;
+            const CellRecord& then = step.Cells(x - step.X1, y - step.Y1);
+            if (e < 1 || (then.ElementNr != 0 && then.Typ == now.Typ))
                 continue;
             if (e <= gAnzElemente) {
                 if (known[At(e)] != 0)

@@ -13,9 +13,11 @@
 #include "model/grid.h"
 #include "model/undo.h"
 #include "model/utilities.h"
+#include "render/sheet_size.h"
 #include "simulation/power.h"
 #include "support/block_builder.h"
 #include "support/builder.h"
+#include "support/circuit_files.h"
 #include "support/editor_fixture.h"
 #include "support/mouse_driver.h"
 
@@ -125,6 +127,28 @@ TEST_F(AreaTest, MarkingCopiesTheWiresThatStayInsideAndMovingLeavesStubs) {
     EXPECT_NE(gGrid(5, 7).Rechts, 0);
     EXPECT_EQ(gGrid(8, 7).Rechts, 0);
     EXPECT_NE(gGrid(8, 7).Links, 0);
+}
+
+// Regression: a wire that ended on the area's outline from outside moved along as a wire cell
+// without any connection, which the circuit file cannot hold (found by the edit/save property
+// test, seed 3).
+TEST_F(AreaTest, AWireEndingOnTheOutlineFromOutsideStaysOutside) {
+    test::LayWire(2, 5, 5, 5);  // ends on the left side of the area
+    test::LayWire(8, 3, 11, 3); // ends in the top-right corner
+    Frame(5, 3, 8, 7);
+    ASSERT_TRUE(gAreaMarked);
+    EXPECT_EQ(gPuffer(0, 2), CellRecord{});
+    EXPECT_EQ(gPuffer(3, 0), CellRecord{});
+    Drag({{6, 4}, {10, 8}, {14, 9}});
+    ASSERT_EQ(gGrid(7, 5).Typ, kTypeEmpty); // the area moved
+    for (int x = 12; x <= 17; ++x)
+        for (int y = 7; y <= 14; ++y)
+            EXPECT_EQ(gGrid(x, y), CellRecord{}) << x << "," << y;
+    // The wires outside keep their ends.
+    EXPECT_EQ(gGrid(5, 5).Typ, kTypeWire);
+    EXPECT_NE(gGrid(5, 5).Links, 0);
+    EXPECT_EQ(gGrid(8, 3).Typ, kTypeWire);
+    EXPECT_NE(gGrid(8, 3).Rechts, 0);
 }
 
 TEST_F(AreaTest, AMovedGatesPinsAreShiftedByExactlyTheMove) {
@@ -249,6 +273,23 @@ TEST_F(AreaTest, DeletingAnAreaRemovesItsElementsAndRenumbersTheRest) {
     EXPECT_FALSE(host.IsEnabled("mDelete"));
     gUndo.Undo();
     EXPECT_EQ(test::CaptureSheet(), before);
+}
+
+TEST_F(AreaTest, ATriStatePlacedBeyondADeletedAreasStepForgetsThatStep) {
+    // Fault pinned: undoing an area deletion lost the record of a tri-state placed where it grew.
+    ASSERT_EQ(test::PlaceLed(20, 11), 1);
+    Frame(18, 9, 22, 13);
+    LoescheBereich();
+    const int w = gFeldBreite;
+    host.SetCaption("txtX", std::to_string(w + 6));
+    host.SetCaption("txtY", std::to_string(gFeldHoehe));
+    SetNewSize();
+    ASSERT_EQ(gFeldBreite, w + 6);
+    ASSERT_NE(test::PlaceTriState(w + 3, 10, kRight), 0); // cells beyond the old last column
+    EXPECT_TRUE(gUndo.NoUndoData());
+    gUndo.Undo();
+    EXPECT_EQ(test::SheetInconsistency(), "");
+    EXPECT_EQ(gGrid(w + 3, 10).Typ, kTypeTriState);
 }
 
 // The whole-field step rewrote the marked corners it was handed to the whole sheet, so the

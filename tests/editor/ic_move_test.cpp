@@ -4,6 +4,7 @@
 #include "editor/area_select.h"
 #include "editor/mouse_dispatch.h"
 #include "editor/selection.h"
+#include "files/ic_instances.h"
 #include "model/elements.h"
 #include "model/grid.h"
 #include "model/sim_levels.h"
@@ -92,6 +93,34 @@ TEST_F(ICMoveTest, AnAreaWithAnICIsNotDeleted) {
     EXPECT_TRUE(gAreaMarked);
     EXPECT_EQ(host.statusTexts[2],
               "Ein Bereich mit einem IC oder Taktgeber kann nicht gelöscht werden.");
+}
+
+// Regression: undoing an area deletion left every IC of the sheet with its instance index as
+// its text, which the whole-field step keeps in its copy (found by the edit/save property test,
+// seed 3).
+TEST_F(ICMoveTest, UndoingAnAreaDeletionKeepsTheICsRecordAsItWas) {
+    ASSERT_NE(test::PlaceLed(20, 20), 0);
+    const test::SheetState before = test::CaptureSheet();
+    Drag({{18, 18}, {20, 20}, {22, 22}});
+    ASSERT_TRUE(gAreaMarked);
+    LoescheBereich();
+    ASSERT_EQ(gGrid(20, 20).Typ, kTypeEmpty);
+    gUndo.Undo();
+    EXPECT_EQ(test::CaptureSheet(), before);
+}
+
+TEST_F(ICMoveTest, UndoingAnAreaDeletionGivesTheICsInstanceItsNumberBack) {
+    // Fault pinned: undoing an area deletion left an IC's instance with the number it had after.
+    ASSERT_EQ(gGrid(11, 11).ElementNr, 2);
+    Drag({{3, 9}, {5, 11}, {7, 13}}); // the switch, element 1
+    ASSERT_TRUE(gAreaMarked);
+    LoescheBereich();
+    ASSERT_EQ(gGrid(11, 11).ElementNr, 1);
+    ASSERT_EQ(gICInstances[1].ElementNr, 1);
+    gUndo.Undo();
+    EXPECT_EQ(gGrid(11, 11).ElementNr, 2);
+    EXPECT_EQ(gICInstances[1].ElementNr, 2);
+    EXPECT_EQ(LedBeforeAndAfterToggle(11), std::make_pair(true, false));
 }
 
 } // namespace

@@ -7,6 +7,7 @@
 #include "editor/object_select.h"
 #include "editor/selection.h"
 #include "editor/selection_overlays.h"
+#include "editor/text_labels_internal.h"
 #include "model/basic_elements.h"
 #include "model/elements.h"
 #include "model/grid.h"
@@ -14,6 +15,7 @@
 #include "model/undo.h"
 #include "model/utilities.h"
 #include "support/builder.h"
+#include "support/circuit_files.h"
 #include "support/editor_fixture.h"
 #include "support/mouse_driver.h"
 
@@ -270,6 +272,50 @@ TEST_F(ObjectMoveTest, DeletingWithNothingSelectedDoesNothing) {
     LoescheBereich();
     EXPECT_EQ(test::CaptureSheet(), before);
     EXPECT_EQ(gUndo.Recorded(), steps);
+}
+
+// Regression: a tri-state removed after an object move (it records no step) lowered the numbers
+// of the elements above it, and undoing the move wrote records and cells back by their old
+// numbers: cells of elements that no longer existed (found by the edit/save property test, seed
+// 20240901). A tri-state change forgets the move steps it would spoil, with the older steps.
+TEST_F(ObjectMoveTest, ATriStateChangeForgetsTheMoveStepsItWouldSpoil) {
+    ASSERT_EQ(test::PlaceTriState(30, 20, kRight), 1);
+    ASSERT_EQ(test::PlaceLed(10, 10), 2);
+    Drag({{10, 10}, {11, 10}, {12, 10}});
+    ASSERT_EQ(gGrid(12, 10).ElementNr, 2);
+    ASSERT_TRUE(test::RemoveAt(31, 20)); // the LED is element 1 now
+    EXPECT_TRUE(gUndo.NoUndoData());
+    gUndo.Undo();
+    EXPECT_EQ(gGrid(12, 10).ElementNr, 1);
+    EXPECT_EQ(test::SheetInconsistency(), "");
+    // Placing a tri-state over the cells a move step holds forgets that step as well.
+    ASSERT_EQ(test::PlaceLed(20, 10), 2);
+    gMouseMode = kToolSelect;
+    Drag({{20, 10}, {21, 10}, {22, 10}});
+    ASSERT_EQ(test::PlaceTriState(20, 10, kLeft), 3); // cells 18..20 x 9..11
+    EXPECT_TRUE(gUndo.NoUndoData());
+    EXPECT_EQ(test::SheetInconsistency(), "");
+}
+
+TEST_F(ObjectMoveTest, UndoingALabelsMoveTakesBackTheCellItTookAtItsNewPlace) {
+    // Fault pinned: a label moved took one cell more there, outside the step, so undo left it.
+    ASSERT_EQ(CreateLabel(11, 7, "AAAA", true), 1); // cells 11..12; at column 12 it takes 12..14
+    gMouseMode = kToolSelect;
+    const test::SheetState before = test::CaptureSheet();
+    Drag({{11, 7}, {12, 7}});
+    ASSERT_EQ(gGrid(14, 7).ElementNr, 1);
+    gUndo.Undo();
+    EXPECT_EQ(test::CaptureSheet(), before);
+    EXPECT_EQ(test::SheetInconsistency(), "");
+
+    // The same when the label is moved with its area.
+    Drag({{10, 6}, {11, 7}, {13, 8}});
+    ASSERT_TRUE(gAreaMarked);
+    Drag({{12, 7}, {13, 7}});
+    ASSERT_EQ(gGrid(14, 7).ElementNr, 1);
+    gUndo.Undo();
+    EXPECT_EQ(test::CaptureSheet(), before);
+    EXPECT_EQ(test::SheetInconsistency(), "");
 }
 
 } // namespace

@@ -22,6 +22,7 @@
 #include "support/builder.h"
 #include "support/circuit_files.h"
 #include "support/core_fixture.h"
+#include "support/label_typing.h"
 #include "support/mouse_driver.h"
 
 #include <cmath>
@@ -45,39 +46,8 @@ class TextLabelTest : public test::CoreFixture {
         gMouseMode = kTypeText;
     }
 
-    // A key as the line edit hands it over: through the key handler, then into the box unless
-    // refused, beyond the maximum length or Escape (which a text box ignores). A selection is
-    // replaced by the key.
-    static void Key(char32_t code, std::string_view utf8 = {}) {
-        int k = static_cast<int>(code);
-        txtBeschriftung_KeyPress(k);
-        LabelEditBox& b = gTxtBeschriftung;
-        if (k == 0 || !b.Visible || k == 27)
-            return;
-        if (k == 8) {
-            if (b.SelLength > 0) {
-                b.Text.clear();
-            } else if (!b.Text.empty()) {
-                while (!b.Text.empty() &&
-                       (static_cast<unsigned char>(b.Text.back()) & 0xC0) == 0x80)
-                    b.Text.pop_back();
-                b.Text.pop_back();
-            }
-        } else if (b.SelLength > 0) {
-            b.Text = std::string(utf8);
-        } else if (b.MaxLength == 0 || CharacterCount(b.Text) < b.MaxLength) {
-            b.Text += utf8;
-        }
-        b.SelLength = 0;
-    }
-    static void Type(std::string_view text) {
-        char32_t cp = 0;
-        for (std::size_t i = 0; i < text.size();) {
-            const std::size_t len = NextUtf8Character(text, i, cp);
-            Key(cp, text.substr(i, len));
-            i += len;
-        }
-    }
+    static void Key(char32_t code, std::string_view utf8 = {}) { test::TypeKey(code, utf8); }
+    static void Type(std::string_view text) { test::TypeText(text); }
     static void Enter() { Key(13); }
     static void Escape() { Key(27); }
 
@@ -235,6 +205,23 @@ TEST_F(TextLabelTest, AShorterTextFreesCellsAndRestoresTheirGridDots) {
             c.color == 0x808080)
             ++dots;
     EXPECT_EQ(dots, 2);
+}
+
+TEST_F(TextLabelTest, AShorterTextKeepsTheEndOfAWireLaidOntoTheLabel) {
+    // Fault pinned: a shorter text emptied a label cell a wire ended on, leaving its flag
+    // unanswered.
+    Write(10, 7, "ABCDEFGH");    // columns 10 .. 13
+    test::LayWire(13, 3, 13, 7); // ends on the label's last cell
+    ASSERT_EQ(gGrid(13, 7).Oben, kTrue);
+    gMouseMode = kTypeText;
+    test::Click(10, 7);
+    Type("AB");
+    Enter();
+    EXPECT_EQ(Cells(1, 7), (std::vector<int>{10, 11}));
+    EXPECT_EQ(gGrid(12, 7), CellRecord{});
+    EXPECT_EQ(gGrid(13, 7).Typ, kTypeWire);
+    EXPECT_EQ(gGrid(13, 7).Oben, kTrue);
+    EXPECT_EQ(test::SheetInconsistency(), "");
 }
 
 // Fault pinned: changing a label recorded no undo step, so undoing its creation afterwards left

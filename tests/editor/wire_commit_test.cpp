@@ -237,6 +237,44 @@ TEST_F(WireCommitTest, DeletingKeepsAWireEndThatLeavesTheBandSideways) {
     Check({{{8, 5}, "O", 1, 0}, {{8, 4}, "OU", 1, 0}, {{2, 5}, "", 0, 0}, {{6, 5}, "", 0, 0}});
 }
 
+::testing::AssertionResult WiresConsistent();
+
+TEST_F(WireCommitTest, AnAnalysisPointWhoseWireWasCutLeavesAnEmptyCell) {
+    // Fault pinned: removing an analysis point without wire flags left a wire cell without any.
+    test::LayWire(2, 10, 12, 10);
+    ASSERT_NE(test::PlaceAnalysisPoint(6, 10), 0);
+    Band({4, 10}, {{6, 10}}, true); // a band stops on the point: cut from both sides
+    Band({8, 10}, {{6, 10}}, true);
+    ASSERT_EQ(Flags(6, 10), "");
+    ASSERT_TRUE(test::RemoveAt(6, 10));
+    EXPECT_EQ(gGrid(6, 10), CellRecord{});
+    EXPECT_TRUE(WiresConsistent());
+    gUndo.Undo();
+    EXPECT_EQ(gGrid(6, 10).Typ, kTypeAnalysisPoint);
+}
+
+TEST_F(WireCommitTest, ASwitchWhoseWireWasCutLeavesAnEmptyCell) {
+    // Fault pinned: removing a switch without wire flags left a wire cell without any.
+    test::LayWire(5, 10, 9, 10);
+    ASSERT_NE(test::PlaceSwitch(5, 10), 0);
+    Band({9, 10}, {{5, 10}}, true);
+    ASSERT_EQ(Flags(5, 10), "");
+    ASSERT_TRUE(test::RemoveAt(5, 10));
+    EXPECT_EQ(gGrid(5, 10), CellRecord{});
+    EXPECT_TRUE(WiresConsistent());
+}
+
+TEST_F(WireCommitTest, DeletingUpToAPinKeepsThePinsWireOutsideTheBand) {
+    // Fault pinned: a delete band ending on a pin cleared the pin's flag towards the wire outside.
+    test::PlaceInverter(6, 9, kRight); // input pin (6,9), output (7,9)
+    test::LayWire(6, 4, 6, 9);         // joins the input from above
+    test::LayWire(6, 9, 6, 14);        // and from below
+    ASSERT_EQ(Flags(6, 9), "OU");
+    Band({6, 14}, {{6, 9}}, true);
+    Check({{{6, 9}, "O", 9, 0}, {{6, 8}, "OU", 1, 0}, {{6, 10}, "", 0, 0}});
+    EXPECT_TRUE(WiresConsistent());
+}
+
 // No empty cell carries a wire flag, and every flag is answered by its neighbour.
 ::testing::AssertionResult WiresConsistent() {
     const auto fail = [](const char* what, int x, int y) {

@@ -7,6 +7,7 @@
 #include "model/placement.h"
 #include "model/undo.h"
 #include "support/block_builder.h"
+#include "support/builder.h"
 #include "support/core_fixture.h"
 
 #include <string>
@@ -159,6 +160,20 @@ TEST_F(ClocksTest, RemovingAnElementBelowAClockRenumbersItsEntry) {
     EXPECT_EQ(gTaktElement, (std::vector<std::int16_t>{4, 7, 11}));
     gUndo.Undo();
     EXPECT_EQ(gTaktElement, (std::vector<std::int16_t>{5, 8, 12}));
+}
+
+TEST_F(ClocksTest, AClockBroughtBackAfterATriStateWentKeepsTheTableInStep) {
+    // Fault pinned: a clock brought back after a tri-state removal gave two entries one element.
+    ASSERT_EQ(test::PlaceTriState(30, 20, kRight), 1);
+    ASSERT_EQ(test::PlaceClock(5, 5), 2);
+    ASSERT_EQ(test::PlaceClock(5, 12), 3);
+    const GridPoint out = gElements[2].Ausgaenge.Points()[0];
+    ASSERT_TRUE(test::RemoveBlockAt(out.x, out.y)); // its step keeps it as element 2, clock 0
+    ASSERT_TRUE(test::RemoveAt(31, 20));            // no step: the other clock is element 1
+    ASSERT_EQ(gTaktElement, (std::vector<std::int16_t>{1}));
+    gUndo.Undo();
+    EXPECT_EQ(gElements[2].Typ, kTypeClock);
+    EXPECT_EQ(gTaktElement, (std::vector<std::int16_t>{1, 2}));
 }
 
 TEST_F(ClocksTest, UndoOfAPlacingTakesTheClockAway) {

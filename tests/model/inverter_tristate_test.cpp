@@ -4,6 +4,7 @@
 #include "model/undo.h"
 #include "render/grafik.h"
 #include "support/builder.h"
+#include "support/circuit_files.h"
 #include "support/core_fixture.h"
 
 #include <string>
@@ -120,6 +121,29 @@ TEST_F(InverterTest, RemovingLeavesWireEndsAndEmptiesTheRest) {
     EXPECT_EQ(test::CaptureSheet(), placed);
     ASSERT_TRUE(test::RemoveAt(10, 10)); // from the input cell
     EXPECT_EQ(gGrid(11, 10), CellRecord{});
+}
+
+TEST_F(InverterTest, RemovingLeavesNoPointOnAnEmptiedPin) {
+    // Fault pinned: removing an inverter left a pin's point mark on the cell it emptied.
+    test::LayWire(5, 10, 15, 10);
+    test::LayWire(10, 5, 10, 10);
+    ASSERT_TRUE(test::SetPoint(10, 10));
+    ASSERT_NE(test::PlaceInverter(10, 10, kDown), 0); // its input keeps the junction's point
+    ASSERT_EQ(gGrid(10, 10).Punkt, kPointConnection);
+    // The junction's wires deleted since: the pin has no wire flag left.
+    for (int x = 5; x <= 15; ++x)
+        gGrid(x, 10).Links = gGrid(x, 10).Rechts = kFalse;
+    for (int y = 5; y <= 10; ++y)
+        gGrid(10, y).Oben = gGrid(10, y).Unten = kFalse;
+    for (int x = 5; x <= 15; ++x)
+        if (gGrid(x, 10).Typ == kTypeWire)
+            ClearCell(x, 10);
+    for (int y = 5; y < 10; ++y)
+        ClearCell(10, y);
+    ASSERT_EQ(test::SheetInconsistency(), "");
+    ASSERT_TRUE(test::RemoveAt(10, 10));
+    EXPECT_EQ(gGrid(10, 10), CellRecord{});
+    EXPECT_EQ(test::SheetInconsistency(), "");
 }
 
 using TriStateTest = test::CoreFixture;
@@ -314,6 +338,54 @@ TEST_F(TriStateTest, UndoTakesAwayATriStatePlacedIntoItsRectangleWhole) {
     ASSERT_NE(test::PlaceTriState(13, 10, kLeft), 0); // cells 11..13 x 9..11
     gUndo.Undo();
     EXPECT_EQ(test::CaptureSheet(), empty);
+}
+
+// Regression: a tri-state placed on exactly the cells of a removed gate was not seen as placed
+// since by the undo that brings the gate back, which wrote the gate's cells over the tri-state's
+// and left its record without cells (found by the edit/save property test, seed 20240901).
+TEST_F(TriStateTest, UndoTakesAwayATriStatePlacedOnTheCellsOfARemovedElement) {
+    ASSERT_NE(test::PlaceAnd(10, 10), 0); // cells 10..12 x 9..11
+    const test::SheetState gate = test::CaptureSheet();
+    ASSERT_TRUE(test::RemoveAt(11, 10));
+    ASSERT_NE(test::PlaceTriState(10, 10, kRight), 0); // the same nine cells
+    gUndo.Undo();
+    EXPECT_EQ(test::SheetInconsistency(), "");
+    EXPECT_EQ(test::CaptureSheet(), gate);
+}
+
+// Removes the tri-state on 10..12 x 9..11: of the steps only the newest, made far from the gate
+// at (farX, farY), is left; undone, it leaves no step and a sheet that fits together.
+void RemoveTheGateKeepingOnlyTheFarStep(int farX, int farY) {
+    ASSERT_TRUE(test::RemoveAt(11, 10));
+    std::vector<std::string> steps;
+    gUndo.ListUndos(steps);
+    ASSERT_EQ(steps.size(), 1u);
+    gUndo.Undo();
+    EXPECT_EQ(gGrid(farX, farY).Typ, kTypeEmpty);
+    EXPECT_TRUE(gUndo.NoUndoData());
+    EXPECT_EQ(gGrid(11, 10).Typ, kTypeEmpty);
+    EXPECT_EQ(test::SheetInconsistency(), "");
+}
+
+// Regression: a step that saved only cells (a wire) brought the cells of a tri-state removed since
+// back without its record; such a step is forgotten with the older ones.
+TEST_F(TriStateTest, RemovingATriStateForgetsTheCellsOnlyStepsThatSavedItsCells) {
+    ASSERT_NE(test::PlaceTriState(10, 10, kRight), 0); // cells 10..12 x 9..11
+    ASSERT_NE(test::PlaceLed(20, 20), 0);
+    ASSERT_TRUE(test::LayRecordedWire(8, 12, 14, 8)); // its rectangle holds the gate
+    ASSERT_TRUE(test::LayRecordedWire(20, 5, 25, 5)); // far from the gate
+    RemoveTheGateKeepingOnlyTheFarStep(22, 5);
+    EXPECT_EQ(gGrid(14, 10).Typ, kTypeWire);
+}
+
+TEST_F(TriStateTest, RemovingATriStateForgetsTheStepsThatSavedOnlySomeOfItsCells) {
+    // Fault pinned: undoing a step that saved part of a removed tri-state brought back a torn gate.
+    ASSERT_NE(test::PlaceTriState(10, 10, kRight), 0); // cells 10..12 x 9..11
+    ASSERT_NE(test::PlaceLed(13, 10), 0);              // its step saves 12..14 x 9..11
+    ASSERT_NE(test::PlaceLed(20, 20), 0);              // far from the gate
+    RemoveTheGateKeepingOnlyTheFarStep(20, 20);
+    EXPECT_EQ(gGrid(13, 10).Typ, kTypeLed);
+    EXPECT_EQ(gGrid(12, 10).Typ, kTypeEmpty);
 }
 
 } // namespace

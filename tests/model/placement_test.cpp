@@ -133,7 +133,7 @@ TEST_F(PlacementTest, ClearAreaKeepsAnsweredWireEnds) {
     EXPECT_EQ(gGrid(5, 6).Typ, kTypeWire);
     EXPECT_EQ(gGrid(5, 6).Links, kTrue);
     EXPECT_EQ(gGrid(7, 6).Typ, kTypeEmpty);
-    EXPECT_EQ(gGrid(7, 6).Rechts, kTrue); // flags are never cleared
+    EXPECT_EQ(gGrid(7, 6).Rechts, kFalse); // an emptied cell keeps no flag
     EXPECT_EQ(gGrid(6, 7).Typ, kTypeWire);
     const CellRecord& mid = gGrid(6, 6);
     EXPECT_EQ(mid.Typ, kTypeEmpty);
@@ -157,6 +157,28 @@ TEST_F(PlacementTest, ClearAreaCornerKeepsAWireEndDespiteAnUnansweredSide) {
     gGrid(4, 5).Rechts = kTrue;
     ClearArea(5, 5, 7, 7);
     EXPECT_EQ(gGrid(5, 5).Typ, kTypeWire);
+}
+
+// Regression: the cells of a removed element kept their wire flags, so a wire laid between two
+// of its pins left empty cells with wire flags, which a circuit file cannot hold (found by the
+// edit/save property test, seed 2).
+TEST_F(PlacementTest, ClearAreaLeavesNoFlagsOnEmptiedCellsOrPointingIntoThem) {
+    MarkArea({5, 5, 7, 7}, kTypeAnd, 1);
+    // A wire between the pins (5, 5) and (5, 6), and from (5, 6) on to the left.
+    gGrid(5, 5).Unten = gGrid(5, 6).Oben = kTrue;
+    gGrid(5, 6).Links = kTrue;
+    gGrid(4, 6).Typ = kTypeWire;
+    gGrid(4, 6).Rechts = kTrue;
+    // A wire between the pins (6, 7) and (7, 7), neither joined from outside.
+    gGrid(6, 7).Rechts = gGrid(7, 7).Links = kTrue;
+    ClearArea(5, 5, 7, 7);
+    EXPECT_EQ(gGrid(5, 5), CellRecord{});
+    EXPECT_EQ(gGrid(6, 7), CellRecord{});
+    EXPECT_EQ(gGrid(7, 7), CellRecord{});
+    const CellRecord& end = gGrid(5, 6);
+    EXPECT_EQ(end.Typ, kTypeWire);
+    EXPECT_EQ(end.Links, kTrue);
+    EXPECT_EQ(end.Oben, kFalse);
 }
 
 TEST_F(PlacementTest, FitsSheetKeepsOneFreeCellToEveryEdge) {

@@ -3,6 +3,7 @@
 #include "model/placement.h"
 #include "model/undo.h"
 #include "support/builder.h"
+#include "support/circuit_files.h"
 #include "support/core_fixture.h"
 
 #include <gtest/gtest.h>
@@ -144,6 +145,42 @@ TEST_F(SwitchLedTest, RemovingAnLedEmptiesOrLeavesAWireCell) {
     EXPECT_EQ(boxes.front().x1, 147 - 14);
     EXPECT_EQ(boxes.front().x2, 147 + 14);
     EXPECT_EQ(boxes.front().fillColor, Rgb(255, 255, 255));
+}
+
+TEST_F(SwitchLedTest, RemovingAnLedLeavesNoFlagIntoAnEmptiedCell) {
+    // Fault pinned: removing an LED left its joined LEDs with wire flags into the emptied cell.
+    test::PlaceLed(10, 10);
+    test::PlaceLed(11, 10);
+    test::PlaceLed(11, 11);
+    test::RemoveAt(11, 10);
+    EXPECT_EQ(gGrid(11, 10), CellRecord{});
+    EXPECT_EQ(gGrid(10, 10).Rechts, kFalse);
+    EXPECT_EQ(gGrid(11, 11).Oben, kFalse);
+    EXPECT_EQ(test::SheetInconsistency(), "");
+
+    // A wire that ends beside the LED without being joined to it does not keep the cell.
+    InitProgramState();
+    test::LayWire(8, 10, 9, 10);
+    test::PlaceLed(10, 10);
+    test::PlaceLed(11, 10);
+    test::RemoveAt(10, 10);
+    EXPECT_EQ(gGrid(10, 10), CellRecord{});
+    EXPECT_EQ(gGrid(11, 10).Links, kFalse);
+    EXPECT_EQ(test::SheetInconsistency(), "");
+    gUndo.Undo();
+    EXPECT_EQ(gGrid(10, 10).Typ, kTypeLed);
+    EXPECT_EQ(gGrid(11, 10).Links, kTrue);
+
+    // A joined wire keeps the cell as a wire cell; its flag towards the removed LED's
+    // unjoined neighbours goes.
+    InitProgramState();
+    test::LayWire(5, 10, 10, 10);
+    test::PlaceLed(10, 10);
+    test::PlaceLed(10, 11);
+    test::RemoveAt(10, 10);
+    EXPECT_EQ(gGrid(10, 10).Typ, kTypeWire);
+    EXPECT_EQ(gGrid(10, 10).Links, kTrue);
+    EXPECT_EQ(test::SheetInconsistency(), "");
 }
 
 TEST_F(SwitchLedTest, UndoingAThreeByThreeStepDoesNotDuplicateNeighbours) {

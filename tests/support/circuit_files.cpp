@@ -1,6 +1,9 @@
 // Test support for the circuit files.
 #include "support/circuit_files.h"
 
+#include "files/circuit_consistency.h"
+#include "files/circuit_file.h"
+
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -44,6 +47,13 @@ int CountEntries(const std::string& folder) {
          !ec && it != std::filesystem::directory_iterator(); it.increment(ec))
         ++n;
     return n;
+}
+
+std::string SheetInconsistency() {
+    CircuitDocument doc;
+    CaptureCircuit(doc);
+    ConsistencyProblem problem;
+    return CheckCellsAndElements(doc, problem) ? std::string() : problem.Text;
 }
 
 } // namespace kardo::test

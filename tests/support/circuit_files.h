@@ -46,4 +46,8 @@ inline void CopyFixtureICs(const std::string& folder) {
 // Number of entries in a folder.
 int CountEntries(const std::string& folder);
 
+// What the circuit reader would find wrong with the cells and elements of the worksheet as it
+// is now ("" when they fit together): the state a save writes must load again.
+std::string SheetInconsistency();
+
 } // namespace kardo::test
