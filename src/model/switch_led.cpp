@@ -122,8 +122,8 @@ void RemoveDiode() {
     // towards it: no flag may lead into an empty cell.
     struct Side {
         int dx, dy;
-        std::int16_t CellRecord::*flag;
-        std::int16_t CellRecord::*back;
+        CellFlag CellRecord::*flag;
+        CellFlag CellRecord::*back;
     };
     static constexpr Side kSides[] = {{-1, 0, &CellRecord::Links, &CellRecord::Rechts},
                                       {1, 0, &CellRecord::Rechts, &CellRecord::Links},
