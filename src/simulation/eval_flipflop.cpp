@@ -231,7 +231,11 @@ void ResolveFlipFlopPins() {
 
 void ForgetFlipFlopPins() { gFlipFlopPins = {}; }
 
-const LevelFlipFlops& FlipFlopsOf(std::size_t ebene) {
+namespace {
+
+// The slow path of FlipFlopsOf, out of line so that the check every run makes stays a few
+// instructions: a table for every level, and this level's looked up again.
+[[gnu::noinline, gnu::cold]] const LevelFlipFlops& LookUpFlipFlopsAgain(std::size_t ebene) {
     const SimLevelRecord& level = gLevels[ebene];
     if (gFlipFlopPins.size() < gLevels.size())
         gFlipFlopPins.resize(gLevels.size());
@@ -241,6 +245,20 @@ const LevelFlipFlops& FlipFlopsOf(std::size_t ebene) {
         t.columns != level.Feld.Columns())
         t = ResolveLevel(level);
     return t;
+}
+
+} // namespace
+
+const LevelFlipFlops& FlipFlopsOf(std::size_t ebene) {
+    const SimLevelRecord& level = gLevels[ebene];
+    if (gFlipFlopPins.size() >= gLevels.size()) [[likely]] {
+        const LevelFlipFlops& t = gFlipFlopPins[ebene];
+        if (t.elements == level.Elemente.data() &&
+            t.elementsEnd == std::to_address(level.Elemente.end()) &&
+            t.cells == level.Feld.Cells() && t.columns == level.Feld.Columns()) [[likely]]
+            return t;
+    }
+    return LookUpFlipFlopsAgain(ebene);
 }
 
 void EvalFlipFlopAt(const LevelFlipFlops& table, CellRecord* cells, ElementRecord* elements,

@@ -17,28 +17,54 @@ void ResetLoopWatch() {
     gLoopWindow = 0;
 }
 
-void StartLoopWindow() {
-    // The marks of earlier windows read as no change; only when the window number wraps are
-    // they cleared, lest an old mark pass for a new one.
-    if (gLoopWindow >= kLastLoopWindow) {
-        gLoopWindow = 0;
-        for (std::vector<ChangeMark>& marks : gLevelChanges)
-            std::fill(marks.begin(), marks.end(), ChangeMark{0});
-    }
-    ++gLoopWindow;
-    // The arrays follow the level grids; they are built anew only when a grid changed its size
-    // (a power-on).
+namespace {
+
+// The marks of earlier windows read as no change; only when the window number wraps are they
+// cleared, lest an old mark pass for a new one.
+[[gnu::noinline, gnu::cold]] void ClearChangeMarks() {
+    gLoopWindow = 0;
+    for (std::vector<ChangeMark>& marks : gLevelChanges)
+        std::fill(marks.begin(), marks.end(), ChangeMark{0});
+}
+
+// One array of marks per level, one mark per cell of its grid. An empty grid has no columns or
+// no rows.
+std::size_t CellsOf(const Grid& feld) {
+    return static_cast<std::size_t>(feld.Columns()) * static_cast<std::size_t>(feld.Rows());
+}
+
+// The arrays are built anew only when a grid changed its size (a power-on); out of line, so that
+// the check each window makes stays small.
+[[gnu::noinline, gnu::cold]] void FitChangeMarks() {
     const std::size_t levels = gLevels.size();
     if (gLevelChanges.size() != levels)
         gLevelChanges.resize(levels);
     for (std::size_t l = 0; l < levels; ++l) {
-        const Grid& feld = gLevels[l].Feld;
-        // An empty grid has no columns or no rows.
-        const std::size_t cells =
-            static_cast<std::size_t>(feld.Columns()) * static_cast<std::size_t>(feld.Rows());
+        const std::size_t cells = CellsOf(gLevels[l].Feld);
         if (gLevelChanges[l].size() != cells)
             gLevelChanges[l].assign(cells, 0);
     }
+}
+
+bool ChangeMarksFit() {
+    const std::size_t levels = gLevels.size();
+    if (gLevelChanges.size() != levels)
+        return false;
+    for (std::size_t l = 0; l < levels; ++l) {
+        if (gLevelChanges[l].size() != CellsOf(gLevels[l].Feld))
+            return false;
+    }
+    return true;
+}
+
+} // namespace
+
+void StartLoopWindow() {
+    if (gLoopWindow >= kLastLoopWindow) [[unlikely]]
+        ClearChangeMarks();
+    ++gLoopWindow;
+    if (!ChangeMarksFit()) [[unlikely]]
+        FitChangeMarks();
     gStillRunden = 0;
 }
 
