@@ -286,9 +286,19 @@ bool RunSimulation() {
             view = PassView::Current();
             viewStale = false;
         }
-        bool touchedLevel0 = false;
         // Indexed with a fresh bound each turn: nothing may clear the pass under our feet, but
-        // if something does the loop simply ends.
+        // if something does the loop simply ends. Only a pass with a step delay notes whether
+        // it reached the circuit's level: the delay changes while a run waits, between passes,
+        // and a pass that began without one has nothing to wait for.
+        if (gVerzoegerung < 1) [[likely]] {
+            for (std::size_t i = 0; i < gEventQueue.size(); ++i) {
+                const SimEvent e = gEventQueue[i];
+                if (e.Richtung != 0)
+                    ProcessEvent(e, view);
+            }
+            continue;
+        }
+        bool touchedLevel0 = false;
         for (std::size_t i = 0; i < gEventQueue.size(); ++i) {
             const SimEvent e = gEventQueue[i];
             if (e.Richtung == 0)
