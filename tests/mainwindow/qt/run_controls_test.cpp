@@ -29,10 +29,7 @@ class RunControlsTest : public test::MainWindowFixture {
   protected:
     void SetUp() override {
         ASSERT_TRUE(LoadWindow());
-        W().resize(1200, 800);
-        W().show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&W()));
-        canvas = W().findChild<WorksheetCanvas*>("picGrid");
+        canvas = ShowWindow();
         ASSERT_NE(canvas, nullptr);
     }
     void TearDown() override { platform.pump = &pump; }

@@ -18,10 +18,7 @@ class WorksheetSession : public MainWindowFixture {
   protected:
     void SetUp() override {
         ASSERT_TRUE(LoadWindow());
-        W().resize(1200, 800);
-        W().show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&W()));
-        canvas = W().findChild<WorksheetCanvas*>("picGrid");
+        canvas = ShowWindow();
         ASSERT_NE(canvas, nullptr);
         QApplication::processEvents();
     }
