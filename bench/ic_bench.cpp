@@ -43,7 +43,7 @@ void BM_NestedICCounter16(benchmark::State& state) {
     state.counters["input_cycles_per_s"] =
         benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
-BENCHMARK(BM_NestedICCounter16)->Arg(0)->Unit(benchmark::kNanosecond);
+BENCHMARK(BM_NestedICCounter16)->Arg(kHeadless)->Arg(kNoPicture)->Unit(benchmark::kNanosecond);
 
 constexpr int kICs = 85; // each brings two nested ICs: 255 instances
 
