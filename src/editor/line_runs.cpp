@@ -37,8 +37,10 @@ std::int16_t FindEndY(int x, int Start) {
 void UpdateLineRuns() {
     if (gLineRuns.UBoundX() < gFeldBreite || gLineRuns.UBoundY() < gFeldHoehe)
         gLineRuns.Dim(gFeldBreite, gFeldHoehe);
-    for (int x = 0; x <= gFeldBreite; ++x) {
-        for (int y = 0; y <= gFeldHoehe; ++y) {
+    // Row by row, as the grid lies in memory: a run is always met first at its first cell (the
+    // leftmost of a row, the topmost of a column), so the order gives the same runs as any.
+    for (int y = 0; y <= gFeldHoehe; ++y) {
+        for (int x = 0; x <= gFeldBreite; ++x) {
             const CellRecord& c = gGrid(x, y);
             LineRunRecord& r = gLineRuns(x, y);
             if (c.Rechts != 0 && r.VisitedH == 0)

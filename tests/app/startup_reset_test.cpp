@@ -74,8 +74,6 @@ struct Snapshot {
     WorksheetOverlays overlays;
     std::string icName;
     ScrollBarState hScroll, vScroll;
-    bool redrawStatesValid;
-    std::size_t redrawStateCells;
     std::int16_t textFontSize;
     std::uint8_t textEditResult;
     LabelEditBox labelEditor;
@@ -132,8 +130,6 @@ struct Snapshot {
         s.overlays = gOverlays;
         s.icName = gICName;
         s.hScroll = gHScroll, s.vScroll = gVScroll;
-        s.redrawStatesValid = gRedrawStates.Valid;
-        s.redrawStateCells = gRedrawStates.Cells.size();
         s.textFontSize = gTextFontSize;
         s.textEditResult = gTextEditResult;
         s.labelEditor = gTxtBeschriftung;
@@ -242,8 +238,6 @@ void ExpectSame(const Snapshot& a, const Snapshot& b) {
     EXPECT_EQ(a.icName, b.icName);
     EXPECT_EQ(a.hScroll, b.hScroll);
     EXPECT_EQ(a.vScroll, b.vScroll);
-    EXPECT_EQ(a.redrawStatesValid, b.redrawStatesValid);
-    EXPECT_EQ(a.redrawStateCells, b.redrawStateCells);
     EXPECT_EQ(a.textFontSize, b.textFontSize);
     EXPECT_EQ(a.textEditResult, b.textEditResult);
     EXPECT_TRUE(a.labelEditor == b.labelEditor);
