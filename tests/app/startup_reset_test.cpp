@@ -31,6 +31,7 @@
 #include "render/redraw.h"
 #include "render/view.h"
 #include "simulation/analysis.h"
+#include "simulation/ic_signal.h"
 #include "simulation/loop_watch.h"
 #include "simulation/port_access.h"
 #include "simulation/power.h"
@@ -90,6 +91,7 @@ struct Snapshot {
     bool undoHooks;
     std::int32_t stillRunden;
     std::size_t levelChanges;
+    std::size_t icPinRoutes;
     std::uint16_t loopWindow;
     int analyseSpalten;
     std::size_t analyseZeilen;
@@ -143,6 +145,7 @@ struct Snapshot {
         s.undoHooks = gUndoRemoveIC != nullptr && gUndoRestoreIC != nullptr;
         s.stillRunden = gStillRunden;
         s.levelChanges = gLevelChanges.size();
+        s.icPinRoutes = gICPinRoutes.size();
         s.loopWindow = gLoopWindow;
         s.analyseSpalten = gAnalyseTabelle.ColumnCount();
         s.analyseZeilen = gAnalyseTabelle.RowCount();
@@ -257,6 +260,7 @@ void ExpectSame(const Snapshot& a, const Snapshot& b) {
     EXPECT_EQ(a.undoHooks, b.undoHooks);
     EXPECT_EQ(a.stillRunden, b.stillRunden);
     EXPECT_EQ(a.levelChanges, b.levelChanges);
+    EXPECT_EQ(a.icPinRoutes, b.icPinRoutes);
     EXPECT_EQ(a.loopWindow, b.loopWindow);
     EXPECT_EQ(a.analyseSpalten, b.analyseSpalten);
     EXPECT_EQ(a.analyseZeilen, b.analyseZeilen);
