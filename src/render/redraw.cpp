@@ -9,6 +9,7 @@
 #include "editor/text_labels.h"
 #include "files/ic_instances.h"
 #include "ic/ic_view.h"
+#include "ic/pin_labels.h"
 #include "model/clock_tables.h"
 #include "model/elements.h"
 #include "model/grid.h"
@@ -305,6 +306,8 @@ void PaintSheetPart(DrawTarget& device, const PixelBox& part, bool liveLevels, b
 // The pin-name labels of the IC being defined take their places beside their pin cells, wherever
 // those lie on the sheet (the part painted places only those near it).
 void PlaceICPinLabels() {
+    if (gICPinLabels.size() <= 1)
+        return;
     for (int y = 0; y <= gFeldHoehe; ++y)
         for (int x = 0; x <= gFeldBreite; ++x) {
             const CellRecord& c = gGrid(x, y);
