@@ -3,9 +3,9 @@
 // (argument 0, every drawing call made on a target that draws nothing) and without any picture
 // (argument 2, the simulation alone), to set beside BM_RippleCounter16 of the same run and
 // argument (target: at least half its rate without a picture). Its wires inside and between the
-// packages are longer than the flat counter's: it processes about 5 times the events per cycle. A circuit of
-// 85 ICs holding two ICs each (255 instances): the whole load (target under 50 ms), and
-// removing or placing one IC in it (target under 5 ms each).
+// packages are longer than the flat counter's: it processes about 5 times the events per cycle.
+// A circuit of 85 ICs holding two ICs each (255 instances): the whole load (target under 50 ms),
+// and removing or placing one IC in it (target under 5 ms each).
 #include "app/settings.h"
 #include "bench_support.h"
 #include "files/circuit_file.h"
