@@ -1,10 +1,13 @@
 // Property test of editing against the circuit file: random sequences of every editing operation
-// (placing each kind and ICs, wires and points, selecting, moving and deleting objects and areas,
-// the context menu, text labels, undo, the sheet size) driven through the mouse dispatcher as a
-// user's mouse would. After every step the worksheet must pass the reader's checks and read back
-// as the same grid and element list; every few steps it is saved with the real writer and loaded
-// into a separate document with its ICs; now and then a step is undone at once and must give
-// back the sheet as it was; at the end of each episode every step is undone.
+// (placing each kind, placing and removing ICs, wires and points, selecting, moving and deleting
+// objects and areas, the context menu, text labels typed at every zoom, undo, the sheet size)
+// driven through the mouse dispatcher as a user's mouse would, between zooms and runs (power on,
+// clicks on elements, clocks ticking, power off) that must leave the sheet as it was. The screen
+// font is hinted, so that texts and cells scale by different steps. After every step the
+// worksheet must pass the reader's checks and read back as the same grid and element list; every
+// few steps it is saved with the real writer and loaded into a separate document with its ICs;
+// now and then a step is undone at once and must give back the sheet as it was; at the end of
+// each episode every step is undone.
 #include "app/main_state.h"
 #include "app/settings.h"
 #include "editor/area_select.h"
@@ -32,10 +35,14 @@
 #include "model/placement.h"
 #include "model/undo.h"
 #include "model/utilities.h"
+#include "render/grafik.h"
 #include "render/sheet_size.h"
+#include "render/zoom.h"
+#include "simulation/power.h"
 #include "support/builder.h"
 #include "support/circuit_files.h"
 #include "support/editor_fixture.h"
+#include "support/hinted_screen.h"
 #include "support/label_typing.h"
 #include "support/mouse_driver.h"
 
@@ -104,10 +111,27 @@ ElementRecord Stored(ElementRecord e) {
     return e;
 }
 
+// A sheet as the file keeps it: no signal levels, no runtime state.
+test::SheetState Kept(test::SheetState s) {
+    for (int y = 0; y <= s.grid.UBoundY(); ++y) {
+        for (int x = 0; x <= s.grid.UBoundX(); ++x) {
+            CellRecord& c = s.grid(x, y);
+            c.Pegel = c.PegelH = c.PegelV = 0;
+            c.Verzoegerung = 0;
+        }
+    }
+    for (ElementRecord& e : s.elements)
+        e = Stored(e);
+    return s;
+}
+
 class EditSaveLoadPropertyTest : public test::EditorFixture,
                                  public ::testing::WithParamInterface<std::uint32_t> {
   protected:
-    EditSaveLoadPropertyTest() : m_rng(GetParam()) {}
+    EditSaveLoadPropertyTest() : m_rng(GetParam()) {
+        platform.screen = &m_hinted;
+        host.viewport = {700, 480, 0};
+    }
 
     int Next(int n) { return static_cast<int>(m_rng() % static_cast<std::uint32_t>(n)); }
     int X() { return Next(gFeldBreite + 1); }
@@ -156,7 +180,21 @@ class EditSaveLoadPropertyTest : public test::EditorFixture,
         std::uint8_t kind = kKinds[static_cast<std::size_t>(Next(kKinds.size()))];
         if (kind == kTypeTriState && !m_triStates)
             kind = kTypeInverter;
-        const int x = X(), y = Y();
+        Place(kind);
+    }
+
+    void Place(std::uint8_t kind) {
+        if (kind == kTypeText && Chance(2)) {
+            ZoomView(); // labels are written at every zoom
+            m_viewOnly = false;
+        }
+        // Switches and lamps go on wire ends, mostly.
+        const bool onWire = (kind == kTypeSwitch || kind == kTypeLed) && !Chance(4);
+        const test::CellPos at = onWire ? Pick([](const CellRecord& c) {
+            return c.Typ == kTypeWire && WireFlagCount(c) < 2;
+        })
+                                        : test::CellPos{X(), Y()};
+        const int x = at.x, y = at.y;
         gOrientierung = static_cast<std::uint8_t>(1 + Next(4));
         const int inputs = 2 + Next(4);
         host.SetCaption("txtAnschlüsse", std::to_string(inputs));
@@ -235,6 +273,18 @@ class EditSaveLoadPropertyTest : public test::EditorFixture,
             test::DoubleClick(x, y);
             break;
         }
+    }
+
+    // A cell of the sheet that fits, chosen at random; any cell when none does.
+    template <typename Fits> test::CellPos Pick(Fits fits) {
+        std::vector<test::CellPos> cells;
+        for (int x = 0; x <= gFeldBreite; ++x)
+            for (int y = 0; y <= gFeldHoehe; ++y)
+                if (fits(gGrid(x, y)))
+                    cells.push_back({x, y});
+        if (cells.empty())
+            return {X(), Y()};
+        return cells[static_cast<std::size_t>(Next(static_cast<int>(cells.size())))];
     }
 
     // A cell of an element (any cell when the sheet has none after a few tries).
@@ -336,6 +386,58 @@ class EditSaveLoadPropertyTest : public test::EditorFixture,
             TypeLabel();
     }
 
+    // An IC placed, or one removed with a right click of the IC tool.
+    void ICs() {
+        const test::CellPos p = Pick([](const CellRecord& c) { return c.Typ == kTypeIC; });
+        if (gGrid(p.x, p.y).Typ != kTypeIC || Chance(2))
+            return Place(kTypeIC);
+        Log("remove IC at " + std::to_string(p.x) + "," + std::to_string(p.y));
+        Tool(kTypeIC);
+        Click(p.x, p.y, kButtonRight);
+    }
+
+    // A step in or out, an entry of the percentage box's list, or a fit to the viewport.
+    void ZoomView() {
+        static constexpr std::array<float, 11> kList = {0.6f,  0.7f, 0.8f,  0.9f, 1.0f, 1.1f,
+                                                        1.25f, 1.5f, 1.75f, 2.0f, 2.5f};
+        m_viewOnly = true;
+        txtBeschriftung_LostFocus();
+        const int how = Next(5);
+        if (how == 0)
+            SetZoom(ZoomStepIn(gGrafik.GridMode));
+        else if (how == 1)
+            SetZoom(ZoomStepOut(gGrafik.GridMode));
+        else if (how == 2)
+            gGrafik.ZoomFull();
+        else
+            SetZoom(kList[static_cast<std::size_t>(Next(kList.size()))]);
+        Log("zoom " + std::to_string(gGrafik.GridMode));
+    }
+
+    // Power on, clicks on elements with the clocks running a while between them and the view
+    // zoomed now and then, power off.
+    void Power() {
+        m_viewOnly = true;
+        Log("power on");
+        txtBeschriftung_LostFocus();
+        PowerOnOff();
+        for (int k = Next(6); k > 0 && gPowerOn; --k) {
+            const test::CellPos p = Pick([](const CellRecord& c) {
+                return c.Typ == kTypeSwitch || c.Typ == kTypeFlipFlop ||
+                       c.Typ == kTypeShiftRegister || c.Typ == kTypeClock || c.Typ == kTypeIC;
+            });
+            Log("  click " + std::to_string(p.x) + "," + std::to_string(p.y));
+            Click(p.x, p.y);
+            if (Chance(3))
+                clock.Advance(Next(3000));
+            if (Chance(5))
+                ZoomView();
+        }
+        if (gPowerOn)
+            PowerOnOff();
+        Log("power off");
+    }
+
     void UndoSteps() {
         const int n = 1 + Next(3);
         Log("undo " + std::to_string(n));
@@ -356,20 +458,26 @@ class EditSaveLoadPropertyTest : public test::EditorFixture,
 
     void Operation() {
         const int what = Next(100);
-        if (what < 30)
+        if (what < 26)
             PlaceKind();
-        else if (what < 45)
+        else if (what < 39)
             WireBand();
-        else if (what < 53)
+        else if (what < 46)
             Points();
-        else if (what < 60)
+        else if (what < 52)
             RightClickRemove();
-        else if (what < 70)
+        else if (what < 61)
             SelectAndMove();
-        else if (what < 79)
+        else if (what < 69)
             Area();
-        else if (what < 85)
+        else if (what < 74)
             ContextMenu();
+        else if (what < 79)
+            ICs();
+        else if (what < 83)
+            ZoomView();
+        else if (what < 85)
+            Power();
         else if (!m_undos)
             PlaceKind(); // a smaller sheet would start the history afresh
         else if (what < 97)
@@ -489,8 +597,16 @@ class EditSaveLoadPropertyTest : public test::EditorFixture,
         const std::uint32_t recorded = gUndo.Recorded();
         const std::int16_t index = gUndo.CurrentIndex();
         const std::int16_t w = gFeldBreite, h = gFeldHoehe;
+        m_viewOnly = false;
         Operation();
         txtBeschriftung_LostFocus();
+        if (m_viewOnly) {
+            // A zoom or a run changes nothing the file keeps (a label written at another zoom
+            // is a step of its own).
+            ASSERT_EQ(Difference(Kept(test::CaptureSheet()), Kept(before)), "")
+                << "a zoom or a run changed the sheet\n"
+                << History();
+        }
         const bool undo = m_log.back().rfind("undo", 0) == 0;
         if (gUndo.Recorded() != recorded && index != 1) {
             m_baseline = before;
@@ -519,6 +635,8 @@ class EditSaveLoadPropertyTest : public test::EditorFixture,
     }
 
     std::mt19937 m_rng;            // the sequence of this seed
+    test::HintedScreen m_hinted;   // the worksheet picture
+    bool m_viewOnly = false;       // the operation only zoomed or ran the circuit
     test::TempDir m_dir;           // IC folder and saved file
     std::deque<std::string> m_log; // the last operations, for a failure's message
     bool m_triStates = false;      // the episode places tri-state gates
@@ -548,6 +666,7 @@ TEST_P(EditSaveLoadPropertyTest, EveryEditedSheetSavesLoadsAndUndoesToTheStart) 
             }
             host.log.clear();
             host.messages.clear();
+            m_hinted.ClearLog();
         }
         UndoAll();
         if (HasFatalFailure())

@@ -23,6 +23,7 @@
 #include "support/builder.h"
 #include "support/circuit_files.h"
 #include "support/core_fixture.h"
+#include "support/hinted_screen.h"
 #include "support/label_typing.h"
 #include "support/mouse_driver.h"
 
@@ -532,20 +533,10 @@ TEST_F(TextLabelTest, OnThePrinterALabelRunsOnOverFreeCellsButStopsAtAnElement) 
     EXPECT_EQ(Cells(1, 7), cells);
 }
 
-// A screen font whose letters are one em wide, rounded to whole pixels as hinting rounds them:
-// a text grows with the zoom by other steps than the cells do.
-class HintedScreen : public RecordingTarget {
-  public:
-    HintedScreen() : RecordingTarget(DeviceKind::Screen) {}
-    double TextWidth(std::string_view text) override {
-        return std::round(FontSize * 96.0 / 72.0) * CharacterCount(text);
-    }
-};
-
 // Fault pinned: the redraw of a zoom marked the free cell a label's text now reached, outside
 // any undo step; undoing the label left that cell naming it, and the saved file was refused.
 TEST_F(TextLabelTest, ALabelsCellsChangeOnlyInItsUndoStepsAtEveryZoom) {
-    HintedScreen hinted;
+    test::HintedScreen hinted;
     platform.screen = &hinted;
     gGrafik.Device = &hinted;
     SetZoom(0.6f);
