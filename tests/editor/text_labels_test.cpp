@@ -23,7 +23,6 @@
 #include "support/builder.h"
 #include "support/circuit_files.h"
 #include "support/core_fixture.h"
-#include "support/hinted_screen.h"
 #include "support/label_typing.h"
 #include "support/mouse_driver.h"
 

@@ -428,38 +428,6 @@ TEST_F(CircuitFileTest, SavingCopiesUsedICsBesideTheCircuitOnlyWhenMissing) {
     EXPECT_EQ(test::ReadBytes(dir.File("Addierer.icd")), "schon da");
 }
 
-// Fault pinned: an IC level on a cell that is no IC pin let the cell pass the load check; it was
-// written back without the level, and the saved file was refused from then on.
-TEST_F(CircuitFileTest, WhateverLoadsWithAStrayICLevelSavesToAFileThatLoads) {
-    test::TempDir icFolder;
-    gVerzeichnisse[1] = icFolder.Path() + "/";
-    for (const std::string ic : {"inv", "inv2"})
-        test::WriteBytes(icFolder.File(ic + ".icd"), test::ReadBytes(test::DataFile(ic + ".icd")));
-    const std::string text = test::ReadBytes(test::DataFile("zwei_ics.kdx"));
-    const std::string punkte = "[Punkte]\r\n";
-    const struct {
-        std::string from, to;
-        bool loads;
-    } cases[] = {
-        {punkte, punkte + "0;0;4;0;0;0;0;0;0;0;1;\r\n", false},           // a lamp of no element
-        {"20;5;4;-1;0;0;0;-1;4;0;0;", "20;5;4;-1;0;0;0;-1;4;0;3;", true}, // the lamp's own cell
-        {punkte, punkte + "10;5;1;0;0;0;0;0;0;0;2;\r\n", true},           // a cell of a wire
-    };
-    for (const auto& c : cases) {
-        std::string stray = text;
-        stray.replace(stray.find(c.from), c.from.size(), c.to);
-        test::WriteBytes(dir.File("stray.kdx"), stray);
-        ASSERT_EQ(LoadFile(dir.File("stray.kdx")) == FileOutcome::Success, c.loads) << c.to;
-        if (!c.loads)
-            continue;
-        const CircuitSnapshot loaded = Snapshot();
-        EXPECT_EQ(gGrid(20, 5).ICLevel + gGrid(10, 5).ICLevel, 0) << c.to;
-        ASSERT_EQ(SaveFileTo(dir.File("again.kdx")), FileOutcome::Success);
-        ASSERT_EQ(LoadFile(dir.File("again.kdx")), FileOutcome::Success) << c.to;
-        EXPECT_EQ(Snapshot().grid, loaded.grid) << c.to;
-    }
-}
-
 TEST_F(CircuitFileTest, TheStartUpResetForgetsTheFilePath) {
     ASSERT_EQ(LoadFile(test::DataFile("example_40x25.kdx")), FileOutcome::Success);
     ASSERT_FALSE(gDateiPfad.empty());
