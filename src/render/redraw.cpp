@@ -294,11 +294,8 @@ void PaintSheetPart(DrawTarget& device, const PixelBox& part, bool liveLevels, b
             if (e >= 1 && e <= gAnzElemente)
                 near[static_cast<std::size_t>(e)] = true;
         }
-    // Drawing a text label also gives it the cells its text covers at this zoom: the full
-    // redraw draws every label.
     for (std::int16_t i = 1; i <= gAnzElemente; ++i)
-        if (near[static_cast<std::size_t>(i)] ||
-            (fullRedraw && gElements[static_cast<std::size_t>(i)].Typ == kTypeText))
+        if (near[static_cast<std::size_t>(i)])
             DrawElementNr(i);
     if (gPowerOn && gCurLevel == 0)
         SelectTimer(gAktTakt);

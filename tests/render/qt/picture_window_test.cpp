@@ -251,21 +251,6 @@ TEST_F(PictureWindowTest, EveryElementAndMarkDrawsAloneAsAfterAnyDrawingState) {
     }
 }
 
-// A full redraw that drew only the elements near the shown part left a far label without the
-// cells its text covers.
-TEST_F(PictureWindowTest, AFullRedrawGivesAFarLabelItsCells) {
-    CreateWorksheet(200, 200);
-    ASSERT_NE(InitTextBox(180, 190, "Ausgang"), 0);
-    for (int x = 181; x <= 200; ++x)
-        gGrid(x, 190) = CellRecord{};
-    platform.screen = &picture;
-    gGrafik.Device = &picture;
-    host.viewport = {120, 90, 0};
-    RedrawAllElements(0);
-    ASSERT_FALSE(picture.Kept().Contains({GridToPixel(180), GridToPixel(190), 1, 1}));
-    EXPECT_EQ(gGrid(181, 190).Typ, kTypeText);
-}
-
 TEST_F(PictureWindowTest, AHugeSheetKeepsOnlyTheViewportAndItsMargin) {
     CreateWorksheet(1000, 1000);
     for (int r = 5; r <= 1000; r += 30)
