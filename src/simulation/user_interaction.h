@@ -12,9 +12,9 @@ void InitSwitchOn();
 void ShowLamps(bool red);
 
 // The run display after a run has ended: for a delayed run the lamps back to green and "Bereit"
-// (a paused run keeps "Angehalten" and the red lamp); the pause key off unless the run is paused; the stop key off;
-// the time display at 0. keysOff: RunSimulation returned true, so the run has just set both
-// keys itself and they are left alone.
+// (a paused run keeps "Angehalten" and the red lamp); the pause key off unless the run is
+// paused; the stop key off; the time display at 0. keysOff: RunSimulation returned true, so the
+// run has just set both keys itself and they are left alone.
 void ShowRunFinished(bool delayed, bool keysOff = false);
 
 // Pauses a run, or continues a paused one with the events it kept.
