@@ -1,0 +1,230 @@
+// End-to-end tests: the program as main() starts it, under the X server named by
+// KARDO_E2E_DISPLAY with a window manager, driven by real X events (xdotool); window stacking is
+// read from the window manager (_NET_CLIENT_LIST_STACKING). Without that variable every test is
+// skipped. A failing test leaves a screenshot e2e-<test>.png in the working folder.
+#include "app/main_state.h"
+#include "ic/qt/frm_ic.h"
+#include "ic/qt/frm_ic_auswahl.h"
+#include "model/grid.h"
+#include "model/sim_levels.h"
+#include "model/utilities.h"
+#include "platform/qt/german_texts.h"
+#include "render/grafik.h"
+#include "render/view.h"
+#include "simulation/qt/analyser_windows.h"
+#include "simulation/qt/analysis_window.h"
+#include "simulation/qt/graph_window.h"
+#include "support/builder.h"
+#include "support/qt/main_window_fixture.h"
+
+#include <cstdlib>
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QStandardPaths>
+#include <QStyleOptionSlider>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace kardo {
+namespace {
+
+constexpr int kWait = 5000; // ms an X event may take to show its effect
+
+const char* Display() {
+    const char* d = std::getenv("KARDO_E2E_DISPLAY");
+    return d != nullptr && *d != '\0' ? d : nullptr;
+}
+
+// Runs xdotool with the words of command (xdotool's own chaining included).
+void Xdo(const QString& command) {
+    EXPECT_EQ(QProcess::execute("xdotool", command.split(' ')), 0) << command.toStdString();
+}
+
+QPoint Centre(const QWidget* w) { return w->mapToGlobal(w->rect().center()); }
+
+class EndToEnd : public test::MainWindowFixture {
+  protected:
+    void SetUp() override {
+        if (Display() == nullptr)
+            GTEST_SKIP() << "KARDO_E2E_DISPLAY names no X display";
+        ASSERT_TRUE(LoadWindow());
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&W()));
+        QTest::qWait(300); // the window manager frames and places the window
+    }
+    void TearDown() override {
+        if (HasFailure() && Display() != nullptr)
+            QGuiApplication::primaryScreen()->grabWindow(0).save(
+                QString("e2e-%1.png")
+                    .arg(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+    }
+    // Waits until window is shown on the X server and gives the window manager time to frame,
+    // place and stack it.
+    static bool Settled(QWidget* window) {
+        const bool shown = QTest::qWaitFor([window] { return window->isVisible(); }, kWait) &&
+                           QTest::qWaitForWindowExposed(window);
+        QTest::qWait(300);
+        return shown;
+    }
+    template <class T> T* Get(const char* name) { return W().findChild<T*>(name); }
+    void Trigger(const char* name) { qobject_cast<QAction*>(W().FindControl(name))->trigger(); }
+    static void Click(QPoint at) {
+        Xdo(QString("mousemove %1 %2 click 1").arg(at.x()).arg(at.y()));
+    }
+    static void Drag(QPoint from, QPoint to) {
+        Xdo(QString(
+                "mousemove %1 %2 mousedown 1 mousemove %3 %4 sleep 0.1 mousemove %5 %6 mouseup 1")
+                .arg(from.x())
+                .arg(from.y())
+                .arg((from.x() + to.x()) / 2)
+                .arg((from.y() + to.y()) / 2)
+                .arg(to.x())
+                .arg(to.y()));
+    }
+    // Fills a box as a user does: a click, Ctrl+A, the text, Enter.
+    static void Fill(QWidget* box, const char* text) {
+        Click(Centre(box));
+        Xdo("key ctrl+a");
+        Xdo(QString("type --delay 20 %1").arg(text));
+        Xdo("key Return");
+    }
+    // True when the window manager stacks window above the main window, after it had time to
+    // restack them.
+    bool InFront(const QWidget* tool) {
+        QTest::qWait(300);
+        QProcess
+            xprop; // "_NET_CLIENT_LIST_STACKING(WINDOW): window id # 0x..., 0x...", bottom first
+        xprop.start("xprop", {"-root", "_NET_CLIENT_LIST_STACKING"});
+        xprop.waitForFinished();
+        const QStringList ids = QString::fromLatin1(xprop.readAllStandardOutput())
+                                    .section('#', 1)
+                                    .split(',', Qt::SkipEmptyParts);
+        const auto at = [&ids](const QWidget* w) {
+            for (qsizetype i = 0; i < ids.size(); ++i)
+                if (ids[i].trimmed().toULongLong(nullptr, 16) == w->winId())
+                    return i;
+            return qsizetype{-1};
+        };
+        return at(&W()) >= 0 && at(tool) > at(&W());
+    }
+    bool OnTheScreen(const QWidget* tool) {
+        return tool->isVisible() &&
+               W().screen()->availableGeometry().contains(tool->frameGeometry());
+    }
+};
+
+TEST_F(EndToEnd, ATermTypedIntoTheFormulaLineBecomesACircuit) {
+    auto* line = Get<QComboBox>("cmbFormel");
+    Click(Centre(line));
+    Xdo("type --delay 20 a6b");
+    Xdo("key Return");
+    EXPECT_TRUE(QTest::qWaitFor([] { return gAnzElemente == 6; }, kWait));
+    EXPECT_EQ(line->currentText().toStdString(), "A&B");
+}
+
+TEST_F(EndToEnd, SizeBoxesAndBothScrollBarsToTheirEndsAndBack) {
+    Trigger("mPanel_2");
+    Fill(Get<QLineEdit>("txtX"), "150");
+    Fill(Get<QLineEdit>("txtY"), "120");
+    ASSERT_TRUE(QTest::qWaitFor([] { return gFeldBreite == 150 && gFeldHoehe == 120; }, kWait));
+    for (const char* name : {"HScroll", "VScroll"}) {
+        auto* bar = Get<QScrollBar>(name);
+        ASSERT_TRUE(bar->isVisible()) << name;
+        const auto handle = [bar] {
+            QStyleOptionSlider o;
+            o.initFrom(bar);
+            o.orientation = bar->orientation();
+            o.minimum = bar->minimum();
+            o.maximum = bar->maximum();
+            o.sliderPosition = bar->sliderPosition();
+            o.pageStep = bar->pageStep();
+            const QRect r = bar->style()->subControlRect(QStyle::CC_ScrollBar, &o,
+                                                         QStyle::SC_ScrollBarSlider, bar);
+            return bar->mapToGlobal(r.center());
+        };
+        // Past each end of the bar, on the screen.
+        const bool across = bar->orientation() == Qt::Horizontal;
+        const QPoint end = bar->mapToGlobal(across ? QPoint(bar->width() + 20, bar->height() / 2)
+                                                   : QPoint(bar->width() / 2, bar->height() + 20));
+        const QPoint start = bar->mapToGlobal(across ? QPoint(-20, bar->height() / 2)
+                                                     : QPoint(bar->width() / 2, -20));
+        Drag(handle(), end);
+        EXPECT_TRUE(QTest::qWaitFor([bar] { return bar->value() == bar->maximum(); }, kWait));
+        Drag(handle(), start);
+        EXPECT_TRUE(QTest::qWaitFor([bar] { return bar->value() == 0; }, kWait));
+    }
+    EXPECT_EQ(PictureLeft(), 0);
+    EXPECT_EQ(PictureTop(), 0);
+}
+
+TEST_F(EndToEnd, F6WithThePointerOverTheSheetShowsTheWholeSheet) {
+    const QWidget* sheet = Get<QWidget>("picGrid");
+    const QPoint corner = sheet->mapToGlobal(QPoint(sheet->width() - 40, sheet->height() - 40));
+    Click(corner);
+    Xdo("key F6");
+    EXPECT_TRUE(QTest::qWaitFor([] { return gGrafik.GridMode != 1.0f; }, kWait));
+    EXPECT_EQ(PictureLeft(), 0);
+    EXPECT_EQ(PictureTop(), 0);
+}
+
+TEST_F(EndToEnd, AClickOnTheWorksheetLeavesTheICEditorInFront) {
+    Trigger("mDefIC");
+    ASSERT_TRUE(W().ICEditor() != nullptr && Settled(W().ICEditor()));
+    const QWidget* sheet = Get<QWidget>("picGrid");
+    Click(sheet->mapToGlobal(QPoint(30, 30)));
+    EXPECT_TRUE(InFront(W().ICEditor()));
+    EXPECT_TRUE(OnTheScreen(W().ICEditor()));
+}
+
+TEST_F(EndToEnd, AnalyserWindowsOpenOnTheScreenAndStayInFrontOfTheMainWindow) {
+    test::LayWire(2, 3, 6, 3);
+    ASSERT_NE(test::PlaceAnalysisPoint(4, 3), 0);
+    const QPoint mainWindow = Centre(Get<QWidget>("lblAktElement")); // no window covers it
+    Click(mainWindow);
+    Trigger("mAnsichtItem_2");
+    frmAnalyse2& graph = W().Analyser().Graph();
+    ASSERT_TRUE(Settled(&graph));
+    Click(Centre(graph.findChild<QPushButton*>("cmdAnalyseTabelle")));
+    ASSERT_TRUE(Settled(&W().Analyser().Table()));
+    Click(mainWindow);
+    Xdo("key ctrl+i"); // the IC library
+    ASSERT_TRUE(QTest::qWaitFor([this] { return W().ICAuswahl() != nullptr; }, kWait));
+    ASSERT_TRUE(Settled(W().ICAuswahl()));
+    Click(mainWindow);
+    for (const QWidget* w :
+         {static_cast<const QWidget*>(&graph), static_cast<const QWidget*>(&W().Analyser().Table()),
+          static_cast<const QWidget*>(W().ICAuswahl())}) {
+        EXPECT_TRUE(InFront(w)) << w->objectName().toStdString();
+        EXPECT_TRUE(OnTheScreen(w)) << w->objectName().toStdString();
+    }
+    Click(Centre(Get<QPushButton>("cmdOn")));
+    ASSERT_TRUE(QTest::qWaitFor([] { return gPowerOn; }, kWait));
+    EXPECT_TRUE(InFront(&graph));
+    EXPECT_TRUE(InFront(&W().Analyser().Table()));
+}
+
+} // namespace
+} // namespace kardo
+
+// With a display the window system's own platform; without one offscreen, so that the tests can
+// be listed (and skipped).
+int main(int argc, char** argv) {
+    if (const char* display = kardo::Display()) {
+        setenv("DISPLAY", display, 1);
+        setenv("QT_QPA_PLATFORM", "xcb", 1);
+    } else {
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    }
+    QStandardPaths::setTestModeEnabled(true);
+    QApplication app(argc, argv);
+    kardo::InstallGermanQtTexts(app);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}
