@@ -25,6 +25,7 @@
 #include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScreen>
 #include <QScrollBar>
 #include <QStandardPaths>
@@ -48,7 +49,22 @@ void Xdo(const QString& command) {
     EXPECT_EQ(QProcess::execute("xdotool", command.split(' ')), 0) << command.toStdString();
 }
 
+// "x y" of a point on the screen, for xdotool; the centre of a widget.
+QString At(QPoint p) { return QString("%1 %2").arg(p.x()).arg(p.y()); }
 QPoint Centre(const QWidget* w) { return w->mapToGlobal(w->rect().center()); }
+void Click(QPoint p) { Xdo("mousemove " + At(p) + " click 1"); }
+void Drag(QPoint from, QPoint to) {
+    Xdo("mousemove " + At(from) + " mousedown 1 mousemove " + At((from + to) / 2) +
+        " sleep 0.1 mousemove " + At(to) + " mouseup 1");
+}
+// Waits until window is shown on the X server, then gives the window manager time to frame,
+// place and stack it.
+bool Settled(QWidget* window) {
+    const bool shown = QTest::qWaitFor([window] { return window->isVisible(); }, kWait) &&
+                       QTest::qWaitForWindowExposed(window);
+    QTest::qWait(300);
+    return shown;
+}
 
 class EndToEnd : public test::MainWindowFixture {
   protected:
@@ -56,8 +72,7 @@ class EndToEnd : public test::MainWindowFixture {
         if (Display() == nullptr)
             GTEST_SKIP() << "KARDO_E2E_DISPLAY names no X display";
         ASSERT_TRUE(LoadWindow());
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(&W()));
-        QTest::qWait(300); // the window manager frames and places the window
+        ASSERT_TRUE(Settled(&W()));
     }
     void TearDown() override {
         if (HasFailure() && Display() != nullptr)
@@ -65,54 +80,21 @@ class EndToEnd : public test::MainWindowFixture {
                 QString("e2e-%1.png")
                     .arg(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     }
-    // Waits until window is shown on the X server and gives the window manager time to frame,
-    // place and stack it.
-    static bool Settled(QWidget* window) {
-        const bool shown = QTest::qWaitFor([window] { return window->isVisible(); }, kWait) &&
-                           QTest::qWaitForWindowExposed(window);
-        QTest::qWait(300);
-        return shown;
-    }
     template <class T> T* Get(const char* name) { return W().findChild<T*>(name); }
     void Trigger(const char* name) { qobject_cast<QAction*>(W().FindControl(name))->trigger(); }
-    static void Click(QPoint at) {
-        Xdo(QString("mousemove %1 %2 click 1").arg(at.x()).arg(at.y()));
-    }
-    static void Drag(QPoint from, QPoint to) {
-        Xdo(QString(
-                "mousemove %1 %2 mousedown 1 mousemove %3 %4 sleep 0.1 mousemove %5 %6 mouseup 1")
-                .arg(from.x())
-                .arg(from.y())
-                .arg((from.x() + to.x()) / 2)
-                .arg((from.y() + to.y()) / 2)
-                .arg(to.x())
-                .arg(to.y()));
-    }
-    // Fills a box as a user does: a click, Ctrl+A, the text, Enter.
-    static void Fill(QWidget* box, const char* text) {
-        Click(Centre(box));
-        Xdo("key ctrl+a");
-        Xdo(QString("type --delay 20 %1").arg(text));
-        Xdo("key Return");
-    }
-    // True when the window manager stacks window above the main window, after it had time to
-    // restack them.
+    // True when the window manager stacks tool above the main window, once it had time to
+    // restack them; its list runs from the bottom up.
     bool InFront(const QWidget* tool) {
         QTest::qWait(300);
-        QProcess
-            xprop; // "_NET_CLIENT_LIST_STACKING(WINDOW): window id # 0x..., 0x...", bottom first
+        QProcess xprop;
         xprop.start("xprop", {"-root", "_NET_CLIENT_LIST_STACKING"});
         xprop.waitForFinished();
-        const QStringList ids = QString::fromLatin1(xprop.readAllStandardOutput())
-                                    .section('#', 1)
-                                    .split(',', Qt::SkipEmptyParts);
-        const auto at = [&ids](const QWidget* w) {
-            for (qsizetype i = 0; i < ids.size(); ++i)
-                if (ids[i].trimmed().toULongLong(nullptr, 16) == w->winId())
-                    return i;
-            return qsizetype{-1};
-        };
-        return at(&W()) >= 0 && at(tool) > at(&W());
+        QList<WId> ids;
+        for (const auto& m : QRegularExpression("0x[0-9a-f]+")
+                                 .globalMatch(QString::fromLatin1(xprop.readAllStandardOutput())))
+            ids.append(m.captured().toULongLong(nullptr, 16));
+        return ids.indexOf(W().winId()) >= 0 &&
+               ids.indexOf(tool->winId()) > ids.indexOf(W().winId());
     }
     bool OnTheScreen(const QWidget* tool) {
         return tool->isVisible() &&
@@ -131,9 +113,12 @@ TEST_F(EndToEnd, ATermTypedIntoTheFormulaLineBecomesACircuit) {
 
 TEST_F(EndToEnd, SizeBoxesAndBothScrollBarsToTheirEndsAndBack) {
     Trigger("mPanel_2");
-    Fill(Get<QLineEdit>("txtX"), "150");
-    Fill(Get<QLineEdit>("txtY"), "120");
-    ASSERT_TRUE(QTest::qWaitFor([] { return gFeldBreite == 150 && gFeldHoehe == 120; }, kWait));
+    for (const char* box : {"txtX", "txtY"}) {
+        Click(Centre(Get<QLineEdit>(box)));
+        for (const char* keys : {"key ctrl+a", "type --delay 20 150", "key Return"})
+            Xdo(keys);
+    }
+    ASSERT_TRUE(QTest::qWaitFor([] { return gFeldBreite == 150 && gFeldHoehe == 150; }, kWait));
     for (const char* name : {"HScroll", "VScroll"}) {
         auto* bar = Get<QScrollBar>(name);
         ASSERT_TRUE(bar->isVisible()) << name;
@@ -198,9 +183,8 @@ TEST_F(EndToEnd, AnalyserWindowsOpenOnTheScreenAndStayInFrontOfTheMainWindow) {
     ASSERT_TRUE(QTest::qWaitFor([this] { return W().ICAuswahl() != nullptr; }, kWait));
     ASSERT_TRUE(Settled(W().ICAuswahl()));
     Click(mainWindow);
-    for (const QWidget* w :
-         {static_cast<const QWidget*>(&graph), static_cast<const QWidget*>(&W().Analyser().Table()),
-          static_cast<const QWidget*>(W().ICAuswahl())}) {
+    const QList<const QWidget*> tools{&graph, &W().Analyser().Table(), W().ICAuswahl()};
+    for (const QWidget* w : tools) {
         EXPECT_TRUE(InFront(w)) << w->objectName().toStdString();
         EXPECT_TRUE(OnTheScreen(w)) << w->objectName().toStdString();
     }

@@ -328,10 +328,9 @@ TEST_F(ICDefinitionWindowTest, ToolWindowsStayAboveTheMainWindowWhollyOnItsScree
     W().Analyser().Graph().findChild<QPushButton*>("cmdAnalyseTabelle")->click();
     W().AddGraph(9);
     const QRect screen = W().screen()->availableGeometry();
-    for (QWidget* w :
-         {static_cast<QWidget*>(W().ICEditor()), static_cast<QWidget*>(W().ICAuswahl()),
-          static_cast<QWidget*>(&W().Analyser().Graph()),
-          static_cast<QWidget*>(&W().Analyser().Table())}) {
+    const QList<QWidget*> tools{W().ICEditor(), W().ICAuswahl(), &W().Analyser().Graph(),
+                                &W().Analyser().Table()};
+    for (QWidget* w : tools) {
         ASSERT_TRUE(w != nullptr && w->isVisible());
         const std::string name = w->objectName().toStdString();
         EXPECT_EQ(w->windowHandle()->transientParent(), W().windowHandle()) << name;

@@ -446,7 +446,7 @@ TEST_F(ViewPanels, TheLabelEditorSitsOverItsCellOfTheScrolledSheet) {
     ASSERT_TRUE(editor->isVisible());
     EXPECT_EQ(editor->x(), GridToPixel(14) - 10 * 14);
     // A scroll bar hands the keyboard back to the worksheet: the edit is accepted.
-    QTest::keyClicks(editor, "AB");
+    test::UserTypes("AB");
     Bar("HScroll")->setValue(12);
     QApplication::processEvents();
     EXPECT_FALSE(editor->isVisible());
@@ -455,7 +455,7 @@ TEST_F(ViewPanels, TheLabelEditorSitsOverItsCellOfTheScrolledSheet) {
     // A zoom accepts an open edit first.
     open(20, 12);
     ASSERT_TRUE(editor->isVisible());
-    QTest::keyClicks(editor, "CD");
+    test::UserTypes("CD");
     Trigger("tlbZoomInOut/cmdZoomIn");
     EXPECT_FALSE(editor->isVisible());
     ASSERT_EQ(gAnzElemente, 2);
