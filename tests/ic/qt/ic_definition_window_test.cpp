@@ -312,6 +312,7 @@ TEST_F(ICLibraryWindowTest, ItsPlaceIsKeptAcrossARestart) {
         nullptr, nullptr);
     ASSERT_TRUE(LoadWindow());
     EXPECT_TRUE(W().IsChecked("cmdICAuswahl"));
+    QApplication::processEvents(); // it follows the main window onto the screen
     ASSERT_NE(W().ICAuswahl(), nullptr) << "opened at the first activation";
     EXPECT_TRUE(W().ICAuswahl()->isVisible());
     EXPECT_EQ(W().ICAuswahl()->geometry(), placed);
