@@ -16,7 +16,9 @@ namespace kardo {
 
 namespace {
 
-// Hands the key presses of the formula line's edit box to the window.
+// Hands the key presses of the formula line to the window. The keyboard focus rests on the
+// combo box, which passes typed keys to its line edit directly, past the line edit's filters: the
+// filter watches both.
 class FormelKeyFilter : public QObject {
   public:
     FormelKeyFilter(frmKardo& window, QObject* parent) : QObject(parent), m_window(window) {}
@@ -31,6 +33,14 @@ class FormelKeyFilter : public QObject {
   private:
     frmKardo& m_window;
 };
+
+// Formula mode shows as a pressed key, console mode as a released one; the style's own pressed
+// look is hard to tell from a released key.
+constexpr const char* kModeKeyLook =
+    "QPushButton { border: 1px solid #8c8c8c; border-radius: 3px; padding: 3px 10px;"
+    " background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #fdfdfd, stop:1 #e2e2e2); }"
+    "QPushButton:checked { border: 1px solid #4a4a4a; padding: 4px 9px 2px 11px;"
+    " background: #b0b0b0; }";
 
 // The menu entry whose state decides whether a console word may run; nullptr for words that
 // depend on none.
@@ -55,9 +65,15 @@ void frmKardo::ConnectFormelLine() {
     QComboBox* box = FormelBox();
     // The list grows by one entry per synthesised term, not by the box's own insert on Enter.
     box->setInsertPolicy(QComboBox::NoInsert);
-    box->lineEdit()->installEventFilter(new FormelKeyFilter(*this, box));
+    auto* keys = new FormelKeyFilter(*this, box);
+    box->installEventFilter(keys);
+    box->lineEdit()->installEventFilter(keys);
     auto* mode = findChild<QPushButton*>("cmdFormel");
     mode->setCheckable(true);
+    // The key keeps the size the style gave it; only its look changes.
+    const QSize size = mode->sizeHint();
+    mode->setStyleSheet(kModeKeyLook);
+    mode->setFixedSize(size);
     mode->setChecked(true); // formula mode at start
 }
 

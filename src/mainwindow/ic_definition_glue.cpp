@@ -21,6 +21,7 @@
 #include "model/sim_levels.h"
 #include "model/utilities.h"
 #include "platform/qt/image_target.h"
+#include "platform/qt/owned_window.h"
 #include "render/redraw.h"
 
 #include <algorithm>
@@ -119,14 +120,15 @@ void frmKardo::ShowICEditor(bool show) {
     if (first)
         m_icEditor = new frmIC(this);
     m_icEditor->Refresh();
-    m_icEditor->show();
     if (first) {
         // At the main window's right edge and wholly inside it, so that its keys stay in sight
-        // even when the main window fills the screen; its width is known once it is shown.
-        const int width = m_icEditor->frameGeometry().width();
-        m_icEditor->move(std::max(geometry().left(), geometry().right() + 1 - width),
-                         geometry().top() + 120);
+        // even when the main window fills the screen; showing it keeps it on the screen.
+        m_icEditor->adjustSize();
+        const int width = m_icEditor->size().grownBy(FrameMarginsOf(*m_icEditor)).width();
+        const QRect owner = frameGeometry();
+        m_icEditor->move(std::max(owner.left(), owner.right() + 1 - width), owner.top() + 120);
     }
+    m_icEditor->show();
     m_icEditor->raise();
 }
 
@@ -201,9 +203,13 @@ void frmKardo::SetICAuswahlShown(bool shown) {
     if (!m_icAuswahl) {
         m_icAuswahl = new frmICAuswahl(this);
         m_icAuswahl->setAttribute(Qt::WA_DeleteOnClose, false);
+        // The stored place; showing the window moves it onto the main window's screen where it
+        // no longer fits there.
         const WindowPlacement& p = gICAuswahlPlacement;
-        if (p.Width > 0 && p.Height > 0)
-            m_icAuswahl->setGeometry(p.X, p.Y, p.Width, p.Height);
+        if (p.Width > 0 && p.Height > 0) {
+            m_icAuswahl->resize(p.Width, p.Height);
+            m_icAuswahl->move(p.X, p.Y);
+        }
         m_icAuswahl->onChoose = [this](const std::string& name) { ChooseICFromLibrary(name); };
         m_icAuswahl->onEdit = [this](const std::string& name) { EditICFromLibrary(name); };
         m_icAuswahl->onClosed = [this] { SetICAuswahlShown(false); };
@@ -221,7 +227,8 @@ void frmKardo::ICAuswahlForMode(bool editing) {
 void frmKardo::KeepICAuswahlPlacement() {
     if (!m_icAuswahl || !m_icAuswahl->isVisible())
         return;
-    const QRect r = m_icAuswahl->geometry();
+    // The frame's corner, as the window is moved to it again.
+    const QRect r(m_icAuswahl->pos(), m_icAuswahl->size());
     const auto clip = [](int v) { return static_cast<std::int16_t>(std::clamp(v, -32768, 32767)); };
     gICAuswahlPlacement =
         WindowPlacement{clip(r.x()), clip(r.y()), clip(r.width()), clip(r.height())};

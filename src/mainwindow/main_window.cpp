@@ -46,7 +46,8 @@ QString MessageText(std::string_view s) {
     return text;
 }
 
-// "Kreise (*.kdx)|*.kdx|Alle|*.*" -> "Kreise (*.kdx) (*.kdx);;Alle (*.*)"
+// "Kreise (*.kdx)|*.kdx|Alle|*.*" -> "Kreise (*.kdx) (*.kdx);;Alle (*.*)": Qt takes the
+// patterns from the trailing parentheses; the dialogs show the captions only (kFilterCaptions).
 QString ToQtFilter(const std::string& filter) {
     const QStringList parts = ToQ(filter).split('|');
     QStringList out;
@@ -54,6 +55,9 @@ QString ToQtFilter(const std::string& filter) {
         out << parts[i] + " (" + QString(parts[i + 1]).replace(';', ' ') + ")";
     return out.join(";;");
 }
+
+// The file dialogs list each filter by its caption, which names its pattern already.
+constexpr QFileDialog::Options kFilterCaptions = QFileDialog::HideNameFilterDetails;
 
 // The object whose enabled and visible state a control name means: a menu by its entry in the
 // menu bar.
@@ -106,6 +110,8 @@ frmKardo::frmKardo(ImageTarget& picture, QWidget* parent)
     m_progress->setObjectName("ProgressBar");
     m_progress->setRange(0, 100);
     m_progress->setValue(0);
+    // The bar alone shows the progress of a full redraw.
+    m_progress->setTextVisible(false);
     m_progress->setMaximumWidth(160);
     statusBar()->addPermanentWidget(m_progress);
     resize(1100, 760);
@@ -186,8 +192,9 @@ MsgResult frmKardo::MessageBox(std::string_view text, MsgButtons buttons, MsgIco
 std::optional<std::string> frmKardo::ShowOpenDialog(const FileDialogRequest& r) {
     if (m_openDialog)
         return m_openDialog(r);
-    const QString path = QFileDialog::getOpenFileName(
-        this, ToQ(r.title), ToQ(r.initialFolder + r.fileName), ToQtFilter(r.filter));
+    const QString path =
+        QFileDialog::getOpenFileName(this, ToQ(r.title), ToQ(r.initialFolder + r.fileName),
+                                     ToQtFilter(r.filter), nullptr, kFilterCaptions);
     if (path.isEmpty())
         return std::nullopt;
     return path.toStdString();
@@ -196,8 +203,9 @@ std::optional<std::string> frmKardo::ShowOpenDialog(const FileDialogRequest& r) 
 std::optional<std::string> frmKardo::ShowSaveDialog(const FileDialogRequest& r) {
     if (m_saveDialog)
         return m_saveDialog(r);
-    const QString path = QFileDialog::getSaveFileName(
-        this, ToQ(r.title), ToQ(r.initialFolder + r.fileName), ToQtFilter(r.filter));
+    const QString path =
+        QFileDialog::getSaveFileName(this, ToQ(r.title), ToQ(r.initialFolder + r.fileName),
+                                     ToQtFilter(r.filter), nullptr, kFilterCaptions);
     if (path.isEmpty())
         return std::nullopt;
     return path.toStdString();

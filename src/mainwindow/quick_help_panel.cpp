@@ -9,6 +9,7 @@
 #include "render/view.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QEvent>
 #include <QFrame>
 #include <QLabel>
@@ -29,16 +30,31 @@ QString Display(std::string_view text) {
     return s;
 }
 
-// A click on the panel or its labels and the panel losing the focus hide it.
+// The panel takes no keyboard focus, which stays where it was: in place of its losing the focus,
+// a press anywhere, on the panel or its labels included, hides it. The program-wide watch lasts
+// while the panel is shown.
 class QuickHelpEvents : public QObject {
   public:
     QuickHelpEvents(QWidget* panel) : QObject(panel), m_panel(panel) {}
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::MouseButtonPress ||
-            (event->type() == QEvent::FocusOut && watched == m_panel))
+        switch (event->type()) {
+        case QEvent::MouseButtonPress:
+        case QEvent::MouseButtonDblClick:
             m_panel->hide();
+            break;
+        case QEvent::Show:
+            if (watched == m_panel)
+                qApp->installEventFilter(this);
+            break;
+        case QEvent::Hide:
+            if (watched == m_panel)
+                qApp->removeEventFilter(this);
+            break;
+        default:
+            break;
+        }
         return QObject::eventFilter(watched, event);
     }
 
@@ -73,15 +89,12 @@ void frmKardo::BuildQuickHelpPanel() {
     pal.setColor(QPalette::Window, QColor(255, 255, 225));
     pal.setColor(QPalette::WindowText, Qt::black);
     panel->setPalette(pal);
-    panel->setFocusPolicy(Qt::StrongFocus);
+    panel->setFocusPolicy(Qt::NoFocus);
     auto* headline = panel->findChild<QLabel*>("lblHeadline");
     QFont bold = headline->font();
     bold.setBold(true);
     headline->setFont(bold);
-    auto* events = new QuickHelpEvents(panel);
-    panel->installEventFilter(events);
-    headline->installEventFilter(events);
-    panel->findChild<QLabel*>("lblQText")->installEventFilter(events);
+    panel->installEventFilter(new QuickHelpEvents(panel));
 
     auto* panels = new PanelHelpEvents(this);
     const QRegularExpression targets(QRegularExpression::anchoredPattern(
@@ -159,7 +172,6 @@ void frmKardo::PositionQuickHelp(std::string_view headline, std::string_view tex
                 QuickHelpTop(panel->y(), panel->height(), height()));
     panel->raise();
     panel->show();
-    panel->setFocus();
 }
 
 } // namespace kardo

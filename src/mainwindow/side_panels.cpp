@@ -171,7 +171,7 @@ void frmKardo::BuildPanels() {
     Text("0", this, "lblTime")->hide();
 
     new PropertyPanel(*this);
-    new ZoomPanel(*this, *m_canvas);
+    new ZoomPanel(*this);
     ConnectWindowLayout(*this);
 }
 

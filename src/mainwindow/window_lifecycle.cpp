@@ -159,10 +159,18 @@ void frmKardo::Form_Activate() {
     gAktiviert = 1;
     ChangePropertyWindow({});
     SetChecked("cmdLeitungen", true);
-    // The IC library window open at the last exit opens again, at its stored place.
+    // The IC library window open at the last exit opens again, at its stored place. The first
+    // activation comes before the window system shows the main window: the library follows it,
+    // so that the window manager knows the owner it keeps the library above.
     if (IsChecked("cmdICAuswahl")) {
         Pump().DoEvents();
-        SetICAuswahlShown(true);
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (IsChecked("cmdICAuswahl") && !gPowerOn)
+                    SetICAuswahlShown(true);
+            },
+            Qt::QueuedConnection);
     }
     // The keyboard starts with the worksheet; left to the tab chain it would start with the
     // power panel's first key, and the first Space would switch the circuit on.

@@ -2,18 +2,14 @@
 #include "mainwindow/zoom_panel.h"
 
 #include "mainwindow/main_window.h"
-#include "mainwindow/worksheet_canvas.h"
-#include "model/grid.h"
 #include "render/grafik.h"
 #include "render/view.h"
 #include "render/zoom.h"
 
-#include <algorithm>
 #include <string>
 
 #include <QAction>
 #include <QComboBox>
-#include <QCursor>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QLayout>
@@ -76,8 +72,7 @@ QIcon ZoomIcon(const char* mark) {
 
 } // namespace
 
-ZoomPanel::ZoomPanel(frmKardo& window, WorksheetCanvas& canvas)
-    : QObject(&window), m_window(window), m_canvas(canvas) {
+ZoomPanel::ZoomPanel(frmKardo& window) : QObject(&window), m_window(window) {
     setObjectName("ZoomPanel");
     for (const ZoomKey& k : kKeys) {
         auto* bar = window.findChild<QToolBar*>(k.toolbar);
@@ -90,7 +85,7 @@ ZoomPanel::ZoomPanel(frmKardo& window, WorksheetCanvas& canvas)
     for (const auto& [name, command] : kEntries) {
         auto* a = window.findChild<QAction*>(name);
         const Command c = command;
-        connect(a, &QAction::triggered, this, [this, c] { Run(c, PointerOverSheet()); });
+        connect(a, &QAction::triggered, this, [this, c] { Run(c); });
     }
 
     auto* inOut = window.findChild<QToolBar*>("tlbZoomInOut");
@@ -111,24 +106,8 @@ ZoomPanel::ZoomPanel(frmKardo& window, WorksheetCanvas& canvas)
     m_box->lineEdit()->installEventFilter(this);
 }
 
-std::optional<QPoint> ZoomPanel::PointerOverSheet() const {
-    if (!m_canvas.isVisible())
-        return std::nullopt;
-    const QPoint p = m_canvas.mapFromGlobal(QCursor::pos());
-    if (!m_canvas.rect().contains(p))
-        return std::nullopt;
-    return p;
-}
-
-void ZoomPanel::Run(Command command, std::optional<QPoint> pointer) {
+void ZoomPanel::Run(Command command) {
     EndGestureForView();
-    int cx = 0;
-    int cy = 0;
-    if (pointer) {
-        const QPointF sheet = m_canvas.SheetPoint(*pointer);
-        cx = std::min<int>(PixelToGrid(sheet.x()), gFeldBreite);
-        cy = std::min<int>(PixelToGrid(sheet.y()), gFeldHoehe);
-    }
     switch (command) {
     case Command::Zoom100:
         gGrafik.Zoom100();
@@ -149,8 +128,6 @@ void ZoomPanel::Run(Command command, std::optional<QPoint> pointer) {
         SetZoom(ZoomStepOut(gGrafik.GridMode));
         break;
     }
-    if (pointer)
-        ScrollCellTo(cx, cy, pointer->x(), pointer->y());
     ShowZoom();
 }
 

@@ -4,17 +4,13 @@
 
 #include "render/zoom.h"
 
-#include <optional>
-
 #include <QObject>
-#include <QPoint>
 
 class QComboBox;
 
 namespace kardo {
 
 class frmKardo;
-class WorksheetCanvas;
 
 class ZoomPanel : public QObject {
     Q_OBJECT
@@ -23,12 +19,11 @@ class ZoomPanel : public QObject {
 
     // Fills the zoom panel's toolbars and box and connects the menu entries; owned by the
     // window.
-    ZoomPanel(frmKardo& window, WorksheetCanvas& canvas);
+    explicit ZoomPanel(frmKardo& window);
 
-    // Carries out a zoom command and shows the zoom set. With the pointer at a point of the
-    // canvas (a key pressed over the sheet) the cell under it stays under it as far as whole
-    // cells allow.
-    void Run(Command command, std::optional<QPoint> pointer = std::nullopt);
+    // Carries out a zoom command and shows the zoom set. The menu entries and their keys (F3 to
+    // F8) act as the panel's keys do, wherever the mouse pointer rests.
+    void Run(Command command);
     // The percentage box: a list entry chosen, Enter pressed, the focus lost.
     void BoxChosen(int index);
     void BoxEntered();
@@ -42,11 +37,8 @@ class ZoomPanel : public QObject {
   private:
     // Shows the box's new text and sets the zoom it stands for when that changes.
     void ApplyChoice(const ZoomBoxChoice& choice);
-    // The canvas point under the mouse pointer, when it rests over the sheet.
-    std::optional<QPoint> PointerOverSheet() const;
 
-    frmKardo& m_window;
-    WorksheetCanvas& m_canvas;
+    frmKardo& m_window;         // the main window
     QComboBox* m_box = nullptr; // cmbZoom
 };
 

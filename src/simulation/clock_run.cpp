@@ -118,7 +118,9 @@ void Timer2_Timer(int index) {
 
 void Timer1_Timer() {
     Timer& self = Timer1();
-    if (gInLevel || gRechnet || !gPowerOn) {
+    // While a run is paused the ticks only raise their edge flags: "&Fortfahren" makes the edges
+    // in the run it continues. A run started now would end at once and report "Bereit".
+    if (gInLevel || gRechnet || !gPowerOn || gPaused) {
         self.SetEnabled(false);
         return;
     }

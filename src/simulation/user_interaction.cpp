@@ -37,7 +37,8 @@ void ShowRunFinished(bool delayed, bool keysOff) {
     if (!delayed && keysOff && gRunTimeShown.stamp != 0 && gRunTimeShown.host == &host &&
         gRunKeysOff.host == &host && gRunTimeShown.stamp == gRunKeysOff.stamp)
         return;
-    if (delayed) {
+    // A run that ended because it was paused leaves "Angehalten" and the red lamp.
+    if (delayed && !gPaused) {
         ShowLamps(false);
         if (host.Caption("lblOnOff") != "Angehalten")
             host.SetCaption("lblOnOff", "Bereit");
@@ -85,7 +86,8 @@ void InitSwitchOn() {
     else
         cell.PegelV = TruthValue(level == 1);
 
-    if (!gRechnet) {
+    // While a run is paused the switch's event waits in its queue for "&Fortfahren".
+    if (!gRechnet && !gPaused) {
         gRechnet = true;
         const std::uint32_t epoch = gPowerEpoch;
         if (gVerzoegerung > 0 && HasHost()) {

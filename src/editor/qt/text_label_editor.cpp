@@ -3,6 +3,8 @@
 #include "editor/qt/text_label_editor.h"
 
 #include "editor/text_labels.h"
+#include "model/codes.h"
+#include "model/utilities.h"
 #include "platform/qt/image_target.h"
 
 #include <cmath>
@@ -180,12 +182,27 @@ void TextLabelEditor::keyPressEvent(QKeyEvent* event) {
     PushState();
 }
 
+bool TextLabelEditor::PressOnSheetWithTextTool(const QWidget* target) const {
+    return gMouseMode == kTypeText && target != nullptr && target == parentWidget();
+}
+
+void TextLabelEditor::AcceptAfterPress() {
+    QMetaObject::invokeMethod(
+        this, [this] { Accept(); }, Qt::QueuedConnection);
+}
+
 void TextLabelEditor::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
     // Another window or a menu taking the focus leaves the edit open; the press or shortcut
     // that chose a command has accepted it already.
     if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason)
         return;
+    // The focus moves before the press reaches the widget that takes it.
+    if (event->reason() == Qt::MouseFocusReason &&
+        PressOnSheetWithTextTool(QApplication::focusWidget())) {
+        AcceptAfterPress();
+        return;
+    }
     Accept();
 }
 
@@ -193,7 +210,9 @@ bool TextLabelEditor::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type t = event->type();
     if (t == QEvent::MouseButtonPress || t == QEvent::MouseButtonDblClick) {
         auto* w = qobject_cast<QWidget*>(watched);
-        if (w != nullptr && w != this && !isAncestorOf(w))
+        if (PressOnSheetWithTextTool(w))
+            AcceptAfterPress();
+        else if (w != nullptr && w != this && !isAncestorOf(w))
             Accept();
     } else if (t == QEvent::Shortcut) {
         Accept();

@@ -35,6 +35,10 @@ class TextLabelEditor : public QLineEdit {
     void PushState();
     // Accepts the text as a focus loss does.
     void Accept();
+    // With the text tool, a press on the worksheet finds the editor still open, so that it makes
+    // no second one there: the text is accepted once the press has been handled.
+    bool PressOnSheetWithTextTool(const QWidget* target) const;
+    void AcceptAfterPress();
     void Watch(bool on);
 
     PictureMapping m_mapping;     // picture pixels to parent coordinates

@@ -10,6 +10,7 @@
 #include "ic/qt/ic_pin_handle.h"
 #include "model/codes.h"
 #include "model/utilities.h"
+#include "platform/qt/owned_window.h"
 
 #include <QCloseEvent>
 #include <QDragEnterEvent>
@@ -41,8 +42,9 @@ QLineEdit* SizeBox(const char* name, QWidget* parent) {
 
 } // namespace
 
-frmIC::frmIC(QWidget* owner) : QWidget(owner, Qt::Window) {
+frmIC::frmIC(QWidget* owner) : QWidget(owner, kOwnedWindowType) {
     setObjectName("frmIC");
+    KeepOnOwnerScreen(*this);
     setWindowTitle(Utf8("IC-Assistent"));
     auto* column = new QVBoxLayout(this);
 

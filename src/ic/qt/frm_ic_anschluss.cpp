@@ -2,6 +2,7 @@
 #include "ic/qt/frm_ic_anschluss.h"
 
 #include "ic/ic_definition_mode.h"
+#include "platform/qt/owned_window.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>
@@ -14,6 +15,8 @@ namespace kardo {
 frmICAnschluss::frmICAnschluss(int nr, std::string_view current, QWidget* owner) : QDialog(owner) {
     setObjectName("frmICAnschluss");
     setWindowTitle(QString::fromUtf8("Anschluss benennen"));
+    // Its few controls would leave the title bar too narrow for the caption.
+    setMinimumWidth(CaptionWidth(*this));
     auto* column = new QVBoxLayout(this);
     auto* label = new QLabel(QString::fromUtf8("Name des Anschlusses %1:").arg(nr), this);
     label->setObjectName("lblAnschluss");

@@ -3,6 +3,7 @@
 
 #include "ic/ic_library.h"
 #include "ic/qt/ic_package_picture.h"
+#include "platform/qt/owned_window.h"
 
 #include <map>
 
@@ -29,8 +30,9 @@ constexpr QSize kPreviewSize(260, 180);
 
 } // namespace
 
-frmICAuswahl::frmICAuswahl(QWidget* owner) : QWidget(owner, Qt::Window) {
+frmICAuswahl::frmICAuswahl(QWidget* owner) : QWidget(owner, kOwnedWindowType) {
     setObjectName("frmICAuswahl");
+    KeepOnOwnerScreen(*this);
     setWindowTitle(Utf8("IC-Auswahl"));
     resize(620, 460);
     auto* column = new QVBoxLayout(this);

@@ -31,6 +31,10 @@ AnalyserWindows::AnalyserWindows(QWidget* owner, HostWindow& host)
     };
     m_table->onCleared = [this] { m_graph->RefreshStrips(); };
     m_graph->onShowTable = [this] {
+        // The first time just below the timing diagram, which it would hide if centred over the
+        // main window as well; showing it keeps it on the screen.
+        if (!m_table->testAttribute(Qt::WA_Moved))
+            m_table->move(m_graph->frameGeometry().bottomLeft() + QPoint(0, 1));
         m_table->show();
         m_table->raise();
     };

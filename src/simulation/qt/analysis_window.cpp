@@ -1,6 +1,7 @@
 // The table window of the analysis points.
 #include "simulation/qt/analysis_window.h"
 
+#include "platform/qt/owned_window.h"
 #include "simulation/analysis.h"
 
 #include <algorithm>
@@ -18,8 +19,9 @@ constexpr int kButtonH = 24;
 
 } // namespace
 
-frmAnalyse::frmAnalyse(QWidget* owner) : QWidget(owner, Qt::Window), m_model(this) {
+frmAnalyse::frmAnalyse(QWidget* owner) : QWidget(owner, kOwnedWindowType), m_model(this) {
     setObjectName("frmAnalyse");
+    KeepOnOwnerScreen(*this);
     setWindowTitle(QStringLiteral("Analysepunkte"));
     m_loeschen = new QPushButton(QString::fromUtf8("&Löschen"), this);
     m_loeschen->setObjectName(QString::fromUtf8("cmdLöschen"));

@@ -3,6 +3,7 @@
 // of events costs one repaint.
 #include "simulation/qt/graph_window.h"
 
+#include "platform/qt/owned_window.h"
 #include "simulation/analysis.h"
 
 #include <algorithm>
@@ -38,8 +39,9 @@ void TraceStrip::paintEvent(QPaintEvent*) {
     }
 }
 
-frmAnalyse2::frmAnalyse2(QWidget* owner) : QWidget(owner, Qt::Window) {
+frmAnalyse2::frmAnalyse2(QWidget* owner) : QWidget(owner, kOwnedWindowType) {
     setObjectName("frmAnalyse2");
+    KeepOnOwnerScreen(*this);
     setWindowTitle(QStringLiteral("Graph"));
     m_tabelle = new QPushButton(QStringLiteral("&Tabelle"), this);
     m_tabelle->setObjectName("cmdAnalyseTabelle");

@@ -9,6 +9,7 @@
 #include "model/grid.h"
 #include "model/undo.h"
 #include "support/builder.h"
+#include "support/qt/user_input.h"
 #include "support/qt/worksheet_session.h"
 
 #include <QAction>
@@ -33,10 +34,7 @@ class LabelEditorSession : public test::WorksheetSession {
         Key("cmdText");
         QApplication::processEvents();
     }
-    void Press(Qt::Key k) {
-        QTest::keyClick(editor, k);
-        QApplication::processEvents();
-    }
+    void Press(Qt::Key k) { test::UserPresses(k); }
     int LabelCells() const {
         int n = 0;
         for (int y = 0; y <= gFeldHoehe; ++y)
@@ -54,7 +52,7 @@ TEST_F(LabelEditorSession, TwoLettersAndEnterMakeOneLabelAndOneStep) {
     ASSERT_TRUE(editor->isVisible());
     EXPECT_EQ(editor->x(), GridToPixel(12));
     EXPECT_TRUE(editor->text().isEmpty());
-    QTest::keyClicks(editor, "AB");
+    test::UserTypes("AB");
     EXPECT_EQ(gAnzElemente, 0);
     Press(Qt::Key_Return);
     EXPECT_FALSE(editor->isVisible());
@@ -73,7 +71,7 @@ TEST_F(LabelEditorSession, AfterEnterOrEscapeTheKeysGoBackToTheWorksheet) {
     for (const Qt::Key end : {Qt::Key_Return, Qt::Key_Escape}) {
         ClickAt(12, 7);
         ASSERT_TRUE(editor->hasFocus());
-        QTest::keyClicks(editor, "AB");
+        test::UserTypes("AB");
         Press(end);
         ASSERT_FALSE(editor->isVisible());
         EXPECT_EQ(QApplication::focusWidget(), canvas);
@@ -88,7 +86,7 @@ TEST_F(LabelEditorSession, AfterEnterOrEscapeTheKeysGoBackToTheWorksheet) {
 
 TEST_F(LabelEditorSession, EscapeWritesNothing) {
     ClickAt(12, 7);
-    QTest::keyClicks(editor, "AB");
+    test::UserTypes("AB");
     Press(Qt::Key_Escape);
     EXPECT_FALSE(editor->isVisible());
     EXPECT_EQ(gAnzElemente, 0);
@@ -97,7 +95,7 @@ TEST_F(LabelEditorSession, EscapeWritesNothing) {
 
 TEST_F(LabelEditorSession, EditingALabel) {
     ClickAt(12, 7);
-    QTest::keyClicks(editor, "AB");
+    test::UserTypes("AB");
     Press(Qt::Key_Return);
     ClickAt(13, 7);
     ASSERT_TRUE(editor->isVisible());
@@ -105,7 +103,7 @@ TEST_F(LabelEditorSession, EditingALabel) {
     EXPECT_EQ(editor->selectedText(), "AB");
     Press(Qt::Key_Escape); // the selection keeps it open
     EXPECT_TRUE(editor->isVisible());
-    QTest::keyClicks(editor, "Takt");
+    test::UserTypes("Takt");
     EXPECT_EQ(editor->text(), "Takt");
     Press(Qt::Key_Enter);
     EXPECT_FALSE(editor->isVisible());
@@ -117,7 +115,7 @@ TEST_F(LabelEditorSession, EditingALabel) {
 TEST_F(LabelEditorSession, TypingTowardsAWireStops) {
     test::LayWire(16, 4, 16, 10);
     ClickAt(12, 7);
-    QTest::keyClicks(editor, "WWWWWWWWWWWWWWWWWWWW");
+    test::UserTypes("WWWWWWWWWWWWWWWWWWWW");
     const int taken = static_cast<int>(editor->text().size());
     EXPECT_GT(taken, 0);
     EXPECT_LT(taken, 20);
@@ -128,25 +126,24 @@ TEST_F(LabelEditorSession, TypingTowardsAWireStops) {
     EXPECT_EQ(gGrid(15, 7).ElementNr, 1);
 }
 
-TEST_F(LabelEditorSession, AClickElsewhereAccepts) {
+// Fault: the click elsewhere opened a second editor at its own cell.
+TEST_F(LabelEditorSession, AClickElsewhereAcceptsAndOpensNoSecondEditor) {
     ClickAt(12, 7);
-    QTest::keyClicks(editor, "AB");
+    test::UserTypes("AB");
     ClickAt(30, 20);
     ASSERT_EQ(gAnzElemente, 1);
     EXPECT_EQ(gElements[1].Text, "AB");
     EXPECT_EQ(gElements[1].Eingaenge.Text(), "X12Y7:");
     EXPECT_EQ(gUndo.Step(1).Description, "Text hinzufügen");
-    // The click opened the editor at its own cell, empty.
+    EXPECT_FALSE(editor->isVisible());
+    ClickAt(30, 20); // the editor is closed: this click opens one
     EXPECT_TRUE(editor->isVisible());
     EXPECT_EQ(editor->x(), GridToPixel(30));
-    EXPECT_TRUE(editor->text().isEmpty());
-    Press(Qt::Key_Escape);
-    EXPECT_EQ(gAnzElemente, 1);
 }
 
 TEST_F(LabelEditorSession, ChoosingAnotherToolAccepts) {
     ClickAt(12, 7);
-    QTest::keyClicks(editor, "AB");
+    test::UserTypes("AB");
     Key("cmdLeitungen");
     QApplication::processEvents();
     EXPECT_FALSE(editor->isVisible());

@@ -18,6 +18,9 @@
 #include "model/utilities.h"
 #include "render/redraw.h"
 #include "render/view.h"
+#include "simulation/qt/analyser_windows.h"
+#include "simulation/qt/analysis_window.h"
+#include "simulation/qt/graph_window.h"
 #include "support/builder.h"
 #include "support/circuit_files.h"
 #include "support/qt/dialog_driver.h"
@@ -31,9 +34,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollBar>
 #include <QTest>
 #include <QTreeWidget>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
@@ -56,6 +61,13 @@ class ICDefinitionWindowTest : public test::MainWindowFixture {
     // The next pin-naming dialog gets name and OK.
     void AnswerPinName(const char* name) {
         driver.handlers.push_back([name](QDialog& d) {
+            // Fault: the dialog was too narrow for its caption ("Ansch... ennen"): the text,
+            // an icon and three keys at least as wide as the title bar is high.
+            QFont bold = d.font();
+            bold.setBold(true);
+            const QFontMetrics title(bold);
+            d.adjustSize();
+            EXPECT_GE(d.width(), title.horizontalAdvance(d.windowTitle()) + 5 * title.height());
             DialogDriver::Type(d, "txtAnschluss", QString::fromUtf8(name));
             DialogDriver::Click(d, "cmdOK");
         });
@@ -203,6 +215,7 @@ TEST_F(ICDefinitionWindowTest, ThePackageSizeLabelLeadsToTheWidthBox) {
 // The IC editor opened 560 pixels left of the main window's right edge but is wider: its
 // "Schließen" key ran past the edge of a main window that filled the screen.
 TEST_F(ICDefinitionWindowTest, TheEditorOpensWhollyInsideTheMainWindow) {
+    W().setGeometry(W().screen()->availableGeometry()); // on the screen, as the editor must be
     Trigger("mDefIC");
     frmIC* editor = W().ICEditor();
     ASSERT_NE(editor, nullptr);
@@ -299,9 +312,31 @@ TEST_F(ICLibraryWindowTest, ItsPlaceIsKeptAcrossARestart) {
         nullptr, nullptr);
     ASSERT_TRUE(LoadWindow());
     EXPECT_TRUE(W().IsChecked("cmdICAuswahl"));
+    QApplication::processEvents(); // it follows the main window onto the screen
     ASSERT_NE(W().ICAuswahl(), nullptr) << "opened at the first activation";
     EXPECT_TRUE(W().ICAuswahl()->isVisible());
     EXPECT_EQ(W().ICAuswahl()->geometry(), placed);
+}
+
+// Fault: the IC editor, the IC library and the analyser's windows were windows of their own,
+// which a click on the main window put behind it; a stored place off the screen stayed there.
+TEST_F(ICDefinitionWindowTest, ToolWindowsStayAboveTheMainWindowWhollyOnItsScreen) {
+    test::LayWire(2, 3, 6, 3);
+    ASSERT_NE(test::PlaceAnalysisPoint(4, 3), 0);
+    gICAuswahlPlacement = {4000, 3000, 500, 400};
+    for (const char* entry : {"mDefIC", "mICAuswahl", "mAnsichtItem_2"})
+        Trigger(entry);
+    W().Analyser().Graph().findChild<QPushButton*>("cmdAnalyseTabelle")->click();
+    W().AddGraph(9);
+    const QRect screen = W().screen()->availableGeometry();
+    const QList<QWidget*> tools{W().ICEditor(), W().ICAuswahl(), &W().Analyser().Graph(),
+                                &W().Analyser().Table()};
+    for (QWidget* w : tools) {
+        ASSERT_TRUE(w != nullptr && w->isVisible());
+        const std::string name = w->objectName().toStdString();
+        EXPECT_EQ(w->windowHandle()->transientParent(), W().windowHandle()) << name;
+        EXPECT_TRUE(screen.contains(w->frameGeometry())) << name;
+    }
 }
 
 // With no IC in the folder the library offered "Auswählen" and "Bearbeiten", which did nothing.

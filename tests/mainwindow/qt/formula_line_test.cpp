@@ -7,6 +7,7 @@
 #include "model/sim_levels.h"
 #include "support/qt/dialog_driver.h"
 #include "support/qt/main_window_fixture.h"
+#include "support/qt/user_input.h"
 
 #include <QAction>
 #include <QComboBox>
@@ -25,9 +26,16 @@ class FormulaLineTest : public test::MainWindowFixture {
     void SetUp() override { ASSERT_TRUE(LoadWindow()); }
     QComboBox* Box() { return W().findChild<QComboBox*>("cmbFormel"); }
     QLineEdit* Edit() { return Box()->lineEdit(); }
-    // Types keys into the line as the user would.
-    void Keys(const char* keys) { QTest::keyClicks(Edit(), QString::fromUtf8(keys)); }
-    void Enter() { QTest::keyClick(Edit(), Qt::Key_Return); }
+    // A click into the line, then keys as the user types them: they reach the combo box, which
+    // has the focus (the mapping and Enter did nothing for such keys).
+    void Keys(const char* keys) {
+        test::UserClick(Box());
+        test::UserTypes(QString::fromUtf8(keys));
+    }
+    void Enter() {
+        test::UserClick(Box());
+        test::UserPresses(Qt::Key_Return);
+    }
     // Replaces the line's text without the key handler, as pasting does.
     void Paste(const char* text) {
         Edit()->clear();
@@ -44,6 +52,16 @@ TEST_F(FormulaLineTest, ShownAtStartInFormulaMode) {
     EXPECT_TRUE(W().IsChecked("cmdFormel"));
     EXPECT_TRUE(W().IsChecked("cmdPanel5"));
     EXPECT_TRUE(W().IsEnabled("cmdPanel5"));
+}
+
+// Fault: formula and console mode looked alike; the mode key looks pressed in formula mode.
+TEST_F(FormulaLineTest, TheModeKeyLooksPressedInFormulaMode) {
+    auto* key = W().findChild<QPushButton*>("cmdFormel");
+    const auto face = [key] { return key->grab().toImage().pixelColor(4, 6).lightness(); };
+    const int pressed = face();
+    test::UserClick(key);
+    ASSERT_FALSE(W().IsChecked("cmdFormel"));
+    EXPECT_GE(face() - pressed, 40) << pressed;
 }
 
 TEST_F(FormulaLineTest, KeysAreMappedToTheTermSyntax) {

@@ -6,7 +6,9 @@
 #include <vector>
 
 #include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLabel>
@@ -74,6 +76,23 @@ TEST_F(GermanDialogsTest, QtFileDialogsAreGerman) {
     ASSERT_NE(fileName, nullptr);
     EXPECT_EQ(lookIn->text().toStdString(), "Suchen in:");
     EXPECT_EQ(fileName->text().toStdString(), "Datei&name:");
+}
+
+// Fault: the open dialog's filter read "*.KDX (Kardo-Datei) (*.kdx)".
+TEST_F(GermanDialogsTest, TheFileDialogsListEachFilterByItsCaption) {
+    ASSERT_TRUE(LoadWindow());
+    W().SetDialogStandIns(nullptr, nullptr, nullptr);
+    QStringList shown;
+    QTimer::singleShot(0, [&] {
+        auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        const auto* types = dialog->findChild<QComboBox*>("fileTypeCombo");
+        for (int i = 0; i < types->count(); ++i)
+            shown << types->itemText(i);
+        dialog->reject();
+    });
+    qobject_cast<QAction*>(W().FindControl("mOpen"))->trigger();
+    EXPECT_EQ(shown, QStringList({"*.KDX (Kardo-Datei)", "*.* (Alle Dateien)"}));
 }
 
 // Qt's standard buttons wherever Qt builds them itself.

@@ -8,8 +8,10 @@
 #include "model/utilities.h"
 #include "render/view.h"
 #include "support/qt/main_window_fixture.h"
+#include "support/qt/user_input.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
@@ -119,6 +121,17 @@ TEST_F(QuickHelpPanelTest, TheWorksheetCellCountsWithItsScrolledOffset) {
     EXPECT_EQ(Panel()->x(), viewport.x() + GridToPixel(20) - 7 * 14);
     EXPECT_EQ(Panel()->y(), viewport.y() + GridToPixel(10) - 3 * 14);
     EXPECT_EQ(Headline(), "Das Arbeitsfeld");
+}
+
+// Fault: a help click put the keyboard into the zoom box.
+TEST_F(QuickHelpPanelTest, HelpClicksLeaveTheKeyboardWhereItWas) {
+    test::UserClick(W().findChild<QWidget*>("picGrid"));
+    QWidget* keys = QApplication::focusWidget();
+    ASSERT_NE(keys, nullptr);
+    for (const char* key : {"cmdQuickHelp", "cmdNew", "cmdOpen"})
+        test::UserClick(Button("Toolbar", key));
+    EXPECT_TRUE(Panel()->isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), keys);
 }
 
 TEST_F(QuickHelpPanelTest, AKeyOutsideThePlacementTableLeavesThePanelWhereItWas) {

@@ -8,6 +8,7 @@
 #include "model/undo.h"
 #include "model/utilities.h"
 #include "simulation/sim_core.h"
+#include "support/block_builder.h"
 #include "support/builder.h"
 #include "support/qt/counting_pump.h"
 #include "support/qt/main_window_fixture.h"
@@ -94,6 +95,22 @@ TEST_F(RunControlsTest, PauseButtonPausesAndContinuesTheRun) {
     EXPECT_EQ(W().Caption("lblOnOff"), "Bereit");
     EXPECT_FALSE(Button("cmdPause")->isEnabled());
     EXPECT_FALSE(Button("cmdStop")->isEnabled());
+}
+
+// Fault: a clock tick while a delayed run was paused started a run that ended at once, showing
+// "Bereit" and the green lamp beside "&Fortfahren".
+TEST_F(RunControlsTest, ClockTicksWhilePausedKeepThePauseShown) {
+    ASSERT_NE(test::PlaceClock(10, 10), 0);
+    BuildAndPowerOn();
+    qobject_cast<QAction*>(W().FindControl("cmdDauertakt"))->trigger();
+    ClickSwitchAndDuringTheRun([&] { Button("cmdPause")->click(); });
+    clock.Advance(2500);
+    EXPECT_EQ(W().Caption("lblOnOff"), "Angehalten");
+    EXPECT_EQ(Button("cmdPause")->text().toStdString(), "&Fortfahren");
+    EXPECT_TRUE(W().IsVisible("picRot"));
+    Button("cmdPause")->click();
+    EXPECT_EQ(Live(22, 5), 1);
+    EXPECT_EQ(W().Caption("lblOnOff"), "Bereit");
 }
 
 // Fault: the "&Stop" button did nothing when clicked.

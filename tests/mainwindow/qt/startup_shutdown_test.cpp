@@ -22,6 +22,7 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QProgressBar>
 
 #include <gtest/gtest.h>
 
@@ -44,6 +45,8 @@ TEST_F(StartupTest, TheLoadReportsItsFourStagesAndStartsWithTheWireTool) {
     EXPECT_EQ(gAktiviert, 1);
     EXPECT_TRUE(gUnveraendert);
     EXPECT_TRUE(boxes.empty());
+    // Fault: the status bar's progress bar showed the text "0%".
+    EXPECT_FALSE(W().findChild<QProgressBar*>("ProgressBar")->isTextVisible());
     // A first start: the working folders are the default folders, created below the home
     // folder when no documents folder is set up.
     EXPECT_EQ(gVerzeichnisse,

@@ -1,0 +1,57 @@
+// A user's mouse and keyboard in GUI tests.
+#include "support/qt/user_input.h"
+
+#include <QApplication>
+#include <QTest>
+#include <QWidget>
+
+#include <gtest/gtest.h>
+
+namespace kardo::test {
+
+namespace {
+
+QWidget* Keyboard() {
+    QWidget* w = QApplication::focusWidget();
+    if (w == nullptr)
+        ADD_FAILURE() << "no widget has the keyboard focus";
+    return w;
+}
+
+} // namespace
+
+void UserClick(QWidget* control, Qt::MouseButton button, std::optional<QPoint> at) {
+    QWidget* window = control->window();
+    if (QApplication::activeWindow() != window) {
+        window->activateWindow();
+        EXPECT_TRUE(QTest::qWaitForWindowActive(window));
+    }
+    const QPoint point = control->mapTo(window, at.value_or(control->rect().center()));
+    QWidget* under = window->childAt(point);
+    QWidget* target = under != nullptr ? under : window;
+    const QPoint local = target->mapFrom(window, point);
+    QTest::mouseMove(target, local);
+    QTest::mouseClick(target, button, Qt::NoModifier, local);
+    QApplication::processEvents();
+}
+
+void UserTypes(const QString& text) {
+    for (const QChar c : text)
+        if (QWidget* w = Keyboard())
+            QTest::keyClicks(w, QString(c));
+    QApplication::processEvents();
+}
+
+void UserPresses(Qt::Key key, Qt::KeyboardModifiers modifiers) {
+    if (QWidget* w = Keyboard())
+        QTest::keyClick(w, key, modifiers);
+    QApplication::processEvents();
+}
+
+void UserFills(QWidget* control, const QString& text) {
+    UserClick(control);
+    UserPresses(Qt::Key_A, Qt::ControlModifier);
+    UserTypes(text);
+}
+
+} // namespace kardo::test
