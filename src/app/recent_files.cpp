@@ -2,6 +2,7 @@
 #include "app/recent_files.h"
 
 #include "app/settings.h"
+#include "platform/control_names.h"
 #include "platform/platform.h"
 
 #include <string>
@@ -15,7 +16,7 @@ void BuildRecentFilesMenu() {
     bool any = false;
     for (std::size_t i = 0; i < gLastFiles.size(); ++i) {
         const std::string& path = gLastFiles[i];
-        const std::string name = "mUsedFiles_" + std::to_string(i);
+        const std::string name = ctl::mUsedFiles(static_cast<int>(i));
         // A menu caption takes "&" for its Alt key: one in the path is doubled to show as such.
         std::string shown;
         for (char c : path)
@@ -24,7 +25,7 @@ void BuildRecentFilesMenu() {
         host.SetVisible(name, !path.empty());
         any = any || !path.empty();
     }
-    host.SetVisible("mUsedFilesLine", any);
+    host.SetVisible(ctl::mUsedFilesLine, any);
 }
 
 } // namespace kardo

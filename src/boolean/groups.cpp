@@ -12,6 +12,7 @@
 #include "model/grid.h"
 #include "model/placement.h"
 #include "model/wire_points.h"
+#include "platform/control_names.h"
 #include "platform/platform.h"
 
 #include <string>
@@ -56,7 +57,7 @@ struct PlacingInputs {
     std::uint8_t orientation = gOrientierung;
     std::int32_t colour = gFarbe;
     std::int16_t autoConnect = gAutoVerbindung;
-    std::string inputs = Host().Caption("txtAnschlüsse");
+    std::string inputs = Host().Caption(ctl::txtAnschluesse);
     std::int16_t cursorX = gCursorX;
     std::int16_t cursorY = gCursorY;
     GestureState gesture = gGesture;
@@ -67,7 +68,7 @@ struct PlacingInputs {
         gOrientierung = orientation;
         gFarbe = colour;
         gAutoVerbindung = autoConnect;
-        Host().SetCaption("txtAnschlüsse", inputs);
+        Host().SetCaption(ctl::txtAnschluesse, inputs);
         gCursorX = cursorX;
         gCursorY = cursorY;
         gGesture = gesture;
@@ -79,8 +80,7 @@ struct PlacingInputs {
 } // namespace
 
 void ReportTermError(const TermError& error) {
-    Host().MessageBox(TermErrorText(error), MsgButtons::Ok, MsgIcon::Exclamation,
-                      "Fehler im Term");
+    Host().MessageBox(TermErrorText(error), MsgButtons::Ok, MsgIcon::Exclamation, "Fehler im Term");
 }
 
 std::string SynthesisTooLargeText(int width, int height) {
@@ -135,7 +135,7 @@ void clsGroups::Place() {
     }
 
     for (const PlanGate& gate : m_plan.gates) {
-        Host().SetCaption("txtAnschlüsse", std::to_string(gate.inputs));
+        Host().SetCaption(ctl::txtAnschluesse, std::to_string(gate.inputs));
         SetCursor(gate.Cursor());
         SetUndOderXOder(gate.typ);
     }

@@ -15,6 +15,7 @@
 #include "model/elements.h"
 #include "model/undo.h"
 #include "model/utilities.h"
+#include "platform/control_names.h"
 #include "platform/platform.h"
 #include "render/redraw.h"
 
@@ -48,7 +49,7 @@ HostWindow* HostOrNull() { return gPlatform ? gPlatform->host : nullptr; }
 
 void FrameCaption(int w, int h) {
     if (HostWindow* host = HostOrNull())
-        host->SetCaption("lblRahmen", "X: " + std::to_string(w) + "   Y: " + std::to_string(h));
+        host->SetCaption(ctl::lblRahmen, "X: " + std::to_string(w) + "   Y: " + std::to_string(h));
 }
 
 std::int16_t S(int v) { return static_cast<std::int16_t>(v); }
@@ -311,7 +312,7 @@ void SelectArea(std::int16_t X1, std::int16_t Y1, std::int16_t X2, std::int16_t 
     gBereichY2 = Y2;
     gAreaMarked = true;
     if (HostWindow* host = HostOrNull())
-        host->SetEnabled("mDelete", true);
+        host->SetEnabled(ctl::mDelete, true);
 }
 
 bool AreaBufferCurrent() {
@@ -427,12 +428,12 @@ void LoescheBereich() {
         RedrawAreaValue(S(x1 - 1), S(y1 - 1), S(x2 + 1), S(y2 + 1), false);
         FrameCaption(0, 0);
         if (HostWindow* host = HostOrNull())
-            host->SetCaption("lblSelElement", "0");
+            host->SetCaption(ctl::lblSelElement, "0");
     } else {
         DeleteObjects();
     }
     if (HostWindow* host = HostOrNull())
-        host->SetEnabled("mDelete", false);
+        host->SetEnabled(ctl::mDelete, false);
     SelectNone();
     gOverlays.picRahmen.Visible = false;
 }

@@ -10,6 +10,7 @@
 #include "model/pin_points.h"
 #include "model/utilities.h"
 #include "model/wire_points.h"
+#include "platform/control_names.h"
 #include "platform/platform.h"
 
 #include <array>
@@ -19,7 +20,7 @@ namespace kardo {
 
 namespace {
 
-std::string Entry(int index) { return "mPopup_" + std::to_string(index); }
+std::string Entry(int index) { return ctl::mPopup(index); }
 
 bool NegatableKind(std::uint8_t t) {
     return t == kTypeAnd || t == kTypeOr || t == kTypeXor || t == kTypeFlipFlop;
@@ -66,7 +67,7 @@ void ShowPopupMenu() {
     host.SetCaption(Entry(3), "Löschen");
     for (int i = 3; i <= 9; ++i)
         host.SetVisible(Entry(i), shown[static_cast<std::size_t>(i)]);
-    host.PopupMenu("mPopupMenu");
+    host.PopupMenu(ctl::mPopupMenu);
 }
 
 void mPopup_Click(int index) {

@@ -2,6 +2,7 @@
 // placing dispatcher, double click, space key and the mouse pointer.
 #include "editor/mouse_dispatch.h"
 
+#include "app/control_rules.h"
 #include "app/main_state.h"
 #include "editor/area_select.h"
 #include "editor/context_menu.h"
@@ -32,6 +33,7 @@
 #include "model/undo.h"
 #include "model/utilities.h"
 #include "model/wire_points.h"
+#include "platform/control_names.h"
 #include "platform/platform.h"
 #include "render/grafik.h"
 #include "render/redraw.h"
@@ -274,7 +276,7 @@ void EndAreaDrag() {
     gMouseMode = kToolSelect;
     SelectNone();
     if (HostWindow* host = HostOrNull())
-        host->SetCaption("lblRahmen", "X: 0   Y: 0");
+        host->SetCaption(ctl::lblRahmen, "X: 0   Y: 0");
 }
 
 } // namespace
@@ -312,7 +314,7 @@ void Move(int Button, int Shift, double X, double Y, bool autoScroll) {
     char text[48];
     if (host != nullptr) {
         std::snprintf(text, sizeof text, "%d", static_cast<int>(gMouseMode));
-        host->SetCaption("lblTime", text);
+        host->SetCaption(ctl::lblTime, text);
     }
 
     const int cx = CellOf(X);
@@ -445,7 +447,7 @@ void picGrid_DblClick() {
         EndMarkingBeforeChange();
     if (cell.Typ == kTypeWire) {
         const int n = CountConnections(gCursorX, gCursorY);
-        if (n == 1)
+        if (n == 1 && ToolPermitted(kTypeSwitch))
             SetSwitch();
         else if (n > 1)
             SetVerbindungspunktAt(gCursorX, gCursorY, false);
@@ -461,6 +463,9 @@ void picGrid_KeyPress(int KeyAscii) {
 
 void CheckMouseMode() {
     const std::uint8_t tool = gMouseMode;
+    // A tool the function lock takes away places nothing, however it became the tool.
+    if (!ToolPermitted(tool))
+        return;
     if (tool == kToolSelect && !gAreaMarked) {
         SelectNone();
         return;

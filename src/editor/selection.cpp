@@ -7,6 +7,7 @@
 #include "model/elements.h"
 #include "model/grid.h"
 #include "model/rounding.h"
+#include "platform/control_names.h"
 #include "platform/platform.h"
 #include "render/grafik.h"
 
@@ -32,7 +33,7 @@ HostWindow* HostOrNull() { return gPlatform ? gPlatform->host : nullptr; }
 
 void ShowCount() {
     if (HostWindow* host = HostOrNull())
-        host->SetCaption("lblSelElement", std::to_string(gSelCount));
+        host->SetCaption(ctl::lblSelElement, std::to_string(gSelCount));
 }
 
 // The selection text rebuilt from the slots, in slot order.
@@ -100,7 +101,7 @@ void SelectObject(std::int16_t ObjNr) {
     gSelection += ';';
     ShowCount();
     if (HostWindow* host = HostOrNull())
-        host->SetEnabled("mDelete", true);
+        host->SetEnabled(ctl::mDelete, true);
 }
 
 void UnSelectObject(std::int16_t ObjNr) {
@@ -152,7 +153,7 @@ void SelectNone() {
     gOverlays.picRahmen.Visible = false;
     if (HostOrNull() != nullptr) {
         ShowCount();
-        Host().SetEnabled("mDelete", false);
+        Host().SetEnabled(ctl::mDelete, false);
     }
 }
 

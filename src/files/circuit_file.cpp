@@ -27,6 +27,7 @@
 #include "model/elements.h"
 #include "model/grid.h"
 #include "model/utilities.h"
+#include "platform/control_names.h"
 #include "platform/platform.h"
 #include "render/redraw.h"
 
@@ -73,8 +74,8 @@ void LeaveICTool(HostWindow& host) {
         return;
     gMouseMode = kToolWire;
     host.ChangeSelPicture(kToolWire);
-    host.SetChecked("cmdIC", false);
-    host.SetChecked("cmdLeitungen", true);
+    host.SetChecked(ctl::cmdIC, false);
+    host.SetChecked(ctl::cmdLeitungen, true);
     host.ChangePropertyWindow({});
 }
 
@@ -286,10 +287,10 @@ FileOutcome LoadFile(std::string_view name) {
     ApplyICDefinition(doc);
     RefreshTreeView();
     host.SetMousePointer(kPointerCross);
-    host.SetCaption("txtX", std::to_string(gFeldBreite));
-    host.SetCaption("txtY", std::to_string(gFeldHoehe));
-    host.SetCaption("frmKardo", GetFileTitle(path));
-    host.SetCaption("lblTime", Seconds(started));
+    host.SetCaption(ctl::txtX, std::to_string(gFeldBreite));
+    host.SetCaption(ctl::txtY, std::to_string(gFeldHoehe));
+    host.SetCaption(ctl::frmKardo, GetFileTitle(path));
+    host.SetCaption(ctl::lblTime, Seconds(started));
 
     if (!LadeDatei.empty()) {
         LadeDatei.clear();
@@ -375,7 +376,7 @@ FileOutcome SaveFileTo(const std::string& path) {
             ++characters;
     }
     if (characters == 4)
-        Host().SetCaption("frmKardo", title.substr(0, cut));
+        Host().SetCaption(ctl::frmKardo, title.substr(0, cut));
     return FileOutcome::Success;
 }
 

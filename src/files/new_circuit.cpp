@@ -17,6 +17,7 @@
 #include "model/sim_levels.h"
 #include "model/undo.h"
 #include "model/utilities.h"
+#include "platform/control_names.h"
 #include "platform/platform.h"
 #include "render/redraw.h"
 #include "render/view.h"
@@ -87,25 +88,25 @@ void NewCircuit(bool noRedraw) {
         PressOffButton();
     ClearCircuit();
 
-    host.SetCaption("txtX", std::to_string(gFeldBreite));
-    host.SetCaption("txtY", std::to_string(gFeldHoehe));
-    host.SetEnabled("mAnsichtItem_2", false);
-    host.SetEnabled("mUndoList", false);
+    host.SetCaption(ctl::txtX, std::to_string(gFeldBreite));
+    host.SetCaption(ctl::txtY, std::to_string(gFeldHoehe));
+    host.SetEnabled(ctl::mAnsichtItem_2, false);
+    host.SetEnabled(ctl::mUndoList, false);
     if (!noRedraw) {
         RedrawAllElements(0);
         DrawGrid();
     }
 
     if (gMouseMode == kTypeIC) {
-        host.SetChecked("cmdIC", false);
-        host.SetChecked("cmdLeitungen", true);
+        host.SetChecked(ctl::cmdIC, false);
+        host.SetChecked(ctl::cmdLeitungen, true);
         gMouseMode = kToolWire;
         host.ChangePropertyWindow({});
         host.ChangeSelPicture(kToolWire);
         for (int i = 1; i <= 22; ++i)
-            host.SetChecked("mBauteil_" + std::to_string(i), i == 1);
+            host.SetChecked(ctl::mBauteil(i), i == 1);
     }
-    host.SetCaption("frmKardo", "Neue Schaltung");
+    host.SetCaption(ctl::frmKardo, "Neue Schaltung");
 }
 
 void CreateNewWorksheet(std::int16_t width, std::int16_t height) {

@@ -5,6 +5,7 @@
 #include "app/settings.h"
 #include "files/ic_loader.h"
 #include "files/ic_size.h"
+#include "platform/control_names.h"
 #include "platform/platform.h"
 
 namespace kardo {
@@ -50,7 +51,7 @@ void ChooseIC(std::string_view name) {
     }
     if (gPlatform && gPlatform->host) {
         HostWindow& host = Host();
-        host.SetVisible("lblICFehler", !ok);
+        host.SetVisible(ctl::lblICFehler, !ok);
         host.SetStatusText(2, ok ? std::string_view() : std::string_view(gICFehlerText));
     }
 }

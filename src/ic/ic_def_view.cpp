@@ -13,18 +13,19 @@
 #include "model/codes.h"
 #include "model/sim_levels.h"
 #include "model/utilities.h"
+#include "platform/control_names.h"
 #include "platform/platform.h"
 
 namespace kardo {
 
 namespace {
 
-std::string MenuName(int i) { return "mBauteil_" + std::to_string(i); }
+std::string MenuName(int i) { return ctl::mBauteil(i); }
 
 } // namespace
 
 void ShowICView() {
-    if (gPowerOn)
+    if (gPowerOn || !gFunktionRechte[kRechtICDefinieren])
         return;
     HostWindow& host = Host();
     SelectNone();
@@ -35,8 +36,8 @@ void ShowICView() {
     for (int i = 1; i <= 25; ++i)
         host.SetChecked(MenuName(i), false);
     host.ChangePropertyWindow({});
-    host.SetEnabled("mDefIC", false);
-    host.SetEnabled("cmdICView", false);
+    host.SetEnabled(ctl::mDefIC, false);
+    host.SetEnabled(ctl::cmdICView, false);
     host.ChangeSelPicture(kToolICView);
     // The places kept from before must lie on the package the view starts with.
     KeepICPlacesOnOutline();
@@ -49,12 +50,12 @@ void CloseICView() {
     if (gMouseMode == kToolICView) {
         gMouseMode = kToolWire;
         host.ChangeSelPicture(kToolWire);
-        host.SetChecked("cmdLeitungen", true);
+        host.SetChecked(ctl::cmdLeitungen, true);
         host.SetChecked(MenuName(1), true);
         host.ChangePropertyWindow({});
     }
-    host.SetEnabled("mDefIC", true);
-    host.SetEnabled("cmdICView", true);
+    host.SetEnabled(ctl::mDefIC, true);
+    host.SetEnabled(ctl::cmdICView, true);
     host.ShowICEditor(false);
     gOverlays.picBox.Visible = false;
     ClearICPinHighlight();

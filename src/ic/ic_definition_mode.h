@@ -22,7 +22,8 @@ constexpr int kMaxICPinName = 20;
 // Enters the view for IC gICName with the package gICBreite x gICHoehe: tool 98 with its tool
 // display "IC-Definition", no tool key pressed, no tool section in the property panel, "&IC
 // definieren..." and its key disabled, the IC editor shown with the definition state (places no
-// longer on the package taken off). Nothing while the circuit is on.
+// longer on the package taken off). Nothing while the circuit is on or the function lock takes
+// IC definition away.
 void ShowICView();
 // Leaves the view: the wire tool, the editor hidden, "&IC definieren..." and its key enabled
 // again (as the function lock permits). The named pins stay on the sheet. The IC gICName stays

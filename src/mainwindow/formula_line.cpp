@@ -4,6 +4,7 @@
 // layout's.
 #include "boolean/formula_line.h"
 
+#include "app/permissions.h"
 #include "boolean/qt/frm_boolean.h"
 #include "mainwindow/main_window.h"
 
@@ -112,6 +113,8 @@ void frmKardo::cmbFormel_Enter() {
 }
 
 void frmKardo::CreateFileCommand(const std::string& text) {
+    if (!gFunktionRechte[kRechtEingabezeile])
+        return;
     QComboBox* box = FormelBox();
     const CreateFileResult r = CreateFile(text);
     if (r.created) {
@@ -124,6 +127,8 @@ void frmKardo::CreateFileCommand(const std::string& text) {
 }
 
 void frmKardo::RunConsoleWord(const std::string& text) {
+    if (!gFunktionRechte[kRechtEingabezeile])
+        return;
     const ConsoleWord word = ParseConsoleWord(text);
     if (const char* entry = ConsoleEntry(word); entry != nullptr && !IsEnabled(entry)) {
         SetStatusText(2, "Diese Funktion ist im Moment nicht verfügbar.");
@@ -156,6 +161,8 @@ void frmKardo::RunConsoleWord(const std::string& text) {
 }
 
 void frmKardo::BooleanCommand(int entry) {
+    if (!gFunktionRechte[kRechtBoolesche])
+        return;
     if (!m_boolean)
         m_boolean = new frmBoolean(this);
     m_boolean->SelectEntry(static_cast<frmBoolean::Entry>(entry));

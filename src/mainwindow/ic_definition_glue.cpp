@@ -2,8 +2,10 @@
 // and its key, the IC editor, the pin-naming dialog, the pin labels lblICAnschluß over the
 // worksheet (hover and drag), and the library window toggled by cmdICAuswahl, mICAuswahl and
 // cmdICVerwaltung.
+#include "app/control_rules.h"
 #include "app/file_commands.h"
 #include "app/main_state.h"
+#include "app/permissions.h"
 #include "app/settings.h"
 #include "files/circuit_file.h"
 #include "files/ic_definition_file.h"
@@ -187,6 +189,8 @@ std::optional<std::string> frmKardo::AskICPinName(int nr, std::string_view curre
 }
 
 void frmKardo::SetICAuswahlShown(bool shown) {
+    // The library stays closed while the function lock takes it away.
+    shown = shown && gFunktionRechte[kRechtICAuswahl];
     SetChecked("cmdICAuswahl", shown);
     SetChecked("mICAuswahl", shown);
     SetChecked("cmdICVerwaltung", shown);
@@ -235,7 +239,7 @@ void frmKardo::KeepICAuswahlPlacement() {
 }
 
 void frmKardo::ChooseICFromLibrary(const std::string& name) {
-    if (gPowerOn)
+    if (gPowerOn || !ToolPermitted(kTypeIC))
         return;
     MenueClick(25);
     auto* box = findChild<QComboBox*>("cmbIC");

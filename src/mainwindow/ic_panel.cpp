@@ -84,10 +84,10 @@ void frmKardo::ChooseFirstIC() {
 }
 
 void frmKardo::RefreshICLists() {
-    const bool ic = gBauteilRechte[kRechtIC] && RefreshICList() > 0;
+    const bool ic = RefreshICList() > 0;
     ShowICNames();
-    SetEnabled("cmdIC", ic && !gPowerOn);
-    SetEnabled("mBauteil_25", ic && !gPowerOn);
+    SetEnabled("cmdIC", ic);
+    SetEnabled("mBauteil_25", ic);
     if (m_icAuswahl)
         m_icAuswahl->ShowICNames();
 }

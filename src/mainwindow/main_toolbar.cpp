@@ -135,6 +135,7 @@ void frmKardo::LeaveQuickHelpMode() {
             w->unsetCursor();
     SetEnabled("mBauelemente", true);
     SetVisible("picQuickHelp", false);
+    EndLockedTool();
 }
 
 // Toggles the flat look of the six toolbars; called once at start, it leaves them flat.

@@ -2,6 +2,7 @@
 // file dialogs, status bar, pointer, and the state of controls by object name).
 #include "mainwindow/main_window.h"
 
+#include "app/control_rules.h"
 #include "app/main_state.h"
 #include "editor/qt/text_label_editor.h"
 #include "mainwindow/clock_delay_panels.h"
@@ -246,8 +247,19 @@ void frmKardo::SetBuilt(std::string_view control, bool built) {
         SetEnabled(control, false);
 }
 
+// The rules go by the control's own name: a key addressed by its toolbar position
+// ("Toolbar_4") is the key it is ("cmdPrint").
+bool frmKardo::MayEnableControl(std::string_view control) const {
+    if (!IsBuilt(control))
+        return false;
+    QObject* o = FindControl(control);
+    if (o == nullptr || o == this || QAnyStringView::equal(o->objectName(), control))
+        return MayEnable(control);
+    return MayEnable(o->objectName().toStdString());
+}
+
 void frmKardo::SetEnabled(std::string_view control, bool enabled) {
-    if (enabled && (!IsBuilt(control) || LockedByPermission(control)))
+    if (enabled && !MayEnableControl(control))
         enabled = false;
     QObject* o = StateObject(FindControl(control));
     // A control is touched only when its state changes (the simulation sets the run keys at the

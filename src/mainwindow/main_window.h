@@ -168,9 +168,13 @@ class frmKardo : public QMainWindow, public HostWindow {
     // Opens the Boolean-algebra window on the tab of a menu entry (frmBoolean::Entry).
     void BooleanCommand(int entry);
 
-    // The function lock applied to the toolbars, menus and the complex-element list.
+    // The function lock applied to the toolbars, menus and the complex-element list; a locked
+    // tool in use ends, the windows of locked functions close.
     void ApplyBauteilRechte();
     void ApplyFunktionRechte();
+    // When the tool in use (or the IC-definition view) is locked, the wire tool is chosen
+    // instead.
+    void EndLockedTool();
 
     // The hidden IC file list lstIC: re-reads the IC folder and returns the number of files.
     int RefreshICList();
@@ -190,11 +194,9 @@ class frmKardo : public QMainWindow, public HostWindow {
     bool IsBuilt(std::string_view control) const;
     void SetBuilt(std::string_view control, bool built);
 
-    // True when the function lock keeps the control disabled.
-    bool LockedByPermission(std::string_view control) const;
-    // True when applying the lock must leave the control as it is: it is permitted, but the
-    // circuit is on and the powered mode keeps it disabled.
-    bool KeptByPoweredMode(std::string_view control, bool permitted) const;
+    // Whether the control, by whichever name it is addressed, may be enabled now: it is built,
+    // and neither the function lock nor the window's mode keeps it disabled (MayEnable).
+    bool MayEnableControl(std::string_view control) const;
 
     // The control of that name (QAction, QMenu, QWidget); nullptr when there is none.
     QObject* FindControl(std::string_view name) const;

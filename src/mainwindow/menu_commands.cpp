@@ -1,6 +1,7 @@
 // Main window: the commands of the file, extras and help menus that open windows of the
 // settings subsystem: bitmap export, printing, options behind the password, the number
 // converter, help, web page, service mail and the About box.
+#include "app/permissions.h"
 #include "app/qt/frm_drucken.h"
 #include "app/qt/frm_info.h"
 #include "app/qt/frm_number_conversion.h"
@@ -28,6 +29,8 @@ constexpr double kMaxBitmapPixels = 256.0 * 1024 * 1024;
 // The whole sheet at the current zoom with its grid dots, drawn into a picture of its own; the
 // current circuit file stays what it was, a cancelled dialog writes nothing.
 void frmKardo::SaveBitmap() {
+    if (!gFunktionRechte[kRechtBitmap])
+        return;
     const std::optional<std::string> name = AskBitmapFileName();
     if (!name)
         return;
@@ -56,6 +59,8 @@ void frmKardo::SaveBitmap() {
 }
 
 void frmKardo::PrintCommand() {
+    if (!gFunktionRechte[kRechtDrucken])
+        return;
     frmDrucken dialog(m_dialogs);
     m_dialogs.RunModal(dialog);
     RefreshWorksheet();
@@ -64,6 +69,8 @@ void frmKardo::PrintCommand() {
 void frmKardo::OptionsCommand() { OpenOptionsBehindPassword(m_dialogs); }
 
 void frmKardo::NumberConversionCommand() {
+    if (!gFunktionRechte[kRechtZahlenkonvertierung])
+        return;
     if (!m_numberConversion)
         m_numberConversion = new frmNumberConversion(this);
     m_numberConversion->show();

@@ -1,7 +1,7 @@
 // Main window: choosing the tool through the element toolbar, the element menu and the
 // complex-element list, the orientation keys and the tool display.
+#include "app/control_rules.h"
 #include "app/main_state.h"
-#include "app/permissions.h"
 #include "editor/text_labels.h"
 #include "ic/ic_definition_mode.h"
 #include "mainwindow/main_window.h"
@@ -11,6 +11,7 @@
 #include "model/codes.h"
 #include "model/placement.h"
 #include "model/utilities.h"
+#include "platform/control_names.h"
 #include "platform/platform.h"
 
 #include <QAction>
@@ -51,13 +52,16 @@ void frmKardo::SetOrientationKeysEnabled(bool enabled) {
 }
 
 void frmKardo::Toolbar2_ButtonClick(std::string_view key) {
+    // A key the function lock takes away chooses nothing, however it was reached.
+    if (LockedControl(key))
+        return;
     // Choosing a tool leaves the IC-definition view.
     if (gMouseMode == kToolICView)
         CloseICView();
     const std::string before = PressedToolKey();
 
-    const bool icAvailable = gBauteilRechte[kRechtIC] && RefreshICList() > 0;
-    SetEnabled("cmdIC", icAvailable);
+    const bool icAvailable = RefreshICList() > 0 && MayEnable(ctl::cmdIC);
+    SetEnabled(ctl::cmdIC, icAvailable);
     SetEnabled(MenuName(25), icAvailable);
     if (icAvailable)
         SetVisible(MenuName(25), true);
@@ -125,6 +129,8 @@ void frmKardo::Toolbar2_ButtonClick(std::string_view key) {
 }
 
 void frmKardo::MenueClick(int index) {
+    if (index >= 1 && index <= 25 && LockedControl(MenuName(index)))
+        return;
     txtBeschriftung_LostFocus();
     if (gMouseMode == kToolICView)
         CloseICView();
@@ -157,7 +163,7 @@ void frmKardo::SelectKomplexElement() {
     for (int i = 1; i <= 25; ++i)
         SetChecked(MenuName(i), false);
     const std::string name = m_komplex->currentText().toStdString();
-    if (const ToolChoice* row = ChoiceByKomplex(name)) {
+    if (const ToolChoice* row = ChoiceByKomplex(name); row != nullptr && ToolPermitted(row->tool)) {
         gMouseMode = row->tool;
         QAction* key = Key("Toolbar2", "cmdKomplex");
         if (key->property("komplex").toString() != Utf8(name)) {

@@ -3,6 +3,7 @@
 #include "mainwindow/window_layout.h"
 
 #include "app/main_state.h"
+#include "app/permissions.h"
 #include "editor/qt/text_label_editor.h"
 #include "mainwindow/main_window.h"
 #include "mainwindow/property_panel.h"
@@ -99,6 +100,9 @@ void ShowFormelLine(frmKardo& window, bool shown) {
 
 void frmKardo::CloseFormelPanel() { ShowFormelLine(*this, false); }
 
-void frmKardo::DisplayEingabezeile() { ShowFormelLine(*this, true); }
+void frmKardo::DisplayEingabezeile() {
+    if (gFunktionRechte[kRechtEingabezeile])
+        ShowFormelLine(*this, true);
+}
 
 } // namespace kardo

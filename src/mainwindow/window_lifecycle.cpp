@@ -1,16 +1,21 @@
 // Main window: the load in four stages, the first activation, the close path with the question
 // whether to save, the function lock on the window's controls, the IC file list and the recent
 // files.
+#include "app/control_rules.h"
 #include "app/file_commands.h"
 #include "app/file_object.h"
 #include "app/load_sequence.h"
 #include "app/main_state.h"
 #include "app/password.h"
 #include "app/permissions.h"
+#include "app/qt/frm_number_conversion.h"
 #include "app/recent_files.h"
 #include "app/settings.h"
 #include "app/web_links.h"
+#include "boolean/qt/frm_boolean.h"
 #include "files/circuit_file.h"
+#include "ic/ic_definition_mode.h"
+#include "ic/qt/frm_ic_auswahl.h"
 #include "mainwindow/main_window.h"
 #include "mainwindow/tool_table.h"
 #include "mainwindow/worksheet_canvas.h"
@@ -18,6 +23,7 @@
 #include "model/sim_levels.h"
 #include "model/undo.h"
 #include "model/utilities.h"
+#include "platform/control_names.h"
 #include "platform/platform.h"
 #include "render/redraw.h"
 #include "render/view.h"
@@ -37,59 +43,7 @@ QString Utf8(std::string_view s) {
     return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size()));
 }
 
-// The controls each component permission switches.
-struct ComponentControls {
-    int recht;               // index into gBauteilRechte
-    const char* controls[4]; // keys and menu entries, nullptr-terminated
-};
-constexpr ComponentControls kComponentControls[] = {
-    {kRechtLeuchtdiode, {"cmdDiode", "mBauteil_7", nullptr}},
-    {kRechtSchalter, {"cmdSchalter", "mBauteil_8", nullptr}},
-    {kRechtInverter, {"cmdInverter", "mBauteil_9", nullptr}},
-    {kRechtUnd, {"cmdUND", "mBauteil_11", nullptr}},
-    {kRechtOder, {"cmdODER", "mBauteil_12", nullptr}},
-    {kRechtXOder, {"cmdXODER", "mBauteil_13", nullptr}},
-    {kRechtFlipFlop, {"mBauteil_18", nullptr}},
-    {kRechtMultiplexer, {"mBauteil_19", nullptr}},
-    {kRechtDecoder, {"cmdDecoder", "cmdDecoderT", "mBauteil_20", nullptr}},
-    {kRechtTaktgeber, {"mBauteil_21", nullptr}},
-    {kRechtSchieberegister, {"mBauteil_22", nullptr}},
-    {kRechtZiffernanzeige, {"mBauteil_23", nullptr}},
-    {kRechtAddierer, {"cmdHA", "cmdVA", "mBauteil_15", "mBauteil_16"}},
-};
-
-// The complex elements of cmbKomplex with their permissions, in list order.
-constexpr std::pair<int, const char*> kKomplexEntries[] = {
-    {kRechtFlipFlop, "FlipFlop"},
-    {kRechtMultiplexer, "Multiplexer"},
-    {kRechtTaktgeber, "Taktgeber"},
-    {kRechtSchieberegister, "Schieberegister"},
-    {kRechtZiffernanzeige, "Ziffernanzeige"}};
-
-// The controls each function permission switches.
-struct FunctionControls {
-    int recht;               // index into gFunktionRechte
-    const char* controls[5]; // nullptr-terminated
-};
-constexpr FunctionControls kFunctionControls[] = {
-    {kRechtBoolesche, {"mSynthese", "mBoolean", "mTermCreation", "cmdSynthese", "cmdTabelle"}},
-    {kRechtICDefinieren, {"mDefIC", "cmdICView", nullptr}},
-    {kRechtICAuswahl, {"mICAuswahl", "cmdICAuswahl", nullptr}},
-    {kRechtDrucken, {"mPrint", "cmdPrint", nullptr}},
-    {kRechtBitmap, {"mSaveBitmap", nullptr}},
-    {kRechtZahlenkonvertierung, {"mNumberConversion", nullptr}},
-    {kRechtEingabezeile, {"mPanel_5", "cmdPanel5", nullptr}},
-};
-
 } // namespace
-
-bool frmKardo::LockedByPermission(std::string_view control) const {
-    for (const FunctionControls& f : kFunctionControls)
-        for (const char* c : f.controls)
-            if (c != nullptr && control == c)
-                return !gFunktionRechte[static_cast<std::size_t>(f.recht)];
-    return false;
-}
 
 bool frmKardo::Form_Load(const StageFn& stage) {
     stage(kLoadStageTexts[0]);
@@ -148,9 +102,8 @@ void frmKardo::Form_Activate() {
     m_activating = true;
     const int icFiles = RefreshICList();
     if (gAktiviert == 1) {
-        const bool ic = gBauteilRechte[kRechtIC] && icFiles > 0;
-        SetEnabled("cmdIC", ic);
-        SetEnabled("mBauteil_25", ic);
+        SetEnabled(ctl::cmdIC, icFiles > 0);
+        SetEnabled(ctl::mBauteil(25), icFiles > 0);
         m_activating = false;
         return;
     }
@@ -188,46 +141,53 @@ bool frmKardo::Form_QueryUnload() {
     return true;
 }
 
-// While the circuit is on, the lock may disable controls but never enables one that the
-// powered mode disabled; switching off enables what the lock permits.
-bool frmKardo::KeptByPoweredMode(std::string_view control, bool permitted) const {
-    constexpr std::string_view kPoweredOff[] = {"mPrint",    "cmdPrint",   "mDefIC",
-                                                "cmdICView", "mICAuswahl", "cmdICAuswahl"};
-    return permitted && gPowerOn &&
-           std::find(std::begin(kPoweredOff), std::end(kPoweredOff), control) !=
-               std::end(kPoweredOff);
-}
-
+// Each control the lock switches is enabled as far as the rules allow (MayEnable): a locked one
+// is disabled, a permitted one that the powered mode or the IC-definition view keeps disabled
+// stays so.
 void frmKardo::ApplyBauteilRechte() {
-    for (const ComponentControls& c : kComponentControls) {
-        const bool permitted = gBauteilRechte[static_cast<std::size_t>(c.recht)];
-        for (const char* control : c.controls)
-            if (control != nullptr && !KeptByPoweredMode(control, permitted))
-                SetEnabled(control, permitted);
-    }
+    for (const LockedControlRow& row : ComponentLockRows())
+        if (row.recht != kRechtIC)
+            SetEnabled(row.control, true);
     const QString current = m_komplex->currentText();
     m_komplex->clear();
-    for (const auto& [recht, name] : kKomplexEntries)
-        if (gBauteilRechte[static_cast<std::size_t>(recht)])
-            m_komplex->addItem(Utf8(name));
+    for (const KomplexEntry& e : KomplexEntries())
+        if (gBauteilRechte[static_cast<std::size_t>(e.recht)])
+            m_komplex->addItem(Utf8(e.name));
     m_komplex->setCurrentIndex(m_komplex->findText(current));
-    SetEnabled("cmdKomplex", m_komplex->count() > 0);
-    const bool ic = gBauteilRechte[kRechtIC] && RefreshICList() > 0;
-    SetEnabled("cmdIC", ic);
-    SetEnabled("mBauteil_25", ic);
+    SetEnabled(ctl::cmdKomplex, m_komplex->count() > 0);
+    const bool ic = RefreshICList() > 0;
+    SetEnabled(ctl::cmdIC, ic);
+    SetEnabled(ctl::mBauteil(25), ic);
+    if (m_icAuswahl)
+        m_icAuswahl->ShowICDetails();
+    EndLockedTool();
 }
 
 void frmKardo::ApplyFunktionRechte() {
-    for (const FunctionControls& f : kFunctionControls) {
-        const bool permitted = gFunktionRechte[static_cast<std::size_t>(f.recht)];
-        for (const char* control : f.controls)
-            if (control != nullptr && !KeptByPoweredMode(control, permitted))
-                SetEnabled(control, permitted);
-    }
-    SetVisible("mPanel_5", false);
-    SetVisible("cmdPanel5", gFunktionRechte[kRechtEingabezeile]);
+    for (const LockedControlRow& row : FunctionLockRows())
+        SetEnabled(row.control, true);
+    SetVisible(ctl::mPanel_5, false);
+    SetVisible(ctl::cmdPanel5, gFunktionRechte[kRechtEingabezeile]);
     if (!gFunktionRechte[kRechtEingabezeile] && IsVisible("cmdCloseFormel"))
         CloseFormelPanel();
+    // The windows of functions taken away close.
+    if (!gFunktionRechte[kRechtICAuswahl] && IsChecked(ctl::cmdICAuswahl))
+        SetICAuswahlShown(false);
+    if (!gFunktionRechte[kRechtBoolesche] && m_boolean)
+        m_boolean->close();
+    if (!gFunktionRechte[kRechtZahlenkonvertierung] && m_numberConversion)
+        m_numberConversion->close();
+    EndLockedTool();
+}
+
+// A lock that takes away the tool in use ends it: the wire tool is chosen, as after start; the
+// IC-definition view is left for it. A tool kept while the circuit is on or quick help lasts is
+// ended when it comes back.
+void frmKardo::EndLockedTool() {
+    if (gMouseMode == kToolICView && !gFunktionRechte[kRechtICDefinieren])
+        CloseICView();
+    if (!ToolPermitted(gMouseMode))
+        Toolbar2_ButtonClick(ctl::cmdLeitungen);
 }
 
 } // namespace kardo

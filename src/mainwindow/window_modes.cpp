@@ -97,6 +97,7 @@ void frmKardo::ChangeGUI(bool editing) {
 
         RestoreToolState();
         ChangeSelPicture(gMouseMode);
+        EndLockedTool();
         ICAuswahlForMode(true);
         return;
     }

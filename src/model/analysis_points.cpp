@@ -3,6 +3,7 @@
 #include "model/basic_elements.h"
 #include "model/grid.h"
 #include "model/undo.h"
+#include "platform/control_names.h"
 #include "platform/platform.h"
 #include "render/grafik.h"
 #include "render/redraw.h"
@@ -54,7 +55,7 @@ std::int16_t GetFreeAnalysepunktNr() {
 
 bool AnalysePunktEinsExists() { return NumberTaken(1); }
 
-void UpdateAnalyserMenu() { Host().SetEnabled("mAnsichtItem_2", AnalysePunktEinsExists()); }
+void UpdateAnalyserMenu() { Host().SetEnabled(ctl::mAnsichtItem_2, AnalysePunktEinsExists()); }
 
 void SetAnalysepunkt() {
     const int X = gCursorX;

@@ -4,6 +4,7 @@
 #include "model/grid.h"
 #include "model/pin_points.h"
 #include "model/placement.h"
+#include "platform/control_names.h"
 #include "platform/platform.h"
 #include "render/grafik.h"
 
@@ -38,7 +39,7 @@ Footprint GateFootprint(int x, int y, std::uint8_t o, int n) {
 
 int GateInputCount() {
     // The box's own handlers keep it within range; a stray value must not give a broken footprint.
-    const double v = Val(Host().Caption("txtAnschlüsse"));
+    const double v = Val(Host().Caption(ctl::txtAnschluesse));
     if (!(v >= kMinInputs))
         return kMinInputs;
     return std::min(kMaxInputs, static_cast<int>(v));

@@ -6,6 +6,7 @@
 #include "files/ic_instances.h"
 #include "model/codes.h"
 #include "model/ic_instance_list.h"
+#include "platform/control_names.h"
 #include "platform/platform.h"
 
 #include <algorithm>
@@ -40,20 +41,20 @@ const UndoStep& clsUndo::Step(int i) const {
 
 void clsUndo::EnableEntries(std::string_view description) {
     HostWindow& host = Host();
-    host.SetEnabled("mUndo", true);
-    host.SetEnabled("mUndoList", true);
-    host.SetEnabled("cmdUndo", true);
-    host.SetEnabled("cmdUndoList", true);
-    host.SetCaption("mUndo", std::string(kUndoCaption) + std::string(description));
+    host.SetEnabled(ctl::mUndo, true);
+    host.SetEnabled(ctl::mUndoList, true);
+    host.SetEnabled(ctl::cmdUndo, true);
+    host.SetEnabled(ctl::cmdUndoList, true);
+    host.SetCaption(ctl::mUndo, std::string(kUndoCaption) + std::string(description));
 }
 
 void clsUndo::DisableEntries() {
     HostWindow& host = Host();
-    host.SetEnabled("mUndo", false);
-    host.SetEnabled("mUndoList", false);
-    host.SetEnabled("cmdUndo", false);
-    host.SetEnabled("cmdUndoList", false);
-    host.SetCaption("mUndo", kUndoImpossible);
+    host.SetEnabled(ctl::mUndo, false);
+    host.SetEnabled(ctl::mUndoList, false);
+    host.SetEnabled(ctl::cmdUndo, false);
+    host.SetEnabled(ctl::cmdUndoList, false);
+    host.SetCaption(ctl::mUndo, kUndoImpossible);
 }
 
 void clsUndo::DeleteAllUndo() {

@@ -3,6 +3,7 @@
 
 #include "model/elements.h"
 #include "model/grid.h"
+#include "platform/control_names.h"
 #include "platform/platform.h"
 #include "render/grafik.h"
 
@@ -18,30 +19,30 @@ std::int16_t gSavedToolButton = 0;
 std::array<std::int16_t, 8> gPropertyFlags{};
 std::vector<MoveShape> gMoveShapes(1);
 
-const std::array<std::string_view, 20> kToolbar2Keys = {"cmdSelect",
-                                                        "cmdText",
-                                                        "cmdLeitungen",
-                                                        "cmdDiode",
-                                                        "cmdSchalter",
-                                                        "cmdInverter",
-                                                        "cmdVerbindungspunkt",
-                                                        "cmdKoppeldiode",
-                                                        "cmdNegationspunkt",
-                                                        "cmdAnalysepunkt",
-                                                        "cmdUND",
-                                                        "cmdODER",
-                                                        "cmdXODER",
-                                                        "cmdHA",
-                                                        "cmdVA",
-                                                        "cmdTriState",
-                                                        "cmdDecoder",
-                                                        "cmdDecoderT",
-                                                        "cmdKomplex",
-                                                        "cmdIC"};
+const std::array<std::string_view, 20> kToolbar2Keys = {ctl::cmdSelect,
+                                                        ctl::cmdText,
+                                                        ctl::cmdLeitungen,
+                                                        ctl::cmdDiode,
+                                                        ctl::cmdSchalter,
+                                                        ctl::cmdInverter,
+                                                        ctl::cmdVerbindungspunkt,
+                                                        ctl::cmdKoppeldiode,
+                                                        ctl::cmdNegationspunkt,
+                                                        ctl::cmdAnalysepunkt,
+                                                        ctl::cmdUND,
+                                                        ctl::cmdODER,
+                                                        ctl::cmdXODER,
+                                                        ctl::cmdHA,
+                                                        ctl::cmdVA,
+                                                        ctl::cmdTriState,
+                                                        ctl::cmdDecoder,
+                                                        ctl::cmdDecoderT,
+                                                        ctl::cmdKomplex,
+                                                        ctl::cmdIC};
 
 namespace {
 
-constexpr std::string_view kWireKey = "cmdLeitungen";
+constexpr std::string_view kWireKey = ctl::cmdLeitungen;
 constexpr std::int16_t kWireButton = 3;
 constexpr std::string_view kCrLf = "\r\n";
 
@@ -82,7 +83,7 @@ bool ToolWithoutOrientation(std::uint8_t tool) {
            tool == kTypeNumberDisplay || tool == kTypeIC;
 }
 
-std::string OrientationButton(int i) { return "tlbOrientation_" + std::to_string(i); }
+std::string OrientationButton(int i) { return ctl::tlbOrientation(i); }
 
 } // namespace
 

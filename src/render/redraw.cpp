@@ -16,6 +16,7 @@
 #include "model/pin_points.h"
 #include "model/sim_levels.h"
 #include "model/wire_points.h"
+#include "platform/control_names.h"
 #include "platform/platform.h"
 #include "render/grafik.h"
 #include "render/view.h"
@@ -585,7 +586,7 @@ void RedrawArea(std::int16_t& X1, std::int16_t& Y1, std::int16_t& X2, std::int16
     char text[32];
     std::snprintf(text, sizeof text, "%g", seconds);
     if (HostWindow* host = HostOrNull()) {
-        host->SetCaption("lblTime", text);
+        host->SetCaption(ctl::lblTime, text);
         host->RefreshWorksheet();
     }
 }

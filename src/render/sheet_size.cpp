@@ -5,6 +5,7 @@
 #include "model/elements.h"
 #include "model/grid.h"
 #include "model/undo.h"
+#include "platform/control_names.h"
 #include "platform/platform.h"
 #include "render/redraw.h"
 
@@ -38,7 +39,7 @@ GridPoint UsedExtent() {
     return {static_cast<std::int16_t>(cx), static_cast<std::int16_t>(cy)};
 }
 
-int BoxValue(HostWindow& host, const char* box) {
+int BoxValue(HostWindow& host, std::string_view box) {
     const double v = RoundHalfEven(Val(host.Caption(box)));
     return static_cast<int>(std::clamp(v, 1.0, 32000.0));
 }
@@ -54,15 +55,15 @@ void SetNewSize() {
     if (gPlatform == nullptr || gPlatform->host == nullptr)
         return;
     HostWindow& host = *gPlatform->host;
-    int nx = BoxValue(host, "txtX");
-    int ny = BoxValue(host, "txtY");
+    int nx = BoxValue(host, ctl::txtX);
+    int ny = BoxValue(host, ctl::txtY);
     if (nx == gFeldBreite && ny == gFeldHoehe)
         return;
     const GridPoint used = UsedExtent();
     ny = std::max(ny, std::min(used.y + 1, static_cast<int>(gFeldHoehe)));
     nx = std::max(nx, std::min(used.x + 1, static_cast<int>(gFeldBreite)));
-    host.SetCaption("txtX", std::to_string(nx));
-    host.SetCaption("txtY", std::to_string(ny));
+    host.SetCaption(ctl::txtX, std::to_string(nx));
+    host.SetCaption(ctl::txtY, std::to_string(ny));
     if (nx == gFeldBreite && ny == gFeldHoehe)
         return;
 

@@ -6,6 +6,7 @@
 #include "model/clocks.h"
 #include "model/codes.h"
 #include "model/sim_levels.h"
+#include "platform/control_names.h"
 #include "platform/platform.h"
 #include "simulation/sim_core.h"
 #include "simulation/user_interaction.h"
@@ -128,9 +129,9 @@ void Timer1_Timer() {
     const bool delayed = gVerzoegerung > 0;
     if (delayed && HasHost()) {
         ShowLamps(true);
-        Host().SetCaption("lblOnOff", kComputing);
-        Host().SetEnabled("cmdStop", true);
-        Host().SetEnabled("cmdPause", true);
+        Host().SetCaption(ctl::lblOnOff, kComputing);
+        Host().SetEnabled(ctl::cmdStop, true);
+        Host().SetEnabled(ctl::cmdPause, true);
     }
     const std::uint32_t epoch = gPowerEpoch;
     gRunden = 0;

@@ -3,6 +3,8 @@
 // timer and burst counter sane (no zero interval, no counter past a byte).
 #pragma once
 
+#include "platform/control_names.h"
+
 #include <cstdint>
 #include <string_view>
 
@@ -10,10 +12,10 @@ namespace kardo {
 
 // The clock toolbar keys as the main window addresses them (by position on Toolbar3; the
 // toolbar's stop key shares its name with the run-control button cmdStop).
-inline constexpr std::string_view kKeyDauertakt = "Toolbar3_1";
-inline constexpr std::string_view kKeyEinzeltakt = "Toolbar3_2";
-inline constexpr std::string_view kKeyClockStop = "Toolbar3_3";
-inline constexpr std::string_view kKeyFullStop = "Toolbar3_4";
+inline constexpr std::string_view kKeyDauertakt = ctl::Toolbar3_1;
+inline constexpr std::string_view kKeyEinzeltakt = ctl::Toolbar3_2;
+inline constexpr std::string_view kKeyClockStop = ctl::Toolbar3_3;
+inline constexpr std::string_view kKeyFullStop = ctl::Toolbar3_4;
 
 // Shortest phase in ms a clock runs. A time of 0 would stop the timer for good (an interval of
 // 0 never fires), and a phase shorter than a screen frame only floods the window with runs.

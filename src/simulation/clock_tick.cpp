@@ -6,6 +6,7 @@
 #include "model/codes.h"
 #include "model/pin_points.h"
 #include "model/sim_levels.h"
+#include "platform/control_names.h"
 #include "platform/platform.h"
 #include "simulation/clock_run.h"
 #include "simulation/sim_core.h"
@@ -77,7 +78,7 @@ void ClockTick(int i) {
         SetClockInterval(i, gTaktZeit0[at]);
     }
     if (HasHost())
-        Host().SetEnabled("cmdStop", false);
+        Host().SetEnabled(ctl::cmdStop, false);
 }
 
 } // namespace kardo

@@ -14,6 +14,7 @@
 #include "model/pin_points.h"
 #include "model/sim_levels.h"
 #include "model/utilities.h"
+#include "platform/control_names.h"
 #include "platform/platform.h"
 #include "render/grafik.h"
 #include "render/redraw.h"
@@ -217,8 +218,8 @@ void SwitchOn() {
     gPaused = false;
     gAbgebrochen = false;
     if (HasHost()) {
-        Host().SetCaption("cmdPause", "&Pause");
-        Host().SetVisible("picEinAus", true);
+        Host().SetCaption(ctl::cmdPause, "&Pause");
+        Host().SetVisible(ctl::picEinAus, true);
     }
     SelectNone();
     if (HasHost())
@@ -286,9 +287,9 @@ void SwitchOn() {
         PaintStubEnds(*pic, stubEnds);
     ClearAnalysisTraces();
     if (HasHost()) {
-        Host().SetVisible("picGrün", true);
-        Host().SetVisible("picRot", false);
-        Host().SetCaption("lblOnOff", "Bereit");
+        Host().SetVisible(ctl::picGruen, true);
+        Host().SetVisible(ctl::picRot, false);
+        Host().SetCaption(ctl::lblOnOff, "Bereit");
     }
     gPortAccess.ReportProblem();
 }
@@ -349,9 +350,9 @@ void SwitchOff() {
     gPaused = false;
     // A delayed run switched off leaves nothing to pause or stop.
     if (HasHost()) {
-        Host().SetEnabled("cmdPause", false);
-        Host().SetEnabled("cmdStop", false);
-        Host().SetCaption("cmdPause", "&Pause");
+        Host().SetEnabled(ctl::cmdPause, false);
+        Host().SetEnabled(ctl::cmdStop, false);
+        Host().SetCaption(ctl::cmdPause, "&Pause");
     }
 
     const int lastLevel = std::min<int>(gICInstanceMax, static_cast<int>(gLevels.size()) - 1);
@@ -467,8 +468,8 @@ void CheckElements(int x, int y, int mode) {
 
 void PressOffButton() {
     if (HasHost()) {
-        Host().SetChecked("cmdOn", false);
-        Host().SetChecked("cmdOff", true);
+        Host().SetChecked(ctl::cmdOn, false);
+        Host().SetChecked(ctl::cmdOff, true);
     }
     if (gPowerOn)
         PowerOnOff();

@@ -8,6 +8,7 @@
 #include "model/codes.h"
 #include "model/sim_levels.h"
 #include "model/utilities.h"
+#include "platform/control_names.h"
 #include "platform/platform.h"
 #include "render/grafik.h"
 #include "simulation/analysis.h"
@@ -149,9 +150,9 @@ void MarkControls(RunControlsMark& mark, const HostWindow& host) {
 void DisableRunKeys(HostWindow& host) {
     if (ControlsAsMarked(gRunKeysOff, host))
         return;
-    if (host.Caption("cmdPause") == "&Pause")
-        host.SetEnabled("cmdPause", false);
-    host.SetEnabled("cmdStop", false);
+    if (host.Caption(ctl::cmdPause) == "&Pause")
+        host.SetEnabled(ctl::cmdPause, false);
+    host.SetEnabled(ctl::cmdStop, false);
     MarkControls(gRunKeysOff, host);
 }
 
@@ -218,7 +219,7 @@ std::size_t QueueLimit() {
 void AbortEndlessLoop() {
     const bool hasHost = gPlatform && gPlatform->host;
     if (hasHost)
-        Host().SetCaption("lblOnOff", "Ausführung unterbrochen");
+        Host().SetCaption(ctl::lblOnOff, "Ausführung unterbrochen");
     ClearEventQueues();
     gRunden = 0;
     gStillRunden = 0;

@@ -6,6 +6,7 @@
 #include "model/grid.h"
 #include "model/sim_levels.h"
 #include "model/utilities.h"
+#include "platform/control_names.h"
 #include "platform/platform.h"
 #include "render/grafik.h"
 #include "simulation/sim_core.h"
@@ -24,8 +25,8 @@ bool HasHost() { return gPlatform && gPlatform->host; }
 void ShowLamps(bool red) {
     if (!HasHost())
         return;
-    Host().SetVisible("picRot", red);
-    Host().SetVisible("picGrün", !red);
+    Host().SetVisible(ctl::picRot, red);
+    Host().SetVisible(ctl::picGruen, !red);
 }
 
 void ShowRunFinished(bool delayed, bool keysOff) {
@@ -40,13 +41,13 @@ void ShowRunFinished(bool delayed, bool keysOff) {
     // A run that ended because it was paused leaves "Angehalten" and the red lamp.
     if (delayed && !gPaused) {
         ShowLamps(false);
-        if (host.Caption("lblOnOff") != "Angehalten")
-            host.SetCaption("lblOnOff", "Bereit");
+        if (host.Caption(ctl::lblOnOff) != "Angehalten")
+            host.SetCaption(ctl::lblOnOff, "Bereit");
     }
     if (!keysOff)
         DisableRunKeys(host);
     if (!ControlsAsMarked(gRunTimeShown, host)) {
-        host.SetCaption("lblTime", "0");
+        host.SetCaption(ctl::lblTime, "0");
         MarkControls(gRunTimeShown, host);
     }
     // Both are now as a run's end leaves them (with keysOff the run's own end has just set the
@@ -92,10 +93,10 @@ void InitSwitchOn() {
         const std::uint32_t epoch = gPowerEpoch;
         if (gVerzoegerung > 0 && HasHost()) {
             ShowLamps(true);
-            Host().SetCaption("lblOnOff", kComputing);
-            Host().SetEnabled("cmdStop", true);
-            if (level == 0 || Host().Caption("cmdPause") == "&Pause")
-                Host().SetEnabled("cmdPause", true);
+            Host().SetCaption(ctl::lblOnOff, kComputing);
+            Host().SetEnabled(ctl::cmdStop, true);
+            if (level == 0 || Host().Caption(ctl::cmdPause) == "&Pause")
+                Host().SetEnabled(ctl::cmdPause, true);
         }
         gRunden = 0;
         const bool ranEmpty = RunSimulation();
@@ -115,11 +116,11 @@ void Pause() {
         return;
     if (gPaused) {
         if (HasHost()) {
-            Host().SetCaption("lblOnOff", kComputing);
+            Host().SetCaption(ctl::lblOnOff, kComputing);
             ShowLamps(true);
-            Host().SetCaption("cmdPause", "&Pause");
+            Host().SetCaption(ctl::cmdPause, "&Pause");
             if (gVerzoegerung > 0)
-                Host().SetEnabled("cmdStop", true);
+                Host().SetEnabled(ctl::cmdStop, true);
         }
         gPaused = false;
         const std::uint32_t epoch = gPowerEpoch;
@@ -128,16 +129,16 @@ void Pause() {
             return;
         if (HasHost()) {
             if (!gRechnet)
-                Host().SetCaption("lblOnOff", "Bereit");
+                Host().SetCaption(ctl::lblOnOff, "Bereit");
             ShowLamps(false);
         }
         return;
     }
     if (HasHost()) {
-        Host().SetCaption("lblOnOff", "Angehalten");
+        Host().SetCaption(ctl::lblOnOff, "Angehalten");
         ShowLamps(true);
-        Host().SetCaption("cmdPause", "&Fortfahren");
-        Host().SetEnabled("cmdStop", false);
+        Host().SetCaption(ctl::cmdPause, "&Fortfahren");
+        Host().SetEnabled(ctl::cmdStop, false);
     }
     gPaused = true;
 }
@@ -148,10 +149,10 @@ void cmdStop_Click() {
     ClearEventQueues();
     if (!HasHost())
         return;
-    Host().SetEnabled("cmdStop", false);
-    Host().SetEnabled("cmdPause", false);
-    Host().SetCaption("cmdPause", "&Pause");
-    Host().SetCaption("lblOnOff", "Bereit");
+    Host().SetEnabled(ctl::cmdStop, false);
+    Host().SetEnabled(ctl::cmdPause, false);
+    Host().SetCaption(ctl::cmdPause, "&Pause");
+    Host().SetCaption(ctl::lblOnOff, "Bereit");
 }
 
 void chkTakteingang_Click(int value) { gTakteingang = TruthValue(value > 0); }

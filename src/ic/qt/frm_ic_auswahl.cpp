@@ -1,8 +1,10 @@
 // The IC library window.
 #include "ic/qt/frm_ic_auswahl.h"
 
+#include "app/control_rules.h"
 #include "ic/ic_library.h"
 #include "ic/qt/ic_package_picture.h"
+#include "model/codes.h"
 #include "platform/qt/owned_window.h"
 
 #include <map>
@@ -138,8 +140,9 @@ void frmICAuswahl::ShowICDetails() {
     m_nesting->clear();
     m_problem->hide();
     const std::string name = SelectedIC();
-    // Without an IC in the list the keys would do nothing.
-    m_choose->setEnabled(!name.empty());
+    // Without an IC in the list the keys would do nothing; choosing places an IC, which the
+    // function lock may take away.
+    m_choose->setEnabled(!name.empty() && ToolPermitted(kTypeIC));
     m_edit->setEnabled(!name.empty());
     if (name.empty())
         return;

@@ -2,6 +2,7 @@
 // window's tree finds, also controls made later, and the setters touch a control only when its
 // state or text changes.
 #include "mainwindow/main_window.h"
+#include "platform/control_names.h"
 #include "platform/platform.h"
 #include "platform/qt/image_target.h"
 
@@ -35,6 +36,23 @@ TEST_F(ControlTableTest, EveryNamedControlIsFoundAsTheSearchFindsIt) {
     EXPECT_GT(named, 100);
     EXPECT_EQ(window.FindControl("frmKardo"), &window);
     EXPECT_EQ(window.FindControl("keinSolcherName"), nullptr);
+}
+
+// Every control name the core hands to the window names one of its controls, by the control's
+// own name (the rules of the lock and the modes go by it); only the keys of the clock and the
+// orientation toolbar go by their positions.
+TEST_F(ControlTableTest, EveryNameTheCoreUsesIsAControlOfTheWindow) {
+    std::vector<std::string> names(std::begin(ctl::kNames), std::end(ctl::kNames));
+    for (const ctl::Array& a : ctl::kArrays)
+        for (int i = a.first; i <= a.last; ++i)
+            names.push_back(a(i));
+    for (const std::string& name : names) {
+        QObject* o = window.FindControl(name);
+        ASSERT_NE(o, nullptr) << name;
+        const bool byPosition =
+            name.rfind("Toolbar3_", 0) == 0 || name.rfind("tlbOrientation_", 0) == 0;
+        EXPECT_TRUE(byPosition || o->objectName().toStdString() == name) << name;
+    }
 }
 
 TEST_F(ControlTableTest, NamesTheSearchResolvesAreFoundToo) {
