@@ -26,6 +26,7 @@ struct DrawState {
     double CurrentX = 0;
     double CurrentY = 0;
     std::uint8_t Orientation = 0;
+    bool operator==(const DrawState&) const = default;
 };
 
 // The drawing states the last full redraw of the worksheet picture met: before the marks of
@@ -38,6 +39,7 @@ struct RedrawStates {
     std::vector<DrawState> Elements;              // 1-based; entry 0 unused
     DrawState Clock;                              // before SelectTimer
     DrawState Labels;                             // before the IC pin names
+    bool operator==(const RedrawStates&) const = default;
 };
 
 extern RedrawStates gRedrawStates; // states of the last full redraw; reset by ResetRedrawStates
