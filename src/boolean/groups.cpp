@@ -79,8 +79,7 @@ struct PlacingInputs {
 } // namespace
 
 void ReportTermError(const TermError& error) {
-    Host().MessageBox(TermErrorText(error), MsgButtons::Ok, MsgIcon::Exclamation,
-                      "Fehler im Term");
+    Host().MessageBox(TermErrorText(error), MsgButtons::Ok, MsgIcon::Exclamation, "Fehler im Term");
 }
 
 std::string SynthesisTooLargeText(int width, int height) {
