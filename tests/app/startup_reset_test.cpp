@@ -317,6 +317,7 @@ std::set<std::string> DeclaredGlobals() {
     namespace fs = std::filesystem;
     const std::regex comment("//[^\n]*");
     const std::regex declaration(R"(\bextern\s+([^;"]*?)(\w+)\s*;)");
+    const std::regex constant(R"(\bconst(expr)?\b)");
     std::set<std::string> names;
     for (const char* folder :
          {"platform", "model", "simulation", "files", "render", "editor", "ic", "boolean", "app"}) {
@@ -331,8 +332,7 @@ std::set<std::string> DeclaredGlobals() {
             const std::string code = std::regex_replace(text.str(), comment, "");
             for (auto m = std::sregex_iterator(code.begin(), code.end(), declaration);
                  m != std::sregex_iterator(); ++m) {
-                const std::string type = (*m)[1];
-                if (!std::regex_search(type, std::regex(R"(\bconst(expr)?\b)")))
+                if (!std::regex_search((*m)[1].str(), constant))
                     names.insert((*m)[2]);
             }
         }
