@@ -11,6 +11,7 @@ class clsFile {
   public:
     std::string FileName; // full path of the last file loaded or saved; "" when none
     std::string FilePath; // its folder, ending in "/"; the circuits folder at start-up
+    bool operator==(const clsFile&) const = default;
 
     // True when a search for the path finds a file; false for an empty path and on any failure.
     bool ExistFile(std::string_view path) const;

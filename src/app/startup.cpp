@@ -14,7 +14,6 @@
 #include "model/model_state.h"
 #include "model/pin_points.h"
 #include "model/sim_levels.h"
-#include "platform/platform.h"
 #include "render/grafik.h"
 #include "render/redraw.h"
 #include "render/view.h"
@@ -22,29 +21,13 @@
 
 namespace kardo {
 
+// Each module's own reset sets the globals its header declares.
 void InitProgramState() {
-    gGrafik = clsGrafik{};
-    gGrafik.Device = gPlatform ? gPlatform->screen : nullptr;
-    gGrafik.GridPixel = 14;
-    gGrafik.GridMode = 1.0f;
-    gPolyPoints.clear();
-    gLinienFarbe = 0;
-    gRaster = 14;
-    gShowGrid = true;
-
-    gElements.assign(1, ElementRecord{});
-    gAnzElemente = 0;
-    CreateWorksheet(50, 30);
-    gCursorX = gCursorY = 0;
-    gCurLevel = 0;
-    gInLevel = false;
+    ResetGrafik();
+    ResetElements();
+    ResetWorksheet();
     ResetICView();
-
-    gEingangsPunkte.assign(21, GridPoint{});
-    gAnzEingangsPunkte = 0;
-    gAusgangsPunkte.assign(21, GridPoint{});
-    gAnzAusgangsPunkte = 0;
-
+    ResetPinPoints();
     ResetClockTables();
     ResetClockTimers();
     ResetBlockPlacement();

@@ -26,6 +26,7 @@ struct GestureState {
     std::array<std::int16_t, 3> LineX{}; // band cells read back: 0 start, 1 corner, 2 end
     std::array<std::int16_t, 3> LineY{};
     int GestureButton = 0; // button (1, 2, 4) whose press started the gesture; 0 none
+    bool operator==(const GestureState&) const = default;
 };
 
 extern GestureState gGesture; // the worksheet gesture in progress; reset by ResetGestureState

@@ -17,6 +17,7 @@ struct SelectionOverlays {
         PObj; // corner markers by slot (1-based, entry 0 unused): top-left, top-right,
               // bottom-left, bottom-right
     std::vector<OverlayShape> picBorder; // drag outlines by slot (1-based, entry 0 unused)
+    bool operator==(const SelectionOverlays&) const = default;
 };
 
 extern SelectionOverlays gSelOverlays; // selection overlays of picGrid; reset by ResetSelection

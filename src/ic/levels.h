@@ -18,6 +18,7 @@ struct CircuitView {
     std::int16_t AnzElemente = 0;        // gAnzElemente
     std::int16_t FeldBreite = 0;         // gFeldBreite
     std::int16_t FeldHoehe = 0;          // gFeldHoehe
+    bool operator==(const CircuitView&) const = default;
 };
 
 extern CircuitView gCircuitView; // the circuit kept aside by ShowLevel; emptied by ShowLevel(0)

@@ -7,7 +7,8 @@
 
 namespace kardo {
 
-extern std::vector<std::int16_t> gTaktElement; // element number of clock i; reset by ResetClockTables
+// ResetClockTables sets the start-up values of these.
+extern std::vector<std::int16_t> gTaktElement; // element number of clock i
 extern std::vector<std::int16_t> gTaktZeit1;   // high time in ms of clock i
 extern std::vector<std::int16_t> gTaktZeit0;   // low time in ms of clock i
 extern std::vector<std::int16_t> gTaktLink;    // high and low time linked (truth value)

@@ -14,23 +14,32 @@ namespace kardo {
 std::vector<ElementRecord> gElements(1);
 std::int16_t gAnzElemente = 0;
 
+void ResetElements() {
+    gElements.assign(1, ElementRecord{});
+    gAnzElemente = 0;
+}
+
 namespace {
 
 // Leading integer of a text: blanks skipped, optional sign, digits.
 int LeadingInt(std::string_view s) {
     std::size_t i = 0;
-    while (i < s.size() && s[i] == ' ') ++i;
+    while (i < s.size() && s[i] == ' ')
+        ++i;
     int value = 0;
     const char* first = s.data() + i;
     const char* last = s.data() + s.size();
-    if (first < last && *first == '+') ++first;
+    if (first < last && *first == '+')
+        ++first;
     std::from_chars(first, last, value);
     return value;
 }
 
 std::string_view Trim(std::string_view s) {
-    while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
-    while (!s.empty() && (s.back() == ' ' || s.back() == '\t')) s.remove_suffix(1);
+    while (!s.empty() && (s.front() == ' ' || s.front() == '\t'))
+        s.remove_prefix(1);
+    while (!s.empty() && (s.back() == ' ' || s.back() == '\t'))
+        s.remove_suffix(1);
     return s;
 }
 
@@ -41,7 +50,8 @@ void ParsePinList(std::string_view text, std::vector<GridPoint>& out) {
     text = Trim(text);
     std::size_t start = 0;
     for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != ':') continue;
+        if (text[i] != ':')
+            continue;
         std::string_view token = text.substr(start, i - start);
         start = i + 1;
         GridPoint p;
@@ -105,12 +115,14 @@ void DeleteElementRecord(int n) {
     for (int y = 0; y <= gFeldHoehe; ++y) {
         for (int x = 0; x <= gFeldBreite; ++x) {
             CellRecord& c = gGrid(x, y);
-            if (c.ElementNr > n) --c.ElementNr;
+            if (c.ElementNr > n)
+                --c.ElementNr;
         }
     }
     for (int i = 1; i <= gICInstanceMax && i < static_cast<int>(gICInstances.size()); ++i) {
         ICInstanceRecord& ic = gICInstances[static_cast<std::size_t>(i)];
-        if (ic.Tiefe == 0 && ic.ElementNr > n) --ic.ElementNr;
+        if (ic.Tiefe == 0 && ic.ElementNr > n)
+            --ic.ElementNr;
     }
 }
 

@@ -24,7 +24,7 @@ class PinList {
   public:
     PinList() = default;
     PinList(std::string text) { Assign(std::move(text)); } // NOLINT: reads like the text it holds
-    PinList(const char* text) { Assign(text); }             // NOLINT
+    PinList(const char* text) { Assign(text); }            // NOLINT
     PinList& operator=(std::string text) {
         Assign(std::move(text));
         return *this;
@@ -69,7 +69,10 @@ struct ElementRecord {
 };
 
 extern std::vector<ElementRecord> gElements; // element list, entries 0..gAnzElemente; 0 unused
-extern std::int16_t gAnzElemente;            // number of elements; reset by CreateWorksheet
+extern std::int16_t gAnzElemente;            // number of elements; reset by ResetElements
+
+// Start-up state: no elements, the unused entry 0 alone.
+void ResetElements();
 
 // Appends a new record with the next number and returns it; the caller fills it in.
 ElementRecord& AppendElement(std::uint8_t typ);

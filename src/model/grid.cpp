@@ -32,6 +32,13 @@ void CreateWorksheet(std::int16_t width, std::int16_t height) {
     gGrid.Create(width + 1, height + 1);
 }
 
+void ResetWorksheet() {
+    gRaster = 14;
+    CreateWorksheet(50, 30);
+    gCursorX = gCursorY = 0;
+    gCurLevel = 0;
+}
+
 void ClearCell(int x, int y) {
     CellRecord& c = gGrid(x, y);
     c.Typ = 0;

@@ -79,6 +79,7 @@ class Grid {
     std::vector<CellRecord> m_cells; // row after row
 };
 
+// ResetWorksheet sets the start-up values of these.
 extern std::int16_t gFeldBreite; // worksheet width W in cells (50); set by CreateWorksheet
 extern std::int16_t gFeldHoehe;  // worksheet height H in cells (30); set by CreateWorksheet
 extern Grid gGrid;               // the worksheet, cells (0..W+1, 0..H+1); W+1 and H+1 a guard frame
@@ -89,6 +90,8 @@ extern std::int16_t gCurLevel;   // simulation level shown (0 = the circuit) or 
 
 // Re-creates gGrid for a worksheet of width x height cells, every cell zero.
 void CreateWorksheet(std::int16_t width, std::int16_t height);
+// Start-up state: an empty 50 x 30 worksheet, cell size 14, cursor at (0, 0), level 0 shown.
+void ResetWorksheet();
 
 // Empties one cell: type, element number, point mark and wire flags; IC pin fields too when the
 // cell is an IC pin. Levels are kept.

@@ -17,6 +17,13 @@ std::int16_t gAnzEingangsPunkte = 0;
 std::vector<GridPoint> gAusgangsPunkte(kMinPoints);
 std::int16_t gAnzAusgangsPunkte = 0;
 
+void ResetPinPoints() {
+    gEingangsPunkte.assign(kMinPoints, GridPoint{});
+    gAnzEingangsPunkte = 0;
+    gAusgangsPunkte.assign(kMinPoints, GridPoint{});
+    gAnzAusgangsPunkte = 0;
+}
+
 const ElementRecord* PinSourceElement(std::int16_t elementNr, std::int16_t ebene) {
     const std::vector<ElementRecord>* list = &gElements;
     if (gPowerOn && !gInLevel && ebene >= 0 && static_cast<std::size_t>(ebene) < gLevels.size())

@@ -14,6 +14,10 @@ extern std::vector<GridPoint> gEingangsPunkte; // input points of the element la
 extern std::int16_t gAnzEingangsPunkte;        // valid entries of gEingangsPunkte
 extern std::vector<GridPoint> gAusgangsPunkte; // output points of the element last read
 extern std::int16_t gAnzAusgangsPunkte;        // valid entries of gAusgangsPunkte
+// ResetPinPoints empties the four above.
+
+// Start-up state: both lists 21 entries of (0, 0), none valid.
+void ResetPinPoints();
 
 // Fills the input list from element elementNr of the worksheet (off, or an IC level shown) or
 // of simulation level ebene (powered). Element 0 or one beyond the list leaves the list as is.

@@ -1,5 +1,6 @@
 // Rounding to the nearest integer with a half going to the even neighbour, the rounding that
-// stored files and the drawing rules assume. Pure arithmetic, so it inlines on hot paths (no libm call).
+// stored files and the drawing rules assume. Pure arithmetic, so it inlines on hot paths (no
+// libm call).
 #pragma once
 
 namespace kardo {

@@ -18,6 +18,7 @@ struct SimLevelRecord {
     std::int16_t AnzElemente = 0;        // number of elements
     Grid Feld;                           // the level's own grid with the live levels
     std::vector<ElementRecord> Elemente; // elements 1..AnzElemente; entry 0 unused
+    bool operator==(const SimLevelRecord&) const = default;
 };
 
 extern std::vector<SimLevelRecord> gLevels; // levels 0..; 0 the circuit; reset by ResetSimLevels

@@ -15,9 +15,9 @@ enum class DrawOp { Line, Box, Circle, PSet, Print, Polyline, Polygon, SetPixel,
 struct DrawCall {
     DrawOp op = DrawOp::Line;
     double x1 = 0, y1 = 0, x2 = 0, y2 = 0; // end points; centre and radius (x2) of a circle
-    Color color = 0;                        // colour argument, or ForeColor for the raw calls
-    std::vector<PolyPoint> points;          // Polyline and Polygon points
-    std::string text;                       // Print text
+    Color color = 0;                       // colour argument, or ForeColor for the raw calls
+    std::vector<PolyPoint> points;         // Polyline and Polygon points
+    std::string text;                      // Print text
     // Property state at the time of the call.
     Color foreColor = 0;
     Color fillColor = 0;
@@ -31,7 +31,8 @@ struct DrawCall {
 
 class RecordingTarget : public DrawTarget {
   public:
-    explicit RecordingTarget(DeviceKind kind = DeviceKind::Screen, int width = 714, int height = 434)
+    explicit RecordingTarget(DeviceKind kind = DeviceKind::Screen, int width = 714,
+                             int height = 434)
         : m_kind(kind), m_width(width), m_height(height) {}
 
     DeviceKind Kind() const override { return m_kind; }
@@ -72,7 +73,9 @@ class NullTarget : public DrawTarget {
     void Circle(double, double, double, Color) override {}
     void PSet(double, double, Color) override {}
     void Print(std::string_view) override {}
-    double TextWidth(std::string_view text) override { return 6.0 * static_cast<double>(text.size()); }
+    double TextWidth(std::string_view text) override {
+        return 6.0 * static_cast<double>(text.size());
+    }
     double TextHeight(std::string_view) override { return 13.0; }
     void Polyline(std::span<const PolyPoint>) override {}
     void Polygon(std::span<const PolyPoint>) override {}

@@ -14,7 +14,8 @@ void TimerArray::LoadNext() {
 }
 
 void TimerArray::UnloadLast() {
-    if (m_timers.size() > 1) m_timers.pop_back();
+    if (m_timers.size() > 1)
+        m_timers.pop_back();
 }
 
 void TimerArray::Reset() {
@@ -24,12 +25,14 @@ void TimerArray::Reset() {
 
 void TimerArray::SetOnTick(std::function<void(int)> onTick) {
     m_onTick = std::move(onTick);
-    for (int i = 0; i <= UBound(); ++i) Hook(i);
+    for (int i = 0; i <= UBound(); ++i)
+        Hook(i);
 }
 
 void TimerArray::Hook(int index) {
     m_timers[static_cast<std::size_t>(index)]->SetOnTick([this, index] {
-        if (m_onTick) m_onTick(index);
+        if (m_onTick)
+            m_onTick(index);
     });
 }
 

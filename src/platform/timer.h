@@ -25,7 +25,8 @@ class Timer {
 
   protected:
     void Fire() {
-        if (m_onTick) m_onTick();
+        if (m_onTick)
+            m_onTick();
     }
 
   private:
@@ -47,7 +48,9 @@ class TimerArray {
     int UBound() const { return static_cast<int>(m_timers.size()) - 1; }
     int Count() const { return static_cast<int>(m_timers.size()); }
     Timer& operator[](int index) { return *m_timers.at(static_cast<std::size_t>(index)); }
-    const Timer& operator[](int index) const { return *m_timers.at(static_cast<std::size_t>(index)); }
+    const Timer& operator[](int index) const {
+        return *m_timers.at(static_cast<std::size_t>(index));
+    }
     // Loads element UBound() + 1 (disabled, interval 0).
     void LoadNext();
     // Unloads the highest element; element 0 stays.

@@ -9,6 +9,15 @@ clsGrafik gGrafik;
 std::vector<PolyPoint> gPolyPoints;
 Color gLinienFarbe = 0;
 
+void ResetGrafik() {
+    gGrafik = clsGrafik{};
+    gGrafik.Device = gPlatform ? gPlatform->screen : nullptr;
+    gGrafik.GridPixel = 14;
+    gGrafik.GridMode = 1.0f;
+    gPolyPoints.clear();
+    gLinienFarbe = 0;
+}
+
 DeviceScope::DeviceScope(DrawTarget& target, float zoom)
     : m_device(gGrafik.Device), m_zoom(gGrafik.GridMode),
       m_printer(gPlatform != nullptr ? gPlatform->printer : nullptr) {

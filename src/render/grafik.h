@@ -105,8 +105,12 @@ class DeviceScope {
     DrawTarget* m_printer; // platform printer before
 };
 
-extern clsGrafik gGrafik;                  // the drawing object; set up by the main window's load
+extern clsGrafik gGrafik;                  // the drawing object; ResetGrafik
 extern std::vector<PolyPoint> gPolyPoints; // point list shared by the Polyline/Polygon calls
-extern Color gLinienFarbe; // outline colour of pin stubs, 0 black; reset by InitProgramState
+extern Color gLinienFarbe; // outline colour of pin stubs, 0 black; reset by ResetGrafik
+
+// Start-up state: the drawing object on the platform's worksheet picture, cell size 14, zoom
+// 1.0; no points; black outlines.
+void ResetGrafik();
 
 } // namespace kardo

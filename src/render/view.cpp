@@ -107,6 +107,7 @@ void SetBarValue(ScrollBarState& bar, int value) {
 } // namespace
 
 void ResetView() {
+    gShowGrid = true;
     gHScroll = ScrollBarState{};
     gVScroll = ScrollBarState{};
 }

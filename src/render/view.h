@@ -9,7 +9,8 @@
 
 namespace kardo {
 
-extern bool gShowGrid; // grid dots shown on empty cells; set by the grid key and the settings
+extern bool gShowGrid; // grid dots shown on empty cells; set by the grid key and the settings;
+                       // true by ResetView
 
 // A scroll bar of the viewport, in cells.
 struct ScrollBarState {
@@ -29,7 +30,7 @@ constexpr int kPictureMargin = 96;
 // fits. The picture holds the viewport and its margin, so only a giant viewport reaches it.
 constexpr std::int64_t kPictureBudget = std::int64_t{7035} * 7035;
 
-// Start-up state: no scroll bars, nothing scrolled.
+// Start-up state: grid dots shown, no scroll bars, nothing scrolled.
 void ResetView();
 
 // Cell size in pixels at the current zoom: GridPixel x GridMode.

@@ -96,6 +96,7 @@ extern std::uint32_t gPowerEpoch;    // counts power switches, never reset; code
 struct RunControlsMark {
     const HostWindow* host = nullptr; // the host the controls were set on; nullptr: never
     std::uint64_t stamp = 0;          // its control stamp afterwards
+    bool operator==(const RunControlsMark&) const = default;
 };
 extern RunControlsMark gRunKeysOff;   // the pause and stop keys disabled; ResetSimCore
 extern RunControlsMark gRunTimeShown; // lblTime set to "0" after a click's run; ResetSimCore

@@ -1,16 +1,25 @@
 // The one reset path: every global of the core that a session can change returns to its
-// start-up value after InitProgramState, so a global forgotten by the reset fails here.
+// start-up value after InitProgramState, so a global forgotten by the reset fails here; and
+// every global the core's headers declare is watched here, so a global forgotten by this test
+// fails too.
+#include "app/file_object.h"
 #include "app/main_state.h"
+#include "app/permissions.h"
+#include "app/settings.h"
 #include "app/startup.h"
+#include "app/system_info.h"
 #include "app/web_links.h"
 #include "editor/area_select.h"
 #include "editor/gesture_state.h"
 #include "editor/line_runs.h"
+#include "editor/mouse_dispatch.h"
 #include "editor/object_select.h"
 #include "editor/overlays.h"
 #include "editor/selection.h"
 #include "editor/selection_overlays.h"
 #include "editor/text_labels.h"
+#include "editor/wire_tool.h"
+#include "files/circuit_file.h"
 #include "files/ic_definition_file.h"
 #include "files/ic_instances.h"
 #include "files/ic_size.h"
@@ -18,6 +27,8 @@
 #include "ic/ic_view.h"
 #include "ic/levels.h"
 #include "ic/pin_labels.h"
+#include "model/basic_elements.h"
+#include "model/block_elements.h"
 #include "model/clock_tables.h"
 #include "model/clocks.h"
 #include "model/elements.h"
@@ -31,6 +42,7 @@
 #include "render/redraw.h"
 #include "render/view.h"
 #include "simulation/analysis.h"
+#include "simulation/eval_flipflop.h"
 #include "simulation/ic_signal.h"
 #include "simulation/loop_watch.h"
 #include "simulation/port_access.h"
@@ -39,8 +51,14 @@
 #include "support/builder.h"
 #include "support/core_fixture.h"
 
-#include <array>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <regex>
+#include <set>
+#include <sstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -48,242 +66,131 @@
 namespace kardo {
 namespace {
 
-// What a fresh program holds, compared field by field.
-struct Snapshot {
-    Grid grid;
-    std::vector<ElementRecord> elements;
-    std::int16_t anzElemente, feldBreite, feldHoehe, cursorX, cursorY, curLevel;
-    std::vector<std::int16_t> taktElement, taktZeit1, taktZeit0, taktLink, taktAusgang, taktFlag;
-    std::vector<std::uint8_t> anzTakte, taktZaehler;
-    std::uint8_t anzTaktgeber;
-    std::int16_t aktTakt;
-    int timerCount;
-    std::vector<ICInstanceRecord> icInstances;
-    std::int16_t anzIC, icMax;
-    std::size_t levels;
-    bool powerOn, inLevel, rechnet, paused, abgebrochen, showGrid, unveraendert;
-    std::int32_t runden;
-    std::int16_t verzoegerung, selCount, anzEin, anzAus;
-    std::size_t eventQueue, nextEventQueue;
-    std::uint8_t mouseMode, orientierung;
-    std::int32_t farbe;
-    float gridMode;
-    std::int16_t gridPixel;
-    std::uint8_t orientation;
-    std::vector<std::string> undoList;
-    std::int16_t undoCurrent;
-    WorksheetOverlays overlays;
-    std::string icName;
-    ScrollBarState hScroll, vScroll;
-    std::int16_t textFontSize;
-    std::uint8_t textEditResult;
-    LabelEditBox labelEditor;
-    bool icAuswahlOK;
-    std::string icFehlerText;
-    std::int16_t icBreite, icHoehe;
-    bool viewHeld;
-    std::size_t pinLabels;
-    std::int16_t aktAnschluss;
-    std::vector<std::string> anschlussZellen, anschluesse, tags;
-    std::int16_t anzAnschluesse;
-    std::string notizen;
-    std::array<std::int16_t, 4> icBox;
-    bool undoHooks;
-    std::int32_t stillRunden;
-    std::size_t levelChanges;
-    std::size_t icPinRoutes;
-    std::uint16_t loopWindow;
-    int analyseSpalten;
-    std::size_t analyseZeilen;
-    std::array<std::int16_t, 9> analyseX, analyseLetzter;
-    std::int64_t analyseSchritte;
-    std::int16_t analyseBreite;
-    bool analyseNeu, portMeldung;
-    std::array<std::int16_t, 8> analyseWerte;
-    std::string webAdresse, serviceAdresse;
-    const HostWindow* runKeysHost;
-    std::uint64_t runKeysStamp;
-    const HostWindow* runTimeHost;
-    std::uint64_t runTimeStamp;
+// A state taken from a global: true while the global still holds it.
+using Probe = std::function<bool()>;
 
-    static Snapshot Take() {
-        Snapshot s;
-        s.grid = gGrid;
-        s.elements = gElements;
-        s.anzElemente = gAnzElemente, s.feldBreite = gFeldBreite, s.feldHoehe = gFeldHoehe;
-        s.cursorX = gCursorX, s.cursorY = gCursorY, s.curLevel = gCurLevel;
-        s.taktElement = gTaktElement, s.taktZeit1 = gTaktZeit1, s.taktZeit0 = gTaktZeit0;
-        s.taktLink = gTaktLink, s.taktAusgang = gTaktAusgang, s.taktFlag = gTaktFlag;
-        s.anzTakte = gAnzTakte, s.taktZaehler = gTaktZaehler;
-        s.anzTaktgeber = gAnzTaktgeber, s.aktTakt = gAktTakt;
-        s.timerCount = Timer2().Count();
-        s.icInstances = gICInstances, s.anzIC = gAnzICInstances, s.icMax = gICInstanceMax;
-        s.levels = gLevels.size();
-        s.powerOn = gPowerOn, s.inLevel = gInLevel, s.rechnet = gRechnet, s.paused = gPaused;
-        s.abgebrochen = gAbgebrochen, s.showGrid = gShowGrid, s.unveraendert = gUnveraendert;
-        s.runden = gRunden, s.verzoegerung = gVerzoegerung, s.selCount = gSelCount;
-        s.anzEin = gAnzEingangsPunkte, s.anzAus = gAnzAusgangsPunkte;
-        s.eventQueue = gEventQueue.size(), s.nextEventQueue = gNextEventQueue.size();
-        s.mouseMode = gMouseMode, s.orientierung = gOrientierung, s.farbe = gFarbe;
-        s.gridMode = gGrafik.GridMode, s.gridPixel = gGrafik.GridPixel;
-        s.orientation = gGrafik.Orientation;
-        gUndo.ListUndos(s.undoList);
-        s.undoCurrent = gUndo.CurrentIndex();
-        s.overlays = gOverlays;
-        s.icName = gICName;
-        s.hScroll = gHScroll, s.vScroll = gVScroll;
-        s.textFontSize = gTextFontSize;
-        s.textEditResult = gTextEditResult;
-        s.labelEditor = gTxtBeschriftung;
-        s.icAuswahlOK = gICAuswahlOK, s.icFehlerText = gICFehlerText;
-        s.icBreite = gICBreite, s.icHoehe = gICHoehe;
-        s.viewHeld = gCircuitView.Held, s.pinLabels = gICPinLabels.size();
-        s.aktAnschluss = gAktAnschluss;
-        s.anschlussZellen = gICAnschlussZellen, s.anschluesse = gICAnschluesse, s.tags = gTags;
-        s.anzAnschluesse = gAnzICAnschluesse, s.notizen = gICNotizen;
-        s.icBox = {gICBoxMinX, gICBoxMaxX, gICBoxMinY, gICBoxMaxY};
-        s.undoHooks = gUndoRemoveIC != nullptr && gUndoRestoreIC != nullptr;
-        s.stillRunden = gStillRunden;
-        s.levelChanges = gLevelChanges.size();
-        s.icPinRoutes = gICPinRoutes.size();
-        s.loopWindow = gLoopWindow;
-        s.analyseSpalten = gAnalyseTabelle.ColumnCount();
-        s.analyseZeilen = gAnalyseTabelle.RowCount();
-        s.analyseX = gAnalyseX, s.analyseLetzter = gAnalyseLetzter;
-        s.analyseSchritte = gAnalyseSpuren[0].Steps();
-        s.analyseBreite = gAnalyseBreite, s.analyseNeu = gAnalyseNeu;
-        s.portMeldung = gPortMeldungGezeigt, s.analyseWerte = gAnalyseWerte;
-        s.webAdresse = gWebAdresse, s.serviceAdresse = gServiceAdresse;
-        s.runKeysHost = gRunKeysOff.host, s.runKeysStamp = gRunKeysOff.stamp;
-        s.runTimeHost = gRunTimeShown.host, s.runTimeStamp = gRunTimeShown.stamp;
-        return s;
-    }
+// One global of the core and how its state is taken.
+struct Watched {
+    std::string_view name;
+    std::function<Probe()> take;
 };
 
-// The selection, the area buffer and the move buffer.
-struct SelectionSnapshot {
-    std::string selection;
-    std::int16_t lastObjNr, x1, y1, x2, y2, pufferX, pufferY;
-    bool areaMarked;
-    std::vector<std::int16_t> slots, slotOf, areaElements;
-    std::size_t markers, outlines, dirt;
-    Grid puffer, movePuffer;
+// The global compared as a whole.
+template <class T> Watched Watch(std::string_view name, T& g) {
+    return {name, [&g] { return Probe([&g, was = g] { return g == was; }); }};
+}
+// What view shows of the global compared (objects without == or with private state).
+template <class T, class View> Watched Watch(std::string_view name, T& g, View view) {
+    return {name,
+            [&g, view] { return Probe([&g, view, was = view(g)] { return view(g) == was; }); }};
+}
+// The name is the global's own spelling, so the list below cannot name one global and watch
+// another.
+#define WATCH(g, ...) Watch(#g, g __VA_OPT__(, ) __VA_ARGS__)
 
-    static SelectionSnapshot Take() {
-        return {gSelection,
-                gLastObjNr,
-                gBereichX1,
-                gBereichY1,
-                gBereichX2,
-                gBereichY2,
-                gPufferX,
-                gPufferY,
-                gAreaMarked,
-                gSelSlots,
-                gSelSlotOf,
-                gAreaElements,
-                gSelOverlays.PObj.size(),
-                gSelOverlays.picBorder.size(),
-                gSelectionDirt.size(),
-                gPuffer,
-                gMovePuffer};
-    }
-    bool operator==(const SelectionSnapshot&) const = default;
-};
+const auto kSet = [](const auto& p) { return p != nullptr; };
+const auto kSize = [](const auto& v) { return v.size(); };
 
-void ExpectSame(const Snapshot& a, const Snapshot& b) {
-    EXPECT_TRUE(a.grid == b.grid);
-    EXPECT_EQ(a.elements, b.elements);
-    EXPECT_EQ(a.anzElemente, b.anzElemente);
-    EXPECT_EQ(a.feldBreite, b.feldBreite);
-    EXPECT_EQ(a.feldHoehe, b.feldHoehe);
-    EXPECT_EQ(a.cursorX, b.cursorX);
-    EXPECT_EQ(a.cursorY, b.cursorY);
-    EXPECT_EQ(a.curLevel, b.curLevel);
-    EXPECT_EQ(a.taktElement, b.taktElement);
-    EXPECT_EQ(a.taktZeit1, b.taktZeit1);
-    EXPECT_EQ(a.taktZeit0, b.taktZeit0);
-    EXPECT_EQ(a.taktLink, b.taktLink);
-    EXPECT_EQ(a.taktAusgang, b.taktAusgang);
-    EXPECT_EQ(a.taktFlag, b.taktFlag);
-    EXPECT_EQ(a.anzTakte, b.anzTakte);
-    EXPECT_EQ(a.taktZaehler, b.taktZaehler);
-    EXPECT_EQ(a.anzTaktgeber, b.anzTaktgeber);
-    EXPECT_EQ(a.aktTakt, b.aktTakt);
-    EXPECT_EQ(a.timerCount, b.timerCount);
-    EXPECT_EQ(a.icInstances, b.icInstances);
-    EXPECT_EQ(a.anzIC, b.anzIC);
-    EXPECT_EQ(a.icMax, b.icMax);
-    EXPECT_EQ(a.levels, b.levels);
-    EXPECT_EQ(a.powerOn, b.powerOn);
-    EXPECT_EQ(a.inLevel, b.inLevel);
-    EXPECT_EQ(a.rechnet, b.rechnet);
-    EXPECT_EQ(a.paused, b.paused);
-    EXPECT_EQ(a.abgebrochen, b.abgebrochen);
-    EXPECT_EQ(a.showGrid, b.showGrid);
-    EXPECT_EQ(a.unveraendert, b.unveraendert);
-    EXPECT_EQ(a.runden, b.runden);
-    EXPECT_EQ(a.verzoegerung, b.verzoegerung);
-    EXPECT_EQ(a.selCount, b.selCount);
-    EXPECT_EQ(a.anzEin, b.anzEin);
-    EXPECT_EQ(a.anzAus, b.anzAus);
-    EXPECT_EQ(a.eventQueue, b.eventQueue);
-    EXPECT_EQ(a.nextEventQueue, b.nextEventQueue);
-    EXPECT_EQ(a.mouseMode, b.mouseMode);
-    EXPECT_EQ(a.orientierung, b.orientierung);
-    EXPECT_EQ(a.farbe, b.farbe);
-    EXPECT_EQ(a.gridMode, b.gridMode);
-    EXPECT_EQ(a.gridPixel, b.gridPixel);
-    EXPECT_EQ(a.orientation, b.orientation);
-    EXPECT_EQ(a.undoList, b.undoList);
-    EXPECT_EQ(a.undoCurrent, b.undoCurrent);
-    EXPECT_TRUE(a.overlays == b.overlays);
-    EXPECT_EQ(a.icName, b.icName);
-    EXPECT_EQ(a.hScroll, b.hScroll);
-    EXPECT_EQ(a.vScroll, b.vScroll);
-    EXPECT_EQ(a.textFontSize, b.textFontSize);
-    EXPECT_EQ(a.textEditResult, b.textEditResult);
-    EXPECT_TRUE(a.labelEditor == b.labelEditor);
-    EXPECT_EQ(a.icAuswahlOK, b.icAuswahlOK);
-    EXPECT_EQ(a.icFehlerText, b.icFehlerText);
-    EXPECT_EQ(a.icBreite, b.icBreite);
-    EXPECT_EQ(a.icHoehe, b.icHoehe);
-    EXPECT_EQ(a.viewHeld, b.viewHeld);
-    EXPECT_EQ(a.pinLabels, b.pinLabels);
-    EXPECT_EQ(a.aktAnschluss, b.aktAnschluss);
-    EXPECT_EQ(a.anschlussZellen, b.anschlussZellen);
-    EXPECT_EQ(a.anschluesse, b.anschluesse);
-    EXPECT_EQ(a.tags, b.tags);
-    EXPECT_EQ(a.anzAnschluesse, b.anzAnschluesse);
-    EXPECT_EQ(a.notizen, b.notizen);
-    EXPECT_EQ(a.icBox, b.icBox);
-    EXPECT_EQ(a.undoHooks, b.undoHooks);
-    EXPECT_EQ(a.stillRunden, b.stillRunden);
-    EXPECT_EQ(a.levelChanges, b.levelChanges);
-    EXPECT_EQ(a.icPinRoutes, b.icPinRoutes);
-    EXPECT_EQ(a.loopWindow, b.loopWindow);
-    EXPECT_EQ(a.analyseSpalten, b.analyseSpalten);
-    EXPECT_EQ(a.analyseZeilen, b.analyseZeilen);
-    EXPECT_EQ(a.analyseX, b.analyseX);
-    EXPECT_EQ(a.analyseLetzter, b.analyseLetzter);
-    EXPECT_EQ(a.analyseSchritte, b.analyseSchritte);
-    EXPECT_EQ(a.analyseBreite, b.analyseBreite);
-    EXPECT_EQ(a.analyseNeu, b.analyseNeu);
-    EXPECT_EQ(a.portMeldung, b.portMeldung);
-    EXPECT_EQ(a.analyseWerte, b.analyseWerte);
-    EXPECT_EQ(a.webAdresse, b.webAdresse);
-    EXPECT_EQ(a.serviceAdresse, b.serviceAdresse);
-    EXPECT_EQ(a.runKeysHost, b.runKeysHost);
-    EXPECT_EQ(a.runKeysStamp, b.runKeysStamp);
-    EXPECT_EQ(a.runTimeHost, b.runTimeHost);
-    EXPECT_EQ(a.runTimeStamp, b.runTimeStamp);
+// Every global InitProgramState sets to its start-up value.
+std::vector<Watched> ResetGlobals() {
+    return {
+        // model
+        WATCH(gAnzAnalysepunkte), WATCH(gTakteingang), WATCH(gTaktElement), WATCH(gTaktZeit1),
+        WATCH(gTaktZeit0), WATCH(gTaktLink), WATCH(gAnzTakte), WATCH(gTaktZaehler),
+        WATCH(gTaktAusgang), WATCH(gTaktFlag), WATCH(gAnzTaktgeber), WATCH(gAktTakt),
+        WATCH(gTimer2, kSet), WATCH(gTimer1, kSet), WATCH(gTimPort, kSet), WATCH(gElements),
+        WATCH(gAnzElemente), WATCH(gFeldBreite), WATCH(gFeldHoehe), WATCH(gGrid), WATCH(gRaster),
+        WATCH(gCursorX), WATCH(gCursorY), WATCH(gCurLevel), WATCH(gEingangsPunkte),
+        WATCH(gAnzEingangsPunkte), WATCH(gAusgangsPunkte), WATCH(gAnzAusgangsPunkte),
+        WATCH(gOrientierung), WATCH(gFarbe), WATCH(gZweiEingaenge), WATCH(gLevels), WATCH(gPowerOn),
+        WATCH(gUndo,
+              [](const clsUndo& u) {
+                  std::vector<std::string> lines;
+                  u.ListUndos(lines);
+                  return std::tuple(lines, u.CurrentIndex(), u.Undos(), u.Recorded(), u.Busy(),
+                                    u.NoObjects, u.Move, u.Delete);
+              }),
+        WATCH(gUndoRemoveIC), WATCH(gUndoRestoreIC), WATCH(gMouseMode), WATCH(gSavedMouseMode),
+        WATCH(gSavedMousePointer), WATCH(gSavedToolKey), WATCH(gSavedToolButton),
+        WATCH(gPropertyFlags), WATCH(gMoveShapes),
+        // simulation
+        WATCH(gAnalyseTabelle,
+              [](const AnalysisTable& t) {
+                  return std::tuple(t.ColumnCount(), t.RowCount(), t.Generation());
+              }),
+        WATCH(gAnalyseX), WATCH(gAnalyseLetzter),
+        WATCH(gAnalyseSpuren,
+              [](const auto& rings) {
+                  std::vector<std::int64_t> steps;
+                  for (const TraceRing& r : rings)
+                      steps.push_back(r.Steps());
+                  return steps;
+              }),
+        WATCH(gAnalyseBreite), WATCH(gAnalyseNeu), WATCH(gFlipFlopPins, kSize),
+        WATCH(gICPinRoutes, kSize), WATCH(gStillRunden), WATCH(gLevelChanges), WATCH(gLoopWindow),
+        WATCH(gAnalyseWerte), WATCH(gPortMeldungGezeigt),
+        WATCH(gPortAccess, [](const clsPortAccess& p) { return p.HasProblem(); }),
+        WATCH(gAusschalten), WATCH(gSimLevel), WATCH(gPowerOnRunning), WATCH(gEventQueue, kSize),
+        WATCH(gNextEventQueue, kSize), WATCH(gRechnet), WATCH(gPaused), WATCH(gAbgebrochen),
+        WATCH(gTaktTicks), WATCH(gTaktFlagsSeen), WATCH(gRunden), WATCH(gMaxRunden),
+        WATCH(gVerzoegerung), WATCH(gRunKeysOff), WATCH(gRunTimeShown),
+        // files
+        WATCH(gDateiPfad), WATCH(gICAnschlussZellen), WATCH(gICAnschluesse),
+        WATCH(gAnzICAnschluesse), WATCH(gTags), WATCH(gICNotizen), WATCH(gICBoxMinX),
+        WATCH(gICBoxMaxX), WATCH(gICBoxMinY), WATCH(gICBoxMaxY), WATCH(gICInstances),
+        WATCH(gAnzICInstances), WATCH(gICInstanceMax), WATCH(gICBreite), WATCH(gICHoehe),
+        // render
+        WATCH(gGrafik,
+              [](const clsGrafik& g) {
+                  return std::tuple(g.GridPixel, g.GridMode, g.Orientation, g.Device, g.VStartX,
+                                    g.VEndX, g.VStartY, g.VEndY);
+              }),
+        WATCH(gPolyPoints), WATCH(gLinienFarbe), WATCH(gShowGrid), WATCH(gHScroll), WATCH(gVScroll),
+        // editor
+        WATCH(gPuffer), WATCH(gPufferX), WATCH(gPufferY), WATCH(gAreaElements), WATCH(gGesture),
+        WATCH(gLineRuns, [](const LineRunTable& t) { return std::pair(t.UBoundX(), t.UBoundY()); }),
+        WATCH(gPointerIcon), WATCH(gMovePuffer), WATCH(gOverlays), WATCH(gSelection),
+        WATCH(gSelCount), WATCH(gLastObjNr), WATCH(gBereichX1), WATCH(gBereichY1),
+        WATCH(gBereichX2), WATCH(gBereichY2), WATCH(gAreaMarked), WATCH(gSelSlots),
+        WATCH(gSelSlotOf), WATCH(gSelOverlays), WATCH(gSelectionDirt), WATCH(gTextFontSize),
+        WATCH(gTextEditResult), WATCH(gTxtBeschriftung), WATCH(gAutoVerbindung),
+        // ic
+        WATCH(gICAuswahlOK), WATCH(gICFehlerText), WATCH(gInLevel), WATCH(gCircuitView),
+        WATCH(gICPinLabels), WATCH(gAktAnschluss),
+        // app
+        WATCH(gFile), WATCH(gUnveraendert), WATCH(gAktiviert), WATCH(gICName),
+        WATCH(gBauteilRechte), WATCH(gFunktionRechte), WATCH(gPasswort), WATCH(gUndoSteps),
+        WATCH(gScroll), WATCH(gAnzImpulse), WATCH(gVerzeichnisse), WATCH(gICAuswahlVisible),
+        WATCH(gICAuswahlPlacement), WATCH(gPanelVisible), WATCH(gICsMitSpeichern),
+        WATCH(gLastFiles), WATCH(gPortAccessEnabled), WATCH(gPortAccessPortAddress),
+        WATCH(gBasisPersoenlich), WATCH(gBasisGemeinsam), WATCH(gStandardVerzeichnis),
+        WATCH(gWebAdresse), WATCH(gServiceAdresse)};
+}
+
+// The globals set before the load and kept by it: the services main() installs, the power
+// switch count (code resuming after a wait compares it), and what the splash window found (the
+// operating system, the settings root, the file named on the command line).
+std::vector<Watched> KeptGlobals() {
+    return {WATCH(gPlatform), WATCH(gPowerEpoch), WATCH(gOSName), WATCH(gRegRoot),
+            WATCH(LadeDatei)};
+}
+
+#undef WATCH
+
+std::vector<Probe> Take(const std::vector<Watched>& globals) {
+    std::vector<Probe> probes;
+    for (const Watched& g : globals)
+        probes.push_back(g.take());
+    return probes;
 }
 
 using StartupResetTest = test::CoreFixture;
 
 TEST_F(StartupResetTest, InitProgramStateRestoresEveryCoreGlobal) {
-    const Snapshot fresh = Snapshot::Take();
-    const SelectionSnapshot freshSelection = SelectionSnapshot::Take();
+    const std::vector<Watched> reset = ResetGlobals();
+    const std::vector<Watched> kept = KeptGlobals();
+    const std::vector<Probe> fresh = Take(reset);
+    const std::vector<Probe> keptBefore = Take(kept);
 
     // A session's worth of changes: elements, wires, points, undo steps, a clock, power on with
     // events queued, a different sheet, zoom, tool, cursor and view state.
@@ -362,10 +269,90 @@ TEST_F(StartupResetTest, InitProgramStateRestoresEveryCoreGlobal) {
     gServiceAdresse = "service@example.org";
     MarkControls(gRunKeysOff, Host());
     MarkControls(gRunTimeShown, Host());
+    // What such a session leaves only in passing, and the settings.
+    gTakteingang = kTrue;
+    gTaktLink[0] = kFalse, gAnzTakte[0] = 5, gTaktZaehler[0] = 2, gTaktAusgang[0] = kTrue;
+    Timer1(), TimPort();
+    CreateWorksheet(60, 40);
+    gRaster = 20;
+    gUndoRestoreIC = nullptr;
+    gSavedMousePointer = 3, gPropertyFlags[2] = kTrue, gMoveShapes.resize(3);
+    gPortAccessEnabled = true;
+    gPortAccess.PowerOn(); // no port: the problem is noted
+    gAusschalten = gPowerOnRunning = gRechnet = true;
+    gSimLevel = 2;
+    gEventQueue.push_back({});
+    gTaktTicks = 5, gTaktFlagsSeen = 4, gMaxRunden = 50;
+    gDateiPfad = gFile.FileName = "/tmp/x.kdx";
+    gLinienFarbe = 0xFF;
+    gGesture.LineActive = true;
+    gPointerIcon = PointerIcon::PinMark;
+    gSelection = "2;", gSelCount = 1, gSelSlots.push_back(2);
+    gBereichX1 = gBereichY1 = 1, gBereichX2 = gBereichY2 = 3, gAreaMarked = true;
+    gAutoVerbindung = kFalse;
+    gAktiviert = 1;
+    gBauteilRechte[1] = gFunktionRechte[1] = false, gPasswort = "Lehrer";
+    gUndoSteps = 25, gScroll = false, gAnzImpulse = 7, gVerzeichnisse[0] = "/tmp/";
+    gICAuswahlVisible = true, gICAuswahlPlacement.Width = 3000, gPanelVisible[2] = -1;
+    gICsMitSpeichern = true, gLastFiles[0] = "a.kdx", gPortAccessPortAddress = 0x278;
+    gBasisPersoenlich = "/home/", gBasisGemeinsam = "/srv/", gStandardVerzeichnis = "/srv/Kardo/";
+    Platform other = platform;
+    PlatformScope otherServices(other);
+    gOSName = "Linux", gRegRoot = SettingsRoot::System, LadeDatei = "start.kdx";
+
+    for (std::size_t i = 0; i < reset.size(); ++i)
+        EXPECT_FALSE(fresh[i]()) << reset[i].name << ": the session above does not change it";
+    for (std::size_t i = 0; i < kept.size(); ++i)
+        EXPECT_FALSE(keptBefore[i]()) << kept[i].name << ": the session above does not change it";
+    const std::vector<Probe> keptAfterSession = Take(kept);
 
     InitProgramState();
-    ExpectSame(Snapshot::Take(), fresh);
-    EXPECT_TRUE(SelectionSnapshot::Take() == freshSelection);
+    for (std::size_t i = 0; i < reset.size(); ++i)
+        EXPECT_TRUE(fresh[i]()) << reset[i].name << ": InitProgramState does not reset it";
+    for (std::size_t i = 0; i < kept.size(); ++i)
+        EXPECT_TRUE(keptAfterSession[i]()) << kept[i].name << ": set before the load, but reset";
+}
+
+// The names of the globals the headers of the core folders declare `extern` (constants aside).
+std::set<std::string> DeclaredGlobals() {
+    namespace fs = std::filesystem;
+    const std::regex comment("//[^\n]*");
+    const std::regex declaration(R"(\bextern\s+([^;"]*?)(\w+)\s*;)");
+    const std::regex constant(R"(\bconst(expr)?\b)");
+    std::set<std::string> names;
+    for (const char* folder :
+         {"platform", "model", "simulation", "files", "render", "editor", "ic", "boolean", "app"}) {
+        for (const auto& entry :
+             fs::recursive_directory_iterator(fs::path(KARDO_SOURCE_DIR) / folder)) {
+            const std::string path = entry.path().generic_string();
+            if (entry.path().extension() != ".h" || path.find("/qt/") != std::string::npos)
+                continue;
+            std::ifstream in(entry.path());
+            std::stringstream text;
+            text << in.rdbuf();
+            const std::string code = std::regex_replace(text.str(), comment, "");
+            for (auto m = std::sregex_iterator(code.begin(), code.end(), declaration);
+                 m != std::sregex_iterator(); ++m) {
+                if (!std::regex_search((*m)[1].str(), constant))
+                    names.insert((*m)[2]);
+            }
+        }
+    }
+    return names;
+}
+
+TEST(StartupResetCoverage, EveryGlobalOfTheCoreHeadersIsWatched) {
+    const std::set<std::string> declared = DeclaredGlobals();
+    ASSERT_GT(declared.size(), 100u) << "headers not found under " << KARDO_SOURCE_DIR;
+    std::set<std::string> watched;
+    for (const auto& list : {ResetGlobals(), KeptGlobals()})
+        for (const Watched& g : list)
+            EXPECT_TRUE(watched.emplace(g.name).second) << g.name << " is watched twice";
+    for (const std::string& name : declared)
+        EXPECT_TRUE(watched.contains(name))
+            << name << " is declared in a core header but not dirtied and checked here";
+    for (const std::string& name : watched)
+        EXPECT_TRUE(declared.contains(name)) << name << " is no longer declared in a core header";
 }
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "app/main_state.h"
 #include "app/recent_files.h"
 #include "app/settings.h"
+#include "mainwindow/tool_icons.h"
 #include "mainwindow/tool_table.h"
 #include "model/clock_tables.h"
 #include "model/clocks.h"
@@ -14,6 +15,7 @@
 #include "support/qt/main_window_fixture.h"
 
 #include <QAction>
+#include <QImage>
 #include <QPushButton>
 #include <QSlider>
 #include <QToolBar>
@@ -319,6 +321,28 @@ TEST_F(MainToolbarTest, TheClockPanelShowsTheSelectedClock) {
     EXPECT_EQ(W().Caption("lbl0"), "0.9s");
     EXPECT_EQ(W().Caption("txtAnzTakte"), "7");
     EXPECT_EQ(W().Caption("lblTaktgeber"), "Taktgeber: 2");
+}
+
+// Every key of the toolbars and every tool has a picture of its own: a key the picture table
+// misses shows its first three letters instead.
+TEST_F(MainToolbarTest, EveryKeyAndToolHasAPictureOfItsOwn) {
+    const auto lettered = [](std::string_view key) {
+        return KeyIcon(key.substr(0, 3)).pixmap(24, 24).toImage();
+    };
+    int keys = 0;
+    for (const QToolBar* bar : W().findChildren<QToolBar*>()) {
+        for (const QAction* a : bar->actions()) {
+            const std::string key = a->objectName().toStdString();
+            if (key.empty() || a->icon().isNull())
+                continue;
+            ++keys;
+            EXPECT_NE(a->icon().pixmap(24, 24).toImage(), lettered(key)) << key;
+        }
+    }
+    EXPECT_GE(keys, 50);
+    for (const ToolChoice& c : kToolChoices)
+        EXPECT_NE(ToolPicture(c.tool).toImage(), lettered(c.komplex.empty() ? c.key : c.komplex))
+            << c.key << " " << c.komplex;
 }
 
 } // namespace

@@ -10,7 +10,7 @@
 #include "simulation/qt/graph_window.h"
 #include "simulation/user_interaction.h"
 #include "support/builder.h"
-#include "support/qt/image_fixture.h"
+#include "support/gallery_path.h"
 #include "support/qt/main_window_fixture.h"
 
 #include <cstdlib>

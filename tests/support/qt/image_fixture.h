@@ -1,5 +1,5 @@
-// Core fixtures whose worksheet picture is an offscreen image: the body-colour checks of the
-// symbol pixel tests, and the symbol galleries that are written to a PNG on request.
+// Core fixture whose worksheet picture is an offscreen image: the body-colour checks of the
+// symbol pixel tests.
 #pragma once
 
 #include "model/grid.h"
@@ -45,40 +45,6 @@ class ImageFixture : public CoreFixture {
     }
 
     ImageTarget image{714, 434};
-};
-
-// A further sheet beside the gallery PNG: ("/tmp/symbols.png", "_blocks") gives
-// "/tmp/symbols_blocks.png".
-inline std::string GalleryPath(std::string path, const char* suffix) {
-    const std::size_t dot = path.rfind('.');
-    const std::size_t slash = path.rfind('/');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
-        return path + suffix + ".png";
-    return path.insert(dot, suffix);
-}
-
-// A gallery sheet: the test is skipped unless KARDO_SYMBOL_GALLERY names the PNG to write.
-class GalleryFixture : public CoreFixture {
-  protected:
-    void SetUp() override {
-        const char* p = std::getenv("KARDO_SYMBOL_GALLERY");
-        if (!p || !*p)
-            GTEST_SKIP() << "set KARDO_SYMBOL_GALLERY to the PNG to write";
-        path = p;
-    }
-
-    // A fresh worksheet of w x h cells drawn with its grid at zoom 1.5 into image.
-    void StartSheet(int w, int h) {
-        CreateWorksheet(static_cast<std::int16_t>(w), static_cast<std::int16_t>(h));
-        platform.screen = &image;
-        gGrafik.Device = &image;
-        gGrafik.GridMode = 1.5f;
-        SizeWorksheetPicture();
-        DrawGrid();
-    }
-
-    std::string path;  // the gallery PNG named by KARDO_SYMBOL_GALLERY
-    ImageTarget image; // the worksheet picture, sized by StartSheet
 };
 
 } // namespace kardo::test
