@@ -18,9 +18,11 @@
 #include "render/redraw.h"
 #include "simulation/power.h"
 #include "simulation/sim_core.h"
+#include "support/builder.h"
 #include "support/fake_host.h"
 
 #include <QApplication>
+#include <QBackingStore>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -79,6 +81,15 @@ class CanvasSession : public ::testing::Test {
         }
         QTest::mouseRelease(canvas, b, {}, Centre(last.x(), last.y()));
         QApplication::processEvents();
+    }
+    // The canvas's part of the window's pixels, as the screen shows them.
+    QImage InTheWindow() {
+        const QPaintDevice* device = viewport.backingStore()->paintDevice();
+        if (device == nullptr || device->devType() != QInternal::Image)
+            return {};
+        const QImage& window = *static_cast<const QImage*>(device);
+        return window.copy(QRect(canvas->mapTo(&viewport, QPoint(0, 0)), canvas->size()))
+            .convertToFormat(QImage::Format_RGB32);
     }
     Color Shown(int px, int py) {
         const QImage shot = canvas->grab().toImage();
@@ -158,6 +169,27 @@ TEST_F(CanvasSession, PlaceWireUndoPowerOnAndLightTheLed) {
     EXPECT_NE(gLevels.at(0).Feld(out.x + 5, out.y).Pegel, kFalse);
     ClickAt(in1.x - 6, in1.y);
     EXPECT_EQ(gLevels.at(0).Feld(out.x + 5, out.y).Pegel, kFalse);
+}
+
+// Fault: every click repainted the whole viewport, though a switch click changes a few symbols.
+TEST_F(CanvasSession, AClickRepaintsWhatItChangedAndTheWindowShowsTheWholePicture) {
+    test::LayWire(4, 6, 20, 6);
+    ASSERT_NE(test::PlaceSwitch(4, 6), 0);
+    ASSERT_NE(test::PlaceLed(20, 6), 0);
+    RedrawAllElements(0);
+    PowerOnOff();
+    ASSERT_TRUE(gPowerOn);
+    // The first click also makes the window the active one, which repaints it whole.
+    ClickAt(4, 6);
+    for (int k = 0; k < 3; ++k) {
+        ClickAt(4, 6);
+        const QRegion painted = canvas->PaintedRegion();
+        EXPECT_TRUE(painted.contains(Centre(4, 6))) << k;
+        EXPECT_TRUE(painted.contains(Centre(20, 6))) << k;
+        EXPECT_FALSE(painted.contains(Centre(30, 20))) << k;
+        EXPECT_EQ(InTheWindow(), canvas->grab().toImage().convertToFormat(QImage::Format_RGB32))
+            << k;
+    }
 }
 
 TEST_F(CanvasSession, AMoveRepaintsOnlyTheBand) {
