@@ -11,12 +11,11 @@
 #include "platform/platform.h"
 #include "render/view.h"
 
-#include <cmath>
 #include <cstring>
+#include <optional>
 
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QPaintEngine>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QPixmap>
@@ -74,36 +73,6 @@ QCursor MakePinCursor() {
     return QCursor(pm, 8, 8);
 }
 
-// Where a painter draws straight into the pixels of an image of the worksheet picture's pixel
-// format, unscaled (the window's backing store on the usual platforms): that image and the offset
-// of the widget in it. Null otherwise (a grab into a pixmap, a scaled screen).
-struct DirectPixels {
-    QImage* image = nullptr;
-    QPoint offset;
-};
-
-DirectPixels DirectPixelsOf(QPainter& p, const QImage& picture) {
-    QPaintEngine* engine = p.paintEngine();
-    if (engine == nullptr || engine->type() != QPaintEngine::Raster ||
-        picture.format() != QImage::Format_RGB32)
-        return {};
-    QPaintDevice* device = engine->paintDevice();
-    if (device == nullptr || device->devType() != QInternal::Image)
-        return {};
-    auto* image = static_cast<QImage*>(device);
-    // The worksheet's pixels are opaque, so they are also premultiplied ARGB. A shared image
-    // would be detached by writing into it, away from the painter's pixels.
-    const QImage::Format f = image->format();
-    if ((f != QImage::Format_RGB32 && f != QImage::Format_ARGB32_Premultiplied) ||
-        image->devicePixelRatio() != 1.0 || !image->isDetached())
-        return {};
-    const QTransform t = p.deviceTransform();
-    if (t.type() > QTransform::TxTranslate || t.dx() != std::floor(t.dx()) ||
-        t.dy() != std::floor(t.dy()))
-        return {};
-    return {image, QPoint(static_cast<int>(t.dx()), static_cast<int>(t.dy()))};
-}
-
 // Copies the pixels of from at source into to at target (a point of to), rows clipped to to.
 void CopyPixels(const QImage& from, const QRect& source, QImage& to, QPoint target) {
     const QRect into = QRect(target, source.size()).intersected(to.rect());
@@ -117,6 +86,11 @@ void CopyPixels(const QImage& from, const QRect& source, QImage& to, QPoint targ
     const uchar* in = from.constBits() + src.y() * inStride + static_cast<qsizetype>(src.x()) * 4;
     for (int row = 0; row < into.height(); ++row, out += outStride, in += inStride)
         std::memcpy(out, in, bytes);
+}
+
+bool IsOpaqueImageFormat(QImage::Format f) {
+    // The worksheet's pixels are opaque, so they are also premultiplied ARGB.
+    return f == QImage::Format_RGB32 || f == QImage::Format_ARGB32_Premultiplied;
 }
 
 struct OverlayRects {
@@ -136,6 +110,31 @@ OverlayRects RectsOf(const WorksheetOverlays& o) {
 }
 
 } // namespace
+
+// The painter of a paint event, begun when something is drawn with it: beginning one costs more
+// than copying a click's few rows of the picture.
+class LazyPainter {
+  public:
+    explicit LazyPainter(QWidget* widget) : m_widget(widget) {}
+    QPainter& operator()() {
+        if (!m_painter) {
+            m_painter.emplace(m_widget);
+            m_painter->translate(m_shift);
+        }
+        return *m_painter;
+    }
+    // From now on the painter draws shifted by shift.
+    void Shift(QPoint shift) {
+        if (m_painter)
+            m_painter->translate(shift - m_shift);
+        m_shift = shift;
+    }
+
+  private:
+    QWidget* m_widget;
+    std::optional<QPainter> m_painter;
+    QPoint m_shift; // the shift the painter draws with
+};
 
 WorksheetCanvas::WorksheetCanvas(ImageTarget& image, QWidget* parent)
     : QWidget(parent), m_image(image), m_pinCursor(MakePinCursor()) {
@@ -257,10 +256,26 @@ void WorksheetCanvas::ApplyPointer(int code) {
     }
 }
 
+WorksheetCanvas::DirectPixels WorksheetCanvas::WindowPixels() const {
+    // A paint event of the window's repaint draws into its backing store, on the usual
+    // platforms an image; a grab draws into a pixmap, a render into a painter of its own.
+    QPoint offset;
+    QPaintDevice* device = redirected(&offset);
+    if (device == nullptr || sharedPainter() != nullptr || device->devType() != QInternal::Image ||
+        m_image.Image().format() != QImage::Format_RGB32)
+        return {};
+    auto* image = static_cast<QImage*>(device);
+    // A shared image would be detached by writing into it, away from the window's pixels.
+    if (!IsOpaqueImageFormat(image->format()) || image->devicePixelRatio() != 1.0 ||
+        !image->isDetached())
+        return {};
+    return {image, -offset};
+}
+
 void WorksheetCanvas::paintEvent(QPaintEvent* event) {
     m_painted = event->region();
-    QPainter p(this);
-    const DirectPixels direct = DirectPixelsOf(p, m_image.Image());
+    LazyPainter p(this);
+    const DirectPixels direct = WindowPixels();
     const QPoint origin = ShownOrigin();
     const PixelBox k = m_image.Kept();
     const QRect kept = QRect(k.x, k.y, k.w, k.h).translated(-origin);
@@ -278,7 +293,7 @@ void WorksheetCanvas::paintEvent(QPaintEvent* event) {
         if (!shown.isEmpty() && direct.image != nullptr)
             CopyPixels(m_image.Image(), source, *direct.image, shown.topLeft() + direct.offset);
         else if (!shown.isEmpty())
-            p.drawImage(shown.topLeft(), m_image.Image(), source);
+            p().drawImage(shown.topLeft(), m_image.Image(), source);
         // Beyond the sheet the viewport's own background; a part of the sheet not kept (only
         // for a moment, before the view draws it) white.
         if (shown != area) {
@@ -287,25 +302,26 @@ void WorksheetCanvas::paintEvent(QPaintEvent* event) {
                 const QRect onSheet = r.intersected(sheet);
                 if (onSheet != r)
                     for (const QRect& off : QRegion(r).subtracted(QRegion(sheet)))
-                        p.fillRect(off, beyond);
+                        p().fillRect(off, beyond);
                 if (!onSheet.isEmpty())
-                    p.fillRect(onSheet, Qt::white);
+                    p().fillRect(onSheet, Qt::white);
             }
         }
         for (const QRect& edge : edges)
             if (edge.intersects(area))
-                p.fillRect(edge.intersected(area), Qt::black);
+                p().fillRect(edge.intersected(area), Qt::black);
     }
-    p.translate(-origin);
+    p.Shift(-origin);
     PaintOverlays(p, m_painted.boundingRect().translated(origin));
 }
 
-void WorksheetCanvas::PaintOverlays(QPainter& p, const QRect& area) const {
+void WorksheetCanvas::PaintOverlays(LazyPainter& paint, const QRect& area) const {
     const WorksheetOverlays& o = gOverlays;
     const auto shape = [&](const OverlayShape& s) {
         const QRect r = ToRect(Bounds(s));
         if (r.isEmpty() || !r.intersects(area))
             return;
+        QPainter& p = paint();
         const QColor c = ToQColor(s.BorderColor);
         if (s.Filled) {
             p.fillRect(QRect(s.Left, s.Top, s.Width, s.Height), c);
@@ -319,6 +335,7 @@ void WorksheetCanvas::PaintOverlays(QPainter& p, const QRect& area) const {
         const QRect r = ToRect(Bounds(l));
         if (r.isEmpty() || !r.intersects(area))
             return;
+        QPainter& p = paint();
         p.setPen(QPen(ToQColor(l.BorderColor), 1));
         p.drawLine(l.X1, l.Y1, l.X2, l.Y2);
     };

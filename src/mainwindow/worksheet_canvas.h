@@ -13,6 +13,7 @@
 
 namespace kardo {
 
+class LazyPainter;
 class TextLabelEditor;
 
 class WorksheetCanvas : public QWidget {
@@ -57,7 +58,15 @@ class WorksheetCanvas : public QWidget {
     // Runs one dispatcher call; afterwards repaints what it changed and shows the pointer it
     // chose.
     template <typename F> void Dispatch(F&& call);
-    void PaintOverlays(QPainter& p, const QRect& area) const;
+    void PaintOverlays(LazyPainter& paint, const QRect& area) const;
+    // The window's pixels this paint event may write into straight, when they are an image of
+    // the worksheet picture's pixel format, unscaled (the backing store on the usual platforms),
+    // and the canvas's offset in them; none otherwise (a grab into a pixmap, a scaled screen).
+    struct DirectPixels {
+        QImage* image = nullptr;
+        QPoint offset;
+    };
+    DirectPixels WindowPixels() const;
     // Moves the cursor cell to the event position first when no move reported it yet.
     void MoveToPress(const QMouseEvent* event);
     // The overlays' painted rectangles in canvas coordinates.
