@@ -394,12 +394,28 @@ void ImageTarget::Line(double x1, double y1, double x2, double y2, Color color, 
             Segment(rows, ax, ay, bx, by, rgb, true, DrawStyle == LineStyle::Dotted);
         return;
     }
-    if (FillStyle == FillMode::Solid)
-        FillBox(rows, left, top, right, bottom, PixelOf(FillColor));
-    FillBox(rows, left, top, right, top, rgb);
-    FillBox(rows, left, bottom, right, bottom, rgb);
-    FillBox(rows, left, top, left, bottom, rgb);
-    FillBox(rows, right, top, right, bottom, rgb);
+    // Row by row within the area: the border rows whole, the inside filled and then its two
+    // border pixels, as the fill and then the four border lines paint it.
+    const int l = left - m_ox, r = right - m_ox, t = top - m_oy, b = bottom - m_oy;
+    const int c0 = std::max(l, m_area.x0), c1 = std::min(r, m_area.x1);
+    const int r0 = std::max(t, m_area.y0), r1 = std::min(b, m_area.y1);
+    if (c0 > c1 || r0 > r1)
+        return;
+    const bool solid = FillStyle == FillMode::Solid;
+    const QRgb fill = PixelOf(FillColor);
+    for (int y = r0; y <= r1; ++y) {
+        QRgb* row = rows.Row(y);
+        if (y == t || y == b) {
+            std::fill(row + c0, row + c1 + 1, rgb);
+            continue;
+        }
+        if (solid)
+            std::fill(row + c0, row + c1 + 1, fill);
+        if (c0 == l)
+            row[l] = rgb;
+        if (c1 == r)
+            row[r] = rgb;
+    }
 }
 
 void ImageTarget::Circle(double x, double y, double r, Color color) {
