@@ -82,14 +82,10 @@ class CanvasSession : public ::testing::Test {
         QTest::mouseRelease(canvas, b, {}, Centre(last.x(), last.y()));
         QApplication::processEvents();
     }
-    // The canvas's part of the window's pixels, as the screen shows them.
+    // The canvas's part of the window's pixels (an image offscreen), as the screen shows them.
     QImage InTheWindow() {
-        const QPaintDevice* device = viewport.backingStore()->paintDevice();
-        if (device == nullptr || device->devType() != QInternal::Image)
-            return {};
-        const QImage& window = *static_cast<const QImage*>(device);
-        return window.copy(QRect(canvas->mapTo(&viewport, QPoint(0, 0)), canvas->size()))
-            .convertToFormat(QImage::Format_RGB32);
+        const auto* window = static_cast<const QImage*>(viewport.backingStore()->paintDevice());
+        return window->copy(canvas->geometry()).convertToFormat(QImage::Format_RGB32);
     }
     Color Shown(int px, int py) {
         const QImage shot = canvas->grab().toImage();
