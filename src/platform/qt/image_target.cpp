@@ -127,9 +127,18 @@ void ImageTarget::NoteChange(int x0, int y0, int x1, int y1) {
     if (x0 > x1 || y0 > y1)
         return;
     const PixelBox box{x0 + m_ox, y0 + m_oy, x1 - x0 + 1, y1 - y0 + 1};
-    // Drawing calls come in runs on one symbol: the box noted last is the likeliest to hold it.
-    if (m_lastChanged < m_changedCount && m_changed[m_lastChanged].Contains(box))
-        return;
+    // Drawing calls come in runs on one symbol: the box noted last is the likeliest to hold it,
+    // or to take it in.
+    if (m_lastChanged < m_changedCount) {
+        PixelBox& last = m_changed[m_lastChanged];
+        if (last.Contains(box))
+            return;
+        const PixelBox joined = Joined(last, box);
+        if (AreaOf(joined) - AreaOf(last) <= AreaOf(box) + kJoinSlack) {
+            last = joined;
+            return;
+        }
+    }
     // A box within a noted one adds nothing; one that joins a noted one into a box of not many
     // more pixels than the two hold (the three lines of a wire step, a symbol over its wire,
     // the symbols along a wire) goes into it: copying a few more pixels to the screen costs
@@ -504,18 +513,18 @@ bool ImageTarget::PrintFromPatch(const TextBox& box, double x, double y, const A
         if (patch.fx != fx || patch.fy != fy || patch.fore != fore || patch.dx != dx ||
             patch.dy != dy || patch.w != w || patch.h != h)
             continue;
+        const RowAccess rows = Rows();
         bool same = true;
         for (int row = 0; same && row < h; ++row) {
-            const auto* r = reinterpret_cast<const QRgb*>(m_image.constScanLine(at.y0 + row));
-            same = std::equal(r + at.x0, r + at.x1 + 1,
-                              patch.before.begin() + static_cast<std::ptrdiff_t>(row) * w);
+            const QRgb* r = rows.Row(at.y0 + row) + at.x0;
+            same =
+                std::equal(r, r + w, patch.before.begin() + static_cast<std::ptrdiff_t>(row) * w);
         }
         if (!same)
             continue;
-        const RowAccess out = Rows();
         for (int row = 0; row < h; ++row)
             std::copy_n(patch.after.begin() + static_cast<std::ptrdiff_t>(row) * w, w,
-                        out.Row(at.y0 + row) + at.x0);
+                        rows.Row(at.y0 + row) + at.x0);
         return true;
     }
     return false;
