@@ -11,6 +11,9 @@
 #include "platform/platform.h"
 #include "render/view.h"
 
+#include <cstring>
+#include <optional>
+
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
@@ -70,6 +73,26 @@ QCursor MakePinCursor() {
     return QCursor(pm, 8, 8);
 }
 
+// Copies the pixels of from at source into to at target (a point of to), rows clipped to to.
+void CopyPixels(const QImage& from, const QRect& source, QImage& to, QPoint target) {
+    const QRect into = QRect(target, source.size()).intersected(to.rect());
+    if (into.isEmpty())
+        return;
+    const QPoint src = source.topLeft() + (into.topLeft() - target);
+    const std::size_t bytes = static_cast<std::size_t>(into.width()) * sizeof(QRgb);
+    const qsizetype outStride = to.bytesPerLine();
+    const qsizetype inStride = from.bytesPerLine();
+    uchar* out = to.bits() + into.top() * outStride + static_cast<qsizetype>(into.left()) * 4;
+    const uchar* in = from.constBits() + src.y() * inStride + static_cast<qsizetype>(src.x()) * 4;
+    for (int row = 0; row < into.height(); ++row, out += outStride, in += inStride)
+        std::memcpy(out, in, bytes);
+}
+
+bool IsOpaqueImageFormat(QImage::Format f) {
+    // The worksheet's pixels are opaque, so they are also premultiplied ARGB.
+    return f == QImage::Format_RGB32 || f == QImage::Format_ARGB32_Premultiplied;
+}
+
 struct OverlayRects {
     QRect rahmen, box, h, v;
     QRect rahmenLines[5];
@@ -88,6 +111,31 @@ OverlayRects RectsOf(const WorksheetOverlays& o) {
 
 } // namespace
 
+// The painter of a paint event, begun when something is drawn with it: beginning one costs more
+// than copying a click's few rows of the picture.
+class LazyPainter {
+  public:
+    explicit LazyPainter(QWidget* widget) : m_widget(widget) {}
+    QPainter& operator()() {
+        if (!m_painter) {
+            m_painter.emplace(m_widget);
+            m_painter->translate(m_shift);
+        }
+        return *m_painter;
+    }
+    // From now on the painter draws shifted by shift.
+    void Shift(QPoint shift) {
+        if (m_painter)
+            m_painter->translate(shift - m_shift);
+        m_shift = shift;
+    }
+
+  private:
+    QWidget* m_widget;
+    std::optional<QPainter> m_painter;
+    QPoint m_shift; // the shift the painter draws with
+};
+
 WorksheetCanvas::WorksheetCanvas(ImageTarget& image, QWidget* parent)
     : QWidget(parent), m_image(image), m_pinCursor(MakePinCursor()) {
     setObjectName("picGrid");
@@ -95,8 +143,10 @@ WorksheetCanvas::WorksheetCanvas(ImageTarget& image, QWidget* parent)
     setMouseTracking(true);
     setFocusPolicy(Qt::ClickFocus);
     setMinimumSize(1, 1);
+    m_overlaysShown = gOverlays;
+    m_originShown = ShownOrigin();
     m_frame.setInterval(16);
-    connect(&m_frame, &QTimer::timeout, this, &WorksheetCanvas::RefreshIfImageChanged);
+    connect(&m_frame, &QTimer::timeout, this, &WorksheetCanvas::RepaintChanges);
     m_frame.start();
     m_autoScroll.setSingleShot(true);
     m_autoScroll.setInterval(kAutoScrollMs);
@@ -104,9 +154,44 @@ WorksheetCanvas::WorksheetCanvas(ImageTarget& image, QWidget* parent)
     m_editor = new TextLabelEditor(this, [this](QPoint p) { return PictureToCanvas(p); });
 }
 
-void WorksheetCanvas::RefreshIfImageChanged() {
-    if (m_image.Image().cacheKey() != m_shownKey)
+void WorksheetCanvas::RepaintChanges() {
+    const QPoint origin = ShownOrigin();
+    if (origin != m_originShown || m_image.ChangedEverything()) {
+        m_originShown = origin;
+        m_overlaysShown = gOverlays;
+        m_image.ForgetChanges();
+        gSelectionDirt.clear();
         update();
+        return;
+    }
+    for (const PixelBox& b : m_image.ChangedBoxes())
+        update(ToCanvas(QRect(b.x, b.y, b.w, b.h)));
+    m_image.ForgetChanges();
+    for (const PixelRect& r : gSelectionDirt)
+        update(ToCanvas(ToRect(r)));
+    gSelectionDirt.clear();
+    if (gOverlays == m_overlaysShown)
+        return;
+    // An overlay that moved or changed is painted again where it was and where it is.
+    const OverlayRects old = RectsOf(m_overlaysShown);
+    const OverlayRects now = RectsOf(gOverlays);
+    const auto changed = [&](const QRect& a, const QRect& b, bool differs) {
+        if (!differs)
+            return;
+        if (!a.isEmpty())
+            update(ToCanvas(a));
+        if (!b.isEmpty())
+            update(ToCanvas(b));
+    };
+    const WorksheetOverlays& was = m_overlaysShown;
+    changed(old.rahmen, now.rahmen, !(was.picRahmen == gOverlays.picRahmen));
+    changed(old.box, now.box, !(was.picBox == gOverlays.picBox));
+    changed(old.h, now.h, !(was.LeitungH == gOverlays.LeitungH));
+    changed(old.v, now.v, !(was.LeitungV == gOverlays.LeitungV));
+    for (std::size_t i = 1; i < gOverlays.LineRahmen.size(); ++i)
+        changed(old.rahmenLines[i], now.rahmenLines[i],
+                !(was.LineRahmen[i] == gOverlays.LineRahmen[i]));
+    m_overlaysShown = gOverlays;
 }
 
 QPoint WorksheetCanvas::PictureToCanvas(QPoint p) const { return p - ShownOrigin(); }
@@ -126,7 +211,7 @@ void WorksheetCanvas::AutoScrollTick() {
     const QPointF pos = SheetPoint(m_lastCanvas);
     m_lastMove = pos;
     const int button = g.GestureButton;
-    Dispatch([&] { picGrid_MouseMove(button, 0, pos.x(), pos.y()); }, false);
+    Dispatch([&] { picGrid_MouseMove(button, 0, pos.x(), pos.y()); });
 }
 
 void WorksheetCanvas::resizeEvent(QResizeEvent* event) {
@@ -171,38 +256,72 @@ void WorksheetCanvas::ApplyPointer(int code) {
     }
 }
 
+WorksheetCanvas::DirectPixels WorksheetCanvas::WindowPixels() const {
+    // A paint event of the window's repaint draws into its backing store, on the usual
+    // platforms an image; a grab draws into a pixmap, a render into a painter of its own.
+    QPoint offset;
+    QPaintDevice* device = redirected(&offset);
+    if (device == nullptr || sharedPainter() != nullptr || device->devType() != QInternal::Image ||
+        m_image.Image().format() != QImage::Format_RGB32)
+        return {};
+    auto* image = static_cast<QImage*>(device);
+    // A shared image would be detached by writing into it, away from the window's pixels.
+    if (!IsOpaqueImageFormat(image->format()) || image->devicePixelRatio() != 1.0 ||
+        !image->isDetached())
+        return {};
+    return {image, -offset};
+}
+
 void WorksheetCanvas::paintEvent(QPaintEvent* event) {
     m_painted = event->region();
-    m_shownKey = m_image.Image().cacheKey();
-    QPainter p(this);
-    const QRect area = event->rect();
+    LazyPainter p(this);
+    const DirectPixels direct = WindowPixels();
     const QPoint origin = ShownOrigin();
     const PixelBox k = m_image.Kept();
     const QRect kept = QRect(k.x, k.y, k.w, k.h).translated(-origin);
     const QRect sheet = QRect(0, 0, m_image.Width(), m_image.Height()).translated(-origin);
-    // Beyond the sheet the viewport's own background; a part of the sheet not kept (only for a
-    // moment, before the view draws it) white.
-    for (const QRect& r : QRegion(area).subtracted(QRegion(kept)))
-        p.fillRect(r, sheet.intersects(r) ? QColor(Qt::white) : palette().color(QPalette::Dark));
-    const QRect shown = kept.intersected(area);
-    if (!shown.isEmpty())
-        p.drawImage(shown.topLeft(), m_image.Image(), shown.translated(-kept.topLeft()));
     // The edge lines one pixel right of and below the picture.
-    p.setPen(Qt::black);
-    if (sheet.right() + 1 < width())
-        p.drawLine(sheet.right() + 1, sheet.top(), sheet.right() + 1, sheet.bottom() + 1);
-    if (sheet.bottom() + 1 < height())
-        p.drawLine(sheet.left(), sheet.bottom() + 1, sheet.right() + 1, sheet.bottom() + 1);
-    p.translate(-origin);
-    PaintOverlays(p, area.translated(origin));
+    const QRect edges[] = {QRect(sheet.right() + 1, sheet.top(), 1, sheet.height() + 1),
+                           QRect(sheet.left(), sheet.bottom() + 1, sheet.width() + 1, 1)};
+    // Each rectangle of the region on its own: the image is copied rectangle by rectangle into
+    // the window's pixels, and only what meets the rectangle is filled. Straight into the
+    // window's pixels where the painter allows it: a click changes a few small boxes, and the
+    // painter's image drawing costs more to set up than copying their rows.
+    for (const QRect& area : m_painted) {
+        const QRect shown = kept.intersected(area);
+        const QRect source = shown.translated(-kept.topLeft());
+        if (!shown.isEmpty() && direct.image != nullptr)
+            CopyPixels(m_image.Image(), source, *direct.image, shown.topLeft() + direct.offset);
+        else if (!shown.isEmpty())
+            p().drawImage(shown.topLeft(), m_image.Image(), source);
+        // Beyond the sheet the viewport's own background; a part of the sheet not kept (only
+        // for a moment, before the view draws it) white.
+        if (shown != area) {
+            const QColor beyond = palette().color(QPalette::Dark);
+            for (const QRect& r : QRegion(area).subtracted(QRegion(kept))) {
+                const QRect onSheet = r.intersected(sheet);
+                if (onSheet != r)
+                    for (const QRect& off : QRegion(r).subtracted(QRegion(sheet)))
+                        p().fillRect(off, beyond);
+                if (!onSheet.isEmpty())
+                    p().fillRect(onSheet, Qt::white);
+            }
+        }
+        for (const QRect& edge : edges)
+            if (edge.intersects(area))
+                p().fillRect(edge.intersected(area), Qt::black);
+    }
+    p.Shift(-origin);
+    PaintOverlays(p, m_painted.boundingRect().translated(origin));
 }
 
-void WorksheetCanvas::PaintOverlays(QPainter& p, const QRect& area) const {
+void WorksheetCanvas::PaintOverlays(LazyPainter& paint, const QRect& area) const {
     const WorksheetOverlays& o = gOverlays;
     const auto shape = [&](const OverlayShape& s) {
         const QRect r = ToRect(Bounds(s));
         if (r.isEmpty() || !r.intersects(area))
             return;
+        QPainter& p = paint();
         const QColor c = ToQColor(s.BorderColor);
         if (s.Filled) {
             p.fillRect(QRect(s.Left, s.Top, s.Width, s.Height), c);
@@ -216,6 +335,7 @@ void WorksheetCanvas::PaintOverlays(QPainter& p, const QRect& area) const {
         const QRect r = ToRect(Bounds(l));
         if (r.isEmpty() || !r.intersects(area))
             return;
+        QPainter& p = paint();
         p.setPen(QPen(ToQColor(l.BorderColor), 1));
         p.drawLine(l.X1, l.Y1, l.X2, l.Y2);
     };
@@ -233,38 +353,12 @@ void WorksheetCanvas::PaintOverlays(QPainter& p, const QRect& area) const {
         shape(gSelOverlays.picBorder[k]);
 }
 
-template <typename F> void WorksheetCanvas::Dispatch(F&& call, bool imageMayChange) {
-    const WorksheetOverlays before = gOverlays;
-    const OverlayRects old = RectsOf(before);
+template <typename F> void WorksheetCanvas::Dispatch(F&& call) {
     const QPoint originBefore = ShownOrigin();
     call();
-    const bool scrolled = ShownOrigin() != originBefore;
-    for (const PixelRect& r : gSelectionDirt)
-        if (!imageMayChange && !scrolled)
-            update(ToCanvas(ToRect(r)));
-    gSelectionDirt.clear();
-    if (imageMayChange || scrolled) {
-        update();
-    } else if (!(gOverlays == before)) {
-        const OverlayRects now = RectsOf(gOverlays);
-        const auto changed = [&](const QRect& a, const QRect& b, bool differs) {
-            if (!differs)
-                return;
-            if (!a.isEmpty())
-                update(ToCanvas(a));
-            if (!b.isEmpty())
-                update(ToCanvas(b));
-        };
-        changed(old.rahmen, now.rahmen, !(before.picRahmen == gOverlays.picRahmen));
-        changed(old.box, now.box, !(before.picBox == gOverlays.picBox));
-        changed(old.h, now.h, !(before.LeitungH == gOverlays.LeitungH));
-        changed(old.v, now.v, !(before.LeitungV == gOverlays.LeitungV));
-        for (std::size_t i = 1; i < gOverlays.LineRahmen.size(); ++i)
-            changed(old.rahmenLines[i], now.rahmenLines[i],
-                    !(before.LineRahmen[i] == gOverlays.LineRahmen[i]));
-    }
+    RepaintChanges();
     // The view scrolled by itself during a gesture: it goes on while the pointer rests there.
-    if (scrolled && gGesture.LineActive && gGesture.GestureButton != 0)
+    if (ShownOrigin() != originBefore && gGesture.LineActive && gGesture.GestureButton != 0)
         m_autoScroll.start();
     if (gPlatform != nullptr && gPlatform->host != nullptr)
         ApplyPointer(gPlatform->host->MousePointer());
@@ -277,7 +371,7 @@ void WorksheetCanvas::MoveToPress(const QMouseEvent* event) {
     if (pos == m_lastMove)
         return;
     m_lastMove = pos;
-    Dispatch([&] { picGrid_MouseMove(0, ShiftCode(event->modifiers()), pos.x(), pos.y()); }, false);
+    Dispatch([&] { picGrid_MouseMove(0, ShiftCode(event->modifiers()), pos.x(), pos.y()); });
 }
 
 void WorksheetCanvas::mousePressEvent(QMouseEvent* event) {
@@ -287,8 +381,7 @@ void WorksheetCanvas::mousePressEvent(QMouseEvent* event) {
     ForgetReleasedButtons(HeldCode(event->buttons()));
     MoveToPress(event);
     const QPointF pos = SheetPoint(event->position());
-    Dispatch([&] { picGrid_MouseDown(button, ShiftCode(event->modifiers()), pos.x(), pos.y()); },
-             true);
+    Dispatch([&] { picGrid_MouseDown(button, ShiftCode(event->modifiers()), pos.x(), pos.y()); });
 }
 
 void WorksheetCanvas::mouseMoveEvent(QMouseEvent* event) {
@@ -304,12 +397,10 @@ void WorksheetCanvas::mouseMoveEvent(QMouseEvent* event) {
     }
     m_lastMove = pos;
     ForgetReleasedButtons(HeldCode(event->buttons()));
-    Dispatch(
-        [&] {
-            picGrid_MouseMove(HeldCode(event->buttons()), ShiftCode(event->modifiers()), pos.x(),
-                              pos.y());
-        },
-        false);
+    Dispatch([&] {
+        picGrid_MouseMove(HeldCode(event->buttons()), ShiftCode(event->modifiers()), pos.x(),
+                          pos.y());
+    });
 }
 
 void WorksheetCanvas::mouseReleaseEvent(QMouseEvent* event) {
@@ -318,8 +409,7 @@ void WorksheetCanvas::mouseReleaseEvent(QMouseEvent* event) {
         return;
     m_autoScroll.stop();
     const QPointF pos = SheetPoint(event->position());
-    Dispatch([&] { picGrid_MouseUp(button, ShiftCode(event->modifiers()), pos.x(), pos.y()); },
-             true);
+    Dispatch([&] { picGrid_MouseUp(button, ShiftCode(event->modifiers()), pos.x(), pos.y()); });
 }
 
 // The window system reports the second press of a double click as a double click: the left
@@ -331,7 +421,7 @@ void WorksheetCanvas::mouseDoubleClickEvent(QMouseEvent* event) {
         return;
     }
     MoveToPress(event);
-    Dispatch([] { picGrid_DblClick(); }, true);
+    Dispatch([] { picGrid_DblClick(); });
 }
 
 void WorksheetCanvas::keyPressEvent(QKeyEvent* event) {
@@ -341,7 +431,7 @@ void WorksheetCanvas::keyPressEvent(QKeyEvent* event) {
         return;
     }
     const int ascii = text[0].unicode();
-    Dispatch([ascii] { picGrid_KeyPress(ascii); }, true);
+    Dispatch([ascii] { picGrid_KeyPress(ascii); });
     if (ascii != 32)
         QWidget::keyPressEvent(event);
 }

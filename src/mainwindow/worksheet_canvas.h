@@ -3,6 +3,7 @@
 // pixels) to the worksheet's mouse dispatcher.
 #pragma once
 
+#include "editor/overlays.h"
 #include "platform/qt/image_target.h"
 
 #include <QCursor>
@@ -12,6 +13,7 @@
 
 namespace kardo {
 
+class LazyPainter;
 class TextLabelEditor;
 
 class WorksheetCanvas : public QWidget {
@@ -23,10 +25,11 @@ class WorksheetCanvas : public QWidget {
     void ApplyPointer(int code);
     // The region the last paint covered, for checks of what a move repaints.
     const QRegion& PaintedRegion() const { return m_painted; }
-    // Repaints the canvas when the worksheet image changed since it was last shown: the
-    // simulation draws into the image from timers and step-delay waits, not from events of the
-    // canvas. A frame timer calls it.
-    void RefreshIfImageChanged();
+    // Repaints what changed since the last call: the boxes of the worksheet image that drawing
+    // changed, where the overlays were and are when they changed, the selection's marks; all of
+    // it when the image is new or the view scrolled. Every event of the canvas ends with it, and
+    // a frame timer calls it for what the simulation draws from timers and step-delay waits.
+    void RepaintChanges();
     // The label editor txtBeschriftung, a child of the canvas.
     TextLabelEditor* TextEditor() const { return m_editor; }
     // Where a pixel of the worksheet picture lies on the canvas, and the sheet pixel under a
@@ -52,11 +55,18 @@ class WorksheetCanvas : public QWidget {
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
-    // Runs one dispatcher call; afterwards repaints what it changed (the overlays that moved,
-    // or everything when the image may have changed or the view scrolled) and shows the
-    // pointer it chose.
-    template <typename F> void Dispatch(F&& call, bool imageMayChange);
-    void PaintOverlays(QPainter& p, const QRect& area) const;
+    // Runs one dispatcher call; afterwards repaints what it changed and shows the pointer it
+    // chose.
+    template <typename F> void Dispatch(F&& call);
+    void PaintOverlays(LazyPainter& paint, const QRect& area) const;
+    // The window's pixels this paint event may write into straight, when they are an image of
+    // the worksheet picture's pixel format, unscaled (the backing store on the usual platforms),
+    // and the canvas's offset in them; none otherwise (a grab into a pixmap, a scaled screen).
+    struct DirectPixels {
+        QImage* image = nullptr;
+        QPoint offset;
+    };
+    DirectPixels WindowPixels() const;
     // Moves the cursor cell to the event position first when no move reported it yet.
     void MoveToPress(const QMouseEvent* event);
     // The overlays' painted rectangles in canvas coordinates.
@@ -69,7 +79,8 @@ class WorksheetCanvas : public QWidget {
     QRegion m_painted;                   // region of the last paint event
     QPointF m_lastMove{-1, -1};          // sheet position of the last move handed on
     QPointF m_lastCanvas;                // canvas position of the last move
-    qint64 m_shownKey = 0;               // cache key of the image contents last painted
+    WorksheetOverlays m_overlaysShown;   // the overlays as RepaintChanges last saw them
+    QPoint m_originShown;                // the sheet pixel at the top-left corner then
     QTimer m_frame;                      // looks for image changes once a frame
     QTimer m_autoScroll;                 // repeats the last move while the view scrolls by itself
     TextLabelEditor* m_editor = nullptr; // txtBeschriftung, owned as a child

@@ -35,6 +35,21 @@ QRgb PixelOf(Color c) {
 // Pixels a pen of width 1 may reach beyond the points of a shape, and text ink beyond its box.
 constexpr double kShapeMargin = 2;
 
+std::int64_t AreaOf(const PixelBox& b) {
+    return static_cast<std::int64_t>(b.w) * static_cast<std::int64_t>(b.h);
+}
+
+PixelBox Joined(const PixelBox& a, const PixelBox& b) {
+    const int x0 = std::min(a.x, b.x);
+    const int y0 = std::min(a.y, b.y);
+    const int x1 = std::max(a.x + a.w, b.x + b.w);
+    const int y1 = std::max(a.y + a.h, b.y + b.h);
+    return {x0, y0, x1 - x0, y1 - y0};
+}
+
+// Pixels a joined change box may hold beyond those of the boxes it joins.
+constexpr std::int64_t kJoinSlack = 64 * 64;
+
 // Dots per metre of kScreenDpi, as QImage keeps its resolution.
 constexpr int kScreenDotsPerMeter = 3780;
 
@@ -82,11 +97,83 @@ void ImageTarget::NewImage(int width, int height, int ox, int oy) {
     // moves often and keeps its size.
     if (m_image.size() != size) {
         m_image = QImage(size, QImage::Format_RGB32);
+        // The new pixels may lie where the old ones lay, in rows of another length.
+        m_rows = {};
         m_image.setDotsPerMeterX(kScreenDotsPerMeter);
         m_image.setDotsPerMeterY(kScreenDotsPerMeter);
     }
     m_image.fill(Qt::white);
     UpdateArea();
+    NoteEverything();
+}
+
+void ImageTarget::NoteEverything() {
+    m_changedAll = true;
+    m_changedCount = 0;
+}
+
+void ImageTarget::ForgetChanges() {
+    m_changedAll = false;
+    m_changedCount = 0;
+}
+
+void ImageTarget::NoteChange(int x0, int y0, int x1, int y1) {
+    if (m_changedAll)
+        return;
+    x0 = std::max(x0, m_area.x0);
+    y0 = std::max(y0, m_area.y0);
+    x1 = std::min(x1, m_area.x1);
+    y1 = std::min(y1, m_area.y1);
+    if (x0 > x1 || y0 > y1)
+        return;
+    const PixelBox box{x0 + m_ox, y0 + m_oy, x1 - x0 + 1, y1 - y0 + 1};
+    // Drawing calls come in runs on one symbol: the box noted last is the likeliest to hold it,
+    // or to take it in.
+    if (m_lastChanged < m_changedCount) {
+        PixelBox& last = m_changed[m_lastChanged];
+        if (last.Contains(box))
+            return;
+        const PixelBox joined = Joined(last, box);
+        if (AreaOf(joined) - AreaOf(last) <= AreaOf(box) + kJoinSlack) {
+            last = joined;
+            return;
+        }
+    }
+    // A box within a noted one adds nothing; one that joins a noted one into a box of not many
+    // more pixels than the two hold (the three lines of a wire step, a symbol over its wire,
+    // the symbols along a wire) goes into it: copying a few more pixels to the screen costs
+    // less than another rectangle of the region to repaint. When all are in use, the box goes
+    // where it adds the fewest pixels.
+    std::size_t best = 0;
+    std::int64_t bestGrowth = -1;
+    for (std::size_t i = 0; i < m_changedCount; ++i) {
+        PixelBox& noted = m_changed[i];
+        if (noted.Contains(box))
+            return;
+        const PixelBox joined = Joined(noted, box);
+        const std::int64_t growth = AreaOf(joined) - AreaOf(noted);
+        if (growth <= AreaOf(box) + kJoinSlack) {
+            noted = joined;
+            m_lastChanged = i;
+            return;
+        }
+        if (bestGrowth < 0 || growth < bestGrowth) {
+            best = i;
+            bestGrowth = growth;
+        }
+    }
+    if (m_changedCount < m_changed.size()) {
+        m_lastChanged = m_changedCount;
+        m_changed[m_changedCount++] = box;
+        return;
+    }
+    m_changed[best] = Joined(m_changed[best], box);
+    m_lastChanged = best;
+}
+
+void ImageTarget::NoteSurfaceChange(double x0, double y0, double x1, double y1) {
+    NoteChange(static_cast<int>(std::floor(x0)) - m_ox, static_cast<int>(std::floor(y0)) - m_oy,
+               static_cast<int>(std::ceil(x1)) - m_ox, static_cast<int>(std::ceil(y1)) - m_oy);
 }
 
 void ImageTarget::UpdateArea() {
@@ -118,7 +205,26 @@ bool ImageTarget::Touches(double x0, double y0, double x1, double y1) const {
            y0 <= m_area.y1 + m_oy;
 }
 
-ImageTarget::RowAccess ImageTarget::Rows() { return {m_image.bits(), m_image.bytesPerLine()}; }
+ImageTarget::RowAccess ImageTarget::Rows() {
+    // The rows stay where they are while no copy of the image shares them (a copy made since
+    // would see the drawing: the image takes pixels of its own first) and nothing moved them.
+    if (m_rows.bits == nullptr || !m_image.isDetached() || m_image.constBits() != m_rows.bits)
+        m_rows = {m_image.bits(), m_image.bytesPerLine()};
+    return m_rows;
+}
+
+void ImageTarget::FillBox(const RowAccess& rows, int x0, int y0, int x1, int y1, QRgb rgb) const {
+    x0 = std::max(x0 - m_ox, m_area.x0);
+    y0 = std::max(y0 - m_oy, m_area.y0);
+    x1 = std::min(x1 - m_ox, m_area.x1);
+    y1 = std::min(y1 - m_oy, m_area.y1);
+    if (x0 > x1)
+        return;
+    for (int y = y0; y <= y1; ++y) {
+        QRgb* row = rows.Row(y);
+        std::fill(row + x0, row + x1 + 1, rgb);
+    }
+}
 
 QPainter& ImageTarget::Painter() {
     // A copy of the image made meanwhile shares its pixels: the painter must not draw into
@@ -286,33 +392,46 @@ void ImageTarget::Line(double x1, double y1, double x2, double y2, Color color, 
     const int top = std::min(ay, by), bottom = std::max(ay, by);
     if (!Touches(left, top, right, bottom))
         return;
+    NoteChange(left - m_ox, top - m_oy, right - m_ox, bottom - m_oy);
     const RowAccess rows = Rows();
     const QRgb rgb = PixelOf(color);
     if (kind == LineKind::Plain) {
-        Segment(rows, ax, ay, bx, by, rgb, true, DrawStyle == LineStyle::Dotted);
+        // A solid line across or down covers its whole box.
+        if (DrawStyle != LineStyle::Dotted && (ax == bx || ay == by))
+            FillBox(rows, left, top, right, bottom, rgb);
+        else
+            Segment(rows, ax, ay, bx, by, rgb, true, DrawStyle == LineStyle::Dotted);
         return;
     }
-    if (FillStyle == FillMode::Solid) {
-        const int fx1 = std::max(left - m_ox, m_area.x0);
-        const int fx2 = std::min(right - m_ox, m_area.x1);
-        const int fy1 = std::max(top - m_oy, m_area.y0);
-        const int fy2 = std::min(bottom - m_oy, m_area.y1);
-        const QRgb fill = PixelOf(FillColor);
-        for (int y = fy1; fx1 <= fx2 && y <= fy2; ++y) {
-            QRgb* row = rows.Row(y);
-            std::fill(row + fx1, row + fx2 + 1, fill);
+    // Row by row within the area: the border rows whole, the inside filled and then its two
+    // border pixels, as the fill and then the four border lines paint it.
+    const int l = left - m_ox, r = right - m_ox, t = top - m_oy, b = bottom - m_oy;
+    const int c0 = std::max(l, m_area.x0), c1 = std::min(r, m_area.x1);
+    const int r0 = std::max(t, m_area.y0), r1 = std::min(b, m_area.y1);
+    if (c0 > c1 || r0 > r1)
+        return;
+    const bool solid = FillStyle == FillMode::Solid;
+    const QRgb fill = PixelOf(FillColor);
+    for (int y = r0; y <= r1; ++y) {
+        QRgb* row = rows.Row(y);
+        if (y == t || y == b) {
+            std::fill(row + c0, row + c1 + 1, rgb);
+            continue;
         }
+        if (solid)
+            std::fill(row + c0, row + c1 + 1, fill);
+        if (c0 == l)
+            row[l] = rgb;
+        if (c1 == r)
+            row[r] = rgb;
     }
-    Segment(rows, left, top, right, top, rgb, true, false);
-    Segment(rows, right, top, right, bottom, rgb, true, false);
-    Segment(rows, right, bottom, left, bottom, rgb, true, false);
-    Segment(rows, left, bottom, left, top, rgb, true, false);
 }
 
 void ImageTarget::Circle(double x, double y, double r, Color color) {
     const double reach = std::abs(r) + kShapeMargin;
     if (!Touches(x - reach, y - reach, x + reach, y + reach))
         return;
+    NoteSurfaceChange(x - reach, y - reach, x + reach, y + reach);
     QPainter& p = Painter();
     p.setPen(ToQColor(color));
     p.setBrush(FillStyle == FillMode::Solid ? QBrush(ToQColor(FillColor)) : QBrush(Qt::NoBrush));
@@ -324,6 +443,7 @@ void ImageTarget::PSet(double x, double y, Color color) {
     const int py = Round(y);
     if (!Touches(px, py, px, py))
         return;
+    NoteChange(px - m_ox, py - m_oy, px - m_ox, py - m_oy);
     Plot(Rows(), px, py, PixelOf(color));
 }
 
@@ -342,6 +462,8 @@ void ImageTarget::Print(std::string_view text) {
     const double bottom = std::max(y + font.height, ink.bottom()) + kShapeMargin;
     if (!Touches(left, top, right, bottom))
         return;
+    // A pixel more: a patch reaches one pixel further (its outer ring stays as it was).
+    NoteSurfaceChange(left - 1, top - 1, right + 1, bottom + 1);
     const QRgb fore = PixelOf(ForeColor);
     const Area at = PatchBox(ink);
     if (PrintFromPatch(box, x, y, at, fore))
@@ -391,18 +513,18 @@ bool ImageTarget::PrintFromPatch(const TextBox& box, double x, double y, const A
         if (patch.fx != fx || patch.fy != fy || patch.fore != fore || patch.dx != dx ||
             patch.dy != dy || patch.w != w || patch.h != h)
             continue;
+        const RowAccess rows = Rows();
         bool same = true;
         for (int row = 0; same && row < h; ++row) {
-            const auto* r = reinterpret_cast<const QRgb*>(m_image.constScanLine(at.y0 + row));
-            same = std::equal(r + at.x0, r + at.x1 + 1,
-                              patch.before.begin() + static_cast<std::ptrdiff_t>(row) * w);
+            const QRgb* r = rows.Row(at.y0 + row) + at.x0;
+            same =
+                std::equal(r, r + w, patch.before.begin() + static_cast<std::ptrdiff_t>(row) * w);
         }
         if (!same)
             continue;
-        const RowAccess out = Rows();
         for (int row = 0; row < h; ++row)
             std::copy_n(patch.after.begin() + static_cast<std::ptrdiff_t>(row) * w, w,
-                        out.Row(at.y0 + row) + at.x0);
+                        rows.Row(at.y0 + row) + at.x0);
         return true;
     }
     return false;
@@ -452,13 +574,27 @@ void ImageTarget::Polyline(std::span<const PolyPoint> points) {
     RowAccess rows;
     for (std::size_t i = 1; i < points.size(); ++i) {
         const PolyPoint a = points[i - 1];
-        const PolyPoint b = points[i];
-        if (!Touches(std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x),
-                     std::max(a.y, b.y)))
+        PolyPoint b = points[i];
+        // A line across or down (the wires) is the box from its first point to the pixel
+        // before its last; one of no length paints nothing.
+        const bool straight = a.x == b.x || a.y == b.y;
+        if (straight) {
+            if (a == b)
+                continue;
+            b.x -= b.x > a.x ? 1 : b.x < a.x ? -1 : 0;
+            b.y -= b.y > a.y ? 1 : b.y < a.y ? -1 : 0;
+        }
+        const int left = std::min(a.x, b.x), right = std::max(a.x, b.x);
+        const int top = std::min(a.y, b.y), bottom = std::max(a.y, b.y);
+        if (!Touches(left, top, right, bottom))
             continue;
         if (rows.bits == nullptr)
             rows = Rows();
-        Segment(rows, a.x, a.y, b.x, b.y, rgb, false, false);
+        NoteChange(left - m_ox, top - m_oy, right - m_ox, bottom - m_oy);
+        if (straight)
+            FillBox(rows, left, top, right, bottom, rgb);
+        else
+            Segment(rows, a.x, a.y, points[i].x, points[i].y, rgb, false, false);
     }
 }
 
@@ -472,6 +608,7 @@ void ImageTarget::Polygon(std::span<const PolyPoint> points) {
     }
     if (!Touches(x0 - kShapeMargin, y0 - kShapeMargin, x1 + kShapeMargin, y1 + kShapeMargin))
         return;
+    NoteSurfaceChange(x0 - kShapeMargin, y0 - kShapeMargin, x1 + kShapeMargin, y1 + kShapeMargin);
     QPolygon poly;
     for (const PolyPoint& pt : points)
         poly << QPoint(pt.x, pt.y);
@@ -484,12 +621,16 @@ void ImageTarget::Polygon(std::span<const PolyPoint> points) {
 void ImageTarget::SetPixel(int x, int y, Color color) {
     if (!Touches(x, y, x, y))
         return;
+    NoteChange(x - m_ox, y - m_oy, x - m_ox, y - m_oy);
     Plot(Rows(), x, y, PixelOf(color));
 }
 
 void ImageTarget::Resize(int width, int height) { NewImage(width, height); }
 
-void ImageTarget::Clear() { m_image.fill(Qt::white); }
+void ImageTarget::Clear() {
+    m_image.fill(Qt::white);
+    NoteEverything();
+}
 
 Color ImageTarget::PixelAt(int x, int y) const {
     x -= m_ox;

@@ -5,8 +5,11 @@
 
 #include "platform/draw_target.h"
 
+#include <array>
+#include <cstddef>
 #include <memory>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -64,6 +67,14 @@ class ImageTarget : public DrawTarget {
     // Colour of the surface pixel (x, y) in the program's encoding; white outside the kept part.
     Color PixelAt(int x, int y) const;
 
+    // What drawing changed since ForgetChanges, so that a window showing the image repaints only
+    // that: boxes of surface pixels that hold every changed pixel (a few; boxes drawn close
+    // together are joined), or everything kept (a new, moved or cleared image).
+    bool ChangedEverything() const { return m_changedAll; }
+    std::span<const PixelBox> ChangedBoxes() const { return {m_changed.data(), m_changedCount}; }
+    bool Changed() const { return m_changedAll || m_changedCount > 0; }
+    void ForgetChanges();
+
   protected:
     // A white image of width x height whose top-left pixel stands for surface pixel (ox, oy).
     void NewImage(int width, int height, int ox = 0, int oy = 0);
@@ -91,7 +102,15 @@ class ImageTarget : public DrawTarget {
     void UpdateArea();
     // Whether the surface box x0..x1, y0..y1 (ends included) reaches the area.
     bool Touches(double x0, double y0, double x1, double y1) const;
+    // Notes that the image pixels x0..x1, y0..y1 (image coordinates, ends included) may change:
+    // the part of them within the area joins the changed boxes.
+    void NoteChange(int x0, int y0, int x1, int y1);
+    // The same for the surface box of a call whose pixels lie within it.
+    void NoteSurfaceChange(double x0, double y0, double x1, double y1);
+    void NoteEverything();
     void Plot(const RowAccess& rows, int x, int y, QRgb rgb) const;
+    // Fills the surface box x0..x1, y0..y1 (ends included) within the area.
+    void FillBox(const RowAccess& rows, int x0, int y0, int x1, int y1, QRgb rgb) const;
     void Segment(const RowAccess& rows, int x1, int y1, int x2, int y2, QRgb rgb, bool lastPoint,
                  bool dotted) const;
     // The QPainter on the image, which takes surface coordinates, clipped to the clip box. It
@@ -147,6 +166,7 @@ class ImageTarget : public DrawTarget {
     TextBox& BoxOf(FontEntry& font, std::string_view text);
 
     QImage m_image;                       // the pixels held, RGB32 at kScreenDpi
+    RowAccess m_rows;                     // its rows while it does not share them
     int m_ox = 0;                         // surface column of the image's left edge
     int m_oy = 0;                         // surface row of the image's top edge
     PixelBox m_clip{};                    // the clip box (surface pixels) while m_clipped
@@ -158,6 +178,12 @@ class ImageTarget : public DrawTarget {
     const uchar* m_paintedBits = nullptr; // the pixels m_painter draws into
     std::optional<QRect> m_painterClip;   // the clip m_painter has (none: unclipped)
     std::vector<QRgb> m_before;           // a patch box's pixels before a text is printed
+    // Enough for what a click or a frame of a running circuit changes; more are joined.
+    static constexpr std::size_t kMostChangedBoxes = 16;
+    std::array<PixelBox, kMostChangedBoxes> m_changed{}; // changed boxes, surface pixels
+    std::size_t m_changedCount = 0;                      // of them in use
+    std::size_t m_lastChanged = 0;                       // the one a box went into last
+    bool m_changedAll = true;                            // everything changed
 };
 
 QColor ToQColor(Color c);

@@ -18,9 +18,11 @@
 #include "render/redraw.h"
 #include "simulation/power.h"
 #include "simulation/sim_core.h"
+#include "support/builder.h"
 #include "support/fake_host.h"
 
 #include <QApplication>
+#include <QBackingStore>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -79,6 +81,11 @@ class CanvasSession : public ::testing::Test {
         }
         QTest::mouseRelease(canvas, b, {}, Centre(last.x(), last.y()));
         QApplication::processEvents();
+    }
+    // The canvas's part of the window's pixels (an image offscreen), as the screen shows them.
+    QImage InTheWindow() {
+        const auto* window = static_cast<const QImage*>(viewport.backingStore()->paintDevice());
+        return window->copy(canvas->geometry()).convertToFormat(QImage::Format_RGB32);
     }
     Color Shown(int px, int py) {
         const QImage shot = canvas->grab().toImage();
@@ -160,6 +167,27 @@ TEST_F(CanvasSession, PlaceWireUndoPowerOnAndLightTheLed) {
     EXPECT_EQ(gLevels.at(0).Feld(out.x + 5, out.y).Pegel, kFalse);
 }
 
+// Fault: every click repainted the whole viewport, though a switch click changes a few symbols.
+TEST_F(CanvasSession, AClickRepaintsWhatItChangedAndTheWindowShowsTheWholePicture) {
+    test::LayWire(4, 6, 20, 6);
+    ASSERT_NE(test::PlaceSwitch(4, 6), 0);
+    ASSERT_NE(test::PlaceLed(20, 6), 0);
+    RedrawAllElements(0);
+    PowerOnOff();
+    ASSERT_TRUE(gPowerOn);
+    // The first click also makes the window the active one, which repaints it whole.
+    ClickAt(4, 6);
+    for (int k = 0; k < 3; ++k) {
+        ClickAt(4, 6);
+        const QRegion painted = canvas->PaintedRegion();
+        EXPECT_TRUE(painted.contains(Centre(4, 6))) << k;
+        EXPECT_TRUE(painted.contains(Centre(20, 6))) << k;
+        EXPECT_FALSE(painted.contains(Centre(30, 20))) << k;
+        EXPECT_EQ(InTheWindow(), canvas->grab().toImage().convertToFormat(QImage::Format_RGB32))
+            << k;
+    }
+}
+
 TEST_F(CanvasSession, AMoveRepaintsOnlyTheBand) {
     gMouseMode = kToolWire;
     QTest::mouseMove(canvas, Centre(5, 5));
@@ -213,14 +241,14 @@ TEST_F(CanvasSession, ImageChangesMadeOutsideItsEventsAreShown) {
     QTest::mouseMove(canvas, Centre(8, 5));
     QApplication::processEvents();
     // Nothing changed in the image: the band alone was repainted, and stays so.
-    canvas->RefreshIfImageChanged();
+    canvas->RepaintChanges();
     QApplication::processEvents();
     EXPECT_LE(canvas->PaintedRegion().boundingRect().height(), 5);
-    // The simulation draws into the image from a timer.
+    // The simulation draws into the image from a timer: that pixel alone is painted again.
     picture.SetPixel(GridToPixel(30) + 3, GridToPixel(20), Rgb(255, 0, 0));
-    canvas->RefreshIfImageChanged();
+    canvas->RepaintChanges();
     QApplication::processEvents();
-    EXPECT_EQ(canvas->PaintedRegion().boundingRect(), canvas->rect());
+    EXPECT_EQ(canvas->PaintedRegion(), QRegion(GridToPixel(30) + 3, GridToPixel(20), 1, 1));
     EXPECT_EQ(Shown(GridToPixel(30) + 3, GridToPixel(20)), Rgb(255, 0, 0));
     QTest::mouseRelease(canvas, Qt::LeftButton, {}, Centre(8, 5));
 }
