@@ -335,6 +335,7 @@ TEST(ReadCircuitTextTest, MalformedFixturesAreRefusedWithTheirProblem) {
         {"ic_name_bad.kdx", 8, "IC-Name \"../evil\" ist kein einfacher Dateiname"},
         {"ic_level_bad.kdx", 4, "Zelle verweist auf eine IC-Ebene, es gibt keine ICs"},
         {"ic_element_bad.kdx", 8, "IC \"Zaehler\" verweist auf Element 1"},
+        {"ic_package_shape_bad.kdx", 29, "IC-Element 2: die Zellen bilden kein Rechteck"},
         // Cells and elements that do not fit together.
         {"label_typed_led_bad.kdx", 4,
          "Zelle (10, 5) gehört zu Element 1 (Text), hat aber den Typ Leuchtdiode"},
