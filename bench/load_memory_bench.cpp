@@ -84,6 +84,10 @@ const Case kCases[] = {
     {"", "Zeile vor dem ersten Abschnitt\r\n", "[Feld]\r\n10;10;\r\n"}, // 7 text before headers
 };
 
+// The goal: a load's peak at most this many times the file's size, plus this constant.
+constexpr long long kPeakPerFileByte = 10;
+constexpr long long kPeakConstant = 64LL << 20;
+
 void BM_LoadHostileFile64MB(benchmark::State& state) {
     const Case& c = kCases[state.range(0)];
     BenchPlatform platform{kHeadless, 50, 30};
@@ -95,6 +99,9 @@ void BM_LoadHostileFile64MB(benchmark::State& state) {
     bool loaded = false;
     for (auto _ : state)
         peak = PeakOfLoad(path, loaded);
+    Require(peak >= 0, "the load in its own process reported");
+    Require(peak <= kPeakPerFileByte * static_cast<long long>(text.size()) + kPeakConstant,
+            "peak memory of the load within ten times the file and a constant");
     const double fileMB = static_cast<double>(text.size()) / (1 << 20);
     state.counters["file_MB"] = fileMB;
     state.counters["peak_MB"] = static_cast<double>(peak) / (1 << 20);

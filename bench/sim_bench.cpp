@@ -162,6 +162,8 @@ int BuildGateSheet() {
     return gates;
 }
 
+bool RowOutput(int r, bool in);
+
 void BM_GateSheetPowerOn(benchmark::State& state) {
     BenchEnv env(state.range(0), 100, 100);
     const int gates = BuildGateSheet();
@@ -169,6 +171,9 @@ void BM_GateSheetPowerOn(benchmark::State& state) {
         PowerOnOff();
         state.PauseTiming();
         Require(gPowerOn && !gAbgebrochen, "switched on");
+        // Every switch starts low: each row's LED shows what its chain of gates makes of that.
+        for (int r = 2; r <= 98; r += 4)
+            Require((gLevels[0].Feld(98, r).Pegel != 0) == RowOutput(r, false), "row output");
         PowerOnOff();
         state.ResumeTiming();
     }

@@ -4,7 +4,9 @@
 #include "bench_support.h"
 #include "editor/mouse_dispatch.h"
 #include "editor/text_labels.h"
+#include "editor/text_labels_internal.h"
 #include "model/codes.h"
+#include "model/elements.h"
 #include "model/grid.h"
 #include "model/utilities.h"
 #include "render/redraw.h"
@@ -40,12 +42,28 @@ class LabelBenchEnv {
     int m_gates = 0;          // gates on the sheet
 };
 
+// The editor is still open on its label with the label's text, as wide as key says: after
+// Backspace the text and half a cell, after a letter (with room to grow) the text and 1.3 cells.
+void RequireEditorAfter(int key) {
+    const LabelEditBox& box = gTxtBeschriftung;
+    const double cs = LabelCellSize();
+    const double text = MeasureLabelText(box.Text).Width;
+    const double width = key == 8 ? text + cs / 2 : 1.3 * cs + text;
+    const ElementRecord* label = box.ElementNr >= 1 && box.ElementNr <= gAnzElemente
+                                     ? &gElements[static_cast<std::size_t>(box.ElementNr)]
+                                     : nullptr;
+    Require(BeschriftungEditorVisible() && box.Edit && label && label->Text == "Eingang A" &&
+                box.Text == label->Text && box.Width == width && box.MaxLength == 0,
+            "label editor");
+}
+
 void BM_LabelKeyBackspace(benchmark::State& state) {
     LabelBenchEnv env(state.range(0));
     for (auto _ : state) {
         int key = 8;
         txtBeschriftung_KeyPress(key);
     }
+    RequireEditorAfter(8);
     state.counters["gates"] = env.Gates();
 }
 BENCHMARK(BM_LabelKeyBackspace)->Arg(kHeadless)->Arg(kPixels)->Unit(benchmark::kMillisecond);
@@ -57,6 +75,7 @@ void BM_LabelKeyLetter(benchmark::State& state) {
         txtBeschriftung_KeyPress(key);
         benchmark::DoNotOptimize(key);
     }
+    RequireEditorAfter('A');
     state.counters["gates"] = env.Gates();
 }
 BENCHMARK(BM_LabelKeyLetter)->Arg(kHeadless)->Arg(kPixels)->Unit(benchmark::kMicrosecond);

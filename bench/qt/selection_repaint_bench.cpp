@@ -7,6 +7,7 @@
 #include "editor/selection.h"
 #include "mainwindow/worksheet_canvas.h"
 #include "model/clocks.h"
+#include "model/elements.h"
 #include "model/grid.h"
 #include "model/utilities.h"
 #include "platform/platform.h"
@@ -76,6 +77,8 @@ void BM_AreaDragMoveRepaint(benchmark::State& state) {
     QTest::mousePress(canvas, Qt::LeftButton, {}, env.Centre(10, 10));
     QApplication::processEvents();
     Require(gMouseMode == kToolDragArea, "the drag started");
+    const Grid before = gGrid;
+    const std::int16_t elements = gAnzElemente;
     int x = 10;
     int step = 1;
     for (auto _ : state) {
@@ -88,6 +91,14 @@ void BM_AreaDragMoveRepaint(benchmark::State& state) {
     const QRect painted = canvas->PaintedRegion().boundingRect();
     QTest::mouseRelease(canvas, Qt::LeftButton, {}, env.Centre(x, 12));
     QApplication::processEvents();
+    // The moves repainted the canvas, and the release dropped the area where the mouse left it:
+    // every cell of it moved by the mouse's way from the press, and no element was lost.
+    Require(!painted.isEmpty(), "the moves repainted the canvas");
+    bool moved = gAnzElemente == elements;
+    for (int cx = kAreaX1; moved && cx <= kAreaX2; ++cx)
+        for (int cy = kAreaY1; moved && cy <= kAreaY2; ++cy)
+            moved = gGrid(cx + x - 10, cy + 2).Typ == before(cx, cy).Typ;
+    Require(moved, "the area moved with the mouse");
     state.counters["outlines"] = env.Elements();
     state.counters["painted_w"] = painted.width();
     state.counters["painted_h"] = painted.height();

@@ -1,12 +1,14 @@
 // Benchmarks of the worksheet view through the program's own picture (PictureTarget, drawn with
 // Qt): scrolling a sheet of 1000 x 1000 cells full of gates and wires by a screen, and a zoom
-// step of a full 100 x 100 sheet (picture resized, full redraw into pixels) at every zoom from
+// step of the same full sheet (picture resized, full redraw into pixels) at every zoom from
 // 60 % to 250 %. Targets: both under one frame (16 ms); the resident memory of the large sheet
-// under 200 MB (counter rss_mb). Part of kardo_gui_bench (make bench-gui).
+// under 200 MB (counter rss_mb). After timing each checks that the part of the picture kept
+// shows what drawing the whole sheet gives there. Part of kardo_gui_bench (make bench-gui).
 #include "app/startup.h"
 #include "model/clocks.h"
 #include "model/grid.h"
 #include "platform/platform.h"
+#include "platform/qt/image_target.h"
 #include "platform/qt/picture_target.h"
 #include "platform/recording_target.h"
 #include "platform/virtual_clock.h"
@@ -65,6 +67,27 @@ double ResidentMb() {
     return 0;
 }
 
+// The reference for the picture: a surface of the whole sheet whose every part counts as kept,
+// so that a full redraw draws every element and wire of the sheet, but which holds the pixels
+// of one window only (the part the picture keeps).
+class WholeSheetWindow : public ImageTarget {
+  public:
+    WholeSheetWindow(int width, int height, const PixelBox& window)
+        : m_width(width), m_height(height) {
+        NewImage(window.w, window.h, window.x, window.y);
+    }
+    void Resize(int width, int height) override {
+        m_width = width;
+        m_height = height;
+    }
+    int Width() const override { return m_width; }
+    int Height() const override { return m_height; }
+
+  private:
+    int m_width;  // surface width in pixels
+    int m_height; // surface height in pixels
+};
+
 // A viewport of a usual window and a sheet of w x h cells filled with three-input gates four
 // cells apart across and rowStep cells apart down, each output wired round the corner to the
 // next gate's first input, and with long wires across the whole sheet between the rows of gates
@@ -107,6 +130,23 @@ class ViewBenchEnv {
     int Elements() const { return m_elements; }
     const PictureTarget& Picture() const { return m_picture; }
 
+    // The part the picture keeps has the pixels that a full redraw of every element and wire
+    // of the sheet gives there.
+    bool KeptIsTheWholeSheetDrawn() {
+        const PixelBox kept = m_picture.Kept();
+        if (kept.Empty())
+            return false;
+        WholeSheetWindow whole(m_picture.Width(), m_picture.Height(), kept);
+        m_platform.screen = gGrafik.Device = &whole;
+        RedrawAllElements(0);
+        m_platform.screen = gGrafik.Device = &m_picture;
+        for (int y = kept.y; y < kept.y + kept.h; ++y)
+            for (int x = kept.x; x < kept.x + kept.w; ++x)
+                if (whole.PixelAt(x, y) != m_picture.PixelAt(x, y))
+                    return false;
+        return true;
+    }
+
   private:
     PictureTarget m_picture;                   // the program's worksheet picture
     NullTarget m_null;                         // headless picture while building
@@ -133,6 +173,7 @@ void BM_ScrollFullSheetByAScreen(benchmark::State& state) {
         value += step;
         SetHScrollValue(value);
     }
+    Require(env.KeptIsTheWholeSheetDrawn(), "picture after scrolling");
     state.counters["elements"] = env.Elements();
     state.counters["held_px"] =
         static_cast<double>(env.Picture().Image().width()) * env.Picture().Image().height();
@@ -140,10 +181,13 @@ void BM_ScrollFullSheetByAScreen(benchmark::State& state) {
 }
 BENCHMARK(BM_ScrollFullSheetByAScreen)->Unit(benchmark::kMillisecond);
 
-// One zoom step of the full 100 x 100 sheet to the zoom given in percent: the picture resized
-// and the whole sheet drawn again (two zooms alternate, so every step changes the zoom).
+// One zoom step of the full 1000 x 1000 sheet to the zoom given in percent, scrolled to its
+// middle: the picture resized and the sheet drawn again (two zooms alternate, so every step
+// changes the zoom).
 void BM_ZoomStepFullSheet(benchmark::State& state) {
-    ViewBenchEnv env(100, 100);
+    ViewBenchEnv env(1000, 1000, 8);
+    SetHScrollValue(gHScroll.Max / 2);
+    SetVScrollValue(gVScroll.Max / 2);
     const float zoom = static_cast<float>(state.range(0)) / 100.0f;
     const float other = zoom > 1.0f ? zoom - 0.2f : zoom + 0.2f;
     bool flip = false;
@@ -151,9 +195,12 @@ void BM_ZoomStepFullSheet(benchmark::State& state) {
         SetZoom(flip ? other : zoom);
         flip = !flip;
     }
+    Require(env.KeptIsTheWholeSheetDrawn(), "picture after the zoom step");
     state.counters["elements"] = env.Elements();
 }
 BENCHMARK(BM_ZoomStepFullSheet)->DenseRange(60, 240, 20)->Arg(250)->Unit(benchmark::kMillisecond);
+
+constexpr double kMemoryTargetMb = 200; // resident memory the large sheet may take
 
 // The large sheet opened (built and drawn), scrolled to its far corner and zoomed through every
 // step: the memory it holds.
@@ -169,7 +216,9 @@ void BM_LargeSheetMemory(benchmark::State& state) {
         }
         SetZoom(1.0f);
     }
-    state.counters["rss_mb"] = ResidentMb();
+    const double rss = ResidentMb();
+    Require(rss < kMemoryTargetMb, "resident memory of the large sheet");
+    state.counters["rss_mb"] = rss;
 }
 BENCHMARK(BM_LargeSheetMemory)->Iterations(1)->Unit(benchmark::kMillisecond);
 

@@ -56,7 +56,6 @@ void InitProgramState() {
     ResetAppGlobals();
     ResetMouseDispatch();
     ResetView();
-    ResetRedrawStates();
 }
 
 } // namespace kardo

@@ -462,8 +462,10 @@ bool PasteArea(std::int16_t X1, std::int16_t Y1, std::int16_t X2, std::int16_t Y
             }
         }
     }
-    for (const std::int16_t n : gAreaElements)
+    for (const std::int16_t n : gAreaElements) {
         ChangeInOut(n);
+        TakeLabelCells(n);
+    }
     RedrawAreaValue(X1, Y1, X2, Y2, false);
     return true;
 }

@@ -37,10 +37,14 @@ std::int16_t FindEndY(int x, int Start) {
 void UpdateLineRuns() {
     if (gLineRuns.UBoundX() < gFeldBreite || gLineRuns.UBoundY() < gFeldHoehe)
         gLineRuns.Dim(gFeldBreite, gFeldHoehe);
-    for (int x = 0; x <= gFeldBreite; ++x) {
-        for (int y = 0; y <= gFeldHoehe; ++y) {
-            const CellRecord& c = gGrid(x, y);
-            LineRunRecord& r = gLineRuns(x, y);
+    // Row by row, as the grid lies in memory: a run is always met first at its first cell (the
+    // leftmost of a row, the topmost of a column), so the order gives the same runs as any.
+    for (int y = 0; y <= gFeldHoehe; ++y) {
+        const CellRecord* cells = &gGrid(0, y);
+        LineRunRecord* runs = &gLineRuns(0, y);
+        for (int x = 0; x <= gFeldBreite; ++x) {
+            const CellRecord& c = cells[x];
+            LineRunRecord& r = runs[x];
             if (c.Rechts != 0 && r.VisitedH == 0)
                 r.EndX = FindEndX(x, y);
             if (c.Unten != 0 && r.VisitedV == 0)

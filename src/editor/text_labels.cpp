@@ -10,7 +10,6 @@
 #include "model/grid.h"
 #include "model/placement.h"
 #include "model/rounding.h"
-#include "model/sim_levels.h"
 #include "model/undo.h"
 #include "platform/platform.h"
 #include "render/grafik.h"
@@ -39,6 +38,13 @@ int CInt(double v) { return static_cast<int>(RoundHalfEven(v)); }
 bool IsFree(const CellRecord& c) { return c.Typ == kTypeEmpty && c.ElementNr == 0; }
 bool IsLabelCell(const CellRecord& c, std::int16_t nr) {
     return nr > 0 && c.Typ == kTypeText && c.ElementNr == nr;
+}
+
+void Mark(CellRecord& c, std::int16_t n) {
+    if (IsFree(c)) {
+        c.Typ = kTypeText;
+        c.ElementNr = n;
+    }
 }
 
 // Label n's own cells from column x onwards on row y: the last of the unbroken run.
@@ -234,9 +240,30 @@ void ChangeLabelText(std::int16_t n, const std::string& text) {
     // label that is gone or renumbered.
     gUndo.NewUndoValue(a.x, a.y, static_cast<std::int16_t>(std::max(oldEnd, newEnd)), a.y,
                        "Text ändern");
-    std::string old = std::move(e.Text);
+    // The cells the old text covered beyond the new end become free again; one that a wire ends
+    // on stays that wire's end, as when an element is removed.
+    for (int c = newEnd + 1; c <= oldEnd; ++c)
+        ClearArea(static_cast<std::int16_t>(c), a.y, static_cast<std::int16_t>(c), a.y);
+    for (int c = a.x; c <= newEnd; ++c)
+        Mark(gGrid(c, a.y), n);
+    const int oldReach = LabelReach(a.x, MeasureLabelText(e.Text).Width);
     e.Text = text;
-    DisplayBeschriftungsText(n, old);
+    // The redraw draws the label again with its new text and the freed cells' grid dots.
+    RedrawSheetCells(a.x, a.y - 1, std::max({oldEnd, newEnd, oldReach}), a.y + 1);
+}
+
+void TakeLabelCells(std::int16_t n) {
+    if (n < 1 || n > gAnzElemente)
+        return;
+    const ElementRecord& e = gElements[static_cast<std::size_t>(n)];
+    if (e.Typ != kTypeText || e.Eingaenge.Count() == 0)
+        return;
+    const GridPoint a = e.Eingaenge.Points()[0];
+    if (!gGrid.Contains(a.x, a.y) || !IsLabelCell(gGrid(a.x, a.y), n))
+        return;
+    const int end = LabelRunEnd(a.x, a.y, MeasureLabelText(e.Text).Width, n, true);
+    for (int c = a.x + 1; c <= end; ++c)
+        Mark(gGrid(c, a.y), n);
 }
 
 std::int16_t InitTextBox(std::int16_t iX, std::int16_t iY, std::string_view InitString) {
@@ -255,58 +282,23 @@ void DisplayBeschriftungsText(std::int16_t ObjNr, std::string_view OldText) {
     if (x < 0 || y < 0 || x > gFeldBreite || y > gFeldHoehe)
         return;
     e.Richtung = kRight;
-    // Cells change only while the circuit is off; while it is on the sheet stays as it is.
-    const bool mark = !gPowerOn;
     const LabelTextSize size = MeasureLabelText(e.Text);
 
     if (!OldText.empty()) {
-        const int oldReach =
-            std::min<int>(PixelToGrid(CInt(GP(x) + MeasureLabelText(OldText).Width)), gFeldBreite);
-        const int newEnd = LabelRunEnd(x, y, size.Width, ObjNr, mark);
-        int last = newEnd;
-        if (mark) {
-            // The cells the old text covered beyond the new end become free again; one that a
-            // wire ends on stays that wire's end, as when an element is removed.
-            while (last + 1 <= gFeldBreite && IsLabelCell(gGrid(last + 1, y), ObjNr)) {
-                ++last;
-                ClearArea(static_cast<std::int16_t>(last), static_cast<std::int16_t>(y),
-                          static_cast<std::int16_t>(last), static_cast<std::int16_t>(y));
-            }
-            for (int c = x; c <= newEnd; ++c) {
-                CellRecord& cell = gGrid(c, y);
-                if (IsFree(cell)) {
-                    cell.Typ = kTypeText;
-                    cell.ElementNr = ObjNr;
-                }
-            }
-        }
-        // The redraw draws the label again with its new text and the freed cells' grid dots.
-        RedrawSheetCells(x, y - 1, std::max(oldReach, last), y + 1);
+        const int oldReach = LabelReach(x, MeasureLabelText(OldText).Width);
+        RedrawSheetCells(x, y - 1, std::max({oldReach, LabelReach(x, size.Width), x}), y + 1);
         return;
     }
 
-    CellRecord& anchor = gGrid(x, y);
-    if (mark && IsFree(anchor)) {
-        anchor.Typ = kTypeText;
-        anchor.ElementNr = ObjNr;
-    }
-    if (!IsLabelCell(anchor, ObjNr))
+    if (!IsLabelCell(gGrid(x, y), ObjNr))
         return; // the anchor cell holds something else: no room for the text
-    const int end = LabelRunEnd(x, y, size.Width, ObjNr, mark);
-    for (int c = x + 1; c <= end && mark; ++c) {
-        CellRecord& cell = gGrid(c, y);
-        cell.Typ = kTypeText;
-        cell.ElementNr = ObjNr;
-    }
-    // The page's letters come out a little wider beside the cells than the screen's, which
-    // measured the label's cells: on paper the text may run on over free cells, up to the
-    // first cell that holds something else.
-    int roomEnd = end;
-    if (gGrafik.OnPrinter()) {
-        while (roomEnd + 1 <= gFeldBreite &&
-               (IsFree(gGrid(roomEnd + 1, y)) || IsLabelCell(gGrid(roomEnd + 1, y), ObjNr)))
-            ++roomEnd;
-    }
+    // The letters are rounded to pixels by other steps than the cells are, so at another zoom
+    // (or on the page) a text can come out a little wider than the cells it was given: it runs
+    // on over free cells, up to the first cell that holds something else, without taking them.
+    int roomEnd = OwnRunEnd(ObjNr, x, y);
+    while (roomEnd + 1 <= gFeldBreite &&
+           (IsFree(gGrid(roomEnd + 1, y)) || IsLabelCell(gGrid(roomEnd + 1, y), ObjNr)))
+        ++roomEnd;
     const double left = GP(x);
     const double top = CInt(GP(y) - size.Height / 1.6);
     const double room = GP(roomEnd) + LabelCellSize() / 2 - left;

@@ -67,17 +67,22 @@ void txtBeschriftung_LostFocus();
 // (nothing made) for a text of blanks, an anchor outside the sheet or an anchor cell in use.
 std::int16_t InitTextBox(std::int16_t iX, std::int16_t iY, std::string_view InitString);
 
-// Draws label ObjNr on the drawing device and brings its cells up to date: they run along the
-// anchor row from the anchor as far as the text reaches, but never into a cell that holds
-// anything else, and the text is clipped to them. With OldText (the text before a change), the
-// cells the old text covered beyond the new end are freed and the area is redrawn.
+// Draws label ObjNr on the drawing device; with OldText (the text before a change) redraws the
+// cells the old and the new text cover instead. Drawing never changes a cell: a label's cells
+// are set when it is written, changed or moved, each in its undo step. The text is clipped to
+// its cells and the free cells after them (a text can come out a little wider at another zoom
+// than when its cells were set); it never runs into a cell that holds anything else.
 void DisplayBeschriftungsText(std::int16_t ObjNr, std::string_view OldText);
 
 // The last column (x2 at least) reached by the labels anchored in the rectangle once they are
-// moved dx columns: drawn at their new place, labels take the free cells their text reaches
+// moved dx columns: at their new place, moved labels take the free cells their text reaches
 // there, which can be one more than they had, the text's end being rounded to a cell.
 std::int16_t MovedLabelsReach(std::int16_t x1, std::int16_t y1, std::int16_t x2, std::int16_t y2,
                               int dx);
+
+// A moved label takes the free cells its text reaches at its new place (the caller's undo step
+// covers them, see MovedLabelsReach). Nothing for an element that is no label.
+void TakeLabelCells(std::int16_t n);
 
 // A character the label editor takes: printable and in the files' code page (Windows-1252).
 bool LabelCharacterAllowed(char32_t c);

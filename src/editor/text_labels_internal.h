@@ -41,8 +41,9 @@ std::string CleanLabelText(std::string_view text);
 // number; 0 (nothing made) for an empty text, an anchor outside the sheet or a cell in use.
 std::int16_t CreateLabel(int x, int y, const std::string& text, bool withUndo);
 
-// Replaces the text of label n with the undo step "Text ändern" over its old and new cells,
-// frees the cells the new text no longer covers and redraws. Nothing for an unchanged text.
+// Replaces the text of label n with the undo step "Text ändern" over its old and new cells: its
+// cells run as far as the new text reaches (free cells taken, those beyond freed); then redraws.
+// Nothing for an unchanged text.
 void ChangeLabelText(std::int16_t n, const std::string& text);
 
 } // namespace kardo

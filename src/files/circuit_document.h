@@ -65,6 +65,8 @@ struct CircuitDocument {
     std::int16_t AnzElemente() const {
         return static_cast<std::int16_t>(Elements.empty() ? 0 : Elements.size() - 1);
     }
+    bool operator==(const CircuitDocument&) const = default;
+
     // The start of a read: a sheet of width x height cells (its grid is made when the read ends),
     // no elements, no runs, the clock tables with entry 0 only, emptied, pulses 1 and linked (the
     // state a cleared worksheet writes).

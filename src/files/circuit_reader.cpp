@@ -47,6 +47,10 @@ class Reader {
     bool CheckConsistency();
     bool CheckClocks();
     bool CheckICs();
+    // The IC level names the IC instance of a placed IC's pin cell, and the loading of the ICs
+    // sets it there afresh. On any other cell it carries nothing and is cleared, so that the
+    // cell is judged, and saved, as what it is. Needs the element numbers checked.
+    void ClearStrayICLevels();
     int LineOfCell(GridPoint p) const;
     void LayRuns();
 
@@ -60,7 +64,6 @@ class Reader {
     std::vector<int> m_icLines;                // file line of IC line k (0-based)
     int m_maxElementNr = 0;                    // highest element number in a cell
     int m_maxElementNrLine = 0;                // its line
-    int m_firstICLevelLine = 0;                // first cell line with an IC level, 0 none
     int m_knownHeaders = 0;                    // known section headers read
     bool m_hasFeld = false;                    // a [Feld] line was read
     // Cells read since the last size line with their file lines, in file order. The grid is
@@ -158,7 +161,6 @@ bool Reader::Feld(std::string_view item, int lineNr) {
     m_doc.Jumps.clear();
     m_maxElementNr = 0;
     m_maxElementNrLine = 0;
-    m_firstICLevelLine = 0;
     return true;
 }
 
@@ -180,8 +182,6 @@ bool Reader::Punkte(std::string_view item, int lineNr) {
         m_maxElementNr = cell.ElementNr;
         m_maxElementNrLine = lineNr;
     }
-    if (cell.ICLevel != 0 && m_firstICLevelLine == 0)
-        m_firstICLevelLine = lineNr;
     m_cells.emplace_back(GridPoint{static_cast<std::int16_t>(x), static_cast<std::int16_t>(y)},
                          std::pair{cell, lineNr});
     return true;
@@ -347,13 +347,24 @@ bool Reader::CheckICs() {
     if (static_cast<std::size_t>(icElements) != m_doc.ICs.size())
         return Fail(0, std::to_string(icElements) + " IC-Elemente, aber " +
                            std::to_string(m_doc.ICs.size()) + " IC-Einträge");
-    if (m_doc.ICs.empty() && m_firstICLevelLine != 0)
-        return Fail(m_firstICLevelLine, "Zelle verweist auf eine IC-Ebene, es gibt keine ICs");
     int faulty = 0;
     std::string problem;
     if (!CheckICPackages(m_doc.Cells, m_doc.Elements, faulty, problem))
         return Fail(m_elementLines[static_cast<std::size_t>(faulty)], std::move(problem));
     return true;
+}
+
+void Reader::ClearStrayICLevels() {
+    Grid& cells = m_doc.Cells;
+    for (int y = 0; y <= cells.UBoundY(); ++y) {
+        for (int x = 0; x <= cells.UBoundX(); ++x) {
+            CellRecord& c = cells(x, y);
+            if (c.ICLevel != 0 &&
+                (c.Typ != kTypeIC || c.ICPin == 0 ||
+                 m_doc.Elements[static_cast<std::size_t>(c.ElementNr)].Typ != kTypeIC))
+                c.ICLevel = 0;
+        }
+    }
 }
 
 void Reader::LayRuns() {
@@ -409,7 +420,10 @@ bool Reader::Finish() {
         LayRuns();
     if (m_doc.ICNotizen.size() > 2)
         m_doc.ICNotizen.resize(m_doc.ICNotizen.size() - 2);
-    return CheckElements() && CheckClocks() && CheckICs() && CheckConsistency();
+    if (!CheckElements())
+        return false;
+    ClearStrayICLevels();
+    return CheckClocks() && CheckICs() && CheckConsistency();
 }
 
 } // namespace

@@ -1,5 +1,6 @@
 // Main window: the column of side panels (power, properties, sheet size, zoom, levels) with the
 // controls inside them, the hidden helper controls, and the central layout.
+#include "files/text_helpers.h"
 #include "ic/qt/level_tree_view.h"
 #include "mainwindow/clock_delay_panels.h"
 #include "mainwindow/main_window.h"
@@ -10,6 +11,7 @@
 #include "mainwindow/worksheet_view.h"
 #include "mainwindow/zoom_panel.h"
 #include "model/placement.h"
+#include "model/rounding.h"
 
 #include <algorithm>
 #include <tuple>
@@ -271,9 +273,11 @@ void frmKardo::BuildPropertyPanel(QVBoxLayout* column) {
     ih->addWidget(count);
     ih->addWidget(spin);
     static_cast<QVBoxLayout*>(inputs->layout())->addLayout(ih);
-    // The box always holds a whole number 2..15: the gate placing reads it.
+    // The box always holds a whole number 2..15: the gate placing reads it. The text counts by
+    // the number at its start ("12abc" is 12), taken to the nearest whole one within range.
     connect(count, &QLineEdit::editingFinished, this, [count, spin] {
-        const int n = std::clamp(count->text().trimmed().toInt(), 2, 15);
+        const int n = static_cast<int>(
+            RoundHalfEven(std::clamp(Val(count->text().toStdString()), 2.0, 15.0)));
         count->setText(QString::number(n));
         spin->setValue(n);
     });

@@ -9,6 +9,7 @@
 #include "editor/text_labels.h"
 #include "files/ic_instances.h"
 #include "ic/ic_view.h"
+#include "ic/pin_labels.h"
 #include "model/clock_tables.h"
 #include "model/elements.h"
 #include "model/grid.h"
@@ -27,10 +28,6 @@
 #include <vector>
 
 namespace kardo {
-
-RedrawStates gRedrawStates;
-
-void ResetRedrawStates() { gRedrawStates = RedrawStates{}; }
 
 namespace {
 
@@ -175,25 +172,6 @@ void PaintRun(int x1, int y1, int x2, int y2, bool liveLevels) {
                       static_cast<std::int16_t>(x2), static_cast<std::int16_t>(y2), false);
 }
 
-DrawState SaveState(const DrawTarget& d) {
-    return {d.ForeColor, d.FillColor, d.FillStyle, d.DrawStyle, d.DrawWidth,        d.FontName,
-            d.FontSize,  d.FontBold,  d.CurrentX,  d.CurrentY,  gGrafik.Orientation};
-}
-
-void RestoreState(DrawTarget& d, const DrawState& s) {
-    d.ForeColor = s.ForeColor;
-    d.FillColor = s.FillColor;
-    d.FillStyle = s.FillStyle;
-    d.DrawStyle = s.DrawStyle;
-    d.DrawWidth = s.DrawWidth;
-    d.FontName = s.FontName;
-    d.FontSize = s.FontSize;
-    d.FontBold = s.FontBold;
-    d.CurrentX = s.CurrentX;
-    d.CurrentY = s.CurrentY;
-    gGrafik.Orientation = s.Orientation;
-}
-
 // The runs that start at a cell, then its grid dot (on an empty or a wire cell).
 void PaintRunsAndDot(DrawTarget& device, int x, int y, bool gridDots, bool liveLevels) {
     if (StartsRunX(x, y))
@@ -205,8 +183,8 @@ void PaintRunsAndDot(DrawTarget& device, int x, int y, bool gridDots, bool liveL
         device.SetPixel(GridToPixel(x), GridToPixel(y), kGridDot);
 }
 
-// The marks of a cell drawn after its runs and grid dot: they may depend on the drawing state
-// (a connection point's box takes the current fill).
+// The marks of a cell, drawn after its runs and grid dot: point marks, a switch, the pin mark of
+// the IC being defined.
 bool HasMarks(const CellRecord& c) {
     return (c.Typ == kTypeWire && c.Punkt != 0) || c.Typ == kTypeSwitch ||
            (c.ICPin != 0 && c.ICLevel == 0);
@@ -232,68 +210,49 @@ void DrawElementNr(std::int16_t i) {
     DrawElement(gEingangsPunkte[0].x, gEingangsPunkte[0].y, false, false);
 }
 
+// The progress bar after column x of the columns first..last drawn.
+void ColumnDone(int x, int first, int last) {
+    if (last > first)
+        Progress(static_cast<int>(std::nearbyint(100.0 * (x - first) / (last - first))));
+    else if (last > 0)
+        Progress(100);
+}
+
 // Paints the whole sheet in the order of the full redraw: the wire runs, grid dots, point
 // marks, switches and IC pin marks cell by cell (columns left to right, each from the top),
 // then the elements in number order, the selected clock while powered and the pin names of a
-// shown IC level. With record, the drawing state met before each cell's marks, each element, the
-// clock and the names is kept in gRedrawStates.
-void PaintWholeSheet(DrawTarget& device, bool record) {
-    RedrawStates& rec = gRedrawStates;
-    if (record) {
-        rec = RedrawStates{};
-        rec.Valid = true;
-        rec.Rows = gFeldHoehe + 1;
-    }
+// shown IC level.
+void PaintWholeSheet(DrawTarget& device) {
     // A picture of the sheet drawn into a target of its own (the bitmap export) gets the dots
     // too; paper never does.
     const bool gridDots = device.Kind() == DeviceKind::Screen && gShowGrid && !gPowerOn;
     for (int x = 0; x <= gFeldBreite; ++x) {
         const auto sx = static_cast<std::int16_t>(x);
         for (int y = 0; y <= gFeldHoehe; ++y) {
-            const auto sy = static_cast<std::int16_t>(y);
             PaintRunsAndDot(device, x, y, gridDots, false);
-            const CellRecord& c = gGrid(x, y);
-            if (!HasMarks(c))
-                continue;
-            if (record)
-                rec.Cells.emplace_back(x * rec.Rows + y, SaveState(device));
-            DrawMarks(sx, sy);
+            if (HasMarks(gGrid(x, y)))
+                DrawMarks(sx, static_cast<std::int16_t>(y));
         }
-        if (gFeldBreite > 0)
-            Progress(static_cast<int>(std::nearbyint(100.0 * x / gFeldBreite)));
+        ColumnDone(x, 0, gFeldBreite);
     }
 
     StatusText("Objekte werden gezeichnet ...");
-    if (record)
-        rec.Elements.reserve(static_cast<std::size_t>(gAnzElemente) + 1);
-    for (std::int16_t i = 1; i <= gAnzElemente; ++i) {
-        if (record) {
-            rec.Elements.resize(static_cast<std::size_t>(i));
-            rec.Elements.push_back(SaveState(device));
-        }
+    for (std::int16_t i = 1; i <= gAnzElemente; ++i)
         DrawElementNr(i);
-    }
-    if (record)
-        rec.Clock = SaveState(device);
     if (gPowerOn && gCurLevel == 0)
         SelectTimer(gAktTakt);
-    if (record)
-        rec.Labels = SaveState(device);
     ShowNamedICPinLabels();
 }
 
 // Paints what can reach a part of the sheet (a box of pixels), exactly as PaintWholeSheet
 // paints it there: the same primitives in the same order (runs entering from the left or from
-// above at their own places in that order), each cell's marks, each element and the clock with
-// the drawing state the last full redraw met before them. Draws runs with the live levels while
-// the circuit is on (liveLevels).
-void PaintSheetPart(DrawTarget& device, const PixelBox& part, bool liveLevels) {
-    const CellBox r = CellsNear(part);
-    if (r.x2 < r.x1 || r.y2 < r.y1)
-        return;
-    const RedrawStates& rec = gRedrawStates;
-    const bool recorded = rec.Valid && rec.Rows == gFeldHoehe + 1;
-    if (r.x1 > 0) {
+// above at their own places in that order), each cell's marks, each element near the part and
+// the clock. Every drawer sets the pen, fill and font it draws with, so what the drawers left
+// that paint elsewhere does not change a pixel here. Draws runs with the live levels while the
+// circuit is on (liveLevels). The full redraw (fullRedraw) shows its progress on the way.
+void PaintSheetPart(DrawTarget& device, const PixelBox& part, bool liveLevels, bool fullRedraw) {
+    const CellBox r = part.Empty() ? CellBox{0, 0, -1, -1} : CellsNear(part);
+    if (r.x1 > 0 && r.x1 <= r.x2) {
         std::vector<std::pair<int, int>> entering; // (start column, row), in drawing order
         for (int y = r.y1; y <= r.y2; ++y) {
             if (gGrid(r.x1 - 1, y).Rechts == 0)
@@ -317,47 +276,47 @@ void PaintSheetPart(DrawTarget& device, const PixelBox& part, bool liveLevels) {
             PaintRun(x, s, x, RunEndY(x, s), liveLevels);
         }
         for (int y = r.y1; y <= r.y2; ++y) {
-            const auto sy = static_cast<std::int16_t>(y);
             PaintRunsAndDot(device, x, y, gridDots, liveLevels);
-            const CellRecord& c = gGrid(x, y);
-            if (!HasMarks(c))
-                continue;
-            if (recorded) {
-                const int key = x * rec.Rows + y;
-                const auto it = std::lower_bound(
-                    rec.Cells.begin(), rec.Cells.end(), key,
-                    [](const std::pair<int, DrawState>& e, int k) { return e.first < k; });
-                if (it != rec.Cells.end() && it->first == key)
-                    RestoreState(device, it->second);
-            }
-            DrawMarks(sx, sy);
+            if (HasMarks(gGrid(x, y)))
+                DrawMarks(sx, static_cast<std::int16_t>(y));
         }
+        if (fullRedraw)
+            ColumnDone(x, r.x1, r.x2);
     }
 
+    if (fullRedraw)
+        StatusText("Objekte werden gezeichnet ...");
     // The elements owning a cell near the part.
-    std::vector<bool> near(static_cast<std::size_t>(gAnzElemente) + 1, false);
-    for (int x = r.x1; x <= r.x2; ++x)
-        for (int y = r.y1; y <= r.y2; ++y) {
+    std::vector<bool> near(static_cast<std::size_t>(std::max<int>(gAnzElemente, 0)) + 1, false);
+    for (int y = r.y1; y <= r.y2; ++y)
+        for (int x = r.x1; x <= r.x2; ++x) {
             const std::int16_t e = gGrid(x, y).ElementNr;
             if (e >= 1 && e <= gAnzElemente)
                 near[static_cast<std::size_t>(e)] = true;
         }
-    for (std::int16_t i = 1; i <= gAnzElemente; ++i) {
-        if (!near[static_cast<std::size_t>(i)])
-            continue;
-        if (recorded && static_cast<std::size_t>(i) < rec.Elements.size())
-            RestoreState(device, rec.Elements[static_cast<std::size_t>(i)]);
-        DrawElementNr(i);
-    }
-    if (gPowerOn && gCurLevel == 0) {
-        if (recorded)
-            RestoreState(device, rec.Clock);
+    for (std::int16_t i = 1; i <= gAnzElemente; ++i)
+        if (near[static_cast<std::size_t>(i)])
+            DrawElementNr(i);
+    if (gPowerOn && gCurLevel == 0)
         SelectTimer(gAktTakt);
-    }
     // The pin names of a shown IC level, at the places the full redraw gave them.
-    if (recorded)
-        RestoreState(device, rec.Labels);
     ShowNamedICPinLabels();
+}
+
+// The pin-name labels of the IC being defined take their places beside their pin cells, wherever
+// those lie on the sheet (the part painted places only those near it).
+void PlaceICPinLabels() {
+    if (gICPinLabels.size() <= 1)
+        return;
+    for (int y = 0; y <= gFeldHoehe; ++y)
+        for (int x = 0; x <= gFeldBreite; ++x) {
+            const CellRecord& c = gGrid(x, y);
+            if (c.ICPin != 0 && c.ICLevel == 0) {
+                auto px = static_cast<std::int16_t>(x);
+                auto py = static_cast<std::int16_t>(y);
+                ShowICInOut(px, py);
+            }
+        }
 }
 
 } // namespace
@@ -507,10 +466,20 @@ void RedrawAllElements(std::int16_t nr) {
 
     StatusText("Leitungen werden gezeichnet ...");
     AnalysiereLeitungen();
-    // The screen picture keeps only what the viewport shows and drops the rest cheaply; the
-    // drawing states met on the way are kept for drawing other parts alike when it scrolls.
-    if (device != nullptr)
-        PaintWholeSheet(*device, onScreen);
+    // The screen picture keeps only a window around what the viewport shows: only what can
+    // reach that window is drawn. Scrolling draws the parts that come into view (RedrawPicture).
+    if (device != nullptr) {
+        const PixelBox kept = device->Kept();
+        if (kept.Contains({0, 0, device->Width(), device->Height()})) {
+            PaintWholeSheet(*device);
+        } else {
+            PlaceICPinLabels();
+            // As drawing every element would leave it.
+            if (!gInLevel && gAnzElemente > 0)
+                gCurLevel = 0;
+            PaintSheetPart(*device, kept, false, true);
+        }
+    }
 
     if (onScreen)
         ResizeWorksheet();
@@ -527,11 +496,8 @@ void RedrawPicture() {
         return;
     DrawTarget* saved = gGrafik.Device;
     gGrafik.Device = pic;
-    // Drawing a part again leaves the drawing state as it was.
-    const DrawState before = SaveState(*pic);
     pic->Clear();
-    PaintSheetPart(*pic, kept, gPowerOn && gCurLevel == 0);
-    RestoreState(*pic, before);
+    PaintSheetPart(*pic, kept, gPowerOn && gCurLevel == 0, false);
     gGrafik.Device = saved;
     if (HostWindow* host = HostOrNull())
         host->RefreshWorksheet();

@@ -5,44 +5,8 @@
 #include "platform/draw_target.h"
 
 #include <cstdint>
-#include <string>
-#include <utility>
-#include <vector>
 
 namespace kardo {
-
-// The drawing state a drawer finds: the target's pen, fill, font and text position, and the
-// drawing object's orientation. Some marks draw with what they find (a connection point's box
-// takes the current fill).
-struct DrawState {
-    Color ForeColor = 0;
-    Color FillColor = 0;
-    FillMode FillStyle = FillMode::Transparent;
-    LineStyle DrawStyle = LineStyle::Solid;
-    int DrawWidth = 1;
-    std::string FontName;
-    double FontSize = 0;
-    bool FontBold = false;
-    double CurrentX = 0;
-    double CurrentY = 0;
-    std::uint8_t Orientation = 0;
-};
-
-// The drawing states the last full redraw of the worksheet picture met: before the marks of
-// each cell that has some (key x * Rows + y, in drawing order), before each element (index = its
-// number), before the selected clock's highlight and before the IC pin names.
-struct RedrawStates {
-    bool Valid = false;                           // a full redraw recorded them
-    int Rows = 0;                                 // rows of the sheet then (H + 1)
-    std::vector<std::pair<int, DrawState>> Cells; // cells with marks, by key
-    std::vector<DrawState> Elements;              // 1-based; entry 0 unused
-    DrawState Clock;                              // before SelectTimer
-    DrawState Labels;                             // before the IC pin names
-};
-
-extern RedrawStates gRedrawStates; // states of the last full redraw; reset by ResetRedrawStates
-
-void ResetRedrawStates();
 
 // Draws the element that occupies cell (x, y) through its drawer and anchor cell; a switch cell
 // draws its switch. DontShowText keeps text labels from being drawn; OnlyBorder asks for the

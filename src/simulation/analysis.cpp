@@ -194,10 +194,17 @@ void TraceStep(int nr, bool high) {
 }
 
 void ClearAnalysisTraces() {
-    gAnalyseX.fill(0);
-    gAnalyseLetzter.fill(0);
-    for (TraceRing& r : gAnalyseSpuren)
-        r.Clear();
+    for (int i = 0; i < kAnalysePunkte; ++i)
+        ClearAnalysisTrace(i);
+}
+
+void ClearAnalysisTrace(int strip) {
+    if (strip < 0 || strip >= kAnalysePunkte)
+        return;
+    const auto i = static_cast<std::size_t>(strip);
+    gAnalyseX[i] = 0;
+    gAnalyseLetzter[i] = 0;
+    gAnalyseSpuren[i].Clear();
     MarkChanged();
 }
 

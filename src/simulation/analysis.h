@@ -136,6 +136,8 @@ void TraceStep(int nr, bool high);
 
 // Empties every strip: trace ends at 0, last levels low, no steps (power-on).
 void ClearAnalysisTraces();
+// Empties strip 0..8 alone: a strip loaded again starts blank.
+void ClearAnalysisTrace(int strip);
 // The clear button of the table: empties the rows and every strip; the columns stay.
 void ClearAnalysisRecord();
 

@@ -33,39 +33,26 @@ std::size_t CellsOf(const Grid& feld) {
     return static_cast<std::size_t>(feld.Columns()) * static_cast<std::size_t>(feld.Rows());
 }
 
-// The arrays are built anew only when a grid changed its size (a power-on); out of line, so that
-// the check each window makes stays small.
-[[gnu::noinline, gnu::cold]] void FitChangeMarks() {
-    const std::size_t levels = gLevels.size();
-    if (gLevelChanges.size() != levels)
-        gLevelChanges.resize(levels);
-    for (std::size_t l = 0; l < levels; ++l) {
-        const std::size_t cells = CellsOf(gLevels[l].Feld);
-        if (gLevelChanges[l].size() != cells)
-            gLevelChanges[l].assign(cells, 0);
-    }
-}
-
-bool ChangeMarksFit() {
-    const std::size_t levels = gLevels.size();
-    if (gLevelChanges.size() != levels)
-        return false;
-    for (std::size_t l = 0; l < levels; ++l) {
-        if (gLevelChanges[l].size() != CellsOf(gLevels[l].Feld))
-            return false;
-    }
-    return true;
-}
-
 } // namespace
 
 void StartLoopWindow() {
     if (gLoopWindow >= kLastLoopWindow) [[unlikely]]
         ClearChangeMarks();
     ++gLoopWindow;
-    if (!ChangeMarksFit()) [[unlikely]]
-        FitChangeMarks();
     gStillRunden = 0;
+}
+
+void NoteLevelChangeFitting(std::size_t ebene, std::size_t index) {
+    if (ebene >= gLevels.size())
+        return;
+    if (gLevelChanges.size() < gLevels.size())
+        gLevelChanges.resize(gLevels.size());
+    std::vector<ChangeMark>& marks = gLevelChanges[ebene];
+    const std::size_t cells = CellsOf(gLevels[ebene].Feld);
+    if (marks.size() < cells)
+        marks.assign(cells, 0);
+    if (index < marks.size())
+        NoteLevelChange(marks[index]);
 }
 
 int LevelChangeCount(std::size_t ebene, std::size_t index) {

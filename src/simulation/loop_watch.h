@@ -47,8 +47,8 @@ extern std::uint16_t gLoopWindow; // number of the window in progress (1 to kLas
 // Start-up state: no counts, no window.
 void ResetLoopWatch();
 
-// A new window begins: the counts of the last window go back to 0, the count arrays follow the
-// sizes of the level grids, and gStillRunden starts again.
+// A new window begins: the counts of the last window go back to 0 and gStillRunden starts
+// again. The count arrays follow the sizes of the level grids as changes are noted.
 void StartLoopWindow();
 
 // Changes of cell index of simulation level ebene in the window in progress.
@@ -68,13 +68,21 @@ inline void NoteLevelChange(ChangeMark& mark) {
     gStillRunden = 0;
 }
 
+// NoteLevelChange for a level whose marks do not reach the cell yet: they are made for the
+// level's grid first (the first change after a power-on that built the level, or a grown grid).
+// Out of line, so that the check each change makes stays small.
+[[gnu::noinline, gnu::cold]] void NoteLevelChangeFitting(std::size_t ebene, std::size_t index);
+
 // The same, the mark looked up by level and cell index.
 inline void NoteLevelChange(std::size_t ebene, std::size_t index) {
-    if (ebene >= gLevelChanges.size())
-        return;
-    std::vector<ChangeMark>& marks = gLevelChanges[ebene];
-    if (index < marks.size())
-        NoteLevelChange(marks[index]);
+    if (ebene < gLevelChanges.size()) [[likely]] {
+        std::vector<ChangeMark>& marks = gLevelChanges[ebene];
+        if (index < marks.size()) [[likely]] {
+            NoteLevelChange(marks[index]);
+            return;
+        }
+    }
+    NoteLevelChangeFitting(ebene, index);
 }
 
 } // namespace kardo

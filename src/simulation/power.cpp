@@ -21,6 +21,7 @@
 #include "simulation/block_power_on.h"
 #include "simulation/eval_flipflop.h"
 #include "simulation/gate_eval.h"
+#include "simulation/ic_signal.h"
 #include "simulation/port_access.h"
 #include "simulation/sim_core.h"
 #include "simulation/wire_router.h"
@@ -232,6 +233,7 @@ void SwitchOn() {
     Copy_P_to_Field();
     ClearRuntimeState();
     ResolveFlipFlopPins();
+    ResolveICPinRoutes();
     if (!DoEventsStill(epoch))
         return;
     gEventQueue.clear();
@@ -316,6 +318,7 @@ std::string FirstThreeTokens(const std::string& pin) {
 void SwitchOff() {
     ++gPowerEpoch;
     ForgetFlipFlopPins();
+    ForgetICPinRoutes();
     if (DrawTarget* pic = Screen())
         gGrafik.Device = pic;
     if (gCurLevel > 0)

@@ -125,7 +125,7 @@ struct PassView {
         flipFlops0 = &FlipFlopsOf(0);
         if (!gLevelChanges.empty()) {
             std::vector<ChangeMark>& marks = gLevelChanges[0];
-            if (marks.size() ==
+            if (marks.size() >=
                 static_cast<std::size_t>(columns0) * static_cast<std::size_t>(rows0))
                 marks0 = marks.data();
         }
@@ -177,6 +177,7 @@ void ResetSimCore() {
     gTaktTicks = 0;
     gTaktFlagsSeen = 0;
     ForgetFlipFlopPins();
+    ForgetICPinRoutes();
     ResetLoopWatch();
 }
 
@@ -437,11 +438,11 @@ namespace {
         if (c.ICPin == 0)
             RouteLevel(c, x, y, richtung, pegel, ebene);
         else if (ebene > 0)
-            ICSignal(x, y, pegel, ebene, kICSignalOutOf);
+            ICSignalAt(c, pegel, ebene, kICSignalOutOf);
         break;
     case kTypeIC:
         if (c.ICLevel != 0)
-            ICSignal(x, y, pegel, ebene, kICSignalInto);
+            ICSignalAt(c, pegel, ebene, kICSignalInto);
         break;
     case kTypeLed:
         EvalDiode(x, y, richtung, pegel, ebene);
@@ -493,7 +494,7 @@ namespace {
         if (c.ICPin == 0)
             RouteLevel(c, x, y, richtung, pegel, ebene);
         else if (ebene > 0)
-            ICSignal(x, y, pegel, ebene, kICSignalOutOf);
+            ICSignalAt(c, pegel, ebene, kICSignalOutOf);
         break;
     }
     default:

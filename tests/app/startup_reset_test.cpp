@@ -31,6 +31,7 @@
 #include "render/redraw.h"
 #include "render/view.h"
 #include "simulation/analysis.h"
+#include "simulation/ic_signal.h"
 #include "simulation/loop_watch.h"
 #include "simulation/port_access.h"
 #include "simulation/power.h"
@@ -74,8 +75,6 @@ struct Snapshot {
     WorksheetOverlays overlays;
     std::string icName;
     ScrollBarState hScroll, vScroll;
-    bool redrawStatesValid;
-    std::size_t redrawStateCells;
     std::int16_t textFontSize;
     std::uint8_t textEditResult;
     LabelEditBox labelEditor;
@@ -92,6 +91,7 @@ struct Snapshot {
     bool undoHooks;
     std::int32_t stillRunden;
     std::size_t levelChanges;
+    std::size_t icPinRoutes;
     std::uint16_t loopWindow;
     int analyseSpalten;
     std::size_t analyseZeilen;
@@ -132,8 +132,6 @@ struct Snapshot {
         s.overlays = gOverlays;
         s.icName = gICName;
         s.hScroll = gHScroll, s.vScroll = gVScroll;
-        s.redrawStatesValid = gRedrawStates.Valid;
-        s.redrawStateCells = gRedrawStates.Cells.size();
         s.textFontSize = gTextFontSize;
         s.textEditResult = gTextEditResult;
         s.labelEditor = gTxtBeschriftung;
@@ -147,6 +145,7 @@ struct Snapshot {
         s.undoHooks = gUndoRemoveIC != nullptr && gUndoRestoreIC != nullptr;
         s.stillRunden = gStillRunden;
         s.levelChanges = gLevelChanges.size();
+        s.icPinRoutes = gICPinRoutes.size();
         s.loopWindow = gLoopWindow;
         s.analyseSpalten = gAnalyseTabelle.ColumnCount();
         s.analyseZeilen = gAnalyseTabelle.RowCount();
@@ -242,8 +241,6 @@ void ExpectSame(const Snapshot& a, const Snapshot& b) {
     EXPECT_EQ(a.icName, b.icName);
     EXPECT_EQ(a.hScroll, b.hScroll);
     EXPECT_EQ(a.vScroll, b.vScroll);
-    EXPECT_EQ(a.redrawStatesValid, b.redrawStatesValid);
-    EXPECT_EQ(a.redrawStateCells, b.redrawStateCells);
     EXPECT_EQ(a.textFontSize, b.textFontSize);
     EXPECT_EQ(a.textEditResult, b.textEditResult);
     EXPECT_TRUE(a.labelEditor == b.labelEditor);
@@ -263,6 +260,7 @@ void ExpectSame(const Snapshot& a, const Snapshot& b) {
     EXPECT_EQ(a.undoHooks, b.undoHooks);
     EXPECT_EQ(a.stillRunden, b.stillRunden);
     EXPECT_EQ(a.levelChanges, b.levelChanges);
+    EXPECT_EQ(a.icPinRoutes, b.icPinRoutes);
     EXPECT_EQ(a.loopWindow, b.loopWindow);
     EXPECT_EQ(a.analyseSpalten, b.analyseSpalten);
     EXPECT_EQ(a.analyseZeilen, b.analyseZeilen);

@@ -1,10 +1,11 @@
 // Property test of editing against the circuit file: random sequences of every editing operation
 // (placing each kind and ICs, wires and points, selecting, moving and deleting objects and areas,
 // the context menu, text labels, undo, the sheet size) driven through the mouse dispatcher as a
-// user's mouse would. After every step the worksheet must pass the reader's checks and read back
-// as the same grid and element list; every few steps it is saved with the real writer and loaded
-// into a separate document with its ICs; now and then a step is undone at once and must give
-// back the sheet as it was; at the end of each episode every step is undone.
+// user's mouse would, with zooms and runs (clicks while powered) that must change nothing the file
+// keeps, on a hinted screen font. After every step the worksheet must pass the reader's checks and
+// read back as the same grid and element list; every few steps it is saved with the real writer
+// and loaded into a separate document with its ICs; now and then a step is undone at once and must
+// give back the sheet as it was; at the end of each episode every step is undone.
 #include "app/main_state.h"
 #include "app/settings.h"
 #include "editor/area_select.h"
@@ -32,7 +33,10 @@
 #include "model/placement.h"
 #include "model/undo.h"
 #include "model/utilities.h"
+#include "render/grafik.h"
 #include "render/sheet_size.h"
+#include "render/zoom.h"
+#include "simulation/power.h"
 #include "support/builder.h"
 #include "support/circuit_files.h"
 #include "support/editor_fixture.h"
@@ -104,10 +108,19 @@ ElementRecord Stored(ElementRecord e) {
     return e;
 }
 
+bool WireEnd(const CellRecord& c) { return c.Typ == kTypeWire && WireFlagCount(c) < 2; }
+bool Clickable(const CellRecord& c) {
+    return c.Typ == kTypeSwitch || c.Typ == kTypeFlipFlop || c.Typ == kTypeShiftRegister ||
+           c.Typ == kTypeClock || c.Typ == kTypeIC;
+}
+
 class EditSaveLoadPropertyTest : public test::EditorFixture,
                                  public ::testing::WithParamInterface<std::uint32_t> {
   protected:
-    EditSaveLoadPropertyTest() : m_rng(GetParam()) {}
+    EditSaveLoadPropertyTest() : m_rng(GetParam()) {
+        platform.screen = &m_hinted;
+        host.viewport = {700, 480, 0};
+    }
 
     int Next(int n) { return static_cast<int>(m_rng() % static_cast<std::uint32_t>(n)); }
     int X() { return Next(gFeldBreite + 1); }
@@ -156,7 +169,15 @@ class EditSaveLoadPropertyTest : public test::EditorFixture,
         std::uint8_t kind = kKinds[static_cast<std::size_t>(Next(kKinds.size()))];
         if (kind == kTypeTriState && !m_triStates)
             kind = kTypeInverter;
-        const int x = X(), y = Y();
+        Place(kind);
+    }
+
+    void Place(std::uint8_t kind) {
+        if (kind == kTypeText && Chance(2))
+            ZoomView(); // labels are written at every zoom
+        m_viewOnly = false;
+        const bool onWire = (kind == kTypeSwitch || kind == kTypeLed) && !Chance(4);
+        const auto [x, y] = onWire ? Pick(WireEnd) : test::CellPos{X(), Y()};
         gOrientierung = static_cast<std::uint8_t>(1 + Next(4));
         const int inputs = 2 + Next(4);
         host.SetCaption("txtAnschlüsse", std::to_string(inputs));
@@ -237,14 +258,20 @@ class EditSaveLoadPropertyTest : public test::EditorFixture,
         }
     }
 
-    // A cell of an element (any cell when the sheet has none after a few tries).
+    // A cell that fits, chosen at random; any cell when none does.
+    template <typename Fits> test::CellPos Pick(Fits fits) {
+        std::vector<test::CellPos> cells;
+        for (int x = 0; x <= gFeldBreite; ++x)
+            for (int y = 0; y <= gFeldHoehe; ++y)
+                if (fits(gGrid(x, y)))
+                    cells.push_back({x, y});
+        if (cells.empty())
+            return {X(), Y()};
+        return cells[static_cast<std::size_t>(Next(static_cast<int>(cells.size())))];
+    }
+
     test::CellPos ElementCell() {
-        for (int tries = 0; tries < 60; ++tries) {
-            const int x = X(), y = Y();
-            if (gGrid(x, y).Typ >= 2)
-                return {x, y};
-        }
-        return {X(), Y()};
+        return Pick([](const CellRecord& c) { return c.Typ >= 2; });
     }
 
     // A right click with a placing tool or the wire tool: removes the element or point there.
@@ -336,6 +363,46 @@ class EditSaveLoadPropertyTest : public test::EditorFixture,
             TypeLabel();
     }
 
+    // An IC placed, or one removed with a right click of the IC tool.
+    void ICs() {
+        const auto [x, y] = Pick([](const CellRecord& c) { return c.Typ == kTypeIC; });
+        if (gGrid(x, y).Typ != kTypeIC || Chance(2))
+            return Place(kTypeIC);
+        Log("remove IC at " + std::to_string(x) + "," + std::to_string(y));
+        Tool(kTypeIC);
+        Click(x, y, kButtonRight);
+    }
+
+    // A step in or out, a fit to the viewport, or a percentage from 60 to 250 in steps of 5.
+    void ZoomView() {
+        m_viewOnly = true;
+        const int how = Next(5);
+        const float z = gGrafik.GridMode;
+        if (how == 2)
+            gGrafik.ZoomFull();
+        else
+            SetZoom(how == 0   ? ZoomStepIn(z)
+                    : how == 1 ? ZoomStepOut(z)
+                               : (60 + 5 * Next(39)) / 100.f);
+        Log("zoom " + std::to_string(gGrafik.GridMode));
+    }
+
+    // Power on, clicks on elements with the clocks running between them, zooms, power off.
+    void Power() {
+        m_viewOnly = true;
+        Log("power on");
+        for (PowerOnOff(); gPowerOn && !Chance(6);) {
+            const test::CellPos p = Pick(Clickable);
+            Log("  click " + std::to_string(p.x) + "," + std::to_string(p.y));
+            Click(p.x, p.y);
+            clock.Advance(Next(2000));
+            if (Chance(5))
+                ZoomView();
+        }
+        if (gPowerOn)
+            PowerOnOff();
+    }
+
     void UndoSteps() {
         const int n = 1 + Next(3);
         Log("undo " + std::to_string(n));
@@ -356,20 +423,26 @@ class EditSaveLoadPropertyTest : public test::EditorFixture,
 
     void Operation() {
         const int what = Next(100);
-        if (what < 30)
+        if (what < 26)
             PlaceKind();
-        else if (what < 45)
+        else if (what < 39)
             WireBand();
-        else if (what < 53)
+        else if (what < 46)
             Points();
-        else if (what < 60)
+        else if (what < 52)
             RightClickRemove();
-        else if (what < 70)
+        else if (what < 61)
             SelectAndMove();
-        else if (what < 79)
+        else if (what < 69)
             Area();
-        else if (what < 85)
+        else if (what < 74)
             ContextMenu();
+        else if (what < 79)
+            ICs();
+        else if (what < 83)
+            ZoomView();
+        else if (what < 85)
+            Power();
         else if (!m_undos)
             PlaceKind(); // a smaller sheet would start the history afresh
         else if (what < 97)
@@ -430,15 +503,20 @@ class EditSaveLoadPropertyTest : public test::EditorFixture,
 
     // What the reader checks, on the live worksheet, and the reading back of the written text.
     std::string SheetProblem() {
-        AnalysiereLeitungen();
         CircuitDocument doc;
-        CaptureCircuit(doc);
+        std::string text = FileText(&doc);
         ConsistencyProblem problem;
         if (!CheckCellsAndElements(doc, problem))
             return "inconsistent: " + problem.Text;
-        std::string text;
-        WriteCircuitText(doc, text);
         return ReadBack(text, false);
+    }
+    static std::string FileText(CircuitDocument* doc = nullptr) {
+        AnalysiereLeitungen();
+        CircuitDocument own;
+        CaptureCircuit(doc != nullptr ? *doc : own);
+        std::string text;
+        WriteCircuitText(doc != nullptr ? *doc : own, text);
+        return text;
     }
 
     // Saves the worksheet into a file and loads the file apart from it, ICs included.
@@ -489,8 +567,13 @@ class EditSaveLoadPropertyTest : public test::EditorFixture,
         const std::uint32_t recorded = gUndo.Recorded();
         const std::int16_t index = gUndo.CurrentIndex();
         const std::int16_t w = gFeldBreite, h = gFeldHoehe;
+        const std::string file = FileText();
+        m_viewOnly = false;
         Operation();
         txtBeschriftung_LostFocus();
+        if (m_viewOnly) {
+            ASSERT_EQ(FileText(), file) << "a zoom or a run changed the sheet\n" << History();
+        }
         const bool undo = m_log.back().rfind("undo", 0) == 0;
         if (gUndo.Recorded() != recorded && index != 1) {
             m_baseline = before;
@@ -519,6 +602,8 @@ class EditSaveLoadPropertyTest : public test::EditorFixture,
     }
 
     std::mt19937 m_rng;            // the sequence of this seed
+    test::HintedScreen m_hinted;   // the worksheet picture
+    bool m_viewOnly = false;       // the operation zoomed or ran the circuit, nothing else
     test::TempDir m_dir;           // IC folder and saved file
     std::deque<std::string> m_log; // the last operations, for a failure's message
     bool m_triStates = false;      // the episode places tri-state gates
@@ -548,6 +633,7 @@ TEST_P(EditSaveLoadPropertyTest, EveryEditedSheetSavesLoadsAndUndoesToTheStart) 
             }
             host.log.clear();
             host.messages.clear();
+            m_hinted.ClearLog();
         }
         UndoAll();
         if (HasFatalFailure())

@@ -17,6 +17,7 @@
 #include "model/utilities.h"
 #include "render/grafik.h"
 #include "render/redraw.h"
+#include "render/zoom.h"
 #include "simulation/power.h"
 #include "support/block_builder.h"
 #include "support/builder.h"
@@ -529,6 +530,23 @@ TEST_F(TextLabelTest, OnThePrinterALabelRunsOnOverFreeCellsButStopsAtAnElement) 
     DisplayBeschriftungsText(n, "");
     EXPECT_EQ(page.CallsOf(DrawOp::Print).at(0).text, "ABCDEFGH");
     EXPECT_EQ(Cells(1, 7), cells);
+}
+
+// Fault pinned: the redraw of a zoom marked the free cell a label's text now reached, outside
+// any undo step; undoing the label left that cell naming it, and the saved file was refused.
+TEST_F(TextLabelTest, ALabelsCellsChangeOnlyInItsUndoStepsAtEveryZoom) {
+    test::HintedScreen hinted;
+    platform.screen = &hinted;
+    gGrafik.Device = &hinted;
+    SetZoom(0.6f);
+    ASSERT_EQ(Write(2, 4, "WW"), 1);
+    ASSERT_EQ(Cells(1, 4), (std::vector<int>{2, 3}));
+    hinted.ClearLog();
+    SetZoom(ZoomStepIn(gGrafik.GridMode)); // 80 %: the text reaches into column 4
+    EXPECT_EQ(Cells(1, 4), (std::vector<int>{2, 3}));
+    EXPECT_EQ(hinted.CallsOf(DrawOp::Print).at(0).text, "WW") << "runs on over the free cell";
+    gUndo.Undo();
+    EXPECT_EQ(LabelCellsAnywhere(), 0);
 }
 
 TEST_F(TextLabelTest, LabelsMadeInTheEditorSaveLoadAndDrawOnTheSameCells) {

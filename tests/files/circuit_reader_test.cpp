@@ -333,7 +333,10 @@ TEST(ReadCircuitTextTest, MalformedFixturesAreRefusedWithTheirProblem) {
         {"analysis_number_bad.kdx", 7, "ungültige Analysepunkt-Nummer \"12\""},
         {"analysis_duplicate_bad.kdx", 9, "ungültige Analysepunkt-Nummer \"3\""},
         {"ic_name_bad.kdx", 8, "IC-Name \"../evil\" ist kein einfacher Dateiname"},
-        {"ic_level_bad.kdx", 4, "Zelle verweist auf eine IC-Ebene, es gibt keine ICs"},
+        // An IC level where no IC pin is carries nothing: the cell is judged without it.
+        {"ic_level_bad.kdx", 4, "Zelle (10, 5) ist eine Leitung ohne Verbindung"},
+        {"cell_ic_level_stray_bad.kdx", 4,
+         "Zelle (0, 0) hat den Typ Leuchtdiode, gehört aber zu keinem Element"},
         {"ic_element_bad.kdx", 8, "IC \"Zaehler\" verweist auf Element 1"},
         {"ic_package_shape_bad.kdx", 29, "IC-Element 2: die Zellen bilden kein Rechteck"},
         // Cells and elements that do not fit together.

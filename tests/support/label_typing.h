@@ -2,6 +2,10 @@
 // key handler, then into the box unless refused or beyond the box's maximum length.
 #pragma once
 
+#include "editor/text_labels_internal.h"
+#include "platform/recording_target.h"
+
+#include <cmath>
 #include <string_view>
 
 namespace kardo::test {
@@ -11,5 +15,14 @@ namespace kardo::test {
 void TypeKey(char32_t code, std::string_view utf8 = {});
 // Every character of a UTF-8 text, one key each.
 void TypeText(std::string_view text);
+
+// A worksheet picture whose letters are one em wide, rounded to whole pixels as a hinted screen
+// font rounds them: a text grows with the zoom by other steps than the cells do.
+struct HintedScreen : RecordingTarget {
+    HintedScreen() : RecordingTarget(DeviceKind::Screen) {}
+    double TextWidth(std::string_view t) override {
+        return std::round(FontSize * 96.0 / 72.0) * CharacterCount(t);
+    }
+};
 
 } // namespace kardo::test

@@ -54,6 +54,9 @@ frmAnalyse2::frmAnalyse2(QWidget* owner) : QWidget(owner, Qt::Window) {
 
 void frmAnalyse2::LoadStrip() {
     const int i = static_cast<int>(m_strips.size());
+    // A strip keeps no trace of the point it showed before it was unloaded.
+    if (i > 0)
+        ClearAnalysisTrace(i);
     StripWidgets s;
     s.picture = new TraceStrip(i, this);
     s.label = new QLabel(QString::number(i + 1), this);

@@ -58,6 +58,9 @@ TEST_F(HoverFilterTest, EveryControlOfTheTableTakesItsSteps) {
     int watched = 0;
     for (const HoverMember& m : HoverMembers()) {
         for (QWidget* w : Controls(m.name)) {
+            // A control of a hidden panel section shows, as its tool would show it.
+            for (QWidget* p = w; p != &W() && p != nullptr; p = p->parentWidget())
+                p->setVisible(true);
             const std::optional<QPoint> free = FreePoint(w);
             if (!free)
                 continue; // covered by its own controls: the mouse never is over it alone
@@ -116,6 +119,7 @@ TEST_F(HoverFilterTest, TheSelectToolsAreaFrameStaysAndTheSwitchMarkerStaysOverI
     EXPECT_FALSE(gOverlays.picBox.Visible);
 
     gMouseMode = kTypeSwitch;
+    W().findChild<QWidget*>("picEigenschaft_2")->show();
     ShowEverything();
     MoveOver(W().findChild<QWidget*>("lblAllgemein_2"));
     EXPECT_FALSE(gOverlays.picRahmen.Visible);

@@ -482,8 +482,11 @@ TEST_F(ViewPanels, ThePropertyPanelStartsWithItsCountsAndColours) {
     W().findChild<QToolButton*>("cmdColor_6")->click();
     EXPECT_EQ(gFarbe, 0x0080FF);
     EXPECT_FALSE(W().IsChecked("cmdColor_0"));
+    // Fault pinned: a text whose start is a number ("12abc", "15.6") counted as no number.
     QLineEdit* inputs = Box("txtAnschlüsse");
-    for (const auto& [typed, shown] : {std::pair{"1", "2"}, {"99", "15"}, {"x", "2"}, {"7", "7"}}) {
+    const char* cases[][2] = {{"1", "2"},     {"99", "15"},    {"x", "2"},     {"7", "7"},
+                              {"15.6", "15"}, {"12abc", "12"}, {" 4.5e0", "4"}};
+    for (const auto& [typed, shown] : cases) {
         Enter(inputs, typed);
         EXPECT_EQ(inputs->text().toStdString(), shown) << typed;
     }

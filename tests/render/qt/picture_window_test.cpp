@@ -7,7 +7,9 @@
 #include "model/block_elements.h"
 #include "model/codes.h"
 #include "model/grid.h"
+#include "model/pin_points.h"
 #include "model/sim_levels.h"
+#include "model/wire_points.h"
 #include "platform/qt/image_target.h"
 #include "platform/qt/picture_target.h"
 #include "render/grafik.h"
@@ -201,6 +203,52 @@ TEST_F(PictureWindowTest, EveryPartOfAShownICLevelMatchesWithItsPinNames) {
     ExpectEveryPartMatches(whole, 45, 31, 1);
     ShowLevel(0);
     PowerOnOff();
+}
+
+// The full redraw draws only the elements and marks that reach the kept part, after whatever
+// the drawers before them left: each must draw the same pixels whatever pen, fill, font, text
+// position and orientation it meets.
+TEST_F(PictureWindowTest, EveryElementAndMarkDrawsAloneAsAfterAnyDrawingState) {
+    BuildRichSheet();
+    const int w = GridToPixel(gFeldBreite + 1);
+    const int h = GridToPixel(gFeldHoehe + 1);
+    ImageTarget plain(w, h);
+    ImageTarget odd(w, h);
+    const auto drawBoth = [&](const auto& draw) {
+        for (ImageTarget* t : {&plain, &odd}) {
+            t->Clear();
+            gGrafik.Device = t;
+            platform.screen = t;
+            gGrafik.Orientation = t == &odd ? kUp : kRight;
+            draw();
+        }
+        return plain.Image() == odd.Image();
+    };
+    odd.ForeColor = Rgb(0, 255, 0);
+    odd.FillColor = Rgb(0, 255, 255);
+    odd.FillStyle = FillMode::Solid;
+    odd.FontName = "Courier";
+    odd.FontSize = 23;
+    odd.FontBold = true;
+    for (std::int16_t e = 1; e <= gAnzElemente; ++e) {
+        odd.CurrentX = odd.CurrentY = 3 * e;
+        EXPECT_TRUE(drawBoth([e] {
+            GetInputPoints(e, 0);
+            DrawElement(gEingangsPunkte[0].x, gEingangsPunkte[0].y, false, false);
+        })) << "element "
+            << e;
+    }
+    for (std::int16_t x = 0; x <= gFeldBreite; ++x) {
+        for (std::int16_t y = 0; y <= gFeldHoehe; ++y) {
+            if (gGrid(x, y).Typ != kTypeWire || gGrid(x, y).Punkt == kPointNone)
+                continue;
+            EXPECT_TRUE(drawBoth([x, y] {
+                SetVerbindungspunktAt(x, y, true);
+                SetKoppeldiodeAt(x, y, true);
+            })) << "mark at "
+                << x << ", " << y;
+        }
+    }
 }
 
 TEST_F(PictureWindowTest, AHugeSheetKeepsOnlyTheViewportAndItsMargin) {

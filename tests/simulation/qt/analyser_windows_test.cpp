@@ -167,6 +167,18 @@ TEST_F(AnalyserWindowsTest, HidingAndShowingKeepsTheTraces) {
     PowerOnOff();
 }
 
+// Fault pinned: the strip of the last point, removed and loaded again, showed its old trace.
+TEST_F(AnalyserWindowsTest, AStripRemovedAndLoadedAgainStartsBlank) {
+    Lines(2);
+    PowerOnOff();
+    Toggle(2);
+    PowerOnOff();
+    ASSERT_TRUE(test::RemoveAt(8, 5));
+    ASSERT_NE(test::PlaceAnalysisPoint(8, 5), 0);
+    EXPECT_TRUE(VisibleSteps(1).empty());
+    EXPECT_FALSE(VisibleSteps(0).empty()) << "strip 0 is never unloaded and keeps its trace";
+}
+
 TEST_F(AnalyserWindowsTest, ClosingTheMainWindowEndsTheProgramWhateverTheyShow) {
     Lines(1);
     W().show();

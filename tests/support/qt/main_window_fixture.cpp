@@ -4,6 +4,7 @@
 #include "app/main_state.h"
 #include "app/permissions.h"
 #include "app/settings.h"
+#include "mainwindow/program_start.h"
 #include "mainwindow/worksheet_canvas.h"
 #include "model/clocks.h"
 #include "model/grid.h"
@@ -56,10 +57,8 @@ MainWindowFixture::~MainWindowFixture() {
 }
 
 bool MainWindowFixture::LoadWindow() {
-    const bool ok = window->Form_Load([this](std::string_view s) { stages.emplace_back(s); });
-    if (ok)
-        window->Form_Activate();
-    return ok;
+    const std::string file = LadeDatei;
+    return StartProgram(*window, file, [this](std::string_view s) { stages.emplace_back(s); });
 }
 
 WorksheetCanvas* MainWindowFixture::ShowWindow() {

@@ -35,7 +35,8 @@ class MainWindowFixture : public ::testing::Test {
     MainWindowFixture();
     ~MainWindowFixture() override;
 
-    // Loads and activates the window as the start-up does; false when the load failed.
+    // Starts the program into the window as main() does (splash, settings root, the command-line
+    // file in LadeDatei, the load, the window shown and activated); false when the load failed.
     bool LoadWindow();
     // Creates a folder below the temporary home and returns its path (no trailing "/").
     std::string MakeFolder(const std::string& relative) { return tempHome.MakeFolder(relative); }
