@@ -106,8 +106,13 @@ bool LeftPress(int Shift) {
         if (t == kTypeIC && !gRechnet) {
             GetInputPoints(cell.ElementNr, gCurLevel);
             const GridPoint p = gEingangsPunkte[0];
-            if (gGrid.Contains(p.x, p.y))
-                ShowLevel(gGrid(p.x, p.y).ICLevel);
+            int level =
+                gAnzEingangsPunkte > 0 && gGrid.Contains(p.x, p.y) ? gGrid(p.x, p.y).ICLevel : 0;
+            // An IC without pins on its package names its instance in no cell.
+            if (level == 0)
+                level = ICInstanceOfElement(gCurLevel, cell.ElementNr);
+            if (level != 0)
+                ShowLevel(static_cast<std::int16_t>(level));
             return false;
         }
         if (t == kTypeFlipFlop) {

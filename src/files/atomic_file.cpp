@@ -2,6 +2,7 @@
 #include "files/atomic_file.h"
 
 #include "platform/file_errors.h"
+#include "platform/temp_file.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -21,31 +22,6 @@ std::string FolderOf(const std::string& path) {
     if (slash == std::string::npos)
         return ".";
     return slash == 0 ? std::string("/") : path.substr(0, slash);
-}
-
-std::string NameOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-// The longest file name the folder's file system takes.
-std::size_t NameMax(const std::string& folder) {
-    const long max = ::pathconf(folder.c_str(), _PC_NAME_MAX);
-    return max > 0 ? static_cast<std::size_t>(max) : 255;
-}
-
-// The name of the temporary file beside name: "." + name + ".XXXXXX", the name shortened (at a
-// character boundary) when that would be longer than the file system takes.
-std::string TemporaryName(const std::string& name, std::size_t nameMax) {
-    constexpr std::size_t kAdded = 8; // "." and ".XXXXXX"
-    std::string stem = name;
-    if (stem.size() + kAdded > nameMax) {
-        std::size_t keep = nameMax > kAdded ? nameMax - kAdded : 0;
-        while (keep > 0 && (static_cast<unsigned char>(stem[keep]) & 0xC0) == 0x80)
-            --keep; // never cut a UTF-8 character in two
-        stem.resize(keep);
-    }
-    return "." + stem + ".XXXXXX";
 }
 
 // The file a path names, symbolic links followed to the last one, which need not exist yet: a
@@ -126,15 +102,16 @@ bool WriteFileAtomically(const std::string& chosen, std::string_view bytes, std:
         }
     }
     const std::string folder = FolderOf(path);
-    std::string pattern = folder + "/" + TemporaryName(NameOf(path), NameMax(folder));
-    std::vector<char> tmpl(pattern.begin(), pattern.end());
-    tmpl.push_back('\0');
-    const int fd = ::mkstemp(tmpl.data());
+    struct stat old {};
+    const mode_t mode = ::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode)
+                            ? static_cast<mode_t>(old.st_mode & 07777)
+                            : NewFileMode();
+    std::string tmpPath;
+    const int fd = CreateTempFileBeside(path, mode, tmpPath);
     if (fd < 0) {
         reason = Reason(errno);
         return false;
     }
-    const std::string tmpPath(tmpl.data());
     auto fail = [&](int err) {
         ::close(fd);
         ::unlink(tmpPath.c_str());
@@ -142,10 +119,7 @@ bool WriteFileAtomically(const std::string& chosen, std::string_view bytes, std:
         return false;
     };
 
-    struct stat old {};
-    const mode_t mode = ::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode)
-                            ? static_cast<mode_t>(old.st_mode & 07777)
-                            : NewFileMode();
+    // The creation mask may have taken bits that the replaced file had.
     if (::fchmod(fd, mode) != 0)
         return fail(errno);
     if (!WriteAll(fd, bytes))
@@ -170,6 +144,41 @@ bool WriteFileAtomically(const std::string& chosen, std::string_view bytes, std:
     }
     // Make the rename itself durable; a failure here no longer endangers either file.
     const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+    return true;
+}
+
+bool WriteNewFile(const std::string& path, std::string_view bytes, std::string& reason) {
+    constexpr std::string_view kTaken = "eine Datei dieses Namens ist schon vorhanden";
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) == 0) {
+        reason = kTaken;
+        return false;
+    }
+    const mode_t mode = NewFileMode();
+    std::string tmpPath;
+    const int fd = CreateTempFileBeside(path, mode, tmpPath);
+    if (fd < 0) {
+        reason = Reason(errno);
+        return false;
+    }
+    int err = 0;
+    if (!WriteAll(fd, bytes) || ::fsync(fd) != 0)
+        err = errno;
+    if (::close(fd) != 0 && err == 0)
+        err = errno;
+    // A hard link, unlike a rename, never replaces what is at the name.
+    if (err == 0 && ::link(tmpPath.c_str(), path.c_str()) != 0)
+        err = errno;
+    ::unlink(tmpPath.c_str());
+    if (err != 0) {
+        reason = err == EEXIST ? std::string(kTaken) : Reason(err);
+        return false;
+    }
+    const int dir = ::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dir >= 0) {
         ::fsync(dir);
         ::close(dir);

@@ -21,6 +21,12 @@ enum class AtomicWriteFault { None, AfterWrite, AfterFlush };
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& reason,
                          AtomicWriteFault fault = AtomicWriteFault::None);
 
+// Writes bytes into a new file at path, which must not exist yet: the bytes go into a temporary
+// file beside it, are flushed to the disk and the file is then linked to its name, which fails
+// rather than replace a file or link that appeared meanwhile; no half-written file is left. The
+// file gets the permission bits of a new file. False with a German reason.
+bool WriteNewFile(const std::string& path, std::string_view bytes, std::string& reason);
+
 // Reads the whole file. False with a German reason when it cannot be opened or read, or when it
 // is larger than maxBytes.
 bool ReadWholeFile(const std::string& path, std::size_t maxBytes, std::string& bytes,

@@ -252,24 +252,33 @@ FileOutcome LoadFile(std::string_view name) {
     }
     // The ICs too: every definition they need is found, read and checked, and their levels are
     // built, before the worksheet changes.
+    // Definitions this load copies beside the circuit into the IC folder go again when the load
+    // is refused.
     ICInstanceBlock ics;
+    ICCopies copies;
     if (!doc.ICs.empty()) {
         host.SetStatusText(2, "ICs werden überprüft...");
         std::vector<std::string> names;
         for (const ICLine& ic : doc.ICs)
             names.push_back(ic.Name);
-        bool ok = CheckICsExist(names, gVerzeichnisse[1], FolderOf(path));
+        bool ok = CheckICsExist(names, gVerzeichnisse[1], FolderOf(path), copies);
         if (ok) {
+            const int pointer = host.MousePointer();
+            host.SetMousePointer(kPointerHourglass);
             ICLoader loader(gVerzeichnisse[1]);
+            loader.ShowProgress(true);
             ICLoadProblem icProblem;
             ok = BuildCircuitICs(doc, loader, ics, icProblem);
-            if (!ok)
+            if (!ok) {
+                host.SetMousePointer(pointer);
                 ReportICProblem(icProblem);
+            }
         }
         host.SetStatusText(2, "");
         if (!ok)
             return FileOutcome::Failed;
     }
+    copies.Keep();
 
     host.SetMousePointer(kPointerHourglass);
     ClearCircuit();
@@ -360,8 +369,17 @@ FileOutcome SaveFileTo(const std::string& path) {
 
     gFile.FileName = path;
     gFile.FilePath = FolderOf(path);
-    if (gICsMitSpeichern)
-        CopyUsedICs(doc, gVerzeichnisse[1], gFile.FilePath);
+    // The circuit is saved; ICs that could not be put beside it are named, so that the file is
+    // not taken elsewhere without them unknowingly.
+    std::string failures;
+    if (gICsMitSpeichern && !CopyUsedICs(doc, gVerzeichnisse[1], gFile.FilePath, failures)) {
+        std::string message = "Die Schaltung";
+        message.append(kCrLf).append(path).append(kCrLf);
+        message.append("wurde gespeichert, aber diese IC-Definitionen konnten nicht neben sie "
+                       "kopiert werden:");
+        message.append(kCrLf).append(failures);
+        Host().MessageBox(message, MsgButtons::Ok, MsgIcon::Exclamation, kFileError);
+    }
     AddRecentFile(path);
     BuildRecentFilesMenu();
     gUnveraendert = true;

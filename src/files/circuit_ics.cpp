@@ -7,6 +7,7 @@
 #include "files/file_lines.h"
 #include "files/ic_folder.h"
 #include "files/text_codec.h"
+#include "ic/ic_library.h"
 #include "model/codes.h"
 #include "model/sim_levels.h"
 #include "platform/platform.h"
@@ -14,6 +15,7 @@
 #include <algorithm>
 #include <deque>
 #include <set>
+#include <unistd.h>
 
 namespace kardo {
 
@@ -25,24 +27,39 @@ bool Contains(const std::vector<std::string>& list, std::string_view name) {
     return std::find(list.begin(), list.end(), name) != list.end();
 }
 
-// Finds the definition of name in the IC folder, or copies it there from the circuit's folder.
-enum class Lookup { Found, Missing, CopyFailed };
+// Finds the definition of name in the IC folder, or copies it there from the circuit's folder
+// once it has read as a sound definition: whatever else lies there under that name (a link to
+// some other file, a device, a faulty definition) is reported and copied nowhere.
+enum class Lookup { Found, Missing, Failed };
 Lookup EnsureInICFolder(const std::string& name, const std::string& icFolder,
-                        const std::string& circuitFolder) {
+                        const std::string& circuitFolder, ICCopies& copies) {
     if (FindICFile(icFolder, name))
         return Lookup::Found;
     const std::optional<std::string> beside =
         circuitFolder.empty() ? std::nullopt : FindICFile(circuitFolder, name);
     if (!beside)
         return Lookup::Missing;
+    std::string bytes;
     std::string reason;
-    if (CopyFileNoOverwrite(*beside, icFolder + name + ".icd", reason))
-        return Lookup::Found;
+    if (ReadWholeFile(*beside, kMaxCircuitFileBytes, bytes, reason)) {
+        ICDefinition def;
+        ReadProblem read;
+        if (!ReadICDefinitionText(DecodeFileText(bytes), def, read)) {
+            ReportICProblem(ICLoadProblem{name, *beside, read.Line, read.Text});
+            return Lookup::Failed;
+        }
+        // The bytes checked are the bytes written: the file beside may change meanwhile.
+        const std::string target = icFolder + name + ".icd";
+        if (WriteNewFile(target, bytes, reason)) {
+            copies.Add(target);
+            return Lookup::Found;
+        }
+    }
     std::string text = "Die IC-Definition";
     text.append(kCrLf).append(*beside).append(kCrLf);
     text.append("konnte nicht in den IC-Ordner kopiert werden: ").append(reason).append(".");
     Host().MessageBox(text, MsgButtons::Ok, MsgIcon::Exclamation, "Dateifehler");
-    return Lookup::CopyFailed;
+    return Lookup::Failed;
 }
 
 } // namespace
@@ -69,8 +86,23 @@ std::vector<std::string> NestedICNames(const std::string& path) {
     return names;
 }
 
+ICCopies::~ICCopies() {
+    if (!m_keep)
+        for (const std::string& path : m_paths)
+            ::unlink(path.c_str());
+}
+
 bool CheckICsExist(const std::vector<std::string>& names, const std::string& icFolder,
                    const std::string& circuitFolder) {
+    ICCopies copies;
+    if (!CheckICsExist(names, icFolder, circuitFolder, copies))
+        return false;
+    copies.Keep();
+    return true;
+}
+
+bool CheckICsExist(const std::vector<std::string>& names, const std::string& icFolder,
+                   const std::string& circuitFolder, ICCopies& copies) {
     Host().RefreshICLists();
     std::vector<std::string> distinct;
     for (const std::string& n : names)
@@ -79,31 +111,18 @@ bool CheckICsExist(const std::vector<std::string>& names, const std::string& icF
 
     std::vector<std::string> missing;
     for (const std::string& name : distinct) {
-        const Lookup found = EnsureInICFolder(name, icFolder, circuitFolder);
-        if (found == Lookup::CopyFailed)
+        const Lookup found = EnsureInICFolder(name, icFolder, circuitFolder, copies);
+        if (found == Lookup::Failed)
             return false;
         if (found == Lookup::Missing)
             missing.push_back(name);
     }
+    // The nesting of each IC as the library window shows it: a nested IC is missing once for
+    // every place it is missing in. Nested definitions are looked up in the IC folder only.
     if (missing.empty()) {
-        // The nesting: every definition is looked into once, so a nesting that loops ends here.
-        std::set<std::string, std::less<>> seen(distinct.begin(), distinct.end());
-        std::deque<std::string> queue(distinct.begin(), distinct.end());
-        while (!queue.empty()) {
-            const std::string name = queue.front();
-            queue.pop_front();
-            const std::optional<std::string> path = FindICFile(icFolder, name);
-            if (!path)
-                continue;
-            for (const std::string& inner : NestedICNames(*path)) {
-                const Lookup found = EnsureInICFolder(inner, icFolder, circuitFolder);
-                if (found == Lookup::CopyFailed)
-                    return false;
-                if (found == Lookup::Missing)
-                    missing.push_back(inner);
-                else if (seen.insert(inner).second)
-                    queue.push_back(inner);
-            }
+        for (const std::string& name : distinct) {
+            for (std::string& inner : MissingInNestingTree(BuildNestingTree(name, icFolder)))
+                missing.push_back(std::move(inner));
         }
     }
     if (!missing.empty()) {
@@ -121,31 +140,17 @@ bool BuildCircuitICs(CircuitDocument& doc, ICLoader& loader, ICInstanceBlock& bl
                      ICLoadProblem& problem) {
     block = ICInstanceBlock{};
     block.Base = 1;
-    // Only the pin cells of IC elements name an instance; the indices come from the loading.
-    Grid& cells = doc.Cells;
-    for (int y = 0; y <= cells.UBoundY(); ++y) {
-        for (int x = 0; x <= cells.UBoundX(); ++x) {
-            CellRecord& c = cells(x, y);
-            if (c.Typ != kTypeIC || c.ICPin == 0)
-                c.ICLevel = 0;
-        }
-    }
-    const std::vector<int> counts = CountElementCells(cells, doc.AnzElemente());
+    HostWindow& host = Host();
+    std::vector<std::uint8_t> instanceOf(doc.Elements.size(), 0);
     for (const ICLine& line : doc.ICs) {
+        host.SetStatusText(2, "Lade IC '" + line.Name + "' ...");
         const int index = block.Base + block.Count();
         if (!loader.Build(line.Name, line.ElementNr, 0, 0, block, problem))
             return false;
-        const ICDefinition* def = loader.Definition(line.Name, problem);
-        std::string what;
-        if (!CheckICElement(cells, doc.Elements, line.ElementNr, *def, counts, what)) {
-            problem = ICLoadProblem{line.Name, def->Path, 0,
-                                    "Element " + std::to_string(line.ElementNr) +
-                                        " der Schaltung: " + what};
-            return false;
-        }
-        SetICElementInstance(cells, doc.Elements, line.ElementNr, *def,
-                             static_cast<std::uint8_t>(index));
+        // The reader made sure that the line names an IC element of the circuit.
+        instanceOf[static_cast<std::size_t>(line.ElementNr)] = static_cast<std::uint8_t>(index);
     }
+    AssignICInstances(doc.Cells, instanceOf);
     return true;
 }
 
@@ -164,8 +169,9 @@ void InstallCircuitICs(ICInstanceBlock& block) {
     block = ICInstanceBlock{};
 }
 
-void CopyUsedICs(const CircuitDocument& doc, const std::string& icFolder,
-                 const std::string& folder) {
+bool CopyUsedICs(const CircuitDocument& doc, const std::string& icFolder, const std::string& folder,
+                 std::string& failures) {
+    failures.clear();
     std::set<std::string, std::less<>> seen;
     std::deque<std::string> queue;
     for (const ICLine& ic : doc.ICs)
@@ -178,13 +184,16 @@ void CopyUsedICs(const CircuitDocument& doc, const std::string& icFolder,
         if (!source)
             continue;
         if (!FindICFile(folder, name)) {
+            const std::string target = folder + name + ".icd";
             std::string reason;
-            CopyFileNoOverwrite(*source, folder + name + ".icd", reason);
+            if (!CopyFileNoOverwrite(*source, target, reason))
+                failures.append(" - ").append(target).append(": ").append(reason).append(kCrLf);
         }
         for (const std::string& inner : NestedICNames(*source))
             if (seen.insert(inner).second)
                 queue.push_back(inner);
     }
+    return failures.empty();
 }
 
 } // namespace kardo

@@ -18,18 +18,42 @@ namespace kardo {
 // read.
 std::vector<std::string> NestedICNames(const std::string& path);
 
+// The definitions a load copied into the IC folder: removed again when the object goes, unless
+// Keep was called because the load was accepted.
+class ICCopies {
+  public:
+    ICCopies() = default;
+    ICCopies(const ICCopies&) = delete;
+    ICCopies& operator=(const ICCopies&) = delete;
+    ~ICCopies();
+    void Add(std::string path) { m_paths.push_back(std::move(path)); }
+    void Keep() { m_keep = true; }
+    const std::vector<std::string>& Paths() const { return m_paths; }
+
+  private:
+    std::vector<std::string> m_paths; // files copied, in order
+    bool m_keep = false;              // the load was accepted: the copies stay
+};
+
 // Makes sure that the definition of every IC in names, and of every IC nested in those, is in
-// the IC folder icFolder. A definition missing there but present in circuitFolder is copied over
-// (never replacing a file); a failed copy is reported ("Dateifehler") and gives false. Missing
-// definitions are listed in one message "Folgende ICs wurden nicht gefunden:" (title
-// "IC-Fehler"), top-level ICs first (nested ICs are looked at only when those are all there),
-// a nested one once for every definition line that names it; then false.
+// the IC folder icFolder. The definition of an IC in names that is missing there but lies in
+// circuitFolder is copied over (never replacing a file) once it has read as a sound definition
+// (a faulty one is reported, title "IC-Fehler"; a failed copy "Dateifehler"; both give false).
+// Definitions of nested ICs are looked up in the IC folder only. Missing definitions are listed
+// in one message "Folgende ICs wurden nicht gefunden:" (title "IC-Fehler"), the ICs in names
+// first (nested ICs are looked at only when those are all there), then for each IC in names
+// its missing nested ICs, each once for every place it is missing in; then false. The files
+// copied are put into copies; the form without copies removes them when the check fails.
+bool CheckICsExist(const std::vector<std::string>& names, const std::string& icFolder,
+                   const std::string& circuitFolder, ICCopies& copies);
 bool CheckICsExist(const std::vector<std::string>& names, const std::string& icFolder,
                    const std::string& circuitFolder);
 
 // Builds the instances and levels of the ICs of doc (instances 1.., in file order) into block,
-// checking each IC element of the circuit against its definition and writing the instance
-// indices into its pin cells in doc. False with the problem; doc's cells may then be changed.
+// showing "Lade IC '" + name + "' ..." on status bar panel 2 for each, and writes the instance
+// indices into the pin cells of the IC elements in doc. The IC elements keep the package and
+// pins the circuit was saved with, also when a definition changed since. False with the
+// problem; doc's cells may then be changed.
 bool BuildCircuitICs(CircuitDocument& doc, ICLoader& loader, ICInstanceBlock& block,
                      ICLoadProblem& problem);
 
@@ -37,8 +61,9 @@ bool BuildCircuitICs(CircuitDocument& doc, ICLoader& loader, ICInstanceBlock& bl
 void InstallCircuitICs(ICInstanceBlock& block);
 
 // Copies the definitions of the ICs of doc and of every IC nested in them from icFolder into
-// folder, each only when no file of that name is there yet.
-void CopyUsedICs(const CircuitDocument& doc, const std::string& icFolder,
-                 const std::string& folder);
+// folder, each only when no file of that name is there yet. False when a copy failed, with one
+// line " - " + file + ": " + reason + CR LF per failed copy in failures.
+bool CopyUsedICs(const CircuitDocument& doc, const std::string& icFolder, const std::string& folder,
+                 std::string& failures);
 
 } // namespace kardo

@@ -4,6 +4,7 @@
 
 #include "files/circuit_consistency.h"
 #include "files/file_lines.h"
+#include "files/ic_definition.h"
 #include "model/codes.h"
 
 #include <algorithm>
@@ -15,45 +16,9 @@ namespace kardo {
 
 namespace {
 
-enum class Section {
-    None,
-    Name,
-    Feld,
-    Punkte,
-    Jump,
-    Elemente,
-    IC,
-    Timer,
-    Anschluesse,
-    Masse,
-    GrafAnschluesse,
-    Tags,
-    Notizen,
-};
-
-struct Header {
-    std::string_view text; // header line as written (UTF-8)
-    Section section;       // section it opens
-};
-
 // An IC has at most 255 pins, so no pin section of a sound file has more lines; the limit keeps
 // the memory of a load bounded by the file.
-constexpr std::size_t kMaxPinSectionLines = 255;
-
-constexpr std::array<Header, 12> kHeaders = {{
-    {"[Feld]", Section::Feld},
-    {"[Punkte]", Section::Punkte},
-    {"[Jump]", Section::Jump},
-    {"[Elemente]", Section::Elemente},
-    {"[IC]", Section::IC},
-    {"[Timer]", Section::Timer},
-    {"[Name]", Section::Name},
-    {"[Anschlüsse]", Section::Anschluesse},
-    {"[Maße]", Section::Masse},
-    {"[Graphische Anschlüsse]", Section::GrafAnschluesse},
-    {"[Tags]", Section::Tags},
-    {"[Notizen]", Section::Notizen},
-}};
+constexpr std::size_t kMaxPinSectionLines = kMaxICPins;
 
 // Parser state over the lines of one file.
 class Reader {
@@ -89,44 +54,40 @@ class Reader {
     int LineOfCell(GridPoint p) const;
     void LayRuns();
 
-    CircuitDocument& m_doc;            // document being filled
-    ReadProblem& m_problem;            // the first problem found
-    Section m_section = Section::None; // section of the lines being read
-    int m_timerLine = 0;               // data lines of the current [Timer] section so far
-    std::size_t m_clockEntries = 0;    // clock entries read in the current [Timer] section
-    int m_timerHeaderLine = 0;         // line of the last [Timer] header
-    std::vector<int> m_elementLines;   // file line of element k (entry 0 unused)
-    std::vector<int> m_icLines;        // file line of IC line k (0-based)
-    int m_maxElementNr = 0;            // highest element number in a cell
-    int m_maxElementNrLine = 0;        // its line
-    int m_knownHeaders = 0;            // known section headers read
-    bool m_hasFeld = false;            // a [Feld] line was read
+    CircuitDocument& m_doc;                    // document being filled
+    ReadProblem& m_problem;                    // the first problem found
+    FileSection m_section = FileSection::None; // section of the lines being read
+    int m_timerLine = 0;                       // data lines of the current [Timer] section so far
+    std::size_t m_clockEntries = 0;            // clock entries read in the current [Timer] section
+    int m_timerHeaderLine = 0;                 // line of the last [Timer] header
+    std::vector<int> m_elementLines;           // file line of element k (entry 0 unused)
+    std::vector<int> m_icLines;                // file line of IC line k (0-based)
+    int m_maxElementNr = 0;                    // highest element number in a cell
+    int m_maxElementNrLine = 0;                // its line
+    int m_knownHeaders = 0;                    // known section headers read
+    bool m_hasFeld = false;                    // a [Feld] line was read
     // Cells read since the last size line with their file lines, in file order. The grid is
     // filled once at the end, so that many size lines in a row cost no more than one.
     std::vector<std::pair<GridPoint, std::pair<CellRecord, int>>> m_cells;
 };
 
 bool Reader::Line(std::string_view raw, int lineNr) {
-    // An item starts after leading blanks; a header is recognised by the whole item.
+    // An item starts after leading blanks; a header is recognised by the whole item. [Links]
+    // belongs to the pin reader of IC definitions: here it is a data line like any unknown header.
     const std::string_view item = TrimBlanksLeft(raw);
-    const std::string_view key = TrimBlanksRight(item);
-    if (!key.empty() && key.front() == '[') {
-        for (const Header& h : kHeaders) {
-            if (key == h.text) {
-                ++m_knownHeaders;
-                m_section = h.section;
-                if (h.section == Section::Jump)
-                    m_doc.HasJump = true;
-                if (h.section == Section::Timer) {
-                    m_timerLine = 0;
-                    m_clockEntries = 0;
-                    m_timerHeaderLine = lineNr;
-                }
-                return true;
-            }
-        }
+    const std::optional<FileSection> header = SectionOfHeader(TrimBlanksRight(item));
+    if (!header || *header == FileSection::Links)
+        return Data(item, lineNr);
+    ++m_knownHeaders;
+    m_section = *header;
+    if (m_section == FileSection::Jump)
+        m_doc.HasJump = true;
+    if (m_section == FileSection::Timer) {
+        m_timerLine = 0;
+        m_clockEntries = 0;
+        m_timerHeaderLine = lineNr;
     }
-    return Data(item, lineNr);
+    return true;
 }
 
 bool Reader::PinSectionLine(std::vector<std::string>& lines, std::string_view item, int lineNr) {
@@ -140,48 +101,49 @@ bool Reader::Data(std::string_view item, int lineNr) {
     // The notes keep their empty lines (two bytes each in memory). So do the place and tag
     // lines of the pins: they pair with the pins by position, and an empty one is a pin without
     // a place or a tag. Every other section skips blank lines, which no writer produces there.
-    if (m_section == Section::Notizen) {
+    if (m_section == FileSection::Notizen) {
         m_doc.ICNotizen.append(item).append("\r\n");
         return true;
     }
-    if (m_section == Section::GrafAnschluesse)
+    if (m_section == FileSection::GrafAnschluesse)
         return PinSectionLine(m_doc.ICAnschluesse, item, lineNr);
-    if (m_section == Section::Tags)
+    if (m_section == FileSection::Tags)
         return PinSectionLine(m_doc.Tags, item, lineNr);
     if (TrimBlanksRight(item).empty())
         return true;
     switch (m_section) {
-    case Section::None:
+    case FileSection::None:
         return true; // lines before the first header
-    case Section::Name:
+    case FileSection::Name:
         m_doc.ICName = std::string(TrimBlanks(item));
         return true;
-    case Section::Anschluesse:
+    case FileSection::Anschluesse:
         return PinSectionLine(m_doc.ICAnschlussZellen, item, lineNr);
-    case Section::Masse: {
-        long long v = 0;
-        if (item.empty() || (item.front() != 'X' && item.front() != 'Y'))
-            return true;
-        if (!ReadFileNumber(item.substr(1), -32768, 32767, v))
-            return Fail(lineNr, OutOfRangeText("die IC-Größe", item.substr(1)));
-        (item.front() == 'X' ? m_doc.ICBreite : m_doc.ICHoehe) = static_cast<std::int16_t>(v);
+    case FileSection::Masse: {
+        char axis = 0;
+        std::int16_t size = 0;
+        std::string problem;
+        if (!ParseMasseLine(item, axis, size, problem))
+            return Fail(lineNr, std::move(problem));
+        if (axis != 0)
+            (axis == 'X' ? m_doc.ICBreite : m_doc.ICHoehe) = size;
         return true;
     }
     default:
         break;
     }
     switch (m_section) {
-    case Section::Feld:
+    case FileSection::Feld:
         return Feld(item, lineNr);
-    case Section::Punkte:
+    case FileSection::Punkte:
         return Punkte(item, lineNr);
-    case Section::Jump:
+    case FileSection::Jump:
         return Jump(item, lineNr);
-    case Section::Elemente:
+    case FileSection::Elemente:
         return Elemente(item, lineNr);
-    case Section::IC:
+    case FileSection::IC:
         return IC(item, lineNr);
-    case Section::Timer:
+    case FileSection::Timer:
         return Timer(item, lineNr);
     default:
         return true;
@@ -189,18 +151,11 @@ bool Reader::Data(std::string_view item, int lineNr) {
 }
 
 bool Reader::Feld(std::string_view item, int lineNr) {
-    const FileTokens t(item);
-    long long w = 0;
-    long long h = 0;
-    if (t.Count() < 2)
-        return Fail(lineNr, MissingText("Feldgröße", 2, t.Count()));
-    if (!ReadFileNumber(t[1], kMinFileSheetSize, kMaxFileSheetSize, w))
-        return Fail(lineNr, OutOfRangeText("die Breite", t[1]));
-    if (!ReadFileNumber(t[2], kMinFileSheetSize, kMaxFileSheetSize, h))
-        return Fail(lineNr, OutOfRangeText("die Höhe", t[2]));
+    std::string problem;
+    if (!ParseFeldLine(item, kMinFileSheetSize, kMaxFileSheetSize, m_doc.FeldBreite,
+                       m_doc.FeldHoehe, problem))
+        return Fail(lineNr, std::move(problem));
     // A size line empties the sheet and the wire runs read so far.
-    m_doc.FeldBreite = static_cast<std::int16_t>(w);
-    m_doc.FeldHoehe = static_cast<std::int16_t>(h);
     m_hasFeld = true;
     m_cells.clear();
     m_doc.Jumps.clear();
@@ -256,28 +211,19 @@ bool Reader::Jump(std::string_view item, int lineNr) {
 }
 
 bool Reader::Elemente(std::string_view item, int lineNr) {
-    if (m_doc.AnzElemente() >= 32767)
-        return Fail(lineNr, "zu viele Elemente");
-    ElementRecord e;
     std::string problem;
-    if (!ParseElementLine(item, e, problem))
+    if (!AppendElementLine(item, m_doc.Elements, problem))
         return Fail(lineNr, std::move(problem));
-    m_doc.Elements.push_back(std::move(e));
     m_elementLines.push_back(lineNr);
     return true;
 }
 
 bool Reader::IC(std::string_view item, int lineNr) {
-    const FileTokens t(item);
-    if (t.Count() < 2)
-        return Fail(lineNr, MissingText("IC-Eintrag", 2, t.Count()));
-    long long nr = 0;
-    if (!ReadFileNumber(t[2], 0, 32767, nr))
-        return Fail(lineNr, OutOfRangeText("die Elementnummer", t[2]));
-    const std::string_view name = TrimBlanks(t[1]);
-    if (!IsPlainICName(name))
-        return Fail(lineNr, "IC-Name \"" + std::string(name) + "\" ist kein einfacher Dateiname");
-    m_doc.ICs.push_back(ICLine{std::string(name), static_cast<std::int16_t>(nr)});
+    ICLine line;
+    std::string problem;
+    if (!ParseICLine(item, line, problem))
+        return Fail(lineNr, std::move(problem));
+    m_doc.ICs.push_back(std::move(line));
     m_icLines.push_back(lineNr);
     return true;
 }
@@ -336,30 +282,23 @@ bool Reader::Timer(std::string_view item, int lineNr) {
 
 bool Reader::CheckElements() {
     const int n = m_doc.AnzElemente();
+    int faulty = 0;
+    std::string problem;
+    if (!CheckElementList(m_doc.Elements, m_doc.FeldBreite, m_doc.FeldHoehe, faulty, problem))
+        return Fail(m_elementLines[static_cast<std::size_t>(faulty)], std::move(problem));
     std::array<bool, 10> analysisTaken{};
     for (int k = 1; k <= n; ++k) {
         const ElementRecord& e = m_doc.Elements[static_cast<std::size_t>(k)];
-        const int line = m_elementLines[static_cast<std::size_t>(k)];
-        if (e.Nr != k) {
-            return Fail(line, "Elementnummer " + std::to_string(e.Nr) + " an Position " +
-                                  std::to_string(k));
-        }
-        std::string problem;
-        if (!CheckPinListText(e.Eingaenge.Text(), m_doc.FeldBreite, m_doc.FeldHoehe, problem) ||
-            !CheckPinListText(e.Ausgaenge.Text(), m_doc.FeldBreite, m_doc.FeldHoehe, problem))
-            return Fail(line, std::move(problem));
         if (e.Typ == kTypeAnalysisPoint) {
             long long nr = 0;
             if (!ReadFileNumber(e.Text, 1, 9, nr) || analysisTaken[static_cast<std::size_t>(nr)])
-                return Fail(line, "ungültige Analysepunkt-Nummer \"" + e.Text + "\"");
+                return Fail(m_elementLines[static_cast<std::size_t>(k)],
+                            "ungültige Analysepunkt-Nummer \"" + e.Text + "\"");
             analysisTaken[static_cast<std::size_t>(nr)] = true;
         }
     }
-    if (m_maxElementNr > n) {
-        return Fail(m_maxElementNrLine, "Zelle verweist auf Element " +
-                                            std::to_string(m_maxElementNr) + ", es gibt nur " +
-                                            std::to_string(n));
-    }
+    if (m_maxElementNr > n)
+        return Fail(m_maxElementNrLine, CellElementText(m_maxElementNr, n));
     return true;
 }
 
@@ -399,7 +338,7 @@ bool Reader::CheckICs() {
         bool repeated = false;
         for (std::size_t j = 0; j < k; ++j)
             repeated = repeated || m_doc.ICs[j].ElementNr == nr;
-        if (nr < 1 || nr > m_doc.AnzElemente() ||
+        if (nr > m_doc.AnzElemente() ||
             m_doc.Elements[static_cast<std::size_t>(nr)].Typ != kTypeIC || repeated) {
             return Fail(m_icLines[k], "IC \"" + m_doc.ICs[k].Name + "\" verweist auf Element " +
                                           std::to_string(nr) + ", das kein eigenes IC ist");
@@ -408,6 +347,10 @@ bool Reader::CheckICs() {
     if (static_cast<std::size_t>(icElements) != m_doc.ICs.size())
         return Fail(0, std::to_string(icElements) + " IC-Elemente, aber " +
                            std::to_string(m_doc.ICs.size()) + " IC-Einträge");
+    int faulty = 0;
+    std::string problem;
+    if (!CheckICPackages(m_doc.Cells, m_doc.Elements, faulty, problem))
+        return Fail(m_elementLines[static_cast<std::size_t>(faulty)], std::move(problem));
     return true;
 }
 

@@ -1,5 +1,5 @@
 // Fields of circuit file lines: tokens, numbers read as stored files need them, type codes, pin
-// lists, and the parsers of one [Punkte] and one [Elemente] line.
+// lists, section headers and the parsers of the lines both readers share.
 #include "files/file_lines.h"
 
 #include "files/text_helpers.h"
@@ -9,6 +9,34 @@
 #include <limits>
 
 namespace kardo {
+
+std::optional<FileSection> SectionOfHeader(std::string_view item) {
+    struct Header {
+        std::string_view text; // header line as written (UTF-8)
+        FileSection section;   // section it opens
+    };
+    static constexpr std::array<Header, 13> kHeaders = {{
+        {"[Feld]", FileSection::Feld},
+        {"[Punkte]", FileSection::Punkte},
+        {"[Jump]", FileSection::Jump},
+        {"[Elemente]", FileSection::Elemente},
+        {"[IC]", FileSection::IC},
+        {"[Timer]", FileSection::Timer},
+        {"[Name]", FileSection::Name},
+        {"[Anschlüsse]", FileSection::Anschluesse},
+        {"[Maße]", FileSection::Masse},
+        {"[Graphische Anschlüsse]", FileSection::GrafAnschluesse},
+        {"[Tags]", FileSection::Tags},
+        {"[Notizen]", FileSection::Notizen},
+        {"[Links]", FileSection::Links},
+    }};
+    if (item.empty() || item.front() != '[')
+        return std::nullopt;
+    for (const Header& h : kHeaders)
+        if (item == h.text)
+            return h.section;
+    return std::nullopt;
+}
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 
@@ -138,6 +166,112 @@ std::string OutOfRangeText(std::string_view field, std::string_view token) {
 std::string MissingText(std::string_view what, std::size_t need, std::size_t have) {
     return std::string(what) + " unvollständig: " + std::to_string(need) + " Felder erwartet, " +
            std::to_string(have) + " gefunden";
+}
+
+bool ParseFeldLine(std::string_view line, int lo, int hi, std::int16_t& w, std::int16_t& h,
+                   std::string& problem) {
+    const FileTokens t(line);
+    if (t.Count() < 2) {
+        problem = MissingText("Feldgröße", 2, t.Count());
+        return false;
+    }
+    long long vw = 0;
+    long long vh = 0;
+    if (!ReadFileNumber(t[1], lo, hi, vw)) {
+        problem = OutOfRangeText("die Breite", t[1]);
+        return false;
+    }
+    if (!ReadFileNumber(t[2], lo, hi, vh)) {
+        problem = OutOfRangeText("die Höhe", t[2]);
+        return false;
+    }
+    w = static_cast<std::int16_t>(vw);
+    h = static_cast<std::int16_t>(vh);
+    return true;
+}
+
+bool AppendElementLine(std::string_view line, std::vector<ElementRecord>& elements,
+                       std::string& problem) {
+    if (elements.size() > static_cast<std::size_t>(kMaxFileElements)) {
+        problem = "zu viele Elemente";
+        return false;
+    }
+    ElementRecord e;
+    if (!ParseElementLine(line, e, problem))
+        return false;
+    elements.push_back(std::move(e));
+    return true;
+}
+
+bool CheckElementList(const std::vector<ElementRecord>& elements, int w, int h, int& faulty,
+                      std::string& problem) {
+    for (std::size_t k = 1; k < elements.size(); ++k) {
+        const ElementRecord& e = elements[k];
+        faulty = static_cast<int>(k);
+        if (e.Nr != static_cast<int>(k)) {
+            problem = "Elementnummer " + std::to_string(e.Nr) + " an Position " + std::to_string(k);
+            return false;
+        }
+        if (!CheckPinListText(e.Eingaenge.Text(), w, h, problem) ||
+            !CheckPinListText(e.Ausgaenge.Text(), w, h, problem))
+            return false;
+    }
+    faulty = 0;
+    return true;
+}
+
+std::string CellElementText(int nr, int n) {
+    return "Zelle verweist auf Element " + std::to_string(nr) + ", es gibt nur " +
+           std::to_string(n);
+}
+
+bool ParseICLine(std::string_view line, ICLine& ic, std::string& problem) {
+    const FileTokens t(line);
+    if (t.Count() < 2) {
+        problem = MissingText("IC-Eintrag", 2, t.Count());
+        return false;
+    }
+    long long nr = 0;
+    if (!ReadFileNumber(t[2], 1, kMaxFileElements, nr)) {
+        problem = OutOfRangeText("die Elementnummer", t[2]);
+        return false;
+    }
+    const std::string_view name = TrimBlanks(t[1]);
+    if (!IsPlainICName(name)) {
+        problem = "IC-Name \"" + std::string(name) + "\" ist kein einfacher Dateiname";
+        return false;
+    }
+    ic = ICLine{std::string(name), static_cast<std::int16_t>(nr)};
+    return true;
+}
+
+bool ParsePinLine(std::string_view line, int k, GridPoint& cell, std::string& problem) {
+    const FileTokens t(line);
+    long long x = 0;
+    long long y = 0;
+    if (t.Count() < 3 || TrimBlanks(t[1]).empty() || TrimBlanks(t[2]).empty() ||
+        !ReadFileNumber(t[1], 0, kMaxICSize, x) || !ReadFileNumber(t[2], 0, kMaxICSize, y)) {
+        const std::string name = t.Count() >= 3 ? std::string(t[3]) : std::string();
+        problem = "Anschluss " + std::to_string(k) + " (" + name +
+                  "): Zeile in [Anschlüsse] ist unlesbar";
+        return false;
+    }
+    cell = GridPoint{static_cast<std::int16_t>(x), static_cast<std::int16_t>(y)};
+    return true;
+}
+
+bool ParseMasseLine(std::string_view line, char& axis, std::int16_t& size, std::string& problem) {
+    axis = 0;
+    if (line.empty() || (line.front() != 'X' && line.front() != 'Y'))
+        return true;
+    long long v = 0;
+    if (!ReadFileNumber(line.substr(1), kMinICSize, kMaxICSize, v)) {
+        problem = OutOfRangeText("die Gehäusegröße", line.substr(1));
+        return false;
+    }
+    axis = line.front();
+    size = static_cast<std::int16_t>(v);
+    return true;
 }
 
 bool IsPlainICName(std::string_view name) {

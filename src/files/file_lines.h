@@ -1,17 +1,53 @@
 // Fields of circuit file lines: the ";"-closed tokens of a line, numbers read by the rules of
-// stored files and checked against their field's range, the known type codes, strict pin lists, and
-// the parsers of a [Punkte] and an [Elemente] line. Shared by the circuit and IC file readers.
+// stored files and checked against their field's range, the known type codes, strict pin lists,
+// the section headers, and the parsers of the lines circuit files and IC definition files share
+// ([Feld], [Punkte], [Elemente], [IC], [Anschlüsse], [Maße]) with their limits. Used by both
+// readers, so that a line reads the same in either.
 #pragma once
 
+#include "files/circuit_document.h"
 #include "model/elements.h"
 #include "model/grid.h"
 
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kardo {
+
+// Limits of the fields both readers share. Element numbers are 16-bit and 0 means "none", so a
+// sheet or IC level holds elements 1..32767, and an [IC] line names one of them.
+constexpr int kMaxFileElements = 32767;
+// An IC's own grid and its package: 1..1000 cells a side; at most 255 pins (pin numbers are
+// bytes in the cells).
+constexpr int kMinICSize = 1;
+constexpr int kMaxICSize = 1000;
+constexpr int kMaxICPins = 255;
+
+// The sections of circuit and IC definition files.
+enum class FileSection {
+    None,
+    Name,
+    Feld,
+    Punkte,
+    Jump,
+    Elemente,
+    IC,
+    Timer,
+    Anschluesse,
+    Masse,
+    GrafAnschluesse,
+    Tags,
+    Notizen,
+    Links, // read by the pin reader of IC definitions only; no writer produces it
+};
+
+// The section a header opens: the whole item, compared exactly ("[Maße]"); nothing when it is
+// no header of the files.
+std::optional<FileSection> SectionOfHeader(std::string_view item);
 
 bool IsBlank(char c);
 std::string_view TrimBlanksLeft(std::string_view s);
@@ -65,6 +101,32 @@ bool ParseCellLine(std::string_view line, int& x, int& y, CellRecord& cell, std:
 // One [Elemente] line: the seven fields of an element record. The text is everything between
 // the sixth and the last ";", so a text may hold ";" and ",". Runtime state slots are 0.
 bool ParseElementLine(std::string_view line, ElementRecord& element, std::string& problem);
+
+// One [Feld] line W;H; with both in lo..hi.
+bool ParseFeldLine(std::string_view line, int lo, int hi, std::int16_t& w, std::int16_t& h,
+                   std::string& problem);
+
+// One [Elemente] line appended to elements (entry 0 unused), which may hold at most
+// kMaxFileElements elements.
+bool AppendElementLine(std::string_view line, std::vector<ElementRecord>& elements,
+                       std::string& problem);
+
+// Checks the element list of a sheet or IC level of w x h cells: element k carries number k and
+// its pin lists lie on the sheet. False with the index of the first faulty element.
+bool CheckElementList(const std::vector<ElementRecord>& elements, int w, int h, int& faulty,
+                      std::string& problem);
+// The problem of a cell naming element nr of a list of n elements.
+std::string CellElementText(int nr, int n);
+
+// One [IC] line name;element;: a plain IC name and an element number 1..kMaxFileElements.
+bool ParseICLine(std::string_view line, ICLine& ic, std::string& problem);
+
+// One [Anschlüsse] line x;y;name; of pin k: the pin's cell, each coordinate 0..kMaxICSize.
+bool ParsePinLine(std::string_view line, int k, GridPoint& cell, std::string& problem);
+
+// One [Maße] line: "X" or "Y" followed by a package size kMinICSize..kMaxICSize. axis is 'X' or
+// 'Y' for a size line, 0 for any other line (which is not read).
+bool ParseMasseLine(std::string_view line, char& axis, std::int16_t& size, std::string& problem);
 
 // An IC name that can stand for a definition file "name.icd" in the IC folder: not empty, no
 // folder part, no characters that file names on either platform refuse, and not "." or "..".

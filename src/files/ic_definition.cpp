@@ -10,48 +10,12 @@
 #include "model/codes.h"
 
 #include <algorithm>
-#include <array>
+#include <climits>
 #include <utility>
 
 namespace kardo {
 
 namespace {
-
-enum class Section {
-    None,
-    Skip, // sections of circuit files ([Jump], [Timer]) and [Links]: not part of an IC level
-    Name,
-    Feld,
-    Punkte,
-    Elemente,
-    IC,
-    Anschluesse,
-    Masse,
-    GrafAnschluesse,
-    Tags,
-    Notizen,
-};
-
-struct Header {
-    std::string_view text; // header line as written (UTF-8)
-    Section section;       // section it opens
-};
-
-constexpr std::array<Header, 13> kHeaders = {{
-    {"[Name]", Section::Name},
-    {"[Feld]", Section::Feld},
-    {"[Punkte]", Section::Punkte},
-    {"[Elemente]", Section::Elemente},
-    {"[IC]", Section::IC},
-    {"[Anschlüsse]", Section::Anschluesse},
-    {"[Maße]", Section::Masse},
-    {"[Graphische Anschlüsse]", Section::GrafAnschluesse},
-    {"[Tags]", Section::Tags},
-    {"[Notizen]", Section::Notizen},
-    {"[Jump]", Section::Skip},
-    {"[Timer]", Section::Skip},
-    {"[Links]", Section::Skip},
-}};
 
 std::string Cell(int x, int y) { return "(" + std::to_string(x) + ", " + std::to_string(y) + ")"; }
 
@@ -83,7 +47,9 @@ class DefReader {
 
     ICDefinition& m_def;
     ReadProblem& m_problem;
-    Section m_section = Section::None;
+    // Sections of circuit files ([Jump], [Timer]) and [Links] are no part of an IC level: their
+    // lines are skipped, as are the lines before the first header.
+    FileSection m_section = FileSection::None;
     bool m_haveFeld = false;         // a [Feld] line was read
     int m_feldLine = 0;              // its line
     std::vector<int> m_elementLines; // file line of element k (entry 0 unused)
@@ -95,38 +61,31 @@ class DefReader {
 };
 
 bool DefReader::Line(std::string_view raw, int lineNr) {
+    m_def.Lines = lineNr;
     const std::string_view item = TrimBlanksLeft(raw);
-    const std::string_view key = TrimBlanksRight(item);
-    if (!key.empty() && key.front() == '[') {
-        for (const Header& h : kHeaders) {
-            if (key == h.text) {
-                m_section = h.section;
-                if (h.section == Section::Masse)
-                    m_masseLine = lineNr;
-                return true;
-            }
-        }
+    if (const std::optional<FileSection> header = SectionOfHeader(TrimBlanksRight(item))) {
+        m_section = *header;
+        if (m_section == FileSection::Masse)
+            m_masseLine = lineNr;
+        return true;
     }
     return Data(item, lineNr);
 }
 
 bool DefReader::Data(std::string_view item, int lineNr) {
     switch (m_section) {
-    case Section::None:
-    case Section::Skip:
-        return true;
-    case Section::Name:
+    case FileSection::Name:
         m_def.LevelName = std::string(TrimBlanks(item));
         return true;
-    case Section::GrafAnschluesse:
+    case FileSection::GrafAnschluesse:
         // An empty line is a pin without a place on the outline.
         m_def.PlaceLines.emplace_back(TrimBlanksRight(item));
         m_placeLines.push_back(lineNr);
         return true;
-    case Section::Tags:
+    case FileSection::Tags:
         m_def.Tags.emplace_back(item);
         return true;
-    case Section::Notizen:
+    case FileSection::Notizen:
         m_def.Notizen.append(item);
         return true;
     default:
@@ -135,17 +94,17 @@ bool DefReader::Data(std::string_view item, int lineNr) {
     if (TrimBlanksRight(item).empty())
         return true;
     switch (m_section) {
-    case Section::Feld:
+    case FileSection::Feld:
         return Feld(item, lineNr);
-    case Section::Punkte:
+    case FileSection::Punkte:
         return Punkte(item, lineNr);
-    case Section::Elemente:
+    case FileSection::Elemente:
         return Elemente(item, lineNr);
-    case Section::IC:
+    case FileSection::IC:
         return Nested(item, lineNr);
-    case Section::Anschluesse:
+    case FileSection::Anschluesse:
         return Pin(item, lineNr);
-    case Section::Masse:
+    case FileSection::Masse:
         return Masse(item, lineNr);
     default:
         return true;
@@ -156,17 +115,9 @@ bool DefReader::Feld(std::string_view item, int lineNr) {
     // A size line after cells would empty the grid they were read into.
     if (!m_cells.empty())
         return Fail(lineNr, "[Feld] steht nach [Punkte]");
-    const FileTokens t(item);
-    if (t.Count() < 2)
-        return Fail(lineNr, MissingText("Feldgröße", 2, t.Count()));
-    long long w = 0;
-    long long h = 0;
-    if (!ReadFileNumber(t[1], kMinICSize, kMaxICSize, w))
-        return Fail(lineNr, OutOfRangeText("die Breite", t[1]));
-    if (!ReadFileNumber(t[2], kMinICSize, kMaxICSize, h))
-        return Fail(lineNr, OutOfRangeText("die Höhe", t[2]));
-    m_def.FeldBreite = static_cast<std::int16_t>(w);
-    m_def.FeldHoehe = static_cast<std::int16_t>(h);
+    std::string problem;
+    if (!ParseFeldLine(item, kMinICSize, kMaxICSize, m_def.FeldBreite, m_def.FeldHoehe, problem))
+        return Fail(lineNr, std::move(problem));
     m_haveFeld = true;
     m_feldLine = lineNr;
     return true;
@@ -190,28 +141,19 @@ bool DefReader::Punkte(std::string_view item, int lineNr) {
 }
 
 bool DefReader::Elemente(std::string_view item, int lineNr) {
-    if (m_def.Elements.size() > 32767)
-        return Fail(lineNr, "zu viele Elemente");
-    ElementRecord e;
     std::string problem;
-    if (!ParseElementLine(item, e, problem))
+    if (!AppendElementLine(item, m_def.Elements, problem))
         return Fail(lineNr, std::move(problem));
-    m_def.Elements.push_back(std::move(e));
     m_elementLines.push_back(lineNr);
     return true;
 }
 
 bool DefReader::Nested(std::string_view item, int lineNr) {
-    const FileTokens t(item);
-    if (t.Count() < 2)
-        return Fail(lineNr, MissingText("IC-Eintrag", 2, t.Count()));
-    long long nr = 0;
-    if (!ReadFileNumber(t[2], 1, 32767, nr))
-        return Fail(lineNr, OutOfRangeText("die Elementnummer", t[2]));
-    const std::string_view name = TrimBlanks(t[1]);
-    if (!IsPlainICName(name))
-        return Fail(lineNr, "IC-Name \"" + std::string(name) + "\" ist kein einfacher Dateiname");
-    m_def.Nested.push_back(ICLine{std::string(name), static_cast<std::int16_t>(nr)});
+    ICLine line;
+    std::string problem;
+    if (!ParseICLine(item, line, problem))
+        return Fail(lineNr, std::move(problem));
+    m_def.Nested.push_back(std::move(line));
     m_def.NestedLines.push_back(lineNr);
     return true;
 }
@@ -219,52 +161,40 @@ bool DefReader::Nested(std::string_view item, int lineNr) {
 bool DefReader::Pin(std::string_view item, int lineNr) {
     if (m_def.PinCount() >= kMaxICPins)
         return Fail(lineNr, "mehr als " + std::to_string(kMaxICPins) + " Anschlüsse");
-    const FileTokens t(item);
-    if (t.Count() < 2)
-        return Fail(lineNr, MissingText("Anschluss", 3, t.Count()));
-    long long x = 0;
-    long long y = 0;
-    if (!ReadFileNumber(t[1], 0, kMaxICSize, x) || !ReadFileNumber(t[2], 0, kMaxICSize, y))
-        return Fail(lineNr, "Anschluss " + std::to_string(m_def.PinCount() + 1) +
-                                " liegt außerhalb des IC-Feldes");
+    GridPoint cell;
+    std::string problem;
+    if (!ParsePinLine(item, m_def.PinCount() + 1, cell, problem))
+        return Fail(lineNr, std::move(problem));
     m_def.PinLines.emplace_back(TrimBlanksRight(item));
-    m_def.PinCells.push_back(GridPoint{static_cast<std::int16_t>(x), static_cast<std::int16_t>(y)});
+    m_def.PinCells.push_back(cell);
     m_pinLines.push_back(lineNr);
     return true;
 }
 
 bool DefReader::Masse(std::string_view item, int lineNr) {
-    if (item.front() != 'X' && item.front() != 'Y')
-        return true;
-    long long v = 0;
-    if (!ReadFileNumber(item.substr(1), kMinICSize, kMaxICSize, v))
-        return Fail(lineNr, OutOfRangeText("die Gehäusegröße", item.substr(1)));
-    (item.front() == 'X' ? m_def.Breite : m_def.Hoehe) = static_cast<std::int16_t>(v);
+    char axis = 0;
+    std::int16_t size = 0;
+    std::string problem;
+    if (!ParseMasseLine(item, axis, size, problem))
+        return Fail(lineNr, std::move(problem));
+    if (axis != 0)
+        (axis == 'X' ? m_def.Breite : m_def.Hoehe) = size;
     return true;
 }
 
 bool DefReader::CheckElements() {
     const int n = static_cast<int>(m_def.Elements.size()) - 1;
-    for (int k = 1; k <= n; ++k) {
-        const ElementRecord& e = m_def.Elements[static_cast<std::size_t>(k)];
-        const int line = m_elementLines[static_cast<std::size_t>(k)];
-        if (e.Nr != k) {
-            return Fail(line, "Elementnummer " + std::to_string(e.Nr) + " an Position " +
-                                  std::to_string(k));
-        }
-        std::string problem;
-        if (!CheckPinListText(e.Eingaenge.Text(), m_def.FeldBreite, m_def.FeldHoehe, problem) ||
-            !CheckPinListText(e.Ausgaenge.Text(), m_def.FeldBreite, m_def.FeldHoehe, problem))
-            return Fail(line, std::move(problem));
-    }
+    int faulty = 0;
+    std::string problem;
+    if (!CheckElementList(m_def.Elements, m_def.FeldBreite, m_def.FeldHoehe, faulty, problem))
+        return Fail(m_elementLines[static_cast<std::size_t>(faulty)], std::move(problem));
     for (std::size_t i = 0; i < m_cells.size(); ++i) {
         const CellRecord& c = m_cells[i].second;
-        if (c.ElementNr > n) {
-            return Fail(m_cellLines[i], "Zelle verweist auf Element " +
-                                            std::to_string(c.ElementNr) + ", es gibt nur " +
-                                            std::to_string(n));
-        }
+        if (c.ElementNr > n)
+            return Fail(m_cellLines[i], CellElementText(c.ElementNr, n));
     }
+    if (!CheckICPackages(m_def.Cells, m_def.Elements, faulty, problem))
+        return Fail(m_elementLines[static_cast<std::size_t>(faulty)], std::move(problem));
     return true;
 }
 
@@ -290,37 +220,24 @@ bool DefReader::CheckNested() {
     return true;
 }
 
+// A pin's cell lies in the IC's own grid; what stands there, and which cells carry which pin
+// number, is the inner circuit's affair: a level crosses in at the pin's cell and out at any wire
+// cell with a pin number, and a cell without a wire passes nothing on.
 bool DefReader::CheckPins() {
-    const int n = m_def.PinCount();
-    if (n < 1)
-        return Fail(0, "das IC hat keine Anschlüsse");
-    for (int k = 1; k <= n; ++k) {
+    for (int k = 1; k <= m_def.PinCount(); ++k) {
         const GridPoint p = m_def.PinCells[static_cast<std::size_t>(k)];
-        const int line = m_pinLines[static_cast<std::size_t>(k)];
-        const std::string pin = "Anschluss " + std::to_string(k) + " (" + m_def.PinName(k) + ")";
-        if (p.x > m_def.FeldBreite || p.y > m_def.FeldHoehe)
-            return Fail(line, pin + ": Zelle " + Cell(p.x, p.y) + " liegt außerhalb des IC-Feldes");
-        const CellRecord& c = m_def.Cells(p.x, p.y);
-        if (c.Typ != kTypeWire || c.ICPin != k) {
-            return Fail(line, pin + ": Zelle " + Cell(p.x, p.y) +
-                                  " ist keine Leitung mit dieser Anschlussnummer");
-        }
-    }
-    // Every other pin number on the grid belongs to a nested IC's package.
-    for (std::size_t i = 0; i < m_cells.size(); ++i) {
-        const auto [p, c] = m_cells[i];
-        if (c.ICPin == 0 || c.Typ == kTypeIC)
-            continue;
-        const bool own = c.ICPin <= n && m_def.PinCells[c.ICPin] == p;
-        if (!own) {
-            return Fail(m_cellLines[i], "Zelle " + Cell(p.x, p.y) + " trägt Anschlussnummer " +
-                                            std::to_string(c.ICPin) +
-                                            ", ist aber nicht dieser Anschluss");
+        if (p.x > m_def.FeldBreite || p.y > m_def.FeldHoehe) {
+            return Fail(m_pinLines[static_cast<std::size_t>(k)],
+                        "Anschluss " + std::to_string(k) + " (" + m_def.PinName(k) + "): Zelle " +
+                            Cell(p.x, p.y) + " liegt außerhalb des IC-Feldes");
         }
     }
     return true;
 }
 
+// Each pin has a place line. A pin has a place on the package only when its line puts it on the
+// outline and no earlier pin holds that place; any other pin is drawn nowhere, has no cell on the
+// package and so takes no level in or out, as a pin with an empty line.
 bool DefReader::CheckPlaces() {
     const int n = m_def.PinCount();
     if (m_def.Breite < kMinICSize || m_def.Hoehe < kMinICSize)
@@ -337,34 +254,31 @@ bool DefReader::CheckPlaces() {
     const int h = m_def.Hoehe;
     for (int k = 1; k <= n; ++k) {
         const std::string& text = m_def.PlaceLines[static_cast<std::size_t>(k) - 1];
-        const int line = m_placeLines[static_cast<std::size_t>(k) - 1];
         if (text.empty())
             continue;
-        const std::string pin = "Anschluss " + std::to_string(k) + " (" + m_def.PinName(k) + ")";
         const FileTokens t(text);
         long long a = 0;
         long long b = 0;
         if (t.Count() < 2 || !ReadFileNumber(t[1], -32768, 32767, a) ||
-            !ReadFileNumber(t[2], -32768, 32767, b))
-            return Fail(line, pin + ": Platz am Gehäuse ist unlesbar");
-        if (a < 0 || b < 0 || a > w || b > h || (a != 0 && a != w && b != 0 && b != h)) {
-            return Fail(line, pin + ": Platz (" + std::to_string(a) + ", " + std::to_string(b) +
-                                  ") liegt nicht auf dem Rand des Gehäuses");
+            !ReadFileNumber(t[2], -32768, 32767, b)) {
+            return Fail(m_placeLines[static_cast<std::size_t>(k) - 1],
+                        "Anschluss " + std::to_string(k) + " (" + m_def.PinName(k) +
+                            "): Platz am Gehäuse ist unlesbar");
         }
-        for (int j = 1; j < k; ++j) {
+        const bool onOutline =
+            a >= 0 && b >= 0 && a <= w && b <= h && (a == 0 || a == w || b == 0 || b == h);
+        bool taken = false;
+        for (int j = 1; j < k && !taken; ++j) {
             const ICPinPlace& o = m_def.Places[static_cast<std::size_t>(j)];
-            if (o.Placed && o.A == a && o.B == b) {
-                return Fail(line,
-                            pin + ": derselbe Platz am Gehäuse wie Anschluss " + std::to_string(j));
-            }
+            taken = o.Placed && o.A == a && o.B == b;
         }
+        if (!onOutline || taken)
+            continue;
         m_def.Places[static_cast<std::size_t>(k)] =
             ICPinPlace{true, static_cast<std::int16_t>(a), static_cast<std::int16_t>(b)};
         m_def.PinListIndex[static_cast<std::size_t>(k)] =
             static_cast<std::int16_t>(m_def.PlacedPins++);
     }
-    if (m_def.PlacedPins == 0)
-        return Fail(0, "kein Anschluss hat einen Platz am Gehäuse");
     return true;
 }
 
@@ -414,96 +328,78 @@ bool ReadICDefinitionFile(const std::string& path, ICDefinition& def, ReadProble
     return ok;
 }
 
-std::vector<int> CountElementCells(const Grid& cells, int elementCount) {
-    std::vector<int> counts(static_cast<std::size_t>(std::max(elementCount, 0)) + 1, 0);
+bool CheckICPackages(const Grid& cells, const std::vector<ElementRecord>& elements, int& faulty,
+                     std::string& problem) {
+    struct Box {
+        int count = 0;    // cells of the element
+        int x1 = INT_MAX; // bounding box of those cells
+        int y1 = INT_MAX;
+        int x2 = -1;
+        int y2 = -1;
+    };
+    const auto isIC = [&](int e) {
+        return e >= 1 && static_cast<std::size_t>(e) < elements.size() &&
+               elements[static_cast<std::size_t>(e)].Typ == kTypeIC;
+    };
+    std::vector<Box> boxes;
     for (int y = 0; y <= cells.UBoundY(); ++y) {
         for (int x = 0; x <= cells.UBoundX(); ++x) {
-            const int e = cells(x, y).ElementNr;
-            if (e >= 0 && e <= elementCount)
-                ++counts[static_cast<std::size_t>(e)];
+            const CellRecord& c = cells(x, y);
+            if (!isIC(c.ElementNr))
+                continue;
+            faulty = c.ElementNr;
+            if (c.Typ != kTypeIC) {
+                problem = "Zelle " + Cell(x, y) + " gehört zum IC-Element " +
+                          std::to_string(c.ElementNr) + ", ist aber keine IC-Zelle";
+                return false;
+            }
+            if (boxes.empty())
+                boxes.resize(elements.size());
+            Box& b = boxes[static_cast<std::size_t>(c.ElementNr)];
+            ++b.count;
+            b.x1 = std::min(b.x1, x);
+            b.y1 = std::min(b.y1, y);
+            b.x2 = std::max(b.x2, x);
+            b.y2 = std::max(b.y2, y);
         }
     }
-    return counts;
-}
-
-namespace {
-
-// Top-left cell of IC element nr's package, from its first pin and the first placed pin.
-GridPoint PackageOrigin(const ElementRecord& e, const ICDefinition& def) {
-    int first = 1;
-    while (!def.Places[static_cast<std::size_t>(first)].Placed)
-        ++first;
-    const ICPinPlace& anchor = def.Places[static_cast<std::size_t>(first)];
-    const GridPoint p0 = e.Eingaenge.Points()[0];
-    return GridPoint{static_cast<std::int16_t>(p0.x - anchor.A),
-                     static_cast<std::int16_t>(p0.y - anchor.B)};
-}
-
-} // namespace
-
-bool CheckICElement(const Grid& cells, const std::vector<ElementRecord>& elements, int nr,
-                    const ICDefinition& def, const std::vector<int>& cellCounts,
-                    std::string& problem) {
-    const ElementRecord& e = elements[static_cast<std::size_t>(nr)];
-    const std::span<const GridPoint> points = e.Eingaenge.Points();
-    if (static_cast<int>(points.size()) != def.PlacedPins) {
-        problem = "die Zahl der Anschlüsse am Gehäuse hat sich geändert (Schaltung: " +
-                  std::to_string(points.size()) +
-                  ", Definition: " + std::to_string(def.PlacedPins) + ")";
-        return false;
-    }
-    const GridPoint o = PackageOrigin(e, def);
-    const int ox = o.x;
-    const int oy = o.y;
-    const int w = def.Breite;
-    const int h = def.Hoehe;
-    const auto packageChanged = [&] {
-        problem = "das Gehäuse hat nicht mehr die Größe der Definition (" + std::to_string(w + 1) +
-                  " x " + std::to_string(h + 1) + " Zellen)";
-        return false;
-    };
-    if (static_cast<std::size_t>(nr) >= cellCounts.size() ||
-        cellCounts[static_cast<std::size_t>(nr)] != (w + 1) * (h + 1))
-        return packageChanged();
-    for (int k = 1; k <= def.PinCount(); ++k) {
-        const ICPinPlace& place = def.Places[static_cast<std::size_t>(k)];
-        if (!place.Placed)
+    for (int k = 1; static_cast<std::size_t>(k) < elements.size(); ++k) {
+        if (!isIC(k))
             continue;
-        const int i = def.PinListIndex[static_cast<std::size_t>(k)];
-        const GridPoint at{static_cast<std::int16_t>(ox + place.A),
-                           static_cast<std::int16_t>(oy + place.B)};
-        if (points[static_cast<std::size_t>(i)] != at || !cells.Contains(at.x, at.y) ||
-            cells(at.x, at.y).ICPin != k) {
-            problem = "Anschluss " + std::to_string(k) + " (" + def.PinName(k) +
-                      ") liegt nicht mehr dort, wo die Definition ihn vorsieht";
+        faulty = k;
+        const Box b = boxes.empty() ? Box{} : boxes[static_cast<std::size_t>(k)];
+        const std::string what = "IC-Element " + std::to_string(k);
+        if (b.count == 0) {
+            problem = what + " hat keine Zellen";
             return false;
         }
-    }
-    if (ox < 0 || oy < 0 || ox + w > cells.UBoundX() || oy + h > cells.UBoundY())
-        return packageChanged();
-    int pinCells = 0;
-    for (int y = oy; y <= oy + h; ++y) {
-        for (int x = ox; x <= ox + w; ++x) {
-            const CellRecord& c = cells(x, y);
-            if (c.ElementNr != nr || c.Typ != kTypeIC)
-                return packageChanged();
-            pinCells += c.ICPin != 0 ? 1 : 0;
+        // Every cell of the element lies in its box: as many cells as the box holds fill it.
+        if (b.count != (b.x2 - b.x1 + 1) * (b.y2 - b.y1 + 1)) {
+            problem = what + ": die Zellen bilden kein Rechteck";
+            return false;
+        }
+        const ElementRecord& e = elements[static_cast<std::size_t>(k)];
+        for (const PinList* pins : {&e.Eingaenge, &e.Ausgaenge}) {
+            for (const GridPoint p : pins->Points()) {
+                if (p.x < b.x1 || p.x > b.x2 || p.y < b.y1 || p.y > b.y2) {
+                    problem = what + ": Anschluss X" + std::to_string(p.x) + "Y" +
+                              std::to_string(p.y) + " liegt außerhalb des Gehäuses";
+                    return false;
+                }
+            }
         }
     }
-    if (pinCells != def.PlacedPins) {
-        problem = "das Gehäuse trägt Anschlüsse, die die Definition nicht vorsieht";
-        return false;
-    }
+    faulty = 0;
     return true;
 }
 
-void SetICElementInstance(Grid& cells, const std::vector<ElementRecord>& elements, int nr,
-                          const ICDefinition& def, std::uint8_t instance) {
-    const GridPoint o = PackageOrigin(elements[static_cast<std::size_t>(nr)], def);
-    for (int y = o.y; y <= o.y + def.Hoehe; ++y) {
-        for (int x = o.x; x <= o.x + def.Breite; ++x) {
+void AssignICInstances(Grid& cells, const std::vector<std::uint8_t>& instanceOf) {
+    for (int y = 0; y <= cells.UBoundY(); ++y) {
+        for (int x = 0; x <= cells.UBoundX(); ++x) {
             CellRecord& c = cells(x, y);
-            c.ICLevel = c.ICPin != 0 ? instance : std::uint8_t{0};
+            const auto e = static_cast<std::size_t>(c.ElementNr);
+            const bool pin = c.Typ == kTypeIC && c.ICPin != 0 && c.ElementNr > 0;
+            c.ICLevel = pin && e < instanceOf.size() ? instanceOf[e] : std::uint8_t{0};
         }
     }
 }

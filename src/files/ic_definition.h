@@ -1,6 +1,6 @@
-// IC definition files (".icd"): reading one into a checked ICDefinition, and the check that an
-// IC element on a grid is laid out as its definition places the pins. The writer belongs to the
-// IC-definition mode.
+// IC definition files (".icd"): reading one into a checked ICDefinition; the check that the IC
+// elements of a grid stand as packages, and giving their pin cells the instances loaded for them.
+// The writer belongs to the IC-definition mode.
 #pragma once
 
 #include "files/circuit_document.h"
@@ -15,14 +15,10 @@
 
 namespace kardo {
 
-// Bounds of a definition: the IC's own grid and its package, in cells a side; pins per IC.
-constexpr int kMinICSize = 1;
-constexpr int kMaxICSize = 1000;
-constexpr int kMaxICPins = 255;
-
 // The place of one pin on the package outline: column A (0..W) and row B (0..H) of the box.
 struct ICPinPlace {
-    bool Placed = false; // the pin has a place; a pin without one has no cell on the package
+    bool Placed = false; // the pin has a place on the outline that no earlier pin holds; a pin
+                         // without one is not drawn and has no cell on the package
     std::int16_t A = 0;  // column offset from the package's left column
     std::int16_t B = 0;  // row offset from the package's top row
     bool operator==(const ICPinPlace&) const = default;
@@ -49,6 +45,7 @@ struct ICDefinition {
     int PlacedPins = 0;                     // pins with a place
     std::vector<std::string> Tags;          // [Tags] lines
     std::string Notizen;                    // [Notizen] lines run together
+    int Lines = 0;                          // lines of the file
 
     int PinCount() const { return static_cast<int>(PinCells.size()) - 1; }
     // Token 3 of pin k's line: its name.
@@ -57,29 +54,25 @@ struct ICDefinition {
 
 // Reads the text of a definition file (UTF-8, CR LF or LF) and checks it: the sections an IC
 // level is built from ([Feld] before [Punkte], cells and elements as in a circuit file, the
-// nested [IC] lines with plain names), the package ([Maße] 1..1000 a side), at most 255 pins,
-// each pin's cell a wire cell of the own grid carrying that pin number, and each pin's place on
-// the outline (a place line for every pin, places on an edge, no two on one place, at least one
-// pin placed). False with the line and a German text of the first problem.
+// nested [IC] lines with plain names, their IC elements standing as packages), the package
+// ([Maße] 1..1000 a side), at most 255 pins, each pin's cell in the own grid, and a place line
+// for every pin. An IC may have no pins, and pins without a place on the outline (ICPinPlace).
+// False with the line and a German text of the first problem.
 bool ReadICDefinitionText(std::string_view text, ICDefinition& def, ReadProblem& problem);
 
 // Reads and checks the file at path (ReadICDefinitionText); def.Path is set.
 bool ReadICDefinitionFile(const std::string& path, ICDefinition& def, ReadProblem& problem);
 
-// Number of cells of every element number on a grid (index = element number, 0 counts cells
-// without element); one pass, for the layout checks of the IC elements on that grid.
-std::vector<int> CountElementCells(const Grid& cells, int elementCount);
+// Checks that every IC element of a grid stands as a package: its cells are IC cells that fill a
+// rectangle holding no other cell, and each point of its pin lists is one of them. Nothing is
+// compared with the IC's definition: an IC keeps the package and pins it was placed with when
+// its definition changes later. False with the element and a German text.
+bool CheckICPackages(const Grid& cells, const std::vector<ElementRecord>& elements, int& faulty,
+                     std::string& problem);
 
-// Checks that IC element nr of a grid stands as def lays the IC out: its pin list names exactly
-// the placed pins, each where the package puts it; its cells form the package's rectangle of
-// W + 1 by H + 1 cells; each pin cell carries its pin number and no other cell of it one. False
-// with a German text of what differs. cellCounts comes from CountElementCells.
-bool CheckICElement(const Grid& cells, const std::vector<ElementRecord>& elements, int nr,
-                    const ICDefinition& def, const std::vector<int>& cellCounts,
-                    std::string& problem);
-// After CheckICElement: writes instance into the ICLevel of the element's pin cells and 0 into
-// its other cells.
-void SetICElementInstance(Grid& cells, const std::vector<ElementRecord>& elements, int nr,
-                          const ICDefinition& def, std::uint8_t instance);
+// Writes into the IC level of every pin cell of an IC element (an IC cell with a pin number) the
+// instance of its element, instanceOf[element] (0 for an element beyond the list), and 0 into
+// the IC level of every other cell.
+void AssignICInstances(Grid& cells, const std::vector<std::uint8_t>& instanceOf);
 
 } // namespace kardo

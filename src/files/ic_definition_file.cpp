@@ -245,14 +245,12 @@ bool CheckICDefinitionSections(const CircuitDocument& doc, ReadProblem& problem)
         const int k = static_cast<int>(i) + 1;
         const std::string& line = doc.ICAnschlussZellen[i];
         const std::string pin = PinText(k, GetNextToken(line, 3));
-        long long x = 0;
-        long long y = 0;
-        if (FileTokens(line).Count() < 3 || !TwoNumbers(line, x, y)) {
-            problem.Text = pin + ": Zeile in [Anschlüsse] ist unlesbar";
+        GridPoint p;
+        if (!ParsePinLine(line, k, p, problem.Text))
             return false;
-        }
-        if (x < 0 || y < 0 || x > doc.FeldBreite || y > doc.FeldHoehe ||
-            doc.Cells(static_cast<int>(x), static_cast<int>(y)).ICPin != k) {
+        const int x = p.x;
+        const int y = p.y;
+        if (x > doc.FeldBreite || y > doc.FeldHoehe || doc.Cells(x, y).ICPin != k) {
             problem.Text = pin + ": Zelle (" + std::to_string(x) + ", " + std::to_string(y) +
                            ") trägt diese Anschlussnummer nicht";
             return false;

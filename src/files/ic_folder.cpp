@@ -6,10 +6,8 @@
 #include "files/text_helpers.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <filesystem>
 #include <system_error>
-#include <unistd.h>
 
 namespace kardo {
 
@@ -89,28 +87,7 @@ bool CopyFileNoOverwrite(const std::string& from, const std::string& to, std::st
     std::string bytes;
     if (!ReadWholeFile(from, kMaxCopyBytes, bytes, reason))
         return false;
-    if (FileExists(to)) {
-        reason = "eine Datei dieses Namens ist schon vorhanden";
-        return false;
-    }
-    // The copy is written whole under a name of its own, then given its real name by a hard
-    // link, which fails rather than replace a file that appeared in the meantime.
-    const std::size_t slash = to.rfind('/');
-    const std::string folder = slash == std::string::npos ? std::string() : to.substr(0, slash + 1);
-    const std::string name = slash == std::string::npos ? to : to.substr(slash + 1);
-    const std::string temp = folder + "." + name + ".kopie-" + std::to_string(::getpid());
-    if (!WriteFileAtomically(temp, bytes, reason))
-        return false;
-    const int linked = ::link(temp.c_str(), to.c_str());
-    const int err = errno;
-    ::unlink(temp.c_str());
-    if (linked != 0) {
-        reason = err == EEXIST ? "eine Datei dieses Namens ist schon vorhanden"
-                               : "die Kopie konnte nicht angelegt werden (Systemfehler " +
-                                     std::to_string(err) + ")";
-        return false;
-    }
-    return true;
+    return WriteNewFile(to, bytes, reason);
 }
 
 } // namespace kardo

@@ -1,6 +1,8 @@
 // IC instance list.
 #include "files/ic_instances.h"
 
+#include <algorithm>
+
 namespace kardo {
 
 std::vector<ICInstanceRecord> gICInstances(1);
@@ -23,6 +25,19 @@ std::int16_t GetFreeICIndex() {
             return static_cast<std::int16_t>(i);
     }
     return static_cast<std::int16_t>(n);
+}
+
+int ICInstanceOfElement(int level, int elementNr) {
+    if (elementNr < 1)
+        return 0;
+    const int max = std::min<int>(gICInstanceMax, static_cast<int>(gICInstances.size()) - 1);
+    for (int i = 1; i <= max; ++i) {
+        const ICInstanceRecord& ic = gICInstances[static_cast<std::size_t>(i)];
+        const int parent = ic.Tiefe == 0 ? 0 : ic.Parent;
+        if (ic.ElementNr == elementNr && parent == level && !ic.Name.empty())
+            return i;
+    }
+    return 0;
 }
 
 void ICInstanceBlock::Rebase(int base) {

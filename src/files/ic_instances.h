@@ -48,6 +48,10 @@ void ResetICInstances();
 // or level name is empty; else one beyond the list.
 std::int16_t GetFreeICIndex();
 
+// The instance standing for element elementNr of level (0 the circuit): the instance placed
+// directly in that level with that element number; 0 when there is none.
+int ICInstanceOfElement(int level, int elementNr);
+
 // A run of consecutive instances with their levels, kept apart from the live lists: an IC with
 // the ICs nested in it, as a load builds it or a removal takes it out. Instances[i] and
 // Levels[i] belong to index Base + i; the Parent fields and the ICLevel fields of the level

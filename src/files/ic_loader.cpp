@@ -6,6 +6,8 @@
 #include "files/ic_folder.h"
 #include "platform/platform.h"
 
+#include <algorithm>
+
 namespace kardo {
 
 namespace {
@@ -98,12 +100,8 @@ const ICLoader::Entry* ICLoader::Find(std::string_view name, ICLoadProblem& prob
         ReadProblem read;
         ++m_filesRead;
         entry->ok = ReadICDefinitionFile(path, entry->def, read);
-        if (entry->ok) {
-            entry->cellCount = CountElementCells(entry->def.Cells,
-                                                 static_cast<int>(entry->def.Elements.size()) - 1);
-        } else {
+        if (!entry->ok)
             entry->problem = ICLoadProblem{std::string(name), path, read.Line, read.Text};
-        }
         found = m_entries.emplace(path, std::move(entry)).first;
     }
     return found->second.get();
@@ -161,32 +159,50 @@ int ICLoader::Add(std::string_view name, std::int16_t elementNr, int parent, int
         index = walk.block->Base + walk.block->Count();
         walk.block->Instances.push_back(InstanceOf(name, def, elementNr, parent, tiefe));
         walk.block->Levels.push_back(LevelOf(name, def));
+        if (m_showProgress)
+            ShowLoading(name, def.Lines, tiefe > 0);
     }
 
     walk.chain.emplace_back(def.Path, std::string(name));
-    for (std::size_t j = 0; j < def.Nested.size(); ++j) {
-        const ICLine& line = def.Nested[j];
+    std::vector<std::uint8_t> instanceOf; // instance of each IC element of the level
+    for (const ICLine& line : def.Nested) {
         const int child = Add(line.Name, line.ElementNr, index, tiefe + 1, walk, problem);
         if (child < 0)
             return -1;
-        const Entry* inner = Find(line.Name, problem);
-        std::string what;
-        if (!walk.checked && !CheckICElement(def.Cells, def.Elements, line.ElementNr, inner->def,
-                                             e->cellCount, what)) {
-            problem = ICLoadProblem{std::string(name), def.Path, def.NestedLines[j],
-                                    "IC \"" + line.Name + "\" (Element " +
-                                        std::to_string(line.ElementNr) + "): " + what};
-            return -1;
-        }
-        if (walk.block) {
-            SimLevelRecord& level =
-                walk.block->Levels[static_cast<std::size_t>(index - walk.block->Base)];
-            SetICElementInstance(level.Feld, level.Elemente, line.ElementNr, inner->def,
-                                 static_cast<std::uint8_t>(child));
-        }
+        if (instanceOf.size() <= static_cast<std::size_t>(line.ElementNr))
+            instanceOf.resize(static_cast<std::size_t>(line.ElementNr) + 1, 0);
+        instanceOf[static_cast<std::size_t>(line.ElementNr)] = static_cast<std::uint8_t>(child);
+    }
+    if (walk.block && !def.Nested.empty()) {
+        SimLevelRecord& level =
+            walk.block->Levels[static_cast<std::size_t>(index - walk.block->Base)];
+        AssignICInstances(level.Feld, instanceOf);
     }
     walk.chain.pop_back();
     return index;
+}
+
+void ICLoader::ShowLoading(std::string_view name, int lines, bool nested) {
+    HostWindow& host = Host();
+    bool named = false;
+    int bar = -1;
+    // The lines past 999 change nothing more.
+    for (int n = 1; n <= std::min(lines, 999); ++n) {
+        if (!nested && !(n >= 201 && n % 100 == 0))
+            continue;
+        if (n >= 201 && n / 10 != bar) {
+            bar = n / 10;
+            host.SetProgress(bar);
+        }
+        if (!named) {
+            host.SetStatusText(2, "Lade IC '" + std::string(name) + "'");
+            named = true;
+        }
+        if (n == 300) {
+            m_barShown = true;
+            host.SetMousePointer(kPointerArrowHourglass);
+        }
+    }
 }
 
 bool ICLoader::Build(std::string_view name, std::int16_t elementNr, int instancesInUse,
@@ -200,7 +216,6 @@ bool ICLoader::Build(std::string_view name, std::int16_t elementNr, int instance
         return false;
     Walk walk;
     walk.block = &block;
-    walk.checked = true;
     walk.instances = instancesInUse + block.Count();
     walk.cells = cells;
     return Add(name, elementNr, 0, 0, walk, problem) >= 0;

@@ -47,7 +47,8 @@ class ICLoader {
     // as instances base, base + 1, ... appended to block (whose Base the caller has set).
     // instancesInUse and cellsInUse are what the lists hold besides the block; the build refuses
     // an IC containing itself, more than kMaxICInstances instances and more than
-    // kMaxICLevelCells cells, and every nested IC whose layout does not match its definition.
+    // kMaxICLevelCells cells. A nested IC whose definition changed since its container was saved
+    // keeps the package and pins the container holds.
     bool Build(std::string_view name, std::int16_t elementNr, int instancesInUse,
                std::size_t cellsInUse, ICInstanceBlock& block, ICLoadProblem& problem);
 
@@ -58,16 +59,22 @@ class ICLoader {
     // Definition files read so far.
     int FilesRead() const { return m_filesRead; }
 
+    // While on, Build shows the loading of long definitions on the main window as it builds each
+    // instance: status bar panel 2 "Lade IC '" + name + "'" and the progress bar at line / 10
+    // for lines 201..999 (every hundredth line of an IC placed in the circuit, every line of a
+    // nested one), the arrow-with-hourglass pointer from line 300 on.
+    void ShowProgress(bool on) { m_showProgress = on; }
+    // A build with ShowProgress went past line 300 of a definition: the bar has been shown.
+    bool ProgressBarShown() const { return m_barShown; }
+
   private:
     struct Entry {
-        bool ok = false;            // the definition was read and checked
-        ICDefinition def;           // the definition (ok only)
-        std::vector<int> cellCount; // cells per element number of its grid
-        ICLoadProblem problem;      // why it is faulty (not ok)
+        bool ok = false;       // the definition was read and checked
+        ICDefinition def;      // the definition (ok only)
+        ICLoadProblem problem; // why it is faulty (not ok)
     };
     struct Walk {
         ICInstanceBlock* block = nullptr;                       // nullptr: check only
-        bool checked = false;                                   // a check walk went before
         int instances = 0;                                      // instances in use, walk included
         std::size_t cells = 0;                                  // cells in use, walk included
         std::vector<std::pair<std::string, std::string>> chain; // (file, name) being expanded
@@ -75,11 +82,14 @@ class ICLoader {
     const Entry* Find(std::string_view name, ICLoadProblem& problem);
     int Add(std::string_view name, std::int16_t elementNr, int parent, int tiefe, Walk& walk,
             ICLoadProblem& problem);
+    void ShowLoading(std::string_view name, int lines, bool nested);
 
     std::string m_folder;                                                 // the IC folder
     std::map<std::string, std::unique_ptr<Entry>, std::less<>> m_entries; // by file path
     std::map<std::string, std::string, std::less<>> m_paths;              // name -> file path
     int m_filesRead = 0;                                                  // files read
+    bool m_showProgress = false; // Build shows its progress on the main window
+    bool m_barShown = false;     // the progress bar was shown (line 300 reached)
 };
 
 } // namespace kardo

@@ -9,6 +9,8 @@
 #include "files/ic_folder.h"
 #include "files/text_codec.h"
 
+#include <map>
+
 namespace kardo {
 
 std::vector<ICLibraryEntry> ReadICLibrary() {
@@ -69,30 +71,45 @@ bool ReadICDetails(std::string_view name, ICDefinition& def, std::string& proble
 namespace {
 
 struct TreeWalk {
+    std::string folder;               // the IC folder
     std::vector<NestingNode> nodes;   // the tree so far
     std::vector<std::string> missing; // names of missing ICs, in order met
     std::vector<std::string> chain;   // names being opened, outermost first
     int counter = 0;                  // nested nodes made
+    // The [IC] names of each definition opened, read once: an IC placed many times is opened at
+    // every place.
+    std::map<std::string, std::vector<std::string>, std::less<>> nested;
+
+    const std::vector<std::string>* NestedOf(const std::string& name) {
+        auto it = nested.find(name);
+        if (it == nested.end()) {
+            const std::optional<std::string> path = FindICFile(folder, name);
+            if (!path)
+                return nullptr;
+            it = nested.emplace(name, NestedICNames(*path)).first;
+        }
+        return &it->second;
+    }
 
     void Open(const std::string& name, const std::string& key) {
-        const std::optional<std::string> path = FindICFile(gVerzeichnisse[1], name);
-        if (!path)
+        const std::vector<std::string>* inner = NestedOf(name);
+        if (!inner)
             return;
         chain.push_back(name);
-        for (const std::string& inner : NestedICNames(*path)) {
-            if (!FindICFile(gVerzeichnisse[1], inner)) {
-                missing.push_back(inner);
+        for (const std::string& one : *inner) {
+            if (!FindICFile(folder, one)) {
+                missing.push_back(one);
                 continue;
             }
             if (counter >= kMaxNestingNodes)
                 continue;
             const std::string innerKey = "N" + std::to_string(++counter);
-            nodes.push_back(NestingNode{innerKey, inner, key});
+            nodes.push_back(NestingNode{innerKey, one, key});
             bool inside = false;
             for (const std::string& open : chain)
-                inside = inside || open == inner;
+                inside = inside || open == one;
             if (!inside)
-                Open(inner, innerKey);
+                Open(one, innerKey);
         }
         chain.pop_back();
     }
@@ -101,7 +118,12 @@ struct TreeWalk {
 } // namespace
 
 std::vector<NestingNode> BuildNestingTree(std::string_view name) {
+    return BuildNestingTree(name, gVerzeichnisse[1]);
+}
+
+std::vector<NestingNode> BuildNestingTree(std::string_view name, const std::string& folder) {
     TreeWalk walk;
+    walk.folder = folder;
     walk.nodes.push_back(NestingNode{"IC", std::string(name), ""});
     walk.Open(std::string(name), "IC");
     if (!walk.missing.empty()) {

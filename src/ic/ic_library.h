@@ -44,6 +44,8 @@ constexpr int kMaxNestingNodes = 2000;
 // nested IC whose definition is missing adds a node under "Fehler" (placed last), once for
 // every line that names it; an IC inside itself is shown once and not opened again.
 std::vector<NestingNode> BuildNestingTree(std::string_view name);
+// The same with the definitions looked up in folder (ending in "/").
+std::vector<NestingNode> BuildNestingTree(std::string_view name, const std::string& folder);
 
 // The names of the missing ICs of a nesting tree, as the existence check reports them.
 std::vector<std::string> MissingInNestingTree(const std::vector<NestingNode>& tree);

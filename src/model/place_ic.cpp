@@ -75,6 +75,7 @@ void SetIC() {
     const int x1 = gCursorX;
     const int y1 = gCursorY - h / 2;
     if (x1 < 1 || y1 < 1 || x1 + w > gFeldBreite - 1 || y1 + h > gFeldHoehe - 1) {
+        gCurLevel = 0;
         Wait(0.1, true);
         return;
     }
@@ -84,7 +85,14 @@ void SetIC() {
     ICInstanceBlock block;
     block.Base = gICInstanceMax + 1;
     const auto e = I16(gAnzElemente + 1);
-    if (!loader.Build(gICName, e, gICInstanceMax, ICLevelCells(), block, problem)) {
+    loader.ShowProgress(true);
+    const bool built = loader.Build(gICName, e, gICInstanceMax, ICLevelCells(), block, problem);
+    HostWindow* host = HostOrNull();
+    if (host && loader.ProgressBarShown())
+        host->SetProgress(100);
+    if (!built) {
+        if (host)
+            host->SetProgress(0);
         ReportICProblem(problem);
         return;
     }
@@ -110,10 +118,10 @@ void SetIC() {
     GetInputPoints(e, 0);
     if (gPlatform && gPlatform->screen) {
         PrepareDrawing();
-        gGrafik.DrawIC(gEingangsPunkte[0].x, gEingangsPunkte[0].y, gCurLevel, false);
+        gGrafik.DrawIC(I16(x1), I16(y1), gCurLevel, false);
     }
     RefreshTreeView();
-    if (HostWindow* host = HostOrNull()) {
+    if (host) {
         host->SetProgress(0);
         host->SetMousePointer(kPointerCross);
         host->RefreshWorksheet();
@@ -130,6 +138,9 @@ void RemoveIC() {
     int level = 0;
     if (!points.empty() && gGrid.Contains(points[0].x, points[0].y))
         level = gGrid(points[0].x, points[0].y).ICLevel;
+    // An IC without pins on its package names its instance in no cell.
+    if (level == 0)
+        level = ICInstanceOfElement(0, e);
 
     // The package: the run of its cells through the cursor cell, across and down.
     int x1 = gCursorX;

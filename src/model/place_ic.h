@@ -13,8 +13,10 @@ namespace kardo {
 // (H its package height). Refused without a change when no IC is chosen or its nesting check
 // failed (gICAuswahlOK false; the IC file lists are refreshed), when the package leaves the
 // sheet's inner area (after a pause of 0.1 s) or covers anything; a definition that cannot be
-// loaded, and passing kMaxICInstances instances, are refused with a message. On success
-// gCurLevel is the new instance's index; on refusal it is unchanged.
+// loaded, and passing kMaxICInstances instances, are refused with a message. While a long
+// definition loads, its progress shows on the main window (ICLoader::ShowProgress); the progress
+// bar is set to 100 after such a load and to 0 at the end. On success gCurLevel is the new
+// instance's index; after a refused footprint it is 0; other refusals leave it unchanged.
 void SetIC();
 
 // Removes the IC covering the cursor cell with every IC nested in it ("IC löschen").

@@ -181,17 +181,18 @@ void clsUndo::SaveElements(UndoStep& step) {
                 continue;
             const ElementRecord& source = gElements[static_cast<std::size_t>(e)];
             if (c.Typ == kTypeIC && !Move) {
-                // An IC is kept by its name and instance, read at one of its pin cells.
-                if (c.ICLevel == 0)
+                // An IC is kept by its name and instance (found by its element, which also
+                // serves an IC without pins).
+                const int level = ICInstanceOfElement(0, e);
+                if (level == 0)
                     continue;
                 taken[static_cast<std::size_t>(e)] = 1;
                 ElementRecord copy = source;
-                if (c.ICLevel < gICInstances.size())
-                    copy.Eingaenge = gICInstances[c.ICLevel].Name;
-                copy.Text = std::to_string(c.ICLevel);
+                copy.Eingaenge = gICInstances[static_cast<std::size_t>(level)].Name;
+                copy.Text = std::to_string(level);
                 step.Elements.push_back(std::move(copy));
                 // The IC comes back as it was, whatever becomes of its definition file.
-                step.ICBlocks.push_back(CopyICBlock(c.ICLevel));
+                step.ICBlocks.push_back(CopyICBlock(level));
                 continue;
             }
             taken[static_cast<std::size_t>(e)] = 1;

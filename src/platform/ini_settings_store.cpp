@@ -2,6 +2,7 @@
 #include "platform/ini_settings_store.h"
 
 #include "platform/file_errors.h"
+#include "platform/temp_file.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -325,8 +326,9 @@ bool IniSettingsStore::Write(RootFile& file, std::string& reason) {
         }
     }
     const std::string content = FormatIniText(file.content);
-    std::string tmp = path + ".XXXXXX";
-    const int fd = ::mkstemp(tmp.data());
+    const mode_t mode = existed ? (old.st_mode & 07777) : 0644;
+    std::string tmp;
+    const int fd = CreateTempFileBeside(path, mode, tmp);
     if (fd < 0) {
         reason = FileErrorText(errno);
         return false;
@@ -344,8 +346,7 @@ bool IniSettingsStore::Write(RootFile& file, std::string& reason) {
         p += n;
         left -= static_cast<std::size_t>(n);
     }
-    // mkstemp creates the file for its owner only; keep the mode of the file it replaces.
-    const mode_t mode = existed ? (old.st_mode & 07777) : 0644;
+    // The creation mask may have taken bits of the file it replaces; keep its mode.
     if (err == 0 && ::fchmod(fd, mode) != 0)
         err = errno;
     if (err == 0 && ::fsync(fd) != 0)

@@ -45,6 +45,17 @@ bool PlaceOf(const std::string& line, int& a, int& b) {
     return true;
 }
 
+// A place that an earlier pin holds: only the first pin there is drawn (and has a cell).
+bool PlaceTakenBefore(const std::vector<std::string>& places, int k, int a, int b) {
+    for (int j = 1; j < k; ++j) {
+        int aj = 0;
+        int bj = 0;
+        if (PlaceOf(places[static_cast<std::size_t>(j)], aj, bj) && aj == a && bj == b)
+            return true;
+    }
+    return false;
+}
+
 } // namespace
 
 void clsGrafik::DrawIC(std::int16_t pX, std::int16_t pY, std::int16_t ICNr, bool OnlyBorder) {
@@ -52,22 +63,20 @@ void clsGrafik::DrawIC(std::int16_t pX, std::int16_t pY, std::int16_t ICNr, bool
         !gGrid.Contains(pX, pY))
         return;
     const ICInstanceRecord& ic = gICInstances[static_cast<std::size_t>(ICNr)];
-    const ElementRecord* e = draw::ShownElement(gGrid(pX, pY).ElementNr);
-    if (!e || e->Eingaenge.Count() == 0)
+    const std::int16_t e = gGrid(pX, pY).ElementNr;
+    if (e <= 0 || !draw::ShownElement(e))
         return;
-    // The box is anchored on the first pin that has a place: it is the first entry of the
-    // element's pin list (pins without a place have none).
+    // The package's top-left cell: along the row to the left, then up the column, over the cells
+    // of the element. It needs no pin, so an IC without pins and one whose definition moved its
+    // pins since it was placed are drawn where their cells are.
+    int ox = pX;
+    int oy = pY;
+    while (ox > 0 && gGrid(ox - 1, oy).ElementNr == e)
+        --ox;
+    while (oy > 0 && gGrid(ox, oy - 1).ElementNr == e)
+        --oy;
     const int n = std::min<int>(ic.AnzAnschluesse, static_cast<int>(ic.GrafAnschluesse.size()) - 1);
-    int a0 = 0;
-    int b0 = 0;
-    bool anchored = false;
-    for (int k = 1; k <= n && !anchored; ++k)
-        anchored = PlaceOf(ic.GrafAnschluesse[static_cast<std::size_t>(k)], a0, b0);
-    if (!anchored)
-        return;
-    const GridPoint first = e->Eingaenge.Points()[0];
-    DrawICPackage(first.x - a0, first.y - b0, ic.MaxX, ic.MaxY, ic.Name, ic.GrafAnschluesse, n,
-                  OnlyBorder);
+    DrawICPackage(ox, oy, ic.MaxX, ic.MaxY, ic.Name, ic.GrafAnschluesse, n, OnlyBorder);
 }
 
 void clsGrafik::DrawICPackage(int ox, int oy, std::int16_t maxX, std::int16_t maxY,
@@ -111,7 +120,8 @@ void clsGrafik::DrawICPackage(int ox, int oy, std::int16_t maxX, std::int16_t ma
         int a = 0;
         int b = 0;
         const std::string& line = places[static_cast<std::size_t>(k)];
-        if (!PlaceOf(line, a, b))
+        if (!PlaceOf(line, a, b) || a < 0 || b < 0 || a > maxX || b > maxY ||
+            PlaceTakenBefore(places, k, a, b))
             continue;
         const std::string pin = GetNextToken(line, 3);
         const TextSize t = Measure(pin, 8.0 * z, false);

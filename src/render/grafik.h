@@ -40,7 +40,8 @@ class clsGrafik {
     void DrawIC(std::int16_t pX, std::int16_t pY, std::int16_t ICNr, bool OnlyBorder);
     // The IC symbol of a package whose top-left cell is (ox, oy), maxX by maxY cells, with its
     // name and the pins of places 1..n (lines "a;b;name;", "" for a pin without a place; entry
-    // 0 unused): what DrawIC draws for an instance, also for the package editor and previews.
+    // 0 unused; a place off the outline or held by an earlier pin is not drawn): what DrawIC
+    // draws for an instance, also for the package editor and previews.
     void DrawICPackage(int ox, int oy, std::int16_t maxX, std::int16_t maxY, std::string_view name,
                        const std::vector<std::string>& places, int n, bool OnlyBorder);
     void DrawZAnzeige(std::int16_t x, std::int16_t y);

@@ -425,7 +425,12 @@ void DrawElement(std::int16_t x, std::int16_t y, bool DontShowText, bool OnlyBor
         break;
     case kTypeIC: {
         const GridPoint p = gEingangsPunkte[0];
-        const std::int16_t n = gGrid.Contains(p.x, p.y) ? gGrid(p.x, p.y).ICLevel : 0;
+        std::int16_t n = gAnzEingangsPunkte > 0 && gGrid.Contains(p.x, p.y)
+                             ? gGrid(p.x, p.y).ICLevel
+                             : std::int16_t{0};
+        // An IC without pins on its package names its instance in no cell.
+        if (n == 0)
+            n = static_cast<std::int16_t>(ICInstanceOfElement(ShownLevel(), e));
         if (ICShown(n))
             DrawICSymbol(x, y, n, OnlyBorder);
         break;

@@ -193,7 +193,9 @@ TEST_F(CircuitFileTest, MissingICsAreListedOnceEachAndTheCircuitStays) {
     BuildSomething();
     const CircuitSnapshot before = Snapshot();
     const std::string path = dir.File("mit_ics.kdx");
-    test::WriteBytes(path, "[Feld]\r\n40;25;\r\n[Elemente]\r\n20;2;X10Y5:;X10Y5:;0;1;;\r\n"
+    test::WriteBytes(path, "[Feld]\r\n40;25;\r\n[Punkte]\r\n10;5;20;0;0;0;0;0;1;1;0;\r\n"
+                           "20;5;20;0;0;0;0;0;2;1;0;\r\n30;5;20;0;0;0;0;0;3;1;0;\r\n"
+                           "[Elemente]\r\n20;2;X10Y5:;X10Y5:;0;1;;\r\n"
                            "20;2;X20Y5:;X20Y5:;0;2;;\r\n20;2;X30Y5:;X30Y5:;0;3;;\r\n"
                            "[IC]\r\nZaehler;1;\r\nAddierer;2;\r\nZaehler;3;\r\n");
     EXPECT_EQ(LoadFile(path), FileOutcome::Failed);

@@ -338,6 +338,7 @@ TEST(ReadCircuitTextTest, MalformedFixturesAreRefusedWithTheirProblem) {
         {"cell_ic_level_stray_bad.kdx", 4,
          "Zelle (0, 0) hat den Typ Leuchtdiode, gehört aber zu keinem Element"},
         {"ic_element_bad.kdx", 8, "IC \"Zaehler\" verweist auf Element 1"},
+        {"ic_package_shape_bad.kdx", 29, "IC-Element 2: die Zellen bilden kein Rechteck"},
         // Cells and elements that do not fit together.
         {"label_typed_led_bad.kdx", 4,
          "Zelle (10, 5) gehört zu Element 1 (Text), hat aber den Typ Leuchtdiode"},

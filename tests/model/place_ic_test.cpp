@@ -9,6 +9,9 @@
 #include "model/place_ic.h"
 #include "model/sim_levels.h"
 #include "model/undo.h"
+#include "platform/recording_target.h"
+#include "render/grafik.h"
+#include "render/redraw.h"
 #include "support/builder.h"
 #include "support/circuit_files.h"
 #include "support/core_fixture.h"
@@ -225,13 +228,15 @@ TEST_F(PlaceICTest, RefusedPlacementsChangeNothing) {
     ASSERT_NE(PlaceIC("inv", 5, 5), 0);
     const Grid grid = gGrid;
     const ICLists lists = CaptureLists();
-    const std::int16_t level = gCurLevel;
+    ASSERT_NE(gCurLevel, 0);
     const std::uint32_t steps = gUndo.Recorded();
 
-    // Beyond the sheet's inner area (after a short pause), on another element, nothing chosen.
+    // Beyond the sheet's inner area (after a short pause, gCurLevel 0 then), on another element,
+    // nothing chosen.
     const std::int64_t t0 = pump.NowMs();
     EXPECT_EQ(PlaceIC("inv", 0, 5), 0);
     EXPECT_GE(pump.NowMs() - t0, 100);
+    EXPECT_EQ(gCurLevel, 0);
     EXPECT_EQ(PlaceIC("inv", 58, 5), 0);
     EXPECT_EQ(PlaceIC("inv", 10, 28), 0);
     EXPECT_EQ(PlaceIC("inv", 6, 5), 0);
@@ -244,7 +249,6 @@ TEST_F(PlaceICTest, RefusedPlacementsChangeNothing) {
 
     EXPECT_EQ(gGrid, grid);
     EXPECT_EQ(CaptureLists(), lists);
-    EXPECT_EQ(gCurLevel, level);
     EXPECT_EQ(gUndo.Recorded(), steps);
 }
 
@@ -267,14 +271,14 @@ TEST_F(PlaceICTest, AFaultyICIsRefusedAndMarkedFaulty) {
 
 TEST_F(PlaceICTest, AFileChangedAfterTheChoiceIsReported) {
     ChooseIC("inv");
-    Install("pin_not_wire_bad.icd", "inv");
+    Install("pin_outside_bad.icd", "inv");
     gCursorX = 20;
     gCursorY = 20;
     SetIC();
     EXPECT_EQ(gAnzElemente, 0);
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].title, "IC-Fehler");
-    EXPECT_NE(host.messages[0].text.find("Zelle (4, 2) ist keine Leitung"), std::string::npos);
+    EXPECT_NE(host.messages[0].text.find("Zelle (9, 2) liegt außerhalb"), std::string::npos);
 }
 
 TEST_F(PlaceICTest, PassingTheInstanceLimitGetsAMessage) {
@@ -352,6 +356,40 @@ TEST_F(PlaceICTest, RandomPlacingRemovingAndUndoingKeepTheListsSound) {
     EXPECT_GT(removals, 50);
     EXPECT_GT(undos, 50);
     EXPECT_TRUE(host.messages.empty() || host.messages[0].text.find("255") != std::string::npos);
+}
+
+// ICs without pins on their package were refused; placed, they are drawn over their cells, and
+// removed and put back by undo with their instance.
+TEST_F(PlaceICTest, AnICWithoutPinsOnItsPackagePlacesDrawsAndComesBack) {
+    for (const char* name : {"no_pins", "place_none"}) {
+        Install(std::string(name) + ".icd", name);
+        FreshSheet(60, 30);
+        ASSERT_NE(PlaceIC(name, 10, 10), 0) << name;
+        EXPECT_EQ(gElements[1].Eingaenge.Count(), 0u) << name;
+        gGrafik.Device = &screen;
+        screen.ClearLog();
+        DrawElement(11, 10, false, false);
+        EXPECT_EQ(screen.CallsOf(DrawOp::Box).size(), 1u) << name;
+        RemoveAt(11, 10);
+        EXPECT_EQ(gICInstanceMax, 0) << name;
+        gUndo.Undo();
+        ASSERT_EQ(gICInstanceMax, 1) << name;
+        EXPECT_EQ(gICInstances[1].ElementNr, 1) << name;
+    }
+}
+
+// Placing an IC with a long definition showed nothing of its loading: now the status text, the
+// bar at line / 10 and the wait pointer, then the bar full and empty again.
+TEST_F(PlaceICTest, ALongDefinitionShowsItsLoading) {
+    std::string text = ReadBytes(DataFile("inv.icd"));
+    for (int i = 0; i < 1000; ++i)
+        text += "Notiz\r\n";
+    WriteBytes(dir.File("lang.icd"), text);
+    host.keepHistory = true;
+    ASSERT_NE(PlaceIC("lang", 10, 10), 0);
+    EXPECT_EQ(host.progressValues, (std::vector<int>{30, 40, 50, 60, 70, 80, 90, 100, 0}));
+    EXPECT_EQ(host.statusTexts[2], "Lade IC 'lang'");
+    EXPECT_EQ(host.pointers, (std::vector<int>{kPointerArrowHourglass, kPointerCross}));
 }
 
 } // namespace

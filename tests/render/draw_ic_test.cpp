@@ -117,6 +117,20 @@ TEST_F(DrawICTest, PinsGetStubsAndNamesByTheirEdge) {
     }
 }
 
+// A definition with two pins on one place or a pin off the outline was refused; such pins are
+// not drawn (and have no cell).
+TEST_F(DrawICTest, PinsOffTheOutlineOrOnATakenPlaceAreNotDrawn) {
+    pins[1].a = 0; // B on A's place
+    pins[1].b = 1;
+    pins[3].a = 2; // D inside the package
+    pins[3].b = 3;
+    PlaceBox();
+    EXPECT_EQ(gElements[1].Eingaenge.Count(), 3u);
+    gGrafik.DrawIC(10, 10, 1, false);
+    EXPECT_EQ(screen.CallsOf(DrawOp::Line).size(), 3u);
+    EXPECT_EQ(screen.CallsOf(DrawOp::Print).size(), 4u) << "the name, A, C and E";
+}
+
 // Regression: the box was anchored on pin 1 even when pin 1 had no place on the outline, which
 // shifted the box away from the package.
 TEST_F(DrawICTest, TheBoxIsAnchoredOnTheFirstPinThatHasAPlace) {

@@ -54,6 +54,8 @@ void FakeHost::RefreshAnalysisList() {
 
 void FakeHost::SetStatusText(int panel, std::string_view text) {
     statusTexts[panel] = std::string(text);
+    if (panel == 2 && keepHistory)
+        statusLog.emplace_back(text);
 }
 
 void FakeHost::SetProgress(int value) { progressValues.push_back(value); }

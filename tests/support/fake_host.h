@@ -27,7 +27,11 @@ class FakeHost : public HostWindow {
     std::optional<std::string> ShowSaveDialog(const FileDialogRequest& request) override;
     void SetStatusText(int panel, std::string_view text) override;
     void SetProgress(int value) override;
-    void SetMousePointer(int code) override { pointer = code; }
+    void SetMousePointer(int code) override {
+        pointer = code;
+        if (keepHistory)
+            pointers.push_back(code);
+    }
     int MousePointer() const override { return pointer; }
     void SetEnabled(std::string_view control, bool enabled) override;
     bool IsEnabled(std::string_view control) const override;
@@ -73,9 +77,12 @@ class FakeHost : public HostWindow {
     std::deque<std::optional<std::string>> dialogAnswers; // file dialog answers; empty: cancel
     std::vector<FileDialogRequest> dialogs;               // every file dialog opened
     std::map<int, std::string> statusTexts;               // panel -> last text
-    std::vector<int> progressValues;                      // every progress value set
-    int pointer = kPointerDefault;                        // worksheet pointer
-    std::vector<bool> changeGuiCalls;                     // ChangeGUI arguments
+    bool keepHistory = false;           // statusLog and pointers are kept (off: no growth)
+    std::vector<std::string> statusLog; // every text of panel 2, in order (keepHistory)
+    std::vector<int> progressValues;    // every progress value set
+    int pointer = kPointerDefault;      // worksheet pointer
+    std::vector<int> pointers;          // every pointer set (keepHistory)
+    std::vector<bool> changeGuiCalls;   // ChangeGUI arguments
     std::vector<std::array<std::int16_t, 8>> propertyWindowCalls; // ChangePropertyWindow flags
     std::vector<int> selPictures;                                 // ChangeSelPicture arguments
     std::vector<std::string> quickHelpKeys;                       // ShowQuickHelp keys
