@@ -354,5 +354,16 @@ TEST_F(PlaceICTest, RandomPlacingRemovingAndUndoingKeepTheListsSound) {
     EXPECT_TRUE(host.messages.empty() || host.messages[0].text.find("255") != std::string::npos);
 }
 
+// Fault pinned: every instance held a copy of its IC's notes, so that an IC with large notes
+// nested many times ran out of memory on opening.
+TEST_F(PlaceICTest, InstancesOfOneICShareOneCopyOfItsNotes) {
+    ASSERT_NE(PlaceIC("inv2", 15, 5), 0); // instances 2 and 3 are inv, read once
+    ASSERT_NE(PlaceIC("inv", 5, 5), 0);   // instance 4, read again
+    const std::string_view notes = gICInstances[2].Notizen;
+    EXPECT_EQ(notes, "Ein Inverter");
+    for (std::size_t i : {3u, 4u})
+        EXPECT_EQ(std::string_view(gICInstances[i].Notizen).data(), notes.data()) << i;
+}
+
 } // namespace
 } // namespace kardo::test
