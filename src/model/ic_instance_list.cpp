@@ -79,19 +79,6 @@ int ICBlockEnd(int n) {
     return end;
 }
 
-ICInstanceBlock CopyICBlock(int n) {
-    ICInstanceBlock block;
-    block.Base = n;
-    if (n < 1 || n > gICInstanceMax || At(n) >= gICInstances.size())
-        return block;
-    const int end = ICBlockEnd(n);
-    for (int i = n; i <= end; ++i) {
-        block.Instances.push_back(gICInstances[At(i)]);
-        block.Levels.push_back(At(i) < gLevels.size() ? gLevels[At(i)] : SimLevelRecord{});
-    }
-    return block;
-}
-
 int InsertICBlock(int at, ICInstanceBlock block) {
     const int k = block.Count();
     at = std::clamp<int>(at, 1, gICInstanceMax + 1);
