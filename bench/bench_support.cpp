@@ -2,6 +2,7 @@
 #include "bench_support.h"
 
 #include "app/startup.h"
+#include "files/circuit_file.h"
 #include "model/clocks.h"
 #include "model/codes.h"
 #include "model/grid.h"
@@ -11,13 +12,63 @@
 #include "simulation/power.h"
 #include "support/builder.h"
 
+#include <cstdio>
+#include <malloc.h>
 #include <stdexcept>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace kardo::bench {
 
 void Require(bool ok, const char* what) {
     if (!ok)
         throw std::runtime_error(what);
+}
+
+long long ResidentBytes() {
+    long pages = 0;
+    long resident = 0;
+    if (std::FILE* f = std::fopen("/proc/self/statm", "r")) {
+        if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2)
+            resident = 0;
+        std::fclose(f);
+    }
+    return static_cast<long long>(resident) * ::sysconf(_SC_PAGESIZE);
+}
+
+long long HeapInUse() {
+    const struct mallinfo2 m = ::mallinfo2();
+    return static_cast<long long>(m.uordblks + m.hblkhd);
+}
+
+long long PeakOfLoad(const std::string& path, bool& loaded) {
+    int fds[2];
+    if (::pipe(fds) != 0)
+        return -1;
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::close(fds[0]);
+        // Heap the parent freed but kept goes back first, so that the load's growth shows.
+        ::malloc_trim(0);
+        const long long start = ResidentBytes();
+        const bool ok = LoadFile(path) == FileOutcome::Success;
+        rusage usage{};
+        ::getrusage(RUSAGE_SELF, &usage);
+        const long long result[2] = {usage.ru_maxrss * 1024LL - start, ok ? 1 : 0};
+        if (::write(fds[1], result, sizeof result) != sizeof result)
+            ::_exit(1);
+        ::_exit(0);
+    }
+    ::close(fds[1]);
+    long long result[2] = {-1, 0};
+    if (::read(fds[0], result, sizeof result) != sizeof result)
+        result[0] = -1;
+    ::close(fds[0]);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    loaded = result[1] != 0;
+    return result[0];
 }
 
 int BuildGateSheet200() {

@@ -10,11 +10,20 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 namespace kardo::bench {
 
 // Throws with what unless ok: a benchmark must not time a circuit that was not built.
 void Require(bool ok, const char* what);
+
+// Resident memory of this process now, in bytes.
+long long ResidentBytes();
+// Bytes of heap in use now (malloc's arenas and its mapped blocks).
+long long HeapInUse();
+// Loads path with LoadFile in a child process; the peak resident memory the load added, or -1.
+// loaded tells whether the load succeeded.
+long long PeakOfLoad(const std::string& path, bool& loaded);
 
 // Feeds both inputs of the two-input gate at column c, row r (inputs at rows r - 1 and r + 1)
 // from the row wire through a connection point at (c - 1, r); with fromPrevious the row wire

@@ -1,33 +1,25 @@
 // Peak memory of loading hostile circuit files of 64 MB (the largest a load reads): blank lines
 // after [Tags] and in every other section, short lines in the pin sections, cells, wire runs,
 // notes. Each load runs in a child process whose peak resident memory above its start is the
-// figure. Goal: a load needs at most about ten times the file size plus a constant.
+// figure. Goal: a load needs at most about ten times the file size plus a constant. And a
+// circuit of 255 instances of an IC with large notes: goal at most four times the files' size
+// plus 64 MB.
+#include "app/settings.h"
 #include "bench_support.h"
 #include "files/circuit_file.h"
+#include "files/ic_instances.h"
+#include "model/codes.h"
+#include "support/builder.h"
 #include "support/circuit_files.h"
+#include "support/ic_circuits.h"
+#include "support/ic_files.h"
 
-#include <cstdio>
 #include <string>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <benchmark/benchmark.h>
 
 namespace kardo::bench {
 namespace {
-
-// Resident memory of this process now, in bytes.
-long long ResidentBytes() {
-    long pages = 0;
-    long resident = 0;
-    if (std::FILE* f = std::fopen("/proc/self/statm", "r")) {
-        if (std::fscanf(f, "%ld %ld", &pages, &resident) != 2)
-            resident = 0;
-        std::fclose(f);
-    }
-    return static_cast<long long>(resident) * ::sysconf(_SC_PAGESIZE);
-}
 
 // A file of about 64 MB: head, then line repeated, then tail.
 std::string Hostile(const std::string& head, const std::string& line, const std::string& tail) {
@@ -37,34 +29,6 @@ std::string Hostile(const std::string& head, const std::string& line, const std:
     while (text.size() < target)
         text += line;
     return text + tail;
-}
-
-// Loads path in a child process; the peak resident memory it added, or -1.
-long long PeakOfLoad(const std::string& path, bool& loaded) {
-    int fds[2];
-    if (::pipe(fds) != 0)
-        return -1;
-    const pid_t pid = ::fork();
-    if (pid == 0) {
-        ::close(fds[0]);
-        const long long start = ResidentBytes();
-        const bool ok = LoadFile(path) == FileOutcome::Success;
-        rusage usage{};
-        ::getrusage(RUSAGE_SELF, &usage);
-        const long long result[2] = {usage.ru_maxrss * 1024LL - start, ok ? 1 : 0};
-        if (::write(fds[1], result, sizeof result) != sizeof result)
-            ::_exit(1);
-        ::_exit(0);
-    }
-    ::close(fds[1]);
-    long long result[2] = {-1, 0};
-    if (::read(fds[0], result, sizeof result) != sizeof result)
-        result[0] = -1;
-    ::close(fds[0]);
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    loaded = result[1] != 0;
-    return result[0];
 }
 
 struct Case {
@@ -109,6 +73,62 @@ void BM_LoadHostileFile64MB(benchmark::State& state) {
     state.counters["loaded"] = loaded ? 1 : 0;
 }
 BENCHMARK(BM_LoadHostileFile64MB)->DenseRange(0, 7)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// "notiz": one inverter with mb MB of notes; "notiz16": sixteen notiz; the circuit: fifteen
+// notiz16, 255 instances in all, each with those notes. Returns the size of the files.
+long long WriteNotesCircuit(const test::TempDir& dir, long long mb, std::string& circuit) {
+    gVerzeichnisse[1] = dir.Path() + "/";
+    std::string notes;
+    const std::string line = std::string(62, 'n') + "\r\n";
+    notes.reserve(static_cast<std::size_t>(mb << 20) + line.size());
+    while (notes.size() < static_cast<std::size_t>(mb << 20))
+        notes += line;
+    notes.resize(notes.size() - 2);
+    test::FreshSheet(7, 4);
+    Require(test::PlaceInverter(3, 2, kRight) != 0, "inverter");
+    test::LayWire(1, 2, 3, 2);
+    test::LayWire(4, 2, 6, 2);
+    test::WriteICDefinition(gVerzeichnisse[1], "notiz", {{"E", 1, 2, 0, 1}, {"A", 6, 2, 2, 1}}, 2,
+                            2, notes);
+    notes = std::string();
+    test::FreshSheet(66, 6);
+    for (int i = 0; i < 16; ++i)
+        Require(test::PlaceIC("notiz", 2 + 4 * i, 2) != 0, "notiz placed");
+    test::LayWire(1, 5, 3, 5);
+    test::WriteICDefinition(gVerzeichnisse[1], "notiz16", {{"E", 1, 5, 0, 1}}, 2, 2);
+    test::FreshSheet(80, 10);
+    for (int i = 0; i < 15; ++i)
+        Require(test::PlaceIC("notiz16", 2 + 5 * i, 2) != 0, "notiz16 placed");
+    Require(gICInstanceMax == 255, "255 instances");
+    circuit = dir.File("notizen.kdx");
+    Require(SaveFileTo(circuit) == FileOutcome::Success, "saved");
+    test::FreshSheet(80, 10);
+    return static_cast<long long>(test::ReadBytes(circuit).size() +
+                                  test::ReadBytes(dir.File("notiz.icd")).size() +
+                                  test::ReadBytes(dir.File("notiz16.icd")).size());
+}
+
+void BM_LoadICNotes255(benchmark::State& state) {
+    BenchPlatform platform{kHeadless, 80, 10};
+    test::TempDir dir;
+    std::string circuit;
+    const long long files = WriteNotesCircuit(dir, state.range(0), circuit);
+    long long peak = 0;
+    bool loaded = false;
+    for (auto _ : state)
+        peak = PeakOfLoad(circuit, loaded);
+    const double ratio = static_cast<double>(peak) / static_cast<double>(files);
+    state.counters["files_MB"] = static_cast<double>(files) / (1 << 20);
+    state.counters["peak_MB"] = static_cast<double>(peak) / (1 << 20);
+    state.counters["ratio"] = ratio;
+    state.counters["loaded"] = loaded ? 1 : 0;
+    if (!loaded || peak < 0 || peak > 4 * files + (64LL << 20)) {
+        const std::string what = "the load failed or needed " + std::to_string(peak >> 20) +
+                                 " MB, more than 4 x the files + 64 MB";
+        state.SkipWithError(what.c_str());
+    }
+}
+BENCHMARK(BM_LoadICNotes255)->Arg(10)->Arg(41)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
 } // namespace kardo::bench

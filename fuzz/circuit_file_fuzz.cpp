@@ -3,11 +3,16 @@
 // circuit the reader accepts must write a text that reads back to the same text; then (on sheets
 // up to 100 x 100) it is loaded through LoadFile, redrawn whole into the recording target, switched
 // on, every switch clicked, its clocks ticked on the virtual clock, switched off, a few elements
-// removed and undone, saved, and the saved file must load again and save to the same text. Crashes,
-// hangs, leaks, sanitizer findings and refusals of what Kardo itself wrote are failures.
+// removed and undone, an area deleted and undone (which must give back the same worksheet), saved,
+// and the saved file must load again and save to the same text. Crashes, hangs, leaks, sanitizer
+// findings and refusals of what Kardo itself wrote are failures.
 #include "app/main_state.h"
 #include "app/settings.h"
 #include "app/startup.h"
+#include "editor/area_select.h"
+#include "editor/line_runs.h"
+#include "editor/mouse_dispatch.h"
+#include "editor/selection.h"
 #include "editor/object_select.h"
 #include "files/circuit_document.h"
 #include "files/circuit_file.h"
@@ -21,6 +26,7 @@
 #include "model/grid.h"
 #include "model/sim_levels.h"
 #include "model/undo.h"
+#include "model/utilities.h"
 #include "platform/platform.h"
 #include "platform/recording_target.h"
 #include "platform/virtual_clock.h"
@@ -32,6 +38,7 @@
 #include "simulation/user_interaction.h"
 #include "support/fake_host.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -143,6 +150,39 @@ void RemoveAndUndo(std::uint32_t seed) {
         gUndo.Undo();
 }
 
+// The worksheet with its wire runs analysed afresh, as a save writes it.
+std::string AnalysedWorksheetText() {
+    AnalysiereLeitungen();
+    return WorksheetText();
+}
+
+// Frames an area picked from the seed with the select tool, from an empty cell as the user draws
+// a frame, deletes it and takes the deletion back: the worksheet must be as it was.
+void DeleteAreaAndUndo(std::uint32_t seed) {
+    const int x1 = static_cast<int>(seed % static_cast<std::uint32_t>(gFeldBreite + 1));
+    const int y1 = static_cast<int>((seed >> 8) % static_cast<std::uint32_t>(gFeldHoehe + 1));
+    const int x2 = std::min<int>(gFeldBreite, x1 + 2 + static_cast<int>((seed >> 16) % 12));
+    const int y2 = std::min<int>(gFeldHoehe, y1 + 2 + static_cast<int>((seed >> 24) % 12));
+    if (gGrid(x1, y1).Typ != kTypeEmpty)
+        return;
+    const std::string before = AnalysedWorksheetText();
+    ResetMouseDispatch();
+    gMouseMode = kToolSelect;
+    picGrid_MouseMove(0, 0, GridToPixel(x1), GridToPixel(y1));
+    picGrid_MouseDown(kButtonLeft, 0, GridToPixel(x1), GridToPixel(y1));
+    picGrid_MouseMove(kButtonLeft, 0, GridToPixel(x2), GridToPixel(y2));
+    picGrid_MouseUp(kButtonLeft, 0, GridToPixel(x2), GridToPixel(y2));
+    if (!gAreaMarked)
+        return;
+    const std::uint32_t steps = gUndo.Recorded();
+    LoescheBereich();
+    if (gUndo.Recorded() == steps)
+        return;
+    gUndo.Undo();
+    if (const std::string after = AnalysedWorksheetText(); after != before)
+        Fail("undoing an area deletion gave another worksheet", FirstDifference(before, after));
+}
+
 // The same text as an IC definition: refused with a reason, or sound enough to build a level
 // from and to cross its pins; its nested ICs' pin cells then take instances.
 void FuzzICDefinition(std::string_view text) {
@@ -235,6 +275,7 @@ void Deep(std::string_view bytes) {
     for (const char c : bytes)
         seed = (seed ^ static_cast<unsigned char>(c)) * 16777619u;
     RemoveAndUndo(seed);
+    DeleteAreaAndUndo(seed);
     RedrawAllElements(0);
 
     const std::string before = WorksheetText();

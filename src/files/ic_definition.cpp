@@ -26,6 +26,7 @@ class DefReader {
 
     bool Line(std::string_view raw, int lineNr);
     bool Finish();
+    void ReserveNotes(std::size_t bytes) { m_notes.reserve(bytes); }
 
   private:
     bool Fail(int line, std::string text) {
@@ -58,6 +59,7 @@ class DefReader {
     int m_masseLine = 0;             // line of the [Maße] header
     std::vector<std::pair<GridPoint, CellRecord>> m_cells; // cells in file order
     std::vector<int> m_cellLines;                          // their lines
+    std::string m_notes; // [Notizen] so far; the definition shares them with its instances
 };
 
 bool DefReader::Line(std::string_view raw, int lineNr) {
@@ -86,7 +88,7 @@ bool DefReader::Data(std::string_view item, int lineNr) {
         m_def.Tags.emplace_back(item);
         return true;
     case FileSection::Notizen:
-        m_def.Notizen.append(item);
+        m_notes.append(item);
         return true;
     default:
         break;
@@ -285,6 +287,7 @@ bool DefReader::CheckPlaces() {
 bool DefReader::Finish() {
     if (!m_haveFeld)
         return Fail(0, "der Abschnitt [Feld] fehlt");
+    m_def.Notizen = SharedText(std::move(m_notes));
     m_def.Cells.Create(m_def.FeldBreite + 1, m_def.FeldHoehe + 1);
     for (auto& [p, cell] : m_cells) {
         // Only the pin cells of nested ICs name an instance; a stray level number elsewhere
@@ -310,6 +313,10 @@ bool ReadICDefinitionText(std::string_view text, ICDefinition& def, ReadProblem&
     def.PinCells.resize(1);
     problem = ReadProblem{};
     DefReader reader(def, problem);
+    // The notes stand at the end as a rule: room for them at once rather than by doubling, which
+    // would need twice their size.
+    if (const std::size_t at = text.rfind("[Notizen]"); at != std::string_view::npos)
+        reader.ReserveNotes(text.size() - at);
     if (!ForEachFileLine(
             text, [&](std::string_view line, int lineNr) { return reader.Line(line, lineNr); }))
         return false;
@@ -323,7 +330,9 @@ bool ReadICDefinitionFile(const std::string& path, ICDefinition& def, ReadProble
         problem = ReadProblem{0, "die Datei konnte nicht gelesen werden: " + reason};
         return false;
     }
-    const bool ok = ReadICDefinitionText(DecodeFileText(bytes), def, problem);
+    const std::string text = DecodeFileText(bytes);
+    bytes = std::string(); // a large file is not held twice while it is read
+    const bool ok = ReadICDefinitionText(text, def, problem);
     def.Path = path;
     return ok;
 }

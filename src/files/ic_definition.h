@@ -5,6 +5,7 @@
 
 #include "files/circuit_document.h"
 #include "files/circuit_reader.h"
+#include "files/shared_text.h"
 #include "model/elements.h"
 #include "model/grid.h"
 
@@ -44,7 +45,7 @@ struct ICDefinition {
     std::vector<std::int16_t> PinListIndex; // each pin's entry in the IC element's pin list, -1
     int PlacedPins = 0;                     // pins with a place
     std::vector<std::string> Tags;          // [Tags] lines
-    std::string Notizen;                    // [Notizen] lines run together
+    SharedText Notizen;                     // [Notizen] lines run together
     int Lines = 0;                          // lines of the file
 
     int PinCount() const { return static_cast<int>(PinCells.size()) - 1; }

@@ -4,6 +4,7 @@
 // so an IC with k - 1 nested ICs occupies k consecutive indices.
 #pragma once
 
+#include "files/shared_text.h"
 #include "model/elements.h"
 #include "model/sim_levels.h"
 
@@ -27,7 +28,8 @@ struct ICInstanceRecord {
     std::int16_t ElementNr = 0;               // element standing for the IC on its parent level
     std::uint8_t Parent = 0;                  // instance index of the containing level
     std::uint8_t Tiefe = 0;                   // nesting depth, 0 = placed in the circuit
-    std::string Notizen;                      // notes of the definition, lines run together
+    SharedText Notizen;                       // notes of the definition, lines run together,
+                                              // shared with its other instances
     // Parsed once when the instance is loaded, so that crossing a package reads no text:
     std::vector<GridPoint> PinCells;        // per pin (1-based): its cell in the IC's own grid
     std::vector<std::int16_t> PinListIndex; // per pin (1-based): its entry in the IC element's

@@ -34,6 +34,34 @@ void FitLists() {
         gLevels.erase(gLevels.begin() + static_cast<std::ptrdiff_t>(n), gLevels.end());
 }
 
+// An IC placed again reads its definition again: its notes then take the place of the equal
+// notes of an instance of that IC in the list, so that they are held once. Each text of the
+// block is looked up once.
+void ShareNotes(ICInstanceBlock& block) {
+    std::vector<std::pair<SharedText, SharedText>> looked; // notes of the block -> notes to use
+    for (ICInstanceRecord& ic : block.Instances) {
+        if (ic.Notizen.empty())
+            continue;
+        const auto known = std::find_if(looked.begin(), looked.end(), [&](const auto& m) {
+            return m.first.SharesWith(ic.Notizen);
+        });
+        if (known != looked.end()) {
+            ic.Notizen = known->second;
+            continue;
+        }
+        SharedText use = ic.Notizen;
+        for (int i = 1; i <= gICInstanceMax && At(i) < gICInstances.size(); ++i) {
+            const ICInstanceRecord& live = gICInstances[At(i)];
+            if (live.Name == ic.Name && live.Notizen == ic.Notizen) {
+                use = live.Notizen;
+                break;
+            }
+        }
+        looked.emplace_back(ic.Notizen, use);
+        ic.Notizen = std::move(use);
+    }
+}
+
 } // namespace
 
 int ICBlockEnd(int n) {
@@ -51,25 +79,13 @@ int ICBlockEnd(int n) {
     return end;
 }
 
-ICInstanceBlock CopyICBlock(int n) {
-    ICInstanceBlock block;
-    block.Base = n;
-    if (n < 1 || n > gICInstanceMax || At(n) >= gICInstances.size())
-        return block;
-    const int end = ICBlockEnd(n);
-    for (int i = n; i <= end; ++i) {
-        block.Instances.push_back(gICInstances[At(i)]);
-        block.Levels.push_back(At(i) < gLevels.size() ? gLevels[At(i)] : SimLevelRecord{});
-    }
-    return block;
-}
-
 int InsertICBlock(int at, ICInstanceBlock block) {
     const int k = block.Count();
     at = std::clamp<int>(at, 1, gICInstanceMax + 1);
     if (k == 0)
         return at;
     FitLists();
+    ShareNotes(block);
     const int max = gICInstanceMax;
     // Everything that names an instance at or above the gap moves up by k.
     ShiftLevels(gGrid, at, max, k);

@@ -11,12 +11,10 @@ namespace kardo {
 // Last index of the block of instance n: n and every instance nested in it, at any depth.
 int ICBlockEnd(int n);
 
-// A copy of the block of instance n (n placed in the circuit).
-ICInstanceBlock CopyICBlock(int n);
-
 // Inserts the block at index at (clamped to 1..gICInstanceMax + 1): instances at.. move up by
 // the block's size and every reference to them follows; the block is rebased to at. Returns
-// the index used.
+// the index used. The block's instances then share the notes of the instances of the same IC
+// already in the list.
 int InsertICBlock(int at, ICInstanceBlock block);
 
 // Takes the block of instance n out of the lists: instances above move down and every

@@ -166,10 +166,10 @@ void RemoveIC() {
 }
 
 void RestoreIC(std::string_view name, std::int16_t elementNr, std::int16_t instanceNr,
-               const ICInstanceBlock* kept) {
+               ICInstanceBlock* kept) {
     ICInstanceBlock block;
     if (kept) {
-        block = *kept;
+        block = std::move(*kept);
     } else {
         // Without a kept block the definition is loaded again; when that fails the IC's cells
         // stay without an instance.

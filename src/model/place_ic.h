@@ -22,9 +22,9 @@ void SetIC();
 // Removes the IC covering the cursor cell with every IC nested in it ("IC löschen").
 void RemoveIC();
 
-// Puts back an IC that an undo step kept (the undo history's restore hook).
+// Puts back an IC that an undo step kept (the undo history's restore hook); takes kept.
 void RestoreIC(std::string_view name, std::int16_t elementNr, std::int16_t instanceNr,
-               const ICInstanceBlock* kept);
+               ICInstanceBlock* kept);
 
 // Installs RemoveIC and RestoreIC as the undo history's IC hooks (part of the model's reset).
 void InstallICUndoHooks();

@@ -96,8 +96,11 @@ void clsUndo::ListUndos(std::vector<std::string>& lines) const {
         const UndoStep& s = m_steps[static_cast<std::size_t>(i)];
         if (!s.Filled)
             break;
-        lines.push_back(s.Description + " (" + std::to_string(s.X1) + "," + std::to_string(s.Y1) +
-                        " - " + std::to_string(s.X2) + "," + std::to_string(s.Y2) + ")");
+        const bool whole = s.Kind == kUndoWholeField;
+        const int x1 = whole ? 0 : s.X1, y1 = whole ? 0 : s.Y1;
+        const int x2 = whole ? s.SheetX2 : s.X2, y2 = whole ? s.SheetY2 : s.Y2;
+        lines.push_back(s.Description + " (" + std::to_string(x1) + "," + std::to_string(y1) +
+                        " - " + std::to_string(x2) + "," + std::to_string(y2) + ")");
     }
 }
 
@@ -134,10 +137,10 @@ void clsUndo::NewUndo(std::int16_t& X1, std::int16_t& Y1, std::int16_t& X2, std:
         ShiftUndos();
     m_current = 1;
     UndoStep& step = m_steps[1];
+    step.Kind = Delete ? kUndoWholeField : (Move ? kUndoMove : kUndoNormal);
     SaveCells(step, X1, Y1, X2, Y2);
     if (!NoObjects)
         SaveElements(step);
-    step.Kind = Delete ? kUndoWholeField : (Move ? kUndoMove : kUndoNormal);
     step.Description = std::string(Description);
     step.Filled = true;
     ++m_recorded;
@@ -149,24 +152,27 @@ void clsUndo::NewUndo(std::int16_t& X1, std::int16_t& Y1, std::int16_t& X2, std:
 
 void clsUndo::SaveCells(UndoStep& step, std::int16_t& X1, std::int16_t& Y1, std::int16_t& X2,
                         std::int16_t& Y2) {
+    step.X1 = X1;
+    step.Y1 = Y1;
+    step.X2 = X2;
+    step.Y2 = Y2;
     if (Delete) {
+        // The step stands for the whole sheet, and the caller is told so.
         step.ReqX1 = X1;
         step.ReqY1 = Y1;
         step.ReqX2 = X2;
         step.ReqY2 = Y2;
+        step.SheetX2 = gFeldBreite;
+        step.SheetY2 = gFeldHoehe;
         X1 = 0;
         Y1 = 0;
         X2 = gFeldBreite;
         Y2 = gFeldHoehe;
     }
-    step.X1 = X1;
-    step.Y1 = Y1;
-    step.X2 = X2;
-    step.Y2 = Y2;
-    step.Cells.Create(X2 - X1, Y2 - Y1);
-    for (int x = X1; x <= X2; ++x)
-        for (int y = Y1; y <= Y2; ++y)
-            step.Cells(x - X1, y - Y1) = gGrid(x, y);
+    step.Cells.Create(step.X2 - step.X1, step.Y2 - step.Y1);
+    for (int x = step.X1; x <= step.X2; ++x)
+        for (int y = step.Y1; y <= step.Y2; ++y)
+            step.Cells(x - step.X1, y - step.Y1) = gGrid(x, y);
 }
 
 void clsUndo::SaveElements(UndoStep& step) {
@@ -192,14 +198,40 @@ void clsUndo::SaveElements(UndoStep& step) {
                 copy.Text = std::to_string(level);
                 step.Elements.push_back(std::move(copy));
                 // The IC comes back as it was, whatever becomes of its definition file.
-                step.ICBlocks.push_back(CopyICBlock(level));
+                KeptICBlock& kept = step.ICBlocks.emplace_back(KeepICBlock(level));
+                ShareKeptLevels(kept);
                 continue;
             }
             taken[static_cast<std::size_t>(e)] = 1;
             step.Elements.push_back(source);
         }
     }
-    step.ElementCount = static_cast<std::int16_t>(step.Elements.size() - 1);
+    step.ElementCount = static_cast<std::int16_t>(step.Copies());
+    if (step.Kind == kUndoWholeField)
+        step.ElementCount = gAnzElemente;
+}
+
+// A level kept by another step, or earlier in this block, with the same contents takes the place
+// of the new copy: placing and removing one IC again and again keeps its levels once.
+void clsUndo::ShareKeptLevels(KeptICBlock& block) const {
+    const auto same = [](const std::shared_ptr<const KeptLevel>& a,
+                         const std::shared_ptr<const KeptLevel>& b) {
+        return a == b || (a->Hash == b->Hash && *a == *b);
+    };
+    for (std::size_t j = 0; j < block.Levels.size(); ++j) {
+        std::shared_ptr<const KeptLevel>& level = block.Levels[j];
+        const std::shared_ptr<const KeptLevel>* found = nullptr;
+        for (std::size_t i = 0; i < j && !found; ++i)
+            if (same(block.Levels[i], level))
+                found = &block.Levels[i];
+        for (std::size_t i = 1; i < m_steps.size() && !found; ++i)
+            for (const KeptICBlock& other : m_steps[i].ICBlocks)
+                for (const std::shared_ptr<const KeptLevel>& o : other.Levels)
+                    if (!found && &other != &block && same(o, level))
+                        found = &o;
+        if (found)
+            level = *found;
+    }
 }
 
 void clsUndo::ChangedWithoutStep(std::int16_t X1, std::int16_t Y1, std::int16_t X2, std::int16_t Y2,
@@ -214,17 +246,16 @@ void clsUndo::ChangedWithoutStep(std::int16_t X1, std::int16_t Y1, std::int16_t 
         const bool meets = x1 <= x2 && y1 <= y2;
         if (s.Kind == kUndoMove && (removed || meets))
             first = i;
-        // A whole-field step writes the whole element list back: a gate placed since beyond the
-        // cells it holds (the sheet has grown) would keep its cells without its record.
-        if (s.Kind == kUndoWholeField && !removed &&
-            (X1 < s.X1 || Y1 < s.Y1 || X2 > s.X2 || Y2 > s.Y2))
+        // A whole-field step stands for the sheet it lists: a gate placed since beyond that
+        // sheet (it has grown) lies outside what the step accounts for.
+        if (s.Kind == kUndoWholeField && !removed && (X2 > s.SheetX2 || Y2 > s.SheetY2))
             first = i;
-        if (!removed || !meets || s.Kind != kUndoNormal)
+        if (!removed || !meets || s.Kind == kUndoMove)
             continue;
         // A step that saved cells of the gate: without records it would bring them back without
         // the gate's record; with records, the gate with only the cells inside its rectangle
         // unless that holds all nine.
-        if (s.ElementCount != 0 && s.X1 <= X1 && s.Y1 <= Y1 && X2 <= s.X2 && Y2 <= s.Y2)
+        if (s.Copies() != 0 && s.X1 <= X1 && s.Y1 <= Y1 && X2 <= s.X2 && Y2 <= s.Y2)
             continue;
         for (int x = x1; x <= x2; ++x)
             for (int y = y1; y <= y2; ++y)

@@ -6,6 +6,7 @@
 #include "files/ic_instances.h"
 #include "model/elements.h"
 #include "model/grid.h"
+#include "model/kept_ic_block.h"
 
 #include <cstdint>
 #include <string>
@@ -18,12 +19,17 @@ namespace kardo {
 // Kinds of undo step.
 constexpr std::uint8_t kUndoNormal = 0; // cells and the records they refer to
 constexpr std::uint8_t kUndoMove = 1;   // objects or an area moved: records written back in place
-constexpr std::uint8_t kUndoWholeField = 2; // an area deleted: the whole sheet is kept
+constexpr std::uint8_t kUndoWholeField = 2; // an area deleted: stands for the whole sheet
 
 // Capacity bounds of the history.
 constexpr std::int16_t kMinUndos = 1;
 constexpr std::int16_t kMaxUndos = 200;
 
+// A step keeps what the change it precedes can alter: the cells of its rectangle and the records
+// they refer to, an IC in its rectangle with its nested ICs and levels. A whole-field step (an
+// area deletion) stands for the whole sheet, which it lists, but keeps only the requested
+// rectangle: the deletion changes nothing outside it but element numbers, which the undo
+// brings back by putting the removed records back at their numbers.
 struct UndoStep {
     bool Filled = false;                 // the step holds a snapshot (the rectangle may be 0,0-0,0)
     std::int16_t X1 = 0;                 // saved rectangle, left column
@@ -31,16 +37,22 @@ struct UndoStep {
     std::int16_t X2 = 0;                 // right column
     std::int16_t Y2 = 0;                 // bottom row
     Grid Cells;                          // cells of the rectangle, cell (x, y) at (x - X1, y - Y1)
-    std::vector<ElementRecord> Elements; // copies of the referenced records, 1..ElementCount
-    std::int16_t ElementCount = 0;       // number of copies
+    std::vector<ElementRecord> Elements; // copies of the referenced records, 1..; entry 0 unused
+    std::int16_t ElementCount = 0;       // number of copies; a whole-field step: the number of
+                                         // records of the sheet it stands for
     std::string Description;             // text shown in the menu and the list
     std::uint8_t Kind = kUndoNormal;     // kUndoNormal, kUndoMove or kUndoWholeField
-    std::int16_t ReqX1 = 0;              // whole-field step: the rectangle the caller asked for
-    std::int16_t ReqY1 = 0;
+    std::int16_t ReqX1 = 0;              // whole-field step: the rectangle the caller asked for,
+    std::int16_t ReqY1 = 0;              // which is the saved rectangle
     std::int16_t ReqX2 = 0;
     std::int16_t ReqY2 = 0;
-    std::vector<ICInstanceBlock> ICBlocks; // each kept IC with its nested ICs and levels, as they
-                                           // were (Base = its instance index)
+    std::int16_t SheetX2 = 0;          // whole-field step: the sheet it stands for and lists,
+    std::int16_t SheetY2 = 0;          // (0, 0)-(SheetX2, SheetY2)
+    std::vector<KeptICBlock> ICBlocks; // each kept IC with its nested ICs and levels, as they
+                                       // were (Base = its instance index)
+
+    // Number of element copies (1..Copies() in Elements).
+    int Copies() const { return Elements.empty() ? 0 : static_cast<int>(Elements.size()) - 1; }
 };
 
 class clsUndo {
@@ -102,6 +114,7 @@ class clsUndo {
     void RestoreElements(UndoStep& step);
     void ShiftUndos();
     void SaveElements(UndoStep& step);
+    void ShareKeptLevels(KeptICBlock& block) const;
     void SaveCells(UndoStep& step, std::int16_t& X1, std::int16_t& Y1, std::int16_t& X2,
                    std::int16_t& Y2);
     void EnableEntries(std::string_view description);
@@ -128,13 +141,14 @@ void ResetUndoHistory();
 // which that module installs; while they are unset an IC is taken away and put back as a plain
 // element record with its cells.
 // Remove: RemoveIC with the cursor cell set into the IC. Restore: puts the IC named name back at
-// instance instanceNr, from kept (the instances and levels the step kept) or, without one, by
-// loading its definition again; the undo history has already made room at elementNr and written
-// the kept record there, and has set the cursor cell; the hook rebuilds instance and levels,
-// sets gCurLevel to the instance used (0 when none) and leaves gAnzElemente as it found it.
+// instance instanceNr, from kept (the instances and levels the step kept, expanded at base 0;
+// the hook may take them) or, without one, by loading its definition again; the undo history has
+// already made room at elementNr and written the kept record there, and has set the cursor cell;
+// the hook rebuilds instance and levels, sets gCurLevel to the instance used (0 when none) and
+// leaves gAnzElemente as it found it.
 using UndoRemoveICFn = void (*)();
 using UndoRestoreICFn = void (*)(std::string_view name, std::int16_t elementNr,
-                                 std::int16_t instanceNr, const ICInstanceBlock* kept);
+                                 std::int16_t instanceNr, ICInstanceBlock* kept);
 extern UndoRemoveICFn gUndoRemoveIC;   // installed by the IC module; nullptr until then
 extern UndoRestoreICFn gUndoRestoreIC; // installed by the IC module; nullptr until then
 

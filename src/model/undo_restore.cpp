@@ -42,14 +42,14 @@ std::int16_t ElementOfTypeAt(GridPoint p, std::uint8_t typ) {
 // element of a step can be gone; its neighbours inside the rectangle are still there. One pass
 // over the saved cells, the copy of each cell found by its number.
 std::vector<KeptElement> ClassifyCopies(const UndoStep& s) {
-    std::vector<KeptElement> kept(static_cast<std::size_t>(std::max<int>(s.ElementCount, 0)));
+    std::vector<KeptElement> kept(static_cast<std::size_t>(s.Copies()));
     int maxNr = 0;
-    for (int k = 1; k <= s.ElementCount; ++k) {
+    for (int k = 1; k <= s.Copies(); ++k) {
         kept[At(k - 1)].copy = k;
         maxNr = std::max<int>(maxNr, s.Elements[At(k)].Nr);
     }
     std::vector<int> copyOf(At(maxNr) + 1, 0); // copy index + 1 by snapshot number
-    for (int k = 1; k <= s.ElementCount; ++k)
+    for (int k = 1; k <= s.Copies(); ++k)
         if (s.Elements[At(k)].Nr >= 1)
             copyOf[At(s.Elements[At(k)].Nr)] = k;
     std::vector<char> found(kept.size(), 0); // a saved cell of the copy was met
@@ -160,88 +160,11 @@ void RemovePlacedElement(std::int16_t e, GridPoint cell) {
     DeleteElementRecord(e);
 }
 
-// A whole-field step writes the kept list back as it was. Clocks and analysis points that the
-// deletion took away get their timer and trace back; clocks that stayed keep theirs, with their
-// table entries following the restored numbering.
-void RestoreWholeField(const UndoStep& step, const std::vector<KeptElement>& kept) {
-    // Clocks that stayed: their table entries go to the number they had in the snapshot, less
-    // the clocks below them that LoadTimer puts back (it moves every later entry up by one).
-    std::vector<std::int16_t> absentClocks; // snapshot numbers of the clocks taken away
-    for (const KeptElement& ke : kept) {
-        const ElementRecord& copy = step.Elements[At(ke.copy)];
-        if (copy.Typ == kTypeClock && !ke.present)
-            absentClocks.push_back(copy.Nr);
-    }
-    std::vector<std::int16_t> newEntry = gTaktElement;
-    for (const KeptElement& ke : kept) {
-        const ElementRecord& copy = step.Elements[At(ke.copy)];
-        if (copy.Typ != kTypeClock || !ke.present)
-            continue;
-        const std::int16_t now = ElementOfTypeAt(ke.where, kTypeClock);
-        const auto below = std::count_if(absentClocks.begin(), absentClocks.end(),
-                                         [&](std::int16_t a) { return a < copy.Nr; });
-        for (std::size_t i = 0; i < gTaktElement.size(); ++i)
-            if (gTaktElement[i] == now)
-                newEntry[i] = static_cast<std::int16_t>(copy.Nr - below);
-    }
-    gTaktElement = newEntry;
-
-    // ICs stay (an area holding one is never deleted): their instances follow them to the
-    // numbers the snapshot gives them.
-    std::vector<std::pair<std::int16_t, std::int16_t>> icNumber; // number now, number restored
-    for (const KeptElement& ke : kept) {
-        const ElementRecord& copy = step.Elements[At(ke.copy)];
-        if (copy.Typ != kTypeIC || !ke.present)
-            continue;
-        if (const std::int16_t now = ElementOfTypeAt(ke.where, kTypeIC); now != 0)
-            icNumber.emplace_back(now, copy.Nr);
-    }
-    for (int i = 1; i <= gICInstanceMax && At(i) < gICInstances.size(); ++i) {
-        ICInstanceRecord& ic = gICInstances[At(i)];
-        const auto it = std::find_if(icNumber.begin(), icNumber.end(),
-                                     [&](const auto& n) { return n.first == ic.ElementNr; });
-        if (ic.Tiefe == 0 && it != icNumber.end())
-            ic.ElementNr = it->second;
-    }
-
-    int count = step.ElementCount;
-    for (int k = 1; k <= step.ElementCount; ++k)
-        count = std::max<int>(count, step.Elements[At(k)].Nr);
-    gAnzElemente = static_cast<std::int16_t>(count);
-    gElements.resize(At(count) + 1);
-    for (const KeptElement& ke : kept) {
-        ElementRecord copy = step.Elements[At(ke.copy)];
-        if (copy.Nr < 1)
-            continue;
-        // An IC copy holds its name and instance in place of its pins and its (empty) text.
-        if (copy.Typ == kTypeIC) {
-            copy.Eingaenge = copy.Ausgaenge;
-            copy.Text.clear();
-        }
-        gElements[At(copy.Nr)] = std::move(copy);
-    }
-    std::vector<int> gone;
-    for (const KeptElement& ke : kept)
-        if (!ke.present && step.Elements[At(ke.copy)].Nr >= 1)
-            gone.push_back(ke.copy);
-    std::sort(gone.begin(), gone.end(),
-              [&](int a, int b) { return step.Elements[At(a)].Nr < step.Elements[At(b)].Nr; });
-    for (int k : gone) {
-        std::int16_t nr = step.Elements[At(k)].Nr;
-        if (gElements[At(nr)].Typ == kTypeClock)
-            LoadTimer(nr);
-        if (gElements[At(nr)].Typ == kTypeAnalysisPoint)
-            Host().AddGraph(PointNumber(gElements[At(nr)]));
-    }
-    // The table stays in element order; bring every entry to its clock's restored number.
-    RenumberClockElements();
-}
-
 } // namespace
 
 void clsUndo::RestoreElements(UndoStep& step) {
     if (step.Kind == kUndoMove) {
-        for (int k = 1; k <= step.ElementCount; ++k) {
+        for (int k = 1; k <= step.Copies(); ++k) {
             ElementRecord copy = step.Elements[At(k)];
             if (copy.Nr < 1 || copy.Nr > gAnzElemente)
                 continue;
@@ -252,13 +175,10 @@ void clsUndo::RestoreElements(UndoStep& step) {
         return;
     }
 
+    // A normal step and a whole-field step alike: what the step kept comes back, elements removed
+    // since at their old numbers, and every later number follows.
     m_renumbered.clear();
     const std::vector<KeptElement> kept = ClassifyCopies(step);
-
-    if (step.Kind == kUndoWholeField) {
-        RestoreWholeField(step, kept);
-        return;
-    }
 
     // Elements placed after the snapshot: a cell that belonged to no element then, or to an
     // element of another kind (a tri-state gate placed where an element was removed), belongs
@@ -324,11 +244,15 @@ void clsUndo::RestoreElements(UndoStep& step) {
                 gCursorY = static_cast<std::int16_t>(step.Y1 + (step.Y2 - step.Y1) / 2);
                 m_replacedIC = instance;
                 m_replacedICElement = nr;
-                const auto block =
+                const auto keptBlock =
                     std::find_if(step.ICBlocks.begin(), step.ICBlocks.end(),
-                                 [&](const ICInstanceBlock& b) { return b.Base == instance; });
-                gUndoRestoreIC(name, nr, instance,
-                               block == step.ICBlocks.end() ? nullptr : &*block);
+                                 [&](const KeptICBlock& b) { return b.Base == instance; });
+                if (keptBlock == step.ICBlocks.end()) {
+                    gUndoRestoreIC(name, nr, instance, nullptr);
+                } else {
+                    ICInstanceBlock block = ExpandICBlock(*keptBlock);
+                    gUndoRestoreIC(name, nr, instance, &block);
+                }
             }
             continue;
         }
@@ -358,7 +282,7 @@ void clsUndo::RestoreElements(UndoStep& step) {
 }
 
 void clsUndo::RestoreCells(UndoStep& step) {
-    const bool renumber = step.Kind == kUndoNormal;
+    const bool renumber = step.Kind != kUndoMove;
     for (int x = step.X1; x <= step.X2; ++x) {
         for (int y = step.Y1; y <= step.Y2; ++y) {
             CellRecord& c = gGrid(x, y);
@@ -385,13 +309,7 @@ std::int16_t clsUndo::ElementNumberNow(const CellRecord& restored, const CellRec
 }
 
 void clsUndo::RedrawUndoArea(const UndoStep& step) {
-    if (step.Kind == kUndoWholeField) {
-        RedrawAreaValue(static_cast<std::int16_t>(step.ReqX1 - 1),
-                        static_cast<std::int16_t>(step.ReqY1 - 1),
-                        static_cast<std::int16_t>(step.ReqX2 + 1),
-                        static_cast<std::int16_t>(step.ReqY2 + 1), false);
-        return;
-    }
+    // A whole-field step's rectangle is the one its caller asked for.
     RedrawAreaValue(static_cast<std::int16_t>(step.X1 - 1), static_cast<std::int16_t>(step.Y1 - 1),
                     static_cast<std::int16_t>(step.X2 + 1), static_cast<std::int16_t>(step.Y2 + 1),
                     false);

@@ -275,6 +275,25 @@ TEST_F(AreaTest, DeletingAnAreaRemovesItsElementsAndRenumbersTheRest) {
     EXPECT_EQ(test::CaptureSheet(), before);
 }
 
+// Fault pinned: an area deletion's step kept the whole sheet (16 MB and 147 ms a step on a sheet
+// of 1000 x 1000). It keeps the area, lists the whole sheet and undoes exactly.
+TEST_F(AreaTest, ADeletedAreasStepKeepsOnlyTheArea) {
+    ASSERT_EQ(test::PlaceLed(3, 3), 1);
+    ASSERT_EQ(test::PlaceLed(12, 12), 2);
+    ASSERT_EQ(test::PlaceLed(30, 20), 3);
+    const test::SheetState before = test::CaptureSheet();
+    Frame(10, 10, 14, 15);
+    LoescheBereich();
+    const UndoStep& s = gUndo.Step(1);
+    EXPECT_EQ(s.Cells.UBoundX(), 4);
+    EXPECT_EQ(s.Cells.UBoundY(), 5);
+    EXPECT_EQ(s.Elements.size(), 2u) << "entry 0 and the LED in the area";
+    EXPECT_EQ(test::UndoLines().front(), "Bereich löschen (0,0 - " + std::to_string(gFeldBreite) +
+                                             "," + std::to_string(gFeldHoehe) + ")");
+    gUndo.Undo();
+    EXPECT_EQ(test::CaptureSheet(), before);
+}
+
 TEST_F(AreaTest, ATriStatePlacedBeyondADeletedAreasStepForgetsThatStep) {
     // Fault pinned: undoing an area deletion lost the record of a tri-state placed where it grew.
     ASSERT_EQ(test::PlaceLed(20, 11), 1);

@@ -392,5 +392,43 @@ TEST_F(PlaceICTest, ALongDefinitionShowsItsLoading) {
     EXPECT_EQ(host.pointers, (std::vector<int>{kPointerArrowHourglass, kPointerCross}));
 }
 
+// Fault pinned: every instance held a copy of its IC's notes, so that an IC with large notes
+// nested many times ran out of memory on opening.
+TEST_F(PlaceICTest, InstancesOfOneICShareOneCopyOfItsNotes) {
+    ASSERT_NE(PlaceIC("inv2", 15, 5), 0); // instances 2 and 3 are inv, read once
+    ASSERT_NE(PlaceIC("inv", 5, 5), 0);   // instance 4, read again
+    const std::string_view notes = gICInstances[2].Notizen;
+    EXPECT_EQ(notes, "Ein Inverter");
+    for (std::size_t i : {3u, 4u})
+        EXPECT_EQ(std::string_view(gICInstances[i].Notizen).data(), notes.data()) << i;
+}
+
+// Fault pinned: each "IC löschen" step kept whole copies of the IC's level grids (110 MB a step
+// for an IC of 7 M cells). The steps keep the non-empty cells, equal levels once, and an IC
+// comes back exactly at whatever index it had.
+TEST_F(PlaceICTest, RemovalStepsKeepTheLevelsCompactlyAndOnce) {
+    ASSERT_NE(PlaceIC("inv2", 15, 5), 0);
+    const ICLists atOne = CaptureLists();
+    RemoveAt(16, 6);
+    ASSERT_NE(PlaceIC("inv", 5, 5), 0);
+    ASSERT_NE(PlaceIC("inv2", 15, 5), 0);
+    const ICLists atTwo = CaptureLists();
+    RemoveAt(16, 6);
+    const KeptICBlock& newer = gUndo.Step(1).ICBlocks.at(0);
+    const KeptICBlock& older = gUndo.Step(4).ICBlocks.at(0);
+    EXPECT_EQ(newer.Base, 2);
+    EXPECT_EQ(older.Base, 1);
+    for (std::size_t i = 0; i < 3; ++i)
+        EXPECT_EQ(newer.Levels.at(i), older.Levels.at(i)) << i;
+    EXPECT_EQ(newer.Levels[1], newer.Levels[2]) << "two equal inv levels";
+    EXPECT_EQ(newer.Levels[1]->Cells.size(), 6u) << "the cells of inv.icd's [Punkte]";
+    gUndo.Undo();
+    EXPECT_EQ(CaptureLists(), atTwo);
+    for (int k = 0; k < 3; ++k)
+        gUndo.Undo();
+    EXPECT_EQ(CaptureLists(), atOne);
+    EXPECT_EQ(ListProblems(), "");
+}
+
 } // namespace
 } // namespace kardo::test
