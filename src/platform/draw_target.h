@@ -82,6 +82,13 @@ class DrawTarget {
     virtual void Polyline(std::span<const PolyPoint> points) = 0;
     virtual void Polygon(std::span<const PolyPoint> points) = 0;
     virtual void SetPixel(int x, int y, Color color) = 0;
+    // Separate raw lines in ForeColor, each from pairs[2k] to pairs[2k + 1] as Polyline draws
+    // it (the device context's PolyPolyline of two-point lines): the lines of one wire step in
+    // one call. Drawn as one Polyline per pair unless a target does better.
+    virtual void Lines(std::span<const PolyPoint> pairs) {
+        for (std::size_t i = 0; i + 1 < pairs.size(); i += 2)
+            Polyline(pairs.subspan(i, 2));
+    }
 
     // Size of the surface in pixels; Resize clears to white on the screen picture.
     virtual void Resize(int width, int height) = 0;
@@ -104,6 +111,8 @@ class DrawTarget {
     // target clips; a target without pixels draws (or records) everything and returns false.
     virtual bool SetClip(const PixelBox& /*box*/) { return false; }
     virtual void ClearClip() {}
+    // Whether SetClip clips on this target.
+    virtual bool Clips() const { return false; }
     // Whether a call whose pixels all lie in the surface box x0..x1, y0..y1 (ends included)
     // can land inside the clip box: the drawers skip the work of calls that cannot. Always
     // true while the target does not clip.

@@ -46,16 +46,17 @@ bool LineReaches(const DrawTarget& d, double x1, double y1, double x2, double y2
 }
 
 // Whether a text printed with its top-left corner at (x, y) can land in the target's clip. Its
-// ink lies within an em left of and above that corner, one and a half em across per byte and
-// two and a half em down, and a smoothing margin: far more than any glyph takes.
+// ink lies within its line box, about 1.15 em high, and no glyph is wider than an em; a quarter
+// of an em more on every side (a byte counted as a whole glyph) and a smoothing margin hold
+// every glyph with room to spare, yet a label a cell away does not reach a clip of a few rows.
 bool TextReaches(const DrawTarget& d, double x, double y, std::size_t bytes) {
     const double em = d.FontSize * d.ClipPixelsPerPoint();
     if (!(em > 0))
         return true;
     constexpr double kMargin = 3;
-    return d.ClipReaches(x - em - kMargin, y - em - kMargin,
-                         x + 1.5 * em * static_cast<double>(bytes + 1) + kMargin,
-                         y + 2.5 * em + kMargin);
+    return d.ClipReaches(x - 0.25 * em - kMargin, y - 0.25 * em - kMargin,
+                         x + em * (static_cast<double>(bytes) + 0.25) + kMargin,
+                         y + 1.4 * em + kMargin);
 }
 
 } // namespace

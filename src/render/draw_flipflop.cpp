@@ -71,24 +71,23 @@ void clsGrafik::RedrawFlipFlopState(std::int16_t x, std::int16_t y) {
     GetOutputPoints(e, 0);
     const int o = Orientation;
     DrawTarget& dev = draw::Dev();
-    bool clipped = false;
-    if (o >= kLeft && o <= kDown && gAnzAusgangsPunkte > 0) {
-        // The box the digit's ink lies in, whichever digit it is, and a little room around it.
-        const double r = LoadZoomRaster();
-        const DigitCorner digit = StateDigitCorner(o, r, gAusgangsPunkte[0]);
-        draw::SetFont(8, 0.96);
-        StateFont(dev, draw::OnPrinter());
-        const double w = std::max(dev.TextWidth("0"), dev.TextWidth("1"));
-        const double h = dev.TextHeight("0");
-        constexpr int kRoom = 3;
-        const int left = static_cast<int>(std::floor(digit.x)) - kRoom;
-        const int top = static_cast<int>(std::floor(digit.y)) - kRoom;
-        clipped = dev.SetClip({left, top, static_cast<int>(std::ceil(w)) + 2 * kRoom + 1,
-                               static_cast<int>(std::ceil(h)) + 2 * kRoom + 1});
+    if (o < kLeft || o > kDown || gAnzAusgangsPunkte == 0 || !dev.Clips()) {
+        DrawFlipFlopOfInputs(e, false);
+        return;
     }
-    DrawFlipFlopOfInputs(e, false);
-    if (clipped)
-        dev.ClearClip();
+    // The box the digit's ink lies in, whichever digit it is, and a little room around it.
+    const double r = LoadZoomRaster();
+    const DigitCorner digit = StateDigitCorner(o, r, gAusgangsPunkte[0]);
+    draw::SetFont(8, 0.96);
+    StateFont(dev, draw::OnPrinter());
+    const double w = std::max(dev.TextWidth("0"), dev.TextWidth("1"));
+    const double h = dev.TextHeight("0");
+    constexpr int kRoom = 3;
+    const int left = static_cast<int>(std::floor(digit.x)) - kRoom;
+    const int top = static_cast<int>(std::floor(digit.y)) - kRoom;
+    RepaintUnderClip(x, y,
+                     {left, top, static_cast<int>(std::ceil(w)) + 2 * kRoom + 1,
+                      static_cast<int>(std::ceil(h)) + 2 * kRoom + 1});
 }
 
 void clsGrafik::DrawFlipFlopOfInputs(std::int16_t e, bool OnlyBorder) {

@@ -73,6 +73,20 @@ class clsGrafik {
                             std::uint8_t Status);
     std::int16_t SearchEndY(std::int16_t sX, std::int16_t sY, std::int16_t Richtung,
                             std::uint8_t Status);
+    // Paints the element at cell (x, y) again inside box (surface pixels) as the whole symbol
+    // paints it there; for a target that clips (Device->Clips()). While a repaint batch is
+    // open (a run of the simulation) this only notes the element and the box: the wire steps
+    // and state changes of a run reach the same elements again and again, and each is painted
+    // once per box when the batch closes, the boxes of an element joined where they lie close.
+    void RepaintUnderClip(std::int16_t x, std::int16_t y, const PixelBox& box);
+    // Batches nest; the outermost closing paints what they noted.
+    void OpenRepaintBatch() { ++m_repaintBatches; }
+    void CloseRepaintBatch();
+    // Paints what the open batches noted so far: before the window shows the picture while a
+    // run waits.
+    void FlushRepaints();
+    // Forgets what was noted: the whole picture is drawn again.
+    void DropRepaints() { m_repaints.clear(); }
     // Zoom commands: 100 %, the whole sheet, its height or its width fitted into the viewport
     // (at least 60 %); each redraws the whole sheet.
     void Zoom100();
@@ -88,7 +102,18 @@ class clsGrafik {
         return m_r;
     }
 
-    float m_r = 14.0f; // zoomed cell size R of the drawing in progress
+    // An element to paint again when the repaint batch closes.
+    struct NotedRepaint {
+        DrawTarget* device = nullptr; // the target it is painted on
+        std::int16_t element = 0;     // its element number
+        std::int16_t x = 0;           // the cell it is drawn through
+        std::int16_t y = 0;
+        PixelBox box{}; // where it is painted again
+    };
+
+    float m_r = 14.0f;                    // zoomed cell size R of the drawing in progress
+    int m_repaintBatches = 0;             // repaint batches open
+    std::vector<NotedRepaint> m_repaints; // noted while a batch is open, in order
 };
 
 // Draws through the drawing object onto another target for its lifetime; the target, the zoom
@@ -109,6 +134,15 @@ class DeviceScope {
 extern clsGrafik gGrafik;                  // the drawing object; ResetGrafik
 extern std::vector<PolyPoint> gPolyPoints; // point list shared by the Polyline/Polygon calls
 extern Color gLinienFarbe; // outline colour of pin stubs, 0 black; reset by ResetGrafik
+
+// Keeps a repaint batch of gGrafik open for its lifetime.
+class RepaintBatch {
+  public:
+    RepaintBatch() { gGrafik.OpenRepaintBatch(); }
+    ~RepaintBatch() { gGrafik.CloseRepaintBatch(); }
+    RepaintBatch(const RepaintBatch&) = delete;
+    RepaintBatch& operator=(const RepaintBatch&) = delete;
+};
 
 // Start-up state: the drawing object on the platform's worksheet picture, cell size 14, zoom
 // 1.0; no points; black outlines.

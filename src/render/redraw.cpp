@@ -453,6 +453,9 @@ void RedrawAllElements(std::int16_t nr) {
     gLineRuns.Dim(gFeldBreite, gFeldHoehe);
     Progress(0);
     SelectNone();
+    // What a run noted for painting again is painted by this redraw.
+    if (onScreen)
+        gGrafik.DropRepaints();
 
     if (gPowerOn && gCurLevel == 0)
         CopyLiveLevels(nr);

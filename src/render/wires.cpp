@@ -98,32 +98,36 @@ void clsGrafik::DrawLines(std::int16_t PosX, std::int16_t PosY, std::int16_t Ric
     const CellRecord& own = level(x, y);
     const CellRecord& nb = level(nx, ny);
     if (Status == 1) {
-        // A band three pixels wide from N's centre to the cell's centre, both included.
+        // A band three pixels wide from N's centre to the cell's centre, both included: three
+        // lines in one call.
         dev.ForeColor = kWireHigh;
-        const std::span<PolyPoint, 2> pts = LinePoints();
-        RawLine(dev, pts, qx + dy, qy + dx, px - dx + dy, py - dy + dx);
-        RawLine(dev, pts, qx, qy, px - dx, py - dy);
-        RawLine(dev, pts, qx - dy, qy - dx, px - dx - dy, py - dy - dx);
+        const PolyPoint band[] = {{qx + dy, qy + dx}, {px - dx + dy, py - dy + dx},
+                                  {qx, qy},           {px - dx, py - dy},
+                                  {qx - dy, qy - dx}, {px - dx - dy, py - dy - dx}};
+        dev.Lines(band);
     } else if (Status == 0) {
         dev.ForeColor = kWireLow;
-        const std::span<PolyPoint, 2> pts = LinePoints();
-        RawLine(dev, pts, qx, qy, px - dx, py - dy);
-        // White side lines clear a former high band, but stop short of crossing wires.
+        RawLine(dev, LinePoints(), qx, qy, px - dx, py - dy);
+        // White side lines clear a former high band, but stop short of crossing wires; both
+        // in one call.
         dev.ForeColor = kWhite;
-        auto sideLine = [&](int ox, int oy, bool ownCrossed, bool nbCrossed) {
+        PolyPoint sides[4];
+        auto sideLine = [&](PolyPoint* line, int ox, int oy, bool ownCrossed, bool nbCrossed) {
             const int sOwn = Shortening(ownCrossed, own);
             const int sNb = Shortening(nbCrossed, nb);
-            RawLine(dev, pts, qx - sNb * dx + ox, qy - sNb * dy + oy, px + sOwn * dx - dx + ox,
-                    py + sOwn * dy - dy + oy);
+            line[0] = {qx - sNb * dx + ox, qy - sNb * dy + oy};
+            line[1] = {px + sOwn * dx - dx + ox, py + sOwn * dy - dy + oy};
         };
         if (dx != 0) {
-            sideLine(0, -1, y > 0 && level(x, y - 1).Unten != 0,
+            sideLine(sides, 0, -1, y > 0 && level(x, y - 1).Unten != 0,
                      y > 0 && level(nx, y - 1).Unten != 0);
-            sideLine(0, 1, level(x, y + 1).Oben != 0, level(nx, y + 1).Oben != 0);
+            sideLine(sides + 2, 0, 1, level(x, y + 1).Oben != 0, level(nx, y + 1).Oben != 0);
+            dev.Lines(sides);
         } else if (dy != 0) {
-            sideLine(-1, 0, x > 0 && level(x - 1, y).Rechts != 0,
+            sideLine(sides, -1, 0, x > 0 && level(x - 1, y).Rechts != 0,
                      x > 0 && level(x - 1, ny).Rechts != 0);
-            sideLine(1, 0, level(x + 1, y).Links != 0, level(x + 1, ny).Links != 0);
+            sideLine(sides + 2, 1, 0, level(x + 1, y).Links != 0, level(x + 1, ny).Links != 0);
+            dev.Lines(sides);
         }
     }
 
@@ -143,16 +147,15 @@ void clsGrafik::DrawLines(std::int16_t PosX, std::int16_t PosY, std::int16_t Ric
         SetKoppeldiodeAt(snx, sny, true);
     // An element at either end is painted again where the step painted over it. One with an
     // outline view is painted, on a target that clips, as the whole symbol paints it there (over
-    // the wire, as a full redraw does), else as its outline; any other is drawn whole.
+    // the wire, as a full redraw does; within a run once when the run ends), else as its
+    // outline; any other is drawn whole.
     const PixelBox step{std::min(px, qx) - 1, std::min(py, qy) - 1, std::abs(px - qx) + 3,
                         std::abs(py - qy) + 3};
     const auto repair = [&](std::int16_t ex, std::int16_t ey) {
-        if (HasOutlineView(ex, ey) && dev.SetClip(step)) {
-            DrawElement(ex, ey, false, false);
-            dev.ClearClip();
-        } else {
+        if (HasOutlineView(ex, ey) && dev.Clips())
+            RepaintUnderClip(ex, ey, step);
+        else
             DrawElement(ex, ey, false, true);
-        }
     };
     if (nb.Typ != kTypeWire)
         repair(snx, sny);

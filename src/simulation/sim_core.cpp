@@ -217,6 +217,7 @@ std::size_t QueueLimit() {
 }
 
 void AbortEndlessLoop() {
+    gGrafik.FlushRepaints();
     const bool hasHost = gPlatform && gPlatform->host;
     if (hasHost)
         Host().SetCaption(ctl::lblOnOff, "Ausführung unterbrochen");
@@ -234,6 +235,8 @@ void AbortEndlessLoop() {
 
 bool RunSimulation() {
     gRechnet = true;
+    // The elements the run paints again under a clip are painted when it ends (or waits).
+    const RepaintBatch repaints;
     const std::uint32_t epoch = gPowerEpoch;
     // Clock edges raised before the run are made at its first pass; later ones can come only
     // from ticks while the run waits (a step delay, a message box), which count gTaktTicks.
@@ -310,6 +313,7 @@ bool RunSimulation() {
         }
 
         if (gVerzoegerung >= 1 && touchedLevel0) {
+            gGrafik.FlushRepaints();
             Wait(static_cast<double>(gVerzoegerung) / 110.0, false);
             viewStale = true;
             // Switched off (and maybe on again) during the wait: this run belongs to a circuit

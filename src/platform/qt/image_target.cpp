@@ -120,6 +120,14 @@ void ImageTarget::ForgetChanges() {
 void ImageTarget::NoteChange(int x0, int y0, int x1, int y1) {
     if (m_changedAll)
         return;
+    // Under a clip every change lies in the area: the first call notes all of it, and the calls
+    // of the clipped repaint that follow note nothing more.
+    if (m_clipped) {
+        if (m_clipNoted)
+            return;
+        m_clipNoted = true;
+        x0 = m_area.x0, y0 = m_area.y0, x1 = m_area.x1, y1 = m_area.y1;
+    }
     x0 = std::max(x0, m_area.x0);
     y0 = std::max(y0, m_area.y0);
     x1 = std::min(x1, m_area.x1);
@@ -189,6 +197,7 @@ void ImageTarget::UpdateArea() {
 bool ImageTarget::SetClip(const PixelBox& box) {
     m_clip = box;
     m_clipped = true;
+    m_clipNoted = false;
     SetClipReach(box, kScreenDpi / 72.0);
     UpdateArea();
     return true;
@@ -359,23 +368,25 @@ void ImageTarget::Segment(const RowAccess& rows, int x1, int y1, int x2, int y2,
             rows.Row(v - m_oy)[fixed] = rgb;
         return;
     }
+    // Bresenham in image coordinates, each pixel tested against the area: a clipped repaint
+    // walks short slanted lines (the clock wedges) mostly outside its clip.
+    x1 -= m_ox, x2 -= m_ox, y1 -= m_oy, y2 -= m_oy;
     const int dx = std::abs(x2 - x1);
     const int dy = -std::abs(y2 - y1);
     const int sx = x1 < x2 ? 1 : -1;
     const int sy = y1 < y2 ? 1 : -1;
+    const Area area = m_area;
+    const auto plot = [&](int px, int py) {
+        if (px >= area.x0 && px <= area.x1 && py >= area.y0 && py <= area.y1)
+            rows.Row(py)[px] = rgb;
+    };
     int err = dx + dy;
     int x = x1;
     int y = y1;
     bool on = true;
-    while (true) {
-        const bool atEnd = x == x2 && y == y2;
-        if (atEnd) {
-            if (lastPoint && on)
-                Plot(rows, x, y, rgb);
-            break;
-        }
+    while (x != x2 || y != y2) {
         if (on)
-            Plot(rows, x, y, rgb);
+            plot(x, y);
         if (dotted)
             on = !on;
         const int e2 = 2 * err;
@@ -384,6 +395,8 @@ void ImageTarget::Segment(const RowAccess& rows, int x1, int y1, int x2, int y2,
         if (e2 <= dx)
             err += dx, y += sy;
     }
+    if (lastPoint && on)
+        plot(x, y);
 }
 
 void ImageTarget::Line(double x1, double y1, double x2, double y2, Color color, LineKind kind) {
@@ -596,6 +609,45 @@ void ImageTarget::Polyline(std::span<const PolyPoint> points) {
         else
             Segment(rows, a.x, a.y, points[i].x, points[i].y, rgb, false, false);
     }
+}
+
+void ImageTarget::Lines(std::span<const PolyPoint> pairs) {
+    // The lines across or down of a wire step lie side by side: one box notes them all and one
+    // look at the rows serves them. A slanted line goes its own way.
+    struct Run {
+        int left, top, right, bottom;
+    };
+    std::array<Run, 4> runs{};
+    std::size_t count = 0;
+    int left = 0, top = 0, right = -1, bottom = -1;
+    for (std::size_t i = 0; i + 1 < pairs.size(); i += 2) {
+        const PolyPoint a = pairs[i];
+        PolyPoint b = pairs[i + 1];
+        if (a == b)
+            continue;
+        if ((a.x != b.x && a.y != b.y) || count == runs.size()) {
+            Polyline(pairs.subspan(i, 2));
+            continue;
+        }
+        b.x -= b.x > a.x ? 1 : b.x < a.x ? -1 : 0;
+        b.y -= b.y > a.y ? 1 : b.y < a.y ? -1 : 0;
+        const Run run{std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x),
+                      std::max(a.y, b.y)};
+        runs[count++] = run;
+        if (right < left) {
+            left = run.left, top = run.top, right = run.right, bottom = run.bottom;
+        } else {
+            left = std::min(left, run.left), top = std::min(top, run.top);
+            right = std::max(right, run.right), bottom = std::max(bottom, run.bottom);
+        }
+    }
+    if (count == 0 || !Touches(left, top, right, bottom))
+        return;
+    NoteChange(left - m_ox, top - m_oy, right - m_ox, bottom - m_oy);
+    const RowAccess rows = Rows();
+    const QRgb rgb = PixelOf(ForeColor);
+    for (std::size_t k = 0; k < count; ++k)
+        FillBox(rows, runs[k].left, runs[k].top, runs[k].right, runs[k].bottom, rgb);
 }
 
 void ImageTarget::Polygon(std::span<const PolyPoint> points) {

@@ -55,12 +55,14 @@ class ImageTarget : public DrawTarget {
     // Border in ForeColor, inside in FillColor unless FillStyle is transparent.
     void Polygon(std::span<const PolyPoint> points) override;
     void SetPixel(int x, int y, Color color) override;
+    void Lines(std::span<const PolyPoint> pairs) override;
     void Resize(int width, int height) override;
     int Width() const override { return m_image.width(); }
     int Height() const override { return m_image.height(); }
     void Clear() override;
     bool SetClip(const PixelBox& box) override;
     void ClearClip() override;
+    bool Clips() const override { return true; }
 
     // The pixels held: the kept part of the surface, whose top-left corner is Kept().x/y.
     const QImage& Image() const { return m_image; }
@@ -171,6 +173,7 @@ class ImageTarget : public DrawTarget {
     int m_oy = 0;                         // surface row of the image's top edge
     PixelBox m_clip{};                    // the clip box (surface pixels) while m_clipped
     bool m_clipped = false;               // drawing is clipped to m_clip
+    bool m_clipNoted = false;             // the clip's area is noted as changed
     Area m_area;                          // where drawing may land
     std::vector<FontEntry> m_fonts;       // fonts used
     std::size_t m_lastFont = 0;           // the one used last
