@@ -1,13 +1,13 @@
 // The IC library: entries with notes, details, and the nesting tree.
 #include "ic/ic_library.h"
 
-#include "app/settings.h"
 #include "files/atomic_file.h"
 #include "files/circuit_file.h"
 #include "files/circuit_ics.h"
 #include "files/file_lines.h"
 #include "files/ic_folder.h"
 #include "files/text_codec.h"
+#include "files/working_folders.h"
 
 #include <map>
 
