@@ -19,7 +19,6 @@
 #include "editor/text_labels.h"
 #include "editor/wire_tool.h"
 #include "files/ic_instances.h"
-#include "ic/ic_view.h"
 #include "ic/levels.h"
 #include "model/basic_elements.h"
 #include "model/block_elements.h"
