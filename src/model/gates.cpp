@@ -1,8 +1,8 @@
 // Placing and removing AND, OR and XOR gates with 2 to 15 inputs.
-#include "files/text_helpers.h"
 #include "model/basic_elements.h"
 #include "model/block_common.h"
 #include "model/grid.h"
+#include "model/number_text.h"
 #include "model/pin_points.h"
 #include "model/placement.h"
 #include "platform/control_names.h"
