@@ -2,7 +2,7 @@
 // cells, the IC's instance and level with those of every IC nested in it, and the undo steps.
 #pragma once
 
-#include "files/ic_instances.h"
+#include "model/ic_instances.h"
 
 #include <cstdint>
 #include <string>

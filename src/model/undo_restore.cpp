@@ -2,10 +2,10 @@
 // elements removed since come back at their old numbers), then the cells, then the redraw.
 #include "editor/selection.h"
 #include "editor/text_labels.h"
-#include "files/ic_instances.h"
 #include "model/basic_elements.h"
 #include "model/clock_tables.h"
 #include "model/clocks.h"
+#include "model/ic_instances.h"
 #include "model/model_state.h"
 #include "model/number_text.h"
 #include "model/undo.h"
