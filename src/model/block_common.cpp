@@ -8,18 +8,13 @@
 
 namespace kardo {
 
-std::int16_t CursorElementWithPins() {
+std::int16_t CursorElementFootprint(Footprint& f) {
     const std::int16_t n = CursorElement();
     if (n < 1 || n > gAnzElemente)
         return 0;
     GetInputPoints(n, 0);
     GetOutputPoints(n, 0);
-    return n;
-}
-
-std::int16_t CursorElementFootprint(Footprint& f) {
-    const std::int16_t n = CursorElementWithPins();
-    if (n < 1 || !ElementFootprint(gElements[static_cast<std::size_t>(n)], f))
+    if (!ElementFootprint(gElements[static_cast<std::size_t>(n)], f))
         return 0;
     return n;
 }

@@ -10,11 +10,8 @@
 namespace kardo {
 
 // The element under the cursor cell with its input and output points filled into the shared
-// point lists (level 0); 0 when the cursor cell holds no element.
-std::int16_t CursorElementWithPins();
-
-// The element under the cursor cell with its pins filled as above and its footprint in f; 0 when
-// the cursor cell holds no element or the element has no footprint (ElementFootprint).
+// point lists (level 0) and its footprint in f; 0 when the cursor cell holds no element or the
+// element has no footprint (ElementFootprint).
 std::int16_t CursorElementFootprint(Footprint& f);
 
 // Removes the block element under the cursor (RemoveBlock over its footprint). Does nothing
