@@ -8,16 +8,9 @@
 
 namespace kardo {
 
-bool gUnveraendert = true;
 std::uint8_t gAktiviert = 0;
-std::string gICName;
-std::string LadeDatei;
 
-void ResetMainState() {
-    gUnveraendert = true;
-    gAktiviert = 0;
-    gICName.clear();
-}
+void ResetMainState() { gAktiviert = 0; }
 
 void ResetAppGlobals() {
     ResetMainState();

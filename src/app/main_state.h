@@ -1,28 +1,21 @@
-// State of the main window that the core reads and writes: the unchanged mark of the circuit,
-// how far the window has come at start-up, and the circuit file named on the command line.
+// State of the main window that the core reads and writes: how far the window has come at
+// start-up. The unchanged mark of the circuit (model/model_state.h), the IC chosen
+// (model/place_ic.h) and the circuit file named on the command line (files/circuit_file.h) are
+// declared by the modules that own them and reach the main window through this header.
 #pragma once
 
+#include "files/circuit_file.h"
+#include "model/model_state.h"
+#include "model/place_ic.h"
+
 #include <cstdint>
-#include <string>
 
 namespace kardo {
 
-extern bool gUnveraendert;      // the circuit has not changed since start-up or the last save;
-                                // true after ResetMainState, cleared by MarkCircuitChanged
 extern std::uint8_t gAktiviert; // 0 after the load, 255 after the first layout pass, 1 from the
                                 // first activation on; ResetMainState sets 0
-extern std::string gICName;     // IC chosen for placement or being defined; "" or "<Name>" when
-                                // none; ResetMainState empties it
-extern std::string LadeDatei;   // circuit file given on the command line, handed over by the
-                                // splash window before the load and opened at its end; LoadFile
-                                // empties it (ResetMainState leaves it alone)
 
-// Marks the circuit as changed, so that closing the window asks whether to save it. Every
-// command that changes the circuit calls it: a mouse press on the worksheet while editing, an
-// undo step taken back, a new sheet size, a synthesised circuit.
-inline void MarkCircuitChanged() { gUnveraendert = false; }
-
-// Start-up values of the globals above.
+// Start-up value of the global above.
 void ResetMainState();
 
 // Start-up values of every global of the settings subsystem and of the main window state:

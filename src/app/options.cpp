@@ -8,8 +8,6 @@
 #include "model/undo.h"
 #include "simulation/sim_core.h"
 
-#include <cstdio>
-
 namespace kardo {
 
 namespace {
@@ -41,12 +39,6 @@ std::optional<int> ParsePortAddress(std::string_view text) {
     if (!n.value || *n.value < 1 || *n.value > kMaxPortAddress)
         return std::nullopt;
     return static_cast<int>(*n.value);
-}
-
-std::string PortAddressText(int address) {
-    char text[16];
-    std::snprintf(text, sizeof text, "%X", static_cast<unsigned>(address));
-    return text;
 }
 
 std::optional<OptionProblem> CheckOptions(const OptionValues& v) {

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "app/permissions.h"
+#include "simulation/port_access.h"
 
 #include <array>
 #include <cstdint>
@@ -47,8 +48,8 @@ OptionValues CurrentOptions();
 // The port address text: hexadecimal 1..FFFF, blanks around it ignored, an optional "&H" or
 // "0x" in front. Nothing for anything else.
 std::optional<int> ParsePortAddress(std::string_view text);
-// Hexadecimal text of an address, upper case, no prefix.
-std::string PortAddressText(int address);
+// PortAddressText, the hexadecimal text of an address, is the port module's
+// (simulation/port_access.h).
 
 // The first problem of the values in dialog order (numbers, folders, port address), or nothing.
 // A folder must be an existing folder.

@@ -13,16 +13,12 @@ namespace kardo {
 
 SettingsRoot gRegRoot = SettingsRoot::User;
 std::int16_t gUndoSteps = 10;
-bool gScroll = true;
 std::int16_t gAnzImpulse = 50;
-std::array<std::string, 3> gVerzeichnisse;
 bool gICAuswahlVisible = false;
 WindowPlacement gICAuswahlPlacement;
 std::array<std::int16_t, 5> gPanelVisible = {-1, -1, 0, -1, 0};
 bool gICsMitSpeichern = false;
 std::array<std::string, 4> gLastFiles;
-bool gPortAccessEnabled = false;
-std::int32_t gPortAccessPortAddress = 888;
 std::string gBasisPersoenlich;
 std::string gBasisGemeinsam;
 std::string gStandardVerzeichnis;

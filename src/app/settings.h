@@ -2,7 +2,10 @@
 // settings store (the key Software\Quentar\Kardo\1.0 under the root the splash window chose).
 #pragma once
 
+#include "files/working_folders.h"
 #include "platform/settings_store.h"
+#include "render/view.h"
+#include "simulation/port_access.h"
 
 #include <array>
 #include <cstdint>
@@ -19,13 +22,9 @@ struct WindowPlacement {
     bool operator==(const WindowPlacement&) const = default;
 };
 
-extern SettingsRoot gRegRoot;    // root of the program key, chosen by the splash window
-extern std::int16_t gUndoSteps;  // undo depth 1..99 ("DummyUndo"), 10
-extern bool gScroll;             // automatic scrolling at the sheet's edge ("Scroll")
-extern std::int16_t gAnzImpulse; // "AnzImpulse", 50
-extern std::array<std::string, 3>
-    gVerzeichnisse;                         // working folders, each ending in "/":
-                                            // 0 circuits, 1 ICs, 2 bitmaps ("Verzeichnis0..2")
+extern SettingsRoot gRegRoot;               // root of the program key, chosen by the splash window
+extern std::int16_t gUndoSteps;             // undo depth 1..99 ("DummyUndo"), 10
+extern std::int16_t gAnzImpulse;            // "AnzImpulse", 50
 extern bool gICAuswahlVisible;              // IC library window open at the last exit
                                             // ("frmICAuswahlVisible")
 extern WindowPlacement gICAuswahlPlacement; // its place ("frmICAuswahlX", "...Y", "...Width",
@@ -35,16 +34,17 @@ extern std::array<std::int16_t, 5> gPanelVisible; // side panels 0..4 (power, pr
                                                   // -1 shown ("PanelVisible0..4")
 extern bool gICsMitSpeichern; // copy used ICs beside a saved circuit ("SaveICsWithFile")
 extern std::array<std::string, 4> gLastFiles; // recent circuit files, newest first ("LastFile0..3")
-extern bool gPortAccessEnabled;             // analysis points drive the port ("PortAccessEnabled")
-extern std::int32_t gPortAccessPortAddress; // port address, 888 ("PortAccessPortAddress")
-extern std::string gBasisPersoenlich;       // base folder under the per-user root, or ""
-extern std::string gBasisGemeinsam;         // base folder under the system-wide root, or ""
-extern std::string gStandardVerzeichnis;    // default folder: base folder + "Kardo/", or ""
+extern std::string gBasisPersoenlich;         // base folder under the per-user root, or ""
+extern std::string gBasisGemeinsam;           // base folder under the system-wide root, or ""
+extern std::string gStandardVerzeichnis;      // default folder: base folder + "Kardo/", or ""
 
-// ResetSettings leaves gRegRoot alone: the splash window chooses it before the load resets the
-// program state.
+// Settings kept by the modules that read them: gScroll (render/view.h), gVerzeichnisse
+// (files/working_folders.h), gPortAccessEnabled and gPortAccessPortAddress
+// (simulation/port_access.h). ResetSettings leaves gRegRoot alone: the splash window chooses it
+// before the load resets the program state.
 
-// Start-up values of every global above except gRegRoot (no folders, default panels).
+// Start-up values of every global above except gRegRoot, and of the settings kept by the
+// modules that read them (no folders, default panels).
 void ResetSettings();
 
 // Reads every value of the program key into its global; a missing or unreadable value keeps the

@@ -3,6 +3,7 @@
 
 #include "app/main_state.h"
 #include "editor/mouse_dispatch.h"
+#include "editor/selection.h"
 #include "files/circuit_file.h"
 #include "files/ic_instances.h"
 #include "ic/ic_view.h"
@@ -36,6 +37,7 @@ void InitProgramState() {
     ResetSimLevels();
     ResetSimulation();
     ResetModelState();
+    ResetSelection();
     ResetAppGlobals();
     ResetMouseDispatch();
     ResetView();

@@ -2,10 +2,10 @@
 #include "boolean/formula_line.h"
 
 #include "app/file_commands.h"
-#include "app/main_state.h"
 #include "boolean/groups.h"
 #include "files/new_circuit.h"
 #include "model/grid.h"
+#include "model/model_state.h"
 #include "model/sim_levels.h"
 #include "model/undo.h"
 #include "render/redraw.h"

@@ -3,7 +3,6 @@
 #include "editor/mouse_dispatch.h"
 
 #include "app/control_rules.h"
-#include "app/main_state.h"
 #include "editor/area_select.h"
 #include "editor/context_menu.h"
 #include "editor/drag_outlines.h"
@@ -20,7 +19,6 @@
 #include "editor/text_labels.h"
 #include "editor/wire_tool.h"
 #include "files/ic_instances.h"
-#include "ic/ic_view.h"
 #include "ic/levels.h"
 #include "model/basic_elements.h"
 #include "model/block_elements.h"
@@ -28,6 +26,7 @@
 #include "model/clocks.h"
 #include "model/elements.h"
 #include "model/grid.h"
+#include "model/model_state.h"
 #include "model/pin_points.h"
 #include "model/sim_levels.h"
 #include "model/undo.h"

@@ -12,6 +12,7 @@
 #include "model/placement.h"
 #include "model/rounding.h"
 #include "model/utilities.h"
+#include "render/grafik.h"
 
 namespace kardo {
 

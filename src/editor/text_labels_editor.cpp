@@ -9,6 +9,7 @@
 #include "model/rounding.h"
 #include "model/sim_levels.h"
 #include "platform/platform.h"
+#include "render/grafik.h"
 #include "render/redraw.h"
 
 #include <algorithm>

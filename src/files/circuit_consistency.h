@@ -6,7 +6,7 @@
 
 #include "files/circuit_document.h"
 #include "model/elements.h"
-#include "model/placement.h"
+#include "model/footprint.h"
 
 #include <string>
 #include <string_view>
@@ -15,12 +15,6 @@ namespace kardo {
 
 // The German name of a type code ("UND", "Taktgeber", "Leitung").
 std::string_view TypeName(std::uint8_t typ);
-
-// The rectangle of cells that element e covers, worked out from its pins as removing it works it
-// out. False when the element has not the pins its kind needs, and for ICs. For a text label,
-// whose length is not given by its pins, the anchor cell: its run of cells to the right in the
-// anchor's row belongs to it as well.
-bool ElementFootprint(const ElementRecord& e, Footprint& f);
 
 // The first thing found that does not fit: the element (0 none) and the cell ((-1, -1) none)
 // it concerns, and what is wrong, in German.

@@ -3,7 +3,6 @@
 #include "files/circuit_file.h"
 
 #include "app/file_object.h"
-#include "app/main_state.h"
 #include "app/recent_files.h"
 #include "app/settings.h"
 #include "editor/line_runs.h"
@@ -26,6 +25,7 @@
 #include "model/codes.h"
 #include "model/elements.h"
 #include "model/grid.h"
+#include "model/model_state.h"
 #include "model/utilities.h"
 #include "platform/control_names.h"
 #include "platform/platform.h"
@@ -38,6 +38,7 @@
 namespace kardo {
 
 std::string gDateiPfad;
+std::string LadeDatei;
 
 namespace {
 

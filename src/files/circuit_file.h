@@ -19,6 +19,9 @@ constexpr std::size_t kMaxCircuitFileBytes = 64u << 20;
 
 extern std::string
     gDateiPfad; // full path of the file last loaded or saved; reset by ResetCircuitFile
+extern std::string LadeDatei; // circuit file given on the command line, handed over by the
+                              // splash window before the load and opened at its end; LoadFile
+                              // empties it (no reset: it is set before the program state is)
 
 // Start-up value of gDateiPfad.
 void ResetCircuitFile();

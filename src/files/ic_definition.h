@@ -5,9 +5,9 @@
 
 #include "files/circuit_document.h"
 #include "files/circuit_reader.h"
-#include "files/shared_text.h"
 #include "model/elements.h"
 #include "model/grid.h"
+#include "model/shared_text.h"
 
 #include <cstdint>
 #include <string>

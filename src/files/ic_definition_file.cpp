@@ -2,8 +2,6 @@
 // from an opened definition file.
 #include "files/ic_definition_file.h"
 
-#include "app/main_state.h"
-#include "app/settings.h"
 #include "files/atomic_file.h"
 #include "files/circuit_file.h"
 #include "files/circuit_writer.h"
@@ -14,8 +12,10 @@
 #include "files/ic_size.h"
 #include "files/text_codec.h"
 #include "files/text_helpers.h"
+#include "files/working_folders.h"
 #include "model/elements.h"
 #include "model/grid.h"
+#include "model/place_ic.h"
 
 #include <algorithm>
 #include <limits>

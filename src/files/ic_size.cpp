@@ -1,10 +1,10 @@
 // Package size of the chosen IC.
 #include "files/ic_size.h"
 
-#include "app/main_state.h"
-#include "app/settings.h"
 #include "files/ic_folder.h"
 #include "files/ic_loader.h"
+#include "files/working_folders.h"
+#include "model/place_ic.h"
 #include "platform/platform.h"
 
 #include <string>

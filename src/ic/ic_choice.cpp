@@ -1,22 +1,17 @@
 // The IC choice and its nesting check.
 #include "ic/ic_choice.h"
 
-#include "app/main_state.h"
-#include "app/settings.h"
 #include "files/ic_loader.h"
 #include "files/ic_size.h"
+#include "files/working_folders.h"
 #include "platform/control_names.h"
 #include "platform/platform.h"
 
 namespace kardo {
 
-bool gICAuswahlOK = false;
 std::string gICFehlerText;
 
-void ResetICChoice() {
-    gICAuswahlOK = false;
-    gICFehlerText.clear();
-}
+void ResetICChoice() { gICFehlerText.clear(); }
 
 bool CheckICNesting(std::string_view name) {
     gICAuswahlOK = false;

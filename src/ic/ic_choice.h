@@ -1,18 +1,20 @@
 // Choosing the IC to place: the IC list of the property panel (cmbIC) sets gICName, reads the
 // package size and runs the nesting check, whose outcome gICAuswahlOK allows or refuses
 // placing.
+// gICName and gICAuswahlOK belong to the IC placing (model/place_ic.h).
 #pragma once
+
+#include "model/place_ic.h"
 
 #include <string>
 #include <string_view>
 
 namespace kardo {
 
-extern bool gICAuswahlOK;         // the chosen IC passed its nesting check; false by ResetICChoice
 extern std::string gICFehlerText; // what the last nesting check found, "" when it passed;
                                   // ResetICChoice empties it
 
-// Start-up values of the two globals above.
+// Start-up value of the global above.
 void ResetICChoice();
 
 // The nesting check of IC name: its definition and every definition nested in it exist and are

@@ -1,8 +1,8 @@
 // The package of the IC being defined: its size and the places of the pins on its outline.
-#include "app/main_state.h"
 #include "files/ic_definition_file.h"
 #include "files/ic_size.h"
 #include "ic/ic_definition_mode.h"
+#include "model/place_ic.h"
 #include "platform/platform.h"
 
 #include <algorithm>

@@ -1,5 +1,4 @@
 // Saving the IC being defined: the checks that keep a definition loadable, then the file.
-#include "app/main_state.h"
 #include "files/circuit_file.h"
 #include "files/file_lines.h"
 #include "files/ic_definition.h"
@@ -11,6 +10,7 @@
 #include "model/codes.h"
 #include "model/elements.h"
 #include "model/grid.h"
+#include "model/place_ic.h"
 #include "platform/platform.h"
 
 #include <algorithm>

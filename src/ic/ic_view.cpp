@@ -9,10 +9,7 @@
 
 namespace kardo {
 
-bool gInLevel = false;
-
 void ResetICView() {
-    gInLevel = false;
     gCircuitView = CircuitView{};
     ResetICPinLabels();
     ResetICChoice();

@@ -1,21 +1,14 @@
-// State of the IC level view on the worksheet.
+// State of the IC level view on the worksheet. Whether a level is shown (gInLevel, ShownLevel)
+// is read by the model, the simulation and the drawing and is declared with the levels
+// (model/sim_levels.h).
 #pragma once
 
-#include "model/grid.h"
-
-#include <cstdint>
+#include "model/sim_levels.h"
 
 namespace kardo {
 
-extern bool
-    gInLevel; // an IC level (not the circuit) is shown on the worksheet; reset by ShowLevel(0)
-
-// Start-up state of the IC module: no level shown (the circuit kept aside dropped), no pin
-// labels, no IC chosen (gICAuswahlOK false, sizes 0).
+// Start-up state of the IC module: the circuit kept aside dropped, no pin labels, no nesting
+// check text, sizes 0.
 void ResetICView();
-
-// The simulation level on view: the shown IC level while one is shown, else 0 (the circuit).
-// gCurLevel alone does not say it: power-on sets it to each level it initialises.
-inline std::int16_t ShownLevel() { return gInLevel ? gCurLevel : std::int16_t{0}; }
 
 } // namespace kardo

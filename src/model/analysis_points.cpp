@@ -1,7 +1,7 @@
 // Placing and removing analysis points, numbered probes 1 to 9 set on single wire cells.
-#include "files/text_helpers.h"
 #include "model/basic_elements.h"
 #include "model/grid.h"
+#include "model/number_text.h"
 #include "model/undo.h"
 #include "platform/control_names.h"
 #include "platform/platform.h"

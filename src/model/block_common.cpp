@@ -1,5 +1,5 @@
 // Helpers shared by the block-element placings: the element under the cursor with its pins and
-// the removal of a block that hangs off its output.
+// its footprint, and the removal of a block over its footprint.
 #include "model/block_common.h"
 
 #include "model/codes.h"
@@ -8,38 +8,22 @@
 
 namespace kardo {
 
-std::int16_t CursorElementWithPins() {
+std::int16_t CursorElementFootprint(Footprint& f) {
     const std::int16_t n = CursorElement();
     if (n < 1 || n > gAnzElemente)
         return 0;
     GetInputPoints(n, 0);
     GetOutputPoints(n, 0);
+    if (!ElementFootprint(gElements[static_cast<std::size_t>(n)], f))
+        return 0;
     return n;
 }
 
-void RemoveBlockBehindOutput(int length, std::string_view undoText) {
-    const std::int16_t n = CursorElementWithPins();
-    if (n < 1 || gAnzAusgangsPunkte < 1)
-        return;
-    const int ox = gAusgangsPunkte[0].x;
-    const int oy = gAusgangsPunkte[0].y;
+void RemoveCursorBlock(std::string_view undoText) {
     Footprint f;
-    switch (gElements[static_cast<std::size_t>(n)].Richtung) {
-    case kLeft:
-        f = Rect(ox, oy, ox + length, oy + 2);
-        break;
-    case kRight:
-        f = Rect(ox - length, oy, ox, oy + 2);
-        break;
-    case kUp:
-        f = Rect(ox - 2, oy, ox, oy + length);
-        break;
-    case kDown:
-        f = Rect(ox - 2, oy - length, ox, oy);
-        break;
-    default:
+    const std::int16_t n = CursorElementFootprint(f);
+    if (n < 1)
         return;
-    }
     RemoveBlock(f, n, undoText);
 }
 

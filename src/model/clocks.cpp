@@ -2,10 +2,10 @@
 // the element list in step: taking a clock away with its kept text and bringing it back.
 #include "model/clocks.h"
 
-#include "files/text_helpers.h"
 #include "model/clock_tables.h"
 #include "model/codes.h"
 #include "model/elements.h"
+#include "model/number_text.h"
 #include "platform/platform.h"
 
 #include <algorithm>

@@ -1,10 +1,10 @@
 // Element list and pin lists.
 #include "model/elements.h"
 
-#include "files/ic_instances.h"
 #include "model/clock_tables.h"
 #include "model/codes.h"
 #include "model/grid.h"
+#include "model/ic_instances.h"
 
 #include <cassert>
 #include <charconv>

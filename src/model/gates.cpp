@@ -1,7 +1,8 @@
 // Placing and removing AND, OR and XOR gates with 2 to 15 inputs.
-#include "files/text_helpers.h"
 #include "model/basic_elements.h"
+#include "model/block_common.h"
 #include "model/grid.h"
+#include "model/number_text.h"
 #include "model/pin_points.h"
 #include "model/placement.h"
 #include "platform/control_names.h"
@@ -98,36 +99,6 @@ void SetUndOderXOder(std::uint8_t Typ) {
         gGrafik.DrawXOder(gCursorX, gCursorY);
 }
 
-void RemoveUndOderXOder() {
-    const std::int16_t n = CursorElement();
-    if (n < 1)
-        return;
-    const std::uint8_t o = gElements[static_cast<std::size_t>(n)].Richtung;
-    if (o < kLeft || o > kDown)
-        return;
-    GetInputPoints(n, 0);
-    GetOutputPoints(n, 0);
-    if (gAnzEingangsPunkte < 1 || gAnzAusgangsPunkte < 1)
-        return;
-    const GridPoint first = gEingangsPunkte[0];
-    const GridPoint last = gEingangsPunkte[static_cast<std::size_t>(gAnzEingangsPunkte) - 1];
-    const GridPoint out = gAusgangsPunkte[0];
-    Footprint f;
-    switch (o) {
-    case kLeft:
-        f = {out.x, first.y, first.x, last.y};
-        break;
-    case kRight:
-        f = {first.x, first.y, out.x, last.y};
-        break;
-    case kUp:
-        f = {first.x, out.y, last.x, first.y};
-        break;
-    default:
-        f = {first.x, first.y, last.x, out.y};
-        break;
-    }
-    RemoveBlock(f, n, "UND/ODER/X-ODER löschen");
-}
+void RemoveUndOderXOder() { RemoveCursorBlock("UND/ODER/X-ODER löschen"); }
 
 } // namespace kardo

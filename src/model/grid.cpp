@@ -5,7 +5,6 @@
 #include "model/pin_points.h"
 #include "model/rounding.h"
 #include "model/sim_levels.h"
-#include "render/grafik.h"
 
 #include <cmath>
 
@@ -52,7 +51,7 @@ void ClearCell(int x, int y) {
 }
 
 std::int16_t PixelToGrid(double p) {
-    const double zoom = static_cast<double>(gGrafik.GridMode);
+    const double zoom = static_cast<double>(kGridScale.GridMode);
     const double r = gRaster;
     const double g = RoundHalfEven((p - r * zoom / 2.0) / zoom / r);
     return g < 0 ? std::int16_t{0} : static_cast<std::int16_t>(g);

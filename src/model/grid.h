@@ -3,8 +3,8 @@
 #pragma once
 
 #include "model/codes.h"
+#include "model/grid_scale.h"
 #include "model/rounding.h"
-#include "render/grafik.h"
 
 #include <cassert>
 #include <cstdint>
@@ -101,7 +101,7 @@ void ClearCell(int x, int y);
 // 32-bit: a large sheet at a high zoom reaches far beyond 16-bit pixel positions. Inline: every
 // point of every symbol and wire goes through it.
 inline std::int32_t GridToPixel(int c) {
-    const double zoom = static_cast<double>(gGrafik.GridMode);
+    const double zoom = static_cast<double>(kGridScale.GridMode);
     return static_cast<std::int32_t>(RoundHalfEven(zoom * 14.0 * (c + 0.5)));
 }
 // Grid column or row of a pixel coordinate; never below 0.

@@ -4,7 +4,7 @@
 // the Parent fields.
 #pragma once
 
-#include "files/ic_instances.h"
+#include "model/ic_instances.h"
 
 namespace kardo {
 

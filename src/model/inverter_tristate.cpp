@@ -102,18 +102,14 @@ void RemoveInverter() {
     if (n < 1 || gElements[static_cast<std::size_t>(n)].Typ != kTypeInverter)
         return;
     GetInputPoints(n, 0);
-    Step s = Along(gElements[static_cast<std::size_t>(n)].Richtung);
-    const GridPoint input = gEingangsPunkte[0];
-    if (input.x != X || input.y != Y)
-        s = {-s.dx, -s.dy}; // the cursor is on the output cell
-    const int ox = X + s.dx;
-    const int oy = Y + s.dy;
-    if (!gGrid.Contains(ox, oy))
+    // The footprint is the input cell and the output cell; the cursor is on one of them.
+    Footprint f;
+    if (!ElementFootprint(gElements[static_cast<std::size_t>(n)], f) ||
+        !gGrid.Contains(f.X1, f.Y1) || !gGrid.Contains(f.X2, f.Y2))
         return;
 
-    gUndo.NewUndoValue(I16(std::min(X, ox)), I16(std::min(Y, oy)), I16(std::max(X, ox)),
-                       I16(std::max(Y, oy)), "Inverter löschen");
-    for (CellRecord* c : {&gGrid(X, Y), &gGrid(ox, oy)}) {
+    gUndo.NewUndoValue(f.X1, f.Y1, f.X2, f.Y2, "Inverter löschen");
+    for (CellRecord* c : {&gGrid(f.X1, f.Y1), &gGrid(f.X2, f.Y2)}) {
         if (!HasWireFlag(*c)) {
             c->Typ = kTypeEmpty;
             c->Links = c->Oben = c->Rechts = c->Unten = 0;
@@ -172,32 +168,13 @@ void RemoveTriState() {
     const std::int16_t n = CursorElement();
     if (n < 1 || gElements[static_cast<std::size_t>(n)].Typ != kTypeTriState)
         return;
-    const std::uint8_t o = gElements[static_cast<std::size_t>(n)].Richtung;
     GetOutputPoints(n, 0);
-    if (gAnzAusgangsPunkte < 1)
+    Footprint f;
+    if (!ElementFootprint(gElements[static_cast<std::size_t>(n)], f))
         return;
-    const int ox = gAusgangsPunkte[0].x;
-    const int oy = gAusgangsPunkte[0].y;
-    Footprint r;
-    switch (o) {
-    case kRight:
-        r = {I16(ox - 4), I16(oy - 3), I16(ox + 2), I16(oy + 3)};
-        break;
-    case kLeft:
-        r = {I16(ox - 2), I16(oy - 3), I16(ox + 4), I16(oy + 3)};
-        break;
-    case kUp:
-        r = {I16(ox - 3), I16(oy - 2), I16(ox + 3), I16(oy + 4)};
-        break;
-    case kDown:
-        r = {I16(ox - 3), I16(oy - 4), I16(ox + 3), I16(oy + 2)};
-        break;
-    default:
-        return;
-    }
     DeleteElementRecord(n);
-    for (int x = r.X1 + 2; x <= r.X2 - 2; ++x) {
-        for (int y = r.Y1 + 2; y <= r.Y2 - 2; ++y) {
+    for (int x = f.X1; x <= f.X2; ++x) {
+        for (int y = f.Y1; y <= f.Y2; ++y) {
             CellRecord& c = gGrid(x, y);
             // A cell a wire still enters stays that wire's end instead of an empty cell.
             c.Typ = HasWireFlag(c) ? kTypeWire : kTypeEmpty;
@@ -206,8 +183,9 @@ void RemoveTriState() {
                 c.Punkt = kPointNone;
         }
     }
-    gUndo.ChangedWithoutStep(I16(r.X1 + 2), I16(r.Y1 + 2), I16(r.X2 - 2), I16(r.Y2 - 2), true);
-    RedrawAreaValue(r.X1, r.Y1, r.X2, r.Y2, false);
+    gUndo.ChangedWithoutStep(f.X1, f.Y1, f.X2, f.Y2, true);
+    // The symbol reaches two cells beyond its block.
+    RedrawAreaValue(I16(f.X1 - 2), I16(f.Y1 - 2), I16(f.X2 + 2), I16(f.Y2 + 2), false);
 }
 
 } // namespace kardo

@@ -5,9 +5,9 @@
 // equal levels, which the history then holds once.
 #pragma once
 
-#include "files/ic_instances.h"
 #include "model/elements.h"
 #include "model/grid.h"
+#include "model/ic_instances.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,7 +1,6 @@
 // The start-up state of the placing and undo modules of the worksheet model.
 #include "model/model_state.h"
 
-#include "editor/selection.h"
 #include "model/basic_elements.h"
 #include "model/place_ic.h"
 #include "model/placement.h"
@@ -10,12 +9,15 @@
 
 namespace kardo {
 
+bool gUnveraendert = true;
+
 void ResetModelState() {
+    gUnveraendert = true;
     ResetUndoHistory();
     ResetPlacementInputs();
+    ResetICPlacement();
     ResetAnalysisPoints();
     ResetToolState();
-    ResetSelection();
     InstallICUndoHooks();
 }
 

@@ -1,7 +1,6 @@
 // Shared pin point lists, filled from the points cached in each element record.
 #include "model/pin_points.h"
 
-#include "ic/ic_view.h"
 #include "model/sim_levels.h"
 
 #include <algorithm>

@@ -63,7 +63,6 @@ void SetHA() { SetAdder(kTypeHalfAdder); }
 
 void SetVA() { SetAdder(kTypeFullAdder); }
 
-// The rectangle hangs off the sum output, the first output point.
-void RemoveHAVA() { RemoveBlockBehindOutput(3, "HA oder VA löschen"); }
+void RemoveHAVA() { RemoveCursorBlock("HA oder VA löschen"); }
 
 } // namespace kardo

@@ -87,29 +87,10 @@ void SetTimer() {
 }
 
 void RemoveTimer() {
-    const std::int16_t n = CursorElementWithPins();
-    if (n < 1 || gAnzAusgangsPunkte < 1)
-        return;
-    const int o = gElements[static_cast<std::size_t>(n)].Richtung;
-    const int ox = gAusgangsPunkte[0].x;
-    const int oy = gAusgangsPunkte[0].y;
     Footprint f;
-    switch (o) {
-    case kRight:
-        f = Rect(ox - 3, oy - 1, ox, oy + 1);
-        break;
-    case kLeft:
-        f = Rect(ox, oy - 1, ox + 3, oy + 1);
-        break;
-    case kUp:
-        f = Rect(ox - 1, oy, ox + 1, oy + 3);
-        break;
-    case kDown:
-        f = Rect(ox - 1, oy - 3, ox + 1, oy);
-        break;
-    default:
+    const std::int16_t n = CursorElementFootprint(f);
+    if (n < 1)
         return;
-    }
     // Unloading comes before the undo step, so the record the step keeps carries the kept text.
     // A clock without a table entry has no timer of its own: no other clock is touched, and
     // without kept text the undo brings it back without an entry, as it was.

@@ -19,9 +19,9 @@ void ResetBlockPlacement() { gTakteingang = 0; }
 
 namespace {
 
-// Decoder at (x, y), the cursor cell being its third input: the footprint and, when wanted, its
-// pins. The clock input T is the fourth input point.
-bool DecoderLayout(int x, int y, int o, bool clocked, Footprint& f, PinList* in, PinList* out) {
+// Decoder at (x, y), the cursor cell being its third input: the footprint and its pins. The
+// clock input T is the fourth input point.
+bool DecoderLayout(int x, int y, int o, bool clocked, Footprint& f, PinList& in, PinList& out) {
     std::string inText;
     std::string outText;
     switch (o) {
@@ -50,10 +50,8 @@ bool DecoderLayout(int x, int y, int o, bool clocked, Footprint& f, PinList* in,
     default:
         return false;
     }
-    if (in)
-        *in = std::move(inText);
-    if (out)
-        *out = std::move(outText);
+    in = std::move(inText);
+    out = std::move(outText);
     return true;
 }
 
@@ -103,7 +101,7 @@ void SetDecoder() {
     Footprint f;
     PinList in;
     PinList out;
-    if (!DecoderLayout(gCursorX, gCursorY, gOrientierung, gTakteingang != 0, f, &in, &out))
+    if (!DecoderLayout(gCursorX, gCursorY, gOrientierung, gTakteingang != 0, f, in, out))
         return;
     ElementRecord* rec = PlaceBlock(f, kTypeDecoder, "Decoder setzen");
     if (!rec)
@@ -115,18 +113,7 @@ void SetDecoder() {
     gGrafik.DrawDecoder(gCursorX, gCursorY, false);
 }
 
-void RemoveDecoder() {
-    const std::int16_t n = CursorElementWithPins();
-    if (n < 1 || gAnzEingangsPunkte < 3)
-        return;
-    // The third input point is the cell the decoder was placed at.
-    const GridPoint anchor = gEingangsPunkte[2];
-    Footprint f;
-    if (!DecoderLayout(anchor.x, anchor.y, gElements[static_cast<std::size_t>(n)].Richtung, false,
-                       f, nullptr, nullptr))
-        return;
-    RemoveBlock(f, n, "Decoder löschen");
-}
+void RemoveDecoder() { RemoveCursorBlock("Decoder löschen"); }
 
 void SetMultiplexer() {
     Footprint f;
@@ -143,33 +130,6 @@ void SetMultiplexer() {
     gGrafik.DrawMultiplexer(gCursorX, gCursorY);
 }
 
-void RemoveMultiplexer() {
-    const std::int16_t n = CursorElementWithPins();
-    if (n < 1 || gAnzEingangsPunkte < 5 || gAnzAusgangsPunkte < 1)
-        return;
-    // Corners from the first and fourth data inputs, the first select input and the output.
-    const GridPoint d1 = gEingangsPunkte[0];
-    const GridPoint d4 = gEingangsPunkte[3];
-    const GridPoint s1 = gEingangsPunkte[4];
-    const GridPoint q = gAusgangsPunkte[0];
-    Footprint f;
-    switch (gElements[static_cast<std::size_t>(n)].Richtung) {
-    case kRight:
-        f = Rect(d1.x, s1.y, q.x, d1.y);
-        break;
-    case kLeft:
-        f = Rect(q.x, s1.y, d1.x, d1.y);
-        break;
-    case kDown:
-        f = Rect(d4.x, d1.y, s1.x, q.y);
-        break;
-    case kUp:
-        f = Rect(d4.x, q.y, s1.x, d1.y);
-        break;
-    default:
-        return;
-    }
-    RemoveBlock(f, n, "Multiplexer löschen");
-}
+void RemoveMultiplexer() { RemoveCursorBlock("Multiplexer löschen"); }
 
 } // namespace kardo

@@ -33,30 +33,19 @@ void SetZAnzeige() {
     gGrafik.DrawZAnzeige(gCursorX, gCursorY);
 }
 
-void RemoveZAnzeige() {
-    const std::int16_t n = CursorElementWithPins();
-    if (n < 1 || gAnzEingangsPunkte < 6)
-        return;
-    const Footprint f = Rect(gEingangsPunkte[3].x, gEingangsPunkte[2].y, gEingangsPunkte[0].x + 1,
-                             gEingangsPunkte[5].y + 1);
-    RemoveBlock(f, n, "Ziffernanzeige löschen");
-}
+void RemoveZAnzeige() { RemoveCursorBlock("Ziffernanzeige löschen"); }
 
 void RemoveText() {
-    const std::int16_t n = CursorElementWithPins();
-    if (n < 1 || gAnzEingangsPunkte < 1)
+    Footprint anchor;
+    const std::int16_t n = CursorElementFootprint(anchor);
+    if (n < 1)
         return;
-    const int x0 = gEingangsPunkte[0].x;
-    const int y0 = gEingangsPunkte[0].y;
-    const auto isLabelCell = [n, y0](int x) {
-        const CellRecord& c = gGrid(x, y0);
-        return c.Typ == kTypeText && c.ElementNr == n;
-    };
-    if (x0 < 0 || y0 < 0 || x0 > gFeldBreite || y0 > gFeldHoehe || !isLabelCell(x0))
+    const int x0 = anchor.X1;
+    const int y0 = anchor.Y1;
+    if (x0 < 0 || y0 < 0 || x0 > gFeldBreite || y0 > gFeldHoehe || gGrid(x0, y0).Typ != kTypeText ||
+        gGrid(x0, y0).ElementNr != n)
         return;
-    int x1 = x0;
-    while (x1 + 1 <= gFeldBreite && isLabelCell(x1 + 1))
-        ++x1;
+    const int x1 = LabelCellsEnd(gGrid, gFeldBreite, n, x0, y0);
     gUndo.NewUndoValue(static_cast<std::int16_t>(x0), static_cast<std::int16_t>(y0),
                        static_cast<std::int16_t>(x1), static_cast<std::int16_t>(y0),
                        "Text löschen");

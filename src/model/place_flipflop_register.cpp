@@ -97,30 +97,10 @@ void SetFlipFlop() {
 }
 
 void RemoveFlipFlop() {
-    const std::int16_t n = CursorElementWithPins();
-    if (n < 1 || gAnzEingangsPunkte < 3 || gAnzAusgangsPunkte < 2)
-        return;
-    const GridPoint j = gEingangsPunkte[0];
-    const GridPoint k = gEingangsPunkte[2];
-    const GridPoint q1 = gAusgangsPunkte[0];
-    const GridPoint q2 = gAusgangsPunkte[1];
     Footprint f;
-    switch (gElements[static_cast<std::size_t>(n)].Richtung) {
-    case kRight:
-        f = Rect(j.x, j.y, q1.x, q2.y);
-        break;
-    case kLeft:
-        f = Rect(q1.x, q1.y, j.x, k.y);
-        break;
-    case kDown:
-        f = Rect(k.x, j.y, q1.x, q1.y);
-        break;
-    case kUp:
-        f = Rect(q2.x, q1.y, j.x, j.y);
-        break;
-    default:
+    const std::int16_t n = CursorElementFootprint(f);
+    if (n < 1)
         return;
-    }
     gUndo.NewUndo(f.X1, f.Y1, f.X2, f.Y2, "FlipFlop löschen");
     ClearArea(f);
     DeleteElementRecord(n);
@@ -148,7 +128,6 @@ void SetSRegister() {
     gGrafik.DrawSRegister(gCursorX, gCursorY);
 }
 
-// The rectangle hangs off the first output point.
-void RemoveSRegister() { RemoveBlockBehindOutput(8, "Schieberegister löschen"); }
+void RemoveSRegister() { RemoveCursorBlock("Schieberegister löschen"); }
 
 } // namespace kardo

@@ -1,12 +1,10 @@
 // IC placement and removal.
 #include "model/place_ic.h"
 
-#include "app/main_state.h"
-#include "app/settings.h"
 #include "files/ic_folder.h"
 #include "files/ic_loader.h"
 #include "files/ic_size.h"
-#include "ic/ic_choice.h"
+#include "files/working_folders.h"
 #include "ic/level_tree.h"
 #include "model/codes.h"
 #include "model/elements.h"
@@ -24,6 +22,14 @@
 #include <string>
 
 namespace kardo {
+
+std::string gICName;
+bool gICAuswahlOK = false;
+
+void ResetICPlacement() {
+    gICName.clear();
+    gICAuswahlOK = false;
+}
 
 namespace {
 

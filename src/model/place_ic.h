@@ -2,12 +2,21 @@
 // cells, the IC's instance and level with those of every IC nested in it, and the undo steps.
 #pragma once
 
-#include "files/ic_instances.h"
+#include "model/ic_instances.h"
 
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 namespace kardo {
+
+extern std::string gICName; // IC chosen for placement or being defined; "" or "<Name>" when none;
+                            // ResetICPlacement empties it
+extern bool gICAuswahlOK;   // the chosen IC passed its nesting check (CheckICNesting); false by
+                            // ResetICPlacement
+
+// Start-up values of the two globals above: no IC chosen.
+void ResetICPlacement();
 
 // Places the IC gICName with its top-left cell at column gCursorX, row gCursorY - Int(H / 2)
 // (H its package height). Refused without a change when no IC is chosen or its nesting check

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "model/elements.h"
+#include "model/footprint.h"
 
 #include <cstdint>
 #include <string_view>
@@ -16,15 +17,6 @@ extern std::int16_t gZweiEingaenge; // the gate being placed has two inputs (tru
 
 // Start-up values of the placing inputs above.
 void ResetPlacementInputs();
-
-// A rectangle of cells (X1, Y1)-(X2, Y2), inclusive, X1 <= X2 and Y1 <= Y2.
-struct Footprint {
-    std::int16_t X1 = 0;
-    std::int16_t Y1 = 0;
-    std::int16_t X2 = 0;
-    std::int16_t Y2 = 0;
-    bool operator==(const Footprint&) const = default;
-};
 
 // Border rule: one free cell to every edge of the sheet (X1 >= 1, Y1 >= 1, X2 <= W - 1,
 // Y2 <= H - 1).

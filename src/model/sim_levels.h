@@ -23,8 +23,14 @@ struct SimLevelRecord {
 
 extern std::vector<SimLevelRecord> gLevels; // levels 0..; 0 the circuit; reset by ResetSimLevels
 extern bool gPowerOn;                       // the circuit is switched on
+extern bool gInLevel; // an IC level (not the circuit) is shown on the worksheet; reset by
+                      // ShowLevel(0) and ResetSimLevels
 
-// One empty level 0.
+// One empty level 0, switched off, the circuit shown.
 void ResetSimLevels();
+
+// The simulation level on view: the shown IC level while one is shown, else 0 (the circuit).
+// gCurLevel alone does not say it: power-on sets it to each level it initialises.
+inline std::int16_t ShownLevel() { return gInLevel ? gCurLevel : std::int16_t{0}; }
 
 } // namespace kardo

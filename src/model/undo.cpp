@@ -2,10 +2,10 @@
 // Taking a step back is in undo_restore.cpp.
 #include "model/undo.h"
 
-#include "app/main_state.h"
-#include "files/ic_instances.h"
 #include "model/codes.h"
 #include "model/ic_instance_list.h"
+#include "model/ic_instances.h"
+#include "model/model_state.h"
 #include "platform/control_names.h"
 #include "platform/platform.h"
 

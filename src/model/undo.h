@@ -3,9 +3,9 @@
 // refer to; Undo writes the newest remaining step back. Linear, no redo.
 #pragma once
 
-#include "files/ic_instances.h"
 #include "model/elements.h"
 #include "model/grid.h"
+#include "model/ic_instances.h"
 #include "model/kept_ic_block.h"
 
 #include <cstdint>

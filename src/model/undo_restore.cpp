@@ -1,13 +1,13 @@
 // Taking back one undo step: the element records first (elements placed since the snapshot go,
 // elements removed since come back at their old numbers), then the cells, then the redraw.
-#include "app/main_state.h"
 #include "editor/selection.h"
 #include "editor/text_labels.h"
-#include "files/ic_instances.h"
-#include "files/text_helpers.h"
 #include "model/basic_elements.h"
 #include "model/clock_tables.h"
 #include "model/clocks.h"
+#include "model/ic_instances.h"
+#include "model/model_state.h"
+#include "model/number_text.h"
 #include "model/undo.h"
 #include "platform/platform.h"
 #include "render/redraw.h"

@@ -5,7 +5,6 @@
 #include "model/grid.h"
 #include "platform/control_names.h"
 #include "platform/platform.h"
-#include "render/grafik.h"
 
 #include <cmath>
 
@@ -177,8 +176,8 @@ void RestoreToolState() {
 }
 
 MoveShape SetMoveShape(std::int16_t elementNr, std::int16_t slot) {
-    const double c = std::nearbyint(static_cast<double>(gGrafik.GridPixel) *
-                                    static_cast<double>(gGrafik.GridMode));
+    const double c = std::nearbyint(static_cast<double>(kGridScale.GridPixel) *
+                                    static_cast<double>(kGridScale.GridMode));
     auto P = [](int v) { return static_cast<double>(GridToPixel(v)); };
     const int sx = SearchElementStartX(elementNr);
     const int ex = SearchElementEndX(elementNr);

@@ -2,7 +2,6 @@
 // point marks of cells.
 #include "model/wire_points.h"
 
-#include "ic/ic_view.h"
 #include "model/grid.h"
 #include "model/pin_points.h"
 #include "model/sim_levels.h"

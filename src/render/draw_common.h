@@ -3,7 +3,6 @@
 // Every helper draws on gGrafik.Device and reads gGrafik's zoom; none keeps state.
 #pragma once
 
-#include "ic/ic_view.h"
 #include "model/elements.h"
 #include "model/grid.h"
 #include "model/sim_levels.h"

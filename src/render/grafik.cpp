@@ -6,6 +6,7 @@
 namespace kardo {
 
 clsGrafik gGrafik;
+constinit const GridScale& kGridScale = gGrafik;
 std::vector<PolyPoint> gPolyPoints;
 Color gLinienFarbe = 0;
 

@@ -3,6 +3,7 @@
 // list, with positions derived from grid cells by GridToPixel.
 #pragma once
 
+#include "model/grid_scale.h"
 #include "model/rounding.h"
 #include "platform/draw_target.h"
 
@@ -13,10 +14,10 @@
 
 namespace kardo {
 
-class clsGrafik {
+// GridPixel (cell size in pixels at zoom 1.0) and GridMode (zoom factor, 1.0 = 100 %) come from
+// GridScale, where the grid-to-pixel rules read them.
+class clsGrafik : public GridScale {
   public:
-    std::int16_t GridPixel = 14;  // cell size in pixels at zoom 1.0
-    float GridMode = 1.0f;        // zoom factor, 1.0 = 100 %
     std::uint8_t Orientation = 2; // orientation of the symbol about to be drawn
     DrawTarget* Device = nullptr; // the drawing target: the worksheet picture or the printer
     std::int16_t VStartX = 0;     // first visible column (view only; no drawer reads it)

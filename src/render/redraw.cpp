@@ -8,7 +8,6 @@
 #include "editor/selection.h"
 #include "editor/text_labels.h"
 #include "files/ic_instances.h"
-#include "ic/ic_view.h"
 #include "ic/pin_labels.h"
 #include "model/clock_tables.h"
 #include "model/elements.h"

@@ -3,7 +3,6 @@
 // shows the sheet from (-PictureLeft(), -PictureTop()) on.
 #include "render/view.h"
 
-#include "app/settings.h"
 #include "editor/gesture_state.h"
 #include "editor/mouse_dispatch.h"
 #include "editor/text_labels.h"
@@ -18,6 +17,7 @@
 namespace kardo {
 
 bool gShowGrid = true;
+bool gScroll = true;
 ScrollBarState gHScroll;
 ScrollBarState gVScroll;
 

@@ -11,6 +11,8 @@ namespace kardo {
 
 extern bool gShowGrid; // grid dots shown on empty cells; set by the grid key and the settings;
                        // true by ResetView
+extern bool gScroll;   // automatic scrolling at the sheet's edge (setting "Scroll"); true by
+                       // ResetSettings
 
 // A scroll bar of the viewport, in cells.
 struct ScrollBarState {

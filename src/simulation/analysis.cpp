@@ -3,9 +3,9 @@
 // next paint.
 #include "simulation/analysis.h"
 
-#include "files/text_helpers.h"
 #include "model/codes.h"
 #include "model/grid.h"
+#include "model/number_text.h"
 #include "model/sim_levels.h"
 #include "platform/platform.h"
 #include "simulation/port_access.h"

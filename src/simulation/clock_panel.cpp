@@ -1,10 +1,10 @@
 // Clock panel handlers: time sliders, link box and pulse count of the selected clock.
 #include "simulation/clock_panel.h"
 
-#include "files/text_helpers.h"
 #include "model/clock_tables.h"
 #include "model/clocks.h"
 #include "model/codes.h"
+#include "model/number_text.h"
 #include "platform/platform.h"
 
 #include <algorithm>

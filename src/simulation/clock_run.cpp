@@ -1,7 +1,6 @@
 // Clock timers, the run timer and the clock toolbar keys.
 #include "simulation/clock_run.h"
 
-#include "ic/ic_view.h"
 #include "model/clock_tables.h"
 #include "model/clocks.h"
 #include "model/codes.h"

@@ -1,7 +1,7 @@
 // Helpers of the block-element evaluators.
 #include "simulation/eval_common.h"
 
-#include "ic/ic_view.h"
+#include "model/sim_levels.h"
 
 namespace kardo::eval {
 

@@ -4,7 +4,7 @@
 // or, for any other, its pin lists read afresh as the generic helpers do.
 #include "simulation/eval_flipflop.h"
 
-#include "ic/ic_view.h"
+#include "model/sim_levels.h"
 #include "platform/platform.h"
 #include "render/grafik.h"
 #include "simulation/eval_common.h"

@@ -1,9 +1,9 @@
 // IC level crossing: the pin routes and the crossing itself.
 #include "simulation/ic_signal.h"
 
-#include "files/ic_instances.h"
 #include "model/codes.h"
 #include "model/grid.h"
+#include "model/ic_instances.h"
 #include "model/sim_levels.h"
 #include "simulation/sim_core.h"
 

@@ -3,15 +3,17 @@
 // timer never retries a failing port.
 #include "simulation/port_access.h"
 
-#include "app/options.h"
-#include "app/settings.h"
 #include "model/clocks.h"
 #include "platform/platform.h"
+
+#include <cstdio>
 
 namespace kardo {
 
 std::array<std::int16_t, 8> gAnalyseWerte{};
 bool gPortMeldungGezeigt = false;
+bool gPortAccessEnabled = false;
+std::int32_t gPortAccessPortAddress = 888;
 clsPortAccess gPortAccess;
 
 namespace {
@@ -131,6 +133,12 @@ void ResetPortAccess() {
     gAnalyseWerte.fill(0);
     gPortMeldungGezeigt = false;
     gPortAccess = clsPortAccess{};
+}
+
+std::string PortAddressText(int address) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%X", static_cast<unsigned>(address));
+    return text;
 }
 
 std::string PortAddressHex(std::int32_t address) { return PortAddressText(address) + "h"; }

@@ -14,6 +14,13 @@ extern std::array<std::int16_t, 8> gAnalyseWerte; // levels (truth values) of an
                                                   // ResetPortAccess
 extern bool gPortMeldungGezeigt; // the message that the port cannot be used was shown in this
                                  // run of the program; ResetPortAccess
+extern bool gPortAccessEnabled;  // analysis points drive the port (setting "PortAccessEnabled");
+                                 // false by ResetSettings
+extern std::int32_t gPortAccessPortAddress; // port address (setting "PortAccessPortAddress");
+                                            // 888 by ResetSettings
+
+// A port address as the options dialog shows it: hexadecimal, upper case, no prefix ("378").
+std::string PortAddressText(int address);
 
 class clsPortAccess {
   public:

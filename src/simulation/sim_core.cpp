@@ -3,7 +3,6 @@
 // each pass, so a run allocates only while a queue grows beyond its largest size.
 #include "simulation/sim_core.h"
 
-#include "ic/ic_view.h"
 #include "model/clock_tables.h"
 #include "model/codes.h"
 #include "model/sim_levels.h"

@@ -1,8 +1,8 @@
 // Step delay controls.
 #include "simulation/step_delay.h"
 
-#include "files/text_helpers.h"
 #include "model/grid.h"
+#include "model/number_text.h"
 #include "model/utilities.h"
 #include "platform/platform.h"
 #include "simulation/sim_core.h"

@@ -7,6 +7,7 @@
 #include "files/ic_instances.h"
 #include "model/codes.h"
 #include "model/undo.h"
+#include "render/grafik.h"
 #include "support/builder.h"
 #include "support/circuit_files.h"
 #include "support/core_fixture.h"

@@ -8,6 +8,7 @@
 #include "model/elements.h"
 #include "model/grid.h"
 #include "model/utilities.h"
+#include "render/grafik.h"
 #include "support/builder.h"
 #include "support/editor_fixture.h"
 #include "support/mouse_driver.h"

@@ -1,5 +1,5 @@
 // IC instance list.
-#include "files/ic_instances.h"
+#include "model/ic_instances.h"
 
 #include <algorithm>
 
