@@ -82,12 +82,14 @@ class DrawTarget {
     virtual void Polyline(std::span<const PolyPoint> points) = 0;
     virtual void Polygon(std::span<const PolyPoint> points) = 0;
     virtual void SetPixel(int x, int y, Color color) = 0;
-    // Separate raw lines in ForeColor, each from pairs[2k] to pairs[2k + 1] as Polyline draws
-    // it (the device context's PolyPolyline of two-point lines): the lines of one wire step in
-    // one call. Drawn as one Polyline per pair unless a target does better.
-    virtual void Lines(std::span<const PolyPoint> pairs) {
-        for (std::size_t i = 0; i + 1 < pairs.size(); i += 2)
-            Polyline(pairs.subspan(i, 2));
+    // Separate raw lines, line k from pairs[2k] to pairs[2k + 1] as Polyline draws it, with
+    // ForeColor colors[k] (as set before each line, so the last colour stays set): the lines of
+    // one wire step in one call. Drawn as one Polyline per line unless a target does better.
+    virtual void Lines(std::span<const PolyPoint> pairs, std::span<const Color> colors) {
+        for (std::size_t k = 0; k < colors.size() && 2 * k + 1 < pairs.size(); ++k) {
+            ForeColor = colors[k];
+            Polyline(pairs.subspan(2 * k, 2));
+        }
     }
 
     // Size of the surface in pixels; Resize clears to white on the screen picture.
@@ -113,6 +115,13 @@ class DrawTarget {
     virtual void ClearClip() {}
     // Whether SetClip clips on this target.
     virtual bool Clips() const { return false; }
+    // A clipped repaint remembered. Called after SetClip: when an earlier repaint under the same
+    // key painted this clip over the same pixels as it holds now, paints what that one left,
+    // leaves the properties as it left them and returns true; else returns false, and ClearClip
+    // remembers what the drawing that follows paints. The key stands for everything that
+    // drawing depends on besides the pixels in the clip. Targets without pixels remember
+    // nothing.
+    virtual bool Replay(std::uint64_t /*key*/) { return false; }
     // Whether a call whose pixels all lie in the surface box x0..x1, y0..y1 (ends included)
     // can land inside the clip box: the drawers skip the work of calls that cannot. Always
     // true while the target does not clip.

@@ -83,6 +83,23 @@ const ElementRecord* ShownElement(int n);
 const ElementRecord* WorksheetElement(int n);
 // Point mark of cell (x, y) of gGrid; 0 outside the grid.
 std::int16_t PunktAt(int x, int y);
+// A 64-bit key made of the values added, in order (DrawTarget::Replay); never 0.
+class KeyHash {
+  public:
+    void Add(std::int64_t v) {
+        m_h = (m_h ^ static_cast<std::uint64_t>(v)) * 0x9E3779B97F4A7C15ULL;
+        m_h ^= m_h >> 29;
+    }
+    void Add(std::int64_t a, std::int64_t b) {
+        Add(a);
+        Add(b);
+    }
+    std::uint64_t Value() const { return m_h == 0 ? 1 : m_h; }
+
+  private:
+    std::uint64_t m_h = 0x243F6A8885A308D3ULL; // digits of pi: any start other than 0
+};
+
 // The side opposite to side (kLeft <-> kRight, kUp <-> kDown); 0 for any other value.
 std::uint8_t Opposite(std::uint8_t side);
 

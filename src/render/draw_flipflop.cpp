@@ -7,8 +7,10 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cmath>
+#include <span>
 #include <string_view>
 
 namespace kardo {
@@ -88,6 +90,40 @@ void clsGrafik::RedrawFlipFlopState(std::int16_t x, std::int16_t y) {
     RepaintUnderClip(x, y,
                      {left, top, static_cast<int>(std::ceil(w)) + 2 * kRoom + 1,
                       static_cast<int>(std::ceil(h)) + 2 * kRoom + 1});
+}
+
+// Kept in step with DrawFlipFlopOfInputs and the dispatch that leads to it: whatever they read
+// goes into the key.
+std::uint64_t clsGrafik::FlipFlopDrawingKey(std::int16_t x, std::int16_t y) const {
+    // While the circuit's own level is shown, the pins and the state come from one record.
+    if (gInLevel || Device == nullptr || !gGrid.Contains(x, y) || gGrid(x, y).Typ == kTypeSwitch)
+        return 0;
+    const std::int16_t e = gGrid(x, y).ElementNr;
+    if (e <= 0 || e > gAnzElemente || gElements[static_cast<std::size_t>(e)].Typ != kTypeFlipFlop)
+        return 0;
+    const ElementRecord* r = PinSourceElement(e, 0);
+    if (r == nullptr || r->Eingaenge.Count() < 5 || r->Ausgaenge.Count() < 1)
+        return 0;
+    const std::span<const GridPoint> in = r->Eingaenge.Points();
+    // The dispatch draws through the clock pin when that cell names the element.
+    if (!gGrid.Contains(in[1].x, in[1].y) || gGrid(in[1].x, in[1].y).ElementNr != e)
+        return 0;
+    draw::KeyHash key;
+    key.Add(gElements[static_cast<std::size_t>(e)].Richtung, r->Zustand[12]);
+    key.Add(GridPixel, std::bit_cast<std::uint32_t>(GridMode));
+    key.Add(static_cast<int>(Device->Kind()));
+    for (const GridPoint& p : in)
+        key.Add(p.x, p.y);
+    for (const GridPoint& p : r->Ausgaenge.Points())
+        key.Add(p.x, p.y);
+    // The negation marks of J, C and K, each drawn from its own cell's element.
+    for (std::size_t i = 0; i < 3; ++i) {
+        const std::int16_t punkt = draw::ShownCell(in[i].x, in[i].y).Punkt;
+        key.Add(punkt);
+        if (punkt == kPointConnection && gGrid(in[i].x, in[i].y).ElementNr != e)
+            return 0;
+    }
+    return key.Value();
 }
 
 void clsGrafik::DrawFlipFlopOfInputs(std::int16_t e, bool OnlyBorder) {

@@ -58,6 +58,11 @@ class clsGrafik : public GridScale {
     // state digit beside Q is painted again (as the whole symbol paints it there); on any
     // other the whole symbol is drawn.
     void RedrawFlipFlopState(std::int16_t x, std::int16_t y);
+    // A key for everything the element dispatch reads to draw the flip-flop at cell (x, y)
+    // besides the pixels it draws over (DrawTarget::Replay): its pins, orientation, state,
+    // negation marks and the zoom. 0 when the cell holds no flip-flop the dispatch draws
+    // through its clock pin.
+    std::uint64_t FlipFlopDrawingKey(std::int16_t x, std::int16_t y) const;
     void DrawHA(std::int16_t pX, std::int16_t pY);
     void DrawInverter(std::int16_t pX, std::int16_t pY);
     void DrawMultiplexer(std::int16_t x, std::int16_t y);

@@ -30,11 +30,14 @@ PixelBox Joined(const PixelBox& a, const PixelBox& b) {
 // costs far more than painting this many pixels of it again.
 constexpr std::int64_t kJoinSlack = 24 * 24;
 
-// Paints the element at (x, y) inside box on device, as the whole symbol paints it there.
+// Paints the element at (x, y) inside box on device, as the whole symbol paints it there. A
+// flip-flop's repaint is replayed where the target remembers the same one.
 void PaintInside(DrawTarget& device, std::int16_t x, std::int16_t y, const PixelBox& box) {
     if (!device.SetClip(box))
         return;
-    DrawElement(x, y, false, false);
+    const std::uint64_t key = gGrafik.FlipFlopDrawingKey(x, y);
+    if (key == 0 || !device.Replay(key))
+        DrawElement(x, y, false, false);
     device.ClearClip();
 }
 

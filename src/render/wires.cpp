@@ -97,38 +97,35 @@ void clsGrafik::DrawLines(std::int16_t PosX, std::int16_t PosY, std::int16_t Ric
     const Level0Cells level;
     const CellRecord& own = level(x, y);
     const CellRecord& nb = level(nx, ny);
+    // The step's three lines in one call.
     if (Status == 1) {
-        // A band three pixels wide from N's centre to the cell's centre, both included: three
-        // lines in one call.
-        dev.ForeColor = kWireHigh;
+        // A band three pixels wide from N's centre to the cell's centre, both included.
         const PolyPoint band[] = {{qx + dy, qy + dx}, {px - dx + dy, py - dy + dx},
                                   {qx, qy},           {px - dx, py - dy},
                                   {qx - dy, qy - dx}, {px - dx - dy, py - dy - dx}};
-        dev.Lines(band);
+        const Color red[] = {kWireHigh, kWireHigh, kWireHigh};
+        dev.Lines(band, red);
     } else if (Status == 0) {
-        dev.ForeColor = kWireLow;
-        RawLine(dev, LinePoints(), qx, qy, px - dx, py - dy);
-        // White side lines clear a former high band, but stop short of crossing wires; both
-        // in one call.
-        dev.ForeColor = kWhite;
-        PolyPoint sides[4];
+        // A grey centre line; white side lines clear a former high band, but stop short of
+        // crossing wires. (A step of no direction has lines of no length.)
+        PolyPoint lines[6] = {{qx, qy}, {px - dx, py - dy}};
         auto sideLine = [&](PolyPoint* line, int ox, int oy, bool ownCrossed, bool nbCrossed) {
             const int sOwn = Shortening(ownCrossed, own);
             const int sNb = Shortening(nbCrossed, nb);
             line[0] = {qx - sNb * dx + ox, qy - sNb * dy + oy};
             line[1] = {px + sOwn * dx - dx + ox, py + sOwn * dy - dy + oy};
         };
-        if (dx != 0) {
-            sideLine(sides, 0, -1, y > 0 && level(x, y - 1).Unten != 0,
+        if (dy == 0) {
+            sideLine(lines + 2, 0, -1, y > 0 && level(x, y - 1).Unten != 0,
                      y > 0 && level(nx, y - 1).Unten != 0);
-            sideLine(sides + 2, 0, 1, level(x, y + 1).Oben != 0, level(nx, y + 1).Oben != 0);
-            dev.Lines(sides);
-        } else if (dy != 0) {
-            sideLine(sides, -1, 0, x > 0 && level(x - 1, y).Rechts != 0,
+            sideLine(lines + 4, 0, 1, level(x, y + 1).Oben != 0, level(nx, y + 1).Oben != 0);
+        } else {
+            sideLine(lines + 2, -1, 0, x > 0 && level(x - 1, y).Rechts != 0,
                      x > 0 && level(x - 1, ny).Rechts != 0);
-            sideLine(sides + 2, 1, 0, level(x + 1, y).Links != 0, level(x + 1, ny).Links != 0);
-            dev.Lines(sides);
+            sideLine(lines + 4, 1, 0, level(x + 1, y).Links != 0, level(x + 1, ny).Links != 0);
         }
+        const Color colors[] = {kWireLow, kWhite, kWhite};
+        dev.Lines(lines, colors);
     }
 
     // Repairs of what the step may have painted over, on the circuit's level. The point

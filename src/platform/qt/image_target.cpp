@@ -198,12 +198,15 @@ bool ImageTarget::SetClip(const PixelBox& box) {
     m_clip = box;
     m_clipped = true;
     m_clipNoted = false;
+    m_remembering = false;
     SetClipReach(box, kScreenDpi / 72.0);
     UpdateArea();
     return true;
 }
 
 void ImageTarget::ClearClip() {
+    if (m_remembering)
+        RememberRepaint();
     m_clipped = false;
     ClearClipReach();
     UpdateArea();
@@ -611,28 +614,30 @@ void ImageTarget::Polyline(std::span<const PolyPoint> points) {
     }
 }
 
-void ImageTarget::Lines(std::span<const PolyPoint> pairs) {
+void ImageTarget::Lines(std::span<const PolyPoint> pairs, std::span<const Color> colors) {
     // The lines across or down of a wire step lie side by side: one box notes them all and one
     // look at the rows serves them. A slanted line goes its own way.
     struct Run {
         int left, top, right, bottom;
+        QRgb rgb;
     };
     std::array<Run, 4> runs{};
     std::size_t count = 0;
     int left = 0, top = 0, right = -1, bottom = -1;
-    for (std::size_t i = 0; i + 1 < pairs.size(); i += 2) {
-        const PolyPoint a = pairs[i];
-        PolyPoint b = pairs[i + 1];
+    for (std::size_t k = 0; k < colors.size() && 2 * k + 1 < pairs.size(); ++k) {
+        ForeColor = colors[k];
+        const PolyPoint a = pairs[2 * k];
+        PolyPoint b = pairs[2 * k + 1];
         if (a == b)
             continue;
         if ((a.x != b.x && a.y != b.y) || count == runs.size()) {
-            Polyline(pairs.subspan(i, 2));
+            Polyline(pairs.subspan(2 * k, 2));
             continue;
         }
         b.x -= b.x > a.x ? 1 : b.x < a.x ? -1 : 0;
         b.y -= b.y > a.y ? 1 : b.y < a.y ? -1 : 0;
         const Run run{std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x),
-                      std::max(a.y, b.y)};
+                      std::max(a.y, b.y), PixelOf(colors[k])};
         runs[count++] = run;
         if (right < left) {
             left = run.left, top = run.top, right = run.right, bottom = run.bottom;
@@ -645,9 +650,8 @@ void ImageTarget::Lines(std::span<const PolyPoint> pairs) {
         return;
     NoteChange(left - m_ox, top - m_oy, right - m_ox, bottom - m_oy);
     const RowAccess rows = Rows();
-    const QRgb rgb = PixelOf(ForeColor);
     for (std::size_t k = 0; k < count; ++k)
-        FillBox(rows, runs[k].left, runs[k].top, runs[k].right, runs[k].bottom, rgb);
+        FillBox(rows, runs[k].left, runs[k].top, runs[k].right, runs[k].bottom, runs[k].rgb);
 }
 
 void ImageTarget::Polygon(std::span<const PolyPoint> points) {

@@ -55,7 +55,7 @@ class ImageTarget : public DrawTarget {
     // Border in ForeColor, inside in FillColor unless FillStyle is transparent.
     void Polygon(std::span<const PolyPoint> points) override;
     void SetPixel(int x, int y, Color color) override;
-    void Lines(std::span<const PolyPoint> pairs) override;
+    void Lines(std::span<const PolyPoint> pairs, std::span<const Color> colors) override;
     void Resize(int width, int height) override;
     int Width() const override { return m_image.width(); }
     int Height() const override { return m_image.height(); }
@@ -63,6 +63,7 @@ class ImageTarget : public DrawTarget {
     bool SetClip(const PixelBox& box) override;
     void ClearClip() override;
     bool Clips() const override { return true; }
+    bool Replay(std::uint64_t key) override;
 
     // The pixels held: the kept part of the surface, whose top-left corner is Kept().x/y.
     const QImage& Image() const { return m_image; }
@@ -167,6 +168,31 @@ class ImageTarget : public DrawTarget {
     FontEntry& Font();
     TextBox& BoxOf(FontEntry& font, std::string_view text);
 
+    // A clipped repaint as Replay remembers it: the clip's pixels before and after, and the
+    // properties it left.
+    struct Properties {
+        Color foreColor = 0;
+        Color fillColor = 0;
+        FillMode fillStyle = FillMode::Transparent;
+        LineStyle drawStyle = LineStyle::Solid;
+        int drawWidth = 1;
+        std::string fontName;
+        double fontSize = 0;
+        bool fontBold = false;
+        double currentX = 0;
+        double currentY = 0;
+    };
+    struct Remembered {
+        std::uint64_t key = 0;
+        PixelBox box{};           // the surface pixels of the clip's area
+        std::vector<QRgb> before; // box.w * box.h, row by row
+        std::vector<QRgb> after;  // the same pixels after the repaint
+        Properties properties;    // what the repaint left
+    };
+    // Whether the pixels of the area hold what was copied out of it into pixels.
+    bool AreaHolds(const RowAccess& rows, const std::vector<QRgb>& pixels) const;
+    void RememberRepaint();
+
     QImage m_image;                       // the pixels held, RGB32 at kScreenDpi
     RowAccess m_rows;                     // its rows while it does not share them
     int m_ox = 0;                         // surface column of the image's left edge
@@ -187,6 +213,13 @@ class ImageTarget : public DrawTarget {
     std::size_t m_changedCount = 0;                      // of them in use
     std::size_t m_lastChanged = 0;                       // the one a box went into last
     bool m_changedAll = true;                            // everything changed
+    // Repaints remembered, replaced oldest first beyond a bound.
+    static constexpr std::size_t kMostRemembered = 128;
+    std::vector<Remembered> m_remembered; // remembered repaints
+    std::size_t m_nextRemembered = 0;     // the slot the next one takes when all are in use
+    bool m_remembering = false;           // the drawing in the clip is to be remembered
+    std::uint64_t m_rememberKey = 0;      // under this key
+    std::vector<QRgb> m_rememberBefore;   // the area's pixels before it
 };
 
 QColor ToQColor(Color c);
