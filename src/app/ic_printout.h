@@ -4,8 +4,8 @@
 #pragma once
 
 #include "editor/line_runs.h"
-#include "files/ic_instances.h"
 #include "model/elements.h"
+#include "model/ic_instances.h"
 #include "model/sim_levels.h"
 #include "platform/draw_target.h"
 

@@ -4,8 +4,8 @@
 #pragma once
 
 #include "files/circuit_document.h"
-#include "files/ic_instances.h"
 #include "files/ic_loader.h"
+#include "model/ic_instances.h"
 
 #include <string>
 #include <string_view>

@@ -8,13 +8,13 @@
 #include "files/file_lines.h"
 #include "files/ic_definition.h"
 #include "files/ic_folder.h"
-#include "files/ic_instances.h"
 #include "files/ic_size.h"
 #include "files/text_codec.h"
 #include "files/text_helpers.h"
 #include "files/working_folders.h"
 #include "model/elements.h"
 #include "model/grid.h"
+#include "model/ic_instances.h"
 #include "model/place_ic.h"
 
 #include <algorithm>

@@ -5,7 +5,7 @@
 #pragma once
 
 #include "files/ic_definition.h"
-#include "files/ic_instances.h"
+#include "model/ic_instances.h"
 
 #include <cstddef>
 #include <map>

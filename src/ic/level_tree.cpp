@@ -1,9 +1,9 @@
 // Level tree nodes and their click.
 #include "ic/level_tree.h"
 
-#include "files/ic_instances.h"
 #include "files/text_helpers.h"
 #include "ic/levels.h"
+#include "model/ic_instances.h"
 #include "model/sim_levels.h"
 #include "platform/platform.h"
 #include "simulation/sim_core.h"

@@ -1,9 +1,9 @@
 // Deepest IC level and the level shown on the worksheet.
 #include "ic/levels.h"
 
-#include "files/ic_instances.h"
 #include "ic/ic_view.h"
 #include "ic/pin_labels.h"
+#include "model/ic_instances.h"
 #include "model/sim_levels.h"
 #include "render/redraw.h"
 

@@ -2,10 +2,10 @@
 #include "ic/pin_labels.h"
 
 #include "files/ic_definition_file.h"
-#include "files/ic_instances.h"
 #include "files/text_helpers.h"
 #include "model/codes.h"
 #include "model/grid.h"
+#include "model/ic_instances.h"
 #include "model/utilities.h"
 #include "platform/platform.h"
 #include "render/grafik.h"

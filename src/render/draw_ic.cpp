@@ -1,8 +1,8 @@
 // The IC symbol: a light-yellow box over the package with a stub at every pin of its outline,
 // the pin names inside next to their pins and the IC's name in bold in the middle; and the pin
 // mark of an IC pin (a small blue disc).
-#include "files/ic_instances.h"
 #include "files/text_helpers.h"
+#include "model/ic_instances.h"
 #include "platform/platform.h"
 #include "render/draw_common.h"
 #include "render/grafik.h"

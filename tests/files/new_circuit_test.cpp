@@ -1,7 +1,6 @@
 // Clearing the circuit and starting a new sheet.
 #include "app/file_object.h"
 #include "app/main_state.h"
-#include "files/ic_instances.h"
 #include "files/new_circuit.h"
 #include "model/basic_elements.h"
 #include "model/clock_tables.h"
@@ -9,6 +8,7 @@
 #include "model/codes.h"
 #include "model/elements.h"
 #include "model/grid.h"
+#include "model/ic_instances.h"
 #include "model/sim_levels.h"
 #include "model/undo.h"
 #include "model/utilities.h"

@@ -2,7 +2,6 @@
 // names and the circuit comes back exactly; the level tree's nodes and clicks; runs read each
 // level's own elements and draw nothing over a shown level; clocks pause meanwhile.
 #include "app/settings.h"
-#include "files/ic_instances.h"
 #include "ic/ic_view.h"
 #include "ic/level_tree.h"
 #include "ic/levels.h"
@@ -10,6 +9,7 @@
 #include "model/clock_tables.h"
 #include "model/codes.h"
 #include "model/grid.h"
+#include "model/ic_instances.h"
 #include "model/sim_levels.h"
 #include "platform/recording_target.h"
 #include "render/redraw.h"

@@ -1,10 +1,10 @@
 // The deepest IC level and showing a simulation level on the worksheet.
-#include "files/ic_instances.h"
 #include "ic/ic_view.h"
 #include "ic/levels.h"
 #include "model/codes.h"
 #include "model/elements.h"
 #include "model/grid.h"
+#include "model/ic_instances.h"
 #include "model/sim_levels.h"
 #include "simulation/power.h"
 #include "support/builder.h"

@@ -1,8 +1,8 @@
 // Element list: pin-list texts and the renumbering on removal.
-#include "files/ic_instances.h"
 #include "model/clock_tables.h"
 #include "model/elements.h"
 #include "model/grid.h"
+#include "model/ic_instances.h"
 #include "model/pin_points.h"
 #include "model/sim_levels.h"
 #include "support/core_fixture.h"

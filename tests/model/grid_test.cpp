@@ -1,7 +1,7 @@
 // Grid coordinate rules, cell clearing, extent searches and connection counts.
-#include "files/ic_instances.h"
 #include "model/elements.h"
 #include "model/grid.h"
+#include "model/ic_instances.h"
 #include "model/sim_levels.h"
 #include "render/grafik.h"
 #include "support/core_fixture.h"

@@ -2,10 +2,10 @@
 // nested ICs, renumbering on removal and undo, refusals, the instance limit, undo of an IC whose
 // file changed or vanished, and a property test of the lists' invariant.
 #include "app/settings.h"
-#include "files/ic_instances.h"
 #include "ic/ic_choice.h"
 #include "model/codes.h"
 #include "model/grid.h"
+#include "model/ic_instances.h"
 #include "model/place_ic.h"
 #include "model/sim_levels.h"
 #include "model/undo.h"

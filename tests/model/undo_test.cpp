@@ -1,7 +1,7 @@
 // Undo history: recording, capacity, the linear history, renumbering, the menu entries.
 #include "app/main_state.h"
-#include "files/ic_instances.h"
 #include "model/basic_elements.h"
+#include "model/ic_instances.h"
 #include "model/placement.h"
 #include "model/undo.h"
 #include "support/builder.h"

@@ -2,8 +2,8 @@
 // their edge, the bold name in the middle, the outline only, the printer's white box and
 // smaller texts, and the pin mark of an IC pin.
 #include "app/settings.h"
-#include "files/ic_instances.h"
 #include "model/grid.h"
+#include "model/ic_instances.h"
 #include "platform/recording_target.h"
 #include "render/grafik.h"
 #include "support/builder.h"

@@ -2,7 +2,7 @@
 // ripple adder over all 256 pairs of numbers and the 16-bit ripple counter.
 #include "app/settings.h"
 #include "circuit_test_util.h"
-#include "files/ic_instances.h"
+#include "model/ic_instances.h"
 #include "support/circuit_files.h"
 #include "support/ic_circuits.h"
 #include "support/sim_blocks.h"

@@ -3,7 +3,7 @@
 // parent's pin cell has no wire.
 #include "app/settings.h"
 #include "circuit_test_util.h"
-#include "files/ic_instances.h"
+#include "model/ic_instances.h"
 #include "simulation/ic_signal.h"
 #include "support/circuit_files.h"
 #include "support/ic_files.h"

@@ -1,12 +1,12 @@
 // Switching on and off: level 0, the power-on checks, the reset of every level, the clocks, and
 // switching during a step-delayed check pass.
 #include "circuit_test_util.h"
-#include "files/ic_instances.h"
 #include "ic/levels.h"
 #include "model/clock_tables.h"
 #include "model/clocks.h"
 #include "model/codes.h"
 #include "model/elements.h"
+#include "model/ic_instances.h"
 #include "model/utilities.h"
 #include "simulation/power.h"
 #include "simulation/sim_core.h"

@@ -1,9 +1,9 @@
 // IC test circuits: counters and adders, flat and from IC definitions.
 #include "support/ic_circuits.h"
 
-#include "files/ic_instances.h"
 #include "model/codes.h"
 #include "model/grid.h"
+#include "model/ic_instances.h"
 #include "model/sim_levels.h"
 #include "support/block_builder.h"
 #include "support/builder.h"

@@ -1,11 +1,11 @@
 // Writing IC definition files from the worksheet, and placing ICs.
 #include "support/ic_files.h"
 
-#include "files/ic_instances.h"
 #include "files/ic_size.h"
 #include "ic/ic_choice.h"
 #include "model/elements.h"
 #include "model/grid.h"
+#include "model/ic_instances.h"
 #include "model/place_ic.h"
 #include "support/circuit_files.h"
 

@@ -5,7 +5,7 @@
 #include "app/main_state.h"
 #include "app/settings.h"
 #include "files/circuit_file.h"
-#include "files/ic_instances.h"
+#include "model/ic_instances.h"
 #include "model/undo.h"
 #include "render/grafik.h"
 #include "render/redraw.h"
