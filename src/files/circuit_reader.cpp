@@ -120,13 +120,9 @@ bool Reader::Data(std::string_view item, int lineNr) {
     case FileSection::Anschluesse:
         return PinSectionLine(m_doc.ICAnschlussZellen, item, lineNr);
     case FileSection::Masse: {
-        char axis = 0;
-        std::int16_t size = 0;
         std::string problem;
-        if (!ParseMasseLine(item, axis, size, problem))
+        if (!ParseMasseLine(item, m_doc.ICBreite, m_doc.ICHoehe, problem))
             return Fail(lineNr, std::move(problem));
-        if (axis != 0)
-            (axis == 'X' ? m_doc.ICBreite : m_doc.ICHoehe) = size;
         return true;
     }
     default:

@@ -260,8 +260,8 @@ bool ParsePinLine(std::string_view line, int k, GridPoint& cell, std::string& pr
     return true;
 }
 
-bool ParseMasseLine(std::string_view line, char& axis, std::int16_t& size, std::string& problem) {
-    axis = 0;
+bool ParseMasseLine(std::string_view line, std::int16_t& width, std::int16_t& height,
+                    std::string& problem) {
     if (line.empty() || (line.front() != 'X' && line.front() != 'Y'))
         return true;
     long long v = 0;
@@ -269,8 +269,7 @@ bool ParseMasseLine(std::string_view line, char& axis, std::int16_t& size, std::
         problem = OutOfRangeText("die Gehäusegröße", line.substr(1));
         return false;
     }
-    axis = line.front();
-    size = static_cast<std::int16_t>(v);
+    (line.front() == 'X' ? width : height) = static_cast<std::int16_t>(v);
     return true;
 }
 

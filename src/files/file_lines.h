@@ -124,9 +124,10 @@ bool ParseICLine(std::string_view line, ICLine& ic, std::string& problem);
 // One [Anschlüsse] line x;y;name; of pin k: the pin's cell, each coordinate 0..kMaxICSize.
 bool ParsePinLine(std::string_view line, int k, GridPoint& cell, std::string& problem);
 
-// One [Maße] line: "X" or "Y" followed by a package size kMinICSize..kMaxICSize. axis is 'X' or
-// 'Y' for a size line, 0 for any other line (which is not read).
-bool ParseMasseLine(std::string_view line, char& axis, std::int16_t& size, std::string& problem);
+// One [Maße] line: "X" or "Y" followed by a package size kMinICSize..kMaxICSize, read into width
+// or height; any other line is not read.
+bool ParseMasseLine(std::string_view line, std::int16_t& width, std::int16_t& height,
+                    std::string& problem);
 
 // An IC name that can stand for a definition file "name.icd" in the IC folder: not empty, no
 // folder part, no characters that file names on either platform refuse, and not "." or "..".

@@ -174,13 +174,9 @@ bool DefReader::Pin(std::string_view item, int lineNr) {
 }
 
 bool DefReader::Masse(std::string_view item, int lineNr) {
-    char axis = 0;
-    std::int16_t size = 0;
     std::string problem;
-    if (!ParseMasseLine(item, axis, size, problem))
+    if (!ParseMasseLine(item, m_def.Breite, m_def.Hoehe, problem))
         return Fail(lineNr, std::move(problem));
-    if (axis != 0)
-        (axis == 'X' ? m_def.Breite : m_def.Hoehe) = size;
     return true;
 }
 

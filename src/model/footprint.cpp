@@ -67,40 +67,21 @@ bool InverterFootprint(GridPoint in, std::uint8_t o, Footprint& f) {
     return true;
 }
 
-// 4 x 3 cells, the output in the middle of the far side.
-bool ClockFootprint(GridPoint q, std::uint8_t o, Footprint& f) {
+// Three cells wide and depth + 1 cells long, the output in the middle of the far side: a clock
+// (depth 3) or a tri-state gate (depth 2).
+bool BodyBehindOutput(GridPoint q, std::uint8_t o, int depth, Footprint& f) {
     switch (o) {
     case kRight:
-        f = Rect(q.x - 3, q.y - 1, q.x, q.y + 1);
+        f = Rect(q.x - depth, q.y - 1, q.x, q.y + 1);
         return true;
     case kLeft:
-        f = Rect(q.x, q.y - 1, q.x + 3, q.y + 1);
+        f = Rect(q.x, q.y - 1, q.x + depth, q.y + 1);
         return true;
     case kUp:
-        f = Rect(q.x - 1, q.y, q.x + 1, q.y + 3);
+        f = Rect(q.x - 1, q.y, q.x + 1, q.y + depth);
         return true;
     case kDown:
-        f = Rect(q.x - 1, q.y - 3, q.x + 1, q.y);
-        return true;
-    default:
-        return false;
-    }
-}
-
-// The 3 x 3 cells of a tri-state gate, its output in the middle of the far side.
-bool TriStateFootprint(GridPoint q, std::uint8_t o, Footprint& f) {
-    switch (o) {
-    case kRight:
-        f = Rect(q.x - 2, q.y - 1, q.x, q.y + 1);
-        return true;
-    case kLeft:
-        f = Rect(q.x, q.y - 1, q.x + 2, q.y + 1);
-        return true;
-    case kUp:
-        f = Rect(q.x - 1, q.y, q.x + 1, q.y + 2);
-        return true;
-    case kDown:
-        f = Rect(q.x - 1, q.y - 2, q.x + 1, q.y);
+        f = Rect(q.x - 1, q.y - depth, q.x + 1, q.y);
         return true;
     default:
         return false;
@@ -241,14 +222,14 @@ bool ElementFootprint(const ElementRecord& e, Footprint& f) {
     case kTypeInverter:
         return InverterFootprint(in[0], o, f);
     case kTypeClock:
-        return ClockFootprint(out[0], o, f);
+        return BodyBehindOutput(out[0], o, 3, f);
     case kTypeHalfAdder:
     case kTypeFullAdder:
         return BehindOutput(out[0], o, 3, f);
     case kTypeShiftRegister:
         return BehindOutput(out[0], o, 8, f);
     case kTypeTriState:
-        return TriStateFootprint(out[0], o, f);
+        return BodyBehindOutput(out[0], o, 2, f);
     case kTypeMultiplexer:
         return MultiplexerFootprint(in, out[0], o, f);
     case kTypeDecoder:

@@ -3,6 +3,7 @@
 // calls, and the raw device-context calls Polyline, Polygon and SetPixel.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <span>
 #include <string>
@@ -35,8 +36,18 @@ struct PixelBox {
     bool Contains(const PixelBox& o) const {
         return o.x >= x && o.y >= y && o.x + o.w <= x + w && o.y + o.h <= y + h;
     }
+    std::int64_t Area() const { return std::int64_t{w} * std::int64_t{h}; }
     bool operator==(const PixelBox&) const = default;
 };
+
+// The smallest box holding both boxes.
+inline PixelBox Joined(const PixelBox& a, const PixelBox& b) {
+    const std::int32_t x0 = std::min(a.x, b.x);
+    const std::int32_t y0 = std::min(a.y, b.y);
+    const std::int32_t x1 = std::max(a.x + a.w, b.x + b.w);
+    const std::int32_t y1 = std::max(a.y + a.h, b.y + b.h);
+    return {x0, y0, x1 - x0, y1 - y0};
+}
 
 enum class FillMode : std::uint8_t { Solid = 0, Transparent = 1 };
 enum class LineStyle : std::uint8_t { Solid = 0, Dotted = 2 };

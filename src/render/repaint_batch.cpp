@@ -14,18 +14,6 @@ namespace kardo {
 
 namespace {
 
-std::int64_t AreaOf(const PixelBox& b) {
-    return static_cast<std::int64_t>(b.w) * static_cast<std::int64_t>(b.h);
-}
-
-PixelBox Joined(const PixelBox& a, const PixelBox& b) {
-    const int x0 = std::min(a.x, b.x);
-    const int y0 = std::min(a.y, b.y);
-    const int x1 = std::max(a.x + a.w, b.x + b.w);
-    const int y1 = std::max(a.y + a.h, b.y + b.h);
-    return {x0, y0, x1 - x0, y1 - y0};
-}
-
 // Pixels a joined box may hold beyond those of the boxes it joins: a walk through a symbol
 // costs far more than painting this many pixels of it again.
 constexpr std::int64_t kJoinSlack = 24 * 24;
@@ -57,7 +45,7 @@ void clsGrafik::RepaintUnderClip(std::int16_t x, std::int16_t y, const PixelBox&
         if (r.box.Contains(box))
             return;
         const PixelBox joined = Joined(r.box, box);
-        if (AreaOf(joined) <= AreaOf(r.box) + AreaOf(box) + kJoinSlack) {
+        if (joined.Area() <= r.box.Area() + box.Area() + kJoinSlack) {
             r.box = joined;
             return;
         }

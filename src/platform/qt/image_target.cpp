@@ -35,18 +35,6 @@ QRgb PixelOf(Color c) {
 // Pixels a pen of width 1 may reach beyond the points of a shape, and text ink beyond its box.
 constexpr double kShapeMargin = 2;
 
-std::int64_t AreaOf(const PixelBox& b) {
-    return static_cast<std::int64_t>(b.w) * static_cast<std::int64_t>(b.h);
-}
-
-PixelBox Joined(const PixelBox& a, const PixelBox& b) {
-    const int x0 = std::min(a.x, b.x);
-    const int y0 = std::min(a.y, b.y);
-    const int x1 = std::max(a.x + a.w, b.x + b.w);
-    const int y1 = std::max(a.y + a.h, b.y + b.h);
-    return {x0, y0, x1 - x0, y1 - y0};
-}
-
 // Pixels a joined change box may hold beyond those of the boxes it joins.
 constexpr std::int64_t kJoinSlack = 64 * 64;
 
@@ -142,7 +130,7 @@ void ImageTarget::NoteChange(int x0, int y0, int x1, int y1) {
         if (last.Contains(box))
             return;
         const PixelBox joined = Joined(last, box);
-        if (AreaOf(joined) - AreaOf(last) <= AreaOf(box) + kJoinSlack) {
+        if (joined.Area() - last.Area() <= box.Area() + kJoinSlack) {
             last = joined;
             return;
         }
@@ -159,8 +147,8 @@ void ImageTarget::NoteChange(int x0, int y0, int x1, int y1) {
         if (noted.Contains(box))
             return;
         const PixelBox joined = Joined(noted, box);
-        const std::int64_t growth = AreaOf(joined) - AreaOf(noted);
-        if (growth <= AreaOf(box) + kJoinSlack) {
+        const std::int64_t growth = joined.Area() - noted.Area();
+        if (growth <= box.Area() + kJoinSlack) {
             noted = joined;
             m_lastChanged = i;
             return;
