@@ -38,6 +38,19 @@ constexpr double kShapeMargin = 2;
 // Pixels a joined change box may hold beyond those of the boxes it joins.
 constexpr std::int64_t kJoinSlack = 64 * 64;
 
+// The pixels of a raw line across or down from a to b without b, as a box (surface coordinates,
+// ends included); empty (x1 < x0) for a line of no length.
+struct StraightRun {
+    int left, top, right, bottom;
+};
+StraightRun RunOf(PolyPoint a, PolyPoint b) {
+    if (a == b)
+        return {0, 0, -1, -1};
+    b.x -= b.x > a.x ? 1 : b.x < a.x ? -1 : 0;
+    b.y -= b.y > a.y ? 1 : b.y < a.y ? -1 : 0;
+    return {std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x), std::max(a.y, b.y)};
+}
+
 // Dots per metre of kScreenDpi, as QImage keeps its resolution.
 constexpr int kScreenDotsPerMeter = 3780;
 
@@ -578,68 +591,56 @@ void ImageTarget::Polyline(std::span<const PolyPoint> points) {
     RowAccess rows;
     for (std::size_t i = 1; i < points.size(); ++i) {
         const PolyPoint a = points[i - 1];
-        PolyPoint b = points[i];
+        const PolyPoint b = points[i];
         // A line across or down (the wires) is the box from its first point to the pixel
         // before its last; one of no length paints nothing.
         const bool straight = a.x == b.x || a.y == b.y;
-        if (straight) {
-            if (a == b)
-                continue;
-            b.x -= b.x > a.x ? 1 : b.x < a.x ? -1 : 0;
-            b.y -= b.y > a.y ? 1 : b.y < a.y ? -1 : 0;
-        }
-        const int left = std::min(a.x, b.x), right = std::max(a.x, b.x);
-        const int top = std::min(a.y, b.y), bottom = std::max(a.y, b.y);
-        if (!Touches(left, top, right, bottom))
+        const StraightRun box = straight ? RunOf(a, b)
+                                         : StraightRun{std::min(a.x, b.x), std::min(a.y, b.y),
+                                                       std::max(a.x, b.x), std::max(a.y, b.y)};
+        if (box.right < box.left || !Touches(box.left, box.top, box.right, box.bottom))
             continue;
         if (rows.bits == nullptr)
             rows = Rows();
-        NoteChange(left - m_ox, top - m_oy, right - m_ox, bottom - m_oy);
+        NoteChange(box.left - m_ox, box.top - m_oy, box.right - m_ox, box.bottom - m_oy);
         if (straight)
-            FillBox(rows, left, top, right, bottom, rgb);
+            FillBox(rows, box.left, box.top, box.right, box.bottom, rgb);
         else
-            Segment(rows, a.x, a.y, points[i].x, points[i].y, rgb, false, false);
+            Segment(rows, a.x, a.y, b.x, b.y, rgb, false, false);
     }
 }
 
 void ImageTarget::Lines(std::span<const PolyPoint> pairs, std::span<const Color> colors) {
     // The lines across or down of a wire step lie side by side: one box notes them all and one
     // look at the rows serves them. A slanted line goes its own way.
-    struct Run {
-        int left, top, right, bottom;
-        QRgb rgb;
-    };
-    std::array<Run, 4> runs{};
+    std::array<StraightRun, 4> runs{};
+    std::array<QRgb, 4> rgbs{};
     std::size_t count = 0;
-    int left = 0, top = 0, right = -1, bottom = -1;
+    StraightRun all{0, 0, -1, -1};
     for (std::size_t k = 0; k < colors.size() && 2 * k + 1 < pairs.size(); ++k) {
         ForeColor = colors[k];
         const PolyPoint a = pairs[2 * k];
-        PolyPoint b = pairs[2 * k + 1];
-        if (a == b)
-            continue;
+        const PolyPoint b = pairs[2 * k + 1];
         if ((a.x != b.x && a.y != b.y) || count == runs.size()) {
             Polyline(pairs.subspan(2 * k, 2));
             continue;
         }
-        b.x -= b.x > a.x ? 1 : b.x < a.x ? -1 : 0;
-        b.y -= b.y > a.y ? 1 : b.y < a.y ? -1 : 0;
-        const Run run{std::min(a.x, b.x), std::min(a.y, b.y), std::max(a.x, b.x),
-                      std::max(a.y, b.y), PixelOf(colors[k])};
+        const StraightRun run = RunOf(a, b);
+        if (run.right < run.left)
+            continue;
+        all = count == 0
+                  ? run
+                  : StraightRun{std::min(all.left, run.left), std::min(all.top, run.top),
+                                std::max(all.right, run.right), std::max(all.bottom, run.bottom)};
+        rgbs[count] = PixelOf(colors[k]);
         runs[count++] = run;
-        if (right < left) {
-            left = run.left, top = run.top, right = run.right, bottom = run.bottom;
-        } else {
-            left = std::min(left, run.left), top = std::min(top, run.top);
-            right = std::max(right, run.right), bottom = std::max(bottom, run.bottom);
-        }
     }
-    if (count == 0 || !Touches(left, top, right, bottom))
+    if (count == 0 || !Touches(all.left, all.top, all.right, all.bottom))
         return;
-    NoteChange(left - m_ox, top - m_oy, right - m_ox, bottom - m_oy);
+    NoteChange(all.left - m_ox, all.top - m_oy, all.right - m_ox, all.bottom - m_oy);
     const RowAccess rows = Rows();
     for (std::size_t k = 0; k < count; ++k)
-        FillBox(rows, runs[k].left, runs[k].top, runs[k].right, runs[k].bottom, runs[k].rgb);
+        FillBox(rows, runs[k].left, runs[k].top, runs[k].right, runs[k].bottom, rgbs[k]);
 }
 
 void ImageTarget::Polygon(std::span<const PolyPoint> points) {
