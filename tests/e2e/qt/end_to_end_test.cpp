@@ -1,14 +1,12 @@
-// End-to-end tests: the program as main() starts it, under the X server named by
-// KARDO_E2E_DISPLAY with a window manager, driven by real X events (xdotool); window stacking is
-// read from the window manager (_NET_CLIENT_LIST_STACKING). Without that variable every test is
-// skipped. A failing test leaves a screenshot e2e-<test>.png in the working folder.
-#include "app/main_state.h"
+// End-to-end tests: the program under the X server named by KARDO_E2E_DISPLAY (else skipped) with a
+// window manager, driven by real X events (xdotool), stacking read from _NET_CLIENT_LIST_STACKING.
+// A failing test leaves a screenshot e2e-<test>.png in the working folder.
 #include "app/settings.h"
 #include "ic/qt/frm_ic.h"
 #include "ic/qt/frm_ic_auswahl.h"
+#include "model/elements.h"
 #include "model/grid.h"
 #include "model/sim_levels.h"
-#include "model/utilities.h"
 #include "platform/qt/german_texts.h"
 #include "render/grafik.h"
 #include "render/view.h"
@@ -23,7 +21,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
-#include <QLineEdit>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -58,14 +55,18 @@ void Drag(QPoint from, QPoint to) {
     Xdo("mousemove " + At(from) + " mousedown 1 mousemove " + At((from + to) / 2) +
         " sleep 0.1 mousemove " + At(to) + " mouseup 1");
 }
-// Waits until window is shown on the X server, then gives the window manager time to frame,
-// place and stack it.
+// Waits until window is shown, then gives the window manager time to frame, place and stack it.
 bool Settled(QWidget* window) {
     const bool shown = QTest::qWaitFor([window] { return window->isVisible(); }, kWait) &&
                        QTest::qWaitForWindowExposed(window);
     QTest::qWait(300);
     return shown;
 }
+
+// The slider's own style options, which QScrollBar keeps protected.
+struct OpenScrollBar : QScrollBar {
+    using QScrollBar::initStyleOption;
+};
 
 class EndToEnd : public test::MainWindowFixture {
   protected:
@@ -76,30 +77,30 @@ class EndToEnd : public test::MainWindowFixture {
         ASSERT_TRUE(Settled(&W()));
     }
     void TearDown() override {
+        const char* test = ::testing::UnitTest::GetInstance()->current_test_info()->name();
         if (HasFailure() && Display() != nullptr)
-            QGuiApplication::primaryScreen()->grabWindow(0).save(
-                QString("e2e-%1.png")
-                    .arg(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+            QGuiApplication::primaryScreen()->grabWindow(0).save(QString("e2e-%1.png").arg(test));
     }
     template <class T> T* Get(const char* name) { return W().findChild<T*>(name); }
     void Trigger(const char* name) { qobject_cast<QAction*>(W().FindControl(name))->trigger(); }
-    // True when the window manager stacks tool above the main window, once it had time to
-    // restack them; its list runs from the bottom up.
+    // Whether, after time to restack, tool is above the main window (the list runs bottom up).
     bool InFront(const QWidget* tool) {
         QTest::qWait(300);
         QProcess xprop;
         xprop.start("xprop", {"-root", "_NET_CLIENT_LIST_STACKING"});
         xprop.waitForFinished();
-        QList<WId> ids;
-        for (const auto& m : QRegularExpression("0x[0-9a-f]+")
-                                 .globalMatch(QString::fromLatin1(xprop.readAllStandardOutput())))
-            ids.append(m.captured().toULongLong(nullptr, 16));
-        return ids.indexOf(W().winId()) >= 0 &&
-               ids.indexOf(tool->winId()) > ids.indexOf(W().winId());
+        const QString stack = QString::fromLatin1(xprop.readAllStandardOutput());
+        const auto at = [&stack](const QWidget* w) {
+            return stack.indexOf(QRegularExpression(QString("0x%1\\b").arg(w->winId(), 0, 16)));
+        };
+        return at(&W()) >= 0 && at(tool) > at(&W());
     }
-    bool OnTheScreen(const QWidget* tool) {
-        return tool->isVisible() &&
-               W().screen()->availableGeometry().contains(tool->frameGeometry());
+    // Expects tool in front of the main window and wholly on its screen.
+    void ExpectInFrontOnTheScreen(const QWidget* tool) {
+        SCOPED_TRACE(tool->objectName().toStdString());
+        EXPECT_TRUE(InFront(tool));
+        EXPECT_TRUE(tool->isVisible() &&
+                    W().screen()->availableGeometry().contains(tool->frameGeometry()));
     }
 };
 
@@ -115,7 +116,7 @@ TEST_F(EndToEnd, ATermTypedIntoTheFormulaLineBecomesACircuit) {
 TEST_F(EndToEnd, SizeBoxesAndBothScrollBarsToTheirEndsAndBack) {
     Trigger("mPanel_2");
     for (const char* box : {"txtX", "txtY"}) {
-        Click(Centre(Get<QLineEdit>(box)));
+        Click(Centre(Get<QWidget>(box)));
         for (const char* keys : {"key ctrl+a", "type --delay 20 150", "key Return"})
             Xdo(keys);
     }
@@ -125,48 +126,36 @@ TEST_F(EndToEnd, SizeBoxesAndBothScrollBarsToTheirEndsAndBack) {
         ASSERT_TRUE(bar->isVisible()) << name;
         const auto handle = [bar] {
             QStyleOptionSlider o;
-            o.initFrom(bar);
-            o.orientation = bar->orientation();
-            o.minimum = bar->minimum();
-            o.maximum = bar->maximum();
-            o.sliderPosition = bar->sliderPosition();
-            o.pageStep = bar->pageStep();
+            (bar->*&OpenScrollBar::initStyleOption)(&o);
             const QRect r = bar->style()->subControlRect(QStyle::CC_ScrollBar, &o,
                                                          QStyle::SC_ScrollBarSlider, bar);
             return bar->mapToGlobal(r.center());
         };
-        // Past each end of the bar, on the screen.
-        const bool across = bar->orientation() == Qt::Horizontal;
-        const QPoint end = bar->mapToGlobal(across ? QPoint(bar->width() + 20, bar->height() / 2)
-                                                   : QPoint(bar->width() / 2, bar->height() + 20));
-        const QPoint start = bar->mapToGlobal(across ? QPoint(-20, bar->height() / 2)
-                                                     : QPoint(bar->width() / 2, -20));
-        Drag(handle(), end);
-        EXPECT_TRUE(QTest::qWaitFor([bar] { return bar->value() == bar->maximum(); }, kWait));
-        Drag(handle(), start);
-        EXPECT_TRUE(QTest::qWaitFor([bar] { return bar->value() == 0; }, kWait));
+        // Past each end of the bar: its centre plus or minus half its length and 20 pixels.
+        const QPoint c = bar->rect().center();
+        const QPoint d =
+            bar->orientation() == Qt::Horizontal ? QPoint(c.x() + 20, 0) : QPoint(0, c.y() + 20);
+        for (const auto& [to, value] : {std::pair{c + d, bar->maximum()}, {c - d, 0}}) {
+            Drag(handle(), bar->mapToGlobal(to));
+            EXPECT_TRUE(QTest::qWaitFor([&] { return bar->value() == value; }, kWait)) << name;
+        }
     }
-    EXPECT_EQ(PictureLeft(), 0);
-    EXPECT_EQ(PictureTop(), 0);
+    EXPECT_EQ(std::pair(PictureLeft(), PictureTop()), std::pair(0, 0));
 }
 
 TEST_F(EndToEnd, F6WithThePointerOverTheSheetShowsTheWholeSheet) {
     const QWidget* sheet = Get<QWidget>("picGrid");
-    const QPoint corner = sheet->mapToGlobal(QPoint(sheet->width() - 40, sheet->height() - 40));
-    Click(corner);
+    Click(sheet->mapToGlobal(QPoint(sheet->width() - 40, sheet->height() - 40)));
     Xdo("key F6");
     EXPECT_TRUE(QTest::qWaitFor([] { return gGrafik.GridMode != 1.0f; }, kWait));
-    EXPECT_EQ(PictureLeft(), 0);
-    EXPECT_EQ(PictureTop(), 0);
+    EXPECT_EQ(std::pair(PictureLeft(), PictureTop()), std::pair(0, 0));
 }
 
 TEST_F(EndToEnd, AClickOnTheWorksheetLeavesTheICEditorInFront) {
     Trigger("mDefIC");
     ASSERT_TRUE(W().ICEditor() != nullptr && Settled(W().ICEditor()));
-    const QWidget* sheet = Get<QWidget>("picGrid");
-    Click(sheet->mapToGlobal(QPoint(30, 30)));
-    EXPECT_TRUE(InFront(W().ICEditor()));
-    EXPECT_TRUE(OnTheScreen(W().ICEditor()));
+    Click(Get<QWidget>("picGrid")->mapToGlobal(QPoint(30, 30)));
+    ExpectInFrontOnTheScreen(W().ICEditor());
 }
 
 TEST_F(EndToEnd, AnalyserWindowsOpenOnTheScreenAndStayInFrontOfTheMainWindow) {
@@ -180,11 +169,8 @@ TEST_F(EndToEnd, AnalyserWindowsOpenOnTheScreenAndStayInFrontOfTheMainWindow) {
     Click(Centre(graph.findChild<QPushButton*>("cmdAnalyseTabelle")));
     ASSERT_TRUE(Settled(&W().Analyser().Table()));
     Click(mainWindow);
-    const QList<const QWidget*> tools{&graph, &W().Analyser().Table()};
-    for (const QWidget* w : tools) {
-        EXPECT_TRUE(InFront(w)) << w->objectName().toStdString();
-        EXPECT_TRUE(OnTheScreen(w)) << w->objectName().toStdString();
-    }
+    ExpectInFrontOnTheScreen(&graph);
+    ExpectInFrontOnTheScreen(&W().Analyser().Table());
     Click(Centre(Get<QPushButton>("cmdOn")));
     ASSERT_TRUE(QTest::qWaitFor([] { return gPowerOn; }, kWait));
     EXPECT_TRUE(InFront(&graph));
@@ -195,12 +181,10 @@ TEST_F(EndToEnd, AnalyserWindowsOpenOnTheScreenAndStayInFrontOfTheMainWindow) {
 class EndToEndLibraryAtStart : public EndToEnd {
   protected:
     void SetUp() override {
-        for (const auto& [key, value] : {std::pair{"frmICAuswahlVisible", "-1"},
-                                         {"frmICAuswahlX", "1400"},
-                                         {"frmICAuswahlY", "900"},
-                                         {"frmICAuswahlWidth", "620"},
-                                         {"frmICAuswahlHeight", "460"}})
-            settings.Set(SettingsRoot::User, key, value);
+        const char* stored[][2] = {
+            {"Visible", "-1"}, {"X", "1400"}, {"Y", "900"}, {"Width", "620"}, {"Height", "460"}};
+        for (const auto& [key, value] : stored)
+            settings.Set(SettingsRoot::User, std::string("frmICAuswahl") + key, value);
         EndToEnd::SetUp();
     }
 };
@@ -209,26 +193,20 @@ TEST_F(EndToEndLibraryAtStart, ItOpensOnTheScreenAndStaysInFrontOfTheMainWindow)
     ASSERT_TRUE(QTest::qWaitFor([this] { return W().ICAuswahl() != nullptr; }, kWait));
     ASSERT_TRUE(Settled(W().ICAuswahl()));
     Click(Centre(Get<QWidget>("lblAktElement")));
-    EXPECT_TRUE(InFront(W().ICAuswahl()));
-    EXPECT_TRUE(OnTheScreen(W().ICAuswahl()));
+    ExpectInFrontOnTheScreen(W().ICAuswahl());
 }
 
 } // namespace
 } // namespace kardo
 
-// Under LeakSanitizer: libdbus keeps an allocation of its own when Qt looks for the session bus
-// on X.
+// Under LeakSanitizer: libdbus keeps an allocation when Qt looks for the session bus on X.
 extern "C" const char* __lsan_default_suppressions() { return "leak:libdbus-1.so\n"; }
 
-// With a display the window system's own platform; without one offscreen, so that the tests can
-// be listed (and skipped).
+// With a display the X platform; without one offscreen, so that the tests can be listed.
 int main(int argc, char** argv) {
-    if (const char* display = kardo::Display()) {
+    if (const char* display = kardo::Display())
         setenv("DISPLAY", display, 1);
-        setenv("QT_QPA_PLATFORM", "xcb", 1);
-    } else {
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    }
+    setenv("QT_QPA_PLATFORM", kardo::Display() != nullptr ? "xcb" : "offscreen", 1);
     QStandardPaths::setTestModeEnabled(true);
     QApplication app(argc, argv);
     kardo::InstallGermanQtTexts(app);

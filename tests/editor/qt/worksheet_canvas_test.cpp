@@ -82,11 +82,6 @@ class CanvasSession : public ::testing::Test {
         QTest::mouseRelease(canvas, b, {}, Centre(last.x(), last.y()));
         QApplication::processEvents();
     }
-    // The canvas's part of the window's pixels (an image offscreen), as the screen shows them.
-    QImage InTheWindow() {
-        const auto* window = static_cast<const QImage*>(viewport.backingStore()->paintDevice());
-        return window->copy(canvas->geometry()).convertToFormat(QImage::Format_RGB32);
-    }
     Color Shown(int px, int py) {
         const QImage shot = canvas->grab().toImage();
         const QRgb c = shot.pixel(px, py);
@@ -183,7 +178,10 @@ TEST_F(CanvasSession, AClickRepaintsWhatItChangedAndTheWindowShowsTheWholePictur
         EXPECT_TRUE(painted.contains(Centre(4, 6))) << k;
         EXPECT_TRUE(painted.contains(Centre(20, 6))) << k;
         EXPECT_FALSE(painted.contains(Centre(30, 20))) << k;
-        EXPECT_EQ(InTheWindow(), canvas->grab().toImage().convertToFormat(QImage::Format_RGB32))
+        // The canvas's part of the window's pixels (an image offscreen), as the screen shows them.
+        const auto* window = static_cast<const QImage*>(viewport.backingStore()->paintDevice());
+        EXPECT_EQ(window->copy(canvas->geometry()).convertToFormat(QImage::Format_RGB32),
+                  canvas->grab().toImage().convertToFormat(QImage::Format_RGB32))
             << k;
     }
 }

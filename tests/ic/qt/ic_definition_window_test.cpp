@@ -61,8 +61,7 @@ class ICDefinitionWindowTest : public test::MainWindowFixture {
     // The next pin-naming dialog gets name and OK.
     void AnswerPinName(const char* name) {
         driver.handlers.push_back([name](QDialog& d) {
-            // Fault: the dialog was too narrow for its caption ("Ansch... ennen"): the text,
-            // an icon and three keys at least as wide as the title bar is high.
+            // Fault: too narrow for its caption; room for it and five title-bar heights.
             QFont bold = d.font();
             bold.setBold(true);
             const QFontMetrics title(bold);
@@ -318,8 +317,7 @@ TEST_F(ICLibraryWindowTest, ItsPlaceIsKeptAcrossARestart) {
     EXPECT_EQ(W().ICAuswahl()->geometry(), placed);
 }
 
-// Fault: the IC editor, the IC library and the analyser's windows were windows of their own,
-// which a click on the main window put behind it; a stored place off the screen stayed there.
+// Fault: a click on the main window put the tool windows behind it; a place off screen stayed.
 TEST_F(ICDefinitionWindowTest, ToolWindowsStayAboveTheMainWindowWhollyOnItsScreen) {
     test::LayWire(2, 3, 6, 3);
     ASSERT_NE(test::PlaceAnalysisPoint(4, 3), 0);
@@ -328,14 +326,12 @@ TEST_F(ICDefinitionWindowTest, ToolWindowsStayAboveTheMainWindowWhollyOnItsScree
         Trigger(entry);
     W().Analyser().Graph().findChild<QPushButton*>("cmdAnalyseTabelle")->click();
     W().AddGraph(9);
-    const QRect screen = W().screen()->availableGeometry();
-    const QList<QWidget*> tools{W().ICEditor(), W().ICAuswahl(), &W().Analyser().Graph(),
-                                &W().Analyser().Table()};
-    for (QWidget* w : tools) {
+    for (QWidget* w : QList<QWidget*>{W().ICEditor(), W().ICAuswahl(), &W().Analyser().Graph(),
+                                      &W().Analyser().Table()}) {
         ASSERT_TRUE(w != nullptr && w->isVisible());
         const std::string name = w->objectName().toStdString();
         EXPECT_EQ(w->windowHandle()->transientParent(), W().windowHandle()) << name;
-        EXPECT_TRUE(screen.contains(w->frameGeometry())) << name;
+        EXPECT_TRUE(W().screen()->availableGeometry().contains(w->frameGeometry())) << name;
     }
 }
 

@@ -38,9 +38,8 @@ TEST_F(ControlTableTest, EveryNamedControlIsFoundAsTheSearchFindsIt) {
     EXPECT_EQ(window.FindControl("keinSolcherName"), nullptr);
 }
 
-// Every control name the core hands to the window names one of its controls, by the control's
-// own name (the rules of the lock and the modes go by it); only the keys of the clock and the
-// orientation toolbar go by their positions.
+// Every control name the core uses names a control of the window by its own name (the lock and
+// the modes go by it); only the keys of the clock and orientation toolbars go by position.
 TEST_F(ControlTableTest, EveryNameTheCoreUsesIsAControlOfTheWindow) {
     std::vector<std::string> names(std::begin(ctl::kNames), std::end(ctl::kNames));
     for (const ctl::Array& a : ctl::kArrays)
@@ -49,9 +48,8 @@ TEST_F(ControlTableTest, EveryNameTheCoreUsesIsAControlOfTheWindow) {
     for (const std::string& name : names) {
         QObject* o = window.FindControl(name);
         ASSERT_NE(o, nullptr) << name;
-        const bool byPosition =
-            name.rfind("Toolbar3_", 0) == 0 || name.rfind("tlbOrientation_", 0) == 0;
-        EXPECT_TRUE(byPosition || o->objectName().toStdString() == name) << name;
+        const bool byPlace = name.starts_with("Toolbar3_") || name.starts_with("tlbOrientation_");
+        EXPECT_TRUE(byPlace || o->objectName().toStdString() == name) << name;
     }
 }
 

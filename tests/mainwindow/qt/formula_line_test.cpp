@@ -26,16 +26,12 @@ class FormulaLineTest : public test::MainWindowFixture {
     void SetUp() override { ASSERT_TRUE(LoadWindow()); }
     QComboBox* Box() { return W().findChild<QComboBox*>("cmbFormel"); }
     QLineEdit* Edit() { return Box()->lineEdit(); }
-    // A click into the line, then keys as the user types them: they reach the combo box, which
-    // has the focus (the mapping and Enter did nothing for such keys).
+    // A click into the line, then keys as typed: they reach the combo box, which has the focus.
     void Keys(const char* keys) {
         test::UserClick(Box());
         test::UserTypes(QString::fromUtf8(keys));
     }
-    void Enter() {
-        test::UserClick(Box());
-        test::UserPresses(Qt::Key_Return);
-    }
+    void Enter() { Keys("\r"); }
     // Replaces the line's text without the key handler, as pasting does.
     void Paste(const char* text) {
         Edit()->clear();

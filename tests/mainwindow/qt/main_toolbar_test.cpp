@@ -323,14 +323,13 @@ TEST_F(MainToolbarTest, TheClockPanelShowsTheSelectedClock) {
     EXPECT_EQ(W().Caption("lblTaktgeber"), "Taktgeber: 2");
 }
 
-// Every key of the toolbars and every tool has a picture of its own: a key the picture table
-// misses shows its first three letters instead.
+// Every key and tool has a picture of its own, not the first three letters of a key without one.
 TEST_F(MainToolbarTest, EveryKeyAndToolHasAPictureOfItsOwn) {
     const auto lettered = [](std::string_view key) {
         return KeyIcon(key.substr(0, 3)).pixmap(24, 24).toImage();
     };
     int keys = 0;
-    for (const QToolBar* bar : W().findChildren<QToolBar*>()) {
+    for (const QToolBar* bar : W().findChildren<QToolBar*>())
         for (const QAction* a : bar->actions()) {
             const std::string key = a->objectName().toStdString();
             if (key.empty() || a->icon().isNull())
@@ -338,7 +337,6 @@ TEST_F(MainToolbarTest, EveryKeyAndToolHasAPictureOfItsOwn) {
             ++keys;
             EXPECT_NE(a->icon().pixmap(24, 24).toImage(), lettered(key)) << key;
         }
-    }
     EXPECT_GE(keys, 50);
     for (const ToolChoice& c : kToolChoices)
         EXPECT_NE(ToolPicture(c.tool).toImage(), lettered(c.komplex.empty() ? c.key : c.komplex))

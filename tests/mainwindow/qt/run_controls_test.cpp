@@ -97,8 +97,7 @@ TEST_F(RunControlsTest, PauseButtonPausesAndContinuesTheRun) {
     EXPECT_FALSE(Button("cmdStop")->isEnabled());
 }
 
-// Fault: a clock tick while a delayed run was paused started a run that ended at once, showing
-// "Bereit" and the green lamp beside "&Fortfahren".
+// Fault: a clock tick during a paused run showed "Bereit" and the green lamp by "&Fortfahren".
 TEST_F(RunControlsTest, ClockTicksWhilePausedKeepThePauseShown) {
     ASSERT_NE(test::PlaceClock(10, 10), 0);
     BuildAndPowerOn();

@@ -20,18 +20,16 @@ QWidget* Keyboard() {
 
 } // namespace
 
-void UserClick(QWidget* control, Qt::MouseButton button, std::optional<QPoint> at) {
+void UserClick(QWidget* control) {
     QWidget* window = control->window();
-    if (QApplication::activeWindow() != window) {
-        window->activateWindow();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(window));
-    }
-    const QPoint point = control->mapTo(window, at.value_or(control->rect().center()));
+    window->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(window));
+    const QPoint point = control->mapTo(window, control->rect().center());
     QWidget* under = window->childAt(point);
     QWidget* target = under != nullptr ? under : window;
     const QPoint local = target->mapFrom(window, point);
     QTest::mouseMove(target, local);
-    QTest::mouseClick(target, button, Qt::NoModifier, local);
+    QTest::mouseClick(target, Qt::LeftButton, Qt::NoModifier, local);
     QApplication::processEvents();
 }
 
@@ -46,12 +44,6 @@ void UserPresses(Qt::Key key, Qt::KeyboardModifiers modifiers) {
     if (QWidget* w = Keyboard())
         QTest::keyClick(w, key, modifiers);
     QApplication::processEvents();
-}
-
-void UserFills(QWidget* control, const QString& text) {
-    UserClick(control);
-    UserPresses(Qt::Key_A, Qt::ControlModifier);
-    UserTypes(text);
 }
 
 } // namespace kardo::test

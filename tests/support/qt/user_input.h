@@ -3,24 +3,18 @@
 // delivers them; an editable combo box, for one, hands them on to its line edit.
 #pragma once
 
-#include <optional>
-
-#include <QPoint>
 #include <QString>
 
 class QWidget;
 
 namespace kardo::test {
 
-// Activates control's window, moves the mouse to control's centre (or to at, in control's
-// coordinates) and clicks there: press and release go to the widget under that point.
-void UserClick(QWidget* control, Qt::MouseButton button = Qt::LeftButton,
-               std::optional<QPoint> at = std::nullopt);
+// Activates control's window, moves the mouse to control's centre and clicks there with the left
+// button: press and release go to the widget under that point.
+void UserClick(QWidget* control);
 // Types text key by key, each key to the widget that has the focus when it is typed.
 void UserTypes(const QString& text);
 // Presses key at the widget that has the focus.
 void UserPresses(Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier);
-// Clicks control, selects all it holds (Ctrl+A) and types text.
-void UserFills(QWidget* control, const QString& text);
 
 } // namespace kardo::test
