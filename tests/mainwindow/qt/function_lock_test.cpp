@@ -1,6 +1,5 @@
-// The function lock on every path: each lock index alone keeps its controls disabled and its
-// function out of reach through every change of the window's state; lifting it lets the same
-// paths reach the function, and locking again ends what the function left active.
+// The function lock on every path: each lock alone keeps its controls disabled and its function
+// out of reach in every state; lifted, the same paths reach it; relocking ends what it left on.
 #include "app/permissions.h"
 #include "editor/mouse_dispatch.h"
 #include "files/circuit_file.h"
@@ -25,35 +24,34 @@ namespace kardo {
 namespace {
 
 struct LockRow {
-    bool component;                    // a component permission, else a function permission
     int index;                         // the lock index
     std::vector<std::string> controls; // the controls that stand for it
-    std::vector<int> tools = {};       // a component's tools
+    std::vector<int> tools = {};       // a component's tools; none: a function permission
     const char* komplex = nullptr;     // its name in cmbKomplex
 };
 
 const LockRow kRows[] = {
-    {true, kRechtLeuchtdiode, {"cmdDiode", "mBauteil_7"}, {kTypeLed}},
-    {true, kRechtSchalter, {"cmdSchalter", "mBauteil_8"}, {kTypeSwitch}},
-    {true, kRechtInverter, {"cmdInverter", "mBauteil_9"}, {kTypeInverter}},
-    {true, kRechtUnd, {"cmdUND", "mBauteil_11"}, {kTypeAnd}},
-    {true, kRechtOder, {"cmdODER", "mBauteil_12"}, {kTypeOr}},
-    {true, kRechtXOder, {"cmdXODER", "mBauteil_13"}, {kTypeXor}},
-    {true, kRechtFlipFlop, {"mBauteil_18"}, {kTypeFlipFlop}, "FlipFlop"},
-    {true, kRechtMultiplexer, {"mBauteil_19"}, {kTypeMultiplexer}, "Multiplexer"},
-    {true, kRechtDecoder, {"cmdDecoder", "cmdDecoderT", "mBauteil_20"}, {kTypeDecoder}},
-    {true, kRechtTaktgeber, {"mBauteil_21"}, {kTypeClock}, "Taktgeber"},
-    {true, kRechtSchieberegister, {"mBauteil_22"}, {kTypeShiftRegister}, "Schieberegister"},
-    {true, kRechtZiffernanzeige, {"mBauteil_23"}, {kTypeNumberDisplay}, "Ziffernanzeige"},
-    {true, kRechtAddierer, {"cmdHA", "cmdVA", "mBauteil_15", "mBauteil_16"}, {11, 12}},
-    {true, kRechtIC, {"cmdIC", "mBauteil_25"}, {kTypeIC}},
-    {false, kRechtBoolesche, {"mSynthese", "mBoolean", "mTermCreation", "cmdSynthese"}},
-    {false, kRechtICDefinieren, {"mDefIC", "cmdICView"}},
-    {false, kRechtICAuswahl, {"mICAuswahl", "cmdICAuswahl", "cmdICVerwaltung"}},
-    {false, kRechtDrucken, {"mPrint", "cmdPrint", "Toolbar_4"}},
-    {false, kRechtBitmap, {"mSaveBitmap"}},
-    {false, kRechtZahlenkonvertierung, {"mNumberConversion"}},
-    {false, kRechtEingabezeile, {"mPanel_5", "cmdPanel5"}},
+    {kRechtLeuchtdiode, {"cmdDiode", "mBauteil_7"}, {kTypeLed}},
+    {kRechtSchalter, {"cmdSchalter", "mBauteil_8"}, {kTypeSwitch}},
+    {kRechtInverter, {"cmdInverter", "mBauteil_9"}, {kTypeInverter}},
+    {kRechtUnd, {"cmdUND", "mBauteil_11"}, {kTypeAnd}},
+    {kRechtOder, {"cmdODER", "mBauteil_12"}, {kTypeOr}},
+    {kRechtXOder, {"cmdXODER", "mBauteil_13"}, {kTypeXor}},
+    {kRechtFlipFlop, {"mBauteil_18"}, {kTypeFlipFlop}, "FlipFlop"},
+    {kRechtMultiplexer, {"mBauteil_19"}, {kTypeMultiplexer}, "Multiplexer"},
+    {kRechtDecoder, {"cmdDecoder", "cmdDecoderT", "mBauteil_20"}, {kTypeDecoder}},
+    {kRechtTaktgeber, {"mBauteil_21"}, {kTypeClock}, "Taktgeber"},
+    {kRechtSchieberegister, {"mBauteil_22"}, {kTypeShiftRegister}, "Schieberegister"},
+    {kRechtZiffernanzeige, {"mBauteil_23"}, {kTypeNumberDisplay}, "Ziffernanzeige"},
+    {kRechtAddierer, {"cmdHA", "cmdVA", "mBauteil_15", "mBauteil_16"}, {11, 12}},
+    {kRechtIC, {"cmdIC", "mBauteil_25"}, {kTypeIC}},
+    {kRechtBoolesche, {"mSynthese", "mBoolean", "mTermCreation", "cmdSynthese"}},
+    {kRechtICDefinieren, {"mDefIC", "cmdICView"}},
+    {kRechtICAuswahl, {"mICAuswahl", "cmdICAuswahl", "cmdICVerwaltung"}},
+    {kRechtDrucken, {"mPrint", "cmdPrint", "Toolbar_4"}},
+    {kRechtBitmap, {"mSaveBitmap"}},
+    {kRechtZahlenkonvertierung, {"mNumberConversion"}},
+    {kRechtEingabezeile, {"mPanel_5", "cmdPanel5"}},
 };
 
 // By function index: what the function leaves shown, and its own entry points.
@@ -83,16 +81,15 @@ class FunctionLockTest : public test::MainWindowFixture,
         test::CopyFixtureICs(ics);
         settings.Set(SettingsRoot::User, "Verzeichnis1", ics);
         settings.Set(SettingsRoot::User, "frmICAuswahlVisible", "-1");
-        SetLock(true, false);
+        SetLock(true);
         settings.Set(SettingsRoot::User, "Permissions",
                      EncodePermissions({gBauteilRechte, gFunktionRechte, ""}));
         ASSERT_TRUE(LoadWindow());
     }
     // Applied as the confirmed options dialog does.
-    void SetLock(bool locked, bool apply = true) {
-        (row.component ? gBauteilRechte.data() : gFunktionRechte.data())[row.index] = !locked;
-        if (apply)
-            W().Dialogs().applyPermissions();
+    void SetLock(bool locked) {
+        (row.tools.empty() ? gFunktionRechte.data() : gBauteilRechte.data())[row.index] = !locked;
+        W().Dialogs().applyPermissions();
     }
     void Trigger(const std::string& name) {
         if (auto* a = qobject_cast<QAction*>(W().FindControl(name)))
@@ -102,7 +99,7 @@ class FunctionLockTest : public test::MainWindowFixture,
     }
     // What the function leaves active: its tool, or its window or line shown.
     bool Active() {
-        if (row.component)
+        if (!row.tools.empty())
             return std::find(row.tools.begin(), row.tools.end(), gMouseMode) != row.tools.end();
         const char* shown = kFunctionEntries[row.index].first;
         return std::ranges::any_of(W().findChildren<QWidget*>(shown ? shown : "-"),
@@ -112,7 +109,6 @@ class FunctionLockTest : public test::MainWindowFixture,
     std::tuple<std::size_t, bool, int> Effects() {
         return {dialogs.size() + driver.shown.size(), W().IsVisible("lblTime"), gAnzElemente};
     }
-
     // Tries every path to the function: its controls, the key and menu handlers, the complex
     // list, the IC library, the worksheet, the panels, the console words and the function's own
     // entry points; true when one reached it.
@@ -121,15 +117,14 @@ class FunctionLockTest : public test::MainWindowFixture,
         if (row.tools == std::vector<int>{kTypeSwitch} && gMouseMode == kToolWire && !gPowerOn) {
             NewCircuit(true);
             test::LayWire(5, 5, 8, 5);
-            gCursorX = 8;
-            gCursorY = 5;
+            gCursorX = 8, gCursorY = 5;
             picGrid_DblClick(); // on the wire's end
             reached = gAnzElemente > 0;
         }
         const auto before = Effects();
         for (const std::string& c : row.controls) {
             Trigger(c);
-            if (!row.component)
+            if (row.tools.empty())
                 W().Toolbar_ButtonClick(c);
             else if (c.rfind("cmd", 0) == 0)
                 W().Toolbar2_ButtonClick(c);
@@ -145,11 +140,10 @@ class FunctionLockTest : public test::MainWindowFixture,
             reached = reached || library->findChild<QPushButton*>("cmdAuswaehlen")->isEnabled();
             library->onChoose("inv");
         }
-        if (!row.component)
+        if (row.tools.empty())
             kFunctionEntries[row.index].second(W());
         return reached || Active() || Effects() != before;
     }
-
     void ExpectLocked(const std::string& step) {
         SCOPED_TRACE(step);
         for (const std::string& c : row.controls)
@@ -159,8 +153,7 @@ class FunctionLockTest : public test::MainWindowFixture,
 };
 
 // Locked functions were reached: printing by "Toolbar_4" after power off, the library by
-// "Verwaltung...", the preview, a saved or an open window, the IC tool by the library, a tool in
-// use.
+// "Verwaltung...", the preview, a saved or open window, the IC tool by the library, a tool in use.
 TEST_P(FunctionLockTest, NoStateChangeAndNoPathReachesALockedFunction) {
     ExpectLocked("start");
     const std::pair<const char*, std::function<void()>> steps[] = {
@@ -174,10 +167,8 @@ TEST_P(FunctionLockTest, NoStateChangeAndNoPathReachesALockedFunction) {
         {"load", [] { LoadFile(test::DataFile("example_40x25.kdx")); }},
         {"new sheet", [] { NewCircuit(false); }},
     };
-    for (const auto& [name, step] : steps) {
-        step();
-        ExpectLocked(name);
-    }
+    for (const auto& [name, step] : steps)
+        step(), ExpectLocked(name);
     for (std::string_view key : kToolbar2Keys)
         W().Toolbar2_ButtonClick(key);
     for (int i = 1; i <= 25; ++i)
@@ -189,12 +180,10 @@ TEST_P(FunctionLockTest, NoStateChangeAndNoPathReachesALockedFunction) {
     for (const char* around : {"", "mOnOff", "cmdQuickHelp"}) {
         SetLock(false);
         EXPECT_TRUE(Reach());
-        Trigger(around);
-        SetLock(true);
-        Trigger(around);
+        Trigger(around), SetLock(true), Trigger(around);
         EXPECT_FALSE(Active());
     }
-    EXPECT_TRUE(!row.component || gMouseMode == kToolWire);
+    EXPECT_TRUE(row.tools.empty() || gMouseMode == kToolWire);
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryLock, FunctionLockTest, ::testing::ValuesIn(kRows));

@@ -1,6 +1,8 @@
 // The boxes the worksheet picture notes as changed, from which the canvas repaints.
 #include "platform/qt/picture_target.h"
 
+#include <tuple>
+
 #include <gtest/gtest.h>
 
 namespace kardo {
@@ -20,15 +22,9 @@ void Scatter(ImageTarget& t) {
         t.SetPixel(7 + (i * 37) % 180, 5 + (i * 53) % 140, 255);
 }
 
-// Fault: the canvas repainted the whole viewport after every click, as the picture did not say
-// what its drawing changed.
+// Fault: the canvas repainted the whole viewport after every click, not knowing what changed.
 TEST(ImageChanges, EveryPixelADrawingCallChangesLiesInANotedBox) {
-    // Each call on a fresh picture with solid fills, the text position at (80.3, 30.6).
-    const struct {
-        const char* name;
-        void (*draw)(ImageTarget&);
-        int mostCovered; // pixels the boxes may cover
-    } cases[] = {
+    const std::tuple<const char*, void (*)(ImageTarget&), int> cases[] = {
         {"line", [](ImageTarget& t) { t.Line(10.4, 20, 60, 47.6, 255, LineKind::Plain); }, 7500},
         {"dotted line", DottedLine, 7500},
         {"box", [](ImageTarget& t) { t.Line(40, 40, 50, 66, 0, LineKind::Box); }, 7500},
@@ -39,27 +35,25 @@ TEST(ImageChanges, EveryPixelADrawingCallChangesLiesInANotedBox) {
         {"polygon", [](ImageTarget& t) { t.Polygon(kShape); }, 7500},
         {"scattered pixels", Scatter, 30000},
     };
-    for (const auto& c : cases) {
+    for (const auto& [name, draw, mostCovered] : cases) { // most pixels the boxes may cover
         ImageTarget target(200, 150);
-        target.FillStyle = FillMode::Solid;
-        target.CurrentX = 80.3, target.CurrentY = 30.6;
+        target.FillStyle = FillMode::Solid, target.CurrentX = 80.3, target.CurrentY = 30.6;
         target.ForgetChanges();
         const QImage before = target.Image().copy();
-        c.draw(target);
-        ASSERT_FALSE(target.ChangedEverything()) << c.name;
+        draw(target);
+        ASSERT_FALSE(target.ChangedEverything()) << name;
         int changed = 0, covered = 0;
         for (int y = 0; y < before.height(); ++y)
             for (int x = 0; x < before.width(); ++x) {
-                bool in = false;
-                for (const PixelBox& b : target.ChangedBoxes())
-                    in = in || (x >= b.x && y >= b.y && x < b.x + b.w && y < b.y + b.h);
-                covered += in ? 1 : 0;
+                const bool in = std::ranges::any_of(target.ChangedBoxes(), [&](const PixelBox& b) {
+                    return b.Contains({x, y, 1, 1});
+                });
                 const bool differs = before.pixel(x, y) != target.Image().pixel(x, y);
-                changed += differs ? 1 : 0;
-                EXPECT_TRUE(in || !differs) << c.name << " " << x << "," << y;
+                covered += in, changed += differs;
+                EXPECT_TRUE(in || !differs) << name << " " << x << "," << y;
             }
-        EXPECT_GT(changed, 0) << c.name;
-        EXPECT_LE(covered, c.mostCovered) << c.name;
+        EXPECT_GT(changed, 0) << name;
+        EXPECT_LE(covered, mostCovered) << name;
     }
 }
 

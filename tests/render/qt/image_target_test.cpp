@@ -296,45 +296,37 @@ TEST_F(ImagePixelTest, ACallIsSkippedOnlyWhereItCannotReachTheClip) {
     gGrafik.Device = &image;
 }
 
-// A clipped repaint is replayed only under its key over the pixels it found there, and then
-// leaves what the drawing left: the pixels in the clip and the properties.
+// A replayed repaint leaves what its drawing left: the pixels in the clip and the properties.
 TEST(ImageReplayTest, ARepaintIsReplayedOnlyUnderItsKeyOverThePixelsItFound) {
     ImageTarget target(80, 60);
-    const PixelBox clip{10, 10, 20, 20};
-    // A red box across the clip's edge, drawn through Replay as a repaint does; whether it
-    // was replayed.
-    const auto repaint = [&](std::uint64_t key) {
-        EXPECT_TRUE(target.SetClip(clip));
+    // On a cleared picture, a red box across the clip's edge drawn through Replay: replayed?
+    const auto repaint = [&](std::uint64_t key, bool lineUnder = false) {
+        target.Resize(80, 60);
+        if (lineUnder)
+            target.Line(10, 10, 29, 29, kGrey, LineKind::Plain);
+        EXPECT_TRUE(target.SetClip({10, 10, 20, 20}));
         const bool replayed = target.Replay(key);
         if (!replayed) {
-            target.FillStyle = FillMode::Solid;
-            target.FillColor = kRed;
+            target.FillStyle = FillMode::Solid, target.FillColor = kRed;
             target.Line(5, 5, 20, 20, kGrey, LineKind::Box);
         }
         target.ClearClip();
         return replayed;
     };
-    const auto under = [&](Color c) { target.Line(10, 10, 29, 29, c, LineKind::Plain); };
     EXPECT_FALSE(repaint(7)); // remembered
     const QImage drawn = target.Image().copy();
-    target.Resize(80, 60);
     target.FillStyle = FillMode::Transparent;
     EXPECT_TRUE(repaint(7));
     EXPECT_EQ(target.Image(), drawn);
     EXPECT_EQ(target.FillStyle, FillMode::Solid);
     EXPECT_EQ(target.FillColor, kRed);
-    target.Resize(80, 60);
     EXPECT_FALSE(repaint(8)); // another key
-    target.Resize(80, 60);
-    under(kGrey);
-    EXPECT_FALSE(repaint(7)); // other pixels under it: drawn, and remembered
-    EXPECT_EQ(target.PixelAt(29, 29), kGrey);
-    EXPECT_EQ(target.PixelAt(15, 15), kRed);
-    target.Resize(80, 60);
-    under(kGrey);
-    EXPECT_TRUE(repaint(7));
-    EXPECT_EQ(target.PixelAt(29, 29), kGrey);
-    EXPECT_EQ(target.PixelAt(15, 15), kRed);
+    // Other pixels under it: drawn and remembered, then replayed over the same pixels.
+    for (const bool replayed : {false, true}) {
+        EXPECT_EQ(repaint(7, true), replayed);
+        EXPECT_EQ(target.PixelAt(29, 29), kGrey) << "replayed " << replayed;
+        EXPECT_EQ(target.PixelAt(15, 15), kRed) << "replayed " << replayed;
+    }
     EXPECT_EQ(target.PixelAt(31, 31), kWhite);
 }
 

@@ -1,10 +1,9 @@
 // The pictures of a sheet with every element kind stay the same pixel for pixel: the whole sheet
 // drawn into an image and a screenshot of the whole main window, at every zoom the zoom keys
 // reach, and the window while the circuit runs. The expected values are hashes of the pixels
-// as the drawing made them before its fast paths were written (the window's with the pressed
-// look of the formula mode key and the progress bar without its text); any change to what a
-// drawer paints shows here. KARDO_PICTURE_DUMP=<folder> writes the pictures as PNG files, for
-// looking at a difference.
+// as the drawing made them before its fast paths were written; any change to what a drawer
+// paints shows here. KARDO_PICTURE_DUMP=<folder> writes the pictures as PNG files, for looking
+// at a difference. The window's: formula mode key looking pressed, progress bar without text.
 #include "model/codes.h"
 #include "model/grid.h"
 #include "model/sim_levels.h"

@@ -205,50 +205,36 @@ TEST_F(PictureWindowTest, EveryPartOfAShownICLevelMatchesWithItsPinNames) {
     PowerOnOff();
 }
 
-// The full redraw draws only the elements and marks that reach the kept part, after whatever
-// the drawers before them left: each must draw the same pixels whatever pen, fill, font, text
-// position and orientation it meets.
+// The full redraw draws only what reaches the kept part, after what other drawers left: each
+// element and mark draws the same pixels whatever pen, fill, font, position, orientation it meets.
 TEST_F(PictureWindowTest, EveryElementAndMarkDrawsAloneAsAfterAnyDrawingState) {
     BuildRichSheet();
-    const int w = GridToPixel(gFeldBreite + 1);
-    const int h = GridToPixel(gFeldHoehe + 1);
-    ImageTarget plain(w, h);
-    ImageTarget odd(w, h);
-    const auto drawBoth = [&](const auto& draw) {
+    const int w = GridToPixel(gFeldBreite + 1), h = GridToPixel(gFeldHoehe + 1);
+    ImageTarget plain(w, h), odd(w, h);
+    const auto expectSame = [&](const std::string& what, const auto& draw) {
         for (ImageTarget* t : {&plain, &odd}) {
-            t->Clear();
-            gGrafik.Device = t;
-            platform.screen = t;
+            t->Clear(), gGrafik.Device = platform.screen = t;
             gGrafik.Orientation = t == &odd ? kUp : kRight;
             draw();
         }
-        return plain.Image() == odd.Image();
+        EXPECT_TRUE(plain.Image() == odd.Image()) << what;
     };
-    odd.ForeColor = Rgb(0, 255, 0);
-    odd.FillColor = Rgb(0, 255, 255);
-    odd.FillStyle = FillMode::Solid;
-    odd.FontName = "Courier";
-    odd.FontSize = 23;
-    odd.FontBold = true;
-    for (std::int16_t e = 1; e <= gAnzElemente; ++e) {
-        odd.CurrentX = odd.CurrentY = 3 * e;
-        EXPECT_TRUE(drawBoth([e] {
+    odd.ForeColor = Rgb(0, 255, 0), odd.FillColor = Rgb(0, 255, 255);
+    odd.FillStyle = FillMode::Solid, odd.FontName = "Courier";
+    odd.FontSize = 23, odd.FontBold = true;
+    for (std::int16_t e = 1; e <= gAnzElemente; ++e)
+        expectSame("element " + std::to_string(e), [&odd, e] {
+            odd.CurrentX = odd.CurrentY = 3 * e;
             GetInputPoints(e, 0);
             DrawElement(gEingangsPunkte[0].x, gEingangsPunkte[0].y, false, false);
-        })) << "element "
-            << e;
-    }
-    for (std::int16_t x = 0; x <= gFeldBreite; ++x) {
-        for (std::int16_t y = 0; y <= gFeldHoehe; ++y) {
-            if (gGrid(x, y).Typ != kTypeWire || gGrid(x, y).Punkt == kPointNone)
-                continue;
-            EXPECT_TRUE(drawBoth([x, y] {
-                SetVerbindungspunktAt(x, y, true);
-                SetKoppeldiodeAt(x, y, true);
-            })) << "mark at "
-                << x << ", " << y;
-        }
-    }
+        });
+    for (std::int16_t x = 0; x <= gFeldBreite; ++x)
+        for (std::int16_t y = 0; y <= gFeldHoehe; ++y)
+            if (gGrid(x, y).Typ == kTypeWire && gGrid(x, y).Punkt != kPointNone)
+                expectSame("mark at " + std::to_string(x) + ", " + std::to_string(y), [x, y] {
+                    SetVerbindungspunktAt(x, y, true);
+                    SetKoppeldiodeAt(x, y, true);
+                });
 }
 
 TEST_F(PictureWindowTest, AHugeSheetKeepsOnlyTheViewportAndItsMargin) {
