@@ -120,10 +120,8 @@ TEST_F(DrawICTest, PinsGetStubsAndNamesByTheirEdge) {
 // A definition with two pins on one place or a pin off the outline was refused; such pins are
 // not drawn (and have no cell).
 TEST_F(DrawICTest, PinsOffTheOutlineOrOnATakenPlaceAreNotDrawn) {
-    pins[1].a = 0; // B on A's place
-    pins[1].b = 1;
-    pins[3].a = 2; // D inside the package
-    pins[3].b = 3;
+    pins[1] = {"B", 8, 1, 0, 1}; // on A's place
+    pins[3] = {"D", 8, 3, 2, 3}; // inside the package
     PlaceBox();
     EXPECT_EQ(gElements[1].Eingaenge.Count(), 3u);
     gGrafik.DrawIC(10, 10, 1, false);
