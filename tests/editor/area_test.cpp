@@ -285,8 +285,7 @@ TEST_F(AreaTest, ADeletedAreasStepKeepsOnlyTheArea) {
     Frame(10, 10, 14, 15);
     LoescheBereich();
     const UndoStep& s = gUndo.Step(1);
-    EXPECT_EQ(s.Cells.UBoundX(), 4);
-    EXPECT_EQ(s.Cells.UBoundY(), 5);
+    EXPECT_EQ(std::pair(s.Cells.UBoundX(), s.Cells.UBoundY()), std::pair(4, 5));
     EXPECT_EQ(s.Elements.size(), 2u) << "entry 0 and the LED in the area";
     EXPECT_EQ(test::UndoLines().front(), "Bereich löschen (0,0 - " + std::to_string(gFeldBreite) +
                                              "," + std::to_string(gFeldHoehe) + ")");

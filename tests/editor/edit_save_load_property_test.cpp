@@ -1,11 +1,11 @@
 // Property test of editing against the circuit file: random sequences of every editing operation
 // (placing each kind and ICs, wires and points, selecting, moving and deleting objects and areas,
 // the context menu, text labels, undo, the sheet size) driven through the mouse dispatcher as a
-// user's mouse would, with zooms and runs (clicks while powered) that must change nothing the file
-// keeps, on a hinted screen font. After every step the worksheet must pass the reader's checks and
-// read back as the same grid and element list; every few steps it is saved with the real writer
-// and loaded into a separate document with its ICs; now and then a step is undone at once and must
-// give back the sheet as it was; at the end of each episode every step is undone.
+// user's mouse would. After every step the worksheet must pass the reader's checks and read back
+// as the same grid and element list; every few steps it is saved with the real writer and loaded
+// into a separate document with its ICs; now and then a step is undone at once and must give
+// back the sheet as it was; at the end of each episode every step is undone. Zooms and runs
+// (clicks while powered), on a hinted screen font, must change nothing the file keeps.
 #include "app/main_state.h"
 #include "app/settings.h"
 #include "editor/area_select.h"
@@ -265,11 +265,8 @@ class EditSaveLoadPropertyTest : public test::EditorFixture,
             for (int y = 0; y <= gFeldHoehe; ++y)
                 if (fits(gGrid(x, y)))
                     cells.push_back({x, y});
-        if (cells.empty())
-            return {X(), Y()};
-        return cells[static_cast<std::size_t>(Next(static_cast<int>(cells.size())))];
+        return cells.empty() ? test::CellPos{X(), Y()} : cells[Next(cells.size())];
     }
-
     test::CellPos ElementCell() {
         return Pick([](const CellRecord& c) { return c.Typ >= 2; });
     }
@@ -377,12 +374,11 @@ class EditSaveLoadPropertyTest : public test::EditorFixture,
     void ZoomView() {
         m_viewOnly = true;
         const int how = Next(5);
-        const float z = gGrafik.GridMode;
         if (how == 2)
             gGrafik.ZoomFull();
         else
-            SetZoom(how == 0   ? ZoomStepIn(z)
-                    : how == 1 ? ZoomStepOut(z)
+            SetZoom(how == 0   ? ZoomStepIn(gGrafik.GridMode)
+                    : how == 1 ? ZoomStepOut(gGrafik.GridMode)
                                : (60 + 5 * Next(39)) / 100.f);
         Log("zoom " + std::to_string(gGrafik.GridMode));
     }
@@ -503,19 +499,22 @@ class EditSaveLoadPropertyTest : public test::EditorFixture,
 
     // What the reader checks, on the live worksheet, and the reading back of the written text.
     std::string SheetProblem() {
+        AnalysiereLeitungen();
         CircuitDocument doc;
-        std::string text = FileText(&doc);
+        CaptureCircuit(doc);
         ConsistencyProblem problem;
         if (!CheckCellsAndElements(doc, problem))
             return "inconsistent: " + problem.Text;
+        std::string text;
+        WriteCircuitText(doc, text);
         return ReadBack(text, false);
     }
-    static std::string FileText(CircuitDocument* doc = nullptr) {
+    static std::string FileText() {
         AnalysiereLeitungen();
-        CircuitDocument own;
-        CaptureCircuit(doc != nullptr ? *doc : own);
+        CircuitDocument doc;
+        CaptureCircuit(doc);
         std::string text;
-        WriteCircuitText(doc != nullptr ? *doc : own, text);
+        WriteCircuitText(doc, text);
         return text;
     }
 

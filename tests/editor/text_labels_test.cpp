@@ -536,8 +536,7 @@ TEST_F(TextLabelTest, OnThePrinterALabelRunsOnOverFreeCellsButStopsAtAnElement) 
 // any undo step; undoing the label left that cell naming it, and the saved file was refused.
 TEST_F(TextLabelTest, ALabelsCellsChangeOnlyInItsUndoStepsAtEveryZoom) {
     test::HintedScreen hinted;
-    platform.screen = &hinted;
-    gGrafik.Device = &hinted;
+    platform.screen = gGrafik.Device = &hinted;
     SetZoom(0.6f);
     ASSERT_EQ(Write(2, 4, "WW"), 1);
     ASSERT_EQ(Cells(1, 4), (std::vector<int>{2, 3}));

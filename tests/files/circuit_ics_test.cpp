@@ -218,10 +218,9 @@ TEST_F(CircuitICsTest, OnlyTheNamedICsAreCopiedAndNestedOnesCountPerPlace) {
     dual.replace(dual.find("inv;2;"), 6, "inv2;2;");
     test::WriteBytes(ics.File("dual.icd"), dual);
     ASSERT_FALSE(CheckICsExist({"dual", "inv2"}, gVerzeichnisse[1], circuits.Path() + "/"));
-    std::string six = "Folgende ICs wurden nicht gefunden:\r\n";
-    for (int i = 0; i < 6; ++i)
-        six += " - inv\r\n";
-    EXPECT_EQ(host.messages.back().text, six);
+    EXPECT_EQ(host.messages.back().text,
+              "Folgende ICs wurden nicht gefunden:\r\n - inv\r\n - inv\r\n"
+              " - inv\r\n - inv\r\n - inv\r\n - inv\r\n");
     EXPECT_EQ(test::CountEntries(ics.Path()), 1);
 }
 

@@ -231,8 +231,7 @@ TEST_F(PlaceICTest, RefusedPlacementsChangeNothing) {
     ASSERT_NE(gCurLevel, 0);
     const std::uint32_t steps = gUndo.Recorded();
 
-    // Beyond the sheet's inner area (after a short pause, gCurLevel 0 then), on another element,
-    // nothing chosen.
+    // Beyond the sheet's inner area (after a short pause), on another element, nothing chosen.
     const std::int64_t t0 = pump.NowMs();
     EXPECT_EQ(PlaceIC("inv", 0, 5), 0);
     EXPECT_GE(pump.NowMs() - t0, 100);
@@ -416,10 +415,8 @@ TEST_F(PlaceICTest, RemovalStepsKeepTheLevelsCompactlyAndOnce) {
     RemoveAt(16, 6);
     const KeptICBlock& newer = gUndo.Step(1).ICBlocks.at(0);
     const KeptICBlock& older = gUndo.Step(4).ICBlocks.at(0);
-    EXPECT_EQ(newer.Base, 2);
-    EXPECT_EQ(older.Base, 1);
-    for (std::size_t i = 0; i < 3; ++i)
-        EXPECT_EQ(newer.Levels.at(i), older.Levels.at(i)) << i;
+    EXPECT_EQ(std::pair(newer.Base, older.Base), std::pair(2, 1));
+    EXPECT_EQ(newer.Levels, older.Levels);
     EXPECT_EQ(newer.Levels[1], newer.Levels[2]) << "two equal inv levels";
     EXPECT_EQ(newer.Levels[1]->Cells.size(), 6u) << "the cells of inv.icd's [Punkte]";
     gUndo.Undo();

@@ -19,7 +19,7 @@ TEST(TempFileTest, TakenNamesArePassedOverAndNoLinkIsFollowed) {
     std::filesystem::create_symlink(dir.File("fehlt"), dir.File(".ziel.bbb"));
     const char* guesses[] = {"aaa", "bbb", "ccc"};
     int next = 0;
-    std::string path;
+    std::string path, a, b;
     const int fd =
         CreateTempFileBeside(dir.File("ziel"), 0644, path, [&] { return guesses[next++]; });
     ASSERT_GE(fd, 0);
@@ -29,8 +29,6 @@ TEST(TempFileTest, TakenNamesArePassedOverAndNoLinkIsFollowed) {
     EXPECT_EQ(test::ReadBytes(dir.File("opfer")), "unberührt");
     EXPECT_FALSE(std::filesystem::exists(dir.File("fehlt")));
 
-    std::string a;
-    std::string b;
     ::close(CreateTempFileBeside(dir.File("ziel"), 0600, a));
     ::close(CreateTempFileBeside(dir.File("ziel"), 0600, b));
     EXPECT_NE(a, b);

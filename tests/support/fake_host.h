@@ -77,12 +77,9 @@ class FakeHost : public HostWindow {
     std::deque<std::optional<std::string>> dialogAnswers; // file dialog answers; empty: cancel
     std::vector<FileDialogRequest> dialogs;               // every file dialog opened
     std::map<int, std::string> statusTexts;               // panel -> last text
-    bool keepHistory = false;           // statusLog and pointers are kept (off: no growth)
-    std::vector<std::string> statusLog; // every text of panel 2, in order (keepHistory)
-    std::vector<int> progressValues;    // every progress value set
-    int pointer = kPointerDefault;      // worksheet pointer
-    std::vector<int> pointers;          // every pointer set (keepHistory)
-    std::vector<bool> changeGuiCalls;   // ChangeGUI arguments
+    std::vector<int> progressValues;                      // every progress value set
+    int pointer = kPointerDefault;                        // worksheet pointer
+    std::vector<bool> changeGuiCalls;                     // ChangeGUI arguments
     std::vector<std::array<std::int16_t, 8>> propertyWindowCalls; // ChangePropertyWindow flags
     std::vector<int> selPictures;                                 // ChangeSelPicture arguments
     std::vector<std::string> quickHelpKeys;                       // ShowQuickHelp keys
@@ -95,6 +92,9 @@ class FakeHost : public HostWindow {
     int icEditorRefreshes = 0;                                    // RefreshICEditor calls
     std::deque<std::optional<std::string>> pinNameAnswers;     // pin-naming answers; empty: cancel
     std::vector<std::pair<int, std::string>> pinNameQuestions; // (pin, name shown) asked
+    bool keepHistory = false;           // statusLog and pointers are kept (off: no growth)
+    std::vector<std::string> statusLog; // every text of panel 2, in order (keepHistory)
+    std::vector<int> pointers;          // every pointer set (keepHistory)
 
   private:
     struct State {
