@@ -154,24 +154,35 @@ WorksheetCanvas::WorksheetCanvas(ImageTarget& image, QWidget* parent)
     m_editor = new TextLabelEditor(this, [this](QPoint p) { return PictureToCanvas(p); });
 }
 
-void WorksheetCanvas::RepaintChanges() {
+void WorksheetCanvas::RepaintChanges() { Repaint(DirtyRegion(), false); }
+
+void WorksheetCanvas::Repaint(const QRegion& dirty, bool now) {
+    if (dirty.isEmpty())
+        return;
+    if (now)
+        repaint(dirty);
+    else
+        update(dirty);
+}
+
+QRegion WorksheetCanvas::DirtyRegion() {
     const QPoint origin = ShownOrigin();
     if (origin != m_originShown || m_image.ChangedEverything()) {
         m_originShown = origin;
         m_overlaysShown = gOverlays;
         m_image.ForgetChanges();
         gSelectionDirt.clear();
-        update();
-        return;
+        return QRegion(rect());
     }
+    QRegion dirty;
     for (const PixelBox& b : m_image.ChangedBoxes())
-        update(ToCanvas(QRect(b.x, b.y, b.w, b.h)));
+        dirty += ToCanvas(QRect(b.x, b.y, b.w, b.h));
     m_image.ForgetChanges();
     for (const PixelRect& r : gSelectionDirt)
-        update(ToCanvas(ToRect(r)));
+        dirty += ToCanvas(ToRect(r));
     gSelectionDirt.clear();
     if (gOverlays == m_overlaysShown)
-        return;
+        return dirty;
     // An overlay that moved or changed is painted again where it was and where it is.
     const OverlayRects old = RectsOf(m_overlaysShown);
     const OverlayRects now = RectsOf(gOverlays);
@@ -179,9 +190,9 @@ void WorksheetCanvas::RepaintChanges() {
         if (!differs)
             return;
         if (!a.isEmpty())
-            update(ToCanvas(a));
+            dirty += ToCanvas(a);
         if (!b.isEmpty())
-            update(ToCanvas(b));
+            dirty += ToCanvas(b);
     };
     const WorksheetOverlays& was = m_overlaysShown;
     changed(old.rahmen, now.rahmen, !(was.picRahmen == gOverlays.picRahmen));
@@ -192,6 +203,7 @@ void WorksheetCanvas::RepaintChanges() {
         changed(old.rahmenLines[i], now.rahmenLines[i],
                 !(was.LineRahmen[i] == gOverlays.LineRahmen[i]));
     m_overlaysShown = gOverlays;
+    return dirty;
 }
 
 QPoint WorksheetCanvas::PictureToCanvas(QPoint p) const { return p - ShownOrigin(); }
@@ -211,7 +223,7 @@ void WorksheetCanvas::AutoScrollTick() {
     const QPointF pos = SheetPoint(m_lastCanvas);
     m_lastMove = pos;
     const int button = g.GestureButton;
-    Dispatch([&] { picGrid_MouseMove(button, 0, pos.x(), pos.y()); });
+    Dispatch([&] { picGrid_MouseMove(button, 0, pos.x(), pos.y()); }, Paint::Soon);
 }
 
 void WorksheetCanvas::resizeEvent(QResizeEvent* event) {
@@ -353,10 +365,10 @@ void WorksheetCanvas::PaintOverlays(LazyPainter& paint, const QRect& area) const
         shape(gSelOverlays.picBorder[k]);
 }
 
-template <typename F> void WorksheetCanvas::Dispatch(F&& call) {
+template <typename F> void WorksheetCanvas::Dispatch(F&& call, Paint when) {
     const QPoint originBefore = ShownOrigin();
     call();
-    RepaintChanges();
+    Repaint(DirtyRegion(), when == Paint::Now);
     // The view scrolled by itself during a gesture: it goes on while the pointer rests there.
     if (ShownOrigin() != originBefore && gGesture.LineActive && gGesture.GestureButton != 0)
         m_autoScroll.start();
@@ -371,7 +383,8 @@ void WorksheetCanvas::MoveToPress(const QMouseEvent* event) {
     if (pos == m_lastMove)
         return;
     m_lastMove = pos;
-    Dispatch([&] { picGrid_MouseMove(0, ShiftCode(event->modifiers()), pos.x(), pos.y()); });
+    Dispatch([&] { picGrid_MouseMove(0, ShiftCode(event->modifiers()), pos.x(), pos.y()); },
+             Paint::Soon);
 }
 
 void WorksheetCanvas::mousePressEvent(QMouseEvent* event) {
@@ -381,7 +394,8 @@ void WorksheetCanvas::mousePressEvent(QMouseEvent* event) {
     ForgetReleasedButtons(HeldCode(event->buttons()));
     MoveToPress(event);
     const QPointF pos = SheetPoint(event->position());
-    Dispatch([&] { picGrid_MouseDown(button, ShiftCode(event->modifiers()), pos.x(), pos.y()); });
+    Dispatch([&] { picGrid_MouseDown(button, ShiftCode(event->modifiers()), pos.x(), pos.y()); },
+             Paint::Now);
 }
 
 void WorksheetCanvas::mouseMoveEvent(QMouseEvent* event) {
@@ -397,10 +411,12 @@ void WorksheetCanvas::mouseMoveEvent(QMouseEvent* event) {
     }
     m_lastMove = pos;
     ForgetReleasedButtons(HeldCode(event->buttons()));
-    Dispatch([&] {
-        picGrid_MouseMove(HeldCode(event->buttons()), ShiftCode(event->modifiers()), pos.x(),
-                          pos.y());
-    });
+    Dispatch(
+        [&] {
+            picGrid_MouseMove(HeldCode(event->buttons()), ShiftCode(event->modifiers()), pos.x(),
+                              pos.y());
+        },
+        Paint::Soon);
 }
 
 void WorksheetCanvas::mouseReleaseEvent(QMouseEvent* event) {
@@ -409,7 +425,8 @@ void WorksheetCanvas::mouseReleaseEvent(QMouseEvent* event) {
         return;
     m_autoScroll.stop();
     const QPointF pos = SheetPoint(event->position());
-    Dispatch([&] { picGrid_MouseUp(button, ShiftCode(event->modifiers()), pos.x(), pos.y()); });
+    Dispatch([&] { picGrid_MouseUp(button, ShiftCode(event->modifiers()), pos.x(), pos.y()); },
+             Paint::Now);
 }
 
 // The window system reports the second press of a double click as a double click: the left
@@ -421,7 +438,7 @@ void WorksheetCanvas::mouseDoubleClickEvent(QMouseEvent* event) {
         return;
     }
     MoveToPress(event);
-    Dispatch([] { picGrid_DblClick(); });
+    Dispatch([] { picGrid_DblClick(); }, Paint::Now);
 }
 
 void WorksheetCanvas::keyPressEvent(QKeyEvent* event) {
@@ -431,7 +448,7 @@ void WorksheetCanvas::keyPressEvent(QKeyEvent* event) {
         return;
     }
     const int ascii = text[0].unicode();
-    Dispatch([ascii] { picGrid_KeyPress(ascii); });
+    Dispatch([ascii] { picGrid_KeyPress(ascii); }, Paint::Now);
     if (ascii != 32)
         QWidget::keyPressEvent(event);
 }

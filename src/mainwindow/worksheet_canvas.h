@@ -55,9 +55,18 @@ class WorksheetCanvas : public QWidget {
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
+    // What changed since the last look, in canvas coordinates (the whole canvas when the image
+    // is new or the view scrolled); the changes count as seen.
+    QRegion DirtyRegion();
+    // Paints the region at once (now) or asks for it at the next turn of the event loop.
+    void Repaint(const QRegion& dirty, bool now);
+    // When an event's changes reach the screen: before the event returns (a click or a key, whose
+    // answer the user waits for), or at the next turn of the event loop, which joins the paints
+    // of mouse moves coming faster than the screen shows them.
+    enum class Paint { Now, Soon };
     // Runs one dispatcher call; afterwards repaints what it changed and shows the pointer it
     // chose.
-    template <typename F> void Dispatch(F&& call);
+    template <typename F> void Dispatch(F&& call, Paint when);
     void PaintOverlays(LazyPainter& paint, const QRect& area) const;
     // The window's pixels this paint event may write into straight, when they are an image of
     // the worksheet picture's pixel format, unscaled (the backing store on the usual platforms),
