@@ -63,6 +63,12 @@ class clsGrafik : public GridScale {
     // negation marks and the zoom. 0 when the cell holds no flip-flop the dispatch draws
     // through its clock pin.
     std::uint64_t FlipFlopDrawingKey(std::int16_t x, std::int16_t y) const;
+    // The same for the switch at cell (x, y): its place, its level and the zoom; 0 when the cell
+    // holds no switch.
+    std::uint64_t SwitchDrawingKey(std::int16_t x, std::int16_t y) const;
+    // The pixels (surface coordinates) the switch symbol of cell (x, y) may paint: its cell
+    // and a pixel around it.
+    PixelBox SwitchBox(std::int16_t x, std::int16_t y) const;
     void DrawHA(std::int16_t pX, std::int16_t pY);
     void DrawInverter(std::int16_t pX, std::int16_t pY);
     void DrawMultiplexer(std::int16_t x, std::int16_t y);

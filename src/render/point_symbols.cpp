@@ -3,6 +3,10 @@
 #include "render/draw_common.h"
 #include "render/grafik.h"
 
+#include <bit>
+#include <cmath>
+#include <cstdint>
+
 namespace kardo {
 
 using namespace draw;
@@ -39,6 +43,25 @@ void clsGrafik::DrawAnalysepunkt(std::int16_t x, std::int16_t y) {
     dev.FontSize = 7.0 * g;
     const ElementRecord* rec = WorksheetElement(gGrid(x, y).ElementNr);
     PrintAt(px - 2.0 * g, py - 5.0 * g, rec ? rec->Text : std::string());
+}
+
+std::uint64_t clsGrafik::SwitchDrawingKey(std::int16_t x, std::int16_t y) const {
+    if (gInLevel || Device == nullptr || !gGrid.Contains(x, y) || gGrid(x, y).Typ != kTypeSwitch)
+        return 0;
+    KeyHash key;
+    key.Add(kTypeSwitch, ShownCell(x, y).Pegel);
+    key.Add(x, y);
+    key.Add(GridPixel, std::bit_cast<std::uint32_t>(GridMode));
+    key.Add(static_cast<int>(Device->Kind()));
+    return key.Value();
+}
+
+PixelBox clsGrafik::SwitchBox(std::int16_t x, std::int16_t y) const {
+    const double r = GetZoomRaster();
+    const int left = static_cast<int>(std::floor(C(x) - r / 2.0)) - 1;
+    const int top = static_cast<int>(std::floor(C(y) - r / 2.0)) - 1;
+    const int size = static_cast<int>(std::ceil(r)) + 3;
+    return {left, top, size, size};
 }
 
 void clsGrafik::DrawSwitch(std::int16_t PosX, std::int16_t PosY) {

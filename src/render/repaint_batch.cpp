@@ -19,11 +19,13 @@ namespace {
 constexpr std::int64_t kJoinSlack = 24 * 24;
 
 // Paints the element at (x, y) inside box on device, as the whole symbol paints it there. A
-// flip-flop's repaint is replayed where the target remembers the same one.
+// flip-flop's or a switch's repaint is replayed where the target remembers the same one.
 void PaintInside(DrawTarget& device, std::int16_t x, std::int16_t y, const PixelBox& box) {
     if (!device.SetClip(box))
         return;
-    const std::uint64_t key = gGrafik.FlipFlopDrawingKey(x, y);
+    std::uint64_t key = gGrafik.FlipFlopDrawingKey(x, y);
+    if (key == 0)
+        key = gGrafik.SwitchDrawingKey(x, y);
     if (key == 0 || !device.Replay(key))
         DrawElement(x, y, false, false);
     device.ClearClip();

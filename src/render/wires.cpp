@@ -145,11 +145,14 @@ void clsGrafik::DrawLines(std::int16_t PosX, std::int16_t PosY, std::int16_t Ric
     // An element at either end is painted again where the step painted over it. One with an
     // outline view is painted, on a target that clips, as the whole symbol paints it there (over
     // the wire, as a full redraw does; within a run once when the run ends), else as its
-    // outline; any other is drawn whole.
+    // outline; a switch (whose level the step shows) is painted whole inside its cell, likewise;
+    // any other is drawn whole.
     const PixelBox step{std::min(px, qx) - 1, std::min(py, qy) - 1, std::abs(px - qx) + 3,
                         std::abs(py - qy) + 3};
     const auto repair = [&](std::int16_t ex, std::int16_t ey) {
-        if (HasOutlineView(ex, ey) && dev.Clips())
+        if (dev.Clips() && gGrid(ex, ey).Typ == kTypeSwitch)
+            RepaintUnderClip(ex, ey, SwitchBox(ex, ey));
+        else if (HasOutlineView(ex, ey) && dev.Clips())
             RepaintUnderClip(ex, ey, step);
         else
             DrawElement(ex, ey, false, true);
