@@ -49,6 +49,8 @@ constexpr Color kRed = Rgb(255, 0, 0);
 constexpr std::size_t kQueueFloor = std::size_t{1} << 16;
 // Events per cell a pass may leave before the run counts as runaway.
 constexpr std::size_t kQueuePerCell = 16;
+// Where the pass counters saturate.
+constexpr std::int32_t kMaxCount = std::numeric_limits<std::int32_t>::max();
 
 DrawTarget* Screen() { return gPlatform ? gPlatform->screen : nullptr; }
 
@@ -249,25 +251,37 @@ bool RunSimulation() {
     // taken at the first pass that processes events.
     PassView view;
     bool viewStale = true;
+    // The view allows the fast path (RunPassFast); taken with the view.
+    bool fast = false;
     for (;;) {
         if (gPaused)
             return false;
-        // The counter saturates: with a step delay the limit never strikes and a long watch
-        // must not wrap it.
-        if (gRunden < std::numeric_limits<std::int32_t>::max())
-            ++gRunden;
-        // gRunden was 0: a clock edge, power-on check or user action began a new window.
-        if (gRunden == 1) {
-            StartLoopWindow();
-            viewStale = true;
-        }
-        if (gStillRunden < std::numeric_limits<std::int32_t>::max())
-            ++gStillRunden;
-        // The pass limit counts passes without progress (loop_watch.h): a loop-free circuit
-        // runs as long as it needs, an oscillating one is stopped.
-        if (gStillRunden > gMaxRunden && gVerzoegerung == 0) {
-            AbortEndlessLoop();
-            return false;
+        // Both counters in their middle range, as nearly every pass finds them: they only count
+        // on. Otherwise each is handled on its own below.
+        const std::int32_t runden = gRunden;
+        const std::int32_t still = gStillRunden;
+        if (static_cast<std::uint32_t>(runden) - 1U < std::uint32_t{kMaxCount} - 1U &&
+            still < gMaxRunden) [[likely]] {
+            gRunden = runden + 1;
+            gStillRunden = still + 1;
+        } else {
+            // The counter saturates: with a step delay the limit never strikes and a long watch
+            // must not wrap it.
+            if (gRunden < kMaxCount)
+                ++gRunden;
+            // gRunden was 0: a clock edge, power-on check or user action began a new window.
+            if (gRunden == 1) {
+                StartLoopWindow();
+                viewStale = true;
+            }
+            if (gStillRunden < kMaxCount)
+                ++gStillRunden;
+            // The pass limit counts passes without progress (loop_watch.h): a loop-free circuit
+            // runs as long as it needs, an oscillating one is stopped.
+            if (gStillRunden > gMaxRunden && gVerzoegerung == 0) {
+                AbortEndlessLoop();
+                return false;
+            }
         }
         if (edgesDue || gTaktFlagsSeen != gTaktTicks) {
             edgesDue = false;
@@ -293,6 +307,7 @@ bool RunSimulation() {
 
         if (viewStale) {
             view = PassView::Current();
+            fast = view.FastPathFits();
             viewStale = false;
         }
         // Indexed with a fresh bound each turn: nothing may clear the pass under our feet, but
@@ -300,7 +315,7 @@ bool RunSimulation() {
         // it reached the circuit's level: the delay changes while a run waits, between passes,
         // and a pass that began without one has nothing to wait for.
         if (gVerzoegerung < 1) [[likely]] {
-            if (view.FastPathFits()) {
+            if (fast) {
                 RunPassFast(view);
             } else {
                 for (std::size_t i = 0; i < gEventQueue.size(); ++i) {
@@ -452,7 +467,10 @@ template <Path P>
     // them is better predicted than the table's indirect jump.
     const std::uint8_t typ = c.Typ;
     if (typ == kTypeWire && c.ICPin == 0) {
-        RouteLevel(c, x, y, richtung, pegel, ebene);
+        if constexpr (kFast)
+            RouteLevelWord(c, w);
+        else
+            RouteLevel(c, x, y, richtung, pegel, ebene);
         return;
     }
     if constexpr (kFast) {

@@ -144,6 +144,18 @@ constexpr int Y(std::uint64_t w) { return static_cast<std::int16_t>(w >> kY); }
 constexpr int Richtung(std::uint64_t w) { return static_cast<std::uint8_t>(w >> kRichtung); }
 constexpr int Ebene(std::uint64_t w) { return static_cast<std::uint8_t>(w >> kEbene); }
 constexpr bool High(std::uint64_t w) { return static_cast<std::uint16_t>(w >> kPegel) != 0; }
+// The word with its direction set to richtung.
+constexpr std::uint64_t Turned(std::uint64_t w, int richtung) {
+    return (w & ~(std::uint64_t{0xFF} << kRichtung)) |
+           static_cast<std::uint64_t>(static_cast<std::uint8_t>(richtung)) << kRichtung;
+}
+// The word with its cell one step on towards richtung 1..4.
+constexpr std::uint64_t Stepped(std::uint64_t w, int richtung) {
+    const int shift = richtung == 1 || richtung == 2 ? kX : kY;
+    const std::uint64_t field = std::uint64_t{0xFFFF} << shift;
+    const std::uint64_t step = richtung == 1 || richtung == 3 ? field : std::uint64_t{1} << shift;
+    return (w & ~field) | ((w + step) & field);
+}
 } // namespace event_word
 
 // Appends the event of word w (event_word::Make) to the next pass.
