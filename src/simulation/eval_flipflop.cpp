@@ -112,7 +112,7 @@ template <typename Pins> void Redraw(const FlipFlop<Pins>& ff, bool wholeSymbol 
         gGrafik.RedrawFlipFlopState(c.x, c.y);
 }
 
-template <typename Pins> void Settle(const FlipFlop<Pins>& ff) {
+template <typename Pins> [[gnu::always_inline]] inline void Settle(const FlipFlop<Pins>& ff) {
     ff.e->Zustand[kState] = TruthValue(ff.QHigh());
     Redraw(ff);
 }

@@ -153,13 +153,22 @@ void MarkControls(RunControlsMark& mark, const HostWindow& host) {
     mark.stamp = host.ControlStamp();
 }
 
-void DisableRunKeys(HostWindow& host) {
-    if (ControlsAsMarked(gRunKeysOff, host))
-        return;
+namespace {
+
+// DisableRunKeys when the keys are not as marked: out of line, so that the check every run's
+// end makes stays small.
+[[gnu::noinline]] void SetRunKeysOff(HostWindow& host) {
     if (host.Caption(ctl::cmdPause) == "&Pause")
         host.SetEnabled(ctl::cmdPause, false);
     host.SetEnabled(ctl::cmdStop, false);
     MarkControls(gRunKeysOff, host);
+}
+
+} // namespace
+
+void DisableRunKeys(HostWindow& host) {
+    if (!ControlsAsMarked(gRunKeysOff, host))
+        SetRunKeysOff(host);
 }
 
 void EventQueue::Grow() {
