@@ -576,7 +576,7 @@ template <Path P>
     if (event_word::Ebene(w) != 0)
         ProcessOnLevel(w, view);
     else
-        ProcessOnCircuit(w, view);
+        ProcessOn<Path::kCircuit>(w, view.level0, view.cells0, view.columns0, view.rows0, view);
 }
 
 // The events of one pass on the fast path.
