@@ -263,9 +263,8 @@ const LevelFlipFlops& FlipFlopsOf(std::size_t ebene) {
 }
 
 void EvalFlipFlopAt(const LevelFlipFlops& table, CellRecord* cells, ElementRecord* elements,
-                    std::size_t index, std::uint64_t event) {
+                    std::size_t index, std::uint64_t event, int ebene) {
     const int pegel = event_word::High(event) ? 1 : 0;
-    const int ebene = event_word::Ebene(event);
     CellRecord& cell = cells[index];
     const int nr = cell.ElementNr;
     // The table has an entry for every element of the level.
@@ -303,7 +302,7 @@ void EvalFlipFlop(int x, int y, int richtung, int pegel, int ebene) {
         return;
     EvalFlipFlopAt(FlipFlopsOf(static_cast<std::size_t>(ebene)), feld.Cells(),
                    level.Elemente.data(), feld.Index(x, y),
-                   event_word::Make(x, y, richtung, pegel, ebene));
+                   event_word::Make(x, y, richtung, pegel, ebene), ebene);
 }
 
 void ClickFlipFlop(std::int16_t n) {

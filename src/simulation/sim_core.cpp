@@ -484,7 +484,7 @@ template <Path P>
     }
     if constexpr (kFast) {
         if (typ == kTypeFlipFlop)
-            EvalFlipFlopAt(*view.flipFlops0, view.cells0, view.elements0, index, w);
+            EvalFlipFlopAt(*view.flipFlops0, view.cells0, view.elements0, index, w, 0);
         return;
     }
     if (typ == kTypeEmpty)
@@ -535,7 +535,7 @@ template <Path P>
         break;
     case kTypeFlipFlop:
         if (kCircuit)
-            EvalFlipFlopAt(*view.flipFlops0, view.cells0, view.elements0, index, w);
+            EvalFlipFlopAt(*view.flipFlops0, view.cells0, view.elements0, index, w, 0);
         else
             EvalFlipFlop(x, y, richtung, pegel, ebene);
         break;
