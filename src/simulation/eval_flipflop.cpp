@@ -9,6 +9,7 @@
 #include "render/grafik.h"
 #include "simulation/eval_common.h"
 #include "simulation/power.h"
+#include "simulation/sim_core.h"
 
 namespace kardo {
 
@@ -111,7 +112,7 @@ template <typename Pins> void Redraw(const FlipFlop<Pins>& ff, bool wholeSymbol 
         gGrafik.RedrawFlipFlopState(c.x, c.y);
 }
 
-template <typename Pins> void Settle(const FlipFlop<Pins>& ff) {
+template <typename Pins> [[gnu::always_inline]] inline void Settle(const FlipFlop<Pins>& ff) {
     ff.e->Zustand[kState] = TruthValue(ff.QHigh());
     Redraw(ff);
 }
@@ -262,7 +263,8 @@ const LevelFlipFlops& FlipFlopsOf(std::size_t ebene) {
 }
 
 void EvalFlipFlopAt(const LevelFlipFlops& table, CellRecord* cells, ElementRecord* elements,
-                    std::size_t index, int x, int y, int pegel, int ebene) {
+                    std::size_t index, std::uint64_t event, int ebene) {
+    const int pegel = event_word::High(event) ? 1 : 0;
     CellRecord& cell = cells[index];
     const int nr = cell.ElementNr;
     // The table has an entry for every element of the level.
@@ -284,14 +286,14 @@ void EvalFlipFlopAt(const LevelFlipFlops& table, CellRecord* cells, ElementRecor
     const FlipFlop<ListedPins> ff{e, Listed(*e, ebene)};
     if (ff.pins.in.size() < 5 || ff.pins.out.size() < 2)
         return;
-    const int pin = eval::PinIndex(ff.pins.in, x, y);
+    const int pin = eval::PinIndex(ff.pins.in, event_word::X(event), event_word::Y(event));
     if (pin < 0)
         return;
     StoreInput(cell, pegel);
     Evaluate(ff, static_cast<std::size_t>(pin), pegel);
 }
 
-void EvalFlipFlop(int x, int y, int, int pegel, int ebene) {
+void EvalFlipFlop(int x, int y, int richtung, int pegel, int ebene) {
     if (ebene < 0 || static_cast<std::size_t>(ebene) >= gLevels.size())
         return;
     SimLevelRecord& level = gLevels[static_cast<std::size_t>(ebene)];
@@ -299,7 +301,8 @@ void EvalFlipFlop(int x, int y, int, int pegel, int ebene) {
     if (!feld.Contains(x, y))
         return;
     EvalFlipFlopAt(FlipFlopsOf(static_cast<std::size_t>(ebene)), feld.Cells(),
-                   level.Elemente.data(), feld.Index(x, y), x, y, pegel, ebene);
+                   level.Elemente.data(), feld.Index(x, y),
+                   event_word::Make(x, y, richtung, pegel, ebene), ebene);
 }
 
 void ClickFlipFlop(std::int16_t n) {

@@ -43,11 +43,11 @@ extern std::vector<LevelFlipFlops>
 // looking up another level's flip-flops never moves this one.
 const LevelFlipFlops& FlipFlopsOf(std::size_t ebene);
 
-// EvalFlipFlop for an event on cell `index` (x, y) of level ebene, whose flip-flops are `table`
-// (FlipFlopsOf), its grid `cells` and its elements `elements`: the pass loop's entry for the
-// circuit's level, looked up once per pass.
+// EvalFlipFlop for the event of word `event` (event_word::Make) on cell `index` of level ebene,
+// whose flip-flops are `table` (FlipFlopsOf), its grid `cells` and its elements `elements`: the
+// pass loop's entry for the circuit's level, looked up once per pass.
 void EvalFlipFlopAt(const LevelFlipFlops& table, CellRecord* cells, ElementRecord* elements,
-                    std::size_t index, int x, int y, int pegel, int ebene);
+                    std::size_t index, std::uint64_t event, int ebene);
 
 // Looks up the pins of every flip-flop on every level (power-on).
 void ResolveFlipFlopPins();

@@ -19,14 +19,6 @@ void ResetLoopWatch() {
 
 namespace {
 
-// The marks of earlier windows read as no change; only when the window number wraps are they
-// cleared, lest an old mark pass for a new one.
-[[gnu::noinline, gnu::cold]] void ClearChangeMarks() {
-    gLoopWindow = 0;
-    for (std::vector<ChangeMark>& marks : gLevelChanges)
-        std::fill(marks.begin(), marks.end(), ChangeMark{0});
-}
-
 // One array of marks per level, one mark per cell of its grid. An empty grid has no columns or
 // no rows.
 std::size_t CellsOf(const Grid& feld) {
@@ -35,11 +27,10 @@ std::size_t CellsOf(const Grid& feld) {
 
 } // namespace
 
-void StartLoopWindow() {
-    if (gLoopWindow >= kLastLoopWindow) [[unlikely]]
-        ClearChangeMarks();
-    ++gLoopWindow;
-    gStillRunden = 0;
+void ClearChangeMarks() {
+    gLoopWindow = 0;
+    for (std::vector<ChangeMark>& marks : gLevelChanges)
+        std::fill(marks.begin(), marks.end(), ChangeMark{0});
 }
 
 void NoteLevelChangeFitting(std::size_t ebene, std::size_t index) {

@@ -47,9 +47,18 @@ extern std::uint16_t gLoopWindow; // number of the window in progress (1 to kLas
 // Start-up state: no counts, no window.
 void ResetLoopWatch();
 
+// The marks of earlier windows read as no change; only when the window number wraps are they
+// cleared (and the number set to 0), lest an old mark pass for a new one.
+[[gnu::noinline, gnu::cold]] void ClearChangeMarks();
+
 // A new window begins: the counts of the last window go back to 0 and gStillRunden starts
 // again. The count arrays follow the sizes of the level grids as changes are noted.
-void StartLoopWindow();
+inline void StartLoopWindow() {
+    if (gLoopWindow >= kLastLoopWindow) [[unlikely]]
+        ClearChangeMarks();
+    ++gLoopWindow;
+    gStillRunden = 0;
+}
 
 // Changes of cell index of simulation level ebene in the window in progress.
 int LevelChangeCount(std::size_t ebene, std::size_t index);

@@ -49,6 +49,8 @@ constexpr Color kRed = Rgb(255, 0, 0);
 constexpr std::size_t kQueueFloor = std::size_t{1} << 16;
 // Events per cell a pass may leave before the run counts as runaway.
 constexpr std::size_t kQueuePerCell = 16;
+// Where the pass counters saturate.
+constexpr std::int32_t kMaxCount = std::numeric_limits<std::int32_t>::max();
 
 DrawTarget* Screen() { return gPlatform ? gPlatform->screen : nullptr; }
 
@@ -101,6 +103,10 @@ struct PassView {
     ChangeMark* marks0 = nullptr;       // its loop-watch marks; nullptr when not sized
     const LevelFlipFlops* flipFlops0 = nullptr; // its flip-flops
 
+    // The events of the circuit's level may take the fast path (RunPassFast): nothing is drawn
+    // and the loop-watch marks are in place.
+    bool FastPathFits() const { return pic == nullptr && marks0 != nullptr; }
+
     // The view as the circuit stands now.
     static PassView Current() {
         PassView v;
@@ -132,7 +138,8 @@ struct PassView {
     }
 };
 
-[[gnu::always_inline]] inline void ProcessEvent(SimEvent e, const PassView& view);
+[[gnu::always_inline]] inline void ProcessEvent(std::uint64_t w, const PassView& view);
+[[gnu::always_inline]] inline void RunPassFast(const PassView& view);
 
 } // namespace
 
@@ -146,13 +153,22 @@ void MarkControls(RunControlsMark& mark, const HostWindow& host) {
     mark.stamp = host.ControlStamp();
 }
 
-void DisableRunKeys(HostWindow& host) {
-    if (ControlsAsMarked(gRunKeysOff, host))
-        return;
+namespace {
+
+// DisableRunKeys when the keys are not as marked: out of line, so that the check every run's
+// end makes stays small.
+[[gnu::noinline]] void SetRunKeysOff(HostWindow& host) {
     if (host.Caption(ctl::cmdPause) == "&Pause")
         host.SetEnabled(ctl::cmdPause, false);
     host.SetEnabled(ctl::cmdStop, false);
     MarkControls(gRunKeysOff, host);
+}
+
+} // namespace
+
+void DisableRunKeys(HostWindow& host) {
+    if (!ControlsAsMarked(gRunKeysOff, host))
+        SetRunKeysOff(host);
 }
 
 void EventQueue::Grow() {
@@ -232,7 +248,10 @@ void AbortEndlessLoop() {
     gAbgebrochen = true;
 }
 
-bool RunSimulation() {
+// Marked hot: the pass loop is placed with the other hot code, not wherever the link puts it
+// among the drawing code, with which it could share instruction-cache sets during a run that
+// draws.
+[[gnu::hot]] bool RunSimulation() {
     gRechnet = true;
     // The elements the run paints again under a clip are painted when it ends (or waits).
     const RepaintBatch repaints;
@@ -244,25 +263,37 @@ bool RunSimulation() {
     // taken at the first pass that processes events.
     PassView view;
     bool viewStale = true;
+    // The view allows the fast path (RunPassFast); taken with the view.
+    bool fast = false;
     for (;;) {
         if (gPaused)
             return false;
-        // The counter saturates: with a step delay the limit never strikes and a long watch
-        // must not wrap it.
-        if (gRunden < std::numeric_limits<std::int32_t>::max())
-            ++gRunden;
-        // gRunden was 0: a clock edge, power-on check or user action began a new window.
-        if (gRunden == 1) {
-            StartLoopWindow();
-            viewStale = true;
-        }
-        if (gStillRunden < std::numeric_limits<std::int32_t>::max())
-            ++gStillRunden;
-        // The pass limit counts passes without progress (loop_watch.h): a loop-free circuit
-        // runs as long as it needs, an oscillating one is stopped.
-        if (gStillRunden > gMaxRunden && gVerzoegerung == 0) {
-            AbortEndlessLoop();
-            return false;
+        // Both counters in their middle range, as nearly every pass finds them: they only count
+        // on. Otherwise each is handled on its own below.
+        const std::int32_t runden = gRunden;
+        const std::int32_t still = gStillRunden;
+        if (static_cast<std::uint32_t>(runden) - 1U < std::uint32_t{kMaxCount} - 1U &&
+            still < gMaxRunden) [[likely]] {
+            gRunden = runden + 1;
+            gStillRunden = still + 1;
+        } else {
+            // The counter saturates: with a step delay the limit never strikes and a long watch
+            // must not wrap it.
+            if (gRunden < kMaxCount)
+                ++gRunden;
+            // gRunden was 0: a clock edge, power-on check or user action began a new window.
+            if (gRunden == 1) {
+                StartLoopWindow();
+                viewStale = true;
+            }
+            if (gStillRunden < kMaxCount)
+                ++gStillRunden;
+            // The pass limit counts passes without progress (loop_watch.h): a loop-free circuit
+            // runs as long as it needs, an oscillating one is stopped.
+            if (gStillRunden > gMaxRunden && gVerzoegerung == 0) {
+                AbortEndlessLoop();
+                return false;
+            }
         }
         if (edgesDue || gTaktFlagsSeen != gTaktTicks) {
             edgesDue = false;
@@ -288,6 +319,7 @@ bool RunSimulation() {
 
         if (viewStale) {
             view = PassView::Current();
+            fast = view.FastPathFits();
             viewStale = false;
         }
         // Indexed with a fresh bound each turn: nothing may clear the pass under our feet, but
@@ -295,20 +327,24 @@ bool RunSimulation() {
         // it reached the circuit's level: the delay changes while a run waits, between passes,
         // and a pass that began without one has nothing to wait for.
         if (gVerzoegerung < 1) [[likely]] {
-            for (std::size_t i = 0; i < gEventQueue.size(); ++i) {
-                const SimEvent e = gEventQueue[i];
-                if (e.Richtung != 0)
-                    ProcessEvent(e, view);
+            if (fast) {
+                RunPassFast(view);
+            } else {
+                for (std::size_t i = 0; i < gEventQueue.size(); ++i) {
+                    const auto w = std::bit_cast<std::uint64_t>(gEventQueue[i]);
+                    if (event_word::Richtung(w) != 0)
+                        ProcessEvent(w, view);
+                }
             }
             continue;
         }
         bool touchedLevel0 = false;
         for (std::size_t i = 0; i < gEventQueue.size(); ++i) {
-            const SimEvent e = gEventQueue[i];
-            if (e.Richtung == 0)
+            const auto w = std::bit_cast<std::uint64_t>(gEventQueue[i]);
+            if (event_word::Richtung(w) == 0)
                 continue;
-            ProcessEvent(e, view);
-            touchedLevel0 |= e.Ebene == 0;
+            ProcessEvent(w, view);
+            touchedLevel0 |= event_word::Ebene(w) == 0;
         }
 
         if (gVerzoegerung >= 1 && touchedLevel0) {
@@ -325,32 +361,33 @@ bool RunSimulation() {
 }
 
 void Propagate(int x, int y, int richtung, int pegel, int ebene) {
-    ProcessEvent(SimEvent{static_cast<std::int16_t>(x), static_cast<std::int16_t>(y),
-                          static_cast<std::uint8_t>(richtung), static_cast<std::uint8_t>(ebene),
-                          static_cast<std::int16_t>(pegel != 0 ? -1 : 0)},
-                 PassView::Current());
+    ProcessEvent(event_word::Make(x, y, richtung, pegel, ebene), PassView::Current());
 }
 
 namespace {
 
-[[gnu::always_inline]] inline void ProcessEvent(SimEvent e, const PassView& view) {
-    const int x = e.X;
-    const int y = e.Y;
-    const int richtung = e.Richtung;
-    const int pegel = e.Pegel != 0 ? 1 : 0;
-    const int ebene = e.Ebene;
-    SimLevelRecord* level = view.level0;
-    CellRecord* cells = view.cells0;
-    int columns = view.columns0;
-    int rows = view.rows0;
-    if (ebene != 0) {
-        if (static_cast<std::size_t>(ebene) >= gLevels.size())
-            return;
-        level = &gLevels[static_cast<std::size_t>(ebene)];
-        cells = level->Feld.Cells();
-        columns = level->Feld.Columns();
-        rows = level->Feld.Rows();
-    }
+// How ProcessOn is instantiated: for an IC level, looked up from the event; for the circuit's
+// level with the pass view; and the circuit's fast path, which handles the events of plain wire,
+// empty and flip-flop cells and hands any other event, before it has changed anything, to the
+// circuit's full path. The fast path holds no call but the flip-flop's evaluator and a queue's
+// growth, so that its few values stay in registers.
+enum class Path { kLevel, kCircuit, kFast };
+
+void ProcessOnCircuit(std::uint64_t w, const PassView& view);
+
+// Processes the event of word w on the cell grid `cells` (columns by rows) of simulation level
+// `level`.
+template <Path P>
+[[gnu::always_inline]] inline void ProcessOn(std::uint64_t w, SimLevelRecord* level,
+                                             CellRecord* cells, int columns, int rows,
+                                             const PassView& view) {
+    constexpr bool kCircuit = P != Path::kLevel;
+    constexpr bool kFast = P == Path::kFast;
+    const int x = event_word::X(w);
+    const int y = event_word::Y(w);
+    const int richtung = event_word::Richtung(w);
+    const int pegel = event_word::High(w) ? 1 : 0;
+    const int ebene = kCircuit ? 0 : event_word::Ebene(w);
     // Also outside every grid when there is none: its size is 0 by 0.
     if (static_cast<unsigned>(x) >= static_cast<unsigned>(columns) ||
         static_cast<unsigned>(y) >= static_cast<unsigned>(rows))
@@ -359,6 +396,13 @@ namespace {
                               static_cast<std::size_t>(x);
     CellRecord& c = cells[index];
 
+    if constexpr (kFast) {
+        if (c.Verzoegerung != 0 || !((c.Typ == kTypeWire && c.ICPin == 0) || c.Typ == kTypeEmpty ||
+                                     c.Typ == kTypeFlipFlop)) [[unlikely]] {
+            ProcessOnCircuit(w, view);
+            return;
+        }
+    }
     if (c.Verzoegerung > 0) {
         --c.Verzoegerung;
         AddEvent(x, y, richtung, pegel, ebene);
@@ -397,9 +441,12 @@ namespace {
                 if (c.PegelH == 0)
                     c.Pegel = kFalse;
             }
-        } else if (connections < 3 || c.Punkt != kPointDiode) {
+        } else if (connections < 3 || c.Punkt != kPointDiode || horizontal) {
             c.Pegel = c.PegelH = c.PegelV = kFalse;
-        } else if (horizontal || !DiodeInputHigh(c, x, y, ebene)) {
+        } else if (kFast) {
+            ProcessOnCircuit(w, view);
+            return;
+        } else if (!DiodeInputHigh(c, x, y, ebene)) {
             c.Pegel = c.PegelH = c.PegelV = kFalse;
         } else {
             // A coupling diode whose horizontal wire is high keeps driving its vertical wire.
@@ -413,13 +460,13 @@ namespace {
     }
 
     if ((c.Pegel != 0) != wasHigh) {
-        if (ebene == 0 && view.marks0 != nullptr)
+        if (kFast || (kCircuit && view.marks0 != nullptr))
             NoteLevelChange(view.marks0[index]);
         else
             NoteLevelChange(static_cast<std::size_t>(ebene), index);
     }
 
-    if (ebene == 0 && view.pic != nullptr) {
+    if (kCircuit && !kFast && view.pic != nullptr) {
         gGrafik.Device = view.pic;
         gGrafik.DrawLines(static_cast<std::int16_t>(x), static_cast<std::int16_t>(y),
                           static_cast<std::int16_t>(richtung), static_cast<std::uint8_t>(pegel));
@@ -432,7 +479,15 @@ namespace {
     // them is better predicted than the table's indirect jump.
     const std::uint8_t typ = c.Typ;
     if (typ == kTypeWire && c.ICPin == 0) {
-        RouteLevel(c, x, y, richtung, pegel, ebene);
+        if constexpr (kFast)
+            RouteLevelWord(c, w);
+        else
+            RouteLevel(c, x, y, richtung, pegel, ebene);
+        return;
+    }
+    if constexpr (kFast) {
+        if (typ == kTypeFlipFlop)
+            EvalFlipFlopAt(*view.flipFlops0, view.cells0, view.elements0, index, w, 0);
         return;
     }
     if (typ == kTypeEmpty)
@@ -482,8 +537,8 @@ namespace {
         EvalDecoder(x, y, richtung, pegel, ebene);
         break;
     case kTypeFlipFlop:
-        if (ebene == 0)
-            EvalFlipFlopAt(*view.flipFlops0, view.cells0, view.elements0, index, x, y, pegel, 0);
+        if (kCircuit)
+            EvalFlipFlopAt(*view.flipFlops0, view.cells0, view.elements0, index, w, 0);
         else
             EvalFlipFlop(x, y, richtung, pegel, ebene);
         break;
@@ -503,6 +558,40 @@ namespace {
     }
     default:
         break;
+    }
+}
+
+// An event on an IC level: that level's grid looked up in full.
+[[gnu::noinline]] void ProcessOnLevel(std::uint64_t w, const PassView& view) {
+    const auto ebene = static_cast<std::size_t>(event_word::Ebene(w));
+    if (ebene >= gLevels.size())
+        return;
+    SimLevelRecord* level = &gLevels[ebene];
+    ProcessOn<Path::kLevel>(w, level, level->Feld.Cells(), level->Feld.Columns(),
+                            level->Feld.Rows(), view);
+}
+
+[[gnu::noinline]] void ProcessOnCircuit(std::uint64_t w, const PassView& view) {
+    ProcessOn<Path::kCircuit>(w, view.level0, view.cells0, view.columns0, view.rows0, view);
+}
+
+[[gnu::always_inline]] inline void ProcessEvent(std::uint64_t w, const PassView& view) {
+    if (event_word::Ebene(w) != 0)
+        ProcessOnLevel(w, view);
+    else
+        ProcessOn<Path::kCircuit>(w, view.level0, view.cells0, view.columns0, view.rows0, view);
+}
+
+// The events of one pass on the fast path.
+[[gnu::always_inline]] inline void RunPassFast(const PassView& view) {
+    for (std::size_t i = 0; i < gEventQueue.size(); ++i) {
+        const auto w = std::bit_cast<std::uint64_t>(gEventQueue[i]);
+        if (event_word::Richtung(w) == 0)
+            continue;
+        if (event_word::Ebene(w) != 0)
+            ProcessOnLevel(w, view);
+        else
+            ProcessOn<Path::kFast>(w, view.level0, view.cells0, view.columns0, view.rows0, view);
     }
 }
 

@@ -7,6 +7,7 @@
 
 #include <bit>
 #include <cassert>
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <type_traits>
@@ -27,6 +28,9 @@ struct SimEvent {
     std::int16_t Pegel = 0;    // the level as a truth value, -1 or 0
 };
 static_assert(sizeof(SimEvent) == 8 && std::is_trivially_copyable_v<SimEvent>);
+static_assert(offsetof(SimEvent, X) == 0 && offsetof(SimEvent, Y) == 2 &&
+              offsetof(SimEvent, Richtung) == 4 && offsetof(SimEvent, Ebene) == 5 &&
+              offsetof(SimEvent, Pegel) == 6);
 
 // One queue of events: an array whose slots are reused from pass to pass, with the number of
 // events held in a counter of its own. Appending stores only into the slot and the counter, so
@@ -66,7 +70,7 @@ class EventQueue {
     const SimEvent* end() const { return m_slots.get() + m_count; }
 
   private:
-    void Grow();
+    [[gnu::cold]] void Grow();
 
     std::unique_ptr<SimEvent[]> m_slots; // storage; slots from m_count on are free
     std::size_t m_count = 0;             // events held
@@ -114,25 +118,52 @@ void ResetSimCore();
 // Start-up state of the whole simulation module: the core above and the power globals.
 void ResetSimulation();
 
+// An event's record read and written as one 64-bit word whose bytes are the record: a pass
+// reads each event whole, often a few instructions after it was stored, and a record stored
+// field by field would make that read wait for the stores to drain. The shifts place each field
+// at its offset in the record for the machine's byte order.
+namespace event_word {
+inline constexpr bool kLittle = std::endian::native == std::endian::little;
+inline constexpr int kX = kLittle ? 0 : 48;
+inline constexpr int kY = kLittle ? 16 : 32;
+inline constexpr int kRichtung = kLittle ? 32 : 24;
+inline constexpr int kEbene = kLittle ? 40 : 16;
+inline constexpr int kPegel = kLittle ? 48 : 0;
+inline constexpr std::uint64_t kHigh = std::uint64_t{0xFFFF} << kPegel; // the level -1
+
+// The word of an event; any non-zero pegel is stored as -1.
+constexpr std::uint64_t Make(int x, int y, int richtung, int pegel, int ebene) {
+    return static_cast<std::uint64_t>(static_cast<std::uint16_t>(x)) << kX |
+           static_cast<std::uint64_t>(static_cast<std::uint16_t>(y)) << kY |
+           static_cast<std::uint64_t>(static_cast<std::uint8_t>(richtung)) << kRichtung |
+           static_cast<std::uint64_t>(static_cast<std::uint8_t>(ebene)) << kEbene |
+           (pegel != 0 ? kHigh : 0);
+}
+constexpr int X(std::uint64_t w) { return static_cast<std::int16_t>(w >> kX); }
+constexpr int Y(std::uint64_t w) { return static_cast<std::int16_t>(w >> kY); }
+constexpr int Richtung(std::uint64_t w) { return static_cast<std::uint8_t>(w >> kRichtung); }
+constexpr int Ebene(std::uint64_t w) { return static_cast<std::uint8_t>(w >> kEbene); }
+constexpr bool High(std::uint64_t w) { return static_cast<std::uint16_t>(w >> kPegel) != 0; }
+// The word with its direction set to richtung.
+constexpr std::uint64_t Turned(std::uint64_t w, int richtung) {
+    return (w & ~(std::uint64_t{0xFF} << kRichtung)) |
+           static_cast<std::uint64_t>(static_cast<std::uint8_t>(richtung)) << kRichtung;
+}
+// The word with its cell one step on towards richtung 1..4.
+constexpr std::uint64_t Stepped(std::uint64_t w, int richtung) {
+    const int shift = richtung == 1 || richtung == 2 ? kX : kY;
+    const std::uint64_t field = std::uint64_t{0xFFFF} << shift;
+    const std::uint64_t step = richtung == 1 || richtung == 3 ? field : std::uint64_t{1} << shift;
+    return (w & ~field) | ((w + step) & field);
+}
+} // namespace event_word
+
+// Appends the event of word w (event_word::Make) to the next pass.
+inline void AddEventWord(std::uint64_t w) { gNextEventQueue.push_back(std::bit_cast<SimEvent>(w)); }
+
 // Appends an event to the next pass; any non-zero pegel is stored as -1.
 inline void AddEvent(int x, int y, int richtung, int pegel, int ebene) {
-    if constexpr (std::endian::native == std::endian::little) {
-        // The event is built in one 64-bit word and stored at once: the next pass reads it back
-        // as a whole, often a few instructions later, and a record stored field by field would
-        // make that read wait for the stores to drain.
-        const std::uint64_t word =
-            static_cast<std::uint64_t>(static_cast<std::uint16_t>(x)) |
-            static_cast<std::uint64_t>(static_cast<std::uint16_t>(y)) << 16 |
-            static_cast<std::uint64_t>(static_cast<std::uint8_t>(richtung)) << 32 |
-            static_cast<std::uint64_t>(static_cast<std::uint8_t>(ebene)) << 40 |
-            (pegel != 0 ? std::uint64_t{0xFFFF} << 48 : 0);
-        gNextEventQueue.push_back(std::bit_cast<SimEvent>(word));
-    } else {
-        gNextEventQueue.push_back(
-            SimEvent{static_cast<std::int16_t>(x), static_cast<std::int16_t>(y),
-                     static_cast<std::uint8_t>(richtung), static_cast<std::uint8_t>(ebene),
-                     static_cast<std::int16_t>(pegel != 0 ? -1 : 0)});
-    }
+    AddEventWord(event_word::Make(x, y, richtung, pegel, ebene));
 }
 
 // Number of events in the current pass (welche 1) or queued for the next (2); else 0.

@@ -20,6 +20,12 @@ constexpr const char* kComputing = "Zustand wird berechnet ...";
 
 bool HasHost() { return gPlatform && gPlatform->host; }
 
+// The run's own end has just found or left the keys as gRunKeysOff records, at the host's
+// present stamp; a time display marked at that same stamp is still as it was left.
+bool RunEndShown(const HostWindow& host) {
+    return gRunTimeShown == gRunKeysOff && gRunTimeShown.stamp != 0 && gRunTimeShown.host == &host;
+}
+
 } // namespace
 
 void ShowLamps(bool red) {
@@ -33,10 +39,7 @@ void ShowRunFinished(bool delayed, bool keysOff) {
     if (!HasHost())
         return;
     HostWindow& host = Host();
-    // The run's own end has just found or left the keys as gRunKeysOff records, at the host's
-    // present stamp; a time display marked at that same stamp is still as it was left.
-    if (!delayed && keysOff && gRunTimeShown.stamp != 0 && gRunTimeShown.host == &host &&
-        gRunKeysOff.host == &host && gRunTimeShown.stamp == gRunKeysOff.stamp)
+    if (!delayed && keysOff && RunEndShown(host))
         return;
     // A run that ended because it was paused leaves "Angehalten" and the red lamp.
     if (delayed && !gPaused) {
@@ -104,7 +107,11 @@ void InitSwitchOn() {
         // of this run may touch it.
         if (epoch != gPowerEpoch)
             return;
-        ShowRunFinished(gVerzoegerung > 0, ranEmpty);
+        // What ShowRunFinished would find nothing to do for, told apart here: nearly every click's
+        // run ends so.
+        const bool delayed = gVerzoegerung > 0;
+        if (HasHost() && (delayed || !ranEmpty || !RunEndShown(Host())))
+            ShowRunFinished(delayed, ranEmpty);
         gRechnet = false;
     }
     if (gPlatform && gPlatform->screen)

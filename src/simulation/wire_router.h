@@ -18,17 +18,12 @@ void PropagateJunction(int x, int y, int richtung, int pegel, int ebene);
 // The router entry of the dispatcher for wire cells without an IC pin number.
 void PropagateJunctionDefault(int x, int y, int richtung, int pegel, int ebene);
 
-namespace detail {
-inline void Continue(int x, int y, int richtung, int pegel, int ebene) {
-    const Step s = StepOf(richtung);
-    AddEvent(x + s.dx, y + s.dy, richtung, pegel, ebene);
-}
-} // namespace detail
-
-// PropagateJunction on a cell already looked up: the dispatcher's hot path.
-[[gnu::always_inline]] inline void RouteLevel(CellRecord& c, int x, int y, int richtung, int pegel,
-                                              int ebene) {
-    const std::int16_t level = pegel != 0 ? kTrue : kFalse;
+// The routing rule of a wire cell c reached by a level travelling in richtung: which
+// continuations leave it, in which order, and the side wire's level. Each continuation is queued
+// through `to`: to.Ahead() straight on, to.Turn(d) into the side wire towards d.
+template <typename To>
+[[gnu::always_inline]] inline void RouteFrom(CellRecord& c, int richtung, bool high, To& to) {
+    const std::int16_t level = high ? kTrue : kFalse;
 
     if (richtung == kLeft || richtung == kRight) {
         const bool ahead = (richtung == kLeft ? c.Links : c.Rechts) != 0;
@@ -42,11 +37,11 @@ inline void Continue(int x, int y, int richtung, int pegel, int ebene) {
         if (goUp || goDown)
             c.PegelV = level;
         if (ahead)
-            detail::Continue(x, y, richtung, pegel, ebene);
+            to.Ahead();
         if (goUp)
-            detail::Continue(x, y, kUp, pegel, ebene);
+            to.Turn(kUp);
         if (goDown)
-            detail::Continue(x, y, kDown, pegel, ebene);
+            to.Turn(kDown);
         return;
     }
     if (richtung != kUp && richtung != kDown)
@@ -66,22 +61,48 @@ inline void Continue(int x, int y, int richtung, int pegel, int ebene) {
     // The order of the continuations: ahead first when only one side
     // goes too, except downwards with the right side; ahead last when both sides go.
     if (goLeft && goRight) {
-        detail::Continue(x, y, kLeft, pegel, ebene);
-        detail::Continue(x, y, kRight, pegel, ebene);
+        to.Turn(kLeft);
+        to.Turn(kRight);
         if (ahead)
-            detail::Continue(x, y, richtung, pegel, ebene);
+            to.Ahead();
     } else if (goRight && richtung == kDown) {
-        detail::Continue(x, y, kRight, pegel, ebene);
+        to.Turn(kRight);
         if (ahead)
-            detail::Continue(x, y, richtung, pegel, ebene);
+            to.Ahead();
     } else {
         if (ahead)
-            detail::Continue(x, y, richtung, pegel, ebene);
+            to.Ahead();
         if (goLeft)
-            detail::Continue(x, y, kLeft, pegel, ebene);
+            to.Turn(kLeft);
         if (goRight)
-            detail::Continue(x, y, kRight, pegel, ebene);
+            to.Turn(kRight);
     }
+}
+
+// PropagateJunction on a cell already looked up.
+[[gnu::always_inline]] inline void RouteLevel(CellRecord& c, int x, int y, int richtung, int pegel,
+                                              int ebene) {
+    struct To {
+        int x, y, richtung, pegel, ebene;
+        void Ahead() const { Turn(richtung); }
+        void Turn(int d) const {
+            const Step s = StepOf(d);
+            AddEvent(x + s.dx, y + s.dy, d, pegel, ebene);
+        }
+    } to{x, y, richtung, pegel, ebene};
+    RouteFrom(c, richtung, pegel != 0, to);
+}
+
+// RouteLevel for the event of word w: the dispatcher's hot path. A continuation is the event's
+// word with its cell moved on and, into a side wire, its direction changed; the level is stored
+// as -1 whatever non-zero value the event held.
+[[gnu::always_inline]] inline void RouteLevelWord(CellRecord& c, std::uint64_t w) {
+    struct To {
+        std::uint64_t w;
+        void Ahead() const { AddEventWord(event_word::Stepped(w, event_word::Richtung(w))); }
+        void Turn(int d) const { AddEventWord(event_word::Stepped(event_word::Turned(w, d), d)); }
+    } to{event_word::High(w) ? w | event_word::kHigh : w};
+    RouteFrom(c, event_word::Richtung(w), event_word::High(w), to);
 }
 
 // The neighbour of (x, y) in direction richtung on level ebene carries a high level. False for
