@@ -293,32 +293,46 @@ bool frmKardo::IsEnabled(std::string_view control) const {
     return it == m_states.end() || it->second.enabled;
 }
 
+namespace {
+
+// Whether a control's text is text (UTF-8); ASCII, as nearly every caption is, is compared
+// without converting it.
+bool SameText(const QString& now, std::string_view text) {
+    if (!std::all_of(text.begin(), text.end(), [](char ch) { return (ch & 0x80) == 0; }))
+        return now == ToQ(text);
+    if (now.size() != static_cast<qsizetype>(text.size()))
+        return false;
+    return std::equal(text.begin(), text.end(), now.cbegin(),
+                      [](char ch, QChar q) { return q.unicode() == static_cast<char16_t>(ch); });
+}
+
+} // namespace
+
 void frmKardo::SetCaption(std::string_view control, std::string_view text) {
     QObject* o = FindControl(control);
-    const QString t = ToQ(text);
     // Set only when the text changes.
     const auto set = [&](const QString& now, auto&& apply) {
-        if (now == t)
+        if (SameText(now, text))
             return;
-        apply();
+        apply(ToQ(text));
         ++m_controlStamp;
     };
     if (o == this)
-        set(windowTitle(), [&] { setWindowTitle(t); });
+        set(windowTitle(), [&](const QString& t) { setWindowTitle(t); });
     else if (auto* m = qobject_cast<QMenu*>(o))
-        set(m->title(), [&] { m->setTitle(t); });
+        set(m->title(), [&](const QString& t) { m->setTitle(t); });
     else if (auto* a = qobject_cast<QAction*>(o))
-        set(a->text(), [&] { a->setText(t); });
+        set(a->text(), [&](const QString& t) { a->setText(t); });
     else if (auto* b = qobject_cast<QAbstractButton*>(o))
-        set(b->text(), [&] { b->setText(t); });
+        set(b->text(), [&](const QString& t) { b->setText(t); });
     else if (auto* l = qobject_cast<QLabel*>(o))
-        set(l->text(), [&] { l->setText(t); });
+        set(l->text(), [&](const QString& t) { l->setText(t); });
     else if (auto* e = qobject_cast<QLineEdit*>(o))
-        set(e->text(), [&] { e->setText(t); });
+        set(e->text(), [&](const QString& t) { e->setText(t); });
     else if (auto* c = qobject_cast<QComboBox*>(o))
-        set(c->currentText(), [&] { c->setCurrentText(t); });
+        set(c->currentText(), [&](const QString& t) { c->setCurrentText(t); });
     else if (auto* g = qobject_cast<QGroupBox*>(o))
-        set(g->title(), [&] { g->setTitle(t); });
+        set(g->title(), [&](const QString& t) { g->setTitle(t); });
     else {
         ControlState& state = m_states[std::string(control)];
         if (state.caption == text)

@@ -20,6 +20,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QResizeEvent>
+#include <QVarLengthArray>
 
 namespace kardo {
 
@@ -174,35 +175,43 @@ QRegion WorksheetCanvas::DirtyRegion() {
         gSelectionDirt.clear();
         return QRegion(rect());
     }
-    QRegion dirty;
+    // The rectangles first, the region once: most events change one box.
+    QVarLengthArray<QRect, 32> rects;
+    const auto add = [&](const QRect& sheetRect) {
+        if (!sheetRect.isEmpty())
+            rects.append(sheetRect.translated(-origin));
+    };
     for (const PixelBox& b : m_image.ChangedBoxes())
-        dirty += ToCanvas(QRect(b.x, b.y, b.w, b.h));
+        add(QRect(b.x, b.y, b.w, b.h));
     m_image.ForgetChanges();
     for (const PixelRect& r : gSelectionDirt)
-        dirty += ToCanvas(ToRect(r));
+        add(ToRect(r));
     gSelectionDirt.clear();
-    if (gOverlays == m_overlaysShown)
-        return dirty;
-    // An overlay that moved or changed is painted again where it was and where it is.
-    const OverlayRects old = RectsOf(m_overlaysShown);
-    const OverlayRects now = RectsOf(gOverlays);
-    const auto changed = [&](const QRect& a, const QRect& b, bool differs) {
-        if (!differs)
-            return;
-        if (!a.isEmpty())
-            dirty += ToCanvas(a);
-        if (!b.isEmpty())
-            dirty += ToCanvas(b);
-    };
-    const WorksheetOverlays& was = m_overlaysShown;
-    changed(old.rahmen, now.rahmen, !(was.picRahmen == gOverlays.picRahmen));
-    changed(old.box, now.box, !(was.picBox == gOverlays.picBox));
-    changed(old.h, now.h, !(was.LeitungH == gOverlays.LeitungH));
-    changed(old.v, now.v, !(was.LeitungV == gOverlays.LeitungV));
-    for (std::size_t i = 1; i < gOverlays.LineRahmen.size(); ++i)
-        changed(old.rahmenLines[i], now.rahmenLines[i],
-                !(was.LineRahmen[i] == gOverlays.LineRahmen[i]));
-    m_overlaysShown = gOverlays;
+    if (!(gOverlays == m_overlaysShown)) {
+        // An overlay that moved or changed is painted again where it was and where it is.
+        const OverlayRects old = RectsOf(m_overlaysShown);
+        const OverlayRects now = RectsOf(gOverlays);
+        const auto changed = [&](const QRect& a, const QRect& b, bool differs) {
+            if (differs) {
+                add(a);
+                add(b);
+            }
+        };
+        const WorksheetOverlays& was = m_overlaysShown;
+        changed(old.rahmen, now.rahmen, !(was.picRahmen == gOverlays.picRahmen));
+        changed(old.box, now.box, !(was.picBox == gOverlays.picBox));
+        changed(old.h, now.h, !(was.LeitungH == gOverlays.LeitungH));
+        changed(old.v, now.v, !(was.LeitungV == gOverlays.LeitungV));
+        for (std::size_t i = 1; i < gOverlays.LineRahmen.size(); ++i)
+            changed(old.rahmenLines[i], now.rahmenLines[i],
+                    !(was.LineRahmen[i] == gOverlays.LineRahmen[i]));
+        m_overlaysShown = gOverlays;
+    }
+    if (rects.size() == 1)
+        return QRegion(rects[0]);
+    QRegion dirty;
+    for (const QRect& r : rects)
+        dirty += r;
     return dirty;
 }
 
@@ -210,10 +219,6 @@ QPoint WorksheetCanvas::PictureToCanvas(QPoint p) const { return p - ShownOrigin
 
 QPointF WorksheetCanvas::SheetPoint(const QPointF& canvasPoint) const {
     return canvasPoint + QPointF(ShownOrigin());
-}
-
-QRect WorksheetCanvas::ToCanvas(const QRect& sheetRect) const {
-    return sheetRect.isEmpty() ? QRect() : sheetRect.translated(-ShownOrigin());
 }
 
 void WorksheetCanvas::AutoScrollTick() {

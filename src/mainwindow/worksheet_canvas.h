@@ -78,8 +78,6 @@ class WorksheetCanvas : public QWidget {
     DirectPixels WindowPixels() const;
     // Moves the cursor cell to the event position first when no move reported it yet.
     void MoveToPress(const QMouseEvent* event);
-    // The overlays' painted rectangles in canvas coordinates.
-    QRect ToCanvas(const QRect& sheetRect) const;
 
     ImageTarget& m_image;                // the worksheet picture drawn by the core
     QCursor m_pinCursor;                 // custom pointer of the IC-definition view over a wire end
