@@ -20,7 +20,6 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QResizeEvent>
-#include <QVarLengthArray>
 
 namespace kardo {
 
@@ -155,12 +154,12 @@ WorksheetCanvas::WorksheetCanvas(ImageTarget& image, QWidget* parent)
     m_editor = new TextLabelEditor(this, [this](QPoint p) { return PictureToCanvas(p); });
 }
 
-void WorksheetCanvas::RepaintChanges() { Repaint(DirtyRegion(), false); }
+void WorksheetCanvas::RepaintChanges() { Repaint(DirtyRegion(), Paint::Soon); }
 
-void WorksheetCanvas::Repaint(const QRegion& dirty, bool now) {
+void WorksheetCanvas::Repaint(const QRegion& dirty, Paint when) {
     if (dirty.isEmpty())
         return;
-    if (now)
+    if (when == Paint::Now)
         repaint(dirty);
     else
         update(dirty);
@@ -175,11 +174,10 @@ QRegion WorksheetCanvas::DirtyRegion() {
         gSelectionDirt.clear();
         return QRegion(rect());
     }
-    // The rectangles first, the region once: most events change one box.
-    QVarLengthArray<QRect, 32> rects;
+    QRegion dirty;
     const auto add = [&](const QRect& sheetRect) {
         if (!sheetRect.isEmpty())
-            rects.append(sheetRect.translated(-origin));
+            dirty += sheetRect.translated(-origin);
     };
     for (const PixelBox& b : m_image.ChangedBoxes())
         add(QRect(b.x, b.y, b.w, b.h));
@@ -207,11 +205,6 @@ QRegion WorksheetCanvas::DirtyRegion() {
                     !(was.LineRahmen[i] == gOverlays.LineRahmen[i]));
         m_overlaysShown = gOverlays;
     }
-    if (rects.size() == 1)
-        return QRegion(rects[0]);
-    QRegion dirty;
-    for (const QRect& r : rects)
-        dirty += r;
     return dirty;
 }
 
@@ -373,7 +366,7 @@ void WorksheetCanvas::PaintOverlays(LazyPainter& paint, const QRect& area) const
 template <typename F> void WorksheetCanvas::Dispatch(F&& call, Paint when) {
     const QPoint originBefore = ShownOrigin();
     call();
-    Repaint(DirtyRegion(), when == Paint::Now);
+    Repaint(DirtyRegion(), when);
     // The view scrolled by itself during a gesture: it goes on while the pointer rests there.
     if (ShownOrigin() != originBefore && gGesture.LineActive && gGesture.GestureButton != 0)
         m_autoScroll.start();

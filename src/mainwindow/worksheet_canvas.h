@@ -55,15 +55,15 @@ class WorksheetCanvas : public QWidget {
     void keyPressEvent(QKeyEvent* event) override;
 
   private:
-    // What changed since the last look, in canvas coordinates (the whole canvas when the image
-    // is new or the view scrolled); the changes count as seen.
-    QRegion DirtyRegion();
-    // Paints the region at once (now) or asks for it at the next turn of the event loop.
-    void Repaint(const QRegion& dirty, bool now);
     // When an event's changes reach the screen: before the event returns (a click or a key, whose
     // answer the user waits for), or at the next turn of the event loop, which joins the paints
     // of mouse moves coming faster than the screen shows them.
     enum class Paint { Now, Soon };
+    // What changed since the last look, in canvas coordinates (the whole canvas when the image
+    // is new or the view scrolled); the changes count as seen.
+    QRegion DirtyRegion();
+    // Paints the region when `when` says.
+    void Repaint(const QRegion& dirty, Paint when);
     // Runs one dispatcher call; afterwards repaints what it changed and shows the pointer it
     // chose.
     template <typename F> void Dispatch(F&& call, Paint when);

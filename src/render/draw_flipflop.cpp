@@ -95,9 +95,6 @@ void clsGrafik::RedrawFlipFlopState(std::int16_t x, std::int16_t y) {
 // Kept in step with DrawFlipFlopOfInputs and the dispatch that leads to it: whatever they read
 // goes into the key.
 std::uint64_t clsGrafik::FlipFlopDrawingKey(std::int16_t x, std::int16_t y) const {
-    // While the circuit's own level is shown, the pins and the state come from one record.
-    if (gInLevel || Device == nullptr || !gGrid.Contains(x, y) || gGrid(x, y).Typ == kTypeSwitch)
-        return 0;
     const std::int16_t e = gGrid(x, y).ElementNr;
     if (e <= 0 || e > gAnzElemente || gElements[static_cast<std::size_t>(e)].Typ != kTypeFlipFlop)
         return 0;

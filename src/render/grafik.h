@@ -58,14 +58,11 @@ class clsGrafik : public GridScale {
     // state digit beside Q is painted again (as the whole symbol paints it there); on any
     // other the whole symbol is drawn.
     void RedrawFlipFlopState(std::int16_t x, std::int16_t y);
-    // A key for everything the element dispatch reads to draw the flip-flop at cell (x, y)
-    // besides the pixels it draws over (DrawTarget::Replay): its pins, orientation, state,
-    // negation marks and the zoom. 0 when the cell holds no flip-flop the dispatch draws
-    // through its clock pin.
-    std::uint64_t FlipFlopDrawingKey(std::int16_t x, std::int16_t y) const;
-    // The same for the switch at cell (x, y): its place, its level and the zoom; 0 when the cell
-    // holds no switch.
-    std::uint64_t SwitchDrawingKey(std::int16_t x, std::int16_t y) const;
+    // A key for everything the element dispatch reads to draw the element at cell (x, y)
+    // besides the pixels it draws over (DrawTarget::Replay): for a switch its place, its level
+    // and the zoom; for a flip-flop drawn through its clock pin its pins, orientation, state,
+    // negation marks and the zoom. 0 for any other cell, and while an IC level is shown.
+    std::uint64_t DrawingKey(std::int16_t x, std::int16_t y) const;
     // The pixels (surface coordinates) the switch symbol of cell (x, y) may paint: its cell
     // and a pixel around it.
     PixelBox SwitchBox(std::int16_t x, std::int16_t y) const;
@@ -113,6 +110,9 @@ class clsGrafik : public GridScale {
         m_r = static_cast<float>(GetZoomRaster());
         return m_r;
     }
+    // DrawingKey of a flip-flop's and of a switch's cell.
+    std::uint64_t FlipFlopDrawingKey(std::int16_t x, std::int16_t y) const;
+    std::uint64_t SwitchDrawingKey(std::int16_t x, std::int16_t y) const;
 
     // An element to paint again when the repaint batch closes.
     struct NotedRepaint {

@@ -46,8 +46,6 @@ void clsGrafik::DrawAnalysepunkt(std::int16_t x, std::int16_t y) {
 }
 
 std::uint64_t clsGrafik::SwitchDrawingKey(std::int16_t x, std::int16_t y) const {
-    if (gInLevel || Device == nullptr || !gGrid.Contains(x, y) || gGrid(x, y).Typ != kTypeSwitch)
-        return 0;
     KeyHash key;
     key.Add(kTypeSwitch, ShownCell(x, y).Pegel);
     key.Add(x, y);

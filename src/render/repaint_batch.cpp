@@ -4,6 +4,7 @@
 // drawer costs about as much whatever little of it the clip lets through, so an element is
 // walked once per box it needs, its boxes joined where they lie close.
 #include "model/grid.h"
+#include "model/sim_levels.h"
 #include "render/grafik.h"
 #include "render/redraw.h"
 
@@ -23,15 +24,20 @@ constexpr std::int64_t kJoinSlack = 24 * 24;
 void PaintInside(DrawTarget& device, std::int16_t x, std::int16_t y, const PixelBox& box) {
     if (!device.SetClip(box))
         return;
-    std::uint64_t key = gGrafik.FlipFlopDrawingKey(x, y);
-    if (key == 0)
-        key = gGrafik.SwitchDrawingKey(x, y);
+    const std::uint64_t key = gGrafik.DrawingKey(x, y);
     if (key == 0 || !device.Replay(key))
         DrawElement(x, y, false, false);
     device.ClearClip();
 }
 
 } // namespace
+
+std::uint64_t clsGrafik::DrawingKey(std::int16_t x, std::int16_t y) const {
+    // While the circuit's own level is shown, the pins and the state come from one record.
+    if (gInLevel || Device == nullptr || !gGrid.Contains(x, y))
+        return 0;
+    return gGrid(x, y).Typ == kTypeSwitch ? SwitchDrawingKey(x, y) : FlipFlopDrawingKey(x, y);
+}
 
 void clsGrafik::RepaintUnderClip(std::int16_t x, std::int16_t y, const PixelBox& box) {
     if (Device == nullptr || box.Empty())

@@ -35,12 +35,11 @@ void ShowLamps(bool red) {
     Host().SetVisible(ctl::picGruen, !red);
 }
 
-void ShowRunFinished(bool delayed, bool keysOff) {
-    if (!HasHost())
-        return;
-    HostWindow& host = Host();
-    if (!delayed && keysOff && RunEndShown(host))
-        return;
+namespace {
+
+// What a run's end shows when RunEndShown does not already hold: out of line, so that the check
+// that nearly every click's run ends with stays small where it is inlined.
+[[gnu::noinline]] void ShowRunEnd(HostWindow& host, bool delayed, bool keysOff) {
     // A run that ended because it was paused leaves "Angehalten" and the red lamp.
     if (delayed && !gPaused) {
         ShowLamps(false);
@@ -56,6 +55,17 @@ void ShowRunFinished(bool delayed, bool keysOff) {
     // Both are now as a run's end leaves them (with keysOff the run's own end has just set the
     // keys, and only the lamps and the status text may have changed since).
     gRunKeysOff = gRunTimeShown;
+}
+
+} // namespace
+
+void ShowRunFinished(bool delayed, bool keysOff) {
+    if (!HasHost())
+        return;
+    HostWindow& host = Host();
+    if (!delayed && keysOff && RunEndShown(host))
+        return;
+    ShowRunEnd(host, delayed, keysOff);
 }
 
 void InitSwitchOn() {
@@ -107,11 +117,7 @@ void InitSwitchOn() {
         // of this run may touch it.
         if (epoch != gPowerEpoch)
             return;
-        // What ShowRunFinished would find nothing to do for, told apart here: nearly every click's
-        // run ends so.
-        const bool delayed = gVerzoegerung > 0;
-        if (HasHost() && (delayed || !ranEmpty || !RunEndShown(Host())))
-            ShowRunFinished(delayed, ranEmpty);
+        ShowRunFinished(gVerzoegerung > 0, ranEmpty);
         gRechnet = false;
     }
     if (gPlatform && gPlatform->screen)
