@@ -7,7 +7,6 @@
 #include "model/codes.h"
 #include "model/sim_levels.h"
 #include "model/utilities.h"
-#include "platform/control_names.h"
 #include "platform/platform.h"
 #include "render/grafik.h"
 #include "simulation/analysis.h"
@@ -19,8 +18,6 @@
 #include "simulation/gate_eval.h"
 #include "simulation/ic_signal.h"
 #include "simulation/loop_watch.h"
-#include "simulation/port_access.h"
-#include "simulation/power.h"
 #include "simulation/wire_router.h"
 
 #include <algorithm>
@@ -45,10 +42,6 @@ RunControlsMark gRunTimeShown;
 namespace {
 
 constexpr Color kRed = Rgb(255, 0, 0);
-// Queued events a pass may always leave, however small the circuit.
-constexpr std::size_t kQueueFloor = std::size_t{1} << 16;
-// Events per cell a pass may leave before the run counts as runaway.
-constexpr std::size_t kQueuePerCell = 16;
 // Where the pass counters saturate.
 constexpr std::int32_t kMaxCount = std::numeric_limits<std::int32_t>::max();
 
@@ -142,111 +135,6 @@ struct PassView {
 [[gnu::always_inline]] inline void RunPassFast(const PassView& view);
 
 } // namespace
-
-bool ControlsAsMarked(const RunControlsMark& mark, const HostWindow& host) {
-    const std::uint64_t now = host.ControlStamp();
-    return now != 0 && mark.host == &host && mark.stamp == now;
-}
-
-void MarkControls(RunControlsMark& mark, const HostWindow& host) {
-    mark.host = &host;
-    mark.stamp = host.ControlStamp();
-}
-
-namespace {
-
-// DisableRunKeys when the keys are not as marked: out of line, so that the check every run's
-// end makes stays small.
-[[gnu::noinline]] void SetRunKeysOff(HostWindow& host) {
-    if (host.Caption(ctl::cmdPause) == "&Pause")
-        host.SetEnabled(ctl::cmdPause, false);
-    host.SetEnabled(ctl::cmdStop, false);
-    MarkControls(gRunKeysOff, host);
-}
-
-} // namespace
-
-void DisableRunKeys(HostWindow& host) {
-    if (!ControlsAsMarked(gRunKeysOff, host))
-        SetRunKeysOff(host);
-}
-
-void EventQueue::Grow() {
-    const std::size_t capacity = std::max<std::size_t>(2 * m_capacity, 1024);
-    auto slots = std::make_unique<SimEvent[]>(capacity);
-    std::copy(m_slots.get(), m_slots.get() + m_count, slots.get());
-    m_slots = std::move(slots);
-    m_capacity = capacity;
-}
-
-void ResetSimCore() {
-    gEventQueue.Release();
-    gNextEventQueue.Release();
-    gRechnet = false;
-    gPaused = false;
-    gAbgebrochen = false;
-    gRunden = 0;
-    gMaxRunden = 1000;
-    gVerzoegerung = 0;
-    gRunKeysOff = {};
-    gRunTimeShown = {};
-    gTaktTicks = 0;
-    gTaktFlagsSeen = 0;
-    ForgetFlipFlopPins();
-    ForgetICPinRoutes();
-    ResetLoopWatch();
-}
-
-void ResetSimulation() {
-    ResetSimCore();
-    ResetPower();
-    ResetAnalysis();
-    ResetPortAccess();
-}
-
-int QueueCount(int welche) {
-    if (welche == 1)
-        return static_cast<int>(gEventQueue.size());
-    if (welche == 2)
-        return static_cast<int>(gNextEventQueue.size());
-    return 0;
-}
-
-void ClearEventQueues() {
-    for (EventQueue* q : {&gEventQueue, &gNextEventQueue}) {
-        if (q->capacity() > kQueueFloor)
-            q->Release();
-        else
-            q->clear();
-    }
-    gRechnet = false;
-}
-
-std::size_t QueueLimit() {
-    std::size_t cells = 0;
-    for (const SimLevelRecord& level : gLevels) {
-        cells += static_cast<std::size_t>(level.Feld.UBoundX() + 1) *
-                 static_cast<std::size_t>(level.Feld.UBoundY() + 1);
-    }
-    return std::max(kQueueFloor, kQueuePerCell * cells);
-}
-
-void AbortEndlessLoop() {
-    gGrafik.FlushRepaints();
-    const bool hasHost = gPlatform && gPlatform->host;
-    if (hasHost)
-        Host().SetCaption(ctl::lblOnOff, "Ausführung unterbrochen");
-    ClearEventQueues();
-    gRunden = 0;
-    gStillRunden = 0;
-    PressOffButton();
-    if (hasHost) {
-        Host().MessageBox("Die Ausführung wurde abgebrochen!\r\n\r\nÜberprüfen Sie, ob Ihre "
-                          "Schaltung Endlosschleifen\r\nenthält.",
-                          MsgButtons::Ok, MsgIcon::Exclamation, "Abbruch");
-    }
-    gAbgebrochen = true;
-}
 
 // Marked hot: the pass loop is placed with the other hot code, not wherever the link puts it
 // among the drawing code, with which it could share instruction-cache sets during a run that
@@ -479,10 +367,7 @@ template <Path P>
     // them is better predicted than the table's indirect jump.
     const std::uint8_t typ = c.Typ;
     if (typ == kTypeWire && c.ICPin == 0) {
-        if constexpr (kFast)
-            RouteLevelWord(c, w);
-        else
-            RouteLevel(c, x, y, richtung, pegel, ebene);
+        RouteLevelWord(c, w);
         return;
     }
     if constexpr (kFast) {
@@ -495,7 +380,7 @@ template <Path P>
     switch (typ) {
     case kTypeWire:
         if (c.ICPin == 0)
-            RouteLevel(c, x, y, richtung, pegel, ebene);
+            RouteLevelWord(c, w);
         else if (ebene > 0)
             ICSignalAt(c, pegel, ebene, kICSignalOutOf);
         break;
@@ -540,7 +425,8 @@ template <Path P>
         if (kCircuit)
             EvalFlipFlopAt(*view.flipFlops0, view.cells0, view.elements0, index, w, 0);
         else
-            EvalFlipFlop(x, y, richtung, pegel, ebene);
+            EvalFlipFlopAt(FlipFlopsOf(static_cast<std::size_t>(ebene)), cells,
+                           level->Elemente.data(), index, w, ebene);
         break;
     case kTypeShiftRegister:
         EvalShiftRegister(x, y, richtung, pegel, ebene);
@@ -551,7 +437,7 @@ template <Path P>
     case kTypeAnalysisPoint: {
         AnalysisPointEvent(level->Elemente, c.ElementNr, pegel, ebene);
         if (c.ICPin == 0)
-            RouteLevel(c, x, y, richtung, pegel, ebene);
+            RouteLevelWord(c, w);
         else if (ebene > 0)
             ICSignalAt(c, pegel, ebene, kICSignalOutOf);
         break;

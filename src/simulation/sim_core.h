@@ -184,8 +184,10 @@ void Propagate(int x, int y, int richtung, int pegel, int ebene);
 // The endless-loop abort: status text, empty queues, switch-off, the German message.
 void AbortEndlessLoop();
 
+// Queued events a pass may always leave, however small the circuit.
+inline constexpr std::size_t kQueueFloor = std::size_t{1} << 16;
 // Most queued events a pass may leave before the run counts as an endless loop: generous, and
-// growing with the cells of every level.
+// growing with the cells of every level, never below kQueueFloor.
 std::size_t QueueLimit();
 
 // The one-cell step of a direction or orientation 1..4; (0, 0) for any other value.
