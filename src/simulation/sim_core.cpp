@@ -42,6 +42,8 @@ RunControlsMark gRunTimeShown;
 namespace {
 
 constexpr Color kRed = Rgb(255, 0, 0);
+// A pass on the fast path handed an event to a full path (RunPassFast).
+bool sLeftFastPath = false;
 // Where the pass counters saturate.
 constexpr std::int32_t kMaxCount = std::numeric_limits<std::int32_t>::max();
 
@@ -82,6 +84,29 @@ void MakePendingClockEdges() {
         if (i < gTaktFlag.size())
             gTaktFlag[i] = kFalse;
     }
+}
+
+// Both pass counters in their middle range, as nearly every pass finds them: the next pass only
+// counts them on.
+[[gnu::always_inline]] inline bool CountersInStride(std::int32_t runden, std::int32_t still) {
+    return static_cast<std::uint32_t>(runden) - 1U < std::uint32_t{kMaxCount} - 1U &&
+           still < gMaxRunden;
+}
+
+// Begins the next pass after one that stayed on the fast path, when it needs no more than the
+// counters counted on and the queues swapped; otherwise the pass loop's top begins it.
+[[gnu::always_inline]] inline bool NextFastPass() {
+    const std::int32_t runden = gRunden;
+    const std::int32_t still = gStillRunden;
+    const std::size_t n = gNextEventQueue.size();
+    // An empty queue ends the run; one beyond the floor has its limit checked at the top.
+    if (!CountersInStride(runden, still) || n - 1 >= kQueueFloor)
+        return false;
+    gRunden = runden + 1;
+    gStillRunden = still + 1;
+    gEventQueue.swap(gNextEventQueue);
+    gNextEventQueue.clear();
+    return true;
 }
 
 // What every event of one pass needs and nothing in the pass changes: the picture the circuit's
@@ -132,7 +157,7 @@ struct PassView {
 };
 
 [[gnu::always_inline]] inline void ProcessEvent(std::uint64_t w, const PassView& view);
-[[gnu::always_inline]] inline void RunPassFast(const PassView& view);
+[[gnu::always_inline]] inline bool RunPassFast(const PassView& view);
 
 } // namespace
 
@@ -156,12 +181,10 @@ struct PassView {
     for (;;) {
         if (gPaused)
             return false;
-        // Both counters in their middle range, as nearly every pass finds them: they only count
-        // on. Otherwise each is handled on its own below.
+        // Otherwise than in their stride, each counter is handled on its own below.
         const std::int32_t runden = gRunden;
         const std::int32_t still = gStillRunden;
-        if (static_cast<std::uint32_t>(runden) - 1U < std::uint32_t{kMaxCount} - 1U &&
-            still < gMaxRunden) [[likely]] {
+        if (CountersInStride(runden, still)) [[likely]] {
             gRunden = runden + 1;
             gStillRunden = still + 1;
         } else {
@@ -216,7 +239,11 @@ struct PassView {
         // and a pass that began without one has nothing to wait for.
         if (gVerzoegerung < 1) [[likely]] {
             if (fast) {
-                RunPassFast(view);
+                // A pass that stays on the fast path changes cells, queues and loop-watch marks
+                // only: it cannot pause the run, raise a clock edge, set a step delay, switch
+                // off or change the view. The passes after it start here while they can.
+                while (RunPassFast(view) && NextFastPass()) {
+                }
             } else {
                 for (std::size_t i = 0; i < gEventQueue.size(); ++i) {
                     const auto w = std::bit_cast<std::uint64_t>(gEventQueue[i]);
@@ -449,6 +476,7 @@ template <Path P>
 
 // An event on an IC level: that level's grid looked up in full.
 [[gnu::noinline]] void ProcessOnLevel(std::uint64_t w, const PassView& view) {
+    sLeftFastPath = true;
     const auto ebene = static_cast<std::size_t>(event_word::Ebene(w));
     if (ebene >= gLevels.size())
         return;
@@ -458,6 +486,7 @@ template <Path P>
 }
 
 [[gnu::noinline]] void ProcessOnCircuit(std::uint64_t w, const PassView& view) {
+    sLeftFastPath = true;
     ProcessOn<Path::kCircuit>(w, view.level0, view.cells0, view.columns0, view.rows0, view);
 }
 
@@ -468,8 +497,9 @@ template <Path P>
         ProcessOn<Path::kCircuit>(w, view.level0, view.cells0, view.columns0, view.rows0, view);
 }
 
-// The events of one pass on the fast path.
-[[gnu::always_inline]] inline void RunPassFast(const PassView& view) {
+// The events of one pass on the fast path. True when every event stayed on it.
+[[gnu::always_inline]] inline bool RunPassFast(const PassView& view) {
+    sLeftFastPath = false;
     for (std::size_t i = 0; i < gEventQueue.size(); ++i) {
         const auto w = std::bit_cast<std::uint64_t>(gEventQueue[i]);
         if (event_word::Richtung(w) == 0)
@@ -479,6 +509,7 @@ template <Path P>
         else
             ProcessOn<Path::kFast>(w, view.level0, view.cells0, view.columns0, view.rows0, view);
     }
+    return !sLeftFastPath;
 }
 
 } // namespace
