@@ -44,6 +44,8 @@ namespace {
 constexpr Color kRed = Rgb(255, 0, 0);
 // A pass on the fast path handed an event to a full path (RunPassFast).
 bool sLeftFastPath = false;
+// Pass views taken so far: the mark of the present one's level views (LevelView::taken).
+std::uint64_t sViewsTaken = 0;
 // Where the pass counters saturate.
 constexpr std::int32_t kMaxCount = std::numeric_limits<std::int32_t>::max();
 
@@ -109,21 +111,50 @@ void MakePendingClockEdges() {
     return true;
 }
 
+// What the events of one simulation level need of it, taken with the pass view: nothing in the
+// passes of that view changes it.
+struct LevelView {
+    SimLevelRecord* level = nullptr;           // the level; nullptr without one
+    CellRecord* cells = nullptr;               // its grid, row after row
+    int columns = 0;                           // its columns
+    int rows = 0;                              // its rows
+    ElementRecord* elements = nullptr;         // its element list
+    ChangeMark* marks = nullptr;               // its loop-watch marks; nullptr when not sized
+    const LevelFlipFlops* flipFlops = nullptr; // its flip-flops
+    std::uint64_t taken = 0;                   // the pass view it was taken for (sViewsTaken)
+
+    void Take(std::size_t ebene) {
+        SimLevelRecord& l = gLevels[ebene];
+        level = &l;
+        cells = l.Feld.Cells();
+        columns = l.Feld.Columns();
+        rows = l.Feld.Rows();
+        elements = l.Elemente.data();
+        flipFlops = &FlipFlopsOf(ebene);
+        marks = nullptr;
+        if (ebene < gLevelChanges.size()) {
+            std::vector<ChangeMark>& m = gLevelChanges[ebene];
+            if (m.size() >= static_cast<std::size_t>(columns) * static_cast<std::size_t>(rows))
+                marks = m.data();
+        }
+        taken = sViewsTaken;
+    }
+};
+
+// The views of the IC levels by level number, taken when a pass first meets the level; entry 0
+// is unused (the circuit's is in the pass view). Only a view whose `taken` is the present
+// sViewsTaken belongs to the passes running.
+std::vector<LevelView> sLevelViews;
+
 // What every event of one pass needs and nothing in the pass changes: the picture the circuit's
-// wire steps are drawn on, the circuit's level and its loop-watch marks.
+// wire steps are drawn on and the circuit's level.
 struct PassView {
-    DrawTarget* pic = nullptr;          // the worksheet picture while the circuit is on view
-    SimLevelRecord* level0 = nullptr;   // the circuit's level; nullptr without levels
-    CellRecord* cells0 = nullptr;       // its grid, row after row
-    int columns0 = 0;                   // its columns
-    int rows0 = 0;                      // its rows
-    ElementRecord* elements0 = nullptr; // its element list
-    ChangeMark* marks0 = nullptr;       // its loop-watch marks; nullptr when not sized
-    const LevelFlipFlops* flipFlops0 = nullptr; // its flip-flops
+    DrawTarget* pic = nullptr; // the worksheet picture while the circuit is on view
+    LevelView circuit;         // the circuit's level; its level nullptr without levels
 
     // The events of the circuit's level may take the fast path (RunPassFast): nothing is drawn
     // and the loop-watch marks are in place.
-    bool FastPathFits() const { return pic == nullptr && marks0 != nullptr; }
+    bool FastPathFits() const { return pic == nullptr && circuit.marks != nullptr; }
 
     // The view as the circuit stands now.
     static PassView Current() {
@@ -134,27 +165,38 @@ struct PassView {
 
   private:
     void Take() {
+        // The views of the IC levels taken for earlier passes no longer hold.
+        ++sViewsTaken;
         // Only the circuit is on view; while an IC level is shown nothing of a run paints
         // over it.
         if (!gInLevel)
             pic = Screen();
-        if (gLevels.empty())
-            return;
-        level0 = &gLevels[0];
-        Grid& feld = level0->Feld;
-        cells0 = feld.Cells();
-        columns0 = feld.Columns();
-        rows0 = feld.Rows();
-        elements0 = level0->Elemente.data();
-        flipFlops0 = &FlipFlopsOf(0);
-        if (!gLevelChanges.empty()) {
-            std::vector<ChangeMark>& marks = gLevelChanges[0];
-            if (marks.size() >=
-                static_cast<std::size_t>(columns0) * static_cast<std::size_t>(rows0))
-                marks0 = marks.data();
-        }
+        if (!gLevels.empty())
+            circuit.Take(0);
     }
 };
+
+// The view of IC level ebene for the passes running, taken now if not yet; nullptr when the
+// level does not exist.
+[[gnu::noinline]] LevelView* TakeLevelView(std::size_t ebene) {
+    if (ebene >= gLevels.size())
+        return nullptr;
+    // Only an event's own view is in use while it is taken: the others may move.
+    if (sLevelViews.size() < gLevels.size())
+        sLevelViews.resize(gLevels.size());
+    LevelView& v = sLevelViews[ebene];
+    v.Take(ebene);
+    return &v;
+}
+
+[[gnu::always_inline]] inline LevelView* LevelViewOf(std::size_t ebene) {
+    if (ebene < sLevelViews.size()) [[likely]] {
+        LevelView& v = sLevelViews[ebene];
+        if (v.taken == sViewsTaken) [[likely]]
+            return &v;
+    }
+    return TakeLevelView(ebene);
+}
 
 [[gnu::always_inline]] inline void ProcessEvent(std::uint64_t w, const PassView& view);
 [[gnu::always_inline]] inline bool RunPassFast(const PassView& view);
@@ -281,40 +323,41 @@ void Propagate(int x, int y, int richtung, int pegel, int ebene) {
 
 namespace {
 
-// How ProcessOn is instantiated: for an IC level, looked up from the event; for the circuit's
-// level with the pass view; and the circuit's fast path, which handles the events of plain wire,
-// empty and flip-flop cells and hands any other event, before it has changed anything, to the
-// circuit's full path. The fast path holds no call but the flip-flop's evaluator and a queue's
+// How ProcessOn is instantiated: the full paths of an IC level and of the circuit's level (which
+// draws its wire steps), and the fast paths of both, which handle the events of plain wire,
+// empty and flip-flop cells and hand any other event, before it has changed anything, to their
+// level's full path. A fast path holds no call but the flip-flop's evaluator and a queue's
 // growth, so that its few values stay in registers.
-enum class Path { kLevel, kCircuit, kFast };
+enum class Path { kLevel, kCircuit, kLevelFast, kCircuitFast };
 
 void ProcessOnCircuit(std::uint64_t w, const PassView& view);
+void ProcessOnLevel(std::uint64_t w, const PassView& view);
 
-// Processes the event of word w on the cell grid `cells` (columns by rows) of simulation level
-// `level`.
+// Processes the event of word w on the level that lv views.
 template <Path P>
-[[gnu::always_inline]] inline void ProcessOn(std::uint64_t w, SimLevelRecord* level,
-                                             CellRecord* cells, int columns, int rows,
+[[gnu::always_inline]] inline void ProcessOn(std::uint64_t w, const LevelView& lv,
                                              const PassView& view) {
-    constexpr bool kCircuit = P != Path::kLevel;
-    constexpr bool kFast = P == Path::kFast;
+    constexpr bool kCircuit = P == Path::kCircuit || P == Path::kCircuitFast;
+    constexpr bool kFast = P == Path::kLevelFast || P == Path::kCircuitFast;
+    // The fast path hands the event, untouched, to its level's full path.
+    const auto fullPath = kCircuit ? ProcessOnCircuit : ProcessOnLevel;
     const int x = event_word::X(w);
     const int y = event_word::Y(w);
     const int richtung = event_word::Richtung(w);
     const int pegel = event_word::High(w) ? 1 : 0;
     const int ebene = kCircuit ? 0 : event_word::Ebene(w);
     // Also outside every grid when there is none: its size is 0 by 0.
-    if (static_cast<unsigned>(x) >= static_cast<unsigned>(columns) ||
-        static_cast<unsigned>(y) >= static_cast<unsigned>(rows))
+    if (static_cast<unsigned>(x) >= static_cast<unsigned>(lv.columns) ||
+        static_cast<unsigned>(y) >= static_cast<unsigned>(lv.rows))
         return;
-    const std::size_t index = static_cast<std::size_t>(y) * static_cast<std::size_t>(columns) +
+    const std::size_t index = static_cast<std::size_t>(y) * static_cast<std::size_t>(lv.columns) +
                               static_cast<std::size_t>(x);
-    CellRecord& c = cells[index];
+    CellRecord& c = lv.cells[index];
 
     if constexpr (kFast) {
         if (c.Verzoegerung != 0 || !((c.Typ == kTypeWire && c.ICPin == 0) || c.Typ == kTypeEmpty ||
                                      c.Typ == kTypeFlipFlop)) [[unlikely]] {
-            ProcessOnCircuit(w, view);
+            fullPath(w, view);
             return;
         }
     }
@@ -359,7 +402,7 @@ template <Path P>
         } else if (connections < 3 || c.Punkt != kPointDiode || horizontal) {
             c.Pegel = c.PegelH = c.PegelV = kFalse;
         } else if (kFast) {
-            ProcessOnCircuit(w, view);
+            fullPath(w, view);
             return;
         } else if (!DiodeInputHigh(c, x, y, ebene)) {
             c.Pegel = c.PegelH = c.PegelV = kFalse;
@@ -375,8 +418,8 @@ template <Path P>
     }
 
     if ((c.Pegel != 0) != wasHigh) {
-        if (kFast || (kCircuit && view.marks0 != nullptr))
-            NoteLevelChange(view.marks0[index]);
+        if (kFast || lv.marks != nullptr)
+            NoteLevelChange(lv.marks[index]);
         else
             NoteLevelChange(static_cast<std::size_t>(ebene), index);
     }
@@ -399,7 +442,7 @@ template <Path P>
     }
     if constexpr (kFast) {
         if (typ == kTypeFlipFlop)
-            EvalFlipFlopAt(*view.flipFlops0, view.cells0, view.elements0, index, w, 0);
+            EvalFlipFlopAt(*lv.flipFlops, lv.cells, lv.elements, index, w, ebene);
         return;
     }
     if (typ == kTypeEmpty)
@@ -449,11 +492,7 @@ template <Path P>
         EvalDecoder(x, y, richtung, pegel, ebene);
         break;
     case kTypeFlipFlop:
-        if (kCircuit)
-            EvalFlipFlopAt(*view.flipFlops0, view.cells0, view.elements0, index, w, 0);
-        else
-            EvalFlipFlopAt(FlipFlopsOf(static_cast<std::size_t>(ebene)), cells,
-                           level->Elemente.data(), index, w, ebene);
+        EvalFlipFlopAt(*lv.flipFlops, lv.cells, lv.elements, index, w, ebene);
         break;
     case kTypeShiftRegister:
         EvalShiftRegister(x, y, richtung, pegel, ebene);
@@ -462,7 +501,7 @@ template <Path P>
         UpdateDisplay(x, y, richtung, pegel, ebene);
         break;
     case kTypeAnalysisPoint: {
-        AnalysisPointEvent(level->Elemente, c.ElementNr, pegel, ebene);
+        AnalysisPointEvent(lv.level->Elemente, c.ElementNr, pegel, ebene);
         if (c.ICPin == 0)
             RouteLevelWord(c, w);
         else if (ebene > 0)
@@ -474,40 +513,44 @@ template <Path P>
     }
 }
 
-// An event on an IC level: that level's grid looked up in full.
+// An event on an IC level on its full path.
 [[gnu::noinline]] void ProcessOnLevel(std::uint64_t w, const PassView& view) {
     sLeftFastPath = true;
-    const auto ebene = static_cast<std::size_t>(event_word::Ebene(w));
-    if (ebene >= gLevels.size())
-        return;
-    SimLevelRecord* level = &gLevels[ebene];
-    ProcessOn<Path::kLevel>(w, level, level->Feld.Cells(), level->Feld.Columns(),
-                            level->Feld.Rows(), view);
+    if (const LevelView* lv = LevelViewOf(static_cast<std::size_t>(event_word::Ebene(w))))
+        ProcessOn<Path::kLevel>(w, *lv, view);
 }
 
 [[gnu::noinline]] void ProcessOnCircuit(std::uint64_t w, const PassView& view) {
     sLeftFastPath = true;
-    ProcessOn<Path::kCircuit>(w, view.level0, view.cells0, view.columns0, view.rows0, view);
+    ProcessOn<Path::kCircuit>(w, view.circuit, view);
 }
 
 [[gnu::always_inline]] inline void ProcessEvent(std::uint64_t w, const PassView& view) {
     if (event_word::Ebene(w) != 0)
         ProcessOnLevel(w, view);
     else
-        ProcessOn<Path::kCircuit>(w, view.level0, view.cells0, view.columns0, view.rows0, view);
+        ProcessOn<Path::kCircuit>(w, view.circuit, view);
 }
 
-// The events of one pass on the fast path. True when every event stayed on it.
+// The events of one pass on the fast path. True when every event stayed on it. An IC level
+// whose loop-watch marks are not yet in place takes its full path, which makes them.
 [[gnu::always_inline]] inline bool RunPassFast(const PassView& view) {
     sLeftFastPath = false;
     for (std::size_t i = 0; i < gEventQueue.size(); ++i) {
         const auto w = std::bit_cast<std::uint64_t>(gEventQueue[i]);
         if (event_word::Richtung(w) == 0)
             continue;
-        if (event_word::Ebene(w) != 0)
+        const auto ebene = static_cast<std::size_t>(event_word::Ebene(w));
+        if (ebene == 0) {
+            ProcessOn<Path::kCircuitFast>(w, view.circuit, view);
+            continue;
+        }
+        const LevelView* lv = LevelViewOf(ebene);
+        if (lv == nullptr || lv->marks == nullptr) {
             ProcessOnLevel(w, view);
-        else
-            ProcessOn<Path::kFast>(w, view.level0, view.cells0, view.columns0, view.rows0, view);
+            continue;
+        }
+        ProcessOn<Path::kLevelFast>(w, *lv, view);
     }
     return !sLeftFastPath;
 }
