@@ -63,10 +63,13 @@ inline void StartLoopWindow() {
 // Changes of cell index of simulation level ebene in the window in progress.
 int LevelChangeCount(std::size_t ebene, std::size_t index);
 
-// The level of a cell changed, mark being its change mark. Counts it and, while the cell has
-// not yet changed kSpreadingChanges times this window, marks the pass as progress.
-inline void NoteLevelChange(ChangeMark& mark) {
-    const auto window = static_cast<ChangeMark>(gLoopWindow << 2);
+// The window's part of the marks made in the window in progress.
+inline ChangeMark LoopWindowMark() { return static_cast<ChangeMark>(gLoopWindow << 2); }
+
+// The level of a cell changed, mark being its change mark and window LoopWindowMark(). Counts
+// it and, while the cell has not yet changed kSpreadingChanges times this window, marks the
+// pass as progress.
+inline void NoteLevelChange(ChangeMark& mark, ChangeMark window) {
     if ((mark & ~kChangeCountMask) != window) {
         mark = static_cast<ChangeMark>(window | 1);
     } else {
@@ -76,6 +79,7 @@ inline void NoteLevelChange(ChangeMark& mark) {
     }
     gStillRunden = 0;
 }
+inline void NoteLevelChange(ChangeMark& mark) { NoteLevelChange(mark, LoopWindowMark()); }
 
 // NoteLevelChange for a level whose marks do not reach the cell yet: they are made for the
 // level's grid first (the first change after a power-on that built the level, or a grown grid).

@@ -151,6 +151,7 @@ std::vector<LevelView> sLevelViews;
 struct PassView {
     DrawTarget* pic = nullptr; // the worksheet picture while the circuit is on view
     LevelView circuit;         // the circuit's level; its level nullptr without levels
+    ChangeMark window = 0;     // LoopWindowMark(): a new loop-watch window takes a new view
 
     // The events of the circuit's level may take the fast path (RunPassFast): nothing is drawn
     // and the loop-watch marks are in place.
@@ -167,6 +168,7 @@ struct PassView {
     void Take() {
         // The views of the IC levels taken for earlier passes no longer hold.
         ++sViewsTaken;
+        window = LoopWindowMark();
         // Only the circuit is on view; while an IC level is shown nothing of a run paints
         // over it.
         if (!gInLevel)
@@ -418,7 +420,9 @@ template <Path P>
     }
 
     if ((c.Pegel != 0) != wasHigh) {
-        if (kFast || lv.marks != nullptr)
+        if (kFast)
+            NoteLevelChange(lv.marks[index], view.window);
+        else if (lv.marks != nullptr)
             NoteLevelChange(lv.marks[index]);
         else
             NoteLevelChange(static_cast<std::size_t>(ebene), index);
@@ -538,14 +542,13 @@ template <Path P>
     sLeftFastPath = false;
     for (std::size_t i = 0; i < gEventQueue.size(); ++i) {
         const auto w = std::bit_cast<std::uint64_t>(gEventQueue[i]);
-        if (event_word::Richtung(w) == 0)
-            continue;
-        const auto ebene = static_cast<std::size_t>(event_word::Ebene(w));
-        if (ebene == 0) {
+        if (event_word::TravelsOnCircuit(w)) [[likely]] {
             ProcessOn<Path::kCircuitFast>(w, view.circuit, view);
             continue;
         }
-        const LevelView* lv = LevelViewOf(ebene);
+        if (event_word::Richtung(w) == 0)
+            continue;
+        const LevelView* lv = LevelViewOf(static_cast<std::size_t>(event_word::Ebene(w)));
         if (lv == nullptr || lv->marks == nullptr) {
             ProcessOnLevel(w, view);
             continue;

@@ -144,17 +144,30 @@ constexpr int Y(std::uint64_t w) { return static_cast<std::int16_t>(w >> kY); }
 constexpr int Richtung(std::uint64_t w) { return static_cast<std::uint8_t>(w >> kRichtung); }
 constexpr int Ebene(std::uint64_t w) { return static_cast<std::uint8_t>(w >> kEbene); }
 constexpr bool High(std::uint64_t w) { return static_cast<std::uint16_t>(w >> kPegel) != 0; }
+// The event travels (a direction not 0) on the circuit's level (0).
+constexpr bool TravelsOnCircuit(std::uint64_t w) {
+    if constexpr (kLittle) // the direction's byte just below the level's: one 16-bit range
+        return static_cast<std::uint16_t>(w >> kRichtung) - 1U < 0xFFU;
+    else
+        return Richtung(w) != 0 && Ebene(w) == 0;
+}
 // The word with its direction set to richtung.
 constexpr std::uint64_t Turned(std::uint64_t w, int richtung) {
     return (w & ~(std::uint64_t{0xFF} << kRichtung)) |
            static_cast<std::uint64_t>(static_cast<std::uint8_t>(richtung)) << kRichtung;
 }
+// The field a step towards richtung 0..4 moves (none for 0), and what is added to the word to
+// make it: -1 or +1 in that field, whose carry the field's mask drops.
+inline constexpr std::uint64_t kStepField[5] = {
+    0, std::uint64_t{0xFFFF} << kX, std::uint64_t{0xFFFF} << kX, std::uint64_t{0xFFFF} << kY,
+    std::uint64_t{0xFFFF} << kY};
+inline constexpr std::uint64_t kStepAdd[5] = {0, std::uint64_t{0xFFFF} << kX,
+                                              std::uint64_t{1} << kX, std::uint64_t{0xFFFF} << kY,
+                                              std::uint64_t{1} << kY};
 // The word with its cell one step on towards richtung 1..4.
 constexpr std::uint64_t Stepped(std::uint64_t w, int richtung) {
-    const int shift = richtung == 1 || richtung == 2 ? kX : kY;
-    const std::uint64_t field = std::uint64_t{0xFFFF} << shift;
-    const std::uint64_t step = richtung == 1 || richtung == 3 ? field : std::uint64_t{1} << shift;
-    return (w & ~field) | ((w + step) & field);
+    const auto r = static_cast<std::size_t>(richtung);
+    return (w & ~kStepField[r]) | ((w + kStepAdd[r]) & kStepField[r]);
 }
 } // namespace event_word
 
