@@ -11,6 +11,7 @@
 #include "platform/platform.h"
 #include "render/view.h"
 
+#include <array>
 #include <cstring>
 #include <optional>
 
@@ -109,6 +110,35 @@ OverlayRects RectsOf(const WorksheetOverlays& o) {
     return r;
 }
 
+// Rectangles gathered into a region. A click changes one box most of the time: a region of one
+// rectangle is made at once, where growing one rectangle by rectangle costs a union each.
+class RectGatherer {
+  public:
+    void Add(const QRect& r) {
+        if (r.isEmpty())
+            return;
+        if (m_count == m_rects.size())
+            Unite();
+        m_rects[m_count++] = r;
+    }
+    QRegion Take() {
+        if (m_region.isEmpty() && m_count == 1)
+            return QRegion(m_rects[0]);
+        Unite();
+        return std::move(m_region);
+    }
+
+  private:
+    void Unite() {
+        for (std::size_t i = 0; i < m_count; ++i)
+            m_region += m_rects[i];
+        m_count = 0;
+    }
+    std::array<QRect, 8> m_rects; // gathered since the last union
+    std::size_t m_count = 0;      // of them in use
+    QRegion m_region;             // the union of those before
+};
+
 } // namespace
 
 // The painter of a paint event, begun when something is drawn with it: beginning one costs more
@@ -174,11 +204,8 @@ QRegion WorksheetCanvas::DirtyRegion() {
         gSelectionDirt.clear();
         return QRegion(rect());
     }
-    QRegion dirty;
-    const auto add = [&](const QRect& sheetRect) {
-        if (!sheetRect.isEmpty())
-            dirty += sheetRect.translated(-origin);
-    };
+    RectGatherer dirty;
+    const auto add = [&](const QRect& sheetRect) { dirty.Add(sheetRect.translated(-origin)); };
     for (const PixelBox& b : m_image.ChangedBoxes())
         add(QRect(b.x, b.y, b.w, b.h));
     m_image.ForgetChanges();
@@ -205,7 +232,7 @@ QRegion WorksheetCanvas::DirtyRegion() {
                     !(was.LineRahmen[i] == gOverlays.LineRahmen[i]));
         m_overlaysShown = gOverlays;
     }
-    return dirty;
+    return dirty.Take();
 }
 
 QPoint WorksheetCanvas::PictureToCanvas(QPoint p) const { return p - ShownOrigin(); }

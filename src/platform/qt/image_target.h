@@ -102,6 +102,11 @@ class ImageTarget : public DrawTarget {
         QRgb* Row(int y) const { return reinterpret_cast<QRgb*>(bits + y * stride); }
     };
     RowAccess Rows();
+    // The image's pixel value of a colour, worked out once per call.
+    static QRgb PixelOf(Color c) {
+        return 0xFF000000u | static_cast<QRgb>(RedOf(c)) << 16 |
+               static_cast<QRgb>(GreenOf(c)) << 8 | static_cast<QRgb>(BlueOf(c));
+    }
     void UpdateArea();
     // Whether the surface box x0..x1, y0..y1 (ends included) reaches the area.
     bool Touches(double x0, double y0, double x1, double y1) const;
@@ -182,9 +187,12 @@ class ImageTarget : public DrawTarget {
         double currentX = 0;
         double currentY = 0;
     };
-    struct Remembered {
+    // Which repaint it is: the key it was drawn under and where.
+    struct Tag {
         std::uint64_t key = 0;
-        PixelBox box{};           // the surface pixels of the clip's area
+        PixelBox box{}; // the surface pixels of the clip's area
+    };
+    struct Remembered {
         std::vector<QRgb> before; // box.w * box.h, row by row
         std::vector<QRgb> after;  // the same pixels after the repaint
         Properties properties;    // what the repaint left
@@ -200,6 +208,7 @@ class ImageTarget : public DrawTarget {
     PixelBox m_clip{};                    // the clip box (surface pixels) while m_clipped
     bool m_clipped = false;               // drawing is clipped to m_clip
     bool m_clipNoted = false;             // the clip's area is noted as changed
+    Area m_whole;                         // all of the image
     Area m_area;                          // where drawing may land
     std::vector<FontEntry> m_fonts;       // fonts used
     std::size_t m_lastFont = 0;           // the one used last
@@ -216,6 +225,7 @@ class ImageTarget : public DrawTarget {
     // Repaints remembered, replaced oldest first beyond a bound.
     static constexpr std::size_t kMostRemembered = 128;
     std::vector<Remembered> m_remembered; // remembered repaints
+    std::vector<Tag> m_rememberedTags;    // the key and box of each, by the same index
     std::size_t m_nextRemembered = 0;     // the slot the next one takes when all are in use
     bool m_remembering = false;           // the drawing in the clip is to be remembered
     std::uint64_t m_rememberKey = 0;      // under this key

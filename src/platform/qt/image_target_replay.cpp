@@ -5,7 +5,7 @@
 // walking through the symbol's drawer again.
 #include "platform/qt/image_target.h"
 
-#include <algorithm>
+#include <cstring>
 
 namespace kardo {
 
@@ -19,11 +19,10 @@ constexpr std::int64_t kMostRememberedPixels = 64 * 64;
 bool ImageTarget::AreaHolds(const RowAccess& rows, const std::vector<QRgb>& pixels) const {
     const auto w = static_cast<std::size_t>(m_area.x1 - m_area.x0 + 1);
     const QRgb* from = pixels.data();
-    for (int y = m_area.y0; y <= m_area.y1; ++y, from += w) {
-        const QRgb* row = rows.Row(y) + m_area.x0;
-        if (!std::equal(row, row + w, from))
+    const uchar* at = reinterpret_cast<const uchar*>(rows.Row(m_area.y0) + m_area.x0);
+    for (int y = m_area.y0; y <= m_area.y1; ++y, from += w, at += rows.stride)
+        if (std::memcmp(at, from, w * sizeof(QRgb)) != 0)
             return false;
-    }
     return true;
 }
 
@@ -36,13 +35,19 @@ bool ImageTarget::Replay(std::uint64_t key) {
     if (static_cast<std::int64_t>(box.w) * box.h > kMostRememberedPixels)
         return false;
     const RowAccess rows = Rows();
-    for (const Remembered& r : m_remembered) {
-        if (r.key != key || !(r.box == box) || !AreaHolds(rows, r.before))
+    // The keys and boxes lie side by side: most repaints remembered are of other elements.
+    for (std::size_t i = 0; i < m_rememberedTags.size(); ++i) {
+        const Tag& tag = m_rememberedTags[i];
+        if (tag.key != key || !(tag.box == box))
+            continue;
+        const Remembered& r = m_remembered[i];
+        if (!AreaHolds(rows, r.before))
             continue;
         const auto w = static_cast<std::size_t>(box.w);
         const QRgb* from = r.after.data();
-        for (int y = m_area.y0; y <= m_area.y1; ++y, from += w)
-            std::copy_n(from, w, rows.Row(y) + m_area.x0);
+        uchar* at = reinterpret_cast<uchar*>(rows.Row(m_area.y0) + m_area.x0);
+        for (int y = m_area.y0; y <= m_area.y1; ++y, from += w, at += rows.stride)
+            std::memcpy(at, from, w * sizeof(QRgb));
         NoteChange(m_area.x0, m_area.y0, m_area.x1, m_area.y1);
         const Properties& p = r.properties;
         ForeColor = p.foreColor;
@@ -67,15 +72,18 @@ bool ImageTarget::Replay(std::uint64_t key) {
 void ImageTarget::RememberRepaint() {
     m_remembering = false;
     Remembered* slot = nullptr;
+    Tag* tag = nullptr;
     if (m_remembered.size() < kMostRemembered) {
         slot = &m_remembered.emplace_back();
+        tag = &m_rememberedTags.emplace_back();
     } else {
         slot = &m_remembered[m_nextRemembered];
+        tag = &m_rememberedTags[m_nextRemembered];
         m_nextRemembered = (m_nextRemembered + 1) % kMostRemembered;
     }
-    slot->key = m_rememberKey;
-    slot->box = {m_area.x0 + m_ox, m_area.y0 + m_oy, m_area.x1 - m_area.x0 + 1,
-                 m_area.y1 - m_area.y0 + 1};
+    tag->key = m_rememberKey;
+    tag->box = {m_area.x0 + m_ox, m_area.y0 + m_oy, m_area.x1 - m_area.x0 + 1,
+                m_area.y1 - m_area.y0 + 1};
     slot->before.swap(m_rememberBefore);
     CopyOut(m_area, slot->after);
     slot->properties = {ForeColor, FillColor, FillStyle, DrawStyle, DrawWidth,
