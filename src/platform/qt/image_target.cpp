@@ -102,6 +102,10 @@ void ImageTarget::NoteChange(int x0, int y0, int x1, int y1) {
         m_clipNoted = true;
         x0 = m_area.x0, y0 = m_area.y0, x1 = m_area.x1, y1 = m_area.y1;
     }
+    NoteBox(x0, y0, x1, y1);
+}
+
+void ImageTarget::NoteBox(int x0, int y0, int x1, int y1) {
     x0 = std::max(x0, m_area.x0);
     y0 = std::max(y0, m_area.y0);
     x1 = std::min(x1, m_area.x1);

@@ -113,6 +113,8 @@ class ImageTarget : public DrawTarget {
     // Notes that the image pixels x0..x1, y0..y1 (image coordinates, ends included) may change:
     // the part of them within the area joins the changed boxes.
     void NoteChange(int x0, int y0, int x1, int y1);
+    // The same for a box within the area, clip or no clip.
+    void NoteBox(int x0, int y0, int x1, int y1);
     // The same for the surface box of a call whose pixels lie within it.
     void NoteSurfaceChange(double x0, double y0, double x1, double y1);
     void NoteEverything();
@@ -190,15 +192,19 @@ class ImageTarget : public DrawTarget {
     // Which repaint it is: the key it was drawn under and where.
     struct Tag {
         std::uint64_t key = 0;
-        PixelBox box{}; // the surface pixels of the clip's area
+        PixelBox box{};         // the surface pixels of the clip's area
+        std::uint16_t next = 0; // the next of its key's bucket (index + 1; 0: none)
     };
     struct Remembered {
         std::vector<QRgb> before; // box.w * box.h, row by row
         std::vector<QRgb> after;  // the same pixels after the repaint
+        Area changed;             // where they differ, from the box's corner (x0 > x1: nowhere)
         Properties properties;    // what the repaint left
     };
     // Whether the pixels of the area hold what was copied out of it into pixels.
     bool AreaHolds(const RowAccess& rows, const std::vector<QRgb>& pixels) const;
+    static Area ChangedPart(const std::vector<QRgb>& before, const std::vector<QRgb>& after, int w);
+    static std::size_t BucketOf(std::uint64_t key);
     void RememberRepaint();
 
     QImage m_image;                       // the pixels held, RGB32 at kScreenDpi
@@ -226,10 +232,12 @@ class ImageTarget : public DrawTarget {
     static constexpr std::size_t kMostRemembered = 128;
     std::vector<Remembered> m_remembered; // remembered repaints
     std::vector<Tag> m_rememberedTags;    // the key and box of each, by the same index
-    std::size_t m_nextRemembered = 0;     // the slot the next one takes when all are in use
-    bool m_remembering = false;           // the drawing in the clip is to be remembered
-    std::uint64_t m_rememberKey = 0;      // under this key
-    std::vector<QRgb> m_rememberBefore;   // the area's pixels before it
+    static constexpr std::size_t kMemoBuckets = 64;
+    std::array<std::uint16_t, kMemoBuckets> m_memoBuckets{}; // first of each (index + 1; 0: none)
+    std::size_t m_nextRemembered = 0;   // the slot the next one takes when all are in use
+    bool m_remembering = false;         // the drawing in the clip is to be remembered
+    std::uint64_t m_rememberKey = 0;    // under this key
+    std::vector<QRgb> m_rememberBefore; // the area's pixels before it
 };
 
 QColor ToQColor(Color c);
