@@ -344,6 +344,9 @@ void WorksheetCanvas::paintEvent(QPaintEvent* event) {
                     p().fillRect(onSheet, Qt::white);
             }
         }
+        // The edges lie right of and below the sheet: an area within it meets neither.
+        if (area.right() <= sheet.right() && area.bottom() <= sheet.bottom())
+            continue;
         for (const QRect& edge : edges)
             if (edge.intersects(area))
                 p().fillRect(edge.intersected(area), Qt::black);
@@ -354,7 +357,10 @@ void WorksheetCanvas::paintEvent(QPaintEvent* event) {
 
 void WorksheetCanvas::PaintOverlays(LazyPainter& paint, const QRect& area) const {
     const WorksheetOverlays& o = gOverlays;
+    // Most of the overlays are hidden most of the time.
     const auto shape = [&](const OverlayShape& s) {
+        if (!s.Visible)
+            return;
         const QRect r = ToRect(Bounds(s));
         if (r.isEmpty() || !r.intersects(area))
             return;
@@ -369,6 +375,8 @@ void WorksheetCanvas::PaintOverlays(LazyPainter& paint, const QRect& area) const
         p.drawRect(s.Left, s.Top, s.Width - 1, s.Height - 1);
     };
     const auto line = [&](const OverlayLine& l) {
+        if (!l.Visible)
+            return;
         const QRect r = ToRect(Bounds(l));
         if (r.isEmpty() || !r.intersects(area))
             return;

@@ -267,8 +267,10 @@ ImageTarget::FontEntry& ImageTarget::Font() {
 }
 
 ImageTarget::TextBox& ImageTarget::BoxOf(FontEntry& font, std::string_view text) {
+    // Most texts are a letter or two (pin names, state digits): the first letter tells most
+    // of them apart before a compare.
     for (auto& [t, box] : font.texts)
-        if (t == text)
+        if (t.size() == text.size() && (text.empty() || t[0] == text[0]) && t == text)
             return box;
     constexpr std::size_t kMostTexts = 64;
     if (font.texts.size() >= kMostTexts)
