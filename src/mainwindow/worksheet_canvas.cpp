@@ -184,7 +184,7 @@ WorksheetCanvas::WorksheetCanvas(ImageTarget& image, QWidget* parent)
     m_editor = new TextLabelEditor(this, [this](QPoint p) { return PictureToCanvas(p); });
 }
 
-void WorksheetCanvas::RepaintChanges() { Repaint(DirtyRegion(), Paint::Soon); }
+void WorksheetCanvas::RepaintChanges() { Repaint(DirtyRegion(ShownOrigin()), Paint::Soon); }
 
 void WorksheetCanvas::Repaint(const QRegion& dirty, Paint when) {
     if (dirty.isEmpty())
@@ -195,8 +195,7 @@ void WorksheetCanvas::Repaint(const QRegion& dirty, Paint when) {
         update(dirty);
 }
 
-QRegion WorksheetCanvas::DirtyRegion() {
-    const QPoint origin = ShownOrigin();
+QRegion WorksheetCanvas::DirtyRegion(QPoint origin) {
     if (origin != m_originShown || m_image.ChangedEverything()) {
         m_originShown = origin;
         m_overlaysShown = gOverlays;
@@ -401,9 +400,10 @@ void WorksheetCanvas::PaintOverlays(LazyPainter& paint, const QRect& area) const
 template <typename F> void WorksheetCanvas::Dispatch(F&& call, Paint when) {
     const QPoint originBefore = ShownOrigin();
     call();
-    Repaint(DirtyRegion(), when);
+    const QPoint origin = ShownOrigin();
+    Repaint(DirtyRegion(origin), when);
     // The view scrolled by itself during a gesture: it goes on while the pointer rests there.
-    if (ShownOrigin() != originBefore && gGesture.LineActive && gGesture.GestureButton != 0)
+    if (origin != originBefore && gGesture.LineActive && gGesture.GestureButton != 0)
         m_autoScroll.start();
     if (gPlatform != nullptr && gPlatform->host != nullptr)
         ApplyPointer(gPlatform->host->MousePointer());

@@ -123,6 +123,9 @@ class ImageTarget : public DrawTarget {
     void FillBox(const RowAccess& rows, int x0, int y0, int x1, int y1, QRgb rgb) const;
     void Segment(const RowAccess& rows, int x1, int y1, int x2, int y2, QRgb rgb, bool lastPoint,
                  bool dotted) const;
+    // The first lines of Lines, each through Polyline in its colour.
+    void LinesOneByOne(std::span<const PolyPoint> pairs, std::span<const Color> colors,
+                       std::size_t lines);
     // The QPainter on the image, which takes surface coordinates, clipped to the clip box. It
     // stays open from one call to the next (opening one costs more than a glyph); a new image
     // ends it.

@@ -210,33 +210,36 @@ void ImageTarget::Polyline(std::span<const PolyPoint> points) {
 
 void ImageTarget::Lines(std::span<const PolyPoint> pairs, std::span<const Color> colors) {
     // The lines across or down of a wire step lie side by side: one box notes them all and one
-    // look at the rows serves them. A slanted line goes its own way.
+    // look at the rows serves them. A slanted line goes its own way, as do more than a few.
     constexpr std::size_t kMostRuns = 4;
+    const std::size_t lines = std::min(colors.size(), pairs.size() / 2);
+    if (lines == 0)
+        return;
+    if (lines > kMostRuns) {
+        LinesOneByOne(pairs, colors, lines);
+        return;
+    }
     std::array<StraightRun, kMostRuns> runs;
     std::array<QRgb, kMostRuns> rgbs;
     std::size_t count = 0;
     StraightRun all{std::numeric_limits<int>::max(), std::numeric_limits<int>::max(),
                     std::numeric_limits<int>::min(), std::numeric_limits<int>::min()};
-    const std::size_t lines = std::min(colors.size(), pairs.size() / 2);
     for (std::size_t k = 0; k < lines; ++k) {
         const PolyPoint a = pairs[2 * k];
         const PolyPoint b = pairs[2 * k + 1];
-        const bool across = a.y == b.y;
-        if ((!across && a.x != b.x) || count == kMostRuns) {
-            ForeColor = colors[k];
-            Polyline(pairs.subspan(2 * k, 2));
-            continue;
-        }
         // From a to the pixel before b; a line of no length paints nothing.
         StraightRun run;
-        if (across) {
+        if (a.y == b.y) {
             if (a.x == b.x)
                 continue;
             const int end = b.x > a.x ? b.x - 1 : b.x + 1;
             run = {std::min(a.x, end), a.y, std::max(a.x, end), a.y};
-        } else {
+        } else if (a.x == b.x) {
             const int end = b.y > a.y ? b.y - 1 : b.y + 1;
             run = {a.x, std::min(a.y, end), a.x, std::max(a.y, end)};
+        } else {
+            LinesOneByOne(pairs, colors, lines);
+            return;
         }
         all = {std::min(all.left, run.left), std::min(all.top, run.top),
                std::max(all.right, run.right), std::max(all.bottom, run.bottom)};
@@ -244,8 +247,7 @@ void ImageTarget::Lines(std::span<const PolyPoint> pairs, std::span<const Color>
         runs[count++] = run;
     }
     // Each line's colour is set before it is drawn: the last one stays.
-    if (lines > 0)
-        ForeColor = colors[lines - 1];
+    ForeColor = colors[lines - 1];
     if (count == 0 || all.right < m_area.x0 + m_ox || all.left > m_area.x1 + m_ox ||
         all.bottom < m_area.y0 + m_oy || all.top > m_area.y1 + m_oy)
         return;
@@ -253,6 +255,14 @@ void ImageTarget::Lines(std::span<const PolyPoint> pairs, std::span<const Color>
     const RowAccess rows = Rows();
     for (std::size_t k = 0; k < count; ++k)
         FillBox(rows, runs[k].left, runs[k].top, runs[k].right, runs[k].bottom, rgbs[k]);
+}
+
+void ImageTarget::LinesOneByOne(std::span<const PolyPoint> pairs, std::span<const Color> colors,
+                                std::size_t lines) {
+    for (std::size_t k = 0; k < lines; ++k) {
+        ForeColor = colors[k];
+        Polyline(pairs.subspan(2 * k, 2));
+    }
 }
 
 void ImageTarget::SetPixel(int x, int y, Color color) {
