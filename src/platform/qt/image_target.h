@@ -113,7 +113,8 @@ class ImageTarget : public DrawTarget {
     // Notes that the image pixels x0..x1, y0..y1 (image coordinates, ends included) may change:
     // the part of them within the area joins the changed boxes.
     void NoteChange(int x0, int y0, int x1, int y1);
-    // The same for a box within the area, clip or no clip.
+    // The same for exactly that box, also under a clip (a replay knows which of the clip's
+    // pixels it changes).
     void NoteBox(int x0, int y0, int x1, int y1);
     // The same for the surface box of a call whose pixels lie within it.
     void NoteSurfaceChange(double x0, double y0, double x1, double y1);
@@ -123,7 +124,7 @@ class ImageTarget : public DrawTarget {
     void FillBox(const RowAccess& rows, int x0, int y0, int x1, int y1, QRgb rgb) const;
     void Segment(const RowAccess& rows, int x1, int y1, int x2, int y2, QRgb rgb, bool lastPoint,
                  bool dotted) const;
-    // The first lines of Lines, each through Polyline in its colour.
+    // The first `lines` lines of Lines, each through Polyline in its colour.
     void LinesOneByOne(std::span<const PolyPoint> pairs, std::span<const Color> colors,
                        std::size_t lines);
     // The QPainter on the image, which takes surface coordinates, clipped to the clip box. It
