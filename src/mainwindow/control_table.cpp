@@ -19,6 +19,7 @@ QString ToQ(std::string_view s) {
 
 void ControlTable::Build() {
     m_controls.clear();
+    m_recent = {};
     for (QObject* o : m_root.findChildren<QObject*>()) {
         const std::string name = o->objectName().toStdString();
         if (name.empty() || m_controls.find(name) != m_controls.end())
@@ -29,6 +30,18 @@ void ControlTable::Build() {
 }
 
 QObject* ControlTable::Find(std::string_view name) {
+    for (const Recent& r : m_recent)
+        if (r.name == name && !r.control.isNull())
+            return r.control.data();
+    QObject* const found = Lookup(name);
+    if (found != nullptr) {
+        m_recent[m_nextRecent] = {std::string(name), found};
+        m_nextRecent = (m_nextRecent + 1) % m_recent.size();
+    }
+    return found;
+}
+
+QObject* ControlTable::Lookup(std::string_view name) {
     const auto it = m_controls.find(name);
     if (it != m_controls.end() && !it->second.isNull())
         return it->second.data();

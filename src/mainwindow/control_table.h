@@ -3,6 +3,7 @@
 // instead of a search through the window's tree of controls.
 #pragma once
 
+#include <array>
 #include <cstddef>
 #include <functional>
 #include <string>
@@ -30,6 +31,8 @@ class ControlTable {
     QObject* Search(std::string_view name) const;
 
   private:
+    // Find without the names found last.
+    QObject* Lookup(std::string_view name);
     // Transparent hashing: a lookup by string_view allocates nothing.
     struct NameHash {
         using is_transparent = void;
@@ -41,6 +44,15 @@ class ControlTable {
     QObject& m_root; // the main window
     std::unordered_map<std::string, QPointer<QObject>, NameHash, std::equal_to<>>
         m_controls; // found controls by name; an entry whose control is gone is looked up again
+    // The names found last and their controls: a click asks for the same few again and again
+    // (the selection count, the delete command), and comparing a short name costs less than
+    // hashing it.
+    struct Recent {
+        std::string name;
+        QPointer<QObject> control;
+    };
+    std::array<Recent, 4> m_recent; // a name of none is empty
+    std::size_t m_nextRecent = 0;   // the entry the next name found takes
 };
 
 } // namespace kardo

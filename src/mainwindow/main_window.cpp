@@ -317,16 +317,18 @@ void frmKardo::SetCaption(std::string_view control, std::string_view text) {
         apply(ToQ(text));
         ++m_controlStamp;
     };
+    // The kinds exclude one another; labels first: every click on the worksheet sets the
+    // selection count's.
     if (o == this)
         set(windowTitle(), [&](const QString& t) { setWindowTitle(t); });
+    else if (auto* l = qobject_cast<QLabel*>(o))
+        set(l->text(), [&](const QString& t) { l->setText(t); });
     else if (auto* m = qobject_cast<QMenu*>(o))
         set(m->title(), [&](const QString& t) { m->setTitle(t); });
     else if (auto* a = qobject_cast<QAction*>(o))
         set(a->text(), [&](const QString& t) { a->setText(t); });
     else if (auto* b = qobject_cast<QAbstractButton*>(o))
         set(b->text(), [&](const QString& t) { b->setText(t); });
-    else if (auto* l = qobject_cast<QLabel*>(o))
-        set(l->text(), [&](const QString& t) { l->setText(t); });
     else if (auto* e = qobject_cast<QLineEdit*>(o))
         set(e->text(), [&](const QString& t) { e->setText(t); });
     else if (auto* c = qobject_cast<QComboBox*>(o))

@@ -11,6 +11,7 @@
 #include "platform/platform.h"
 #include "render/view.h"
 
+#include <array>
 #include <cstring>
 #include <optional>
 
@@ -109,6 +110,35 @@ OverlayRects RectsOf(const WorksheetOverlays& o) {
     return r;
 }
 
+// Rectangles gathered into a region. A click changes one box most of the time: a region of one
+// rectangle is made at once, where growing one rectangle by rectangle costs a union each.
+class RectGatherer {
+  public:
+    void Add(const QRect& r) {
+        if (r.isEmpty())
+            return;
+        if (m_count == m_rects.size())
+            Unite();
+        m_rects[m_count++] = r;
+    }
+    QRegion Take() {
+        if (m_region.isEmpty() && m_count == 1)
+            return QRegion(m_rects[0]);
+        Unite();
+        return std::move(m_region);
+    }
+
+  private:
+    void Unite() {
+        for (std::size_t i = 0; i < m_count; ++i)
+            m_region += m_rects[i];
+        m_count = 0;
+    }
+    std::array<QRect, 8> m_rects; // gathered since the last union
+    std::size_t m_count = 0;      // of them in use
+    QRegion m_region;             // the union of those before
+};
+
 } // namespace
 
 // The painter of a paint event, begun when something is drawn with it: beginning one costs more
@@ -154,7 +184,7 @@ WorksheetCanvas::WorksheetCanvas(ImageTarget& image, QWidget* parent)
     m_editor = new TextLabelEditor(this, [this](QPoint p) { return PictureToCanvas(p); });
 }
 
-void WorksheetCanvas::RepaintChanges() { Repaint(DirtyRegion(), Paint::Soon); }
+void WorksheetCanvas::RepaintChanges() { Repaint(DirtyRegion(ShownOrigin()), Paint::Soon); }
 
 void WorksheetCanvas::Repaint(const QRegion& dirty, Paint when) {
     if (dirty.isEmpty())
@@ -165,8 +195,7 @@ void WorksheetCanvas::Repaint(const QRegion& dirty, Paint when) {
         update(dirty);
 }
 
-QRegion WorksheetCanvas::DirtyRegion() {
-    const QPoint origin = ShownOrigin();
+QRegion WorksheetCanvas::DirtyRegion(QPoint origin) {
     if (origin != m_originShown || m_image.ChangedEverything()) {
         m_originShown = origin;
         m_overlaysShown = gOverlays;
@@ -174,11 +203,8 @@ QRegion WorksheetCanvas::DirtyRegion() {
         gSelectionDirt.clear();
         return QRegion(rect());
     }
-    QRegion dirty;
-    const auto add = [&](const QRect& sheetRect) {
-        if (!sheetRect.isEmpty())
-            dirty += sheetRect.translated(-origin);
-    };
+    RectGatherer dirty;
+    const auto add = [&](const QRect& sheetRect) { dirty.Add(sheetRect.translated(-origin)); };
     for (const PixelBox& b : m_image.ChangedBoxes())
         add(QRect(b.x, b.y, b.w, b.h));
     m_image.ForgetChanges();
@@ -205,7 +231,7 @@ QRegion WorksheetCanvas::DirtyRegion() {
                     !(was.LineRahmen[i] == gOverlays.LineRahmen[i]));
         m_overlaysShown = gOverlays;
     }
-    return dirty;
+    return dirty.Take();
 }
 
 QPoint WorksheetCanvas::PictureToCanvas(QPoint p) const { return p - ShownOrigin(); }
@@ -317,6 +343,9 @@ void WorksheetCanvas::paintEvent(QPaintEvent* event) {
                     p().fillRect(onSheet, Qt::white);
             }
         }
+        // The edges lie right of and below the sheet: an area within it meets neither.
+        if (area.right() <= sheet.right() && area.bottom() <= sheet.bottom())
+            continue;
         for (const QRect& edge : edges)
             if (edge.intersects(area))
                 p().fillRect(edge.intersected(area), Qt::black);
@@ -327,7 +356,10 @@ void WorksheetCanvas::paintEvent(QPaintEvent* event) {
 
 void WorksheetCanvas::PaintOverlays(LazyPainter& paint, const QRect& area) const {
     const WorksheetOverlays& o = gOverlays;
+    // Most of the overlays are hidden most of the time.
     const auto shape = [&](const OverlayShape& s) {
+        if (!s.Visible)
+            return;
         const QRect r = ToRect(Bounds(s));
         if (r.isEmpty() || !r.intersects(area))
             return;
@@ -342,6 +374,8 @@ void WorksheetCanvas::PaintOverlays(LazyPainter& paint, const QRect& area) const
         p.drawRect(s.Left, s.Top, s.Width - 1, s.Height - 1);
     };
     const auto line = [&](const OverlayLine& l) {
+        if (!l.Visible)
+            return;
         const QRect r = ToRect(Bounds(l));
         if (r.isEmpty() || !r.intersects(area))
             return;
@@ -366,9 +400,10 @@ void WorksheetCanvas::PaintOverlays(LazyPainter& paint, const QRect& area) const
 template <typename F> void WorksheetCanvas::Dispatch(F&& call, Paint when) {
     const QPoint originBefore = ShownOrigin();
     call();
-    Repaint(DirtyRegion(), when);
+    const QPoint origin = ShownOrigin();
+    Repaint(DirtyRegion(origin), when);
     // The view scrolled by itself during a gesture: it goes on while the pointer rests there.
-    if (ShownOrigin() != originBefore && gGesture.LineActive && gGesture.GestureButton != 0)
+    if (origin != originBefore && gGesture.LineActive && gGesture.GestureButton != 0)
         m_autoScroll.start();
     if (gPlatform != nullptr && gPlatform->host != nullptr)
         ApplyPointer(gPlatform->host->MousePointer());

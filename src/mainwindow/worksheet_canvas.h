@@ -60,8 +60,9 @@ class WorksheetCanvas : public QWidget {
     // of mouse moves coming faster than the screen shows them.
     enum class Paint { Now, Soon };
     // What changed since the last look, in canvas coordinates (the whole canvas when the image
-    // is new or the view scrolled); the changes count as seen.
-    QRegion DirtyRegion();
+    // is new or the view scrolled to origin, the sheet pixel now at the top-left corner); the
+    // changes count as seen.
+    QRegion DirtyRegion(QPoint origin);
     // Paints the region when `when` says.
     void Repaint(const QRegion& dirty, Paint when);
     // Runs one dispatcher call; afterwards repaints what it changed and shows the pointer it

@@ -90,9 +90,12 @@ class KeyHash {
         m_h = (m_h ^ static_cast<std::uint64_t>(v)) * 0x9E3779B97F4A7C15ULL;
         m_h ^= m_h >> 29;
     }
-    void Add(std::int64_t a, std::int64_t b) {
-        Add(a);
-        Add(b);
+    // Two values of at most 32 bits each, in one step.
+    template <typename A, typename B>
+    requires(sizeof(A) <= 4 && sizeof(B) <= 4) void Add(A a, B b) {
+        Add(static_cast<std::int64_t>(static_cast<std::uint64_t>(static_cast<std::uint32_t>(a))
+                                          << 32 |
+                                      static_cast<std::uint32_t>(b)));
     }
     std::uint64_t Value() const { return m_h == 0 ? 1 : m_h; }
 

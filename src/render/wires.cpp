@@ -88,10 +88,11 @@ void clsGrafik::DrawLines(std::int16_t PosX, std::int16_t PosY, std::int16_t Ric
     if (gGrid(x, y).Typ == kTypeEmpty || gGrid(nx, ny).Typ == kTypeEmpty)
         return;
 
+    // A step goes across or down: one of the two coordinates stays.
     const int px = GridToPixel(x);
     const int py = GridToPixel(y);
-    const int qx = GridToPixel(nx);
-    const int qy = GridToPixel(ny);
+    const int qx = nx == x ? px : GridToPixel(nx);
+    const int qy = ny == y ? py : GridToPixel(ny);
     DrawTarget& dev = Dev();
     // The two cells of the step on the circuit's level; nothing below moves the level grid.
     const Level0Cells level;

@@ -102,12 +102,20 @@ class ImageTarget : public DrawTarget {
         QRgb* Row(int y) const { return reinterpret_cast<QRgb*>(bits + y * stride); }
     };
     RowAccess Rows();
+    // The image's pixel value of a colour, worked out once per call.
+    static QRgb PixelOf(Color c) {
+        return 0xFF000000u | static_cast<QRgb>(RedOf(c)) << 16 |
+               static_cast<QRgb>(GreenOf(c)) << 8 | static_cast<QRgb>(BlueOf(c));
+    }
     void UpdateArea();
     // Whether the surface box x0..x1, y0..y1 (ends included) reaches the area.
     bool Touches(double x0, double y0, double x1, double y1) const;
     // Notes that the image pixels x0..x1, y0..y1 (image coordinates, ends included) may change:
     // the part of them within the area joins the changed boxes.
     void NoteChange(int x0, int y0, int x1, int y1);
+    // The same for exactly that box, also under a clip (a replay knows which of the clip's
+    // pixels it changes).
+    void NoteBox(int x0, int y0, int x1, int y1);
     // The same for the surface box of a call whose pixels lie within it.
     void NoteSurfaceChange(double x0, double y0, double x1, double y1);
     void NoteEverything();
@@ -116,6 +124,9 @@ class ImageTarget : public DrawTarget {
     void FillBox(const RowAccess& rows, int x0, int y0, int x1, int y1, QRgb rgb) const;
     void Segment(const RowAccess& rows, int x1, int y1, int x2, int y2, QRgb rgb, bool lastPoint,
                  bool dotted) const;
+    // The first `lines` lines of Lines, each through Polyline in its colour.
+    void LinesOneByOne(std::span<const PolyPoint> pairs, std::span<const Color> colors,
+                       std::size_t lines);
     // The QPainter on the image, which takes surface coordinates, clipped to the clip box. It
     // stays open from one call to the next (opening one costs more than a glyph); a new image
     // ends it.
@@ -182,15 +193,22 @@ class ImageTarget : public DrawTarget {
         double currentX = 0;
         double currentY = 0;
     };
-    struct Remembered {
+    // Which repaint it is: the key it was drawn under and where.
+    struct Tag {
         std::uint64_t key = 0;
-        PixelBox box{};           // the surface pixels of the clip's area
+        PixelBox box{};         // the surface pixels of the clip's area
+        std::uint16_t next = 0; // the next of its key's bucket (index + 1; 0: none)
+    };
+    struct Remembered {
         std::vector<QRgb> before; // box.w * box.h, row by row
         std::vector<QRgb> after;  // the same pixels after the repaint
+        Area changed;             // where they differ, from the box's corner (x0 > x1: nowhere)
         Properties properties;    // what the repaint left
     };
     // Whether the pixels of the area hold what was copied out of it into pixels.
     bool AreaHolds(const RowAccess& rows, const std::vector<QRgb>& pixels) const;
+    static Area ChangedPart(const std::vector<QRgb>& before, const std::vector<QRgb>& after, int w);
+    static std::size_t BucketOf(std::uint64_t key);
     void RememberRepaint();
 
     QImage m_image;                       // the pixels held, RGB32 at kScreenDpi
@@ -200,6 +218,7 @@ class ImageTarget : public DrawTarget {
     PixelBox m_clip{};                    // the clip box (surface pixels) while m_clipped
     bool m_clipped = false;               // drawing is clipped to m_clip
     bool m_clipNoted = false;             // the clip's area is noted as changed
+    Area m_whole;                         // all of the image
     Area m_area;                          // where drawing may land
     std::vector<FontEntry> m_fonts;       // fonts used
     std::size_t m_lastFont = 0;           // the one used last
@@ -216,10 +235,13 @@ class ImageTarget : public DrawTarget {
     // Repaints remembered, replaced oldest first beyond a bound.
     static constexpr std::size_t kMostRemembered = 128;
     std::vector<Remembered> m_remembered; // remembered repaints
-    std::size_t m_nextRemembered = 0;     // the slot the next one takes when all are in use
-    bool m_remembering = false;           // the drawing in the clip is to be remembered
-    std::uint64_t m_rememberKey = 0;      // under this key
-    std::vector<QRgb> m_rememberBefore;   // the area's pixels before it
+    std::vector<Tag> m_rememberedTags;    // the key and box of each, by the same index
+    static constexpr std::size_t kMemoBuckets = 64;
+    std::array<std::uint16_t, kMemoBuckets> m_memoBuckets{}; // first of each (index + 1; 0: none)
+    std::size_t m_nextRemembered = 0;   // the slot the next one takes when all are in use
+    bool m_remembering = false;         // the drawing in the clip is to be remembered
+    std::uint64_t m_rememberKey = 0;    // under this key
+    std::vector<QRgb> m_rememberBefore; // the area's pixels before it
 };
 
 QColor ToQColor(Color c);

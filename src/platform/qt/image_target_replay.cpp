@@ -6,6 +6,7 @@
 #include "platform/qt/image_target.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace kardo {
 
@@ -16,14 +17,36 @@ constexpr std::int64_t kMostRememberedPixels = 64 * 64;
 
 } // namespace
 
+std::size_t ImageTarget::BucketOf(std::uint64_t key) {
+    return static_cast<std::size_t>(key ^ key >> 32) % kMemoBuckets;
+}
+
+// The box (from the area's top-left corner, ends included) that holds every pixel in which
+// before and after differ, rows of w pixels; empty (x0 > x1) when none does.
+ImageTarget::Area ImageTarget::ChangedPart(const std::vector<QRgb>& before,
+                                           const std::vector<QRgb>& after, int w) {
+    Area c{w, 0, -1, -1};
+    const auto width = static_cast<std::size_t>(w);
+    for (std::size_t k = 0; k < before.size(); ++k) {
+        if (before[k] == after[k])
+            continue;
+        const int x = static_cast<int>(k % width);
+        const int y = static_cast<int>(k / width);
+        c.x0 = std::min(c.x0, x);
+        c.x1 = std::max(c.x1, x);
+        c.y0 = c.y1 < 0 ? y : c.y0;
+        c.y1 = y;
+    }
+    return c;
+}
+
 bool ImageTarget::AreaHolds(const RowAccess& rows, const std::vector<QRgb>& pixels) const {
     const auto w = static_cast<std::size_t>(m_area.x1 - m_area.x0 + 1);
     const QRgb* from = pixels.data();
-    for (int y = m_area.y0; y <= m_area.y1; ++y, from += w) {
-        const QRgb* row = rows.Row(y) + m_area.x0;
-        if (!std::equal(row, row + w, from))
+    const uchar* at = reinterpret_cast<const uchar*>(rows.Row(m_area.y0) + m_area.x0);
+    for (int y = m_area.y0; y <= m_area.y1; ++y, from += w, at += rows.stride)
+        if (std::memcmp(at, from, w * sizeof(QRgb)) != 0)
             return false;
-    }
     return true;
 }
 
@@ -36,14 +59,25 @@ bool ImageTarget::Replay(std::uint64_t key) {
     if (static_cast<std::int64_t>(box.w) * box.h > kMostRememberedPixels)
         return false;
     const RowAccess rows = Rows();
-    for (const Remembered& r : m_remembered) {
-        if (r.key != key || !(r.box == box) || !AreaHolds(rows, r.before))
+    for (std::size_t n = m_memoBuckets[BucketOf(key)]; n != 0; n = m_rememberedTags[n - 1].next) {
+        const Tag& tag = m_rememberedTags[n - 1];
+        if (tag.key != key || !(tag.box == box))
             continue;
-        const auto w = static_cast<std::size_t>(box.w);
-        const QRgb* from = r.after.data();
-        for (int y = m_area.y0; y <= m_area.y1; ++y, from += w)
-            std::copy_n(from, w, rows.Row(y) + m_area.x0);
-        NoteChange(m_area.x0, m_area.y0, m_area.x1, m_area.y1);
+        const Remembered& r = m_remembered[n - 1];
+        if (!AreaHolds(rows, r.before))
+            continue;
+        // Only the part the repaint changed is written and noted: the rest holds its pixels.
+        const Area& c = r.changed;
+        if (c.x0 <= c.x1) {
+            const auto w = static_cast<std::size_t>(box.w);
+            const auto cw = static_cast<std::size_t>(c.x1 - c.x0 + 1);
+            const QRgb* from = r.after.data() + static_cast<std::size_t>(c.y0) * w + c.x0;
+            uchar* at = reinterpret_cast<uchar*>(rows.Row(m_area.y0 + c.y0) + m_area.x0 + c.x0);
+            for (int y = c.y0; y <= c.y1; ++y, from += w, at += rows.stride)
+                std::memcpy(at, from, cw * sizeof(QRgb));
+            if (!m_changedAll)
+                NoteBox(m_area.x0 + c.x0, m_area.y0 + c.y0, m_area.x0 + c.x1, m_area.y0 + c.y1);
+        }
         const Properties& p = r.properties;
         ForeColor = p.foreColor;
         FillColor = p.fillColor;
@@ -66,18 +100,30 @@ bool ImageTarget::Replay(std::uint64_t key) {
 
 void ImageTarget::RememberRepaint() {
     m_remembering = false;
-    Remembered* slot = nullptr;
-    if (m_remembered.size() < kMostRemembered) {
-        slot = &m_remembered.emplace_back();
+    std::size_t i = m_remembered.size();
+    if (i < kMostRemembered) {
+        m_remembered.emplace_back();
+        m_rememberedTags.emplace_back();
     } else {
-        slot = &m_remembered[m_nextRemembered];
+        // The oldest gives way: out of its bucket's chain first.
+        i = m_nextRemembered;
         m_nextRemembered = (m_nextRemembered + 1) % kMostRemembered;
+        std::uint16_t* link = &m_memoBuckets[BucketOf(m_rememberedTags[i].key)];
+        while (*link != i + 1)
+            link = &m_rememberedTags[*link - 1].next;
+        *link = m_rememberedTags[i].next;
     }
-    slot->key = m_rememberKey;
-    slot->box = {m_area.x0 + m_ox, m_area.y0 + m_oy, m_area.x1 - m_area.x0 + 1,
-                 m_area.y1 - m_area.y0 + 1};
+    Remembered* slot = &m_remembered[i];
+    Tag& tag = m_rememberedTags[i];
+    tag.key = m_rememberKey;
+    tag.box = {m_area.x0 + m_ox, m_area.y0 + m_oy, m_area.x1 - m_area.x0 + 1,
+               m_area.y1 - m_area.y0 + 1};
+    std::uint16_t& head = m_memoBuckets[BucketOf(tag.key)];
+    tag.next = head;
+    head = static_cast<std::uint16_t>(i + 1);
     slot->before.swap(m_rememberBefore);
     CopyOut(m_area, slot->after);
+    slot->changed = ChangedPart(slot->before, slot->after, tag.box.w);
     slot->properties = {ForeColor, FillColor, FillStyle, DrawStyle, DrawWidth,
                         FontName,  FontSize,  FontBold,  CurrentX,  CurrentY};
 }

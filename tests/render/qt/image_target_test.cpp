@@ -330,5 +330,39 @@ TEST(ImageReplayTest, ARepaintIsReplayedOnlyUnderItsKeyOverThePixelsItFound) {
     EXPECT_EQ(target.PixelAt(31, 31), kWhite);
 }
 
+// A replay writes and notes as changed only the pixels its repaint changed, and the oldest
+// repaints give way to new ones without losing the others.
+TEST(ImageReplayTest, AReplayNotesWhatItChangedAndOldRepaintsGiveWay) {
+    ImageTarget target(400, 60);
+    // A red box 11 x 11 pixels at (x, 10) under a 20 x 20 clip from (x, 10), drawn or replayed.
+    const auto repaint = [&](std::uint64_t key, int x, bool draw) {
+        target.SetClip({x, 10, 20, 20});
+        const bool replayed = target.Replay(key);
+        if (!replayed && draw) {
+            target.FillStyle = FillMode::Solid, target.FillColor = kRed;
+            target.Line(x - 5, 5, x + 10, 20, kRed, LineKind::Box);
+        }
+        target.ClearClip();
+        return replayed;
+    };
+    EXPECT_FALSE(repaint(1, 10, true));
+    EXPECT_FALSE(repaint(2, 40, false)); // draws nothing
+    target.Resize(400, 60);
+    target.ForgetChanges();
+    EXPECT_TRUE(repaint(1, 10, true));
+    EXPECT_TRUE(repaint(2, 40, true));
+    ASSERT_EQ(target.ChangedBoxes().size(), 1U);
+    EXPECT_EQ(target.ChangedBoxes()[0], (PixelBox{10, 10, 11, 11}));
+    // 130 more remembered: the two above and the first two of them give way, the others
+    // (looked for newest first, so that none is drawn and remembered again) are replayed.
+    for (const bool again : {false, true})
+        for (int k = 0; k < 130; ++k) {
+            const int at = again ? 129 - k : k;
+            target.Resize(400, 60);
+            EXPECT_EQ(repaint(100 + at, at, true), again && at >= 2) << at;
+        }
+    EXPECT_FALSE(repaint(1, 10, true));
+}
+
 } // namespace
 } // namespace kardo::test
