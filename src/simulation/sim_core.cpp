@@ -88,6 +88,12 @@ void MakePendingClockEdges() {
     }
 }
 
+// The events queued for the next pass become the pass's own; its buffer takes the next ones.
+[[gnu::always_inline]] inline void TakeNextPass() {
+    gEventQueue.swap(gNextEventQueue);
+    gNextEventQueue.clear();
+}
+
 // Both pass counters in their middle range, as nearly every pass finds them: the next pass only
 // counts them on.
 [[gnu::always_inline]] inline bool CountersInStride(std::int32_t runden, std::int32_t still) {
@@ -106,8 +112,7 @@ void MakePendingClockEdges() {
         return false;
     gRunden = runden + 1;
     gStillRunden = still + 1;
-    gEventQueue.swap(gNextEventQueue);
-    gNextEventQueue.clear();
+    TakeNextPass();
     return true;
 }
 
@@ -269,8 +274,7 @@ struct PassView {
             AbortEndlessLoop();
             return false;
         }
-        gEventQueue.swap(gNextEventQueue);
-        gNextEventQueue.clear();
+        TakeNextPass();
 
         if (viewStale) {
             view = PassView::Current();

@@ -26,7 +26,7 @@ void PropagateJunctionDefault(int x, int y, int richtung, int pegel, int ebene) 
 
 void PropagateJunction(int x, int y, int richtung, int pegel, int ebene) {
     if (CellRecord* cell = LevelCell(ebene, x, y))
-        RouteLevel(*cell, x, y, richtung, pegel, ebene);
+        RouteLevelWord(*cell, event_word::Make(x, y, richtung, pegel, ebene));
 }
 
 bool NeighbourLevel(int x, int y, int richtung, int ebene) {

@@ -18,42 +18,47 @@ void PropagateJunction(int x, int y, int richtung, int pegel, int ebene);
 // The router entry of the dispatcher for wire cells without an IC pin number.
 void PropagateJunctionDefault(int x, int y, int richtung, int pegel, int ebene);
 
-// The routing rule of a wire cell c reached by a level travelling in richtung: which
-// continuations leave it, in which order, and the side wire's level. Each continuation is queued
-// through `to`: to.Ahead() straight on, to.Turn(d) into the side wire towards d.
-template <typename To>
-[[gnu::always_inline]] inline void RouteFrom(CellRecord& c, int richtung, bool high, To& to) {
-    const std::int16_t level = high ? kTrue : kFalse;
+// PropagateJunction for the event of word w (event_word::Make) on its cell c, already looked up:
+// which continuations leave the cell, in which order, and the side wire's level. A continuation
+// is the event's word with its cell moved on and, into a side wire, its direction changed.
+[[gnu::always_inline]] inline void RouteLevelWord(CellRecord& c, std::uint64_t w) {
+    const int richtung = event_word::Richtung(w);
+    const std::int16_t level = event_word::High(w) ? kTrue : kFalse;
+    // Straight on, and into the side wire towards d.
+    const auto ahead = [w, richtung] { AddEventWord(event_word::Stepped(w, richtung)); };
+    const auto turn = [w](int d) {
+        AddEventWord(event_word::Stepped(event_word::Turned(w, d), d));
+    };
 
     if (richtung == kLeft || richtung == kRight) {
-        const bool ahead = (richtung == kLeft ? c.Links : c.Rechts) != 0;
+        const bool straight = (richtung == kLeft ? c.Links : c.Rechts) != 0;
         const bool up = c.Oben != 0;
         const bool down = c.Unten != 0;
         // A connection point and a coupling diode both feed the vertical wires.
         const bool mark = c.Punkt != kPointNone;
-        const int outgoing = ahead + up + down;
+        const int outgoing = straight + up + down;
         const bool goUp = up && (outgoing == 1 || mark);
         const bool goDown = down && (outgoing == 1 || mark);
         if (goUp || goDown)
             c.PegelV = level;
-        if (ahead)
-            to.Ahead();
+        if (straight)
+            ahead();
         if (goUp)
-            to.Turn(kUp);
+            turn(kUp);
         if (goDown)
-            to.Turn(kDown);
+            turn(kDown);
         return;
     }
     if (richtung != kUp && richtung != kDown)
         return;
 
-    const bool ahead = (richtung == kUp ? c.Oben : c.Unten) != 0;
+    const bool straight = (richtung == kUp ? c.Oben : c.Unten) != 0;
     const bool left = c.Links != 0;
     const bool right = c.Rechts != 0;
     // Only a connection point feeds the horizontal wires: a coupling diode does not couple a
     // vertical line back onto the horizontal ones.
     const bool mark = c.Punkt == kPointConnection;
-    const int outgoing = ahead + left + right;
+    const int outgoing = straight + left + right;
     const bool goLeft = left && (outgoing == 1 || mark);
     const bool goRight = right && (outgoing == 1 || mark);
     if (goLeft || goRight)
@@ -61,48 +66,22 @@ template <typename To>
     // The order of the continuations: ahead first when only one side
     // goes too, except downwards with the right side; ahead last when both sides go.
     if (goLeft && goRight) {
-        to.Turn(kLeft);
-        to.Turn(kRight);
-        if (ahead)
-            to.Ahead();
+        turn(kLeft);
+        turn(kRight);
+        if (straight)
+            ahead();
     } else if (goRight && richtung == kDown) {
-        to.Turn(kRight);
-        if (ahead)
-            to.Ahead();
+        turn(kRight);
+        if (straight)
+            ahead();
     } else {
-        if (ahead)
-            to.Ahead();
+        if (straight)
+            ahead();
         if (goLeft)
-            to.Turn(kLeft);
+            turn(kLeft);
         if (goRight)
-            to.Turn(kRight);
+            turn(kRight);
     }
-}
-
-// PropagateJunction on a cell already looked up.
-[[gnu::always_inline]] inline void RouteLevel(CellRecord& c, int x, int y, int richtung, int pegel,
-                                              int ebene) {
-    struct To {
-        int x, y, richtung, pegel, ebene;
-        void Ahead() const { Turn(richtung); }
-        void Turn(int d) const {
-            const Step s = StepOf(d);
-            AddEvent(x + s.dx, y + s.dy, d, pegel, ebene);
-        }
-    } to{x, y, richtung, pegel, ebene};
-    RouteFrom(c, richtung, pegel != 0, to);
-}
-
-// RouteLevel for the event of word w: the dispatcher's hot path. A continuation is the event's
-// word with its cell moved on and, into a side wire, its direction changed; the level is stored
-// as -1 whatever non-zero value the event held.
-[[gnu::always_inline]] inline void RouteLevelWord(CellRecord& c, std::uint64_t w) {
-    struct To {
-        std::uint64_t w;
-        void Ahead() const { AddEventWord(event_word::Stepped(w, event_word::Richtung(w))); }
-        void Turn(int d) const { AddEventWord(event_word::Stepped(event_word::Turned(w, d), d)); }
-    } to{event_word::High(w) ? w | event_word::kHigh : w};
-    RouteFrom(c, event_word::Richtung(w), event_word::High(w), to);
 }
 
 // The neighbour of (x, y) in direction richtung on level ebene carries a high level. False for
