@@ -330,14 +330,21 @@ void Propagate(int x, int y, int richtung, int pegel, int ebene) {
 namespace {
 
 // How ProcessOn is instantiated: the full paths of an IC level and of the circuit's level (which
-// draws its wire steps), and the fast paths of both, which handle the events of plain wire,
-// empty and flip-flop cells and hand any other event, before it has changed anything, to their
-// level's full path. A fast path holds no call but the flip-flop's evaluator and a queue's
-// growth, so that its few values stay in registers.
+// draws its wire steps), and the fast paths of both, which handle the events of wire, empty,
+// flip-flop and IC cells and hand any other event, before it has changed anything, to their
+// level's full path. A fast path holds no call but the flip-flop's evaluator, the crossing of an
+// IC pin and a queue's growth, so that its few values stay in registers.
 enum class Path { kLevel, kCircuit, kLevelFast, kCircuitFast };
 
 void ProcessOnCircuit(std::uint64_t w, const PassView& view);
 void ProcessOnLevel(std::uint64_t w, const PassView& view);
+
+// The kinds of cell the fast paths handle: wire, empty, flip-flop and IC cells.
+constexpr bool FastKind(std::uint8_t typ) {
+    constexpr std::uint32_t kKinds =
+        1U << kTypeEmpty | 1U << kTypeWire | 1U << kTypeFlipFlop | 1U << kTypeIC;
+    return typ < 32 && ((kKinds >> typ) & 1U) != 0;
+}
 
 // Processes the event of word w on the level that lv views.
 template <Path P>
@@ -361,8 +368,7 @@ template <Path P>
     CellRecord& c = lv.cells[index];
 
     if constexpr (kFast) {
-        if (c.Verzoegerung != 0 || !((c.Typ == kTypeWire && c.ICPin == 0) || c.Typ == kTypeEmpty ||
-                                     c.Typ == kTypeFlipFlop)) [[unlikely]] {
+        if (c.Verzoegerung != 0 || !FastKind(c.Typ)) [[unlikely]] {
             fullPath(w, view);
             return;
         }
@@ -449,8 +455,13 @@ template <Path P>
         return;
     }
     if constexpr (kFast) {
+        // Crossing an IC pin changes only the far pin cell and the next pass's queue.
         if (typ == kTypeFlipFlop)
             EvalFlipFlopAt(*lv.flipFlops, lv.cells, lv.elements, index, w, ebene);
+        else if (typ == kTypeWire && ebene > 0)
+            ICSignalAt(c, pegel, ebene, kICSignalOutOf);
+        else if (typ == kTypeIC && c.ICLevel != 0)
+            ICSignalAt(c, pegel, ebene, kICSignalInto);
         return;
     }
     if (typ == kTypeEmpty)

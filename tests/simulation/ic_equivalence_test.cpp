@@ -69,6 +69,8 @@ TEST_P(ICEquivalence, RippleCounterCountsInputCycles) {
     ASSERT_TRUE(gPowerOn);
     EXPECT_EQ(ReadOutputs(c), 0u);
     for (unsigned k = 1; k <= 600; ++k) {
+        if (k == 300) // from here on without a picture: the pass loop takes its fast path
+            platform.screen = nullptr;
         ClickCell(c.inputs[0]);
         ClickCell(c.inputs[0]);
         ASSERT_EQ(ReadOutputs(c), k) << B().name << " after " << k << " cycles";
