@@ -346,6 +346,22 @@ constexpr bool FastKind(std::uint8_t typ) {
     return typ < 32 && ((kKinds >> typ) & 1U) != 0;
 }
 
+// What a wire cell passes a level on to: a plain wire routes it on; at an IC pin number the level
+// leaves the package on an IC level and goes no further on the circuit (an IC being defined).
+[[gnu::always_inline]] inline void PassOnFromWire(CellRecord& c, std::uint64_t w, int pegel,
+                                                  int ebene) {
+    if (c.ICPin == 0)
+        RouteLevelWord(c, w);
+    else if (ebene > 0)
+        ICSignalAt(c, pegel, ebene, kICSignalOutOf);
+}
+
+// A level that reached the pin cell of an IC element enters the instance the cell names.
+[[gnu::always_inline]] inline void EnterIC(const CellRecord& c, int pegel, int ebene) {
+    if (c.ICLevel != 0)
+        ICSignalAt(c, pegel, ebene, kICSignalInto);
+}
+
 // Processes the event of word w on the level that lv views.
 template <Path P>
 [[gnu::always_inline]] inline void ProcessOn(std::uint64_t w, const LevelView& lv,
@@ -445,10 +461,8 @@ template <Path P>
     }
 
     // Dispatch by the cell's type. Kinds without a case (clock, text) only carry their levels.
-    // A wire cell with an IC pin number is a pin inside an IC: on an IC level the level leaves
-    // the package; on the circuit (an IC being defined) it goes no further. Plain wire cells
-    // and empty cells, most of all events, are told apart before the jump table: a branch on
-    // them is better predicted than the table's indirect jump.
+    // Plain wire cells and empty cells, most of all events, are told apart before the jump
+    // table: a branch on them is better predicted than the table's indirect jump.
     const std::uint8_t typ = c.Typ;
     if (typ == kTypeWire && c.ICPin == 0) {
         RouteLevelWord(c, w);
@@ -458,24 +472,20 @@ template <Path P>
         // Crossing an IC pin changes only the far pin cell and the next pass's queue.
         if (typ == kTypeFlipFlop)
             EvalFlipFlopAt(*lv.flipFlops, lv.cells, lv.elements, index, w, ebene);
-        else if (typ == kTypeWire && ebene > 0)
-            ICSignalAt(c, pegel, ebene, kICSignalOutOf);
-        else if (typ == kTypeIC && c.ICLevel != 0)
-            ICSignalAt(c, pegel, ebene, kICSignalInto);
+        else if (typ == kTypeWire)
+            PassOnFromWire(c, w, pegel, ebene);
+        else if (typ == kTypeIC)
+            EnterIC(c, pegel, ebene);
         return;
     }
     if (typ == kTypeEmpty)
         return;
     switch (typ) {
     case kTypeWire:
-        if (c.ICPin == 0)
-            RouteLevelWord(c, w);
-        else if (ebene > 0)
-            ICSignalAt(c, pegel, ebene, kICSignalOutOf);
+        PassOnFromWire(c, w, pegel, ebene);
         break;
     case kTypeIC:
-        if (c.ICLevel != 0)
-            ICSignalAt(c, pegel, ebene, kICSignalInto);
+        EnterIC(c, pegel, ebene);
         break;
     case kTypeLed:
         EvalDiode(x, y, richtung, pegel, ebene);
@@ -521,10 +531,7 @@ template <Path P>
         break;
     case kTypeAnalysisPoint: {
         AnalysisPointEvent(lv.level->Elemente, c.ElementNr, pegel, ebene);
-        if (c.ICPin == 0)
-            RouteLevelWord(c, w);
-        else if (ebene > 0)
-            ICSignalAt(c, pegel, ebene, kICSignalOutOf);
+        PassOnFromWire(c, w, pegel, ebene);
         break;
     }
     default:
