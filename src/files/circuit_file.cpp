@@ -349,12 +349,7 @@ FileOutcome SaveFileTo(const std::string& path) {
     CaptureCircuit(doc);
     std::string text;
     WriteCircuitText(doc, text);
-    // Windows-1252 as stored files have it, unless that would lose a character the code page
-    // lacks, or would read back as other text (Windows-1252 bytes that happen to form UTF-8):
-    // then UTF-8, which the reader takes as it is.
-    std::string bytes;
-    if (EncodeWindows1252(text, bytes) > 0 || DecodeFileText(bytes) != text)
-        bytes = text;
+    const std::string bytes = EncodeFileText(text);
 
     const bool existed = FileExists(path);
     std::string reason;

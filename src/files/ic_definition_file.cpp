@@ -193,9 +193,7 @@ bool SaveIC(std::string& reason) {
     const std::string path = ICDefinitionPath(gICName);
     std::string text;
     WriteICDefinitionText(text);
-    std::string bytes;
-    EncodeWindows1252(text, bytes);
-    if (!WriteFileAtomically(path, bytes, reason))
+    if (!WriteFileAtomically(path, EncodeFileText(text), reason))
         return false;
     gDateiPfad = path;
     return true;

@@ -58,7 +58,7 @@ void WriteICDefinitionText(std::string& out);
 // there is one (any letter case), else folder + name + ".icd".
 std::string ICDefinitionPath(std::string_view name);
 
-// Writes the definition text (Windows-1252) atomically into ICDefinitionPath(gICName) and sets
+// Writes the definition text (EncodeFileText) atomically into ICDefinitionPath(gICName) and sets
 // gDateiPfad to it. False with a German reason; an existing file then stays as it was.
 bool SaveIC(std::string& reason);
 

@@ -1,6 +1,7 @@
 // Rewriting the notes section of an IC definition file.
 #include "files/ic_notes.h"
 
+#include "files/file_lines.h"
 #include "files/text_codec.h"
 #include "platform/platform.h"
 
@@ -22,68 +23,75 @@ bool HasNonAscii(std::string_view bytes) {
     return false;
 }
 
+void Refuse(const std::string& text, std::string_view title) {
+    if (gPlatform != nullptr && gPlatform->host != nullptr)
+        Host().MessageBox(text, MsgButtons::Ok, MsgIcon::Exclamation, title);
+}
+
 } // namespace
 
 std::string ReplaceICNotes(std::string_view fileBytes, std::string_view notes) {
     const std::string_view newline =
         fileBytes.find("\r\n") != std::string_view::npos || fileBytes.empty() ? "\r\n" : "\n";
-    // A UTF-8 file (a mark, or valid UTF-8 beyond ASCII) keeps UTF-8; any other is written in
-    // Windows-1252, as the program writes its files.
     const FileEncoding enc = DetectFileEncoding(fileBytes);
     const bool utf8 =
         enc == FileEncoding::Utf8Bom || (enc == FileEncoding::Utf8 && HasNonAscii(fileBytes));
 
-    std::string text;
-    std::size_t start = 0;
-    while (start <= notes.size()) {
-        std::size_t end = notes.find('\n', start);
-        if (end == std::string_view::npos)
-            end = notes.size();
-        std::string_view line = notes.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        if (start > 0)
-            text.append(newline);
-        text.append(line);
-        start = end + 1;
-    }
+    // Keep every line up to and including the section line, as the readers recognise it.
+    std::string text = DecodeFileText(fileBytes);
+    std::size_t keep = std::string::npos;
+    ForEachFileLine(text, [&](std::string_view line, int) {
+        if (SectionOfHeader(TrimBlanks(line)) != FileSection::Notizen)
+            return true;
+        keep = static_cast<std::size_t>(line.data() - text.data()) + line.size();
+        return false;
+    });
+    if (keep != std::string::npos)
+        text.resize(keep);
+    else if (!text.empty() && text.back() != '\n')
+        text.append(newline);
+    if (keep == std::string::npos)
+        text.append(kSection);
+    ForEachFileLine(notes.empty() ? std::string_view("\n") : notes,
+                    [&](std::string_view line, int) {
+                        text.append(newline).append(line);
+                        return true;
+                    });
+    if (!notes.empty() && notes.back() == '\n')
+        text.append(newline); // the empty last line of the notes
     text.append(newline);
-    std::string encoded;
-    if (utf8)
-        encoded = text;
-    else
-        EncodeWindows1252(text, encoded);
+    if (!utf8)
+        return EncodeFileText(text);
+    return enc == FileEncoding::Utf8Bom ? "\xEF\xBB\xBF" + text : text;
+}
 
-    // Keep every line up to and including the section line.
-    std::size_t pos = 0;
-    while (pos < fileBytes.size()) {
-        std::size_t end = fileBytes.find('\n', pos);
-        const std::size_t next = end == std::string_view::npos ? fileBytes.size() : end + 1;
-        std::string_view line =
-            fileBytes.substr(pos, (end == std::string_view::npos ? next : end) - pos);
-        if (!line.empty() && line.back() == '\r')
-            line.remove_suffix(1);
-        if (pos == 0 && line.substr(0, 3) == "\xEF\xBB\xBF")
-            line.remove_prefix(3);
-        if (line == kSection) {
-            std::string out(fileBytes.substr(0, next));
-            if (end == std::string_view::npos)
-                out.append(newline);
-            return out.append(encoded);
-        }
-        pos = next;
-    }
-    std::string out(fileBytes);
-    if (!out.empty() && out.back() != '\n')
-        out.append(newline);
-    out.append(kSection).append(newline);
-    return out.append(encoded);
+std::string_view HeaderLikeNoteLine(std::string_view notes) {
+    std::string_view found;
+    ForEachFileLine(notes, [&](std::string_view line, int) {
+        if (SectionOfHeader(TrimBlanks(line)))
+            found = TrimBlanks(line);
+        return found.empty();
+    });
+    return found;
+}
+
+std::string HeaderLineProblem(std::string_view line) {
+    return "Die Zeile \"" + std::string(line) +
+           "\" der Notizen würde in der IC-Datei als Beginn eines Abschnitts gelesen und das IC "
+           "unbrauchbar machen. Bitte ändern Sie die Zeile, zum Beispiel mit einem Wort vor der "
+           "Klammer.";
 }
 
 bool SaveICNotes(const std::string& path, std::string_view notes, AtomicWriteFault fault) {
     std::error_code ec;
     if (path.empty() || notes == kSection || !std::filesystem::is_regular_file(path, ec))
         return true;
+    if (const std::string_view line = HeaderLikeNoteLine(notes); !line.empty()) {
+        Refuse("Die Notizen wurden nicht gespeichert.\r\n" + HeaderLineProblem(line) +
+                   "\r\nDie Datei bleibt unverändert.",
+               "IC-Notizen");
+        return false;
+    }
     std::string bytes;
     std::string reason;
     if (ReadWholeFile(path, kMaxICFile, bytes, reason) &&
@@ -91,9 +99,7 @@ bool SaveICNotes(const std::string& path, std::string_view notes, AtomicWriteFau
         return true;
     std::string text = "Die Notizen konnten nicht in die Datei\r\n";
     text.append(path).append("\r\ngeschrieben werden:\r\n").append(reason);
-    text.append("\r\nDie Datei bleibt unverändert.");
-    if (gPlatform != nullptr && gPlatform->host != nullptr)
-        Host().MessageBox(text, MsgButtons::Ok, MsgIcon::Exclamation, "Dateifehler");
+    Refuse(text.append("\r\nDie Datei bleibt unverändert."), "Dateifehler");
     return false;
 }
 

@@ -9,15 +9,24 @@
 
 namespace kardo {
 
-// The file with its notes replaced: every line up to and including the line "[Notizen]" stays
-// byte for byte, the notes (UTF-8, lines split by LF or CR LF) follow, and the rest of the old
-// file is dropped; a file without that line gets it and the notes appended. The notes take the
-// file's character set (Windows-1252 unless the file is UTF-8) and line ends.
+// The file with its notes replaced: every line up to and including the section line "[Notizen]"
+// stays, the notes (UTF-8, lines split by LF or CR LF) follow, and the rest of the old file is
+// dropped; a file without that line gets it and the notes appended. The file keeps its line
+// ends. A UTF-8 file stays UTF-8; any other is written as the program writes its files
+// (EncodeFileText: Windows-1252, or UTF-8 as a whole when the notes need it).
 std::string ReplaceICNotes(std::string_view fileBytes, std::string_view notes);
+
+// The first line of the notes that the readers of IC files would take for a section header (a
+// header such as "[IC]" or "[Maße]" alone on its line, blanks around it allowed); "" when none
+// is. The file format has no way to store such a line as a note.
+std::string_view HeaderLikeNoteLine(std::string_view notes);
+// Why notes holding that line are not stored, in German.
+std::string HeaderLineProblem(std::string_view line);
 
 // Writes the notes into the IC file at path through a temporary file renamed over it, so that
 // on any failure the file stays as it was; the failure is then reported ("Dateifehler") and the
-// result is false. Nothing is written (and the result is true) when the path is empty, the file
+// result is false. Notes with a header-like line are refused the same way (nothing written, the
+// reason shown). Nothing is written (and the result is true) when the path is empty, the file
 // does not exist, or the notes are exactly "[Notizen]".
 bool SaveICNotes(const std::string& path, std::string_view notes,
                  AtomicWriteFault fault = AtomicWriteFault::None);

@@ -148,6 +148,13 @@ std::size_t EncodeWindows1252(std::string_view utf8, std::string& out) {
     return replaced;
 }
 
+std::string EncodeFileText(std::string_view text) {
+    std::string bytes;
+    if (EncodeWindows1252(text, bytes) > 0 || DecodeFileText(bytes) != text)
+        bytes = text;
+    return bytes;
+}
+
 bool InWindows1252(char32_t cp) { return Windows1252Byte(cp) >= 0; }
 
 std::size_t NextUtf8Character(std::string_view utf8, std::size_t i, char32_t& cp) {

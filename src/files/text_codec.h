@@ -20,6 +20,11 @@ std::string DecodeFileText(std::string_view bytes);
 // not valid UTF-8, becomes "?"; returns how many were replaced.
 std::size_t EncodeWindows1252(std::string_view utf8, std::string& out);
 
+// The bytes of a file text (UTF-8) as the program writes its files: Windows-1252, unless the code
+// page lacks a character of the text or the bytes would read back as other text (Windows-1252
+// bytes that happen to form UTF-8); then the text as it is, UTF-8, which every reader takes.
+std::string EncodeFileText(std::string_view text);
+
 // The code page of the files holds the character, so it is written as itself and not as "?".
 bool InWindows1252(char32_t cp);
 

@@ -9,6 +9,7 @@
 #include "files/working_folders.h"
 
 #include <optional>
+#include <utility>
 
 namespace kardo {
 
@@ -19,9 +20,16 @@ std::vector<ICLibraryEntry> ReadICLibrary() {
         std::string notes;
         if (const std::optional<std::string> path = FindICFile(folder, name))
             notes = ReadICNotes(*path);
-        for (std::size_t at = notes.find("\r\n"); at != std::string::npos; at = notes.find("\r\n"))
-            notes.replace(at, 2, " ");
-        entries.push_back(ICLibraryEntry{name, notes});
+        // One pass: each CR LF becomes one blank.
+        std::size_t to = 0;
+        for (std::size_t from = 0; from < notes.size(); ++from, ++to) {
+            const bool lineEnd =
+                notes[from] == '\r' && from + 1 < notes.size() && notes[from + 1] == '\n';
+            notes[to] = lineEnd ? ' ' : notes[from];
+            from += lineEnd ? 1 : 0;
+        }
+        notes.resize(to);
+        entries.push_back(ICLibraryEntry{name, std::move(notes)});
     }
     return entries;
 }
@@ -31,19 +39,19 @@ std::string ReadICNotes(const std::string& path) {
     std::string reason;
     if (!ReadWholeFile(path, kMaxCircuitFileBytes, bytes, reason))
         return {};
+    // Headers as the definition reader knows them: any other line in brackets is a note.
     std::string notes;
     bool inNotes = false;
+    bool first = true;
     ForEachFileLine(DecodeFileText(bytes), [&](std::string_view line, int) {
         const std::string_view item = TrimBlanksLeft(line);
-        const std::string_view key = TrimBlanksRight(item);
-        if (!key.empty() && key.front() == '[' && key.back() == ']') {
-            inNotes = key == "[Notizen]";
+        if (const std::optional<FileSection> header = SectionOfHeader(TrimBlanksRight(item))) {
+            inNotes = *header == FileSection::Notizen;
             return true;
         }
         if (inNotes) {
-            if (!notes.empty())
-                notes += "\r\n";
-            notes += item;
+            notes.append(first ? "" : "\r\n").append(item);
+            first = false;
         }
         return true;
     });

@@ -3,6 +3,7 @@
 #include "files/file_lines.h"
 #include "files/ic_definition.h"
 #include "files/ic_definition_file.h"
+#include "files/ic_notes.h"
 #include "files/ic_size.h"
 #include "files/text_helpers.h"
 #include "ic/ic_definition_mode.h"
@@ -60,6 +61,8 @@ std::string Refusal() {
                                                           std::to_string(cells[0].y) + ";" +
                                                           ICPinName(k) + ";";
     }
+    if (const std::string_view line = HeaderLikeNoteLine(gICNotizen); !line.empty())
+        return HeaderLineProblem(line);
     for (int e = 1; e <= gAnzElemente; ++e) {
         if (gElements[static_cast<std::size_t>(e)].Typ == kTypeClock)
             return "Ein IC kann keinen Taktgeber enthalten: Taktgeber gehören zur Schaltung und "

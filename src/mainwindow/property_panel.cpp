@@ -104,10 +104,11 @@ PropertyPanel::PropertyPanel(frmKardo& window) : QObject(&window), m_window(wind
     ic->layout()->addWidget(m_notes);
     // The section shows the IC of the list whenever it appears.
     ic->installEventFilter(this);
+    // The notes go back into the file they were read from, which may be called "Name.ICD".
     connect(m_notes, &QPlainTextEdit::textChanged, this, [this] {
         const auto* cmbIC = m_window.findChild<QComboBox*>("cmbIC");
-        m_notesPath = QString::fromStdString(gVerzeichnisse[1]) +
-                      (cmbIC != nullptr ? cmbIC->currentText() : QString()) + ".icd";
+        const QString name = cmbIC != nullptr ? cmbIC->currentText() : QString();
+        m_notesPath = QString::fromStdString(ICDefinitionPath(name.toStdString()));
     });
     m_notes->installEventFilter(this);
 }
@@ -140,6 +141,7 @@ void PropertyPanel::SyncSizeBoxes() {
 
 void PropertyPanel::NotesLeft() {
     // The notes as read from the file are not written back: leaving the box changes no file.
+    // Notes that are refused stay in the box, still marked as edited.
     if (!m_notes->document()->isModified())
         return;
     if (!SaveICNotes(m_notesPath.toStdString(), m_notes->toPlainText().toStdString()))

@@ -2,8 +2,12 @@
 // section stay, the rest is replaced, a file without the section gets it appended, the file's
 // character set and line ends are kept, and a failed write leaves the file as it was.
 #include "files/atomic_file.h"
+#include "files/ic_definition.h"
 #include "files/ic_notes.h"
+#include "files/working_folders.h"
+#include "ic/ic_library.h"
 #include "support/core_fixture.h"
+#include "support/ic_circuits.h"
 #include "support/temp_home.h"
 
 #include <fstream>
@@ -92,6 +96,33 @@ TEST_F(ICNotesFile, AFailedWriteLeavesTheFileAndSaysSo) {
         ASSERT_EQ(host.messages.size(), 1u);
         EXPECT_EQ(host.messages[0].title, "Dateifehler");
         EXPECT_NE(host.messages[0].text.find("Die Datei bleibt unverändert."), std::string::npos);
+    }
+}
+
+// Fault: header-like note lines broke the IC or vanished, and "kΩ" was written as "k?".
+TEST_F(ICNotesFile, NotesComeBackAsTypedOrAreRefusedAndTheICReadsUnchanged) {
+    gVerzeichnisse[1] = folder + "/";
+    test::WriteInverterICs(gVerzeichnisse[1]);
+    const std::string before = Read(folder + "/inv.icd");
+    ICDefinition original, def;
+    ReadProblem problem;
+    ASSERT_TRUE(ReadICDefinitionFile(folder + "/inv.icd", original, problem));
+    // Notes typed, notes read back ("" when refused).
+    // clang-format off
+    const std::pair<std::string, std::string> cases[] = {
+        {"Belegung:\n[Anschlüsse]\nE = Eingang", ""}, {"[IC]", ""}, {"a\n\t[Feld] ", ""},
+        {"[Maße]\nX9", ""}, {"a\n[Notizen]\nb", ""}, {"[Links]", ""},
+        {"a\n[Wichtig]\nb", "a\r\n[Wichtig]\r\nb"}, {"\n1 kΩ → 5 V\n", "\r\n1 kΩ → 5 V\r\n"}};
+    // clang-format on
+    for (const auto& [notes, readBack] : cases) {
+        host.messages.clear();
+        const std::string path = Write("inv.icd", before);
+        EXPECT_EQ(SaveICNotes(path, notes), !readBack.empty()) << notes;
+        EXPECT_EQ(host.messages.size(), readBack.empty() ? 1u : 0u) << notes;
+        EXPECT_EQ(readBack.empty() ? Read(path) : ReadICNotes(path),
+                  readBack.empty() ? before : readBack);
+        ASSERT_TRUE(ReadICDefinitionFile(path, def, problem)) << notes << problem.Text;
+        EXPECT_TRUE(def.PinLines == original.PinLines && def.Breite == original.Breite) << notes;
     }
 }
 

@@ -207,6 +207,18 @@ TEST_F(ICRoundTripTest, AnOpenedDefinitionSavedUnchangedIsTheSameFileByteForByte
     EXPECT_EQ(ReadBytes(dir.File("Gold.icd")), golden);
 }
 
+// Fault: the IC editor saved notes outside Windows-1252 as "?".
+TEST_F(ICRoundTripTest, TheEditorSavesNotesAsTheyAreOrRefusesAHeaderLine) {
+    WriteBytes(dir.File("Gold.icd"), ReadBytes(DataFile("ic_golden.icd")));
+    ASSERT_EQ(LoadFile(dir.File("Gold.icd")), FileOutcome::Success);
+    gICNotizen = "[Links]"; // kept by the circuit reader, a header for the others
+    EXPECT_FALSE(SaveICDefinition());
+    gICNotizen = "1 kΩ → 5 V\r\nÄ";
+    ASSERT_TRUE(SaveICDefinition());
+    ASSERT_EQ(LoadFile(dir.File("Gold.icd")), FileOutcome::Success);
+    EXPECT_EQ(gICNotizen, "1 kΩ → 5 V\r\nÄ");
+}
+
 // Fault: the reader dropped the empty place and tag lines, so the places and tags of the pins
 // after a pin without a place or tag moved to the pin before them.
 TEST_F(ICRoundTripTest, APinWithoutPlaceOrTagKeepsTheLinesOfTheLaterPinsWithThem) {

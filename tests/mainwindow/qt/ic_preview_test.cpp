@@ -3,12 +3,15 @@
 // gives way to the notes through cmdChange, and a double click on it opens the library.
 #include "app/main_state.h"
 #include "app/settings.h"
+#include "ic/ic_library.h"
 #include "ic/qt/frm_ic_auswahl.h"
 #include "mainwindow/property_panel.h"
 #include "model/codes.h"
 #include "model/utilities.h"
 #include "support/circuit_files.h"
 #include "support/qt/main_window_fixture.h"
+
+#include <filesystem>
 
 #include <QComboBox>
 #include <QLabel>
@@ -141,6 +144,17 @@ TEST_F(ICPreviewTest, TheNotesOfTheChosenICAreWrittenOnlyWhenEdited) {
     EXPECT_EQ(list->findItems("inv2", Qt::MatchExactly, 0).value(0)->text(1), "Vier");
     Choose("inv");
     EXPECT_EQ(notes->toPlainText(), "Ein Inverter");
+}
+
+// Fault: the notes of an IC stored as "inv2.ICD" went to "inv2.icd" and were lost silently.
+TEST_F(ICPreviewTest, TheNotesGoIntoTheFileTheyWereReadFrom) {
+    std::filesystem::rename(gVerzeichnisse[1] + "inv2.icd", gVerzeichnisse[1] + "inv2.ICD");
+    Choose("inv2");
+    change->click();
+    notes->selectAll();
+    QTest::keyClicks(notes, "[Wichtig]");
+    W().findChild<PropertyPanel*>("PropertyPanel")->NotesLeft();
+    EXPECT_EQ(ReadICNotes(gVerzeichnisse[1] + "inv2.ICD"), "[Wichtig]");
 }
 
 } // namespace
