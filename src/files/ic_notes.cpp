@@ -23,7 +23,7 @@ bool HasNonAscii(std::string_view bytes) {
     return false;
 }
 
-void Refuse(const std::string& text, std::string_view title) {
+void Tell(const std::string& text, std::string_view title) {
     if (gPlatform != nullptr && gPlatform->host != nullptr)
         Host().MessageBox(text, MsgButtons::Ok, MsgIcon::Exclamation, title);
 }
@@ -46,12 +46,13 @@ std::string ReplaceICNotes(std::string_view fileBytes, std::string_view notes) {
         keep = static_cast<std::size_t>(line.data() - text.data()) + line.size();
         return false;
     });
-    if (keep != std::string::npos)
+    if (keep != std::string::npos) {
         text.resize(keep);
-    else if (!text.empty() && text.back() != '\n')
-        text.append(newline);
-    if (keep == std::string::npos)
+    } else {
+        if (!text.empty() && text.back() != '\n')
+            text.append(newline);
         text.append(kSection);
+    }
     ForEachFileLine(notes.empty() ? std::string_view("\n") : notes,
                     [&](std::string_view line, int) {
                         text.append(newline).append(line);
@@ -87,9 +88,9 @@ bool SaveICNotes(const std::string& path, std::string_view notes, AtomicWriteFau
     if (path.empty() || notes == kSection || !std::filesystem::is_regular_file(path, ec))
         return true;
     if (const std::string_view line = HeaderLikeNoteLine(notes); !line.empty()) {
-        Refuse("Die Notizen wurden nicht gespeichert.\r\n" + HeaderLineProblem(line) +
-                   "\r\nDie Datei bleibt unverändert.",
-               "IC-Notizen");
+        Tell("Die Notizen wurden nicht gespeichert.\r\n" + HeaderLineProblem(line) +
+                 "\r\nDie Datei bleibt unverändert.",
+             "IC-Notizen");
         return false;
     }
     std::string bytes;
@@ -99,7 +100,7 @@ bool SaveICNotes(const std::string& path, std::string_view notes, AtomicWriteFau
         return true;
     std::string text = "Die Notizen konnten nicht in die Datei\r\n";
     text.append(path).append("\r\ngeschrieben werden:\r\n").append(reason);
-    Refuse(text.append("\r\nDie Datei bleibt unverändert."), "Dateifehler");
+    Tell(text.append("\r\nDie Datei bleibt unverändert."), "Dateifehler");
     return false;
 }
 

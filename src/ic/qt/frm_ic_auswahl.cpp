@@ -30,6 +30,16 @@ QString Utf8(std::string_view s) {
 
 constexpr QSize kPreviewSize(260, 180);
 
+// The notes column shows the start of the notes: a line wider than any screen is cut, as laying
+// out megabytes of notes for it would hold the window for many seconds.
+QString NotesColumn(std::string_view notes) {
+    constexpr qsizetype kShown = 500;
+    QString text = Utf8(notes.substr(0, kShown * 4));
+    if (text.size() > kShown)
+        text = text.left(text.at(kShown - 1).isHighSurrogate() ? kShown - 1 : kShown) + "…";
+    return text;
+}
+
 } // namespace
 
 frmICAuswahl::frmICAuswahl(QWidget* owner) : QWidget(owner, kOwnedWindowType) {
@@ -111,7 +121,7 @@ void frmICAuswahl::ShowICNames() {
     m_list->clear();
     QTreeWidgetItem* keep = nullptr;
     for (const ICLibraryEntry& e : ReadICLibrary()) {
-        auto* item = new QTreeWidgetItem(m_list, {Utf8(e.Name), Utf8(e.Notes)});
+        auto* item = new QTreeWidgetItem(m_list, {Utf8(e.Name), NotesColumn(e.Notes)});
         if (e.Name == selected)
             keep = item;
     }
