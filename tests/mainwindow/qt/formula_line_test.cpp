@@ -202,6 +202,22 @@ TEST_F(FormulaLineTest, LockThatForbidsTheLineClosesIt) {
     EXPECT_FALSE(W().IsVisible("cmdPanel5"));
 }
 
+// Fault pinned: with the AND gate locked, "a6b" and Enter still built the circuit with an AND.
+TEST_F(FormulaLineTest, ATermNeedingALockedComponentPlacesNothing) {
+    for (const bool locked : {true, false}) {
+        gBauteilRechte[kRechtUnd] = !locked;
+        W().ApplyBauteilRechte();
+        boxes.clear();
+        Edit()->clear();
+        Keys("a6b");
+        Enter();
+        EXPECT_EQ(gAnzElemente, locked ? 0 : 6);
+        EXPECT_EQ(boxes.size() == 1 && boxes[0].text.find("gesperrte Bauelemente: UND-Baustein.") !=
+                                           std::string::npos,
+                  locked);
+    }
+}
+
 TEST_F(FormulaLineTest, SynthesisWhilePoweredSwitchesOffFirst) {
     Paste("A");
     Enter();
