@@ -122,8 +122,8 @@ bool clsGroups::Prepare() {
         return false;
     }
     if (const std::string locked = LockedComponents(PlacedKinds(m_plan)); !locked.empty()) {
-        Host().MessageBox("Die Schaltung für diesen Term braucht gesperrte Bauelemente: " + locked +
-                              ".\r\nSie wird nicht erstellt.",
+        Host().MessageBox("Die Schaltung für diesen Term braucht gesperrte Bauelemente:\r\n" +
+                              locked + "\r\n\r\nSie wird nicht erstellt.",
                           MsgButtons::Ok, MsgIcon::Exclamation, "Schaltungssynthese");
         return false;
     }

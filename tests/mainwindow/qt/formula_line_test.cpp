@@ -212,8 +212,9 @@ TEST_F(FormulaLineTest, ATermNeedingALockedComponentPlacesNothing) {
         Keys("a6b");
         Enter();
         EXPECT_EQ(gAnzElemente, locked ? 0 : 6);
-        EXPECT_EQ(boxes.size() == 1 && boxes[0].text.find("gesperrte Bauelemente: UND-Baustein.") !=
-                                           std::string::npos,
+        EXPECT_EQ(boxes.size() == 1 &&
+                      boxes[0].text.find("gesperrte Bauelemente:\r\nUND-Baustein\r\n") !=
+                          std::string::npos,
                   locked);
     }
 }
