@@ -181,8 +181,7 @@ TEST_F(NegationTest, RemovingTakesAwayOnlyANegationPoint) {
 }
 
 TEST_F(NegationTest, RemovingClearsTheMarkWhateverTheCellHoldsInOneStep) {
-    // Fault pinned: only a marked gate or flip-flop pin lost its mark; a mark left under an
-    // inverter's input stayed.
+    // Fault pinned: a mark left under an inverter's input stayed; only gate pins lost theirs.
     test::PlaceInverter(10, 10);
     gGrid(10, 10).Punkt = kPointConnection;
     gUndo.DeleteUndoData(false);
