@@ -122,6 +122,20 @@ bool ToolPermitted(int tool) {
     return recht < 0 || gBauteilRechte[static_cast<std::size_t>(recht)];
 }
 
+std::string LockedComponents(std::span<const std::uint8_t> types) {
+    std::string names;
+    for (int recht = 0; recht < kAnzBauteilRechte; ++recht) {
+        const auto needed = [recht](std::uint8_t typ) { return ComponentOfTool(typ) == recht; };
+        if (gBauteilRechte[static_cast<std::size_t>(recht)] ||
+            std::none_of(types.begin(), types.end(), needed))
+            continue;
+        if (!names.empty())
+            names += ", ";
+        names += kBauteilNamen[static_cast<std::size_t>(recht)];
+    }
+    return names;
+}
+
 bool LockedControl(std::string_view name) {
     for (const LockedControlRow& r : kComponentRows)
         if (r.control == name)

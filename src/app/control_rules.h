@@ -4,7 +4,9 @@
 // functions the locked controls stand for ask ToolPermitted and gFunktionRechte where they start.
 #pragma once
 
+#include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
 
 namespace kardo {
@@ -31,6 +33,10 @@ std::span<const KomplexEntry> KomplexEntries();
 int ComponentOfTool(int tool);
 // False when the function lock takes the tool away.
 bool ToolPermitted(int tool);
+// The components the function lock forbids among the element kinds types (type codes), named
+// as the options dialog lists them, each once and in that order, joined by ", "; empty when the
+// lock forbids none of them.
+std::string LockedComponents(std::span<const std::uint8_t> types);
 
 // True when the function lock keeps the control disabled. name is the control's own name
 // ("cmdPrint", not its toolbar position "Toolbar_4").

@@ -27,6 +27,11 @@ enum BauteilRecht : int {
     kRechtIC = 13,
 };
 constexpr int kAnzBauteilRechte = 14;
+// The components as the options dialog lists them, by index into gBauteilRechte.
+inline constexpr std::array<const char*, kAnzBauteilRechte> kBauteilNamen = {
+    "Leuchtdiode", "Schalter",    "Inverter", "UND-Baustein", "ODER-Baustein",   "X-ODER-Baustein",
+    "FlipFlop",    "Multiplexer", "Decoder",  "Taktgeber",    "Schieberegister", "Ziffernanzeige",
+    "Addierer",    "IC"};
 
 // Function permissions, by index into gFunktionRechte.
 enum FunktionRecht : int {

@@ -3,6 +3,7 @@
 // that crossings stay unjoined; connection points are set only where a feed leaves a bus.
 #include "boolean/groups.h"
 
+#include "app/control_rules.h"
 #include "editor/gesture_state.h"
 #include "editor/overlays.h"
 #include "editor/text_labels.h"
@@ -16,6 +17,7 @@
 #include "platform/platform.h"
 
 #include <string>
+#include <vector>
 
 namespace kardo {
 
@@ -77,6 +79,17 @@ struct PlacingInputs {
     }
 };
 
+// The element kinds Place puts on the sheet, besides the wires and labels that the function lock
+// leaves alone.
+std::vector<std::uint8_t> PlacedKinds(const SynthesisPlan& plan) {
+    std::vector<std::uint8_t> kinds{kTypeSwitch, kTypeLed};
+    if (plan.hasInverter)
+        kinds.push_back(kTypeInverter);
+    for (const PlanGate& gate : plan.gates)
+        kinds.push_back(gate.typ);
+    return kinds;
+}
+
 } // namespace
 
 void ReportTermError(const TermError& error) {
@@ -106,6 +119,12 @@ bool clsGroups::Prepare() {
     if (m_plan.width > kMaxSynthesisSheet || m_plan.height > kMaxSynthesisSheet) {
         Host().MessageBox(SynthesisTooLargeText(m_plan.width, m_plan.height), MsgButtons::Ok,
                           MsgIcon::Exclamation, "Schaltungssynthese");
+        return false;
+    }
+    if (const std::string locked = LockedComponents(PlacedKinds(m_plan)); !locked.empty()) {
+        Host().MessageBox("Die Schaltung für diesen Term braucht gesperrte Bauelemente:\r\n" +
+                              locked + "\r\n\r\nSie wird nicht erstellt.",
+                          MsgButtons::Ok, MsgIcon::Exclamation, "Schaltungssynthese");
         return false;
     }
     return true;

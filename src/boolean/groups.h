@@ -26,8 +26,9 @@ class clsGroups {
     std::int32_t StartY = 3;
     std::string Term; // the term, UTF-8
 
-    // Checks the term and lays its circuit out; a wrong term or a circuit larger than
-    // kMaxSynthesisSheet is reported in a message box and gives false. Changes nothing.
+    // Checks the term and lays its circuit out; a wrong term, a circuit larger than
+    // kMaxSynthesisSheet or one that needs a component the function lock forbids is reported in
+    // a message box and gives false. Changes nothing.
     bool Prepare();
     // Prepare, then places the circuit on the current worksheet, which must be empty and at
     // least Plan().width x Plan().height cells. Undo steps are recorded as by the editor.

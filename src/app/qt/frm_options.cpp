@@ -30,11 +30,6 @@ template <class W> W* Named(W* w, const QString& name) {
     return w;
 }
 
-constexpr const char* kBauteilCaptions[kAnzBauteilRechte] = {
-    "Leuchtdiode", "Schalter",    "Inverter", "UND-Baustein", "ODER-Baustein",   "X-ODER-Baustein",
-    "FlipFlop",    "Multiplexer", "Decoder",  "Taktgeber",    "Schieberegister", "Ziffernanzeige",
-    "Addierer",    "IC"};
-
 constexpr const char* kFunktionCaptions[kAnzFunktionRechte] = {
     "Boolesche Algebra (Synthese, Wertetabelle, Termerstellung)",
     "IC definieren",
@@ -119,8 +114,9 @@ QWidget* frmOptions::BuildLockTab() {
     auto* components = new QGroupBox(Utf8("Erlaubte Bauteile"), page);
     auto* cg = new QGridLayout(components);
     for (int i = 0; i < kAnzBauteilRechte; ++i) {
-        m_bauteile[static_cast<std::size_t>(i)] = Named(
-            new QCheckBox(Utf8(kBauteilCaptions[i]), components), QString("chkBauteil_%1").arg(i));
+        m_bauteile[static_cast<std::size_t>(i)] =
+            Named(new QCheckBox(Utf8(kBauteilNamen[static_cast<std::size_t>(i)]), components),
+                  QString("chkBauteil_%1").arg(i));
         cg->addWidget(m_bauteile[static_cast<std::size_t>(i)], i % 7, i / 7);
     }
     h->addWidget(components);

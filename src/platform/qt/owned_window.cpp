@@ -24,7 +24,9 @@ QMargins MarginsBetween(const QRect& frame, const QRect& inner) {
 }
 
 // Fits the window each time it is shown or resized; the first showing without a place of its
-// own centres it over its owner first.
+// own centres it over its owner first. A window is shown before the window manager has framed
+// it, often before it has framed the owner too, so that its frame is not known yet: once the
+// frame is known (the window manager moves the window into it), the window is fitted again.
 class OwnerScreenWatch : public QObject {
   public:
     explicit OwnerScreenWatch(QWidget& window) : QObject(&window), m_window(window) {}
@@ -36,9 +38,12 @@ class OwnerScreenWatch : public QObject {
         if (event->type() == QEvent::Show) {
             if (!m_window.testAttribute(Qt::WA_Moved))
                 CentreOverOwner();
-            FitOnOwnerScreen(m_window);
+            Fit();
         } else if (event->type() == QEvent::Resize && m_window.isVisible()) {
-            FitOnOwnerScreen(m_window);
+            Fit();
+        } else if (event->type() == QEvent::Move && m_window.isVisible() &&
+                   FrameMarginsOf(m_window) != m_fittedMargins) {
+            Fit();
         }
         return false;
     }
@@ -53,7 +58,13 @@ class OwnerScreenWatch : public QObject {
         m_window.move(centre.x() - frame.width() / 2, centre.y() - frame.height() / 2);
     }
 
-    QWidget& m_window; // the owned window
+    void Fit() {
+        m_fittedMargins = FrameMarginsOf(m_window);
+        FitOnOwnerScreen(m_window);
+    }
+
+    QWidget& m_window;        // the owned window
+    QMargins m_fittedMargins; // the frame margins its last fit reckoned with
 };
 
 } // namespace

@@ -202,6 +202,19 @@ TEST_F(FormulaLineTest, LockThatForbidsTheLineClosesIt) {
     EXPECT_FALSE(W().IsVisible("cmdPanel5"));
 }
 
+// Fault pinned: with the AND gate locked, "a6b" and Enter still built the circuit with an AND.
+TEST_F(FormulaLineTest, ATermNeedingALockedComponentPlacesNothing) {
+    for (const bool locked : {true, false}) {
+        gBauteilRechte[kRechtUnd] = !locked;
+        W().ApplyBauteilRechte();
+        Edit()->clear();
+        Keys("a6b\r");
+        EXPECT_EQ(gAnzElemente, locked ? 0 : 6);
+        EXPECT_NE(boxes.at(0).text.find("gesperrte Bauelemente:\r\nUND-Baustein\r\n"),
+                  std::string::npos);
+    }
+}
+
 TEST_F(FormulaLineTest, SynthesisWhilePoweredSwitchesOffFirst) {
     Paste("A");
     Enter();
