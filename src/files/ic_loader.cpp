@@ -38,7 +38,6 @@ ICInstanceRecord InstanceOf(std::string_view name, const ICDefinition& def, std:
     ic.Tiefe = static_cast<std::uint8_t>(tiefe);
     ic.Notizen = def.Notizen;
     ic.PinCells = def.PinCells;
-    ic.PinListIndex = def.PinListIndex;
     return ic;
 }
 

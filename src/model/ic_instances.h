@@ -30,10 +30,8 @@ struct ICInstanceRecord {
     std::uint8_t Tiefe = 0;                   // nesting depth, 0 = placed in the circuit
     SharedText Notizen;                       // notes of the definition, lines run together,
                                               // shared with its other instances
-    // Parsed once when the instance is loaded, so that crossing a package reads no text:
-    std::vector<GridPoint> PinCells;        // per pin (1-based): its cell in the IC's own grid
-    std::vector<std::int16_t> PinListIndex; // per pin (1-based): its entry in the IC element's
-                                            // pin list on the parent level; -1 without a place
+    std::vector<GridPoint> PinCells; // per pin (1-based): its cell in the IC's own grid, parsed
+                                     // once at loading so that crossing a package reads no text
 
     bool operator==(const ICInstanceRecord&) const = default;
 };

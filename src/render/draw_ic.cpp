@@ -7,6 +7,9 @@
 #include "render/draw_common.h"
 #include "render/grafik.h"
 
+#include <algorithm>
+#include <array>
+
 namespace kardo {
 
 namespace {
@@ -66,32 +69,79 @@ void clsGrafik::DrawIC(std::int16_t pX, std::int16_t pY, std::int16_t ICNr, bool
     const std::int16_t e = gGrid(pX, pY).ElementNr;
     if (e <= 0 || !draw::ShownElement(e))
         return;
-    // The package's top-left cell: along the row to the left, then up the column, over the cells
-    // of the element. It needs no pin, so an IC without pins and one whose definition moved its
-    // pins since it was placed are drawn where their cells are.
+    // The package as its cells lie on the sheet, found from the cell along its row and column.
+    // A circuit keeps the package and pins its ICs were placed with when a definition changes
+    // later, and the simulation crosses at those pin cells; so the picture takes neither the
+    // size nor the pin places from the definition, and an IC without pins is drawn too.
     int ox = pX;
     int oy = pY;
     while (ox > 0 && gGrid(ox - 1, oy).ElementNr == e)
         --ox;
     while (oy > 0 && gGrid(ox, oy - 1).ElementNr == e)
         --oy;
-    const int n = std::min<int>(ic.AnzAnschluesse, static_cast<int>(ic.GrafAnschluesse.size()) - 1);
-    DrawICPackage(ox, oy, ic.MaxX, ic.MaxY, ic.Name, ic.GrafAnschluesse, n, OnlyBorder);
+    int x2 = ox;
+    int y2 = oy;
+    while (gGrid.Contains(x2 + 1, oy) && gGrid(x2 + 1, oy).ElementNr == e)
+        ++x2;
+    while (gGrid.Contains(ox, y2 + 1) && gGrid(ox, y2 + 1).ElementNr == e)
+        ++y2;
+    const int w = x2 - ox;
+    const int h = y2 - oy;
+    if (!DrawICBox(ox, oy, w, h, ic.Name, OnlyBorder))
+        return;
+
+    // Pin k stands on the outline cell of the instance that carries pin number k; a pin number
+    // the definition no longer has takes no level across and is not drawn.
+    std::array<GridPoint, 256> cellOf;
+    cellOf.fill(GridPoint{-1, -1});
+    for (int y = oy; y <= y2; ++y) {
+        const int step = y == oy || y == y2 ? 1 : std::max(w, 1);
+        for (int x = ox; x <= x2; x += step) {
+            const CellRecord& c = gGrid(x, y);
+            if (c.ICPin != 0 && c.ICLevel == ICNr && c.ElementNr == e && cellOf[c.ICPin].x < 0)
+                cellOf[c.ICPin] =
+                    GridPoint{static_cast<std::int16_t>(x), static_cast<std::int16_t>(y)};
+        }
+    }
+    const int n = std::min<int>({ic.AnzAnschluesse, static_cast<int>(ic.GrafAnschluesse.size()) - 1,
+                                 static_cast<int>(ic.Anschluesse.size()) - 1, 255});
+    for (int k = 1; k <= n; ++k) {
+        const GridPoint p = cellOf[static_cast<std::size_t>(k)];
+        if (p.x < 0)
+            continue;
+        // The name at its place on the outline, else (a pin that lost its place since) the
+        // pin's own name.
+        std::string pin = GetNextToken(ic.GrafAnschluesse[static_cast<std::size_t>(k)], 3);
+        if (pin.empty())
+            pin = GetNextToken(ic.Anschluesse[static_cast<std::size_t>(k)], 3);
+        DrawICPin(ox, oy, w, h, p.x - ox, p.y - oy, pin);
+    }
 }
 
 void clsGrafik::DrawICPackage(int ox, int oy, std::int16_t maxX, std::int16_t maxY,
                               std::string_view name, const std::vector<std::string>& places, int n,
                               bool OnlyBorder) {
-    if (!Device)
+    if (!Device || !DrawICBox(ox, oy, maxX, maxY, name, OnlyBorder))
         return;
     n = std::min(n, static_cast<int>(places.size()) - 1);
-    const double r = LoadZoomRaster();
+    for (int k = 1; k <= n; ++k) {
+        int a = 0;
+        int b = 0;
+        const std::string& line = places[static_cast<std::size_t>(k)];
+        if (!PlaceOf(line, a, b) || a < 0 || b < 0 || a > maxX || b > maxY ||
+            PlaceTakenBefore(places, k, a, b))
+            continue;
+        DrawICPin(ox, oy, maxX, maxY, a, b, GetNextToken(line, 3));
+    }
+}
+
+bool clsGrafik::DrawICBox(int ox, int oy, int maxX, int maxY, std::string_view name,
+                          bool OnlyBorder) {
+    LoadZoomRaster();
     const double z = static_cast<double>(GridMode);
     const bool printer = OnPrinter();
     const double x0 = C(ox);
     const double y0 = C(oy);
-    const double xm = C(maxX);
-    const double ym = C(maxY);
     const double x1 = C(ox + maxX);
     const double y1 = C(oy + maxY);
 
@@ -104,7 +154,7 @@ void clsGrafik::DrawICPackage(int ox, int oy, std::int16_t maxX, std::int16_t ma
     if (OnlyBorder) {
         d.FillStyle = FillMode::Transparent;
         draw::Box(x0, y0, x1, y1);
-        return;
+        return false;
     }
     draw::Box(x0, y0, x1, y1);
 
@@ -113,45 +163,46 @@ void clsGrafik::DrawICPackage(int ox, int oy, std::int16_t maxX, std::int16_t ma
     d.FontSize = (printer ? 1.08 : 9.0) * z;
     d.FontBold = true;
     d.ForeColor = draw::kBlack;
-    draw::PrintAt(draw::CInt(xm / 2 + x0 - title.w / 2), draw::CInt(ym / 2 + y0 - title.h / 2),
-                  name);
+    draw::PrintAt(draw::CInt(C(maxX) / 2 + x0 - title.w / 2),
+                  draw::CInt(C(maxY) / 2 + y0 - title.h / 2), name);
+    return true;
+}
 
-    for (int k = 1; k <= n; ++k) {
-        int a = 0;
-        int b = 0;
-        const std::string& line = places[static_cast<std::size_t>(k)];
-        if (!PlaceOf(line, a, b) || a < 0 || b < 0 || a > maxX || b > maxY ||
-            PlaceTakenBefore(places, k, a, b))
-            continue;
-        const std::string pin = GetNextToken(line, 3);
-        const TextSize t = Measure(pin, 8.0 * z, false);
-        d.FontName = "Arial";
-        d.FontSize = (printer ? 0.95 : 8.0) * z;
-        d.FontBold = false;
-        d.ForeColor = draw::kBlack;
-        double tx = 0;
-        double ty = 0;
-        if (a == 0) {
-            draw::LineTo(x0, C(oy + b), x0 - r / 2, C(oy + b));
-            tx = x0 + 4 * z;
-            ty = C(b) + y0 - r / 2 - t.h / 2;
-        } else if (a == maxX) {
-            draw::LineTo(x1, C(oy + b), x1 + r / 2, C(oy + b));
-            tx = x1 - t.w - 2 * z;
-            ty = C(b) + y0 - r / 2 - t.h / 2;
-        } else if (b == 0) {
-            draw::LineTo(C(ox + a), y0, C(ox + a), y0 - r / 2);
-            tx = C(a) + x0 - r / 2 - t.w / 2;
-            ty = y0 + 2;
-        } else if (b == maxY) {
-            draw::LineTo(C(ox + a), y1, C(ox + a), y1 + r / 2);
-            tx = C(a) + x0 - r / 2 - t.w / 2;
-            ty = y1 - t.h;
-        } else {
-            continue;
-        }
-        draw::PrintAt(tx, ty, pin);
+void clsGrafik::DrawICPin(int ox, int oy, int maxX, int maxY, int a, int b, std::string_view pin) {
+    const double r = static_cast<double>(m_r);
+    const double z = static_cast<double>(GridMode);
+    const double x0 = C(ox);
+    const double y0 = C(oy);
+    const double x1 = C(ox + maxX);
+    const double y1 = C(oy + maxY);
+    const TextSize t = Measure(pin, 8.0 * z, false);
+    DrawTarget& d = *Device;
+    d.FontName = "Arial";
+    d.FontSize = (OnPrinter() ? 0.95 : 8.0) * z;
+    d.FontBold = false;
+    d.ForeColor = draw::kBlack;
+    double tx = 0;
+    double ty = 0;
+    if (a == 0) {
+        draw::LineTo(x0, C(oy + b), x0 - r / 2, C(oy + b));
+        tx = x0 + 4 * z;
+        ty = C(b) + y0 - r / 2 - t.h / 2;
+    } else if (a == maxX) {
+        draw::LineTo(x1, C(oy + b), x1 + r / 2, C(oy + b));
+        tx = x1 - t.w - 2 * z;
+        ty = C(b) + y0 - r / 2 - t.h / 2;
+    } else if (b == 0) {
+        draw::LineTo(C(ox + a), y0, C(ox + a), y0 - r / 2);
+        tx = C(a) + x0 - r / 2 - t.w / 2;
+        ty = y0 + 2;
+    } else if (b == maxY) {
+        draw::LineTo(C(ox + a), y1, C(ox + a), y1 + r / 2);
+        tx = C(a) + x0 - r / 2 - t.w / 2;
+        ty = y1 - t.h;
+    } else {
+        return;
     }
+    draw::PrintAt(tx, ty, pin);
 }
 
 void clsGrafik::DrawICInOut(std::int16_t PosX, std::int16_t PosY) {

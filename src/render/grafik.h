@@ -110,6 +110,13 @@ class clsGrafik : public GridScale {
         m_r = static_cast<float>(GetZoomRaster());
         return m_r;
     }
+    // The IC box over a package whose top-left cell is (ox, oy), maxX by maxY cells, with the
+    // IC's name; false when only the transparent outline was wanted (nothing more to draw).
+    bool DrawICBox(int ox, int oy, int maxX, int maxY, std::string_view name, bool OnlyBorder);
+    // The stub and name of a pin at (a, b) of that package's outline, by the edge it is on
+    // (a corner counts as the left or right edge); a place on no edge draws nothing. After
+    // DrawICBox.
+    void DrawICPin(int ox, int oy, int maxX, int maxY, int a, int b, std::string_view pin);
     // DrawingKey of a flip-flop's and of a switch's cell.
     std::uint64_t FlipFlopDrawingKey(std::int16_t x, std::int16_t y) const;
     std::uint64_t SwitchDrawingKey(std::int16_t x, std::int16_t y) const;

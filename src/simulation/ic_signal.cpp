@@ -50,6 +50,31 @@ ICPinRoute RouteTo(int level, GridPoint p) {
     return r;
 }
 
+// Calls f(parent, pin, cell) for each entry of the pin list of instance n's IC element on its
+// parent level, in list order, whose cell there carries instance n and a pin number. The pin
+// cells are those the circuit placed, which need not match the instance's current definition:
+// a pin may have lost its place on the package or gained one since, so a pin's entry in the
+// list is found by the number its cell carries, not by counting the definition's placed pins.
+template <class F> void ForEachPlacedPin(int n, F f) {
+    if (!IsInstance(n))
+        return;
+    const ICInstanceRecord& ic = gICInstances[static_cast<std::size_t>(n)];
+    const int parent = ic.Tiefe == 0 ? 0 : ic.Parent;
+    if (static_cast<std::size_t>(parent) >= gLevels.size())
+        return;
+    const SimLevelRecord& level = gLevels[static_cast<std::size_t>(parent)];
+    if (ic.ElementNr < 1 || static_cast<std::size_t>(ic.ElementNr) >= level.Elemente.size())
+        return;
+    for (const GridPoint cell :
+         level.Elemente[static_cast<std::size_t>(ic.ElementNr)].Eingaenge.Points()) {
+        if (!level.Feld.Contains(cell.x, cell.y))
+            continue;
+        const CellRecord& c = level.Feld(cell.x, cell.y);
+        if (c.ICLevel == n && c.ICPin != 0)
+            f(parent, static_cast<int>(c.ICPin), cell);
+    }
+}
+
 // Sets the far pin cell to pegel (its wire's level along the wire's axis too) and sends the
 // level on along its wire.
 void Cross(const ICPinRoute& r, int pegel) {
@@ -94,21 +119,12 @@ ICPinRoute ResolveICPinInto(int n, int p) {
 }
 
 ICPinRoute ResolveICPinOutOf(int n, int p) {
-    if (!IsInstance(n))
-        return {};
-    const ICInstanceRecord& ic = gICInstances[static_cast<std::size_t>(n)];
-    const int parent = ic.Tiefe == 0 ? 0 : ic.Parent;
-    if (p < 1 || static_cast<std::size_t>(p) >= ic.PinListIndex.size() ||
-        static_cast<std::size_t>(parent) >= gLevels.size())
-        return {};
-    const int index = ic.PinListIndex[static_cast<std::size_t>(p)];
-    const std::vector<ElementRecord>& elements = gLevels[static_cast<std::size_t>(parent)].Elemente;
-    if (index < 0 || ic.ElementNr < 1 || static_cast<std::size_t>(ic.ElementNr) >= elements.size())
-        return {};
-    const auto points = elements[static_cast<std::size_t>(ic.ElementNr)].Eingaenge.Points();
-    if (static_cast<std::size_t>(index) >= points.size())
-        return {};
-    return RouteTo(parent, points[static_cast<std::size_t>(index)]);
+    ICPinRoute route;
+    ForEachPlacedPin(n, [&](int parent, int pin, GridPoint cell) {
+        if (pin == p && !route.valid)
+            route = RouteTo(parent, cell);
+    });
+    return route;
 }
 
 void ResolveICPinRoutes() {
@@ -121,9 +137,14 @@ void ResolveICPinRoutes() {
         routes.into.resize(ic.PinCells.size());
         for (std::size_t p = 1; p < routes.into.size(); ++p)
             routes.into[p] = ResolveICPinInto(static_cast<int>(n), static_cast<int>(p));
-        routes.outOf.resize(ic.PinListIndex.size());
-        for (std::size_t p = 1; p < routes.outOf.size(); ++p)
-            routes.outOf[p] = ResolveICPinOutOf(static_cast<int>(n), static_cast<int>(p));
+        // One walk over the element's pin list gives every pin its cell, as ResolveICPinOutOf
+        // does for one.
+        routes.outOf.resize(ic.PinCells.size());
+        ForEachPlacedPin(static_cast<int>(n), [&](int parent, int pin, GridPoint cell) {
+            const auto k = static_cast<std::size_t>(pin);
+            if (k < routes.outOf.size() && !routes.outOf[k].valid)
+                routes.outOf[k] = RouteTo(parent, cell);
+        });
     }
 }
 

@@ -3,11 +3,11 @@
 // level leaves on the parent level beyond the IC element's pin cell (mode 2). One level is
 // crossed per pass and package.
 //
-// Where a level lands is worked out per pin (ResolveICPinInto, ResolveICPinOutOf) from the
-// instance record, parsed when the IC was loaded, and the level grids. While the circuit is on,
-// the routes of every pin of every instance are looked up once at power-on, so that a crossing
-// reads no text, searches no list and allocates nothing: it stores the pin cell's levels and
-// queues one event.
+// Where a level lands is worked out per pin (ResolveICPinInto, ResolveICPinOutOf): inward from
+// the instance record, parsed when the IC was loaded; outward at the cell of the IC element that
+// carries the pin's number, as the circuit placed it. While the circuit is on, the routes of
+// every pin of every instance are looked up once at power-on, so that a crossing reads no text,
+// searches no list and allocates nothing: it stores the pin cell's levels and queues one event.
 #pragma once
 
 #include <cstdint>
@@ -42,7 +42,9 @@ extern std::vector<ICInstanceRoutes>
                   // ResolveICPinRoutes, emptied by ForgetICPinRoutes (power-off, ResetSimCore)
 
 // The route of pin p of instance n into it, and out of it; invalid when the instance, the pin or
-// its cells do not exist.
+// its cells do not exist. Out of it, the level leaves at the pin cell of the IC element on the
+// parent level that carries pin number p; a pin the placed package has no cell for crosses
+// nowhere.
 ICPinRoute ResolveICPinInto(int n, int p);
 ICPinRoute ResolveICPinOutOf(int n, int p);
 

@@ -118,6 +118,21 @@ TEST_F(CircuitICsTest, AChangedPackageOrPinLayoutLoadsWithThePlacedPackage) {
     }
 }
 
+// A pin that lost its place on the package since the circuit was saved moved the level leaving
+// each later pin to the wrong pin cell: inv's output came out at its input, the LED stayed dark.
+TEST_F(CircuitICsTest, APinThatLostItsPlaceLeavesTheLaterPinsAtTheirPlacedCells) {
+    std::string inv = test::ReadBytes(test::DataFile("inv.icd"));
+    ASSERT_NE(inv.find("\n0;1;E;"), std::string::npos);
+    inv.erase(inv.find("\n0;1;E;") + 1, 6);
+    test::WriteBytes(ics.File("inv.icd"), inv);
+    Install(ics, "inv2.icd", "inv2");
+    ASSERT_EQ(Load(), FileOutcome::Success);
+    PowerOnOff();
+    EXPECT_EQ(test::LiveAt(kLed), 1);
+    test::ClickCell(kSwitch);
+    EXPECT_EQ(test::LiveAt(kLed), 0);
+}
+
 TEST_F(CircuitICsTest, AChangedInnerCircuitIsSimplyUsed) {
     Install(ics, "inv_inner_changed.icd", "inv");
     Install(ics, "inv2.icd", "inv2");

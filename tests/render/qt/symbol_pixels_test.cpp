@@ -1,10 +1,17 @@
 // Body fill colours of the symbols on the worksheet picture, sampled inside each body away from
-// its label, and the colours at LED, analysis point and negation point centres.
+// its label, the colours at LED, analysis point and negation point centres, and placed ICs.
+#include "files/circuit_file.h"
+#include "files/working_folders.h"
 #include "model/codes.h"
 #include "model/grid.h"
+#include "model/ic_instances.h"
 #include "render/grafik.h"
+#include "render/redraw.h"
+#include "support/circuit_files.h"
 #include "support/qt/image_fixture.h"
 #include "support/render_symbols.h"
+
+#include <QPainter>
 
 namespace kardo::test {
 namespace {
@@ -98,6 +105,33 @@ TEST_F(SymbolPixelTest, NegationPointCentreIsLightGrey) {
     PutGate(kTypeAnd, 10, 10, kRight, 3);
     gGrafik.DrawNegationsPunkt(12, 10);
     EXPECT_EQ(image.PixelAt(175 + 4, 147), Rgb(192, 192, 192));
+}
+
+// Regression: an IC whose definition was widened, narrowed or had its pins swapped since the
+// circuit was saved was drawn with the definition's size and pin places over its package.
+TEST_F(SymbolPixelTest, AChangedICIsDrawnAsTheCircuitPlacedIt) {
+    TempDir ics;
+    gVerzeichnisse[1] = ics.Path() + "/";
+    CopyFixtureICs(gVerzeichnisse[1]);
+    std::string narrowed = ReadBytes(DataFile("inv.icd"));
+    narrowed.replace(narrowed.find("\nX2"), 3, "\nX1").replace(narrowed.find("2;1;A;"), 1, "1");
+    QImage saved; // the sheet with the definition it was saved with: box, stubs and names
+    for (const std::string& def :
+         {ReadBytes(DataFile("inv.icd")), ReadBytes(DataFile("inv_package_changed.icd")), narrowed,
+          ReadBytes(DataFile("inv_pins_changed.icd"))}) {
+        WriteBytes(ics.File("inv.icd"), def);
+        ASSERT_EQ(LoadFile(DataFile("zwei_ics.kdx")), FileOutcome::Success);
+        RedrawAllElements(0);
+        QImage with = image.Image().copy();
+        saved = saved.isNull() ? with : saved;
+        EXPECT_EQ(with, saved);
+        gICInstances[gGrid(17, 5).ICLevel].Tiefe = 1; // not drawn: the sheet without the IC
+        RedrawAllElements(0);
+        QImage without = image.Image().copy();
+        for (QImage* picture : {&with, &without}) // its cells 15..17 x 4..6, its stubs' last pixels
+            QPainter(picture).fillRect(210, 56, 43, 43, Qt::white);
+        EXPECT_EQ(with, without);
+    }
 }
 
 } // namespace
