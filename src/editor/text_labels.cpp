@@ -208,7 +208,8 @@ std::string CleanLabelText(std::string_view text) {
 }
 
 std::int16_t CreateLabel(int x, int y, const std::string& text, bool withUndo) {
-    if (text.empty() || x < 0 || y < 0 || x > gFeldBreite || y > gFeldHoehe || !IsFree(gGrid(x, y)))
+    if (text.empty() || x < 0 || y < 0 || x > gFeldBreite || y > gFeldHoehe ||
+        !IsFree(gGrid(x, y)) || !RoomForElement())
         return 0;
     const int end = LabelRunEnd(x, y, MeasureLabelText(text).Width, 0, true);
     if (withUndo)

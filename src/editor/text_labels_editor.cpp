@@ -82,7 +82,8 @@ void ChangeBeschriftung(std::string_view CREATEorEDITorREMOVE) {
     LabelEditBox& box = gTxtBeschriftung;
     const CellRecord& cell = gGrid(gCursorX, gCursorY);
     if (CREATEorEDITorREMOVE == "CREATE") {
-        if (cell.ElementNr != 0 || cell.Typ != kTypeEmpty)
+        // At the element limit the box does not open: the text could not be kept.
+        if (cell.ElementNr != 0 || cell.Typ != kTypeEmpty || !RoomForElement())
             return;
         box.Edit = false;
         box.AnchorX = gCursorX;

@@ -18,9 +18,9 @@
 
 namespace kardo {
 
-// Limits of the fields both readers share. Element numbers are 16-bit and 0 means "none", so a
-// sheet or IC level holds elements 1..32767, and an [IC] line names one of them.
-constexpr int kMaxFileElements = 32767;
+// Limits of the fields both readers share. A sheet or IC level holds elements 1..kMaxElements
+// (32767: element numbers are 16-bit and 0 means "none"), and an [IC] line names one of them.
+constexpr int kMaxFileElements = kMaxElements;
 // An IC's own grid and its package: 1..1000 cells a side; at most 255 pins (pin numbers are
 // bytes in the cells).
 constexpr int kMinICSize = 1;

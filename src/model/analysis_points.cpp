@@ -72,6 +72,8 @@ void SetAnalysepunkt() {
         ShowTooMany();
         return;
     }
+    if (!RoomForElement())
+        return;
     ++gAnzAnalysepunkte;
     gUndo.NewUndoValue(static_cast<std::int16_t>(X - 1), static_cast<std::int16_t>(Y - 1),
                        static_cast<std::int16_t>(X + 1), static_cast<std::int16_t>(Y + 1),

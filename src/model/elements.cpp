@@ -5,6 +5,7 @@
 #include "model/codes.h"
 #include "model/grid.h"
 #include "model/ic_instances.h"
+#include "platform/platform.h"
 
 #include <cassert>
 #include <charconv>
@@ -81,7 +82,22 @@ std::string PinEntry(int x, int y) {
     return "X" + std::to_string(x) + "Y" + std::to_string(y) + ":";
 }
 
+void ReportElementLimit(std::string_view consequence) {
+    Host().MessageBox("Eine Schaltung kann höchstens " + std::to_string(kMaxElements) +
+                          " Elemente enthalten.\r\n" + std::string(consequence),
+                      MsgButtons::Ok, MsgIcon::Exclamation, "Kardo Meldung");
+}
+
+bool RoomForElement() {
+    if (gAnzElemente < kMaxElements)
+        return true;
+    ReportElementLimit("Es kann kein weiteres Element gesetzt werden.");
+    return false;
+}
+
 ElementRecord& AppendElement(std::uint8_t typ) {
+    // Past the limit the 16-bit count would wrap.
+    assert(gAnzElemente < kMaxElements);
     ++gAnzElemente;
     gElements.resize(static_cast<std::size_t>(gAnzElemente) + 1);
     ElementRecord& e = gElements.back();

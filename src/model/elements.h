@@ -71,10 +71,21 @@ struct ElementRecord {
 extern std::vector<ElementRecord> gElements; // element list, entries 0..gAnzElemente; 0 unused
 extern std::int16_t gAnzElemente;            // number of elements; reset by ResetElements
 
+// Most elements a sheet holds: element numbers are 16-bit and 0 means none.
+constexpr int kMaxElements = 32767;
+
+// Tells the user (message box) that the sheet cannot take more than kMaxElements elements;
+// consequence says what is refused therefore.
+void ReportElementLimit(std::string_view consequence);
+// True when one more element fits into the list. Otherwise the limit is reported and false
+// returned: every placing asks before it changes anything and refuses without a change.
+bool RoomForElement();
+
 // Start-up state: no elements, the unused entry 0 alone.
 void ResetElements();
 
-// Appends a new record with the next number and returns it; the caller fills it in.
+// Appends a new record with the next number and returns it; the caller fills it in. Only with
+// room for it (RoomForElement).
 ElementRecord& AppendElement(std::uint8_t typ);
 
 // Removes record n, moves the later records down and renumbers every reference above n: the

@@ -77,7 +77,7 @@ void SetInverter() {
     const int ox = X + s.dx;
     const int oy = Y + s.dy;
     // The output cell must be free as well: taking over a cell of another element would break it.
-    if (!EmptyOrWire(gGrid(X, Y)) || !EmptyOrWire(gGrid(ox, oy)))
+    if (!EmptyOrWire(gGrid(X, Y)) || !EmptyOrWire(gGrid(ox, oy)) || !RoomForElement())
         return;
 
     gUndo.NewUndoValue(I16(std::min(X, ox)), I16(std::min(Y, oy)), I16(std::max(X, ox)),
@@ -142,6 +142,8 @@ void SetTriState() {
                 return;
         }
     }
+    if (!RoomForElement())
+        return;
 
     ElementRecord& e = AppendElement(kTypeTriState);
     e.Ausgaenge = PinEntry(X + 2 * s.dx, Y + 2 * s.dy);

@@ -21,7 +21,7 @@ void SetZAnzeige() {
     if (x < 1 || x > gFeldBreite - 5 || y < 3 || y > gFeldHoehe - 2)
         return;
     const Footprint f = Rect(x, y - 2, x + 4, y + 2);
-    if (IsAreaBlocked(f))
+    if (IsAreaBlocked(f) || !RoomForElement())
         return;
     gUndo.NewUndoValue(f.X1, f.Y1, f.X2, f.Y2, "Ziffernanzeige setzen");
     ElementRecord& rec = AppendElement(kTypeNumberDisplay);

@@ -85,7 +85,7 @@ void SetIC() {
         Wait(0.1, true);
         return;
     }
-    if (IsAreaBlocked(I16(x1), I16(y1), I16(x1 + w), I16(y1 + h)))
+    if (IsAreaBlocked(I16(x1), I16(y1), I16(x1 + w), I16(y1 + h)) || !RoomForElement())
         return;
 
     ICInstanceBlock block;

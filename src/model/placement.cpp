@@ -135,6 +135,8 @@ ElementRecord* PlaceBlock(const Footprint& f, std::uint8_t typ, std::string_view
         return nullptr;
     if (IsAreaBlocked(f))
         return nullptr;
+    if (!RoomForElement())
+        return nullptr;
     gUndo.NewUndoValue(f.X1, f.Y1, f.X2, f.Y2, undoText);
     ElementRecord& e = AppendElement(typ);
     MarkArea(f, typ, e.Nr);

@@ -36,7 +36,7 @@ void SetSwitch() {
     if (!Inside(X, Y))
         return;
     CellRecord& c = gGrid(X, Y);
-    if (c.Typ != kTypeWire || WireFlagCount(c) >= 2)
+    if (c.Typ != kTypeWire || WireFlagCount(c) >= 2 || !RoomForElement())
         return;
     RecordAround(X, Y, "Schalter setzen");
     ElementRecord& e = AppendElement(kTypeSwitch);
@@ -72,8 +72,12 @@ void SetDiode() {
     if (gGrid(X, Y).Typ != kTypeEmpty && gGrid(X, Y).Typ != kTypeWire &&
         gGrid(X, Y).Typ != kTypeLed)
         return;
-    RecordAround(X, Y, "Diode setzen");
     CellRecord& c = gGrid(X, Y);
+    const bool onLed = c.ElementNr >= 1 && c.ElementNr <= gAnzElemente &&
+                       gElements[static_cast<std::size_t>(c.ElementNr)].Typ == kTypeLed;
+    if (!onLed && !RoomForElement())
+        return;
+    RecordAround(X, Y, "Diode setzen");
     c.Typ = kTypeLed;
     // Neighbouring LEDs are joined as if a wire ran between them.
     if (gGrid(X - 1, Y).Typ == kTypeLed)
@@ -85,8 +89,7 @@ void SetDiode() {
     if (gGrid(X, Y + 1).Typ == kTypeLed)
         c.Unten = gGrid(X, Y + 1).Oben = kTrue;
     c.Punkt = kPointConnection;
-    if (c.ElementNr >= 1 && c.ElementNr <= gAnzElemente &&
-        gElements[static_cast<std::size_t>(c.ElementNr)].Typ == kTypeLed) {
+    if (onLed) {
         // Placed again on an LED: the LED keeps its record and takes the new colour, so no
         // record is left without a cell.
         gElements[static_cast<std::size_t>(c.ElementNr)].Farbe = gFarbe;

@@ -83,8 +83,9 @@ class clsUndo {
         NewUndo(X1, Y1, X2, Y2, Description);
     }
     void ReDo() {}
-    // Takes back the current step.
-    void Undo();
+    // Takes back the current step. False, with nothing changed, when there is none or when
+    // taking it back would pass the element limit (reported in a message box).
+    bool Undo();
     // True when there is no step to take back at the current index.
     bool NoUndoData() const;
 
@@ -111,7 +112,7 @@ class clsUndo {
     void RedrawUndoArea(const UndoStep& step);
     void RestoreCells(UndoStep& step);
     std::int16_t ElementNumberNow(const CellRecord& restored, const CellRecord& now) const;
-    void RestoreElements(UndoStep& step);
+    bool RestoreElements(UndoStep& step);
     void ShiftUndos();
     void SaveElements(UndoStep& step);
     void ShareKeptLevels(KeptICBlock& block) const;

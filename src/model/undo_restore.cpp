@@ -162,7 +162,7 @@ void RemovePlacedElement(std::int16_t e, GridPoint cell) {
 
 } // namespace
 
-void clsUndo::RestoreElements(UndoStep& step) {
+bool clsUndo::RestoreElements(UndoStep& step) {
     if (step.Kind == kUndoMove) {
         for (int k = 1; k <= step.Copies(); ++k) {
             ElementRecord copy = step.Elements[At(k)];
@@ -172,7 +172,7 @@ void clsUndo::RestoreElements(UndoStep& step) {
                 copy.Eingaenge = copy.Ausgaenge;
             gElements[At(copy.Nr)] = std::move(copy);
         }
-        return;
+        return true;
     }
 
     // A normal step and a whole-field step alike: what the step kept comes back, elements removed
@@ -212,8 +212,6 @@ void clsUndo::RestoreElements(UndoStep& step) {
     }
     std::sort(placed.begin(), placed.end(),
               [](const auto& a, const auto& b) { return a.first > b.first; });
-    for (const auto& [e, cell] : placed)
-        RemovePlacedElement(e, cell);
 
     // Elements removed since the snapshot come back at their old numbers, lowest first, so that
     // each lands where it was.
@@ -223,6 +221,20 @@ void clsUndo::RestoreElements(UndoStep& step) {
             gone.push_back(ke.copy);
     std::sort(gone.begin(), gone.end(),
               [&](int a, int b) { return step.Elements[At(a)].Nr < step.Elements[At(b)].Nr; });
+
+    // Tri-state gates placed since the step (they record none) may have filled the list: the
+    // step would then bring back more elements than the sheet can hold.
+    const auto after = static_cast<std::ptrdiff_t>(gAnzElemente) -
+                       static_cast<std::ptrdiff_t>(placed.size()) +
+                       static_cast<std::ptrdiff_t>(gone.size());
+    if (after > kMaxElements) {
+        ReportElementLimit("Dieser Schritt kann nicht rückgängig gemacht werden, weil die "
+                           "Schaltung danach mehr Elemente enthielte.");
+        return false;
+    }
+
+    for (const auto& [e, cell] : placed)
+        RemovePlacedElement(e, cell);
     for (int k : gone) {
         ElementRecord copy = step.Elements[At(k)];
         // A tri-state removed since the step (it records no step of its own) lowered the
@@ -279,6 +291,7 @@ void clsUndo::RestoreElements(UndoStep& step) {
         gElements[At(m)] = copy;
         gElements[At(m)].Nr = m;
     }
+    return true;
 }
 
 void clsUndo::RestoreCells(UndoStep& step) {
@@ -315,16 +328,19 @@ void clsUndo::RedrawUndoArea(const UndoStep& step) {
                     false);
 }
 
-void clsUndo::Undo() {
+bool clsUndo::Undo() {
     // A label being written is accepted first; it is then the step taken back.
     txtBeschriftung_LostFocus();
     if (m_current < 1 || m_current > m_count || NoUndoData())
-        return;
+        return false;
     m_busy = true;
     m_replacedIC = 0;
     m_replacedICElement = 0;
     UndoStep& step = m_steps[At(m_current)];
-    RestoreElements(step);
+    if (!RestoreElements(step)) {
+        m_busy = false;
+        return false;
+    }
     RestoreCells(step);
     RedrawUndoArea(step);
     // Counted afresh rather than adjusted by the step's text, so that steps that took several
@@ -340,6 +356,7 @@ void clsUndo::Undo() {
     else
         DisableEntries();
     UpdateAnalyserMenu();
+    return true;
 }
 
 } // namespace kardo

@@ -237,8 +237,8 @@ void PaintWholeSheet(DrawTarget& device) {
     }
 
     StatusText("Objekte werden gezeichnet ...");
-    for (std::int16_t i = 1; i <= gAnzElemente; ++i)
-        DrawElementNr(i);
+    for (int i = 1; i <= gAnzElemente; ++i)
+        DrawElementNr(static_cast<std::int16_t>(i));
     if (gPowerOn && gCurLevel == 0)
         SelectTimer(gAktTakt);
     ShowNamedICPinLabels();
@@ -294,9 +294,9 @@ void PaintSheetPart(DrawTarget& device, const PixelBox& part, bool liveLevels, b
             if (e >= 1 && e <= gAnzElemente)
                 near[static_cast<std::size_t>(e)] = true;
         }
-    for (std::int16_t i = 1; i <= gAnzElemente; ++i)
+    for (int i = 1; i <= gAnzElemente; ++i)
         if (near[static_cast<std::size_t>(i)])
-            DrawElementNr(i);
+            DrawElementNr(static_cast<std::int16_t>(i));
     if (gPowerOn && gCurLevel == 0)
         SelectTimer(gAktTakt);
     // The pin names of a shown IC level, at the places the full redraw gave them.

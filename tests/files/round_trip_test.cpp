@@ -2,8 +2,10 @@
 // coupling diode, negation points, a green LED, labels with punctuation and three clocks: saved
 // and loaded it is the same circuit, and it simulates the same way.
 #include "app/main_state.h"
+#include "editor/text_labels.h"
 #include "files/circuit_file.h"
 #include "files/new_circuit.h"
+#include "files/working_folders.h"
 #include "model/basic_elements.h"
 #include "model/clock_tables.h"
 #include "model/clocks.h"
@@ -11,12 +13,15 @@
 #include "model/elements.h"
 #include "model/grid.h"
 #include "model/sim_levels.h"
+#include "model/undo.h"
+#include "render/redraw.h"
 #include "simulation/power.h"
 #include "simulation/user_interaction.h"
 #include "support/block_builder.h"
 #include "support/builder.h"
 #include "support/circuit_files.h"
 #include "support/core_fixture.h"
+#include "support/ic_files.h"
 
 #include <optional>
 #include <set>
@@ -272,6 +277,52 @@ TEST_F(RoundTripTest, EveryKindLoadsBackIdenticalAndSimulatesIdentically) {
         EXPECT_TRUE(loaded[i] == original[i]) << "step " << i;
     // The run changes levels, so the comparison compares something.
     EXPECT_FALSE(original.front() == original.back());
+}
+
+// A sheet at the element limit hung on opening (a 16-bit loop counter wrapped), and one more
+// element wrapped the count.
+TEST_F(RoundTripTest, SheetAtTheElementLimitLoadsRunsSavesAndTakesNoMore) {
+    CreateNewWorksheet(200, 200);
+    for (int i = 0; i < kMaxElements - 2; ++i)
+        test::PlaceLed(1 + i % 199, 3 + i / 199);
+    LayWire(1, 1, 4, 1);
+    test::PlaceSwitch(1, 1);
+    ASSERT_EQ(test::PlaceLed(4, 1), kMaxElements);
+    ASSERT_EQ(SaveFileTo(dir.File("voll.kdx")), FileOutcome::Success);
+    CreateNewWorksheet(50, 30);
+    ASSERT_EQ(LoadFile(dir.File("voll.kdx")), FileOutcome::Success);
+    RedrawAllElements(0);
+    const DrawCall led = screen.CallsOf(DrawOp::Circle).back(); // the last element's
+    EXPECT_EQ(std::make_pair(led.x1, led.y1), std::make_pair(63.0, 21.0));
+    switches = {{1, 1}};
+    const std::vector<Levels> run = Simulate();
+    EXPECT_FALSE(run[0] == run[1]); // the click reached the LED
+    ASSERT_EQ(SaveFileTo(dir.File("wieder.kdx")), FileOutcome::Success);
+    EXPECT_EQ(test::ReadBytes(dir.File("wieder.kdx")), test::ReadBytes(dir.File("voll.kdx")));
+
+    // Every kind of placing is refused with a message, and so is an undo that would add.
+    gVerzeichnisse[1] = dir.Path() + "/";
+    test::CopyFixtureICs(gVerzeichnisse[1]);
+    LayWire(30, 190, 34, 190);
+    const test::SheetState full = test::CaptureSheet();
+    const std::uint32_t steps = gUndo.Recorded();
+    for (const std::int16_t n :
+         {test::PlaceAnd(10, 180), test::PlaceLed(20, 180), test::PlaceSwitch(30, 190),
+          test::PlaceAnalysisPoint(32, 190), test::PlaceInverter(40, 180),
+          test::PlaceTriState(50, 180), test::PlaceBlockKind(kTypeNumberDisplay, 60, 180),
+          test::PlaceIC("inv", 80, 180)})
+        EXPECT_EQ(n, 0);
+    gCursorX = 100;
+    ChangeBeschriftung("CREATE");
+    EXPECT_EQ(host.messages.size(), 9u);
+    EXPECT_EQ(test::CaptureSheet(), full);
+    EXPECT_EQ(gUndo.Recorded(), steps);
+    ASSERT_TRUE(test::RemoveAt(4, 1));
+    ASSERT_NE(test::PlaceTriState(50, 180), 0);
+    const test::SheetState tri = test::CaptureSheet();
+    EXPECT_FALSE(gUndo.Undo());
+    EXPECT_EQ(test::CaptureSheet(), tri);
+    EXPECT_EQ(host.messages.size(), 10u);
 }
 
 } // namespace

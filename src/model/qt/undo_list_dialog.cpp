@@ -112,7 +112,9 @@ void frmUndoList::cmdUndo_Click() {
     const int count = m_count;
     for (int i = 1; i <= count; ++i) {
         m_lblFertig->setText(QString::number(i * 100 / count) + QStringLiteral("% fertig"));
-        gUndo.Undo();
+        // A refused step stops the run: the older ones cannot be reached past it.
+        if (!gUndo.Undo())
+            break;
         Pump().DoEvents();
     }
     Wait(0.1, false);
