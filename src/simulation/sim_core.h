@@ -198,7 +198,8 @@ void ClearEventQueues();
 // ran (a step-delay wait; with a delay, IC-only passes let them through every kYieldMs). A run
 // stopped so takes up nothing queued meanwhile. Returns true when the queue ran empty or the run
 // was stopped: the run's last act was then to disable the pause and stop buttons. Never nested:
-// starters leave their events to a stopped run's caller (the run timer, clock_run.h).
+// while a stopped run has not yet returned, the starters leave their events to the run timer
+// (StartRunTimer, clock_run.h).
 bool RunSimulation();
 
 // Longest stretch of wall time, on the platform's clock, that a delayed run's IC-only passes
