@@ -102,7 +102,7 @@ bool LeftPress(int Shift) {
         return false;
     }
     if (tool == kToolPowered) {
-        if (t == kTypeIC && !gRechnet) {
+        if (t == kTypeIC && !RunInProgress()) {
             GetInputPoints(cell.ElementNr, gCurLevel);
             const GridPoint p = gEingangsPunkte[0];
             int level =
@@ -150,9 +150,9 @@ bool RightPress(double X, double Y) {
 
     const std::uint8_t tool = gMouseMode;
     if (tool == kToolPowered && gCurLevel > 0) {
-        // As the IC click, showing another level waits until no run is in progress.
+        // As the IC click, showing another level waits until no run is in progress or paused.
         const auto level = static_cast<std::size_t>(gCurLevel);
-        if (!gRechnet)
+        if (!RunInProgress())
             ShowLevel(level < gICInstances.size() ? gICInstances[level].Parent : 0);
         return false;
     }

@@ -42,7 +42,7 @@ std::int16_t LevelOfKey(std::string_view key) {
 }
 
 void tvwLevel_NodeClick(std::string_view key) {
-    if (!gPowerOn || gRechnet)
+    if (!gPowerOn || RunInProgress())
         return;
     ShowLevel(LevelOfKey(key));
 }

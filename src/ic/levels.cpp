@@ -6,6 +6,7 @@
 #include "model/ic_instances.h"
 #include "model/sim_levels.h"
 #include "render/redraw.h"
+#include "simulation/sim_core.h"
 
 #include <algorithm>
 
@@ -23,6 +24,10 @@ std::int16_t LowestLevel() {
 
 void ShowLevel(std::int16_t nr) {
     if (nr < 0 || static_cast<std::size_t>(nr) >= gLevels.size())
+        return;
+    // A run in progress or paused draws the circuit's elements into the worksheet with the
+    // circuit's coordinates: an IC level's smaller grid must not take its place meanwhile.
+    if (nr != 0 && gPowerOn && RunInProgress())
         return;
     if (nr == 0) {
         if (gCircuitView.Held) {

@@ -31,7 +31,8 @@ std::int16_t LowestLevel();
 // Shows simulation level nr on the worksheet: an IC level's grid and elements take the
 // worksheet's place (the circuit is kept aside the first time), 0 puts the circuit back as it
 // was. Sets gCurLevel and gInLevel, loads the level's pin labels and redraws. A level that does
-// not exist changes nothing.
+// not exist changes nothing, and neither does an IC level while a run is in progress or paused
+// (RunInProgress).
 void ShowLevel(std::int16_t nr);
 
 } // namespace kardo

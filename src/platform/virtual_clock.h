@@ -53,7 +53,14 @@ class VirtualPump : public MessagePump {
     explicit VirtualPump(VirtualClock& clock, std::int64_t stepMs = 1);
     void DoEvents() override;
     void WaitForEvents(std::int64_t deadlineMs) override;
-    std::int64_t NowMs() const override { return m_clock.Now(); }
+    // The clock's time; with a read cost set, the clock first moves on by that cost.
+    std::int64_t NowMs() const override {
+        m_clock.Skip(m_readCostMs);
+        return m_clock.Now();
+    }
+    // Each reading of the clock (NowMs) moves it on by ms without firing timers, as if the code
+    // between two readings had taken that long: work that never waits still sees time pass.
+    void SetReadCost(std::int64_t ms) { m_readCostMs = ms; }
     // Advances the clock by one step without running posted events or timers.
     void Idle() override { m_clock.Skip(m_stepMs); }
     // Queues an action (a click, a key) to run at the next turn of the loop.
@@ -73,11 +80,12 @@ class VirtualPump : public MessagePump {
         std::int64_t at;            // virtual time to run at
         std::function<void()> what; // the action
     };
-    VirtualClock& m_clock;      // time source
-    std::int64_t m_stepMs;      // time that passes per DoEvents
-    std::deque<Timed> m_posted; // pending actions, in posting order
-    int m_calls = 0;            // DoEvents and WaitForEvents calls so far
-    int m_waits = 0;            // WaitForEvents calls so far
+    VirtualClock& m_clock;         // time source
+    std::int64_t m_stepMs;         // time that passes per DoEvents
+    std::deque<Timed> m_posted;    // pending actions, in posting order
+    int m_calls = 0;               // DoEvents and WaitForEvents calls so far
+    int m_waits = 0;               // WaitForEvents calls so far
+    std::int64_t m_readCostMs = 0; // time each NowMs moves the clock on (SetReadCost)
 };
 
 } // namespace kardo

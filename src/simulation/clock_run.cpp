@@ -110,10 +110,15 @@ void Timer2_Timer(int index) {
     if (IsClock(index)) {
         ArmClockTimer(index, OutputHigh(index) ? gTaktZeit0[at] : gTaktZeit1[at]);
     }
-    if (!gRechnet) {
-        HookClockTimers();
-        Timer1().SetEnabled(true);
-    }
+    if (!gRechnet)
+        StartRunTimer();
+}
+
+void StartRunTimer() {
+    if (!HasTimers())
+        return;
+    HookClockTimers();
+    Timer1().SetEnabled(true);
 }
 
 void Timer1_Timer() {
@@ -124,6 +129,12 @@ void Timer1_Timer() {
         self.SetEnabled(false);
         return;
     }
+    // A stopped run has not yet returned: this run starts at a later tick, once it has.
+    if (gPassLoopActive)
+        return;
+    // One run per start, so off before it: a start asked for while it runs (StartRunTimer after
+    // a stop) ticks once it has returned.
+    self.SetEnabled(false);
     gRechnet = true;
     const bool delayed = gVerzoegerung > 0;
     if (delayed && HasHost()) {
@@ -136,13 +147,10 @@ void Timer1_Timer() {
     gRunden = 0;
     RunSimulation();
     // Switched off while the run waited: the window is back in editing mode.
-    if (epoch != gPowerEpoch) {
-        self.SetEnabled(false);
+    if (epoch != gPowerEpoch)
         return;
-    }
     ShowRunFinished(delayed);
     gRechnet = false;
-    self.SetEnabled(false);
 }
 
 void Toolbar3_ButtonClick(std::string_view key) {

@@ -42,8 +42,11 @@ void HookClockTimers();
 // a run is in progress. Also arms the timer for the phase that follows the pending edge, so
 // that edges keep the exact rhythm of the clock's times.
 void Timer2_Timer(int index);
-// The one-shot run timer: runs the passes that make the pending clock edges.
+// The one-shot run timer: runs the passes that make the pending clock edges and take up what
+// else is queued. While a stopped run has not yet returned it keeps ticking and starts nothing.
 void Timer1_Timer();
+// Starts the run timer: a run starts at its next tick unless one is in progress.
+void StartRunTimer();
 
 // A key of the clock toolbar ("cmdDauertakt", "cmdEinzeltakt", "cmdStop", "cmdFullStop") acting
 // on the selected clock gAktTakt (cmdFullStop on every clock).

@@ -2,12 +2,18 @@
 #include "simulation/eval_common.h"
 
 #include "model/sim_levels.h"
+#include "simulation/clock_run.h"
 
 namespace kardo::eval {
 
 void RunAfterClick() {
     if (gRechnet)
         return;
+    // A stopped run has not yet returned: the run timer takes the click's events up afterwards.
+    if (gPassLoopActive) {
+        StartRunTimer();
+        return;
+    }
     const std::uint32_t epoch = gPowerEpoch;
     gRechnet = true;
     gRunden = 0;

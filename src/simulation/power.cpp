@@ -348,6 +348,9 @@ void SwitchOff() {
     // session must not run in the next.
     ClearEventQueues();
     gPaused = false;
+    // A run still waiting belongs to the session that ends here and returns without going on
+    // (gPowerEpoch): it does not hold back the runs of the next session.
+    gPassLoopActive = false;
     // A delayed run switched off leaves nothing to pause or stop.
     if (HasHost()) {
         Host().SetEnabled(ctl::cmdPause, false);

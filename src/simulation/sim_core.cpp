@@ -36,6 +36,7 @@ std::int32_t gRunden = 0;
 std::int16_t gMaxRunden = 1000;
 std::int16_t gVerzoegerung = 0;
 std::uint32_t gPowerEpoch = 0;
+bool gPassLoopActive = false;
 RunControlsMark gRunKeysOff;
 RunControlsMark gRunTimeShown;
 
@@ -65,6 +66,52 @@ void FinishRun() {
         DisableRunKeys(*gPlatform->host);
     gRechnet = false;
 }
+
+// gPassLoopActive while RunSimulation is on the stack.
+class PassLoopScope {
+  public:
+    PassLoopScope() {
+        assert(!gPassLoopActive && "a run started inside another");
+        gPassLoopActive = true;
+    }
+    ~PassLoopScope() { gPassLoopActive = false; }
+    PassLoopScope(const PassLoopScope&) = delete;
+    PassLoopScope& operator=(const PassLoopScope&) = delete;
+};
+
+// When a delayed run's IC-only passes, which do not wait, let the window's events through: once
+// kYieldMs of the platform's clock have passed since they last ran. The clock is read only
+// every kEventsPerLook events, so a pass pays no more than a subtraction for the watch.
+class EventsGate {
+  public:
+    // Counts a pass of n events; true when the window's events are due.
+    bool Due(std::size_t n) {
+        if (n < m_left) {
+            m_left -= n;
+            return false;
+        }
+        m_left = kEventsPerLook;
+        if (gPlatform == nullptr || gPlatform->pump == nullptr)
+            return false;
+        const std::int64_t now = gPlatform->pump->NowMs();
+        if (!m_timing) {
+            m_timing = true;
+            m_since = now;
+        }
+        return now - m_since >= kYieldMs;
+    }
+    // The window's events have just run: the time counts from the next look.
+    void Ran() {
+        m_timing = false;
+        m_left = kEventsPerLook;
+    }
+
+  private:
+    static constexpr std::size_t kEventsPerLook = 1024;
+    std::size_t m_left = kEventsPerLook; // events until the next look at the clock
+    bool m_timing = false;               // m_since holds a time
+    std::int64_t m_since = 0;            // first look at the clock since the events last ran
+};
 
 // The horizontal wire through a coupling diode is high: every side on which the diode cell has
 // a horizontal wire leads to a high neighbour, and there is at least one such side. At a
@@ -215,6 +262,8 @@ struct PassView {
 // draws.
 [[gnu::hot]] bool RunSimulation() {
     gRechnet = true;
+    const PassLoopScope active;
+    EventsGate events;
     // The elements the run paints again under a clip are painted when it ends (or waits).
     const RepaintBatch repaints;
     const std::uint32_t epoch = gPowerEpoch;
@@ -310,16 +359,28 @@ struct PassView {
             touchedLevel0 |= event_word::Ebene(w) == 0;
         }
 
-        if (gVerzoegerung >= 1 && touchedLevel0) {
-            gGrafik.FlushRepaints();
+        const bool waits = gVerzoegerung >= 1 && touchedLevel0;
+        if (!waits && !events.Due(gEventQueue.size()))
+            continue;
+        gGrafik.FlushRepaints();
+        if (waits)
             Wait(static_cast<double>(gVerzoegerung) / 110.0, false);
-            viewStale = true;
-            // Switched off (and maybe on again) during the wait: this run belongs to a circuit
-            // that is gone, so nothing of it may go on.
-            if (epoch != gPowerEpoch)
-                return false;
-            PlotOffPicture();
+        else
+            gPlatform->pump->DoEvents();
+        events.Ran();
+        viewStale = true;
+        // Switched off (and maybe on again) while the window's events ran: this run belongs to
+        // a circuit that is gone, so nothing of it may go on.
+        if (epoch != gPowerEpoch)
+            return false;
+        // Stopped: the run ends here. What came meanwhile (a click, a clock edge) is left to the
+        // run that the run timer starts once this one has returned.
+        if (!gRechnet) {
+            FinishRun();
+            return true;
         }
+        if (waits)
+            PlotOffPicture();
     }
 }
 

@@ -93,6 +93,8 @@ extern std::int16_t gMaxRunden;      // passes without progress before the endle
 extern std::int16_t gVerzoegerung;   // step delay 0..100, 0 = off; the delay controls set it
 extern std::uint32_t gPowerEpoch;    // counts power switches, never reset; code that resumes
                                      // after a wait compares it with the value it started with
+extern bool gPassLoopActive;         // RunSimulation is running, also while it waits and after a
+                                     // stop until it has returned; ResetSimCore, SwitchOff
 
 // What the end of a run last set in the window's controls, and the host's control stamp
 // (HostWindow::ControlStamp) right after: while the stamp has not moved, nothing has changed
@@ -179,6 +181,11 @@ inline void AddEvent(int x, int y, int richtung, int pegel, int ebene) {
     AddEventWord(event_word::Make(x, y, richtung, pegel, ebene));
 }
 
+// A run holds the circuit: passes are running or waiting (gRechnet), a run is paused with its
+// queue kept (gPaused), or a stopped run has not yet returned. Meanwhile the worksheet shows the
+// circuit's level only: the run draws into it with the circuit's coordinates.
+bool RunInProgress();
+
 // Number of events in the current pass (welche 1) or queued for the next (2); else 0.
 int QueueCount(int welche);
 
@@ -187,9 +194,17 @@ int QueueCount(int welche);
 void ClearEventQueues();
 
 // Runs passes until the next queue is empty, the run is paused, the endless-loop watch strikes
-// (loop_watch.h) or the circuit is switched off during a step-delay wait. Returns true when the
-// queue ran empty: the run's last act was then to disable the pause and stop buttons.
+// (loop_watch.h), or the circuit is switched off or the run stopped while the window's events
+// ran (a step-delay wait; with a delay, IC-only passes let them through every kYieldMs). A run
+// stopped so takes up nothing queued meanwhile. Returns true when the queue ran empty or the run
+// was stopped: the run's last act was then to disable the pause and stop buttons. Never nested:
+// while a stopped run has not yet returned, the starters leave their events to the run timer
+// (StartRunTimer, clock_run.h).
 bool RunSimulation();
+
+// Longest stretch of wall time, on the platform's clock, that a delayed run's IC-only passes
+// keep the window's events waiting.
+inline constexpr std::int64_t kYieldMs = 16;
 
 // Processes one event; pegel is 0 or 1. Called by RunSimulation.
 void Propagate(int x, int y, int richtung, int pegel, int ebene);

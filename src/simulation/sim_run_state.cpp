@@ -64,6 +64,7 @@ void ResetSimCore() {
     gNextEventQueue.Release();
     gRechnet = false;
     gPaused = false;
+    gPassLoopActive = false;
     gAbgebrochen = false;
     gRunden = 0;
     gMaxRunden = 1000;
@@ -83,6 +84,8 @@ void ResetSimulation() {
     ResetAnalysis();
     ResetPortAccess();
 }
+
+bool RunInProgress() { return gRechnet || gPaused || gPassLoopActive; }
 
 int QueueCount(int welche) {
     if (welche == 1)

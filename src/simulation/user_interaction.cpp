@@ -9,6 +9,7 @@
 #include "platform/control_names.h"
 #include "platform/platform.h"
 #include "render/grafik.h"
+#include "simulation/clock_run.h"
 #include "simulation/sim_core.h"
 #include "simulation/wire_router.h"
 
@@ -100,8 +101,11 @@ void InitSwitchOn() {
     else
         cell.PegelV = TruthValue(level == 1);
 
-    // While a run is paused the switch's event waits in its queue for "&Fortfahren".
-    if (!gRechnet && !gPaused) {
+    // While a run is paused the switch's event waits in its queue for "&Fortfahren"; while a
+    // stopped run has not yet returned, for the run that the run timer starts afterwards.
+    if (!gRechnet && !gPaused && gPassLoopActive) {
+        StartRunTimer();
+    } else if (!gRechnet && !gPaused) {
         gRechnet = true;
         const std::uint32_t epoch = gPowerEpoch;
         if (gVerzoegerung > 0 && HasHost()) {
@@ -136,6 +140,9 @@ void Pause() {
                 Host().SetEnabled(ctl::cmdStop, true);
         }
         gPaused = false;
+        // Continued before the paused run reached its next pass: that run simply goes on.
+        if (gPassLoopActive)
+            return;
         const std::uint32_t epoch = gPowerEpoch;
         RunSimulation();
         if (epoch != gPowerEpoch)

@@ -128,7 +128,7 @@ std::vector<Watched> ResetGlobals() {
         WATCH(gAusschalten), WATCH(gSimLevel), WATCH(gPowerOnRunning), WATCH(gEventQueue, kSize),
         WATCH(gNextEventQueue, kSize), WATCH(gRechnet), WATCH(gPaused), WATCH(gAbgebrochen),
         WATCH(gTaktTicks), WATCH(gTaktFlagsSeen), WATCH(gRunden), WATCH(gMaxRunden),
-        WATCH(gVerzoegerung), WATCH(gRunKeysOff), WATCH(gRunTimeShown),
+        WATCH(gVerzoegerung), WATCH(gRunKeysOff), WATCH(gRunTimeShown), WATCH(gPassLoopActive),
         // files
         WATCH(gDateiPfad), WATCH(gICAnschlussZellen), WATCH(gICAnschluesse),
         WATCH(gAnzICAnschluesse), WATCH(gTags), WATCH(gICNotizen), WATCH(gICBoxMinX),
@@ -200,7 +200,7 @@ TEST_F(StartupResetTest, InitProgramStateRestoresEveryCoreGlobal) {
     SetTimer();
     PowerOnOff();
     AddEvent(1, 1, kRight, 1, 0);
-    gPaused = true;
+    gPaused = gPassLoopActive = true;
     gAbgebrochen = true;
     gRunden = 77;
     StartLoopWindow();

@@ -16,12 +16,14 @@
 #include "simulation/clock_run.h"
 #include "simulation/power.h"
 #include "simulation/sim_core.h"
+#include "simulation/user_interaction.h"
 #include "support/block_builder.h"
 #include "support/builder.h"
 #include "support/circuit_files.h"
 #include "support/core_fixture.h"
 #include "support/ic_circuits.h"
 #include "support/ic_files.h"
+#include "support/mouse_driver.h"
 #include "support/sim_blocks.h"
 
 #include <algorithm>
@@ -155,6 +157,22 @@ TEST_F(LevelViewTest, ARunReadsEachLevelsOwnElementsAndLeavesAShownLevelAlone) {
     EXPECT_TRUE(screen.CallsOf(DrawOp::Polyline).empty());
     EXPECT_TRUE(screen.CallsOf(DrawOp::Line).empty());
     EXPECT_EQ(gCurLevel, 2);
+}
+
+// Fault: a paused run let an IC level be shown; continuing drew the circuit's flip-flop outside it.
+TEST_F(LevelViewTest, APausedRunKeepsTheCircuitShown) {
+    const GridPoint c = SwitchInto(InPin(PlaceBlockKind(kTypeFlipFlop, 30, 14), 1), kLeft, 5);
+    PowerOnOff();
+    ClickCell(c); // the clock input high; the falling edge below sets the flip-flop's state
+    gVerzoegerung = 11;
+    pump.PostAt(clock.Now() + 250, [] { cmdPause_Click(); });
+    ClickCell(c);
+    Click(6, 4);
+    tvwLevel_NodeClick("L_4");
+    Click(3, 2, kButtonRight);
+    EXPECT_EQ(gCurLevel, 0);
+    cmdPause_Click();
+    EXPECT_EQ(QueueCount(2), 0);
 }
 
 TEST_F(LevelViewTest, ClocksPauseWhileALevelIsShown) {

@@ -263,5 +263,17 @@ TEST_F(ClockRun, ABurstLongerThanAByteCanCountStopsAfterTheLongestBurst) {
     EXPECT_EQ(gTaktZaehler[0], 202);
 }
 
+// Fault: a clock tick in the wait in which a delayed run was stopped started a run inside it.
+TEST_F(ClockRun, ATickAfterStopRunsOnlyOnceTheStoppedRunHasReturned) {
+    Build();
+    gVerzoegerung = 11;
+    gTaktZeit1[0] = 300;
+    Press("cmdDauertakt"); // the rising edge's run waits 101 ms a pass from 1001 ms on
+    pump.PostAt(start + 1250, [] { cmdStop_Click(); });
+    pump.PostAt(start + 1302, [&] { EXPECT_EQ(LiveAt(OutPin(nr, 0)), 1) << "in the wait"; });
+    clock.Advance(1400);
+    EXPECT_EQ(LiveAt(OutPin(nr, 0)), 0);
+}
+
 } // namespace
 } // namespace kardo::test

@@ -6,6 +6,7 @@
 #include "model/ic_instances.h"
 #include "simulation/ic_signal.h"
 #include "support/circuit_files.h"
+#include "support/ic_circuits.h"
 #include "support/ic_files.h"
 
 namespace kardo::test {
@@ -88,6 +89,22 @@ TEST_F(ICSignalTest, CellsAndModesThatNameNothingDoNothing) {
     ICSignal(99, 99, 1, 1, kICSignalInto); // outside the level
     ICSignal(1, 1, 1, 7, kICSignalInto);   // no such level
     EXPECT_TRUE(gNextEventQueue.empty());
+}
+
+// Fault: with a step delay an IC oscillating inside froze the window: switching on never returned.
+TEST_F(ICSignalTest, StopReachesADelayedRunOscillatingInsideAnIC) {
+    FreshSheet(14, 11);
+    BuildOddRing();
+    WriteICDefinition(gVerzeichnisse[1], "ring", {}, 2, 2);
+    FreshSheet(20, 10);
+    ASSERT_NE(PlaceIC("ring", 5, 5), 0);
+    gVerzoegerung = 11;
+    pump.SetReadCost(1);          // the passes take time
+    for (int ms : {50, 100, 150}) // the next inverter's power-on check may set the ring going
+        pump.PostAt(ms, [] { cmdStop_Click(); });
+    PowerOn();
+    EXPECT_TRUE(gPowerOn);
+    EXPECT_GE(clock.Now(), 50);
 }
 
 } // namespace
