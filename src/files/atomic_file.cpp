@@ -75,6 +75,16 @@ bool WriteAll(int fd, std::string_view bytes) {
     return true;
 }
 
+// Writes bytes, flushes them to the disk and closes fd. 0 or the first error.
+int WriteFlushClose(int fd, std::string_view bytes) {
+    int err = 0;
+    if (!WriteAll(fd, bytes) || ::fsync(fd) != 0)
+        err = errno;
+    if (::close(fd) != 0 && err == 0)
+        err = errno;
+    return err;
+}
+
 // Makes the names in a folder durable; a failure here no longer endangers any file.
 void SyncFolder(const std::string& folder) {
     const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -116,11 +126,7 @@ int WriteInPlace(const std::string& path, std::string_view bytes, mode_t mode) {
     const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
     if (fd < 0)
         return errno;
-    int err = 0;
-    if (!WriteAll(fd, bytes) || ::fsync(fd) != 0)
-        err = errno;
-    if (::close(fd) != 0 && err == 0)
-        err = errno;
+    const int err = WriteFlushClose(fd, bytes);
     if (err != 0)
         ::unlink(path.c_str());
     return err;
@@ -213,11 +219,7 @@ bool WriteNewFile(const std::string& path, std::string_view bytes, std::string& 
         reason = Reason(errno);
         return false;
     }
-    int err = 0;
-    if (!WriteAll(fd, bytes) || ::fsync(fd) != 0)
-        err = errno;
-    if (::close(fd) != 0 && err == 0)
-        err = errno;
+    int err = WriteFlushClose(fd, bytes);
     bool unsupported = false;
     if (err == 0)
         err = NameNewFile(tmpPath, path, unsupported);
