@@ -270,8 +270,7 @@ TEST_F(CircuitICsTest, AFailedCopyBesideASavedCircuitIsReported) {
 
 // A circuit opened by a bare file name, as "kardo c.kdx" opens it, missed the ICs beside it.
 TEST_F(CircuitICsTest, ABareNameFindsTheICsBesideTheCircuit) {
-    Install(circuits, "inv.icd", "inv");
-    Install(circuits, "inv2.icd", "inv2");
+    test::CopyFixtureICs(circuits.Path() + "/");
     const std::filesystem::path cwd = std::filesystem::current_path();
     std::filesystem::current_path(circuits.Path());
     EXPECT_EQ(LoadFile("zwei_ics.kdx"), FileOutcome::Success);
@@ -281,8 +280,7 @@ TEST_F(CircuitICsTest, ABareNameFindsTheICsBesideTheCircuit) {
 // On FAT and exFAT (USB sticks) every IC copy failed for want of hard links, and every save on a
 // file system refusing fchmod. A row per file system: the errors of link, renameat2, fchmod.
 TEST_F(CircuitICsTest, ICsAreCopiedOnFileSystemsWithoutHardLinks) {
-    Install(circuits, "inv.icd", "inv");
-    Install(circuits, "inv2.icd", "inv2");
+    test::CopyFixtureICs(circuits.Path() + "/");
     test::FakeFileCalls fileSystems[] = {{0, 0, 0},
                                          {EPERM, 0, EPERM},
                                          {EPERM, EINVAL, ENOSYS},
