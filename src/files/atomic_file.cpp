@@ -1,6 +1,7 @@
 // Whole-file reading and atomic replacement on POSIX file systems.
 #include "files/atomic_file.h"
 
+#include "platform/file_calls.h"
 #include "platform/file_errors.h"
 #include "platform/temp_file.h"
 
@@ -74,6 +75,63 @@ bool WriteAll(int fd, std::string_view bytes) {
     return true;
 }
 
+// Writes bytes, flushes them to the disk and closes fd. 0 or the first error.
+int WriteFlushClose(int fd, std::string_view bytes) {
+    int err = 0;
+    if (!WriteAll(fd, bytes) || ::fsync(fd) != 0)
+        err = errno;
+    if (::close(fd) != 0 && err == 0)
+        err = errno;
+    return err;
+}
+
+// Makes the names in a folder durable; a failure here no longer endangers any file.
+void SyncFolder(const std::string& folder) {
+    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dir >= 0) {
+        ::fsync(dir);
+        ::close(dir);
+    }
+}
+
+// link() on a file system without hard links: FAT and exFAT refuse with EPERM, FUSE file
+// systems lacking the call give ENOSYS or EOPNOTSUPP (ENOTSUP on Linux). The file linked is the
+// program's own new file in the target's folder, so EPERM has no other cause here.
+bool LinkUnsupported(int err) { return err == EPERM || err == ENOSYS || err == EOPNOTSUPP; }
+
+// renameat2() with RENAME_NOREPLACE that the kernel (ENOSYS) or the file system (EINVAL, as FUSE
+// gives it, or EOPNOTSUPP) does not know.
+bool NoReplaceUnsupported(int err) { return err == EINVAL || err == ENOSYS || err == EOPNOTSUPP; }
+
+// Gives the finished temporary file tmp the name path, never replacing what is there by now: a
+// hard link, or on a file system without hard links a rename that refuses to replace. The
+// temporary name is gone afterwards. 0 or the error; unsupported when the file system has
+// neither.
+int NameNewFile(const std::string& tmp, const std::string& path, bool& unsupported) {
+    unsupported = false;
+    int err = gFileCalls->Link(tmp.c_str(), path.c_str()) == 0 ? 0 : errno;
+    if (LinkUnsupported(err)) {
+        if (gFileCalls->RenameNoReplace(tmp.c_str(), path.c_str()) == 0)
+            return 0;
+        err = errno;
+        unsupported = NoReplaceUnsupported(err);
+    }
+    ::unlink(tmp.c_str());
+    return err;
+}
+
+// Writes bytes into a file created at path, which must not exist yet, not even as a link; a
+// file that could not be written whole is removed again. 0 or the error.
+int WriteInPlace(const std::string& path, std::string_view bytes, mode_t mode) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+    if (fd < 0)
+        return errno;
+    const int err = WriteFlushClose(fd, bytes);
+    if (err != 0)
+        ::unlink(path.c_str());
+    return err;
+}
+
 } // namespace
 
 bool WriteFileAtomically(const std::string& chosen, std::string_view bytes, std::string& reason,
@@ -119,9 +177,10 @@ bool WriteFileAtomically(const std::string& chosen, std::string_view bytes, std:
         return false;
     };
 
-    // The creation mask may have taken bits that the replaced file had.
-    if (::fchmod(fd, mode) != 0)
-        return fail(errno);
+    // The creation mask may have taken bits that the replaced file had. A file system that
+    // stores no modes refuses (FAT: EPERM, FUSE: ENOSYS); the new file then keeps the bits it was
+    // created with, never more than asked for, and the save goes on.
+    (void)gFileCalls->Fchmod(fd, mode);
     if (!WriteAll(fd, bytes))
         return fail(errno);
     if (fault == AtomicWriteFault::AfterWrite)
@@ -142,12 +201,7 @@ bool WriteFileAtomically(const std::string& chosen, std::string_view bytes, std:
         reason = Reason(err);
         return false;
     }
-    // Make the rename itself durable; a failure here no longer endangers either file.
-    const int dir = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
+    SyncFolder(folder);
     return true;
 }
 
@@ -165,24 +219,20 @@ bool WriteNewFile(const std::string& path, std::string_view bytes, std::string& 
         reason = Reason(errno);
         return false;
     }
-    int err = 0;
-    if (!WriteAll(fd, bytes) || ::fsync(fd) != 0)
-        err = errno;
-    if (::close(fd) != 0 && err == 0)
-        err = errno;
-    // A hard link, unlike a rename, never replaces what is at the name.
-    if (err == 0 && ::link(tmpPath.c_str(), path.c_str()) != 0)
-        err = errno;
-    ::unlink(tmpPath.c_str());
+    int err = WriteFlushClose(fd, bytes);
+    bool unsupported = false;
+    if (err == 0)
+        err = NameNewFile(tmpPath, path, unsupported);
+    else
+        ::unlink(tmpPath.c_str());
+    // Neither call is there (FAT through FUSE): the file is written at its name itself.
+    if (unsupported)
+        err = WriteInPlace(path, bytes, mode);
     if (err != 0) {
         reason = err == EEXIST ? std::string(kTaken) : Reason(err);
         return false;
     }
-    const int dir = ::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir >= 0) {
-        ::fsync(dir);
-        ::close(dir);
-    }
+    SyncFolder(FolderOf(path));
     return true;
 }
 

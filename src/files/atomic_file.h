@@ -17,14 +17,18 @@ enum class AtomicWriteFault { None, AfterWrite, AfterFlush };
 // with a German reason when the target is write-protected or no file (a folder, pipe or
 // device), or the temporary file cannot be created, written, flushed or renamed; the temporary
 // file is removed and an existing file is left unchanged. A replaced file keeps its permission
-// bits. The temporary name is shortened so that names up to the file system's limit save.
+// bits where the file system stores them. The temporary name is shortened so that names up to the
+// file system's limit save.
 bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::string& reason,
                          AtomicWriteFault fault = AtomicWriteFault::None);
 
 // Writes bytes into a new file at path, which must not exist yet: the bytes go into a temporary
-// file beside it, are flushed to the disk and the file is then linked to its name, which fails
-// rather than replace a file or link that appeared meanwhile; no half-written file is left. The
-// file gets the permission bits of a new file. False with a German reason.
+// file beside it, are flushed to the disk and the file is then linked to its name, or renamed
+// to it where the file system has no hard links (FAT, exFAT); both fail rather than replace a
+// file or link that appeared meanwhile, and no half-written file is left. Where the file system
+// has neither, the file is created at its name, never through a link, and removed again when it
+// cannot be written whole. The file gets the permission bits of a new file. False with a German
+// reason.
 bool WriteNewFile(const std::string& path, std::string_view bytes, std::string& reason);
 
 // Reads the whole file. False with a German reason when it cannot be opened or read, or when it

@@ -34,6 +34,8 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 
 namespace kardo {
 
@@ -49,6 +51,14 @@ constexpr std::string_view kFileError = "Dateifehler";
 std::string FolderOf(const std::string& path) {
     const std::size_t slash = path.rfind('/');
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+// The path made absolute against the current folder ("c.kdx" gives "/home/a/c.kdx"); the path
+// as it is when the current folder cannot be read.
+std::string FullPath(const std::string& path) {
+    std::error_code ec;
+    const std::filesystem::path full = std::filesystem::absolute(path, ec);
+    return ec ? path : full.string();
 }
 
 std::string Seconds(std::chrono::steady_clock::time_point started) {
@@ -251,6 +261,9 @@ FileOutcome LoadFile(std::string_view name) {
         ReportMalformed(path, problem);
         return FileOutcome::Failed;
     }
+    // A bare or relative name, as "kardo c.kdx" gives it, names a file of the current folder:
+    // the circuit's folder, where its ICs may lie, is the folder of the full path.
+    const std::string full = FullPath(path);
     // The ICs too: every definition they need is found, read and checked, and their levels are
     // built, before the worksheet changes.
     // Definitions this load copies beside the circuit into the IC folder go again when the load
@@ -262,7 +275,7 @@ FileOutcome LoadFile(std::string_view name) {
         std::vector<std::string> names;
         for (const ICLine& ic : doc.ICs)
             names.push_back(ic.Name);
-        bool ok = CheckICsExist(names, gVerzeichnisse[1], FolderOf(path), copies);
+        bool ok = CheckICsExist(names, gVerzeichnisse[1], FolderOf(full), copies);
         if (ok) {
             const int pointer = host.MousePointer();
             host.SetMousePointer(kPointerHourglass);
@@ -283,15 +296,15 @@ FileOutcome LoadFile(std::string_view name) {
 
     host.SetMousePointer(kPointerHourglass);
     ClearCircuit();
-    gFile.FileName = path;
-    gFile.FilePath = FolderOf(path);
+    gFile.FileName = full;
+    gFile.FilePath = FolderOf(full);
     CollapseLine(gOverlays.LeitungH, 0, 0);
     CollapseLine(gOverlays.LeitungV, 0, 0);
     ApplyCircuit(doc);
     InstallCircuitICs(ics);
     host.SetStatusText(2, "");
 
-    AddRecentFile(path);
+    AddRecentFile(full);
     BuildRecentFilesMenu();
     LeaveICTool(host);
     ApplyICDefinition(doc);

@@ -19,9 +19,9 @@ std::optional<std::string> FindICFile(const std::string& folder, std::string_vie
 // before the extension is a plain IC name, sorted, each name once.
 std::vector<std::string> ListICNames(const std::string& folder);
 
-// Copies the file from to the path to, which must not exist yet: the bytes go into a temporary
-// file beside to, which is then linked to its name, so a file that appeared meanwhile is never
-// replaced and no half-written file is left. False with a German reason otherwise.
+// Copies the file from to the path to, which must not exist yet, through WriteNewFile: a file
+// that appeared meanwhile is never replaced and no half-written file is left, also on file
+// systems without hard links. False with a German reason otherwise.
 bool CopyFileNoOverwrite(const std::string& from, const std::string& to, std::string& reason);
 
 } // namespace kardo

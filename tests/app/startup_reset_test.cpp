@@ -38,6 +38,7 @@
 #include "model/sim_levels.h"
 #include "model/undo.h"
 #include "model/utilities.h"
+#include "platform/file_calls.h"
 #include "render/grafik.h"
 #include "render/redraw.h"
 #include "render/view.h"
@@ -162,12 +163,13 @@ std::vector<Watched> ResetGlobals() {
         WATCH(gWebAdresse), WATCH(gServiceAdresse)};
 }
 
-// The globals set before the load and kept by it: the services main() installs, the power
+// The globals set before the load and kept by it: the services main() installs and the file
+// calls in force, the power
 // switch count (code resuming after a wait compares it), and what the splash window found (the
 // operating system, the settings root, the file named on the command line).
 std::vector<Watched> KeptGlobals() {
-    return {WATCH(gPlatform), WATCH(gPowerEpoch), WATCH(gOSName), WATCH(gRegRoot),
-            WATCH(LadeDatei)};
+    return {WATCH(gPlatform), WATCH(gFileCalls), WATCH(gPowerEpoch),
+            WATCH(gOSName),   WATCH(gRegRoot),   WATCH(LadeDatei)};
 }
 
 #undef WATCH
@@ -283,6 +285,8 @@ TEST_F(StartupResetTest, InitProgramStateRestoresEveryCoreGlobal) {
     gBasisPersoenlich = "/home/", gBasisGemeinsam = "/srv/", gStandardVerzeichnis = "/srv/Kardo/";
     Platform other = platform;
     PlatformScope otherServices(other);
+    FileCalls otherCalls;
+    FileCallsScope otherFileCalls(otherCalls);
     gOSName = "Linux", gRegRoot = SettingsRoot::System, LadeDatei = "start.kdx";
 
     for (std::size_t i = 0; i < reset.size(); ++i)

@@ -3,6 +3,7 @@
 // success, and saving with the used definitions.
 #include "app/main_state.h"
 #include "app/settings.h"
+#include "files/atomic_file.h"
 #include "files/circuit_file.h"
 #include "files/circuit_ics.h"
 #include "model/grid.h"
@@ -280,6 +281,44 @@ TEST_F(CircuitICsTest, AFailedCopyBesideASavedCircuitIsReported) {
                                          ": eine Datei dieses Namens ist schon vorhanden\r\n"),
               std::string::npos)
         << host.messages[0].text;
+}
+
+// A circuit opened by a bare file name, as "kardo c.kdx" opens it, missed the ICs beside it.
+TEST_F(CircuitICsTest, ABareNameFindsTheICsBesideTheCircuit) {
+    test::CopyFixtureICs(circuits.Path() + "/");
+    const std::filesystem::path cwd = std::filesystem::current_path();
+    std::filesystem::current_path(circuits.Path());
+    EXPECT_EQ(LoadFile("zwei_ics.kdx"), FileOutcome::Success);
+    std::filesystem::current_path(cwd);
+}
+
+// On FAT and exFAT (USB sticks) every IC copy failed for want of hard links, and every save on a
+// file system refusing fchmod. A row per file system: the errors of link, renameat2, fchmod.
+TEST_F(CircuitICsTest, ICsAreCopiedOnFileSystemsWithoutHardLinks) {
+    test::CopyFixtureICs(circuits.Path() + "/");
+    test::FakeFileCalls fileSystems[] = {{0, 0, 0},
+                                         {EPERM, 0, EPERM},
+                                         {EPERM, EINVAL, ENOSYS},
+                                         {EOPNOTSUPP, ENOSYS, 0},
+                                         {ENOSYS, EOPNOTSUPP, EPERM}};
+    for (test::FakeFileCalls& calls : fileSystems) {
+        FileCallsScope installed(calls);
+        test::TempDir icFolder, stick;
+        gVerzeichnisse[1] = icFolder.Path() + "/";
+        gICsMitSpeichern = true;
+        ASSERT_EQ(Load(), FileOutcome::Success);
+        ASSERT_EQ(SaveFileTo(stick.File("zwei_ics.kdx")), FileOutcome::Success);
+        for (const std::string f : {"zwei_ics.kdx", "inv.icd", "inv2.icd"})
+            EXPECT_EQ(test::ReadBytes(stick.File(f)), test::ReadBytes(circuits.File(f))) << f;
+        EXPECT_EQ(test::CountEntries(stick.Path()) + test::CountEntries(icFolder.Path()), 5);
+        // A link that appears at the name meanwhile is neither replaced nor written through.
+        calls.linkTo = stick.File("inv.icd");
+        std::string reason;
+        EXPECT_FALSE(WriteNewFile(stick.File("neu.icd"), "neu", reason));
+        EXPECT_EQ(test::ReadBytes(stick.File("neu.icd")),
+                  test::ReadBytes(circuits.File("inv.icd")));
+    }
+    EXPECT_TRUE(host.messages.empty()) << host.messages.at(0).text;
 }
 
 } // namespace

@@ -2,6 +2,10 @@
 // file reading and writing, and the fixture files of tests/data.
 #pragma once
 
+#include "platform/file_calls.h"
+
+#include <cerrno>
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -43,6 +47,25 @@ inline void CopyFixtureICs(const std::string& folder) {
     WriteBytes(folder + "lost.icd", lost);
 }
 #endif
+// File calls answering as file systems without hard links or stored modes (FAT, exFAT, FUSE):
+// each fails with its errno (0: the system answers). link() first links linkTo at the name.
+struct FakeFileCalls : FileCalls {
+    FakeFileCalls(int l, int r, int c) : link(l), rename(r), chmod(c) {}
+    int Link(const char* f, const char* t) override {
+        if (!linkTo.empty())
+            std::filesystem::create_symlink(linkTo, t);
+        return link ? (errno = link, -1) : FileCalls::Link(f, t);
+    }
+    int RenameNoReplace(const char* f, const char* t) override {
+        return rename ? (errno = rename, -1) : FileCalls::RenameNoReplace(f, t);
+    }
+    int Fchmod(int fd, unsigned m) override {
+        return chmod ? (errno = chmod, -1) : FileCalls::Fchmod(fd, m);
+    }
+    int link, rename, chmod; // errno of link(), renameat2(), fchmod()
+    std::string linkTo;      // appears at the name as link() is called
+};
+
 // Number of entries in a folder.
 int CountEntries(const std::string& folder);
 
