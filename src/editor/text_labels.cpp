@@ -14,6 +14,7 @@
 #include "platform/platform.h"
 #include "render/grafik.h"
 #include "render/redraw.h"
+#include "render/view.h"
 
 #include <algorithm>
 #include <cmath>
@@ -99,6 +100,14 @@ void PrintLabel(std::string_view text, double left, double top, double room) {
     const double w = std::ceil(device->TextWidth(shown));
     const double h = std::ceil(device->TextHeight(shown));
     device->Line(left, top, left + w - 1, top + h - 1, kWhite, LineKind::Box);
+    // The repaints of the picture clear and draw again where a label's text lies, which can be
+    // cells past its own; a letter's smoothing may reach a pixel or two out of the box.
+    if (gPlatform != nullptr && device == gPlatform->screen) {
+        constexpr int kInk = 2;
+        NoteLabelText(
+            {static_cast<std::int32_t>(left) - kInk, static_cast<std::int32_t>(top) - kInk,
+             static_cast<std::int32_t>(w) + 2 * kInk, static_cast<std::int32_t>(h) + 2 * kInk});
+    }
     device->FillStyle = fillStyle;
     device->FillColor = fillColor;
     device->CurrentX = left;

@@ -2,6 +2,7 @@
 // pixels are those of the whole sheet drawn at once (the screenshot comparison), at every zoom,
 // switched off and on; and its memory stays bounded on a sheet of 1000 x 1000 cells.
 #include "app/settings.h"
+#include "editor/mouse_dispatch.h"
 #include "editor/text_labels.h"
 #include "ic/levels.h"
 #include "model/block_elements.h"
@@ -9,18 +10,24 @@
 #include "model/grid.h"
 #include "model/pin_points.h"
 #include "model/sim_levels.h"
+#include "model/undo.h"
+#include "model/utilities.h"
 #include "model/wire_points.h"
 #include "platform/qt/image_target.h"
 #include "platform/qt/picture_target.h"
 #include "render/grafik.h"
 #include "render/redraw.h"
 #include "render/view.h"
+#include "render/zoom.h"
 #include "simulation/power.h"
 #include "support/block_builder.h"
 #include "support/builder.h"
 #include "support/circuit_files.h"
 #include "support/core_fixture.h"
 #include "support/ic_files.h"
+#include "support/mouse_driver.h"
+
+#include <functional>
 
 #include <QImage>
 
@@ -258,6 +265,56 @@ TEST_F(PictureWindowTest, AHugeSheetKeepsOnlyTheViewportAndItsMargin) {
     ASSERT_TRUE(y >= k.y && y < k.y + k.h);
     EXPECT_EQ(picture.PixelAt(k.x + 1, y), Rgb(128, 128, 128));
     EXPECT_LE(picture.Image().width(), 800 + 2 * kPictureMargin);
+}
+
+// Fault: the repaints reached only three cells past what they redrew, so a label's text running
+// on over free cells (written at one zoom, shown at another) left fragments or went missing, and
+// the area redraw set grid dots over its letters.
+TEST_F(PictureWindowTest, LabelTextPastItsCellsLooksAsTheWholeSheetDrawsIt) {
+    // A label written at one zoom and shown at another in a viewport of w x h pixels.
+    const auto show = [this](float written, float shown, int w, int h) {
+        CreateWorksheet(120, 24);
+        platform.screen = gGrafik.Device = &picture;
+        host.viewport = {w, h, 0};
+        picture.SetWindow({0, 0, 1, 1}); // the view places it anew
+        gGrafik.GridMode = written;
+        std::string text;
+        for (int i = 0; i < 12; ++i)
+            text += "Mmmmmm Wwwwww ";
+        ASSERT_NE(InitTextBox(6, 6, text), 0);
+        ASSERT_NE(PlaceLed(20, 16), 0);
+        gMouseMode = kToolSelect;
+        SetZoom(shown);
+    };
+    const auto moveLabel = [] { Drag({{6, 6}, {6, 7}, {6, 8}}); };
+    const std::pair<const char*, std::function<void()>> cases[] = {
+        {"object move", moveLabel},
+        {"area move",
+         [] {
+             Drag({{3, 4}, {20, 6}, {110, 9}});
+             Drag({{4, 5}, {4, 6}, {4, 7}});
+         }},
+        {"undo", [&] { moveLabel(), gUndo.Undo(); }},
+        {"move again", [&] { moveLabel(), gUndo.Undo(), moveLabel(); }},
+        {"grid off and on", [] { gShowGrid = false, DrawGrid(), gShowGrid = true, DrawGrid(); }},
+    };
+    for (const auto& [written, shown, before] :
+         {std::tuple{0.6f, 2.5f, 2.3f}, {2.5f, 0.6f, 0.8f}}) {
+        for (const auto& [name, act] : cases) {
+            show(written, shown, 4400, 1000);
+            act();
+            EXPECT_TRUE(KeptMatches(DrawWhole())) << name << " at " << shown;
+        }
+        for (int h = 95; h <= 110; h += 2) {
+            show(written, before, 173, 119);
+            SetHScrollValue(h);
+            SetZoom(shown);
+            EXPECT_TRUE(KeptMatches(DrawWhole())) << "zoom step at " << shown << ", scrolled " << h;
+        }
+        show(written, shown, 173, 119);
+        ExpectEveryPartMatches(DrawWhole(), 173, 119, 3);
+    }
+    platform.screen = gGrafik.Device = &screen;
 }
 
 } // namespace
