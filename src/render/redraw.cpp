@@ -121,7 +121,8 @@ void CopyLiveLevels(std::int16_t nr) {
 }
 
 // Cells whose drawing can reach a box of pixels are those of the box grown by this many cells on
-// every side: no symbol, switch or point mark reaches further beyond its own cells.
+// every side: no symbol, switch or point mark reaches further beyond its own cells. Label texts
+// run on further, over free cells; ForEachLabelOver finds them.
 constexpr int kReachCells = 3;
 
 // An inclusive rectangle of cells.
@@ -607,15 +608,20 @@ void RedrawArea(std::int16_t& X1, std::int16_t& Y1, std::int16_t& X2, std::int16
     clampX(X2);
     clampY(Y2);
 
-    // A label text noted on the picture that lies partly on the area is cleared whole, so that
-    // one that moved, changed or went leaves nothing behind.
+    // The label texts on the picture that lie on the area are cleared and drawn whole, so that
+    // one that moved, changed or went leaves nothing behind and one that runs on into the area
+    // from outside stays whole. A text that ended less than a cell before the area may run on
+    // into it now: what stopped it may have gone.
     CellBox area{X1, Y1, X2, Y2};
-    for (bool grown = true; grown;) {
+    const auto cs = static_cast<std::int32_t>(std::ceil(CellPixels()));
+    for (bool grown = !gLabelTexts.empty(); grown;) {
         grown = false;
-        const PixelBox clear = CellPixelBox(area);
+        PixelBox near = CellPixelBox(area);
+        near.x -= cs;
+        near.w += cs;
         for (const PixelBox& t : gLabelTexts) {
             const CellBox u = CellsUnder(t);
-            if (!Overlap(t, clear) ||
+            if (!Overlap(t, near) ||
                 (u.x1 >= area.x1 && u.y1 >= area.y1 && u.x2 <= area.x2 && u.y2 <= area.y2))
                 continue;
             area = {std::min(area.x1, u.x1), std::min(area.y1, u.y1), std::max(area.x2, u.x2),
@@ -685,14 +691,6 @@ void RedrawArea(std::int16_t& X1, std::int16_t& Y1, std::int16_t& X2, std::int16
             }
         }
     }
-    // Labels from outside the area whose text lies on it.
-    if (!DontShowText)
-        ForEachLabelOver(area, [&drawn](std::int16_t e) {
-            if (!drawn[static_cast<std::size_t>(e)]) {
-                drawn[static_cast<std::size_t>(e)] = true;
-                DrawLabel(e);
-            }
-        });
     gGrafik.Device = saved;
 
     const double seconds =
