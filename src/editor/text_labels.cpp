@@ -261,18 +261,24 @@ void ChangeLabelText(std::int16_t n, const std::string& text) {
     RedrawSheetCells(a.x, a.y - 1, std::max({oldEnd, newEnd, oldReach}), a.y + 1);
 }
 
-void TakeLabelCells(std::int16_t n) {
+int TakeLabelCells(std::int16_t n) {
     if (n < 1 || n > gAnzElemente)
-        return;
+        return 0;
     const ElementRecord& e = gElements[static_cast<std::size_t>(n)];
     if (e.Typ != kTypeText || e.Eingaenge.Count() == 0)
-        return;
+        return 0;
     const GridPoint a = e.Eingaenge.Points()[0];
     if (!gGrid.Contains(a.x, a.y) || !IsLabelCell(gGrid(a.x, a.y), n))
-        return;
+        return 0;
     const int end = LabelRunEnd(a.x, a.y, MeasureLabelText(e.Text).Width, n, true);
-    for (int c = a.x + 1; c <= end; ++c)
-        Mark(gGrid(c, a.y), n);
+    int taken = 0;
+    for (int c = a.x + 1; c <= end; ++c) {
+        if (IsFree(gGrid(c, a.y))) {
+            Mark(gGrid(c, a.y), n);
+            taken = c;
+        }
+    }
+    return taken;
 }
 
 std::int16_t InitTextBox(std::int16_t iX, std::int16_t iY, std::string_view InitString) {

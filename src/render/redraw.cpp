@@ -133,15 +133,6 @@ struct CellBox {
     int y2 = 0;
 };
 
-// The cells near a box of pixels, within the sheet.
-CellBox CellsNear(const PixelBox& b) {
-    const double cs = CellPixels();
-    const auto cell = [cs](double p) { return static_cast<int>(std::floor(p / cs)); };
-    return {std::max(0, cell(b.x) - kReachCells), std::max(0, cell(b.y) - kReachCells),
-            std::min<int>(gFeldBreite, cell(b.x + b.w - 1) + kReachCells),
-            std::min<int>(gFeldHoehe, cell(b.y + b.h - 1) + kReachCells)};
-}
-
 // The cells a box of pixels lies on, within the sheet.
 CellBox CellsUnder(const PixelBox& b) {
     const double cs = CellPixels();
@@ -149,6 +140,14 @@ CellBox CellsUnder(const PixelBox& b) {
     return {std::max(0, cell(b.x)), std::max(0, cell(b.y)),
             std::min<int>(gFeldBreite, cell(b.x + b.w - 1)),
             std::min<int>(gFeldHoehe, cell(b.y + b.h - 1))};
+}
+
+// The cells near a box of pixels, within the sheet.
+CellBox CellsNear(const PixelBox& b) {
+    const CellBox u = CellsUnder(b);
+    return {std::max(0, u.x1 - kReachCells), std::max(0, u.y1 - kReachCells),
+            std::min<int>(gFeldBreite, u.x2 + kReachCells),
+            std::min<int>(gFeldHoehe, u.y2 + kReachCells)};
 }
 
 bool Overlap(const PixelBox& a, const PixelBox& b) {

@@ -2,7 +2,6 @@
 // pixels are those of the whole sheet drawn at once (the screenshot comparison), at every zoom,
 // switched off and on; and its memory stays bounded on a sheet of 1000 x 1000 cells.
 #include "app/settings.h"
-#include "editor/mouse_dispatch.h"
 #include "editor/text_labels.h"
 #include "ic/levels.h"
 #include "model/block_elements.h"
@@ -26,8 +25,6 @@
 #include "support/core_fixture.h"
 #include "support/ic_files.h"
 #include "support/mouse_driver.h"
-
-#include <functional>
 
 #include <QImage>
 
@@ -267,35 +264,29 @@ TEST_F(PictureWindowTest, AHugeSheetKeepsOnlyTheViewportAndItsMargin) {
     EXPECT_LE(picture.Image().width(), 800 + 2 * kPictureMargin);
 }
 
+void MoveLabel() { Drag({{6, 6}, {6, 8}}); }
+void MoveArea() { Drag({{3, 4}, {110, 9}}), Drag({{4, 5}, {4, 7}}); }
+
 // Fault: the repaints reached only three cells past what they redrew, so a label's text running
 // on over free cells (written at one zoom, shown at another) left fragments or went missing, and
-// the area redraw set grid dots over its letters.
+// grid dots were set over its letters.
 TEST_F(PictureWindowTest, LabelTextPastItsCellsLooksAsTheWholeSheetDrawsIt) {
-    // A label written at one zoom and shown at another in a viewport of w x h pixels.
     const auto show = [this](float written, float shown, int w, int h) {
         CreateWorksheet(120, 24);
         platform.screen = gGrafik.Device = &picture;
         host.viewport = {w, h, 0};
         picture.SetWindow({0, 0, 1, 1}); // the view places it anew
         gGrafik.GridMode = written;
-        std::string text;
-        for (int i = 0; i < 12; ++i)
-            text += "Mmmmmm Wwwwww ";
-        ASSERT_NE(InitTextBox(6, 6, text), 0);
-        ASSERT_NE(PlaceLed(20, 16), 0);
+        const std::string t = "Mmmmmm Wwwwww Mmmmmm Wwwwww ";
+        ASSERT_NE(InitTextBox(6, 6, t + t + t + t + t + t), 0); // written at one zoom
         gMouseMode = kToolSelect;
-        SetZoom(shown);
+        SetZoom(shown); // and shown at another
     };
-    const auto moveLabel = [] { Drag({{6, 6}, {6, 7}, {6, 8}}); };
-    const std::pair<const char*, std::function<void()>> cases[] = {
-        {"object move", moveLabel},
-        {"area move",
-         [] {
-             Drag({{3, 4}, {20, 6}, {110, 9}});
-             Drag({{4, 5}, {4, 6}, {4, 7}});
-         }},
-        {"undo", [&] { moveLabel(), gUndo.Undo(); }},
-        {"move again", [&] { moveLabel(), gUndo.Undo(), moveLabel(); }},
+    const std::pair<const char*, void (*)()> cases[] = {
+        {"object move", MoveLabel},
+        {"area move", MoveArea},
+        {"undo", [] { MoveLabel(), gUndo.Undo(); }},
+        {"move again", [] { MoveLabel(), gUndo.Undo(), MoveLabel(); }},
         {"grid off and on", [] { gShowGrid = false, DrawGrid(), gShowGrid = true, DrawGrid(); }},
     };
     for (const auto& [written, shown, before] :
@@ -305,7 +296,7 @@ TEST_F(PictureWindowTest, LabelTextPastItsCellsLooksAsTheWholeSheetDrawsIt) {
             act();
             EXPECT_TRUE(KeptMatches(DrawWhole())) << name << " at " << shown;
         }
-        for (int h = 95; h <= 110; h += 2) {
+        for (int h = 95; h <= 110; h += 2) { // a zoom step draws only the part kept
             show(written, before, 173, 119);
             SetHScrollValue(h);
             SetZoom(shown);
@@ -314,7 +305,6 @@ TEST_F(PictureWindowTest, LabelTextPastItsCellsLooksAsTheWholeSheetDrawsIt) {
         show(written, shown, 173, 119);
         ExpectEveryPartMatches(DrawWhole(), 173, 119, 3);
     }
-    platform.screen = gGrafik.Device = &screen;
 }
 
 } // namespace
