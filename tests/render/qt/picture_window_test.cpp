@@ -271,14 +271,14 @@ void MoveArea() { Drag({{3, 4}, {110, 9}}), Drag({{4, 5}, {4, 7}}); }
 // on over free cells (written at one zoom, shown at another) left fragments or went missing, and
 // grid dots were set over its letters.
 TEST_F(PictureWindowTest, LabelTextPastItsCellsLooksAsTheWholeSheetDrawsIt) {
-    const auto show = [this](float written, float shown, int w, int h) {
+    const std::string m = "Mmmmmm Wwwwww Mmmmmm Wwwwww ";
+    const auto show = [this](const std::string& text, float written, float shown, int w, int h) {
         CreateWorksheet(120, 24);
         platform.screen = gGrafik.Device = &picture;
         host.viewport = {w, h, 0};
         picture.SetWindow({0, 0, 1, 1}); // the view places it anew
         gGrafik.GridMode = written;
-        const std::string t = "Mmmmmm Wwwwww Mmmmmm Wwwwww ";
-        ASSERT_NE(InitTextBox(6, 6, t + t + t + t + t + t), 0); // written at one zoom
+        ASSERT_NE(InitTextBox(6, 6, text), 0); // written at one zoom
         gMouseMode = kToolSelect;
         SetZoom(shown); // and shown at another
     };
@@ -289,21 +289,24 @@ TEST_F(PictureWindowTest, LabelTextPastItsCellsLooksAsTheWholeSheetDrawsIt) {
         {"move again", [] { MoveLabel(), gUndo.Undo(), MoveLabel(); }},
         {"grid off and on", [] { gShowGrid = false, DrawGrid(), gShowGrid = true, DrawGrid(); }},
     };
-    for (const auto& [written, shown, before] :
-         {std::tuple{0.6f, 2.5f, 2.3f}, {2.5f, 0.6f, 0.8f}}) {
-        for (const auto& [name, act] : cases) {
-            show(written, shown, 4400, 1000);
-            act();
-            EXPECT_TRUE(KeptMatches(DrawWhole())) << name << " at " << shown;
+    for (const std::string& text : {m + m + m + m + m + m, std::string(130, 'W')}) {
+        for (const auto& [written, shown, before] :
+             {std::tuple{0.6f, 2.5f, 2.3f}, {2.5f, 0.6f, 0.8f}}) {
+            for (const auto& [name, act] : cases) {
+                show(text, written, shown, 4400, 1000);
+                act();
+                EXPECT_TRUE(KeptMatches(DrawWhole())) << name << " at " << shown << ": " << text;
+            }
+            for (int h = 95; h <= 110; h += 2) { // a zoom step draws only the part kept
+                show(text, written, before, 173, 119);
+                SetHScrollValue(h);
+                SetZoom(shown);
+                EXPECT_TRUE(KeptMatches(DrawWhole()))
+                    << "zoom step, scrolled " << h << ": " << text;
+            }
+            show(text, written, shown, 173, 119);
+            ExpectEveryPartMatches(DrawWhole(), 173, 119, 3);
         }
-        for (int h = 95; h <= 110; h += 2) { // a zoom step draws only the part kept
-            show(written, before, 173, 119);
-            SetHScrollValue(h);
-            SetZoom(shown);
-            EXPECT_TRUE(KeptMatches(DrawWhole())) << "zoom step at " << shown << ", scrolled " << h;
-        }
-        show(written, shown, 173, 119);
-        ExpectEveryPartMatches(DrawWhole(), 173, 119, 3);
     }
 }
 
