@@ -629,7 +629,8 @@ void RedrawArea(std::int16_t& X1, std::int16_t& Y1, std::int16_t& X2, std::int16
         }
     }
     const PixelBox clear = CellPixelBox(area);
-    std::erase_if(gLabelTexts, [&clear](const PixelBox& t) { return clear.Contains(t); });
+    // Every text noted there lies on the area now; those still on the sheet are noted again.
+    std::erase_if(gLabelTexts, [&clear](const PixelBox& t) { return Overlap(t, clear); });
 
     // The area redraw always paints the worksheet picture, whatever the device is.
     DrawTarget* saved = gGrafik.Device;
