@@ -460,11 +460,12 @@ bool PasteArea(std::int16_t X1, std::int16_t Y1, std::int16_t X2, std::int16_t Y
             }
         }
     }
+    int taken = X2;
     for (const std::int16_t n : gAreaElements) {
         ChangeInOut(n);
-        TakeLabelCells(n);
+        taken = std::max(taken, TakeLabelCells(n));
     }
-    RedrawAreaValue(X1, Y1, X2, Y2, false);
+    RedrawAreaValue(X1, Y1, S(taken), Y2, false);
     return true;
 }
 

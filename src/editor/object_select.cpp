@@ -213,12 +213,13 @@ void PasteObjects(bool UndoMove) {
     }
     g.DifX = S(nx - gBereichX1);
     g.DifY = S(ny - gBereichY1);
+    int taken = nx2;
     for (int k = 1; k <= gSelCount; ++k) {
         ChangeInOut(gSelSlots[static_cast<std::size_t>(k)]);
-        TakeLabelCells(gSelSlots[static_cast<std::size_t>(k)]);
+        taken = std::max(taken, TakeLabelCells(gSelSlots[static_cast<std::size_t>(k)]));
     }
     EndObjectDrag();
-    RedrawAreaValue(S(nx - 1), S(ny - 1), S(nx2 + 1), S(ny2 + 1), false);
+    RedrawAreaValue(S(nx - 1), S(ny - 1), S(taken + 1), S(ny2 + 1), false);
     for (int k = 1; k <= gSelCount; ++k)
         PlaceCornerMarkers(k);
 }

@@ -14,6 +14,7 @@
 #include "platform/platform.h"
 #include "render/grafik.h"
 #include "render/redraw.h"
+#include "render/view.h"
 
 #include <algorithm>
 #include <cmath>
@@ -99,6 +100,14 @@ void PrintLabel(std::string_view text, double left, double top, double room) {
     const double w = std::ceil(device->TextWidth(shown));
     const double h = std::ceil(device->TextHeight(shown));
     device->Line(left, top, left + w - 1, top + h - 1, kWhite, LineKind::Box);
+    // The repaints of the picture clear and draw again where a label's text lies, which can be
+    // cells past its own; a letter's smoothing may reach a pixel or two out of the box.
+    if (gPlatform != nullptr && device == gPlatform->screen) {
+        constexpr int kInk = 2;
+        NoteLabelText(
+            {static_cast<std::int32_t>(left) - kInk, static_cast<std::int32_t>(top) - kInk,
+             static_cast<std::int32_t>(w) + 2 * kInk, static_cast<std::int32_t>(h) + 2 * kInk});
+    }
     device->FillStyle = fillStyle;
     device->FillColor = fillColor;
     device->CurrentX = left;
@@ -253,18 +262,24 @@ void ChangeLabelText(std::int16_t n, const std::string& text) {
     RedrawSheetCells(a.x, a.y - 1, std::max({oldEnd, newEnd, oldReach}), a.y + 1);
 }
 
-void TakeLabelCells(std::int16_t n) {
+int TakeLabelCells(std::int16_t n) {
     if (n < 1 || n > gAnzElemente)
-        return;
+        return 0;
     const ElementRecord& e = gElements[static_cast<std::size_t>(n)];
     if (e.Typ != kTypeText || e.Eingaenge.Count() == 0)
-        return;
+        return 0;
     const GridPoint a = e.Eingaenge.Points()[0];
     if (!gGrid.Contains(a.x, a.y) || !IsLabelCell(gGrid(a.x, a.y), n))
-        return;
+        return 0;
     const int end = LabelRunEnd(a.x, a.y, MeasureLabelText(e.Text).Width, n, true);
-    for (int c = a.x + 1; c <= end; ++c)
-        Mark(gGrid(c, a.y), n);
+    int taken = 0;
+    for (int c = a.x + 1; c <= end; ++c) {
+        if (IsFree(gGrid(c, a.y))) {
+            Mark(gGrid(c, a.y), n);
+            taken = c;
+        }
+    }
+    return taken;
 }
 
 std::int16_t InitTextBox(std::int16_t iX, std::int16_t iY, std::string_view InitString) {

@@ -81,8 +81,9 @@ std::int16_t MovedLabelsReach(std::int16_t x1, std::int16_t y1, std::int16_t x2,
                               int dx);
 
 // A moved label takes the free cells its text reaches at its new place (the caller's undo step
-// covers them, see MovedLabelsReach). Nothing for an element that is no label.
-void TakeLabelCells(std::int16_t n);
+// covers them, see MovedLabelsReach). Nothing for an element that is no label. Returns the last
+// column it took (the caller's redraw must reach it), 0 when it took none.
+int TakeLabelCells(std::int16_t n);
 
 // A character the label editor takes: printable and in the files' code page (Windows-1252).
 bool LabelCharacterAllowed(char32_t c);

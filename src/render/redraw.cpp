@@ -121,7 +121,8 @@ void CopyLiveLevels(std::int16_t nr) {
 }
 
 // Cells whose drawing can reach a box of pixels are those of the box grown by this many cells on
-// every side: no symbol, switch or point mark reaches further beyond its own cells.
+// every side: no symbol, switch or point mark reaches further beyond its own cells. Label texts
+// run on further, over free cells; ForEachLabelOver finds them.
 constexpr int kReachCells = 3;
 
 // An inclusive rectangle of cells.
@@ -132,13 +133,65 @@ struct CellBox {
     int y2 = 0;
 };
 
-// The cells near a box of pixels, within the sheet.
-CellBox CellsNear(const PixelBox& b) {
+// The cells a box of pixels lies on, within the sheet.
+CellBox CellsUnder(const PixelBox& b) {
     const double cs = CellPixels();
     const auto cell = [cs](double p) { return static_cast<int>(std::floor(p / cs)); };
-    return {std::max(0, cell(b.x) - kReachCells), std::max(0, cell(b.y) - kReachCells),
-            std::min<int>(gFeldBreite, cell(b.x + b.w - 1) + kReachCells),
-            std::min<int>(gFeldHoehe, cell(b.y + b.h - 1) + kReachCells)};
+    return {std::max(0, cell(b.x)), std::max(0, cell(b.y)),
+            std::min<int>(gFeldBreite, cell(b.x + b.w - 1)),
+            std::min<int>(gFeldHoehe, cell(b.y + b.h - 1))};
+}
+
+// The cells near a box of pixels, within the sheet.
+CellBox CellsNear(const PixelBox& b) {
+    const CellBox u = CellsUnder(b);
+    return {std::max(0, u.x1 - kReachCells), std::max(0, u.y1 - kReachCells),
+            std::min<int>(gFeldBreite, u.x2 + kReachCells),
+            std::min<int>(gFeldHoehe, u.y2 + kReachCells)};
+}
+
+bool Overlap(const PixelBox& a, const PixelBox& b) {
+    return a.x < b.x + b.w && b.x < a.x + a.w && a.y < b.y + b.h && b.y < a.y + a.h;
+}
+
+// The pixels of a rectangle of cells as the area redraw clears them.
+PixelBox CellPixelBox(const CellBox& r) {
+    const double half = std::nearbyint(14.0 * static_cast<double>(gGrafik.GridMode) / 2.0);
+    const auto x0 = static_cast<std::int32_t>(GridToPixel(r.x1) - half);
+    const auto y0 = static_cast<std::int32_t>(GridToPixel(r.y1) - half);
+    return {x0, y0, static_cast<std::int32_t>(GridToPixel(r.x2) + half) - x0 + 1,
+            static_cast<std::int32_t>(GridToPixel(r.y2) + half) - y0 + 1};
+}
+
+bool IsLabel(std::int16_t e) {
+    return e >= 1 && e <= gAnzElemente && gElements[static_cast<std::size_t>(e)].Typ == kTypeText;
+}
+
+// Calls f(e) for every text label e whose text can lie on the cells of r: a label with a cell
+// there or on the row below (its letters reach a little into the row above its own), and a
+// label of one of those rows that the free cells left of r lead to (a text runs on over free
+// cells). A label may be named more than once.
+template <class F> void ForEachLabelOver(const CellBox& r, F&& f) {
+    const int last = std::min<int>(r.y2 + 1, gFeldHoehe);
+    for (int y = r.y1; y <= last; ++y) {
+        int x = r.x1 - 1;
+        while (x >= 0 && gGrid(x, y).Typ == kTypeEmpty && gGrid(x, y).ElementNr == 0)
+            --x;
+        if (x >= 0 && gGrid(x, y).Typ == kTypeText && IsLabel(gGrid(x, y).ElementNr))
+            f(gGrid(x, y).ElementNr);
+        for (x = r.x1; x <= r.x2; ++x)
+            if (gGrid(x, y).Typ == kTypeText && IsLabel(gGrid(x, y).ElementNr))
+                f(gGrid(x, y).ElementNr);
+    }
+}
+
+// A label drawn through its anchor cell.
+void DrawLabel(std::int16_t e) {
+    const ElementRecord& el = gElements[static_cast<std::size_t>(e)];
+    if (el.Eingaenge.Count() == 0)
+        return;
+    const GridPoint a = el.Eingaenge.Points()[0];
+    DrawElement(a.x, a.y, false, false);
 }
 
 // The wire runs as the full redraw records them afresh (AnalysiereLeitungen): a horizontal run
@@ -294,6 +347,9 @@ void PaintSheetPart(DrawTarget& device, const PixelBox& part, bool liveLevels, b
             if (e >= 1 && e <= gAnzElemente)
                 near[static_cast<std::size_t>(e)] = true;
         }
+    // Label texts run on over free cells, further than any symbol reaches.
+    if (r.x1 <= r.x2)
+        ForEachLabelOver(r, [&near](std::int16_t e) { near[static_cast<std::size_t>(e)] = true; });
     for (int i = 1; i <= gAnzElemente; ++i)
         if (near[static_cast<std::size_t>(i)])
             DrawElementNr(static_cast<std::int16_t>(i));
@@ -465,6 +521,7 @@ void RedrawAllElements(std::int16_t nr) {
         device->FillStyle = FillMode::Solid;
         device->FillColor = kWhite;
         device->Clear();
+        gLabelTexts.clear();
     }
 
     StatusText("Leitungen werden gezeichnet ...");
@@ -500,10 +557,27 @@ void RedrawPicture() {
     DrawTarget* saved = gGrafik.Device;
     gGrafik.Device = pic;
     pic->Clear();
+    gLabelTexts.clear();
     PaintSheetPart(*pic, kept, gPowerOn && gCurLevel == 0, false);
     gGrafik.Device = saved;
     if (HostWindow* host = HostOrNull())
         host->RefreshWorksheet();
+}
+
+void DrawLabelsOver(int x1, int y1, int x2, int y2) {
+    DrawTarget* pic = Screen();
+    if (pic == nullptr || gGrid.Empty() || x1 > x2 || y1 > y2)
+        return;
+    DrawTarget* saved = gGrafik.Device;
+    gGrafik.Device = pic;
+    std::vector<bool> drawn(static_cast<std::size_t>(gAnzElemente) + 1, false);
+    ForEachLabelOver({x1, y1, x2, y2}, [&drawn](std::int16_t e) {
+        if (!drawn[static_cast<std::size_t>(e)]) {
+            drawn[static_cast<std::size_t>(e)] = true;
+            DrawLabel(e);
+        }
+    });
+    gGrafik.Device = saved;
 }
 
 void RedrawArea(std::int16_t& X1, std::int16_t& Y1, std::int16_t& X2, std::int16_t& Y2,
@@ -533,21 +607,54 @@ void RedrawArea(std::int16_t& X1, std::int16_t& Y1, std::int16_t& X2, std::int16
     clampX(X2);
     clampY(Y2);
 
+    // The label texts on the picture that lie on the area are cleared and drawn whole, so that
+    // one that moved, changed or went leaves nothing behind and one that runs on into the area
+    // from outside stays whole. A text that ended less than a cell before the area may run on
+    // into it now: what stopped it may have gone.
+    CellBox area{X1, Y1, X2, Y2};
+    const auto cs = static_cast<std::int32_t>(std::ceil(CellPixels()));
+    for (bool grown = !gLabelTexts.empty(); grown;) {
+        grown = false;
+        PixelBox near = CellPixelBox(area);
+        near.x -= cs;
+        near.w += cs;
+        for (const PixelBox& t : gLabelTexts) {
+            const CellBox u = CellsUnder(t);
+            if (!Overlap(t, near) ||
+                (u.x1 >= area.x1 && u.y1 >= area.y1 && u.x2 <= area.x2 && u.y2 <= area.y2))
+                continue;
+            area = {std::min(area.x1, u.x1), std::min(area.y1, u.y1), std::max(area.x2, u.x2),
+                    std::max(area.y2, u.y2)};
+            grown = true;
+        }
+    }
+    const PixelBox clear = CellPixelBox(area);
+    // Every text noted there lies on the area now; those still on the sheet are noted again.
+    std::erase_if(gLabelTexts, [&clear](const PixelBox& t) { return Overlap(t, clear); });
+
     // The area redraw always paints the worksheet picture, whatever the device is.
     DrawTarget* saved = gGrafik.Device;
     gGrafik.Device = pic;
     pic->FillStyle = FillMode::Solid;
     pic->FillColor = kWhite;
-    pic->Line(GridToPixel(X1) - r, GridToPixel(Y1) - r, GridToPixel(X2) + r, GridToPixel(Y2) + r,
-              kWhite, LineKind::Box);
+    pic->Line(GridToPixel(area.x1) - r, GridToPixel(area.y1) - r, GridToPixel(area.x2) + r,
+              GridToPixel(area.y2) + r, kWhite, LineKind::Box);
 
     StatusText("Leitungen werden gezeichnet ...");
     UpdateLineRuns();
 
+    // The grid dots first, as in the full redraw: what is drawn later (a label's text running on
+    // over free cells) lies over them.
+    if (gShowGrid && !gPowerOn)
+        for (int x = area.x1; x <= area.x2; ++x)
+            for (int y = area.y1; y <= area.y2; ++y)
+                if (gGrid(x, y).Typ == kTypeEmpty)
+                    pic->PSet(GridToPixel(x), GridToPixel(y), kGridDot);
+
     std::vector<bool> drawn(static_cast<std::size_t>(gAnzElemente) + 1, false);
-    for (int x = X1; x <= X2; ++x) {
+    for (int x = area.x1; x <= area.x2; ++x) {
         const auto sx = static_cast<std::int16_t>(x);
-        for (int y = Y1; y <= Y2; ++y) {
+        for (int y = area.y1; y <= area.y2; ++y) {
             const auto sy = static_cast<std::int16_t>(y);
             const CellRecord& c = gGrid(x, y);
             if (c.Typ == kTypeWire) {
@@ -582,8 +689,6 @@ void RedrawArea(std::int16_t& X1, std::int16_t& Y1, std::int16_t& X2, std::int16
                 gGrafik.Orientation = gElements[static_cast<std::size_t>(e)].Richtung;
                 DrawElement(sx, sy, DontShowText, false);
             }
-            if (c.Typ == kTypeEmpty && gShowGrid && !gPowerOn)
-                pic->PSet(GridToPixel(x), GridToPixel(y), kGridDot);
         }
     }
     gGrafik.Device = saved;

@@ -34,6 +34,11 @@ void RedrawPicture();
 void RedrawArea(std::int16_t& X1, std::int16_t& Y1, std::int16_t& X2, std::int16_t& Y2,
                 bool DontShowText);
 
+// Draws again, on the worksheet picture, every text label whose text can lie on the cells
+// (x1, y1) to (x2, y2): those with a cell there or just below, and those whose text runs on
+// over free cells into them from the left.
+void DrawLabelsOver(int x1, int y1, int x2, int y2);
+
 // RedrawArea for a rectangle the caller does not need back.
 inline void RedrawAreaValue(std::int16_t X1, std::int16_t Y1, std::int16_t X2, std::int16_t Y2,
                             bool DontShowText) {

@@ -20,6 +20,7 @@ bool gShowGrid = true;
 bool gScroll = true;
 ScrollBarState gHScroll;
 ScrollBarState gVScroll;
+std::vector<PixelBox> gLabelTexts;
 
 namespace {
 
@@ -110,6 +111,12 @@ void ResetView() {
     gShowGrid = true;
     gHScroll = ScrollBarState{};
     gVScroll = ScrollBarState{};
+    gLabelTexts.clear();
+}
+
+void NoteLabelText(const PixelBox& box) {
+    if (std::find(gLabelTexts.begin(), gLabelTexts.end(), box) == gLabelTexts.end())
+        gLabelTexts.push_back(box);
 }
 
 double CellPixels() {
@@ -143,6 +150,8 @@ void DrawGrid() {
                 pic->PSet(GridToPixel(x), GridToPixel(y), color);
         }
     }
+    // A label's text running on over free cells lies over their dots, as the full redraw has it.
+    DrawLabelsOver(x1, y1, x2, y2);
 }
 
 std::int16_t GetVisibleArea(int G) {

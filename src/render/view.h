@@ -6,6 +6,7 @@
 #include "platform/draw_target.h"
 
 #include <cstdint>
+#include <vector>
 
 namespace kardo {
 
@@ -22,8 +23,11 @@ struct ScrollBarState {
     bool operator==(const ScrollBarState&) const = default;
 };
 
-extern ScrollBarState gHScroll; // horizontal scroll bar HScroll; reset by ResetView
-extern ScrollBarState gVScroll; // vertical scroll bar VScroll; reset by ResetView
+extern ScrollBarState gHScroll;           // horizontal scroll bar HScroll; reset by ResetView
+extern ScrollBarState gVScroll;           // vertical scroll bar VScroll; reset by ResetView
+extern std::vector<PixelBox> gLabelTexts; // the pixels of each label text on the worksheet
+                                          // picture, a box each (ink margin included); emptied
+                                          // when the picture is cleared; reset by ResetView
 
 // Pixels kept around the viewport on every side, so that a scroll by a few cells shows what is
 // already drawn.
@@ -32,8 +36,11 @@ constexpr int kPictureMargin = 96;
 // fits. The picture holds the viewport and its margin, so only a giant viewport reaches it.
 constexpr std::int64_t kPictureBudget = std::int64_t{7035} * 7035;
 
-// Start-up state: grid dots shown, no scroll bars, nothing scrolled.
+// Start-up state: grid dots shown, no scroll bars, nothing scrolled, no label texts noted.
 void ResetView();
+
+// A label text was painted on the worksheet picture over box (its white ground and its letters).
+void NoteLabelText(const PixelBox& box);
 
 // Cell size in pixels at the current zoom: GridPixel x GridMode.
 double CellPixels();

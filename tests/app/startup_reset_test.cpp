@@ -142,6 +142,7 @@ std::vector<Watched> ResetGlobals() {
                                     g.VEndX, g.VStartY, g.VEndY);
               }),
         WATCH(gPolyPoints), WATCH(gLinienFarbe), WATCH(gShowGrid), WATCH(gHScroll), WATCH(gVScroll),
+        WATCH(gLabelTexts),
         // editor
         WATCH(gPuffer), WATCH(gPufferX), WATCH(gPufferY), WATCH(gAreaElements), WATCH(gGesture),
         WATCH(gLineRuns, [](const LineRunTable& t) { return std::pair(t.UBoundX(), t.UBoundY()); }),
@@ -288,6 +289,7 @@ TEST_F(StartupResetTest, InitProgramStateRestoresEveryCoreGlobal) {
     FileCalls otherCalls;
     FileCallsScope otherFileCalls(otherCalls);
     gOSName = "Linux", gRegRoot = SettingsRoot::System, LadeDatei = "start.kdx";
+    NoteLabelText({1, 2, 3, 4});
 
     for (std::size_t i = 0; i < reset.size(); ++i)
         EXPECT_FALSE(fresh[i]()) << reset[i].name << ": the session above does not change it";

@@ -9,18 +9,22 @@
 #include "model/grid.h"
 #include "model/pin_points.h"
 #include "model/sim_levels.h"
+#include "model/undo.h"
+#include "model/utilities.h"
 #include "model/wire_points.h"
 #include "platform/qt/image_target.h"
 #include "platform/qt/picture_target.h"
 #include "render/grafik.h"
 #include "render/redraw.h"
 #include "render/view.h"
+#include "render/zoom.h"
 #include "simulation/power.h"
 #include "support/block_builder.h"
 #include "support/builder.h"
 #include "support/circuit_files.h"
 #include "support/core_fixture.h"
 #include "support/ic_files.h"
+#include "support/mouse_driver.h"
 
 #include <QImage>
 
@@ -258,6 +262,52 @@ TEST_F(PictureWindowTest, AHugeSheetKeepsOnlyTheViewportAndItsMargin) {
     ASSERT_TRUE(y >= k.y && y < k.y + k.h);
     EXPECT_EQ(picture.PixelAt(k.x + 1, y), Rgb(128, 128, 128));
     EXPECT_LE(picture.Image().width(), 800 + 2 * kPictureMargin);
+}
+
+void MoveLabel() { Drag({{6, 6}, {6, 8}}); }
+void MoveArea() { Drag({{3, 4}, {110, 9}}), Drag({{4, 5}, {4, 7}}); }
+
+// Fault: the repaints reached only three cells past what they redrew, so a label's text running
+// on over free cells (written at one zoom, shown at another) left fragments or went missing, and
+// grid dots were set over its letters.
+TEST_F(PictureWindowTest, LabelTextPastItsCellsLooksAsTheWholeSheetDrawsIt) {
+    const std::string m = "Mmmmmm Wwwwww Mmmmmm Wwwwww ";
+    const auto show = [this](const std::string& text, float written, float shown, int w, int h) {
+        CreateWorksheet(120, 24);
+        platform.screen = gGrafik.Device = &picture;
+        host.viewport = {w, h, 0};
+        picture.SetWindow({0, 0, 1, 1}); // the view places it anew
+        gGrafik.GridMode = written;
+        ASSERT_NE(InitTextBox(6, 6, text), 0); // written at one zoom
+        gMouseMode = kToolSelect;
+        SetZoom(shown); // and shown at another
+    };
+    const std::pair<const char*, void (*)()> cases[] = {
+        {"object move", MoveLabel},
+        {"area move", MoveArea},
+        {"undo", [] { MoveLabel(), gUndo.Undo(); }},
+        {"move again", [] { MoveLabel(), gUndo.Undo(), MoveLabel(); }},
+        {"grid off and on", [] { gShowGrid = false, DrawGrid(), gShowGrid = true, DrawGrid(); }},
+    };
+    for (const std::string& text : {m + m + m + m + m + m, std::string(130, 'W')}) {
+        for (const auto& [written, shown, before] :
+             {std::tuple{0.6f, 2.5f, 2.3f}, {2.5f, 0.6f, 0.8f}}) {
+            for (const auto& [name, act] : cases) {
+                show(text, written, shown, 4400, 1000);
+                act();
+                EXPECT_TRUE(KeptMatches(DrawWhole())) << name << " at " << shown << ": " << text;
+            }
+            for (int h = 95; h <= 110; h += 2) { // a zoom step draws only the part kept
+                show(text, written, before, 173, 119);
+                SetHScrollValue(h);
+                SetZoom(shown);
+                EXPECT_TRUE(KeptMatches(DrawWhole()))
+                    << "zoom step, scrolled " << h << ": " << text;
+            }
+            show(text, written, shown, 173, 119);
+            ExpectEveryPartMatches(DrawWhole(), 173, 119, 3);
+        }
+    }
 }
 
 } // namespace
