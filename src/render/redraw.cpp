@@ -651,7 +651,11 @@ void RedrawArea(std::int16_t& X1, std::int16_t& Y1, std::int16_t& X2, std::int16
                 if (gGrid(x, y).Typ == kTypeEmpty)
                     pic->PSet(GridToPixel(x), GridToPixel(y), kGridDot);
 
-    std::vector<bool> drawn(static_cast<std::size_t>(gAnzElemente) + 1, false);
+    // Per element: drawn through one of its cells (kDrawnThroughCell) or as the neighbour of a
+    // wire cell (kDrawnByWire).
+    constexpr std::uint8_t kDrawnThroughCell = 1;
+    constexpr std::uint8_t kDrawnByWire = 2;
+    std::vector<std::uint8_t> drawn(static_cast<std::size_t>(gAnzElemente) + 1, 0);
     for (int x = area.x1; x <= area.x2; ++x) {
         const auto sx = static_cast<std::int16_t>(x);
         for (int y = area.y1; y <= area.y2; ++y) {
@@ -666,8 +670,11 @@ void RedrawArea(std::int16_t& X1, std::int16_t& Y1, std::int16_t& X2, std::int16
                     const auto sny = static_cast<std::int16_t>(ny);
                     if (linked)
                         gGrafik.PaintLine(sx, sy, snx, sny, false);
-                    if (n.Typ != kTypeEmpty && n.Typ != kTypeWire)
+                    if (n.Typ != kTypeEmpty && n.Typ != kTypeWire) {
                         DrawElement(snx, sny, false, false);
+                        if (n.ElementNr >= 1 && n.ElementNr <= gAnzElemente)
+                            drawn[static_cast<std::size_t>(n.ElementNr)] |= kDrawnByWire;
+                    }
                     if (diodeToo && n.Typ == kTypeWire && n.Punkt == kPointDiode)
                         SetKoppeldiodeAt(snx, sny, true);
                 };
@@ -684,10 +691,40 @@ void RedrawArea(std::int16_t& X1, std::int16_t& Y1, std::int16_t& X2, std::int16
             if (c.ICPin != 0 && c.ICLevel == 0)
                 DrawICPinMark(sx, sy);
             const std::int16_t e = c.ElementNr;
-            if (e >= 1 && e <= gAnzElemente && !drawn[static_cast<std::size_t>(e)]) {
-                drawn[static_cast<std::size_t>(e)] = true;
+            if (e >= 1 && e <= gAnzElemente &&
+                (drawn[static_cast<std::size_t>(e)] & kDrawnThroughCell) == 0) {
+                drawn[static_cast<std::size_t>(e)] |= kDrawnThroughCell;
                 gGrafik.Orientation = gElements[static_cast<std::size_t>(e)].Richtung;
                 DrawElement(sx, sy, DontShowText, false);
+            }
+        }
+    }
+    // The cleared box reaches a pixel into the cells around the area, and at a cell size that is
+    // not a whole number of pixels a symbol reaches a pixel past its cells, so the box may take
+    // pixels of what the cells around the area hold: that is drawn again. Not their grid dots,
+    // which lie at their centres outside the box, nor label texts: a text the box met grew the
+    // area to take its label in.
+    const CellBox touched{std::max(0, area.x1 - 1), std::max(0, area.y1 - 1),
+                          std::min<int>(gFeldBreite, area.x2 + 1),
+                          std::min<int>(gFeldHoehe, area.y2 + 1)};
+    for (int x = touched.x1; x <= touched.x2; ++x) {
+        const auto sx = static_cast<std::int16_t>(x);
+        for (int y = touched.y1; y <= touched.y2; ++y) {
+            if (x >= area.x1 && x <= area.x2 && y >= area.y1 && y <= area.y2) {
+                y = area.y2; // on past the area's own cells
+                continue;
+            }
+            const auto sy = static_cast<std::int16_t>(y);
+            const CellRecord& c = gGrid(x, y);
+            if (c.Typ == kTypeWire)
+                DrawPointMark(sx, sy);
+            if (c.ICPin != 0 && c.ICLevel == 0)
+                DrawICPinMark(sx, sy);
+            const std::int16_t e = c.ElementNr;
+            if (e >= 1 && e <= gAnzElemente && drawn[static_cast<std::size_t>(e)] == 0) {
+                drawn[static_cast<std::size_t>(e)] = kDrawnThroughCell;
+                gGrafik.Orientation = gElements[static_cast<std::size_t>(e)].Richtung;
+                DrawElement(sx, sy, true, false);
             }
         }
     }

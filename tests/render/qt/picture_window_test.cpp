@@ -279,6 +279,9 @@ TEST_F(PictureWindowTest, LabelTextPastItsCellsLooksAsTheWholeSheetDrawsIt) {
         picture.SetWindow({0, 0, 1, 1}); // the view places it anew
         gGrafik.GridMode = written;
         ASSERT_NE(InitTextBox(6, 6, text), 0); // written at one zoom
+        // LEDs next to the moved area, whose cleared box took a pixel row of the one below
+        for (const auto& [x, y] : {CellPos{20, 12}, {20, 3}, {2, 7}, {111, 7}})
+            ASSERT_NE(PlaceLed(x, y), 0);
         gMouseMode = kToolSelect;
         SetZoom(shown); // and shown at another
     };
