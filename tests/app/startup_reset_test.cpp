@@ -165,9 +165,9 @@ std::vector<Watched> ResetGlobals() {
 }
 
 // The globals set before the load and kept by it: the services main() installs and the file
-// calls in force, the power
-// switch count (code resuming after a wait compares it), and what the splash window found (the
-// operating system, the settings root, the file named on the command line).
+// calls in force, the power switch count (code resuming after a wait compares it), and what the
+// splash window found (the operating system, the settings root, the file named on the command
+// line).
 std::vector<Watched> KeptGlobals() {
     return {WATCH(gPlatform), WATCH(gFileCalls), WATCH(gPowerEpoch),
             WATCH(gOSName),   WATCH(gRegRoot),   WATCH(LadeDatei)};
