@@ -72,12 +72,13 @@ class Reader {
 };
 
 bool Reader::Line(std::string_view raw, int lineNr) {
-    // An item starts after leading blanks; a header is recognised by the whole item. [Links]
-    // belongs to the pin reader of IC definitions: here it is a data line like any unknown header.
+    // An item starts after leading blanks (a note line keeps them: notes come back as typed); a
+    // header is recognised by the whole item. [Links] belongs to the pin reader of IC
+    // definitions: here it is a data line like any unknown header.
     const std::string_view item = TrimBlanksLeft(raw);
     const std::optional<FileSection> header = SectionOfHeader(TrimBlanksRight(item));
     if (!header || *header == FileSection::Links)
-        return Data(item, lineNr);
+        return Data(m_section == FileSection::Notizen ? raw : item, lineNr);
     ++m_knownHeaders;
     m_section = *header;
     if (m_section == FileSection::Jump)

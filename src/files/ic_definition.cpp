@@ -71,7 +71,8 @@ bool DefReader::Line(std::string_view raw, int lineNr) {
             m_masseLine = lineNr;
         return true;
     }
-    return Data(item, lineNr);
+    // A note line keeps its leading blanks: notes come back as they were typed.
+    return Data(m_section == FileSection::Notizen ? raw : item, lineNr);
 }
 
 bool DefReader::Data(std::string_view item, int lineNr) {

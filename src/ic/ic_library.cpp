@@ -50,7 +50,7 @@ std::string ReadICNotes(const std::string& path) {
             return true;
         }
         if (inNotes) {
-            notes.append(first ? "" : "\r\n").append(item);
+            notes.append(first ? "" : "\r\n").append(line); // with its leading blanks
             first = false;
         }
         return true;

@@ -99,7 +99,7 @@ TEST_F(ICNotesFile, AFailedWriteLeavesTheFileAndSaysSo) {
     }
 }
 
-// Fault: header-like note lines broke the IC or vanished, and "kΩ" was written as "k?".
+// Fault: header-like note lines broke the IC or vanished, "kΩ" was written as "k?", indents lost.
 TEST_F(ICNotesFile, NotesComeBackAsTypedOrAreRefusedAndTheICReadsUnchanged) {
     gVerzeichnisse[1] = folder + "/";
     test::WriteInverterICs(gVerzeichnisse[1]);
@@ -112,7 +112,8 @@ TEST_F(ICNotesFile, NotesComeBackAsTypedOrAreRefusedAndTheICReadsUnchanged) {
     const std::pair<std::string, std::string> cases[] = {
         {"Belegung:\n[Anschlüsse]\nE = Eingang", ""}, {"[IC]", ""}, {"a\n\t[Feld] ", ""},
         {"[Maße]\nX9", ""}, {"a\n[Notizen]\nb", ""}, {"[Links]", ""},
-        {"a\n[Wichtig]\nb", "a\r\n[Wichtig]\r\nb"}, {"\n1 kΩ → 5 V\n", "\r\n1 kΩ → 5 V\r\n"}};
+        {"a\n[Wichtig]\nb", "a\r\n[Wichtig]\r\nb"}, {"\n1 kΩ → 5 V\n", "\r\n1 kΩ → 5 V\r\n"},
+        {"  E = Eingang\n\tA", "  E = Eingang\r\n\tA"}};
     // clang-format on
     for (const auto& [notes, readBack] : cases) {
         host.messages.clear();

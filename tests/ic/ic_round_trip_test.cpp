@@ -207,16 +207,16 @@ TEST_F(ICRoundTripTest, AnOpenedDefinitionSavedUnchangedIsTheSameFileByteForByte
     EXPECT_EQ(ReadBytes(dir.File("Gold.icd")), golden);
 }
 
-// Fault: the IC editor saved notes outside Windows-1252 as "?".
+// Fault: the IC editor saved notes outside Windows-1252 as "?", and indents were lost.
 TEST_F(ICRoundTripTest, TheEditorSavesNotesAsTheyAreOrRefusesAHeaderLine) {
     WriteBytes(dir.File("Gold.icd"), ReadBytes(DataFile("ic_golden.icd")));
     ASSERT_EQ(LoadFile(dir.File("Gold.icd")), FileOutcome::Success);
     gICNotizen = "[Links]"; // kept by the circuit reader, a header for the others
     EXPECT_FALSE(SaveICDefinition());
-    gICNotizen = "1 kΩ → 5 V\r\nÄ";
+    gICNotizen = "1 kΩ → 5 V\r\n  Ä";
     ASSERT_TRUE(SaveICDefinition());
     ASSERT_EQ(LoadFile(dir.File("Gold.icd")), FileOutcome::Success);
-    EXPECT_EQ(gICNotizen, "1 kΩ → 5 V\r\nÄ");
+    EXPECT_EQ(gICNotizen, "1 kΩ → 5 V\r\n  Ä");
 }
 
 // Fault: the reader dropped the empty place and tag lines, so the places and tags of the pins
