@@ -1,6 +1,7 @@
 // INI files as the settings store: reading, checking, escaping and the atomic write.
 #include "platform/ini_settings_store.h"
 
+#include "platform/file_calls.h"
 #include "platform/file_errors.h"
 #include "platform/temp_file.h"
 
@@ -346,9 +347,11 @@ bool IniSettingsStore::Write(RootFile& file, std::string& reason) {
         p += n;
         left -= static_cast<std::size_t>(n);
     }
-    // The creation mask may have taken bits of the file it replaces; keep its mode.
-    if (err == 0 && ::fchmod(fd, mode) != 0)
-        err = errno;
+    // The creation mask may have taken bits of the file it replaces; keep its mode. A file
+    // system that stores no modes refuses (FAT, some FUSE ones): the file keeps the bits it was
+    // created with, never more than asked for, and the save goes on.
+    if (err == 0)
+        (void)gFileCalls->Fchmod(fd, mode);
     if (err == 0 && ::fsync(fd) != 0)
         err = errno;
     if (::close(fd) != 0 && err == 0)

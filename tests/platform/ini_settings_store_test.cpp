@@ -199,6 +199,15 @@ TEST_F(IniSettingsStoreTest, AnUnwritableFolderIsReported) {
     fs::permissions(fs::path(paths.user).parent_path(), fs::perms::owner_all);
 }
 
+// A settings folder on a file system that stores no modes (FAT, FUSE) failed every save.
+TEST_F(IniSettingsStoreTest, ASaveGoesOnWhereTheFileSystemStoresNoModes) {
+    test::FakeFileCalls fat{0, 0, ENOSYS};
+    FileCallsScope installed(fat);
+    IniSettingsStore store(paths);
+    store.Set(SettingsRoot::User, "Scroll", "0");
+    EXPECT_TRUE(store.Flush()) << store.FlushProblem();
+}
+
 // Lines before the first header were written after the program's section, where the next read
 // took them for its values.
 TEST_F(IniSettingsStoreTest, LinesOutsideTheSectionStayWhereTheyBelong) {
