@@ -586,7 +586,6 @@ void RedrawArea(std::int16_t& X1, std::int16_t& Y1, std::int16_t& X2, std::int16
     if (pic == nullptr || gGrid.Empty())
         return;
     const auto started = std::chrono::steady_clock::now();
-    const double r = std::nearbyint(14.0 * static_cast<double>(gGrafik.GridMode) / 2.0);
 
     // Each corner by itself; a corner beyond the guard column or row lands on the last cell of
     // the sheet, a corner on the guard itself stays.
@@ -637,8 +636,8 @@ void RedrawArea(std::int16_t& X1, std::int16_t& Y1, std::int16_t& X2, std::int16
     gGrafik.Device = pic;
     pic->FillStyle = FillMode::Solid;
     pic->FillColor = kWhite;
-    pic->Line(GridToPixel(area.x1) - r, GridToPixel(area.y1) - r, GridToPixel(area.x2) + r,
-              GridToPixel(area.y2) + r, kWhite, LineKind::Box);
+    pic->Line(clear.x, clear.y, clear.x + clear.w - 1, clear.y + clear.h - 1, kWhite,
+              LineKind::Box);
 
     StatusText("Leitungen werden gezeichnet ...");
     UpdateLineRuns();
