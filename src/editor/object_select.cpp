@@ -51,11 +51,7 @@ GridPoint OwnCell(std::int16_t n) {
         if (gGrid.Contains(p.x, p.y) && gGrid(p.x, p.y).ElementNr == n)
             return p;
     }
-    for (int x = 0; x <= gFeldBreite; ++x)
-        for (int y = 0; y <= gFeldHoehe; ++y)
-            if (gGrid(x, y).ElementNr == n)
-                return {S(x), S(y)};
-    return {-1, -1};
+    return FirstCellOfElement(n);
 }
 
 } // namespace

@@ -95,6 +95,14 @@ bool RoomForElement() {
     return false;
 }
 
+GridPoint FirstCellOfElement(std::int16_t n) {
+    for (int x = 0; x <= gFeldBreite; ++x)
+        for (int y = 0; y <= gFeldHoehe; ++y)
+            if (gGrid(x, y).ElementNr == n)
+                return {static_cast<std::int16_t>(x), static_cast<std::int16_t>(y)};
+    return {-1, -1};
+}
+
 ElementRecord& AppendElement(std::uint8_t typ) {
     // Past the limit the 16-bit count would wrap.
     assert(gAnzElemente < kMaxElements);

@@ -81,6 +81,10 @@ void ReportElementLimit(std::string_view consequence);
 // returned: every placing asks before it changes anything and refuses without a change.
 bool RoomForElement();
 
+// The first cell of the worksheet gGrid, column by column from the left and each column from the
+// top, that element n owns (for a package, its top left corner); (-1, -1) when no cell names n.
+GridPoint FirstCellOfElement(std::int16_t n);
+
 // Start-up state: no elements, the unused entry 0 alone.
 void ResetElements();
 

@@ -260,7 +260,15 @@ void DrawElementNr(std::int16_t i) {
     if (!gInLevel)
         gCurLevel = 0;
     GetInputPoints(i, gCurLevel);
-    DrawElement(gEingangsPunkte[0].x, gEingangsPunkte[0].y, false, false);
+    if (gAnzEingangsPunkte > 0) {
+        DrawElement(gEingangsPunkte[0].x, gEingangsPunkte[0].y, false, false);
+        return;
+    }
+    // An element without input points (an IC whose package has no pins) is drawn from a cell of
+    // its own; the point list names no cell of it.
+    const GridPoint own = FirstCellOfElement(i);
+    if (own.x >= 0)
+        DrawElement(own.x, own.y, false, false);
 }
 
 // The progress bar after column x of the columns first..last drawn.

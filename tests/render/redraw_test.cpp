@@ -1,6 +1,7 @@
 // The element-draw dispatch, the area redraw and the full redraw on the recording target.
 #include "editor/line_runs.h"
 #include "editor/selection.h"
+#include "files/working_folders.h"
 #include "model/clock_tables.h"
 #include "model/elements.h"
 #include "model/grid.h"
@@ -13,11 +14,14 @@
 #include "render/view.h"
 #include "support/block_builder.h"
 #include "support/builder.h"
+#include "support/circuit_files.h"
 #include "support/core_fixture.h"
+#include "support/ic_files.h"
 
 #include <algorithm>
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -388,6 +392,34 @@ TEST_F(RedrawTest, FullRedrawDrawsEveryRunAndElement) {
     EXPECT_EQ(Occurrences(screen.Calls(), gateCalls), 1);
     // Grid dots on empty and wire cells only.
     EXPECT_EQ(screen.CallsOf(DrawOp::SetPixel).size(), 51u * 31u - static_cast<std::size_t>(3 * 3));
+}
+
+// Fault: the redraws drew an IC without pins from its empty point list, so its cells stayed
+// blank and the element before it was drawn again instead.
+TEST_F(RedrawTest, AnICWithoutPinsIsDrawnByEveryRedrawAndNothingTwice) {
+    test::TempDir ics;
+    gVerzeichnisse[1] = ics.Path() + "/";
+    test::WriteBytes(ics.File("no_pins.icd"), test::ReadBytes(test::DataFile("no_pins.icd")));
+    ASSERT_NE(test::PlaceLed(3, 3), 0);
+    ASSERT_NE(test::PlaceIC("no_pins", 10, 10), 0);
+    const auto drawn = [this](std::int16_t x, std::int16_t y) {
+        screen.ClearLog();
+        DrawElement(x, y, false, false);
+        return screen.Calls();
+    };
+    const auto led = drawn(3, 3);
+    const auto ic = drawn(11, 11);
+    // Each redraw, and how often it draws the LED.
+    const std::tuple<const char*, std::function<void()>, int> redraws[] = {
+        {"full", [] { RedrawAllElements(0); }, 1},
+        {"area", [] { RedrawAreaValue(11, 11, 12, 12, false); }, 0},
+        {"kept picture", [] { RedrawPicture(); }, 1}};
+    for (const auto& [what, redraw, leds] : redraws) {
+        screen.ClearLog();
+        redraw();
+        EXPECT_EQ(Occurrences(screen.Calls(), ic), 1) << what;
+        EXPECT_EQ(Occurrences(screen.Calls(), led), leds) << what;
+    }
 }
 
 TEST_F(RedrawTest, FullRedrawToThePrinterLeavesThePictureAlone) {
