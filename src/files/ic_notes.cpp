@@ -66,10 +66,35 @@ std::string ReplaceICNotes(std::string_view fileBytes, std::string_view notes) {
     return enc == FileEncoding::Utf8Bom ? "\xEF\xBB\xBF" + text : text;
 }
 
+namespace {
+
+// Whether a reader of the file format could take an item of line for a section header. Such a
+// reader reads items, not lines: an item ends at a comma, the blanks before it are skipped, and
+// an item that opens with a double quote runs to the next one, its quotes removed. Every piece
+// between commas is looked at, quoted or not, so that no placing of quotes and commas across
+// the line can make a header of any of them.
+bool HasHeaderItem(std::string_view line) {
+    for (;;) {
+        const std::size_t comma = line.find(',');
+        std::string_view item = TrimBlanks(line.substr(0, comma));
+        if (!item.empty() && item.front() == '"') {
+            item.remove_prefix(1);
+            item = TrimBlanks(item.substr(0, item.find('"')));
+        }
+        if (SectionOfHeader(item))
+            return true;
+        if (comma == std::string_view::npos)
+            return false;
+        line.remove_prefix(comma + 1);
+    }
+}
+
+} // namespace
+
 std::string_view HeaderLikeNoteLine(std::string_view notes) {
     std::string_view found;
     ForEachFileLine(notes, [&](std::string_view line, int) {
-        if (SectionOfHeader(TrimBlanks(line)))
+        if (HasHeaderItem(line))
             found = TrimBlanks(line);
         return found.empty();
     });

@@ -16,9 +16,10 @@ namespace kardo {
 // (EncodeFileText: Windows-1252, or UTF-8 as a whole when the notes need it).
 std::string ReplaceICNotes(std::string_view fileBytes, std::string_view notes);
 
-// The first line of the notes that the readers of IC files would take for a section header (a
-// header such as "[IC]" or "[Maße]" alone on its line, blanks around it allowed); "" when none
-// is. The file format has no way to store such a line as a note.
+// The first line of the notes that a reader of IC files would take for a section header or that
+// holds one: a header such as "[IC]" or "[Maße]" alone on its line, blanks around it allowed,
+// or as an item of the line (after a comma, in double quotes); "" when none is. The file
+// format has no way to store such a line as a note.
 std::string_view HeaderLikeNoteLine(std::string_view notes);
 // Why notes holding that line are not stored, in German.
 std::string HeaderLineProblem(std::string_view line);

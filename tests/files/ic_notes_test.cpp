@@ -99,7 +99,8 @@ TEST_F(ICNotesFile, AFailedWriteLeavesTheFileAndSaysSo) {
     }
 }
 
-// Fault: header-like note lines broke the IC or vanished, "kΩ" was written as "k?", indents lost.
+// Fault: header-like note lines (also as an item after a comma or in quotes) broke the IC or
+// vanished, "kΩ" was written as "k?", indents lost.
 TEST_F(ICNotesFile, NotesComeBackAsTypedOrAreRefusedAndTheICReadsUnchanged) {
     gVerzeichnisse[1] = folder + "/";
     test::WriteInverterICs(gVerzeichnisse[1]);
@@ -111,7 +112,8 @@ TEST_F(ICNotesFile, NotesComeBackAsTypedOrAreRefusedAndTheICReadsUnchanged) {
     // clang-format off
     const std::pair<std::string, std::string> cases[] = {
         {"Belegung:\n[Anschlüsse]\nE = Eingang", ""}, {"[IC]", ""}, {"a\n\t[Feld] ", ""},
-        {"[Maße]\nX9", ""}, {"a\n[Notizen]\nb", ""}, {"[Links]", ""},
+        {"[Maße]\nX9", ""}, {"a\n[Notizen]\nb", ""}, {"[Links]", ""}, {"\"[IC]\"", ""},
+        {"Pins: E, [Feld]", ""}, {"a, \"[Tags]\" b", ""}, {"a, \"b,[IC]\"", "a, \"b,[IC]\""},
         {"a\n[Wichtig]\nb", "a\r\n[Wichtig]\r\nb"}, {"\n1 kΩ → 5 V\n", "\r\n1 kΩ → 5 V\r\n"},
         {"  E = Eingang\n\tA", "  E = Eingang\r\n\tA"}};
     // clang-format on
