@@ -15,6 +15,7 @@
 #include <algorithm>
 #include <deque>
 #include <set>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace kardo {
@@ -183,12 +184,17 @@ bool CopyUsedICs(const CircuitDocument& doc, const std::string& icFolder, const 
         const std::optional<std::string> source = FindICFile(icFolder, name);
         if (!source)
             continue;
-        if (!FindICFile(folder, name)) {
-            const std::string target = folder + name + ".icd";
-            std::string reason;
-            if (!CopyFileNoOverwrite(*source, target, reason))
-                failures.append(" - ").append(target).append(": ").append(reason).append(kCrLf);
-        }
+        // A file of that name there already is never replaced; unless it is this definition,
+        // the circuit and the ICs beside it would not belong together, so it is named.
+        std::string target = folder + name + ".icd";
+        struct stat st {};
+        const std::optional<std::string> there = FindICFile(folder, name);
+        const bool taken = there || ::lstat(target.c_str(), &st) == 0;
+        target = there.value_or(target);
+        std::string reason;
+        if (taken ? !HoldsCopyOf(target, *source, reason)
+                  : !CopyFileNoOverwrite(*source, target, reason))
+            failures.append(" - ").append(target).append(": ").append(reason).append(kCrLf);
         for (const std::string& inner : NestedICNames(*source))
             if (seen.insert(inner).second)
                 queue.push_back(inner);

@@ -61,8 +61,9 @@ bool BuildCircuitICs(CircuitDocument& doc, ICLoader& loader, ICInstanceBlock& bl
 void InstallCircuitICs(ICInstanceBlock& block);
 
 // Copies the definitions of the ICs of doc and of every IC nested in them from icFolder into
-// folder, each only when no file of that name is there yet. False when a copy failed, with one
-// line " - " + file + ": " + reason + CR LF per failed copy in failures.
+// folder, each only when no file of that name is there yet. A file of that name there is left as
+// it is; unless it holds the definition (HoldsCopyOf) it counts as a failed copy. False when a
+// copy failed, with one line " - " + file + ": " + reason + CR LF per failed copy in failures.
 bool CopyUsedICs(const CircuitDocument& doc, const std::string& icFolder, const std::string& folder,
                  std::string& failures);
 

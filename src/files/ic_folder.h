@@ -24,4 +24,10 @@ std::vector<std::string> ListICNames(const std::string& folder);
 // systems without hard links. False with a German reason otherwise.
 bool CopyFileNoOverwrite(const std::string& from, const std::string& to, std::string& reason);
 
+// Whether the entry there (a name taken in the folder a definition is to be copied into) already
+// holds the definition file from: the same directory entry, or a plain file (not a link) of the
+// same bytes. False with a German reason otherwise: another file, a link, a folder or anything
+// that cannot be read lies there (it is left as it is), or from cannot be read.
+bool HoldsCopyOf(const std::string& there, const std::string& from, std::string& reason);
+
 } // namespace kardo

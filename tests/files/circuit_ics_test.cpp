@@ -17,6 +17,8 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <functional>
+#include <tuple>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -26,6 +28,8 @@ namespace {
 
 constexpr GridPoint kSwitch{2, 5};
 constexpr GridPoint kLed{20, 5};
+const std::string kOtherFile =
+    "dort liegt schon eine andere Datei dieses Namens, sie wurde nicht ersetzt";
 
 // What a refused load must leave as it was, the ICs included.
 struct Sheet {
@@ -277,10 +281,45 @@ TEST_F(CircuitICsTest, AFailedCopyBesideASavedCircuitIsReported) {
     EXPECT_EQ(SaveFileTo(target.File("s.kdx")), FileOutcome::Success);
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].title, "Dateifehler");
-    EXPECT_NE(host.messages[0].text.find(" - " + target.File("inv2.icd") +
-                                         ": eine Datei dieses Namens ist schon vorhanden\r\n"),
-              std::string::npos)
+    EXPECT_NE(
+        host.messages[0].text.find(" - " + target.File("inv2.icd") + ": " + kOtherFile + "\r\n"),
+        std::string::npos)
         << host.messages[0].text;
+}
+
+// "ICs mit speichern" passed over another file of an IC's name beside the circuit in silence: the
+// save reported success, and the circuit and the IC there did not belong together.
+TEST_F(CircuitICsTest, AnotherFileOfAnICsNameBesideTheSavedCircuitIsNamedAndLeft) {
+    Install(ics, "inv.icd", "inv");
+    Install(ics, "inv2.icd", "inv2");
+    ASSERT_EQ(Load(), FileOutcome::Success);
+    gICsMitSpeichern = true;
+    const std::string inv = test::ReadBytes(ics.File("inv.icd"));
+    // The name taken beside the circuit, what lies there, and whether the save names it.
+    const std::tuple<const char*, std::function<void(const std::string&)>, bool> rows[] = {
+        {"inv.icd", [&](const std::string& f) { test::WriteBytes(f, inv); }, false},
+        {"inv.icd", [](const std::string& f) { test::WriteBytes(f, "anderes IC"); }, true},
+        {"INV.ICD", [](const std::string& f) { test::WriteBytes(f, "anderes IC"); }, true},
+        {"inv.icd",
+         [&](const std::string& f) { std::filesystem::create_symlink(ics.File("inv.icd"), f); },
+         true}};
+    for (const auto& [name, lay, named] : rows) {
+        test::TempDir target;
+        const std::string there = target.File(name);
+        lay(there);
+        const bool link = std::filesystem::is_symlink(there);
+        const std::string before = test::ReadBytes(there);
+        host.messages.clear();
+        ASSERT_EQ(SaveFileTo(target.File("s.kdx")), FileOutcome::Success);
+        ASSERT_EQ(host.messages.size(), named ? 1u : 0u) << name;
+        if (named)
+            EXPECT_NE(host.messages[0].text.find(" - " + there + ": " + kOtherFile + "\r\n"),
+                      std::string::npos)
+                << host.messages[0].text;
+        EXPECT_EQ(test::ReadBytes(there), before);
+        EXPECT_EQ(std::filesystem::is_symlink(there), link);
+        EXPECT_EQ(test::ReadBytes(target.File("inv2.icd")), test::ReadBytes(ics.File("inv2.icd")));
+    }
 }
 
 // A circuit opened by a bare file name, as "kardo c.kdx" opens it, missed the ICs beside it.
