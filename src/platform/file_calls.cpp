@@ -24,4 +24,6 @@ int FileCalls::Fchmod(int fd, unsigned mode) {
     return ::fchmod(fd, static_cast<mode_t>(mode & 07777));
 }
 
+ssize_t FileCalls::Write(int fd, const void* data, std::size_t n) { return ::write(fd, data, n); }
+
 } // namespace kardo

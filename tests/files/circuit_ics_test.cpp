@@ -322,6 +322,25 @@ TEST_F(CircuitICsTest, AnotherFileOfAnICsNameBesideTheSavedCircuitIsNamedAndLeft
     }
 }
 
+// Where a file system has neither hard links nor a rename that refuses to replace, the file is
+// created at its name; nothing showed that a file appearing there after the check was never
+// written over, nor that a write stopping half way left no part of the file at the name.
+TEST_F(CircuitICsTest, WithoutLinksAndNoReplaceANewFileNeverReplacesNorLeavesAPart) {
+    test::FakeFileCalls fuse{EPERM, EINVAL, 0};
+    const FileCallsScope installed(fuse);
+    test::TempDir stick;
+    std::string reason;
+    fuse.plant = "fremd";
+    EXPECT_FALSE(WriteNewFile(stick.File("a.icd"), "neu", reason));
+    EXPECT_EQ(reason, "eine Datei dieses Namens ist schon vorhanden");
+    EXPECT_EQ(test::ReadBytes(stick.File("a.icd")), "fremd");
+    fuse.plant.clear();
+    fuse.failWritesTo = stick.File("b.icd");
+    EXPECT_FALSE(WriteNewFile(stick.File("b.icd"), std::string(4096, 'x'), reason));
+    EXPECT_TRUE(fuse.halfWritten);
+    EXPECT_EQ(test::CountEntries(stick.Path()), 1);
+}
+
 // A circuit opened by a bare file name, as "kardo c.kdx" opens it, missed the ICs beside it.
 TEST_F(CircuitICsTest, ABareNameFindsTheICsBesideTheCircuit) {
     test::CopyFixtureICs(circuits.Path() + "/");

@@ -54,6 +54,8 @@ struct FakeFileCalls : FileCalls {
     int Link(const char* f, const char* t) override {
         if (!linkTo.empty())
             std::filesystem::create_symlink(linkTo, t);
+        if (!plant.empty())
+            WriteBytes(t, plant);
         return link ? (errno = link, -1) : FileCalls::Link(f, t);
     }
     int RenameNoReplace(const char* f, const char* t) override {
@@ -62,8 +64,24 @@ struct FakeFileCalls : FileCalls {
     int Fchmod(int fd, unsigned m) override {
         return chmod ? (errno = chmod, -1) : FileCalls::Fchmod(fd, m);
     }
-    int link, rename, chmod; // errno of link(), renameat2(), fchmod()
-    std::string linkTo;      // appears at the name as link() is called
+    // Writes to the file failWritesTo stop half way, then fail as on a full disk.
+    ssize_t Write(int fd, const void* d, std::size_t n) override {
+        std::error_code ec;
+        if (failWritesTo.empty() || std::filesystem::read_symlink(
+                                        "/proc/self/fd/" + std::to_string(fd), ec) != failWritesTo)
+            return FileCalls::Write(fd, d, n);
+        if (n > 1 && !halfWritten) {
+            halfWritten = true;
+            return FileCalls::Write(fd, d, n / 2);
+        }
+        errno = ENOSPC;
+        return -1;
+    }
+    int link, rename, chmod;  // errno of link(), renameat2(), fchmod()
+    std::string linkTo;       // appears at the name as link() is called
+    std::string plant;        // a file of these bytes appears at the name as link() is called
+    std::string failWritesTo; // path whose writes fail half way
+    bool halfWritten = false; // the half has been written
 };
 
 // Number of entries in a folder.
