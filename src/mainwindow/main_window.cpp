@@ -7,6 +7,7 @@
 #include "editor/qt/text_label_editor.h"
 #include "mainwindow/clock_delay_panels.h"
 #include "mainwindow/worksheet_canvas.h"
+#include "simulation/power.h"
 #include "simulation/qt/analyser_windows.h"
 
 #include <algorithm>
@@ -445,6 +446,10 @@ void frmKardo::closeEvent(QCloseEvent* event) {
         // Windows left open beside the main window would keep the program running.
         m_analyser->HideWithOwner();
         event->accept();
+        // The close may come while a run or a switch-on lets the window's events through; they
+        // lie on the stack below and never return to the event loop on their own with a step
+        // delay. Ending the power ends them, so the event loop is reached and ends the program.
+        PowerOffForExit();
     } else {
         event->ignore();
     }

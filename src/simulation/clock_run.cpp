@@ -7,6 +7,7 @@
 #include "model/sim_levels.h"
 #include "platform/control_names.h"
 #include "platform/platform.h"
+#include "simulation/power.h"
 #include "simulation/sim_core.h"
 #include "simulation/user_interaction.h"
 
@@ -129,8 +130,9 @@ void Timer1_Timer() {
         self.SetEnabled(false);
         return;
     }
-    // A stopped run has not yet returned: this run starts at a later tick, once it has.
-    if (gPassLoopActive)
+    // A stopped run has not yet returned, or the power is being switched: this run starts at a
+    // later tick, once it has.
+    if (gPassLoopActive || PowerSwitching())
         return;
     // One run per start, so off before it: a start asked for while it runs (StartRunTimer after
     // a stop) ticks once it has returned.

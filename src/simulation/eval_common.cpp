@@ -3,6 +3,7 @@
 
 #include "model/sim_levels.h"
 #include "simulation/clock_run.h"
+#include "simulation/power.h"
 
 namespace kardo::eval {
 
@@ -24,6 +25,8 @@ void RunAfterClick() {
     gRechnet = false;
 }
 
-bool CircuitShown() { return gPowerOn && gCurLevel < 1 && !gInLevel && !gLevels.empty(); }
+bool CircuitShown() {
+    return gPowerOn && gCurLevel < 1 && !gInLevel && !gLevels.empty() && !PowerSwitching();
+}
 
 } // namespace kardo::eval

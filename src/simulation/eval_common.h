@@ -79,7 +79,8 @@ inline void DriveOutput(GridPoint out, int richtung, bool high, int ebene) {
 // afresh.
 void RunAfterClick();
 
-// The worksheet shows the circuit itself (not an IC level): clicks act only then.
+// The worksheet shows the circuit itself (not an IC level) and the power is not being switched:
+// clicks act only then.
 bool CircuitShown();
 
 } // namespace kardo::eval

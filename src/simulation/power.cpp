@@ -36,6 +36,9 @@ namespace kardo {
 bool gAusschalten = false;
 std::int16_t gSimLevel = 0;
 bool gPowerOnRunning = false;
+bool gPowerSettingUp = false;
+bool gPowerOffRunning = false;
+bool gPowerKeyWaiting = false;
 
 namespace {
 
@@ -207,8 +210,24 @@ void CheckFlipFlop(int x, int y, std::int16_t nr, int richtung) {
     RunCheckPass();
 }
 
+// Sets a flag for its lifetime or until End.
+class FlagScope {
+  public:
+    explicit FlagScope(bool& flag) : m_flag(flag) { m_flag = true; }
+    ~FlagScope() { End(); }
+    FlagScope(const FlagScope&) = delete;
+    FlagScope& operator=(const FlagScope&) = delete;
+    void End() { m_flag = false; }
+
+  private:
+    bool& m_flag; // the flag set
+};
+
 void SwitchOn() {
     gPowerOnRunning = true;
+    // Until the checks begin, the levels, queues and keys are being prepared: a click or run
+    // timer tick in the events let through meanwhile starts no run (PowerSwitching).
+    FlagScope settingUp(gPowerSettingUp);
     const std::uint32_t epoch = ++gPowerEpoch;
     if (!DoEventsStill(epoch))
         return;
@@ -243,6 +262,7 @@ void SwitchOn() {
     DrawTarget* pic = Screen();
     const std::vector<StubEnd> stubEnds =
         gLevels.empty() ? std::vector<StubEnd>{} : UprightFlipFlopStubEnds(gLevels[0]);
+    settingUp.End();
     for (int d = LowestLevel(); d >= 0; --d) {
         for (int i = 0; i <= gICInstanceMax; ++i) {
             const bool take = (d == 0 && i == 0) ||
@@ -404,14 +424,28 @@ void ResetPower() {
     gAusschalten = false;
     gSimLevel = 0;
     gPowerOnRunning = false;
+    gPowerSettingUp = false;
+    gPowerOffRunning = false;
+    gPowerKeyWaiting = false;
 }
 
 void PowerOnOff() {
+    // The switch-off lets the window's events through (the window changing to editing): a
+    // power key there waits until it has finished, rather than switching on inside it.
+    if (gPowerOffRunning) {
+        gPowerKeyWaiting = !gPowerKeyWaiting;
+        return;
+    }
     // No label edit stays open while the circuit is on.
     txtBeschriftung_LostFocus();
     if (gPowerOn) {
-        SwitchOff();
-        return;
+        {
+            const FlagScope switchingOff(gPowerOffRunning);
+            SwitchOff();
+        }
+        if (!gPowerKeyWaiting)
+            return;
+        gPowerKeyWaiting = false;
     }
     // A switch-on that has not switched on yet (it is letting the window run its messages)
     // is not started a second time.
@@ -419,6 +453,16 @@ void PowerOnOff() {
         return;
     SwitchOn();
     gPowerOnRunning = false;
+}
+
+bool PowerSwitching() { return gPowerOffRunning || gPowerSettingUp; }
+
+void PowerOffForExit() {
+    gPowerKeyWaiting = false;
+    if (gPowerOn && !gPowerOffRunning)
+        PressOffButton();
+    else
+        ++gPowerEpoch;
 }
 
 void Copy_P_to_Field() {

@@ -182,8 +182,9 @@ inline void AddEvent(int x, int y, int richtung, int pegel, int ebene) {
 }
 
 // A run holds the circuit: passes are running or waiting (gRechnet), a run is paused with its
-// queue kept (gPaused), or a stopped run has not yet returned. Meanwhile the worksheet shows the
-// circuit's level only: the run draws into it with the circuit's coordinates.
+// queue kept (gPaused), a stopped run has not yet returned, or the power is being switched
+// (PowerSwitching). Meanwhile the worksheet shows the circuit's level only: the run draws into
+// it with the circuit's coordinates.
 bool RunInProgress();
 
 // Number of events in the current pass (welche 1) or queued for the next (2); else 0.

@@ -85,7 +85,7 @@ void ResetSimulation() {
     ResetPortAccess();
 }
 
-bool RunInProgress() { return gRechnet || gPaused || gPassLoopActive; }
+bool RunInProgress() { return gRechnet || gPaused || gPassLoopActive || PowerSwitching(); }
 
 int QueueCount(int welche) {
     if (welche == 1)

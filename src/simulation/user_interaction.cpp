@@ -10,6 +10,7 @@
 #include "platform/platform.h"
 #include "render/grafik.h"
 #include "simulation/clock_run.h"
+#include "simulation/power.h"
 #include "simulation/sim_core.h"
 #include "simulation/wire_router.h"
 
@@ -73,7 +74,9 @@ void InitSwitchOn() {
     gCurLevel = 0;
     const int x = gCursorX;
     const int y = gCursorY;
-    if (!gPowerOn || gLevels.empty() || !gLevels[0].Feld.Contains(x, y) || !gGrid.Contains(x, y))
+    // While the power is being switched the click starts nothing inside it.
+    if (!gPowerOn || PowerSwitching() || gLevels.empty() || !gLevels[0].Feld.Contains(x, y) ||
+        !gGrid.Contains(x, y))
         return;
     CellRecord& sheetCell = gGrid(x, y);
     CellRecord& cell = gLevels[0].Feld(x, y);

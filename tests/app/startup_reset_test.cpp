@@ -126,7 +126,8 @@ std::vector<Watched> ResetGlobals() {
         WATCH(gICPinRoutes, kSize), WATCH(gStillRunden), WATCH(gLevelChanges), WATCH(gLoopWindow),
         WATCH(gAnalyseWerte), WATCH(gPortMeldungGezeigt),
         WATCH(gPortAccess, [](const clsPortAccess& p) { return p.HasProblem(); }),
-        WATCH(gAusschalten), WATCH(gSimLevel), WATCH(gPowerOnRunning), WATCH(gEventQueue, kSize),
+        WATCH(gAusschalten), WATCH(gSimLevel), WATCH(gPowerOnRunning), WATCH(gPowerSettingUp),
+        WATCH(gPowerOffRunning), WATCH(gPowerKeyWaiting), WATCH(gEventQueue, kSize),
         WATCH(gNextEventQueue, kSize), WATCH(gRechnet), WATCH(gPaused), WATCH(gAbgebrochen),
         WATCH(gTaktTicks), WATCH(gTaktFlagsSeen), WATCH(gRunden), WATCH(gMaxRunden),
         WATCH(gVerzoegerung), WATCH(gRunKeysOff), WATCH(gRunTimeShown), WATCH(gPassLoopActive),
@@ -273,7 +274,8 @@ TEST_F(StartupResetTest, InitProgramStateRestoresEveryCoreGlobal) {
     Timer1(), TimPort(), CreateWorksheet(60, 40), gRaster = 20, gUndoRestoreIC = nullptr;
     gSavedMousePointer = 3, gPropertyFlags[2] = kTrue, gMoveShapes.resize(3);
     gPortAccessEnabled = true, gPortAccess.PowerOn(); // no port: the problem is noted
-    gAusschalten = gPowerOnRunning = gRechnet = true, gSimLevel = 2, gEventQueue.push_back({});
+    gAusschalten = gPowerOnRunning = gPowerSettingUp = gPowerOffRunning = gRechnet = true;
+    gPowerKeyWaiting = true, gSimLevel = 2, gEventQueue.push_back({});
     gTaktTicks = 5, gTaktFlagsSeen = 4, gMaxRunden = 50, gDateiPfad = gFile.FileName = "/tmp/x.kdx";
     gLinienFarbe = 0xFF, gGesture.LineActive = true, gPointerIcon = PointerIcon::PinMark;
     gSelection = "2;", gSelCount = 1, gSelSlots.push_back(2);

@@ -6,6 +6,7 @@
 #include "model/ic_instances.h"
 #include "simulation/ic_signal.h"
 #include "support/circuit_files.h"
+#include "support/hang_guard.h"
 #include "support/ic_circuits.h"
 #include "support/ic_files.h"
 
@@ -93,6 +94,7 @@ TEST_F(ICSignalTest, CellsAndModesThatNameNothingDoNothing) {
 
 // Fault: with a step delay an IC oscillating inside froze the window: switching on never returned.
 TEST_F(ICSignalTest, StopReachesADelayedRunOscillatingInsideAnIC) {
+    const HangGuard bound;
     FreshSheet(14, 11);
     BuildOddRing();
     WriteICDefinition(gVerzeichnisse[1], "ring", {}, 2, 2);

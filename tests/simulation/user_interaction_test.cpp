@@ -6,6 +6,7 @@
 #include "simulation/power.h"
 #include "simulation/sim_core.h"
 #include "simulation/user_interaction.h"
+#include "support/hang_guard.h"
 
 #include <gtest/gtest.h>
 
@@ -240,6 +241,7 @@ TEST_F(DelayedRunTest, NothingRunsOnAfterASwitchOffDuringTheWait) {
 }
 
 TEST_F(DelayedRunTest, WithAStepDelayThePassLimitNeverStrikes) {
+    const test::HangGuard bound;
     // A ring of four connection points on level 0 keeps a level circling, one event per pass.
     auto ring = [](int x, int y, const char* flags) {
         CellRecord& c = gLevels[0].Feld(x, y);

@@ -2,6 +2,7 @@
 // window manager, driven by real X events (xdotool), stacking read from _NET_CLIENT_LIST_STACKING.
 // A failing test leaves a screenshot e2e-<test>.png in the working folder.
 #include "app/settings.h"
+#include "files/circuit_file.h"
 #include "ic/qt/frm_ic.h"
 #include "ic/qt/frm_ic_auswahl.h"
 #include "model/elements.h"
@@ -10,10 +11,12 @@
 #include "platform/qt/german_texts.h"
 #include "render/grafik.h"
 #include "render/view.h"
+#include "simulation/circuit_test_util.h"
 #include "simulation/qt/analyser_windows.h"
 #include "simulation/qt/analysis_window.h"
 #include "simulation/qt/graph_window.h"
 #include "support/builder.h"
+#include "support/circuit_files.h"
 #include "support/qt/main_window_fixture.h"
 
 #include <cstdlib>
@@ -26,6 +29,7 @@
 #include <QRegularExpression>
 #include <QScreen>
 #include <QScrollBar>
+#include <QSpinBox>
 #include <QStandardPaths>
 #include <QStyleOptionSlider>
 #include <QTest>
@@ -175,6 +179,53 @@ TEST_F(EndToEnd, AnalyserWindowsOpenOnTheScreenAndStayInFrontOfTheMainWindow) {
     ASSERT_TRUE(QTest::qWaitFor([] { return gPowerOn; }, kWait));
     EXPECT_TRUE(InFront(&graph));
     EXPECT_TRUE(InFront(&W().Analyser().Table()));
+}
+
+// Fault: Alt+F4 during a delayed run of an oscillating circuit closed the window, but the process
+// stayed for good. The program as a user starts it, on a ring of three inverters, its window laid
+// out as this test's own (the reference for the places to click).
+TEST_F(EndToEnd, AltF4DuringADelayedOscillatingRunEndsTheProgram) {
+    ASSERT_NO_FATAL_FAILURE(test::BuildOddRing());
+    test::TempDir home;
+    ASSERT_EQ(SaveFileTo(home.File("ring.kdx")), FileOutcome::Success);
+    auto* delay = Get<QSpinBox>("cmdVerzögerung");
+    const QPoint up = delay->mapTo(&W(), QPoint(delay->width() - 4, 4)); // its up arrow
+    const QSize size = W().size();
+    W().hide();
+    QProcess kardo;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("HOME", QString::fromStdString(home.Path()));
+    env.insert("XDG_CONFIG_HOME", QString::fromStdString(home.File(".config")));
+    env.insert("QT_QPA_PLATFORM", "xcb");
+    kardo.setProcessEnvironment(env);
+    kardo.start(KARDO_PROGRAM, {QString::fromStdString(home.File("ring.kdx"))});
+    // The main window, once the splash has gone: the one window of the program on the screen.
+    QString window;
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] {
+            QProcess search;
+            search.start("xdotool",
+                         {"search", "--onlyvisible", "--pid", QString::number(kardo.processId())});
+            search.waitForFinished();
+            window = QString::fromLatin1(search.readAllStandardOutput()).trimmed();
+            QProcess name;
+            name.start("xdotool", {"getwindowname", window});
+            name.waitForFinished();
+            return !window.contains('\n') && name.readAllStandardOutput().startsWith("ring");
+        },
+        20000));
+    Xdo(QString("windowsize %1 %2 %3").arg(window).arg(size.width()).arg(size.height()));
+    QTest::qWait(500);
+    Xdo(QString("mousemove --window %1 %2 %3 click 1").arg(window).arg(up.x()).arg(up.y()));
+    Xdo("key F12");
+    QTest::qWait(1000);
+    EXPECT_EQ(kardo.state(), QProcess::Running);
+    Xdo("key alt+F4");
+    EXPECT_TRUE(kardo.waitForFinished(2000));
+    EXPECT_EQ(kardo.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(kardo.exitCode(), 0);
+    kardo.kill();
+    kardo.waitForFinished();
 }
 
 // The IC library open at the last exit, at a place that no longer fits the screen. Fault pinned

@@ -7,9 +7,11 @@
 #include "model/sim_levels.h"
 #include "model/undo.h"
 #include "model/utilities.h"
+#include "simulation/circuit_test_util.h"
 #include "simulation/sim_core.h"
 #include "support/block_builder.h"
 #include "support/builder.h"
+#include "support/hang_guard.h"
 #include "support/qt/counting_pump.h"
 #include "support/qt/main_window_fixture.h"
 
@@ -131,6 +133,47 @@ TEST_F(RunControlsTest, AusDuringADelayedRunDisablesPauseAndStop) {
     EXPECT_FALSE(gPowerOn);
     EXPECT_FALSE(Button("cmdPause")->isEnabled());
     EXPECT_FALSE(Button("cmdStop")->isEnabled());
+}
+
+// Fault: the power key pressed twice during a delayed run switched on inside the switch-off (its
+// change of the window lets events through), which then cleared the new session's levels.
+TEST_F(RunControlsTest, APowerKeyDuringTheSwitchOffSwitchesOnOnceItHasFinished) {
+    const test::HangGuard bound;
+    const std::int16_t inverter = test::PlaceInverter(5, 10); // its input open
+    ASSERT_NE(inverter, 0);
+    BuildAndPowerOn();
+    auto* power = qobject_cast<QAction*>(W().FindControl("mOnOff"));
+    ClickSwitchAndDuringTheRun([this, power] {
+        pump.Post([power] { power->trigger(); }); // runs as the switch-off lets events through
+        power->trigger();
+    });
+    EXPECT_TRUE(gPowerOn);
+    EXPECT_EQ(gMouseMode, kToolPowered);
+    EXPECT_EQ(W().Caption("mOnOff"), "&Ausschalten");
+    const GridPoint out = gElements[inverter].Ausgaenge.Points()[0];
+    ASSERT_TRUE(gLevels.at(0).Feld.Contains(out.x, out.y));
+    EXPECT_EQ(Live(out.x, out.y), 1);
+}
+
+// Fault: closing the window during a delayed run of an oscillating circuit left the program
+// running for good: the run never returned to the event loop, which alone ends the program.
+TEST_F(RunControlsTest, ClosingDuringADelayedOscillatingRunEndsTheEventLoop) {
+    const test::HangGuard bound;
+    ASSERT_NO_FATAL_FAILURE(test::BuildOddRing());
+    gVerzoegerung = 11;
+    gUnveraendert = true;
+    bool hung = false;
+    QTimer::singleShot(0, &W(), [this, &hung] {
+        pump.PostAt(clock.Now() + 1000, [this] { W().close(); });
+        pump.PostAt(clock.Now() + 60000, [this, &hung] {
+            hung = true;
+            Button("cmdOff")->click();
+        });
+        Button("cmdOn")->click();
+    });
+    EXPECT_EQ(QApplication::exec(), 0);
+    EXPECT_FALSE(hung);
+    EXPECT_FALSE(gPowerOn);
 }
 
 TEST_F(RunControlsTest, DelayKeysDuringTheRunActFromTheNextPass) {
