@@ -51,6 +51,14 @@ void Xdo(const QString& command) {
     EXPECT_EQ(QProcess::execute("xdotool", command.split(' ')), 0) << command.toStdString();
 }
 
+// What xdotool with these arguments prints, without the blanks around it.
+QString XdoOutput(const QStringList& arguments) {
+    QProcess xdotool;
+    xdotool.start("xdotool", arguments);
+    xdotool.waitForFinished();
+    return QString::fromLatin1(xdotool.readAllStandardOutput()).trimmed();
+}
+
 // "x y" of a point on the screen, for xdotool; the centre of a widget.
 QString At(QPoint p) { return QString("%1 %2").arg(p.x()).arg(p.y()); }
 QPoint Centre(const QWidget* w) { return w->mapToGlobal(w->rect().center()); }
@@ -192,26 +200,20 @@ TEST_F(EndToEnd, AltF4DuringADelayedOscillatingRunEndsTheProgram) {
     const QPoint up = delay->mapTo(&W(), QPoint(delay->width() - 4, 4)); // its up arrow
     const QSize size = W().size();
     W().hide();
-    QProcess kardo;
+    QProcess kardo; // its settings in the fresh home folder, XDG_CONFIG_HOME going there too
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove("XDG_CONFIG_HOME");
     env.insert("HOME", QString::fromStdString(home.Path()));
-    env.insert("XDG_CONFIG_HOME", QString::fromStdString(home.File(".config")));
-    env.insert("QT_QPA_PLATFORM", "xcb");
     kardo.setProcessEnvironment(env);
     kardo.start(KARDO_PROGRAM, {QString::fromStdString(home.File("ring.kdx"))});
     // The main window, once the splash has gone: the one window of the program on the screen.
     QString window;
     ASSERT_TRUE(QTest::qWaitFor(
         [&] {
-            QProcess search;
-            search.start("xdotool",
-                         {"search", "--onlyvisible", "--pid", QString::number(kardo.processId())});
-            search.waitForFinished();
-            window = QString::fromLatin1(search.readAllStandardOutput()).trimmed();
-            QProcess name;
-            name.start("xdotool", {"getwindowname", window});
-            name.waitForFinished();
-            return !window.contains('\n') && name.readAllStandardOutput().startsWith("ring");
+            window =
+                XdoOutput({"search", "--onlyvisible", "--pid", QString::number(kardo.processId())});
+            return !window.contains('\n') &&
+                   XdoOutput({"getwindowname", window}).startsWith("ring");
         },
         20000));
     Xdo(QString("windowsize %1 %2 %3").arg(window).arg(size.width()).arg(size.height()));
