@@ -194,31 +194,30 @@ TEST_F(EndToEnd, AnalyserWindowsOpenOnTheScreenAndStayInFrontOfTheMainWindow) {
 // out as this test's own (the reference for the places to click).
 TEST_F(EndToEnd, AltF4DuringADelayedOscillatingRunEndsTheProgram) {
     ASSERT_NO_FATAL_FAILURE(test::BuildOddRing());
-    test::TempDir home;
-    ASSERT_EQ(SaveFileTo(home.File("ring.kdx")), FileOutcome::Success);
+    test::TempDir folder; // the program's home
+    ASSERT_EQ(SaveFileTo(folder.File("ring.kdx")), FileOutcome::Success);
     auto* delay = Get<QSpinBox>("cmdVerzögerung");
     const QPoint up = delay->mapTo(&W(), QPoint(delay->width() - 4, 4)); // its up arrow
     const QSize size = W().size();
     W().hide();
-    QProcess kardo; // its settings in the fresh home folder, XDG_CONFIG_HOME going there too
+    QProcess kardo; // its home the folder, so its settings are fresh
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     env.remove("XDG_CONFIG_HOME");
-    env.insert("HOME", QString::fromStdString(home.Path()));
+    env.insert("HOME", QString::fromStdString(folder.Path()));
     kardo.setProcessEnvironment(env);
-    kardo.start(KARDO_PROGRAM, {QString::fromStdString(home.File("ring.kdx"))});
+    kardo.start(KARDO_PROGRAM, {QString::fromStdString(folder.File("ring.kdx"))});
     // The main window, once the splash has gone: the one window of the program on the screen.
-    QString window;
+    QString id; // the X window
     ASSERT_TRUE(QTest::qWaitFor(
         [&] {
-            window =
+            id =
                 XdoOutput({"search", "--onlyvisible", "--pid", QString::number(kardo.processId())});
-            return !window.contains('\n') &&
-                   XdoOutput({"getwindowname", window}).startsWith("ring");
+            return !id.contains('\n') && XdoOutput({"getwindowname", id}).startsWith("ring");
         },
         20000));
-    Xdo(QString("windowsize %1 %2 %3").arg(window).arg(size.width()).arg(size.height()));
+    Xdo(QString("windowsize %1 %2 %3").arg(id).arg(size.width()).arg(size.height()));
     QTest::qWait(500);
-    Xdo(QString("mousemove --window %1 %2 %3 click 1").arg(window).arg(up.x()).arg(up.y()));
+    Xdo(QString("mousemove --window %1 %2 %3 click 1").arg(id).arg(up.x()).arg(up.y()));
     Xdo("key F12");
     QTest::qWait(1000);
     EXPECT_EQ(kardo.state(), QProcess::Running);
