@@ -186,12 +186,11 @@ bool CopyUsedICs(const CircuitDocument& doc, const std::string& icFolder, const 
             continue;
         // A file of that name there already is never replaced; unless it is this definition,
         // the circuit and the ICs beside it would not belong together, so it is named.
-        std::string target = folder + name + ".icd";
-        struct stat st {};
         const std::optional<std::string> there = FindICFile(folder, name);
-        const bool taken = there || ::lstat(target.c_str(), &st) == 0;
-        target = there.value_or(target);
+        const std::string target = there.value_or(folder + name + ".icd");
+        struct stat st {};
         std::string reason;
+        const bool taken = there || ::lstat(target.c_str(), &st) == 0;
         if (taken ? !HoldsCopyOf(target, *source, reason)
                   : !CopyFileNoOverwrite(*source, target, reason))
             failures.append(" - ").append(target).append(": ").append(reason).append(kCrLf);

@@ -94,15 +94,16 @@ bool CopyFileNoOverwrite(const std::string& from, const std::string& to, std::st
 bool HoldsCopyOf(const std::string& there, const std::string& from, std::string& reason) {
     struct stat entry {};
     struct stat source {};
-    if (::lstat(there.c_str(), &entry) == 0 && ::lstat(from.c_str(), &source) == 0 &&
-        entry.st_dev == source.st_dev && entry.st_ino == source.st_ino)
+    const bool exists = ::lstat(there.c_str(), &entry) == 0;
+    if (exists && ::lstat(from.c_str(), &source) == 0 && entry.st_dev == source.st_dev &&
+        entry.st_ino == source.st_ino)
         return true;
     std::string wanted;
     if (!ReadWholeFile(from, kMaxCopyBytes, wanted, reason))
         return false;
     std::string found;
     std::string unreadable;
-    if (::lstat(there.c_str(), &entry) == 0 && S_ISREG(entry.st_mode) &&
+    if (exists && S_ISREG(entry.st_mode) &&
         ReadWholeFile(there, kMaxCopyBytes, found, unreadable) && found == wanted)
         return true;
     reason = "dort liegt schon eine andere Datei dieses Namens, sie wurde nicht ersetzt";
