@@ -63,6 +63,44 @@ Lookup EnsureInICFolder(const std::string& name, const std::string& icFolder,
     return Lookup::Failed;
 }
 
+// Takes every IC nested, at any depth, in the ICs of names that is missing from the IC folder
+// but lies beside the circuit, as EnsureInICFolder takes the ICs a circuit names: a circuit saved
+// with its ICs has the nested definitions beside it too. Each name is looked up once; what is
+// missing everywhere is left to the nesting check to report. False when a definition beside was
+// faulty or could not be copied (reported).
+bool TakeNestedICsFromBeside(const std::vector<std::string>& names, const std::string& icFolder,
+                             const std::string& circuitFolder, ICCopies& copies) {
+    std::set<std::string, std::less<>> seen(names.begin(), names.end());
+    std::deque<std::string> queue(names.begin(), names.end());
+    while (!queue.empty()) {
+        const std::optional<std::string> path = FindICFile(icFolder, queue.front());
+        queue.pop_front();
+        if (!path)
+            continue;
+        for (std::string& inner : NestedICNames(*path)) {
+            if (!seen.insert(inner).second)
+                continue;
+            const Lookup found = EnsureInICFolder(inner, icFolder, circuitFolder, copies);
+            if (found == Lookup::Failed)
+                return false;
+            if (found == Lookup::Found)
+                queue.push_back(std::move(inner));
+        }
+    }
+    return true;
+}
+
+// The nested ICs of names missing from the IC folder, as the library window's nesting trees
+// show them: each once for every place it is missing in.
+std::vector<std::string> MissingNestedICs(const std::vector<std::string>& names,
+                                          const std::string& icFolder) {
+    std::vector<std::string> missing;
+    for (const std::string& name : names)
+        for (std::string& inner : MissingInNestingTree(BuildNestingTree(name, icFolder)))
+            missing.push_back(std::move(inner));
+    return missing;
+}
+
 } // namespace
 
 std::vector<std::string> NestedICNames(const std::string& path) {
@@ -118,12 +156,14 @@ bool CheckICsExist(const std::vector<std::string>& names, const std::string& icF
         if (found == Lookup::Missing)
             missing.push_back(name);
     }
-    // The nesting of each IC as the library window shows it: a nested IC is missing once for
-    // every place it is missing in. Nested definitions are looked up in the IC folder only.
+    // Nested ICs are looked at once every IC the circuit names is there. Those missing from
+    // the IC folder are taken from beside the circuit, and what is then still missing is named.
     if (missing.empty()) {
-        for (const std::string& name : distinct) {
-            for (std::string& inner : MissingInNestingTree(BuildNestingTree(name, icFolder)))
-                missing.push_back(std::move(inner));
+        missing = MissingNestedICs(distinct, icFolder);
+        if (!missing.empty() && !circuitFolder.empty()) {
+            if (!TakeNestedICsFromBeside(distinct, icFolder, circuitFolder, copies))
+                return false;
+            missing = MissingNestedICs(distinct, icFolder);
         }
     }
     if (!missing.empty()) {

@@ -36,14 +36,15 @@ class ICCopies {
 };
 
 // Makes sure that the definition of every IC in names, and of every IC nested in those, is in
-// the IC folder icFolder. The definition of an IC in names that is missing there but lies in
-// circuitFolder is copied over (never replacing a file) once it has read as a sound definition
-// (a faulty one is reported, title "IC-Fehler"; a failed copy "Dateifehler"; both give false).
-// Definitions of nested ICs are looked up in the IC folder only. Missing definitions are listed
-// in one message "Folgende ICs wurden nicht gefunden:" (title "IC-Fehler"), the ICs in names
-// first (nested ICs are looked at only when those are all there), then for each IC in names
-// its missing nested ICs, each once for every place it is missing in; then false. The files
-// copied are put into copies; the form without copies removes them when the check fails.
+// the IC folder icFolder. The definition of an IC in names, or nested in one at any depth, that
+// is missing there but lies in circuitFolder is copied over (never replacing a file) once it has
+// read as a sound definition (a faulty one is reported, title "IC-Fehler"; a failed copy
+// "Dateifehler"; both give false); a definition in the IC folder is the one used. Missing
+// definitions are listed in one message "Folgende ICs wurden nicht gefunden:" (title
+// "IC-Fehler"), the ICs in names first (nested ICs are looked at only when those are all there),
+// then for each IC in names its missing nested ICs, each once for every place it is missing in;
+// then false. The files copied are put into copies; the form without copies removes them when
+// the check fails.
 bool CheckICsExist(const std::vector<std::string>& names, const std::string& icFolder,
                    const std::string& circuitFolder, ICCopies& copies);
 bool CheckICsExist(const std::vector<std::string>& names, const std::string& icFolder,

@@ -13,6 +13,7 @@
 #include "simulation/sim_core.h"
 #include "support/circuit_files.h"
 #include "support/core_fixture.h"
+#include "support/ic_circuits.h"
 #include "support/sim_blocks.h"
 
 #include <algorithm>
@@ -226,12 +227,10 @@ TEST_F(CircuitICsTest, SuchACircuitOpensWithAnEmptyICFolder) {
     EXPECT_EQ(test::CountEntries(emptyICs.Path()), 2);
 }
 
-// The existence check copied nested definitions from beside the circuit and counted a missing
-// nested IC once per definition line; it copies only the ICs named, counts every place in each
-// of their nestings, and a refused check leaves no copy behind.
-TEST_F(CircuitICsTest, OnlyTheNamedICsAreCopiedAndNestedOnesCountPerPlace) {
+// The existence check counted a missing nested IC once per definition line; it counts every
+// place in each nesting, and a refused check leaves no copy behind.
+TEST_F(CircuitICsTest, ANestedICMissingEverywhereCountsPerPlaceAndNothingIsCopied) {
     Install(circuits, "inv2.icd", "inv2");
-    Install(circuits, "inv.icd", "inv");
     std::string dual = test::ReadBytes(test::DataFile("inv2.icd"));
     dual.replace(dual.find("inv;1;"), 6, "inv2;1;");
     dual.replace(dual.find("inv;2;"), 6, "inv2;2;");
@@ -241,6 +240,55 @@ TEST_F(CircuitICsTest, OnlyTheNamedICsAreCopiedAndNestedOnesCountPerPlace) {
               "Folgende ICs wurden nicht gefunden:\r\n - inv\r\n - inv\r\n"
               " - inv\r\n - inv\r\n - inv\r\n - inv\r\n");
     EXPECT_EQ(test::CountEntries(ics.Path()), 1);
+}
+
+// A circuit saved with "ICs mit speichern" did not open where its nested ICs lay beside it: only
+// the ICs the circuit names were taken from there, the nested ones were reported missing.
+TEST_F(CircuitICsTest, ACircuitSavedWithItsICsOpensWithItsNestedICsBesideIt) {
+    const test::ICCircuit counter = test::BuildNestedCounter16(gVerzeichnisse[1]);
+    test::TempDir stick, emptyICs;
+    gICsMitSpeichern = true;
+    ASSERT_EQ(SaveFileTo(stick.File("zaehler.kdx")), FileOutcome::Success);
+    // Eight Z2 holding two Z1 each count alike with either IC folder.
+    for (const test::TempDir* folder : {&ics, &emptyICs}) {
+        gVerzeichnisse[1] = folder->Path() + "/";
+        ASSERT_EQ(LoadFile(stick.File("zaehler.kdx")), FileOutcome::Success);
+        PowerOnOff();
+        for (unsigned k = 1; k <= 20; ++k) {
+            test::ClickCell(counter.inputs[0]);
+            test::ClickCell(counter.inputs[0]);
+            ASSERT_EQ(test::ReadOutputs(counter), k) << folder->Path();
+        }
+        PowerOnOff();
+    }
+    EXPECT_TRUE(host.messages.empty()) << host.messages.at(0).text;
+    for (const char* file : {"Z1.icd", "Z2.icd"})
+        EXPECT_EQ(test::ReadBytes(emptyICs.File(file)), test::ReadBytes(stick.File(file))) << file;
+    EXPECT_EQ(test::CountEntries(emptyICs.Path()), 2);
+}
+
+// A nested IC beside the circuit is read before it is taken: a faulty one is reported as one the
+// circuit names is. The IC folder's own definition of its name is kept.
+TEST_F(CircuitICsTest, ANestedICBesideTheCircuitNeverReplacesNorPassesUnread) {
+    test::WriteCounterICs(gVerzeichnisse[1]);
+    const std::string z1 = test::ReadBytes(ics.File("Z1.icd"));
+    test::WriteBytes(circuits.File("Z2.icd"), test::ReadBytes(ics.File("Z2.icd")));
+    // The IC folder's own Z1 ("" none), Z1 beside the circuit, whether the check passes.
+    const std::tuple<std::string, std::string, bool> rows[] = {{z1 + "Eigenes Z1\r\n", z1, true},
+                                                               {"", "[Feld]\r\n0;0;\r\n", false}};
+    for (const auto& [own, beside, passes] : rows) {
+        test::TempDir icFolder;
+        if (!own.empty())
+            test::WriteBytes(icFolder.File("Z1.icd"), own);
+        test::WriteBytes(circuits.File("Z1.icd"), beside);
+        host.messages.clear();
+        EXPECT_EQ(CheckICsExist({"Z2"}, icFolder.Path() + "/", circuits.Path() + "/"), passes);
+        EXPECT_EQ(host.messages.size(), passes ? 0u : 1u);
+        EXPECT_TRUE(passes || host.messages.at(0).text.find("Datei: " + circuits.File("Z1.icd")) !=
+                                  std::string::npos);
+        EXPECT_EQ(test::ReadBytes(icFolder.File("Z1.icd")), own);
+        EXPECT_EQ(test::CountEntries(icFolder.Path()), passes ? 2 : 0);
+    }
 }
 
 // A definition beside the circuit was copied into the IC folder before it was read, also as a
