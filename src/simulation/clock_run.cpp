@@ -156,6 +156,12 @@ void Timer1_Timer() {
 }
 
 void Toolbar3_ButtonClick(std::string_view key) {
+    // The keys act on the clocks of a running circuit. A click that comes while the power is off
+    // or being switched (the switch-off lets the window's events through as it changes the window
+    // back to editing, with the keys still enabled) does nothing: the switch-off has stopped
+    // every clock, and switching on starts none.
+    if (!gPowerOn || PowerSwitching())
+        return;
     const int s = gAktTakt;
     if (key == "cmdFullStop") {
         if (!HasTimers())

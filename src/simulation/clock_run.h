@@ -49,7 +49,8 @@ void Timer1_Timer();
 void StartRunTimer();
 
 // A key of the clock toolbar ("cmdDauertakt", "cmdEinzeltakt", "cmdStop", "cmdFullStop") acting
-// on the selected clock gAktTakt (cmdFullStop on every clock).
+// on the selected clock gAktTakt (cmdFullStop on every clock); nothing while the circuit is off
+// or the power is being switched.
 void Toolbar3_ButtonClick(std::string_view key);
 
 } // namespace kardo

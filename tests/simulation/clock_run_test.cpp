@@ -7,6 +7,7 @@
 #include "model/clocks.h"
 #include "model/undo.h"
 #include "simulation/clock_run.h"
+#include "simulation/power.h"
 #include "support/block_builder.h"
 
 #include <algorithm>
@@ -220,6 +221,20 @@ TEST_F(ClockRun, ATickAfterSwitchOffRaisesNoFlag) {
     RunSimulation();
     gRechnet = false;
     EXPECT_EQ(LiveAt(probe), 0) << "no edge from the last power cycle";
+}
+
+// Fault: a clock key handled while the circuit was off, or while a switch-on prepared its levels,
+// started the clock, which then gave edges from the next switch-on on.
+TEST_F(ClockRun, ClockKeysStartNothingWhileThePowerIsOffOrBeingSwitched) {
+    Build();
+    PowerOff();
+    Press("cmdEinzeltakt");
+    PowerOn();
+    gPowerSettingUp = true;
+    Press("cmdDauertakt");
+    gPowerSettingUp = false;
+    EXPECT_TRUE(Run(3000).empty());
+    EXPECT_FALSE(Timer2()[0].Enabled());
 }
 
 // Fault: a removed clock's pending edge flag stayed at its index and fired for the clock that

@@ -6,10 +6,12 @@
 #include "model/clock_tables.h"
 #include "model/clocks.h"
 #include "model/grid.h"
+#include "model/sim_levels.h"
 #include "model/utilities.h"
 #include "platform/platform.h"
 #include "platform/recording_target.h"
 #include "platform/virtual_clock.h"
+#include "simulation/power.h"
 #include "simulation/sim_core.h"
 #include "support/block_builder.h"
 #include "support/fake_host.h"
@@ -139,6 +141,8 @@ TEST_F(ClockDelayPanels, PulseBoxAndItsButtons) {
 
 TEST_F(ClockDelayPanels, ClockKeysStartTheSelectedClock) {
     ASSERT_NE(test::PlaceClock(10, 10), 0);
+    PowerOnOff(); // the keys act on a running circuit
+    ASSERT_TRUE(gPowerOn);
     auto* start = Get<QToolBar>("Toolbar3")->findChild<QAction*>("cmdDauertakt");
     ASSERT_NE(start, nullptr);
     start->setEnabled(true);

@@ -4,6 +4,7 @@
 // an empty history.
 #include "app/main_state.h"
 #include "mainwindow/worksheet_canvas.h"
+#include "model/clocks.h"
 #include "model/sim_levels.h"
 #include "model/undo.h"
 #include "model/utilities.h"
@@ -153,6 +154,28 @@ TEST_F(RunControlsTest, APowerKeyDuringTheSwitchOffSwitchesOnOnceItHasFinished) 
     const GridPoint out = gElements[inverter].Ausgaenge.Points()[0];
     ASSERT_TRUE(gLevels.at(0).Feld.Contains(out.x, out.y));
     EXPECT_EQ(Live(out.x, out.y), 1);
+}
+
+// Fault: "Dauertakt" clicked while the switch-off changed the window back to editing (the key
+// still enabled) started the clock with the circuit off; it gave edges at once after "Ein".
+TEST_F(RunControlsTest, AClockKeyDuringTheSwitchOffStartsNoClock) {
+    ASSERT_NE(test::PlaceClock(10, 10), 0);
+    BuildAndPowerOn();
+    auto* dauertakt = qobject_cast<QAction*>(W().FindControl("cmdDauertakt"));
+    bool handled = false;
+    pump.Post([&handled, dauertakt] { // runs as the switch-off lets events through
+        handled = dauertakt->isEnabled();
+        dauertakt->trigger();
+    });
+    Button("cmdOff")->click();
+    ASSERT_TRUE(handled);
+    EXPECT_FALSE(Timer2()[0].Enabled());
+    Button("cmdOn")->click();
+    ASSERT_TRUE(gPowerOn);
+    const std::uint32_t ticks = gTaktTicks;
+    clock.Advance(3000);
+    EXPECT_EQ(gTaktTicks, ticks);
+    EXPECT_TRUE(dauertakt->isEnabled());
 }
 
 // Fault: closing the window during a delayed run of an oscillating circuit left the program
