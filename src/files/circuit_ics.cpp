@@ -63,31 +63,41 @@ Lookup EnsureInICFolder(const std::string& name, const std::string& icFolder,
     return Lookup::Failed;
 }
 
-// Takes every IC nested, at any depth, in the ICs of names that is missing from the IC folder
-// but lies beside the circuit, as EnsureInICFolder takes the ICs a circuit names: a circuit saved
-// with its ICs has the nested definitions beside it too. Each name is looked up once; what is
-// missing everywhere is left to the nesting check to report. False when a definition beside was
-// faulty or could not be copied (reported).
+// Walks names and every IC nested in them, at any depth, each name once: open(name, stop) does
+// the caller's work on one IC and gives the path of its definition, whose [IC] lines are walked
+// next (nothing: none); setting stop ends the walk.
+template <class Open> void WalkNesting(const std::vector<std::string>& names, Open open) {
+    std::set<std::string, std::less<>> seen;
+    std::deque<std::string> queue;
+    for (const std::string& name : names)
+        if (seen.insert(name).second)
+            queue.push_back(name);
+    bool stop = false;
+    while (!queue.empty() && !stop) {
+        const std::string name = std::move(queue.front());
+        queue.pop_front();
+        const std::optional<std::string> path = open(name, stop);
+        if (!path || stop)
+            continue;
+        for (std::string& inner : NestedICNames(*path))
+            if (seen.insert(inner).second)
+                queue.push_back(std::move(inner));
+    }
+}
+
+// Takes every IC nested in the ICs of names that is missing from the IC folder but lies beside
+// the circuit, as EnsureInICFolder takes the ICs a circuit names: a circuit saved with its ICs
+// has the nested definitions beside it too. What is missing everywhere is left to the nesting
+// check to report. False when a definition beside was faulty or could not be copied (reported).
 bool TakeNestedICsFromBeside(const std::vector<std::string>& names, const std::string& icFolder,
                              const std::string& circuitFolder, ICCopies& copies) {
-    std::set<std::string, std::less<>> seen(names.begin(), names.end());
-    std::deque<std::string> queue(names.begin(), names.end());
-    while (!queue.empty()) {
-        const std::optional<std::string> path = FindICFile(icFolder, queue.front());
-        queue.pop_front();
-        if (!path)
-            continue;
-        for (std::string& inner : NestedICNames(*path)) {
-            if (!seen.insert(inner).second)
-                continue;
-            const Lookup found = EnsureInICFolder(inner, icFolder, circuitFolder, copies);
-            if (found == Lookup::Failed)
-                return false;
-            if (found == Lookup::Found)
-                queue.push_back(std::move(inner));
-        }
-    }
-    return true;
+    bool ok = true;
+    WalkNesting(names, [&](const std::string& name, bool& stop) -> std::optional<std::string> {
+        stop = EnsureInICFolder(name, icFolder, circuitFolder, copies) == Lookup::Failed;
+        ok = !stop;
+        return FindICFile(icFolder, name);
+    });
+    return ok;
 }
 
 // The nested ICs of names missing from the IC folder, as the library window's nesting trees
@@ -213,17 +223,13 @@ void InstallCircuitICs(ICInstanceBlock& block) {
 bool CopyUsedICs(const CircuitDocument& doc, const std::string& icFolder, const std::string& folder,
                  std::string& failures) {
     failures.clear();
-    std::set<std::string, std::less<>> seen;
-    std::deque<std::string> queue;
+    std::vector<std::string> names;
     for (const ICLine& ic : doc.ICs)
-        if (seen.insert(ic.Name).second)
-            queue.push_back(ic.Name);
-    while (!queue.empty()) {
-        const std::string name = queue.front();
-        queue.pop_front();
+        names.push_back(ic.Name);
+    WalkNesting(names, [&](const std::string& name, bool&) {
         const std::optional<std::string> source = FindICFile(icFolder, name);
         if (!source)
-            continue;
+            return source;
         // A file of that name there already is never replaced; unless it is this definition,
         // the circuit and the ICs beside it would not belong together, so it is named.
         const std::optional<std::string> there = FindICFile(folder, name);
@@ -234,10 +240,8 @@ bool CopyUsedICs(const CircuitDocument& doc, const std::string& icFolder, const 
         if (taken ? !HoldsCopyOf(target, *source, reason)
                   : !CopyFileNoOverwrite(*source, target, reason))
             failures.append(" - ").append(target).append(": ").append(reason).append(kCrLf);
-        for (const std::string& inner : NestedICNames(*source))
-            if (seen.insert(inner).second)
-                queue.push_back(inner);
-    }
+        return source;
+    });
     return failures.empty();
 }
 

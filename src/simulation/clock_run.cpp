@@ -160,7 +160,7 @@ void Toolbar3_ButtonClick(std::string_view key) {
     // or being switched (the switch-off lets the window's events through as it changes the window
     // back to editing, with the keys still enabled) does nothing: the switch-off has stopped
     // every clock, and switching on starts none.
-    if (!gPowerOn || PowerSwitching())
+    if (!PowerSteadyOn())
         return;
     const int s = gAktTakt;
     if (key == "cmdFullStop") {

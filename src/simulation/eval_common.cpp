@@ -25,8 +25,6 @@ void RunAfterClick() {
     gRechnet = false;
 }
 
-bool CircuitShown() {
-    return gPowerOn && gCurLevel < 1 && !gInLevel && !gLevels.empty() && !PowerSwitching();
-}
+bool CircuitShown() { return PowerSteadyOn() && gCurLevel < 1 && !gInLevel && !gLevels.empty(); }
 
 } // namespace kardo::eval

@@ -457,6 +457,8 @@ void PowerOnOff() {
 
 bool PowerSwitching() { return gPowerOffRunning || gPowerSettingUp; }
 
+bool PowerSteadyOn() { return gPowerOn && !PowerSwitching(); }
+
 void PowerOffForExit() {
     gPowerKeyWaiting = false;
     if (gPowerOn && !gPowerOffRunning)

@@ -25,6 +25,8 @@ void PowerOnOff();
 // The power is being switched: a switch-off, or a switch-on before its checks. A click or a run
 // timer tick that comes meanwhile starts no run inside it.
 bool PowerSwitching();
+// The circuit is on and its power is not being switched: clicks and keys may start runs.
+bool PowerSteadyOn();
 
 // Ends the power for good as the program closes, from wherever the close comes: the circuit is
 // switched off as "Aus" does, a switch-on not yet on goes no further, every run or switch-on on

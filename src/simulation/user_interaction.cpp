@@ -75,7 +75,7 @@ void InitSwitchOn() {
     const int x = gCursorX;
     const int y = gCursorY;
     // While the power is being switched the click starts nothing inside it.
-    if (!gPowerOn || PowerSwitching() || gLevels.empty() || !gLevels[0].Feld.Contains(x, y) ||
+    if (!PowerSteadyOn() || gLevels.empty() || !gLevels[0].Feld.Contains(x, y) ||
         !gGrid.Contains(x, y))
         return;
     CellRecord& sheetCell = gGrid(x, y);
