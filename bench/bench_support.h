@@ -77,6 +77,8 @@ class BenchPlatform {
     int DoEventsCalls() const { return m_pump.DoEventsCalls(); }
     // Drawing calls made on the headless picture so far.
     std::int64_t DrawCalls() const { return m_null.Calls(); }
+    // The stand-in main window, with the messages shown.
+    const test::FakeHost& Window() const { return m_host; }
     // With the pixel picture: it equals a full redraw of the worksheet into a fresh picture.
     // Always true for the other pictures, which keep no pixels.
     bool PictureIsAFullRedraw();

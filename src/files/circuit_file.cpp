@@ -285,6 +285,9 @@ FileOutcome LoadFile(std::string_view name) {
             ok = BuildCircuitICs(doc, loader, ics, icProblem);
             if (!ok) {
                 host.SetMousePointer(pointer);
+                // A definition just taken from beside the circuit is mended there, not in its
+                // copy, which goes again with the refusal.
+                icProblem.File = copies.SourceOf(icProblem.File);
                 ReportICProblem(icProblem);
             }
         }
@@ -309,6 +312,9 @@ FileOutcome LoadFile(std::string_view name) {
     LeaveICTool(host);
     ApplyICDefinition(doc);
     RefreshTreeView();
+    // The IC lists were filled before the check took definitions into the IC folder.
+    if (!copies.Empty())
+        host.RefreshICLists();
     host.SetMousePointer(kPointerCross);
     host.SetCaption(ctl::txtX, std::to_string(gFeldBreite));
     host.SetCaption(ctl::txtY, std::to_string(gFeldHoehe));

@@ -13,7 +13,10 @@
 #include "platform/platform.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <deque>
+#include <fcntl.h>
+#include <functional>
 #include <set>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -28,39 +31,56 @@ bool Contains(const std::vector<std::string>& list, std::string_view name) {
     return std::find(list.begin(), list.end(), name) != list.end();
 }
 
-// Finds the definition of name in the IC folder, or copies it there from the circuit's folder
-// once it has read as a sound definition: whatever else lies there under that name (a link to
-// some other file, a device, a faulty definition) is reported and copied nowhere.
-enum class Lookup { Found, Missing, Failed };
-Lookup EnsureInICFolder(const std::string& name, const std::string& icFolder,
-                        const std::string& circuitFolder, ICCopies& copies) {
-    if (FindICFile(icFolder, name))
-        return Lookup::Found;
-    const std::optional<std::string> beside =
-        circuitFolder.empty() ? std::nullopt : FindICFile(circuitFolder, name);
-    if (!beside)
-        return Lookup::Missing;
+// The two folders of one existence check, each listed at most once however many names are
+// looked up, and the copies made from one into the other.
+struct CheckFolders {
+    ICFileFinder icFolder; // the IC folder
+    ICFileFinder beside;   // the circuit's folder; "" when the circuit has none
+    ICCopies& copies;      // what this load copied into the IC folder
+
+    std::optional<std::string> Beside(std::string_view name) {
+        return beside.Folder().empty() ? std::nullopt : beside.Find(name);
+    }
+};
+
+// Copies the definition file beside (of IC name) into the IC folder once it has read as a sound
+// definition: whatever else lies there under that name (a link to some other file, a device, a
+// faulty definition) is reported and copied nowhere. The path of the copy; nothing when it was
+// reported.
+std::optional<std::string> TakeFromBeside(const std::string& name, const std::string& beside,
+                                          CheckFolders& folders) {
     std::string bytes;
     std::string reason;
-    if (ReadWholeFile(*beside, kMaxCircuitFileBytes, bytes, reason)) {
+    if (ReadWholeFile(beside, kMaxCircuitFileBytes, bytes, reason)) {
         ICDefinition def;
         ReadProblem read;
         if (!ReadICDefinitionText(DecodeFileText(bytes), def, read)) {
-            ReportICProblem(ICLoadProblem{name, *beside, read.Line, read.Text});
-            return Lookup::Failed;
+            ReportICProblem(ICLoadProblem{name, beside, read.Line, read.Text});
+            return std::nullopt;
         }
         // The bytes checked are the bytes written: the file beside may change meanwhile.
-        const std::string target = icFolder + name + ".icd";
+        std::string target = folders.icFolder.Folder() + name + ".icd";
         if (WriteNewFile(target, bytes, reason)) {
-            copies.Add(target);
-            return Lookup::Found;
+            folders.copies.Add(target, beside, bytes);
+            return target;
         }
     }
     std::string text = "Die IC-Definition";
-    text.append(kCrLf).append(*beside).append(kCrLf);
+    text.append(kCrLf).append(beside).append(kCrLf);
     text.append("konnte nicht in den IC-Ordner kopiert werden: ").append(reason).append(".");
     Host().MessageBox(text, MsgButtons::Ok, MsgIcon::Exclamation, "Dateifehler");
-    return Lookup::Failed;
+    return std::nullopt;
+}
+
+// Finds the definition of name in the IC folder, or takes it there from the circuit's folder.
+enum class Lookup { Found, Missing, Failed };
+Lookup EnsureInICFolder(const std::string& name, CheckFolders& folders) {
+    if (folders.icFolder.Find(name))
+        return Lookup::Found;
+    const std::optional<std::string> beside = folders.Beside(name);
+    if (!beside)
+        return Lookup::Missing;
+    return TakeFromBeside(name, *beside, folders) ? Lookup::Found : Lookup::Failed;
 }
 
 // Walks names and every IC nested in them, at any depth, each name once: open(name, stop) does
@@ -88,14 +108,27 @@ template <class Open> void WalkNesting(const std::vector<std::string>& names, Op
 // Takes every IC nested in the ICs of names that is missing from the IC folder but lies beside
 // the circuit, as EnsureInICFolder takes the ICs a circuit names: a circuit saved with its ICs
 // has the nested definitions beside it too. What is missing everywhere is left to the nesting
-// check to report. False when a definition beside was faulty or could not be copied (reported).
-bool TakeNestedICsFromBeside(const std::vector<std::string>& names, const std::string& icFolder,
-                             const std::string& circuitFolder, ICCopies& copies) {
+// check to report. False when a definition beside was faulty or could not be copied, or the
+// walk met more ICs than a load may hold (each reported).
+bool TakeNestedICsFromBeside(const std::vector<std::string>& names, CheckFolders& folders) {
     bool ok = true;
+    int met = 0; // distinct ICs found so far, in the IC folder or beside
     WalkNesting(names, [&](const std::string& name, bool& stop) -> std::optional<std::string> {
-        stop = EnsureInICFolder(name, icFolder, circuitFolder, copies) == Lookup::Failed;
+        std::optional<std::string> path = folders.icFolder.Find(name);
+        const std::optional<std::string> beside = path ? std::nullopt : folders.Beside(name);
+        if (!path && !beside)
+            return std::nullopt;
+        // Each IC met is placed at least once: one more than a load holds can never load, and
+        // the rest of the walk would only copy what the load then refuses.
+        if (++met > kMaxICInstances) {
+            ReportICProblem(ICLoadProblem{name, path.value_or(*beside), 0, TooManyICsText()});
+            stop = true;
+        } else if (!path) {
+            path = TakeFromBeside(name, *beside, folders);
+            stop = !path;
+        }
         ok = !stop;
-        return FindICFile(icFolder, name);
+        return path;
     });
     return ok;
 }
@@ -103,12 +136,19 @@ bool TakeNestedICsFromBeside(const std::vector<std::string>& names, const std::s
 // The nested ICs of names missing from the IC folder, as the library window's nesting trees
 // show them: each once for every place it is missing in.
 std::vector<std::string> MissingNestedICs(const std::vector<std::string>& names,
-                                          const std::string& icFolder) {
+                                          ICFileFinder& icFolder) {
     std::vector<std::string> missing;
     for (const std::string& name : names)
         for (std::string& inner : MissingInNestingTree(BuildNestingTree(name, icFolder)))
             missing.push_back(std::move(inner));
     return missing;
+}
+
+// The hash that tells the bytes of a copy from others written over it.
+std::size_t HashOf(std::string_view bytes) { return std::hash<std::string_view>{}(bytes); }
+
+std::int64_t NanosecondsOf(const struct timespec& t) {
+    return static_cast<std::int64_t>(t.tv_sec) * 1'000'000'000 + t.tv_nsec;
 }
 
 } // namespace
@@ -135,10 +175,55 @@ std::vector<std::string> NestedICNames(const std::string& path) {
     return names;
 }
 
+void ICCopies::Add(std::string path, std::string from, std::string_view bytes) {
+    Copy copy{std::move(path), std::move(from)};
+    struct stat st {};
+    if (::lstat(copy.Path.c_str(), &st) == 0) {
+        copy.Device = st.st_dev;
+        copy.Inode = st.st_ino;
+        copy.Size = st.st_size;
+        copy.ModifiedNs = NanosecondsOf(st.st_mtim);
+    }
+    copy.Hash = HashOf(bytes);
+    m_copies.push_back(std::move(copy));
+}
+
+const std::string& ICCopies::SourceOf(const std::string& path) const {
+    for (const Copy& copy : m_copies)
+        if (copy.Path == path)
+            return copy.From;
+    return path;
+}
+
+bool ICCopies::Unchanged(const Copy& copy) {
+    // The file at the copy's name is looked at through one descriptor, never through a link.
+    const int fd = ::open(copy.Path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0)
+        return false;
+    struct stat st {};
+    bool same = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_dev == copy.Device &&
+                st.st_ino == copy.Inode && st.st_size == copy.Size &&
+                NanosecondsOf(st.st_mtim) == copy.ModifiedNs;
+    std::string bytes(same ? static_cast<std::size_t>(copy.Size) : 0, '\0');
+    std::size_t have = 0;
+    while (have < bytes.size()) {
+        const ssize_t n = ::read(fd, bytes.data() + have, bytes.size() - have);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            break;
+        have += static_cast<std::size_t>(n);
+    }
+    ::close(fd);
+    return same && have == bytes.size() && HashOf(bytes) == copy.Hash;
+}
+
 ICCopies::~ICCopies() {
-    if (!m_keep)
-        for (const std::string& path : m_paths)
-            ::unlink(path.c_str());
+    if (m_keep)
+        return;
+    for (const Copy& copy : m_copies)
+        if (Unchanged(copy))
+            ::unlink(copy.Path.c_str());
 }
 
 bool CheckICsExist(const std::vector<std::string>& names, const std::string& icFolder,
@@ -158,9 +243,10 @@ bool CheckICsExist(const std::vector<std::string>& names, const std::string& icF
         if (!Contains(distinct, n))
             distinct.push_back(n);
 
+    CheckFolders folders{ICFileFinder(icFolder), ICFileFinder(circuitFolder), copies};
     std::vector<std::string> missing;
     for (const std::string& name : distinct) {
-        const Lookup found = EnsureInICFolder(name, icFolder, circuitFolder, copies);
+        const Lookup found = EnsureInICFolder(name, folders);
         if (found == Lookup::Failed)
             return false;
         if (found == Lookup::Missing)
@@ -169,18 +255,25 @@ bool CheckICsExist(const std::vector<std::string>& names, const std::string& icF
     // Nested ICs are looked at once every IC the circuit names is there. Those missing from
     // the IC folder are taken from beside the circuit, and what is then still missing is named.
     if (missing.empty()) {
-        missing = MissingNestedICs(distinct, icFolder);
+        missing = MissingNestedICs(distinct, folders.icFolder);
         if (!missing.empty() && !circuitFolder.empty()) {
-            if (!TakeNestedICsFromBeside(distinct, icFolder, circuitFolder, copies))
+            if (!TakeNestedICsFromBeside(distinct, folders))
                 return false;
-            missing = MissingNestedICs(distinct, icFolder);
+            missing = MissingNestedICs(distinct, folders.icFolder);
         }
     }
     if (!missing.empty()) {
+        // A box of thousands of lines would reach past the screen and its OK key with it.
+        constexpr std::size_t kListed = 30;
         std::string text = "Folgende ICs wurden nicht gefunden:";
         text.append(kCrLf);
-        for (const std::string& name : missing)
-            text.append(" - ").append(name).append(kCrLf);
+        for (std::size_t i = 0; i < missing.size() && i < kListed; ++i)
+            text.append(" - ").append(missing[i]).append(kCrLf);
+        if (missing.size() > kListed)
+            text.append("und ")
+                .append(std::to_string(missing.size() - kListed))
+                .append(" weitere")
+                .append(kCrLf);
         Host().MessageBox(text, MsgButtons::Ok, MsgIcon::Critical, "IC-Fehler");
         return false;
     }

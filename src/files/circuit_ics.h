@@ -7,6 +7,7 @@
 #include "files/ic_loader.h"
 #include "model/ic_instances.h"
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,33 +19,53 @@ namespace kardo {
 // read.
 std::vector<std::string> NestedICNames(const std::string& path);
 
-// The definitions a load copied into the IC folder: removed again when the object goes, unless
-// Keep was called because the load was accepted.
+// The definitions a load copied into the IC folder from beside the circuit: removed again when
+// the object goes, unless Keep was called because the load was accepted. Only a file that is
+// still the copy as it was written is removed; one written over or put in its place meanwhile
+// (another window saving an IC of that name) stays.
 class ICCopies {
   public:
     ICCopies() = default;
     ICCopies(const ICCopies&) = delete;
     ICCopies& operator=(const ICCopies&) = delete;
     ~ICCopies();
-    void Add(std::string path) { m_paths.push_back(std::move(path)); }
+    // Notes the copy at path of the definition file from, just written with bytes.
+    void Add(std::string path, std::string from, std::string_view bytes);
     void Keep() { m_keep = true; }
-    const std::vector<std::string>& Paths() const { return m_paths; }
+    bool Empty() const { return m_copies.empty(); }
+    // The file beside the circuit that path is a copy of; path itself when it is none.
+    const std::string& SourceOf(const std::string& path) const;
 
   private:
-    std::vector<std::string> m_paths; // files copied, in order
-    bool m_keep = false;              // the load was accepted: the copies stay
+    struct Copy {
+        std::string Path;            // the copy in the IC folder
+        std::string From;            // the definition file beside the circuit
+        std::uint64_t Device = 0;    // device of the copy as written
+        std::uint64_t Inode = 0;     // its inode
+        std::int64_t Size = 0;       // its size in bytes
+        std::int64_t ModifiedNs = 0; // its modification time, ns since 1970
+        std::size_t Hash = 0;        // hash of its bytes
+    };
+    // Whether the file at copy's name is still that copy, unchanged since it was written.
+    static bool Unchanged(const Copy& copy);
+
+    std::vector<Copy> m_copies; // files copied, in order
+    bool m_keep = false;        // the load was accepted: the copies stay
 };
 
 // Makes sure that the definition of every IC in names, and of every IC nested in those, is in
 // the IC folder icFolder. The definition of an IC in names, or nested in one at any depth, that
 // is missing there but lies in circuitFolder is copied over (never replacing a file) once it has
 // read as a sound definition (a faulty one is reported, title "IC-Fehler"; a failed copy
-// "Dateifehler"; both give false); a definition in the IC folder is the one used. Missing
-// definitions are listed in one message "Folgende ICs wurden nicht gefunden:" (title
+// "Dateifehler"; both give false); a definition in the IC folder is the one used. Every IC met
+// is placed at least once, so the walk that takes nested ICs from beside the circuit ends at the
+// IC past kMaxICInstances, before copying it, with the loader's refusal of too many ICs (false).
+// Missing definitions are listed in one message "Folgende ICs wurden nicht gefunden:" (title
 // "IC-Fehler"), the ICs in names first (nested ICs are looked at only when those are all there),
-// then for each IC in names its missing nested ICs, each once for every place it is missing in;
-// then false. The files copied are put into copies; the form without copies removes them when
-// the check fails.
+// then for each IC in names its missing nested ICs, each once for every place it is missing in
+// (as far as its nesting tree goes); past 30 lines, one line "und N weitere" stands for the
+// rest. Then false. The files copied are put into copies; the form without copies removes them
+// when the check fails.
 bool CheckICsExist(const std::vector<std::string>& names, const std::string& icFolder,
                    const std::string& circuitFolder, ICCopies& copies);
 bool CheckICsExist(const std::vector<std::string>& names, const std::string& icFolder,

@@ -20,6 +20,13 @@ constexpr std::size_t kMaxCopyBytes = 64u << 20;
 
 char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
+std::string LowerCase(std::string_view s) {
+    std::string lower(s);
+    for (char& c : lower)
+        c = Lower(c);
+    return lower;
+}
+
 bool SameIgnoringCase(std::string_view a, std::string_view b) {
     if (a.size() != b.size())
         return false;
@@ -50,21 +57,28 @@ std::vector<std::string> FileNames(const std::string& folder) {
 } // namespace
 
 std::optional<std::string> FindICFile(const std::string& folder, std::string_view name) {
+    return ICFileFinder(folder).Find(name);
+}
+
+std::optional<std::string> ICFileFinder::Find(std::string_view name) {
     if (!IsPlainICName(name))
         return std::nullopt;
     std::string wanted(name);
     wanted += kExtension;
-    if (FileExists(folder + wanted))
-        return folder + wanted;
-    std::optional<std::string> found;
-    for (const std::string& file : FileNames(folder)) {
-        if (!SameIgnoringCase(file, wanted))
-            continue;
-        if (found)
-            return std::nullopt; // two files differ only in letter case: neither is meant
-        found = folder + file;
+    if (FileExists(m_folder + wanted))
+        return m_folder + wanted;
+    if (!m_listed) {
+        m_listed = true;
+        for (std::string& file : FileNames(m_folder)) {
+            const auto [it, fresh] = m_byLowerName.emplace(LowerCase(file), file);
+            if (!fresh)
+                it->second.clear(); // two files differ only in letter case: neither is meant
+        }
     }
-    return found;
+    const auto it = m_byLowerName.find(LowerCase(wanted));
+    if (it == m_byLowerName.end() || it->second.empty())
+        return std::nullopt;
+    return m_folder + it->second;
 }
 
 std::vector<std::string> ListICNames(const std::string& folder) {

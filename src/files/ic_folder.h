@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace kardo {
@@ -14,6 +15,22 @@ namespace kardo {
 // made on Windows may be called "Name.ICD"). Nothing when the name is not a plain file name,
 // when no file matches, or when several files match only in letter case.
 std::optional<std::string> FindICFile(const std::string& folder, std::string_view name);
+
+// Finds definition files in one folder as FindICFile does, for many lookups in a row: the folder
+// is listed at most once, at the first name without a file of its exact name, and that listing
+// answers every later such name. A file put at an exact name meanwhile is found too.
+class ICFileFinder {
+  public:
+    explicit ICFileFinder(std::string folder) : m_folder(std::move(folder)) {}
+    std::optional<std::string> Find(std::string_view name);
+    const std::string& Folder() const { return m_folder; }
+
+  private:
+    std::string m_folder;  // the folder, ending in "/"
+    bool m_listed = false; // m_byLowerName holds the folder's files
+    // The folder's files by their names in lower case; "" where several differ only in case.
+    std::unordered_map<std::string, std::string> m_byLowerName;
+};
 
 // The IC names of folder: every ordinary file ending in ".icd" (any letter case) whose name
 // before the extension is a plain IC name, sorted, each name once.

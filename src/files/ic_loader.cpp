@@ -55,6 +55,10 @@ SimLevelRecord LevelOf(std::string_view name, const ICDefinition& def) {
 
 } // namespace
 
+std::string TooManyICsText() {
+    return "mehr als " + std::to_string(kMaxICInstances) + " ICs (verschachtelte mitgezählt)";
+}
+
 std::string ICProblemText(const ICLoadProblem& problem) {
     std::string text = "Das IC \"" + problem.IC + "\" kann nicht geladen werden.";
     text.append(kCrLf);
@@ -139,9 +143,7 @@ int ICLoader::Add(std::string_view name, std::int16_t elementNr, int parent, int
         return -1;
     }
     if (walk.instances + 1 > kMaxICInstances) {
-        problem = ICLoadProblem{std::string(name), def.Path, 0,
-                                "mehr als " + std::to_string(kMaxICInstances) +
-                                    " ICs (verschachtelte mitgezählt)"};
+        problem = ICLoadProblem{std::string(name), def.Path, 0, TooManyICsText()};
         return -1;
     }
     const std::size_t cells = CellsOf(def);

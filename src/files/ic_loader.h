@@ -29,6 +29,9 @@ struct ICLoadProblem {
     std::string Text; // what is wrong
 };
 
+// What is wrong with a load that would hold more than kMaxICInstances ICs.
+std::string TooManyICsText();
+
 // The message of a problem, naming the IC, the file and the line.
 std::string ICProblemText(const ICLoadProblem& problem);
 // Shows it in a message box titled "IC-Fehler".

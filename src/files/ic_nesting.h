@@ -18,14 +18,18 @@ struct NestingNode {
     bool operator==(const NestingNode&) const = default;
 };
 
-// Most nested ICs the tree shows.
+// Most places of nested ICs the tree shows, those of missing ones included.
 constexpr int kMaxNestingNodes = 2000;
+
+class ICFileFinder;
 
 // The nesting tree of IC name with the definitions looked up in folder (ending in "/"),
 // depth-first in the order of each definition's [IC] lines. A nested IC whose definition is
 // missing adds a node under "Fehler" (placed last), once for every line that names it; an IC
-// inside itself is shown once and not opened again.
+// inside itself is shown once and not opened again. The walk ends at kMaxNestingNodes places.
 std::vector<NestingNode> BuildNestingTree(std::string_view name, const std::string& folder);
+// The same with the definitions looked up through finder, which several trees may share.
+std::vector<NestingNode> BuildNestingTree(std::string_view name, ICFileFinder& finder);
 
 // The names of the missing ICs of a nesting tree, as the existence check reports them.
 std::vector<std::string> MissingInNestingTree(const std::vector<NestingNode>& tree);

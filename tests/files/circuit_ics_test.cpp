@@ -6,6 +6,7 @@
 #include "files/atomic_file.h"
 #include "files/circuit_file.h"
 #include "files/circuit_ics.h"
+#include "files/ic_loader.h"
 #include "model/grid.h"
 #include "model/ic_instances.h"
 #include "model/sim_levels.h"
@@ -13,11 +14,16 @@
 #include "simulation/sim_core.h"
 #include "support/circuit_files.h"
 #include "support/core_fixture.h"
+#include "support/hang_guard.h"
 #include "support/ic_circuits.h"
 #include "support/sim_blocks.h"
 
 #include <algorithm>
+#include <fcntl.h>
 #include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sys/stat.h>
 #include <tuple>
 #include <unistd.h>
 
@@ -315,6 +321,81 @@ TEST_F(CircuitICsTest, ALinkAtTheOldTemporaryNameIsNotFollowed) {
     EXPECT_EQ(test::ReadBytes(circuits.File("opfer")), "unberührt");
     EXPECT_FALSE(std::filesystem::is_symlink(ics.File("inv.icd")));
     EXPECT_EQ(test::ReadBytes(ics.File("inv.icd")), test::ReadBytes(test::DataFile("inv.icd")));
+}
+
+// A refused load removed its copies by name: a definition another window saved at that name while
+// the refusal was shown went with them, as did one written into the copy in place.
+TEST_F(CircuitICsTest, ARefusedLoadRemovesOnlyTheCopiesItMadeAsItMadeThem) {
+    Install(circuits, "inv.icd", "inv");
+    Install(circuits, "inv2.icd", "inv2");
+    std::string inPlace = test::ReadBytes(test::DataFile("inv.icd"));
+    inPlace.replace(inPlace.find("Ein Inverter"), 12, "Ein Umkehrer");
+    const std::string saved = test::ReadBytes(test::DataFile("inv_inner_changed.icd"));
+    // What the other window does to the copy of inv while the refusal is shown, and the bytes
+    // the IC folder then keeps as inv.icd ("" none).
+    const std::pair<std::function<void(const std::string&)>, std::string> rows[] = {
+        {[](const std::string&) {}, ""},
+        {[&](const std::string& copy) {
+             std::string reason;
+             ASSERT_TRUE(WriteFileAtomically(copy, saved, reason)) << reason;
+         },
+         saved},
+        // Same size, and the time set back as a copy keeping times would: only the bytes tell.
+        {[&](const std::string& copy) {
+             struct stat st {};
+             ASSERT_EQ(::stat(copy.c_str(), &st), 0);
+             std::fstream(copy, std::ios::in | std::ios::out | std::ios::binary) << inPlace;
+             const struct timespec times[2] = {st.st_atim, st.st_mtim};
+             ASSERT_EQ(::utimensat(AT_FDCWD, copy.c_str(), times, 0), 0);
+         },
+         inPlace}};
+    for (const auto& [act, kept] : rows) {
+        test::TempDir icFolder;
+        const std::string copy = icFolder.File("inv.icd");
+        host.whileShown = [&, &act = act] { act(copy); };
+        EXPECT_FALSE(
+            CheckICsExist({"inv2", "inv", "fehlt"}, icFolder.Path() + "/", circuits.Path() + "/"));
+        EXPECT_EQ(host.messages.back().text, "Folgende ICs wurden nicht gefunden:\r\n - fehlt\r\n");
+        EXPECT_EQ(test::ReadBytes(copy), kept);
+        EXPECT_EQ(test::CountEntries(icFolder.Path()), kept.empty() ? 0 : 1);
+    }
+}
+
+// The walk of nested ICs beside a circuit copied every definition it reached before the load
+// refused more ICs than it holds: 10,000 of them froze the window for minutes.
+TEST_F(CircuitICsTest, TheWalkBesideTheCircuitEndsAtOneICMoreThanALoadHolds) {
+    test::WriteICChain(circuits.Path() + "/", "C", kMaxICInstances + 45);
+    int copiesWhileShown = -1;
+    host.whileShown = [&] { copiesWhileShown = test::CountEntries(ics.Path()); };
+    const std::string next = "C" + std::to_string(kMaxICInstances + 1);
+    EXPECT_FALSE(CheckICsExist({"C1"}, gVerzeichnisse[1], circuits.Path() + "/"));
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].text,
+              ICProblemText({next, circuits.File(next + ".icd"), 0, TooManyICsText()}));
+    EXPECT_EQ(copiesWhileShown, kMaxICInstances);
+    EXPECT_EQ(test::CountEntries(ics.Path()), 0);
+}
+
+// A cycle beside the circuit was refused naming its copy in the IC folder, which the refusal
+// then removed; and no test failed when the walk forgot the names it had seen and never ended.
+TEST_F(CircuitICsTest, ARefusalOfANestedICTakenFromBesideNamesTheFileBeside) {
+    const test::HangGuard bound;
+    for (const auto& [name, inner] : {std::pair{"LA", "LB"}, std::pair{"LB", "LA"}}) {
+        std::string holder = test::ReadBytes(test::DataFile("inv2.icd"));
+        for (const char* line : {"inv;1;", "inv;2;"})
+            holder.replace(holder.find(line), 3, inner);
+        test::WriteBytes(circuits.File(std::string(name) + ".icd"), holder);
+    }
+    std::string circuit = test::ReadBytes(circuits.File("zwei_ics.kdx"));
+    circuit.replace(circuit.find("inv2;1;"), 7, "LA;1;");
+    circuit.replace(circuit.find("inv;2;"), 6, "LA;2;");
+    test::WriteBytes(circuits.File("zwei_ics.kdx"), circuit);
+    EXPECT_EQ(Load(), FileOutcome::Failed);
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].text,
+              "Das IC \"LB\" kann nicht geladen werden.\r\nDatei: " + circuits.File("LB.icd") +
+                  "\r\nDas IC enthält sich selbst: LA → LB → LA.");
+    EXPECT_EQ(test::CountEntries(ics.Path()), 0);
 }
 
 // A failed copy of the used ICs beside a saved circuit was silent.

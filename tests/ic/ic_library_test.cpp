@@ -8,7 +8,9 @@
 #include "support/core_fixture.h"
 #include "support/ic_circuits.h"
 
+#include <algorithm>
 #include <filesystem>
+#include <tuple>
 
 namespace kardo::test {
 namespace {
@@ -70,6 +72,35 @@ TEST_F(ICLibraryTest, MissingICsAreGatheredLastAndNamedAsTheExistenceCheckNamesT
     EXPECT_FALSE(CheckICsExist({"inv2"}, Folder(), ""));
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].text, "Folgende ICs wurden nicht gefunden:\r\n - inv\r\n - inv\r\n");
+}
+
+// A missing IC named at thousands of places gave a nesting tree and a message of as many lines,
+// in a box taller than the screen: the missing places count toward the tree's limit now, and the
+// message lists 30 of them.
+TEST_F(ICLibraryTest, MissingPlacesCountTowardTheTreesLimitAndTheMessageListsThirty) {
+    const auto naming = [](const std::string& inner, int places) {
+        std::string text = "[IC]\r\n";
+        for (int i = 1; i <= places; ++i)
+            text += inner + ";" + std::to_string(i) + ";\r\n";
+        return text;
+    };
+    // Places of B in A (0: A names M itself), of the missing M in B, the missing places met.
+    const std::tuple<int, int, int> rows[] = {{0, 30, 30}, {0, 31, 31}, {100, 100, 1980}};
+    for (const auto& [bPlaces, mPlaces, missing] : rows) {
+        WriteBytes(dir.File("A.icd"), bPlaces > 0 ? naming("B", bPlaces) : naming("M", mPlaces));
+        WriteBytes(dir.File("B.icd"), naming("M", mPlaces));
+        const std::vector<NestingNode> tree = BuildNestingTree("A");
+        EXPECT_EQ(MissingInNestingTree(tree).size(), static_cast<std::size_t>(missing));
+        EXPECT_LE(tree.size(), static_cast<std::size_t>(kMaxNestingNodes) + 2);
+        std::string text = "Folgende ICs wurden nicht gefunden:\r\n";
+        for (int i = 0; i < std::min(missing, 30); ++i)
+            text += " - M\r\n";
+        if (missing > 30)
+            text += "und " + std::to_string(missing - 30) + " weitere\r\n";
+        host.messages.clear();
+        EXPECT_FALSE(CheckICsExist({"A"}, Folder(), ""));
+        EXPECT_EQ(host.messages.at(0).text, text);
+    }
 }
 
 TEST_F(ICLibraryTest, AnICInsideItselfIsShownOnceAndNotOpenedAgain) {

@@ -9,6 +9,8 @@ MsgResult FakeHost::MessageBox(std::string_view text, MsgButtons buttons, MsgIco
                                std::string_view title) {
     messages.push_back({std::string(text), buttons, icon, std::string(title)});
     log.push_back("MessageBox(" + std::string(text) + ")");
+    if (whileShown)
+        whileShown();
     if (!messageAnswers.empty()) {
         const MsgResult r = messageAnswers.front();
         messageAnswers.pop_front();

@@ -5,6 +5,7 @@
 #include "platform/host_window.h"
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <string>
 #include <unordered_map>
@@ -72,8 +73,9 @@ class FakeHost : public HostWindow {
 
     // Calls of one method, in order, as "Method(args)" lines.
     std::vector<std::string> log;
-    std::vector<ShownMessage> messages;                   // every message box shown
-    std::deque<MsgResult> messageAnswers;                 // answers to give; empty: Ok / Yes
+    std::vector<ShownMessage> messages;   // every message box shown
+    std::deque<MsgResult> messageAnswers; // answers to give; empty: Ok / Yes
+    std::function<void()> whileShown;     // runs while each message box is shown (another window)
     std::deque<std::optional<std::string>> dialogAnswers; // file dialog answers; empty: cancel
     std::vector<FileDialogRequest> dialogs;               // every file dialog opened
     std::map<int, std::string> statusTexts;               // panel -> last text

@@ -1,16 +1,19 @@
 // IC test circuits: counters and adders, flat and from IC definitions.
 #include "support/ic_circuits.h"
 
+#include "files/working_folders.h"
 #include "model/codes.h"
 #include "model/grid.h"
 #include "model/ic_instances.h"
 #include "model/sim_levels.h"
 #include "support/block_builder.h"
 #include "support/builder.h"
+#include "support/circuit_files.h"
 #include "support/ic_files.h"
 #include "support/sim_blocks.h"
 
 #include <stdexcept>
+#include <utility>
 
 namespace kardo::test {
 
@@ -144,6 +147,22 @@ void WriteInverterICs(const std::string& folder) {
     LayWire(9, 2, 11, 2);
     WriteICDefinition(folder, "inv2", {{"E", 1, 2, 0, 1}, {"A", 11, 2, 2, 1}}, 2, 2);
     FreshSheet(12, 6);
+}
+
+void WriteICChain(const std::string& folder, const std::string& prefix, int count) {
+    // inv2 is placed from the folder it is written into.
+    const std::string icFolder = std::exchange(gVerzeichnisse[1], folder);
+    WriteInverterICs(folder);
+    gVerzeichnisse[1] = icFolder;
+    const std::string holder = ReadBytes(folder + "inv2.icd");
+    for (int k = 1; k <= count; ++k) {
+        const std::string inner = k < count ? prefix + std::to_string(k + 1) : "inv";
+        std::string text = holder;
+        for (std::size_t at = text.find("\ninv;"); at != std::string::npos;
+             at = text.find("\ninv;", at + inner.size()))
+            text.replace(at, 5, "\n" + inner + ";");
+        WriteBytes(folder + prefix + std::to_string(k) + ".icd", text);
+    }
 }
 
 ICCircuit BuildNestedCounter16(const std::string& folder) {

@@ -36,6 +36,10 @@ void WriteCounterICs(const std::string& folder);
 // same package) into folder; the sheet is left empty.
 void WriteInverterICs(const std::string& folder);
 
+// Writes inv and inv2 (as WriteInverterICs does) and count ICs prefix + "1" .. prefix + count into
+// folder: each is inv2 holding two of the next in place of its two inv, the last holding two inv.
+void WriteICChain(const std::string& folder, const std::string& prefix, int count);
+
 // 4-bit ripple adders of full adders: inputs a0..a3, b0..b3; outputs s0..s3 and the carry.
 // Flat, as one IC "ADD4", and as "ADD4N" holding four ICs "FA" (one full adder each).
 ICCircuit BuildFlatAdder4();

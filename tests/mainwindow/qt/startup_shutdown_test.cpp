@@ -5,13 +5,16 @@
 #include "app/load_sequence.h"
 #include "app/main_state.h"
 #include "app/permissions.h"
+#include "app/recent_files.h"
 #include "app/settings.h"
+#include "ic/qt/frm_ic_auswahl.h"
 #include "model/codes.h"
 #include "model/undo.h"
 #include "model/utilities.h"
 #include "platform/ini_settings_store.h"
 #include "render/view.h"
 #include "support/builder.h"
+#include "support/circuit_files.h"
 #include "support/qt/main_window_fixture.h"
 
 #include <cstdlib>
@@ -23,6 +26,7 @@
 #include <QComboBox>
 #include <QCoreApplication>
 #include <QProgressBar>
+#include <QTreeWidget>
 
 #include <gtest/gtest.h>
 
@@ -119,6 +123,34 @@ TEST_F(StartupTest, ACommandLineFileIsOpenedAfterTheEmptySheetIsDrawn) {
     // The load was attempted: the missing file is reported.
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, "Die Datei wurde nicht gefunden.");
+}
+
+// A circuit opened at start or from the recent files into an IC folder without its ICs loaded with
+// the ICs beside it, but the IC tool stayed disabled and the IC lists empty until the window was
+// activated again.
+TEST_F(StartupTest, ICsTakenFromBesideAnOpenedCircuitAreListedAtOnce) {
+    const std::string ics = MakeFolder("ICs") + "/";
+    const std::string stick = MakeFolder("Stick") + "/";
+    for (const char* file : {"inv.icd", "inv2.icd", "zwei_ics.kdx"})
+        test::WriteBytes(stick + file, test::ReadBytes(test::DataFile(file)));
+    settings.Set(SettingsRoot::User, "Verzeichnis1", ics);
+    LadeDatei = stick + "zwei_ics.kdx";
+    ASSERT_TRUE(LoadWindow());
+    auto* choice = W().findChild<QComboBox*>("cmbIC");
+    EXPECT_TRUE(W().IsEnabled("cmdIC"));
+    EXPECT_EQ(choice->count(), 2);
+    // Again from the recent files, the IC folder emptied meanwhile, with the library open.
+    for (const char* file : {"inv.icd", "inv2.icd"})
+        fs::remove(ics + file);
+    W().RefreshICLists();
+    W().SetICAuswahlShown(true);
+    ASSERT_FALSE(W().IsEnabled("cmdIC"));
+    BuildRecentFilesMenu();
+    qobject_cast<QAction*>(W().FindControl("mUsedFiles_0"))->trigger();
+    EXPECT_TRUE(W().IsEnabled("cmdIC"));
+    EXPECT_EQ(choice->count(), 2);
+    EXPECT_EQ(W().ICAuswahl()->findChild<QTreeWidget*>("lvwICs")->topLevelItemCount(), 2);
+    EXPECT_TRUE(boxes.empty());
 }
 
 // Closing the window.

@@ -1,0 +1,58 @@
+// Benchmarks of the IC existence check before a circuit is loaded. A chain of ICs beside the
+// circuit, each holding the next, none in the IC folder, refused as more ICs than a load holds:
+// 300 links against 4,000 (target: the 4,000 chain costs about what the 300 chain does, the
+// walk ending at the 256th IC either way). And "A" naming "B" 1,000 times, "B" naming the
+// missing "M" 1,000 times (two files of about 9 KB): the check and its message (target:
+// well under a second).
+#include "bench_support.h"
+#include "files/circuit_ics.h"
+#include "files/ic_loader.h"
+#include "files/working_folders.h"
+#include "model/ic_instances.h"
+#include "support/circuit_files.h"
+#include "support/ic_circuits.h"
+
+#include <string>
+
+#include <benchmark/benchmark.h>
+
+namespace kardo::bench {
+namespace {
+
+void BM_ICChainBesideTheCircuit(benchmark::State& state) {
+    BenchPlatform env(kHeadless, 50, 30);
+    test::TempDir icFolder, beside;
+    const int links = static_cast<int>(state.range(0));
+    test::WriteICChain(beside.Path() + "/", "C", links);
+    const std::string refusal =
+        ICProblemText({"C256", beside.File("C256.icd"), 0, TooManyICsText()});
+    for (auto _ : state) {
+        Require(!CheckICsExist({"C1"}, icFolder.Path() + "/", beside.Path() + "/"), "refused");
+        Require(env.Window().messages.back().text == refusal, "too many ICs");
+        Require(test::CountEntries(icFolder.Path()) == 0, "no copy left");
+    }
+    state.counters["links"] = links;
+}
+BENCHMARK(BM_ICChainBesideTheCircuit)->Arg(300)->Arg(4000)->Unit(benchmark::kMillisecond);
+
+void BM_MissingICAtAMillionPlaces(benchmark::State& state) {
+    BenchPlatform env(kHeadless, 50, 30);
+    test::TempDir icFolder;
+    const auto naming = [](const std::string& inner) {
+        std::string text = "[IC]\r\n";
+        for (int i = 1; i <= 1000; ++i)
+            text += inner + ";" + std::to_string(i) + ";\r\n";
+        return text;
+    };
+    test::WriteBytes(icFolder.File("A.icd"), naming("B"));
+    test::WriteBytes(icFolder.File("B.icd"), naming("M"));
+    for (auto _ : state) {
+        Require(!CheckICsExist({"A"}, icFolder.Path() + "/", ""), "refused");
+        Require(env.Window().messages.back().text.ends_with(" - M\r\nund 1968 weitere\r\n"),
+                "30 places listed");
+    }
+}
+BENCHMARK(BM_MissingICAtAMillionPlaces)->Unit(benchmark::kMillisecond);
+
+} // namespace
+} // namespace kardo::bench
