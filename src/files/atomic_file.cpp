@@ -257,30 +257,33 @@ bool ReadWholeFile(const std::string& path, std::size_t maxBytes, std::string& b
         reason = "die Datei ist zu groß";
         return false;
     }
-    bytes.resize(static_cast<std::size_t>(st.st_size));
+    const bool ok = ReadOpenFile(fd, static_cast<std::size_t>(st.st_size), maxBytes, bytes, reason);
+    ::close(fd);
+    return ok;
+}
+
+bool ReadOpenFile(int fd, std::size_t size, std::size_t maxBytes, std::string& bytes,
+                  std::string& reason) {
+    bytes.resize(size);
     std::size_t have = 0;
     while (true) {
         if (have == bytes.size())
-            bytes.resize(bytes.size() + 4096); // the file may have grown since fstat
+            bytes.resize(bytes.size() + 4096); // the file may have grown since it was looked at
         const ssize_t n = ::read(fd, bytes.data() + have, bytes.size() - have);
         if (n < 0) {
             if (errno == EINTR)
                 continue;
-            const int err = errno;
-            ::close(fd);
-            reason = Reason(err);
+            reason = Reason(errno);
             return false;
         }
         if (n == 0)
             break;
         have += static_cast<std::size_t>(n);
         if (have > maxBytes) {
-            ::close(fd);
             reason = "die Datei ist zu groß";
             return false;
         }
     }
-    ::close(fd);
     bytes.resize(have);
     return true;
 }

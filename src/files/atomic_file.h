@@ -35,5 +35,9 @@ bool WriteNewFile(const std::string& path, std::string_view bytes, std::string& 
 // is larger than maxBytes.
 bool ReadWholeFile(const std::string& path, std::size_t maxBytes, std::string& bytes,
                    std::string& reason);
+// Reads the file open at fd to its end, expecting about size bytes, as ReadWholeFile reads: for a
+// caller that opened and looked at the file itself. fd stays open.
+bool ReadOpenFile(int fd, std::size_t size, std::size_t maxBytes, std::string& bytes,
+                  std::string& reason);
 
 } // namespace kardo

@@ -13,7 +13,6 @@
 #include "platform/platform.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <deque>
 #include <fcntl.h>
 #include <functional>
@@ -201,21 +200,16 @@ bool ICCopies::Unchanged(const Copy& copy) {
     if (fd < 0)
         return false;
     struct stat st {};
-    bool same = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_dev == copy.Device &&
-                st.st_ino == copy.Inode && st.st_size == copy.Size &&
-                NanosecondsOf(st.st_mtim) == copy.ModifiedNs;
-    std::string bytes(same ? static_cast<std::size_t>(copy.Size) : 0, '\0');
-    std::size_t have = 0;
-    while (have < bytes.size()) {
-        const ssize_t n = ::read(fd, bytes.data() + have, bytes.size() - have);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            break;
-        have += static_cast<std::size_t>(n);
-    }
+    std::string bytes;
+    std::string reason;
+    const bool same = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_dev == copy.Device &&
+                      st.st_ino == copy.Inode && st.st_size == copy.Size &&
+                      NanosecondsOf(st.st_mtim) == copy.ModifiedNs &&
+                      ReadOpenFile(fd, static_cast<std::size_t>(copy.Size),
+                                   static_cast<std::size_t>(copy.Size), bytes, reason) &&
+                      HashOf(bytes) == copy.Hash;
     ::close(fd);
-    return same && have == bytes.size() && HashOf(bytes) == copy.Hash;
+    return same;
 }
 
 ICCopies::~ICCopies() {
