@@ -60,6 +60,7 @@ std::optional<std::string> TakeFromBeside(const std::string& name, const std::st
         // The bytes checked are the bytes written: the file beside may change meanwhile.
         std::string target = folders.icFolder.Folder() + name + ".icd";
         if (WriteNewFile(target, bytes, reason)) {
+            folders.icFolder.Added(name + ".icd");
             folders.copies.Add(target, beside, bytes);
             return target;
         }

@@ -68,17 +68,26 @@ std::optional<std::string> ICFileFinder::Find(std::string_view name) {
     if (FileExists(m_folder + wanted))
         return m_folder + wanted;
     if (!m_listed) {
+        for (const std::string& file : FileNames(m_folder))
+            Enter(file);
         m_listed = true;
-        for (std::string& file : FileNames(m_folder)) {
-            const auto [it, fresh] = m_byLowerName.emplace(LowerCase(file), file);
-            if (!fresh)
-                it->second.clear(); // two files differ only in letter case: neither is meant
-        }
     }
     const auto it = m_byLowerName.find(LowerCase(wanted));
     if (it == m_byLowerName.end() || it->second.empty())
         return std::nullopt;
     return m_folder + it->second;
+}
+
+void ICFileFinder::Added(const std::string& file) {
+    // Not listed yet: the listing will hold it.
+    if (m_listed)
+        Enter(file);
+}
+
+void ICFileFinder::Enter(const std::string& file) {
+    const auto [it, fresh] = m_byLowerName.emplace(LowerCase(file), file);
+    if (!fresh && it->second != file)
+        it->second.clear(); // two files differ only in letter case: neither is meant
 }
 
 std::vector<std::string> ListICNames(const std::string& folder) {

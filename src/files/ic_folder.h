@@ -18,14 +18,19 @@ std::optional<std::string> FindICFile(const std::string& folder, std::string_vie
 
 // Finds definition files in one folder as FindICFile does, for many lookups in a row: the folder
 // is listed at most once, at the first name without a file of its exact name, and that listing
-// answers every later such name. A file put at an exact name meanwhile is found too.
+// answers every later such name. A file put at an exact name meanwhile is found too; one the
+// caller puts there itself is told with Added, so that a name differing only in letter case
+// finds it as well.
 class ICFileFinder {
   public:
     explicit ICFileFinder(std::string folder) : m_folder(std::move(folder)) {}
     std::optional<std::string> Find(std::string_view name);
+    void Added(const std::string& file);
     const std::string& Folder() const { return m_folder; }
 
   private:
+    void Enter(const std::string& file);
+
     std::string m_folder;  // the folder, ending in "/"
     bool m_listed = false; // m_byLowerName holds the folder's files
     // The folder's files by their names in lower case; "" where several differ only in case.

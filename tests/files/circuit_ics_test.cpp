@@ -397,6 +397,14 @@ TEST_F(CircuitICsTest, ARefusalOfANestedICTakenFromBesideNamesTheFileBeside) {
     EXPECT_EQ(test::CountEntries(ics.Path()), 0);
 }
 
+// The check listed the IC folder once and missed its own copies there: an IC named in another
+// letter case than one just copied was copied a second time.
+TEST_F(CircuitICsTest, ACopyIsFoundByANameInAnotherLetterCase) {
+    Install(circuits, "inv.icd", "inv");
+    EXPECT_TRUE(CheckICsExist({"INV", "inv"}, gVerzeichnisse[1], circuits.Path() + "/"));
+    EXPECT_EQ(test::CountEntries(ics.Path()), 1);
+}
+
 // A failed copy of the used ICs beside a saved circuit was silent.
 TEST_F(CircuitICsTest, AFailedCopyBesideASavedCircuitIsReported) {
     Install(ics, "inv.icd", "inv");
