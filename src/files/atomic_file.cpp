@@ -18,6 +18,9 @@ namespace {
 
 std::string Reason(int err) { return FileErrorText(err); }
 
+// The reason for a pipe, device or socket where a file is read or written.
+constexpr std::string_view kNoFile = "an dieser Stelle steht keine Datei";
+
 std::string FolderOf(const std::string& path) {
     const std::size_t slash = path.rfind('/');
     if (slash == std::string::npos)
@@ -145,8 +148,7 @@ bool WriteFileAtomically(const std::string& chosen, std::string_view bytes, std:
     struct stat target {};
     if (::stat(path.c_str(), &target) == 0) {
         if (!S_ISREG(target.st_mode)) {
-            reason =
-                S_ISDIR(target.st_mode) ? Reason(EISDIR) : "an dieser Stelle steht keine Datei";
+            reason = S_ISDIR(target.st_mode) ? Reason(EISDIR) : std::string(kNoFile);
             return false;
         }
         // Write bits are looked at too, since access() grants everything to the superuser.
@@ -246,10 +248,15 @@ bool ReadWholeFile(const std::string& path, std::size_t maxBytes, std::string& b
         return false;
     }
     struct stat st {};
-    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    if (::fstat(fd, &st) != 0) {
         const int err = errno;
         ::close(fd);
-        reason = S_ISDIR(st.st_mode) ? Reason(EISDIR) : Reason(err == 0 ? EIO : err);
+        reason = Reason(err);
+        return false;
+    }
+    if (!S_ISREG(st.st_mode)) {
+        ::close(fd);
+        reason = S_ISDIR(st.st_mode) ? Reason(EISDIR) : std::string(kNoFile);
         return false;
     }
     if (static_cast<unsigned long long>(st.st_size) > maxBytes) {

@@ -31,8 +31,8 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
 // reason.
 bool WriteNewFile(const std::string& path, std::string_view bytes, std::string& reason);
 
-// Reads the whole file. False with a German reason when it cannot be opened or read, or when it
-// is larger than maxBytes.
+// Reads the whole file. False with a German reason when it cannot be opened or read, is no
+// ordinary file (a folder, pipe or device), or is larger than maxBytes.
 bool ReadWholeFile(const std::string& path, std::size_t maxBytes, std::string& bytes,
                    std::string& reason);
 // Reads the file open at fd to its end, expecting about size bytes, as ReadWholeFile reads: for a

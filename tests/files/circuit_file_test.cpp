@@ -20,6 +20,7 @@
 #include "support/circuit_files.h"
 #include "support/core_fixture.h"
 
+#include <cerrno>
 #include <filesystem>
 #include <sys/stat.h>
 
@@ -319,6 +320,20 @@ TEST(AtomicFileTest, ReadingRefusesFoldersAndOversizedFiles) {
     EXPECT_EQ(reason, "die Datei ist zu groß");
     EXPECT_TRUE(ReadWholeFile(dir.File("gross"), 101, bytes, reason));
     EXPECT_EQ(bytes.size(), 101u);
+}
+
+// A pipe or device in place of a file was refused with the reason of whatever error an earlier
+// call had left.
+TEST(AtomicFileTest, APipeOrDeviceIsNamedAsNoFile) {
+    test::TempDir dir;
+    ASSERT_EQ(::mkfifo(dir.File("rohr").c_str(), 0600), 0);
+    for (const std::string& path : {dir.File("rohr"), std::string("/dev/null")}) {
+        std::string bytes;
+        std::string reason;
+        errno = ENOENT;
+        EXPECT_FALSE(ReadWholeFile(path, 100, bytes, reason));
+        EXPECT_EQ(reason, "an dieser Stelle steht keine Datei") << path;
+    }
 }
 
 TEST_F(CircuitFileTest, WireRunsAreAnalysedAfreshAtEverySave) {
