@@ -363,6 +363,7 @@ TEST_F(CircuitICsTest, ARefusedLoadRemovesOnlyTheCopiesItMadeAsItMadeThem) {
 // The walk of nested ICs beside a circuit copied every definition it reached before the load
 // refused more ICs than it holds: 10,000 of them froze the window for minutes.
 TEST_F(CircuitICsTest, TheWalkBesideTheCircuitEndsAtOneICMoreThanALoadHolds) {
+    const test::HangGuard bound;
     test::WriteICChain(circuits.Path() + "/", "C", kMaxICInstances + 45);
     int copiesWhileShown = -1;
     host.whileShown = [&] { copiesWhileShown = test::CountEntries(ics.Path()); };
