@@ -121,7 +121,7 @@ bool TakeNestedICsFromBeside(const std::vector<std::string>& names, CheckFolders
         // Each IC met is placed at least once: one more than a load holds can never load, and
         // the rest of the walk would only copy what the load then refuses.
         if (++met > kMaxICInstances) {
-            ReportICProblem(ICLoadProblem{name, path.value_or(*beside), 0, TooManyICsText()});
+            ReportICProblem(ICLoadProblem{name, path ? *path : *beside, 0, TooManyICsText()});
             stop = true;
         } else if (!path) {
             path = TakeFromBeside(name, *beside, folders);

@@ -376,6 +376,26 @@ TEST_F(CircuitICsTest, TheWalkBesideTheCircuitEndsAtOneICMoreThanALoadHolds) {
     EXPECT_EQ(test::CountEntries(ics.Path()), 0);
 }
 
+// The walk's refusal of the IC past the limit read the path beside the circuit also when that IC
+// lay in the IC folder and nothing lay beside it: an empty value was read.
+TEST_F(CircuitICsTest, AnICPastTheLimitInTheICFolderIsNamedThere) {
+    const std::string inv = test::ReadBytes(test::DataFile("inv.icd"));
+    std::string holder = "[IC]\r\n";
+    for (int k = 1; k <= kMaxICInstances + 45; ++k) {
+        const std::string name = "W" + std::to_string(k);
+        holder += name + ";" + std::to_string(k) + ";\r\n";
+        test::WriteBytes((k == 1 ? circuits : ics).File(name + ".icd"), inv);
+    }
+    test::WriteBytes(ics.File("H.icd"), holder);
+    EXPECT_FALSE(CheckICsExist({"H"}, gVerzeichnisse[1], circuits.Path() + "/"));
+    const std::string last = "W" + std::to_string(kMaxICInstances);
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].text,
+              ICProblemText({last, ics.File(last + ".icd"), 0, TooManyICsText()}));
+    EXPECT_FALSE(std::filesystem::exists(ics.File("W1.icd")));
+    EXPECT_EQ(test::CountEntries(ics.Path()), kMaxICInstances + 45);
+}
+
 // A cycle beside the circuit was refused naming its copy in the IC folder, which the refusal
 // then removed; and no test failed when the walk forgot the names it had seen and never ended.
 TEST_F(CircuitICsTest, ARefusalOfANestedICTakenFromBesideNamesTheFileBeside) {
