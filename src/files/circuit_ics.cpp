@@ -233,12 +233,27 @@ bool CheckICsExist(const std::vector<std::string>& names, const std::string& icF
 bool CheckICsExist(const std::vector<std::string>& names, const std::string& icFolder,
                    const std::string& circuitFolder, ICCopies& copies) {
     Host().RefreshICLists();
+    // Every IC the circuit names is placed at least once: one name more than a load holds can
+    // never load, so the names are gathered up to it and such a circuit is refused before
+    // anything is copied.
     std::vector<std::string> distinct;
-    for (const std::string& n : names)
-        if (!Contains(distinct, n))
-            distinct.push_back(n);
+    for (const std::string& n : names) {
+        if (Contains(distinct, n))
+            continue;
+        distinct.push_back(n);
+        if (static_cast<int>(distinct.size()) > kMaxICInstances)
+            break;
+    }
 
     CheckFolders folders{ICFileFinder(icFolder), ICFileFinder(circuitFolder), copies};
+    if (static_cast<int>(distinct.size()) > kMaxICInstances) {
+        const std::string& name = distinct.back();
+        std::optional<std::string> file = folders.icFolder.Find(name);
+        if (!file)
+            file = folders.Beside(name);
+        ReportICProblem(ICLoadProblem{name, file.value_or(""), 0, TooManyICsText()});
+        return false;
+    }
     std::vector<std::string> missing;
     for (const std::string& name : distinct) {
         const Lookup found = EnsureInICFolder(name, folders);

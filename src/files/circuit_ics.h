@@ -58,14 +58,15 @@ class ICCopies {
 // is missing there but lies in circuitFolder is copied over (never replacing a file) once it has
 // read as a sound definition (a faulty one is reported, title "IC-Fehler"; a failed copy
 // "Dateifehler"; both give false); a definition in the IC folder is the one used. Every IC met
-// is placed at least once, so the walk that takes nested ICs from beside the circuit ends at the
-// IC past kMaxICInstances, before copying it, with the loader's refusal of too many ICs (false).
-// Missing definitions are listed in one message "Folgende ICs wurden nicht gefunden:" (title
-// "IC-Fehler"), the ICs in names first (nested ICs are looked at only when those are all there),
-// then for each IC in names its missing nested ICs, each once for every place it is missing in
-// (as far as its nesting tree goes); past 30 lines, one line "und N weitere" stands for the
-// rest. Then false. The files copied are put into copies; the form without copies removes them
-// when the check fails.
+// is placed at least once: names holding more than kMaxICInstances distinct ICs are refused
+// before anything is copied, and the walk that takes nested ICs from beside the circuit ends at
+// the IC past kMaxICInstances, before copying it, both with the loader's refusal of too many ICs
+// naming the file where that IC lies (false). Missing definitions are listed in one message
+// "Folgende ICs wurden nicht gefunden:" (title "IC-Fehler"), the ICs in names first (nested ICs
+// are looked at only when those are all there), then for each IC in names its missing nested
+// ICs, each once for every place it is missing in (as far as its nesting tree goes); past 30
+// lines, one line "und N weitere" stands for the rest. Then false. The files copied are put into
+// copies; the form without copies removes them when the check fails.
 bool CheckICsExist(const std::vector<std::string>& names, const std::string& icFolder,
                    const std::string& circuitFolder, ICCopies& copies);
 bool CheckICsExist(const std::vector<std::string>& names, const std::string& icFolder,

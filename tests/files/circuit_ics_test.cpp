@@ -376,6 +376,32 @@ TEST_F(CircuitICsTest, TheWalkBesideTheCircuitEndsAtOneICMoreThanALoadHolds) {
     EXPECT_EQ(test::CountEntries(ics.Path()), 0);
 }
 
+// A circuit naming more ICs than a load holds had each of them copied from beside it into the IC
+// folder before the load refused it: 5,000 froze the window for seconds.
+TEST_F(CircuitICsTest, MoreICsNamedThanALoadHoldsAreRefusedBeforeAnyCopy) {
+    for (const int count : {kMaxICInstances, kMaxICInstances + 45}) {
+        test::TempDir icFolder;
+        std::vector<std::string> names;
+        for (int k = 1; k <= count; ++k) {
+            names.push_back("N" + std::to_string(k));
+            names.push_back(names.back());
+            Install(circuits, "inv.icd", names.back());
+        }
+        int copiesWhileShown = -1;
+        host.whileShown = [&] { copiesWhileShown = test::CountEntries(icFolder.Path()); };
+        host.messages.clear();
+        const bool passes = count <= kMaxICInstances;
+        EXPECT_EQ(CheckICsExist(names, icFolder.Path() + "/", circuits.Path() + "/"), passes);
+        const std::string next = "N" + std::to_string(kMaxICInstances + 1);
+        EXPECT_EQ(host.messages.size(), passes ? 0u : 1u);
+        EXPECT_TRUE(passes ||
+                    host.messages.at(0).text ==
+                        ICProblemText({next, circuits.File(next + ".icd"), 0, TooManyICsText()}));
+        EXPECT_EQ(copiesWhileShown, passes ? -1 : 0);
+        EXPECT_EQ(test::CountEntries(icFolder.Path()), passes ? count : 0);
+    }
+}
+
 // The walk's refusal of the IC past the limit read the path beside the circuit also when that IC
 // lay in the IC folder and nothing lay beside it: an empty value was read.
 TEST_F(CircuitICsTest, AnICPastTheLimitInTheICFolderIsNamedThere) {
