@@ -19,6 +19,7 @@
 #include <set>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <unordered_set>
 
 namespace kardo {
 
@@ -131,6 +132,32 @@ bool TakeNestedICsFromBeside(const std::vector<std::string>& names, CheckFolders
         return path;
     });
     return ok;
+}
+
+// The message naming the missing ICs: one line per place while they fit a box on the screen;
+// past that each IC once, in the list's order, the names past the first kListed counted.
+std::string MissingICsText(const std::vector<std::string>& missing) {
+    constexpr std::size_t kListed = 30;
+    std::string text = "Folgende ICs wurden nicht gefunden:";
+    text.append(kCrLf);
+    if (missing.size() <= kListed) {
+        for (const std::string& name : missing)
+            text.append(" - ").append(name).append(kCrLf);
+        return text;
+    }
+    std::unordered_set<std::string_view> named;
+    std::size_t further = 0;
+    for (const std::string& name : missing) {
+        if (!named.insert(name).second)
+            continue;
+        if (named.size() <= kListed)
+            text.append(" - ").append(name).append(kCrLf);
+        else
+            ++further;
+    }
+    if (further > 0)
+        text.append("und ").append(std::to_string(further)).append(" weitere").append(kCrLf);
+    return text;
 }
 
 // The nested ICs of names missing from the IC folder, as the library window's nesting trees
@@ -273,18 +300,7 @@ bool CheckICsExist(const std::vector<std::string>& names, const std::string& icF
         }
     }
     if (!missing.empty()) {
-        // A box of thousands of lines would reach past the screen and its OK key with it.
-        constexpr std::size_t kListed = 30;
-        std::string text = "Folgende ICs wurden nicht gefunden:";
-        text.append(kCrLf);
-        for (std::size_t i = 0; i < missing.size() && i < kListed; ++i)
-            text.append(" - ").append(missing[i]).append(kCrLf);
-        if (missing.size() > kListed)
-            text.append("und ")
-                .append(std::to_string(missing.size() - kListed))
-                .append(" weitere")
-                .append(kCrLf);
-        Host().MessageBox(text, MsgButtons::Ok, MsgIcon::Critical, "IC-Fehler");
+        Host().MessageBox(MissingICsText(missing), MsgButtons::Ok, MsgIcon::Critical, "IC-Fehler");
         return false;
     }
     return true;

@@ -64,9 +64,10 @@ class ICCopies {
 // naming the file where that IC lies (false). Missing definitions are listed in one message
 // "Folgende ICs wurden nicht gefunden:" (title "IC-Fehler"), the ICs in names first (nested ICs
 // are looked at only when those are all there), then for each IC in names its missing nested
-// ICs, each once for every place it is missing in (as far as its nesting tree goes); past 30
-// lines, one line "und N weitere" stands for the rest. Then false. The files copied are put into
-// copies; the form without copies removes them when the check fails.
+// ICs, each once for every place it is missing in (as far as its nesting tree goes); a list of
+// more than 30 places names each IC once instead, at most 30 of them, and one line
+// "und N weitere" counts the names left. Then false. The files copied are put into copies; the
+// form without copies removes them when the check fails.
 bool CheckICsExist(const std::vector<std::string>& names, const std::string& icFolder,
                    const std::string& circuitFolder, ICCopies& copies);
 bool CheckICsExist(const std::vector<std::string>& names, const std::string& icFolder,

@@ -75,31 +75,47 @@ TEST_F(ICLibraryTest, MissingICsAreGatheredLastAndNamedAsTheExistenceCheckNamesT
 }
 
 // A missing IC named at thousands of places gave a nesting tree and a message of as many lines,
-// in a box taller than the screen: the missing places count toward the tree's limit now, and the
-// message lists 30 of them.
-TEST_F(ICLibraryTest, MissingPlacesCountTowardTheTreesLimitAndTheMessageListsThirty) {
-    const auto naming = [](const std::string& inner, int places) {
+// in a box taller than the screen: the missing places count toward the tree's limit now. A list
+// cut at 30 places then hid the ICs missing after them and counted only the places in the tree:
+// past 30 places each IC is named once, and the names left are counted.
+TEST_F(ICLibraryTest, MissingPlacesCountTowardTheTreesLimitAndLongListsNameEachICOnce) {
+    using Naming = std::vector<std::pair<std::string, int>>; // names of [IC] lines, how often
+    const auto naming = [](const Naming& lines) {
         std::string text = "[IC]\r\n";
-        for (int i = 1; i <= places; ++i)
-            text += inner + ";" + std::to_string(i) + ";\r\n";
+        int place = 0;
+        for (const auto& [inner, places] : lines)
+            for (int i = 0; i < places; ++i)
+                text += inner + ";" + std::to_string(++place) + ";\r\n";
         return text;
     };
-    // Places of B in A (0: A names M itself), of the missing M in B, the missing places met.
-    const std::tuple<int, int, int> rows[] = {{0, 30, 30}, {0, 31, 31}, {100, 100, 1980}};
-    for (const auto& [bPlaces, mPlaces, missing] : rows) {
-        WriteBytes(dir.File("A.icd"), bPlaces > 0 ? naming("B", bPlaces) : naming("M", mPlaces));
-        WriteBytes(dir.File("B.icd"), naming("M", mPlaces));
+    // Forty ICs missing once each: the list reads the tree from its last node up.
+    Naming forty;
+    std::vector<std::string> fortyLines;
+    for (int k = 1; k <= 40; ++k)
+        forty.emplace_back("M" + std::to_string(k), 1);
+    for (int k = 40; k > 10; --k)
+        fortyLines.push_back(" - M" + std::to_string(k));
+    fortyLines.push_back("und 10 weitere");
+    // A's and B's [IC] lines, the missing places met, the lines of the message after its first
+    // one.
+    const std::tuple<Naming, Naming, int, std::vector<std::string>> rows[] = {
+        {{{"M", 30}}, {}, 30, std::vector<std::string>(30, " - M")},
+        {{{"M", 31}}, {}, 31, {" - M"}},
+        {{{"B", 100}}, {{"M", 100}}, 1980, {" - M"}},
+        {{{"MUX", 1}, {"DFF", 32}}, {}, 33, {" - DFF", " - MUX"}},
+        {forty, {}, 40, fortyLines}};
+    for (const auto& [a, b, missing, lines] : rows) {
+        WriteBytes(dir.File("A.icd"), naming(a));
+        WriteBytes(dir.File("B.icd"), naming(b));
         const std::vector<NestingNode> tree = BuildNestingTree("A");
         EXPECT_EQ(MissingInNestingTree(tree).size(), static_cast<std::size_t>(missing));
         EXPECT_LE(tree.size(), static_cast<std::size_t>(kMaxNestingNodes) + 2);
         std::string text = "Folgende ICs wurden nicht gefunden:\r\n";
-        for (int i = 0; i < std::min(missing, 30); ++i)
-            text += " - M\r\n";
-        if (missing > 30)
-            text += "und " + std::to_string(missing - 30) + " weitere\r\n";
+        for (const std::string& line : lines)
+            text += line + "\r\n";
         host.messages.clear();
         EXPECT_FALSE(CheckICsExist({"A"}, Folder(), ""));
-        EXPECT_EQ(host.messages.at(0).text, text);
+        EXPECT_EQ(host.messages.at(0).text, text) << missing;
     }
 }
 
