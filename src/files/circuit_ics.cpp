@@ -347,17 +347,18 @@ bool CopyUsedICs(const CircuitDocument& doc, const std::string& icFolder, const 
         names.push_back(ic.Name);
     WalkNesting(names, [&](const std::string& name, bool&) {
         const std::optional<std::string> source = FindICFile(icFolder, name);
-        if (!source)
-            return source;
         // A file of that name there already is never replaced; unless it is this definition,
-        // the circuit and the ICs beside it would not belong together, so it is named.
+        // the circuit and the ICs beside it would not belong together, so it is named. An IC
+        // whose definition has gone from the IC folder cannot be put beside the circuit, which
+        // then opens nowhere else: it is named too.
         const std::optional<std::string> there = FindICFile(folder, name);
         const std::string target = there.value_or(folder + name + ".icd");
         struct stat st {};
-        std::string reason;
+        std::string reason = "die IC-Definition wurde im IC-Ordner nicht gefunden";
         const bool taken = there || ::lstat(target.c_str(), &st) == 0;
-        if (taken ? !HoldsCopyOf(target, *source, reason)
-                  : !CopyFileNoOverwrite(*source, target, reason))
+        const bool beside = source && (taken ? HoldsCopyOf(target, *source, reason)
+                                             : CopyFileNoOverwrite(*source, target, reason));
+        if (!beside)
             failures.append(" - ").append(target).append(": ").append(reason).append(kCrLf);
         return source;
     });

@@ -86,8 +86,10 @@ void InstallCircuitICs(ICInstanceBlock& block);
 
 // Copies the definitions of the ICs of doc and of every IC nested in them from icFolder into
 // folder, each only when no file of that name is there yet. A file of that name there is left as
-// it is; unless it holds the definition (HoldsCopyOf) it counts as a failed copy. False when a
-// copy failed, with one line " - " + file + ": " + reason + CR LF per failed copy in failures.
+// it is; unless it holds the definition (HoldsCopyOf) it counts as a failed copy, and so does an
+// IC whose definition is not in icFolder. False when a copy failed, with one line
+// " - " + file + ": " + reason + CR LF per failed copy in failures (file: where the copy lies or
+// would lie).
 bool CopyUsedICs(const CircuitDocument& doc, const std::string& icFolder, const std::string& folder,
                  std::string& failures);
 

@@ -469,6 +469,32 @@ TEST_F(CircuitICsTest, AFailedCopyBesideASavedCircuitIsReported) {
         << host.messages[0].text;
 }
 
+// Saving with the ICs passed over an IC whose definition had gone from the IC folder: the circuit
+// was saved without it beside, in silence, and then opened nowhere else.
+TEST_F(CircuitICsTest, AnICWhoseDefinitionLeftTheICFolderIsNamedWhenSavingWithTheICs) {
+    test::BuildNestedCounter16(gVerzeichnisse[1]);
+    const std::string z1 = test::ReadBytes(ics.File("Z1.icd"));
+    const std::string z2 = test::ReadBytes(ics.File("Z2.icd"));
+    gICsMitSpeichern = true;
+    // The IC gone from the IC folder (the circuit names Z2, which holds Z1), files then saved.
+    for (const auto& [gone, saved] : {std::pair{"Z2", 1}, std::pair{"Z1", 2}}) {
+        test::WriteBytes(ics.File("Z1.icd"), z1);
+        test::WriteBytes(ics.File("Z2.icd"), z2);
+        std::filesystem::remove(ics.File(std::string(gone) + ".icd"));
+        test::TempDir stick;
+        host.messages.clear();
+        ASSERT_EQ(SaveFileTo(stick.File("z.kdx")), FileOutcome::Success);
+        ASSERT_EQ(host.messages.size(), 1u) << gone;
+        EXPECT_EQ(host.messages[0].text,
+                  "Die Schaltung\r\n" + stick.File("z.kdx") +
+                      "\r\nwurde gespeichert, aber diese IC-Definitionen konnten nicht neben sie "
+                      "kopiert werden:\r\n - " +
+                      stick.File(std::string(gone) + ".icd") +
+                      ": die IC-Definition wurde im IC-Ordner nicht gefunden\r\n");
+        EXPECT_EQ(test::CountEntries(stick.Path()), saved) << gone;
+    }
+}
+
 // "ICs mit speichern" passed over another file of an IC's name beside the circuit in silence: the
 // save reported success, and the circuit and the IC there did not belong together.
 TEST_F(CircuitICsTest, AnotherFileOfAnICsNameBesideTheSavedCircuitIsNamedAndLeft) {
