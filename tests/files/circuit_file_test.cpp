@@ -309,31 +309,24 @@ TEST(AtomicFileTest, AReplacedFileKeepsItsPermissions) {
     EXPECT_EQ(test::CountEntries(dir.Path()), 1);
 }
 
-TEST(AtomicFileTest, ReadingRefusesFoldersAndOversizedFiles) {
+TEST(AtomicFileTest, ReadingRefusesFoldersPipesDevicesAndOversizedFiles) {
     test::TempDir dir;
     std::string bytes;
     std::string reason;
     EXPECT_FALSE(ReadWholeFile(dir.Path(), 100, bytes, reason));
     EXPECT_EQ(reason, "an dieser Stelle steht ein Ordner");
+    // A pipe or device was refused with the reason of the error an earlier call had left.
+    ASSERT_EQ(::mkfifo(dir.File("rohr").c_str(), 0600), 0);
+    for (const std::string& path : {dir.File("rohr"), std::string("/dev/null")}) {
+        errno = ENOENT;
+        EXPECT_FALSE(ReadWholeFile(path, 100, bytes, reason));
+        EXPECT_EQ(reason, "an dieser Stelle steht keine Datei") << path;
+    }
     test::WriteBytes(dir.File("gross"), std::string(101, 'x'));
     EXPECT_FALSE(ReadWholeFile(dir.File("gross"), 100, bytes, reason));
     EXPECT_EQ(reason, "die Datei ist zu groß");
     EXPECT_TRUE(ReadWholeFile(dir.File("gross"), 101, bytes, reason));
     EXPECT_EQ(bytes.size(), 101u);
-}
-
-// A pipe or device in place of a file was refused with the reason of whatever error an earlier
-// call had left.
-TEST(AtomicFileTest, APipeOrDeviceIsNamedAsNoFile) {
-    test::TempDir dir;
-    ASSERT_EQ(::mkfifo(dir.File("rohr").c_str(), 0600), 0);
-    for (const std::string& path : {dir.File("rohr"), std::string("/dev/null")}) {
-        std::string bytes;
-        std::string reason;
-        errno = ENOENT;
-        EXPECT_FALSE(ReadWholeFile(path, 100, bytes, reason));
-        EXPECT_EQ(reason, "an dieser Stelle steht keine Datei") << path;
-    }
 }
 
 TEST_F(CircuitFileTest, WireRunsAreAnalysedAfreshAtEverySave) {

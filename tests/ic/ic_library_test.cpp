@@ -88,34 +88,31 @@ TEST_F(ICLibraryTest, MissingPlacesCountTowardTheTreesLimitAndLongListsNameEachI
                 text += inner + ";" + std::to_string(++place) + ";\r\n";
         return text;
     };
-    // Forty ICs missing once each: the list reads the tree from its last node up.
+    // Forty ICs missing once each, listed from the tree's last node up; M missing at 30 places.
     Naming forty;
-    std::vector<std::string> fortyLines;
-    for (int k = 1; k <= 40; ++k)
+    std::string fortyListed, thirtyListed;
+    for (int k = 1; k <= 40; ++k) {
         forty.emplace_back("M" + std::to_string(k), 1);
-    for (int k = 40; k > 10; --k)
-        fortyLines.push_back(" - M" + std::to_string(k));
-    fortyLines.push_back("und 10 weitere");
-    // A's and B's [IC] lines, the missing places met, the lines of the message after its first
-    // one.
-    const std::tuple<Naming, Naming, int, std::vector<std::string>> rows[] = {
-        {{{"M", 30}}, {}, 30, std::vector<std::string>(30, " - M")},
-        {{{"M", 31}}, {}, 31, {" - M"}},
-        {{{"B", 100}}, {{"M", 100}}, 1980, {" - M"}},
-        {{{"MUX", 1}, {"DFF", 32}}, {}, 33, {" - DFF", " - MUX"}},
-        {forty, {}, 40, fortyLines}};
-    for (const auto& [a, b, missing, lines] : rows) {
+        fortyListed = (k > 10 ? " - M" + std::to_string(k) + "\r\n" : "") + fortyListed;
+        thirtyListed += k <= 30 ? " - M\r\n" : "";
+    }
+    // A's and B's [IC] lines, the missing places met, the message's lines after its first.
+    const std::tuple<Naming, Naming, int, std::string> rows[] = {
+        {{{"M", 30}}, {}, 30, thirtyListed},
+        {{{"M", 31}}, {}, 31, " - M\r\n"},
+        {{{"B", 100}}, {{"M", 100}}, 1980, " - M\r\n"},
+        {{{"MUX", 1}, {"DFF", 32}}, {}, 33, " - DFF\r\n - MUX\r\n"},
+        {forty, {}, 40, fortyListed + "und 10 weitere\r\n"}};
+    for (const auto& [a, b, missing, listed] : rows) {
         WriteBytes(dir.File("A.icd"), naming(a));
         WriteBytes(dir.File("B.icd"), naming(b));
         const std::vector<NestingNode> tree = BuildNestingTree("A");
         EXPECT_EQ(MissingInNestingTree(tree).size(), static_cast<std::size_t>(missing));
         EXPECT_LE(tree.size(), static_cast<std::size_t>(kMaxNestingNodes) + 2);
-        std::string text = "Folgende ICs wurden nicht gefunden:\r\n";
-        for (const std::string& line : lines)
-            text += line + "\r\n";
         host.messages.clear();
         EXPECT_FALSE(CheckICsExist({"A"}, Folder(), ""));
-        EXPECT_EQ(host.messages.at(0).text, text) << missing;
+        EXPECT_EQ(host.messages.at(0).text, "Folgende ICs wurden nicht gefunden:\r\n" + listed)
+            << missing;
     }
 }
 
