@@ -345,19 +345,24 @@ bool CopyUsedICs(const CircuitDocument& doc, const std::string& icFolder, const 
     std::vector<std::string> names;
     for (const ICLine& ic : doc.ICs)
         names.push_back(ic.Name);
+    // Each folder is listed at most once, however many ICs are looked up in it.
+    ICFileFinder from(icFolder);
+    ICFileFinder into(folder);
     WalkNesting(names, [&](const std::string& name, bool&) {
-        const std::optional<std::string> source = FindICFile(icFolder, name);
+        const std::optional<std::string> source = from.Find(name);
         // A file of that name there already is never replaced; unless it is this definition,
         // the circuit and the ICs beside it would not belong together, so it is named. An IC
         // whose definition has gone from the IC folder cannot be put beside the circuit, which
         // then opens nowhere else: it is named too.
-        const std::optional<std::string> there = FindICFile(folder, name);
+        const std::optional<std::string> there = into.Find(name);
         const std::string target = there.value_or(folder + name + ".icd");
         struct stat st {};
         std::string reason = "die IC-Definition wurde im IC-Ordner nicht gefunden";
         const bool taken = there || ::lstat(target.c_str(), &st) == 0;
         const bool beside = source && (taken ? HoldsCopyOf(target, *source, reason)
                                              : CopyFileNoOverwrite(*source, target, reason));
+        if (beside && !taken)
+            into.Added(name + ".icd"); // a later name in another letter case finds this copy
         if (!beside)
             failures.append(" - ").append(target).append(": ").append(reason).append(kCrLf);
         return source;
